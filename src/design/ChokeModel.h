@@ -1,0 +1,150 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "catalogue/Catalogue.h"
+#include "magnetics/DesignComputation.h"
+#include "magnetics/DesignState.h"
+#include "magnetics/NumberText.h"
+#include "platform/Prompter.h"
+
+namespace coilsmith {
+
+enum class ControlKind { TextBox, ComboBox, OptionButton };
+
+// One input or output control of the design window, as data.
+struct Control {
+    std::string name;
+    ControlKind kind = ControlKind::TextBox;
+    std::string text;                // as displayed (combo box: its edit text)
+    std::vector<std::string> items;  // combo box list, in list order
+    int selectedIndex = -1;          // combo box: chosen entry, -1 for none
+    bool value = false;              // option button
+    bool enabled = true;
+    bool readOnly = false;
+    bool editable = false;  // combo box whose text the user may type (CurD, WU)
+    std::string toolTip;
+};
+
+// The design window reaches back into the frame through this.
+class ChokeListener {
+public:
+    virtual ~ChokeListener() = default;
+    // A successful "Calculate AP": the frame enables Core Database and Run.
+    virtual void areaProductCalculated() = 0;
+};
+
+// Page indexes of DsnTab.
+inline constexpr int kSpecPage = 0;
+inline constexpr int kCorePage = 1;
+inline constexpr int kResultsPage = 2;
+
+// The design window without its widgets: every text box, combo box and option button
+// with its state, the page availability, the DesignState and the five data sources, and
+// the window's procedures. The Qt window, the design file, the command-line tool and the
+// core adviser all drive this one model.
+class ChokeModel {
+public:
+    struct Options {
+        std::string appDir;         // the program's folder
+        std::string cataloguePath;  // empty: appDir + separator + "Cores.csx"
+        NumberLocale locale;
+    };
+
+    // Window creation: pages 1 and 2 unavailable, unit texts and factors, AppDir, the
+    // catalogue opened through Data1..Data5, IsECore false. A catalogue that cannot be
+    // opened is reported once through the prompter, naming the file; the lists stay empty.
+    ChokeModel(Options options, Prompter& prompter, ChokeListener* listener = nullptr);
+
+    // Copies share the catalogue tables (read-only) and keep their own cursors.
+    ChokeModel(const ChokeModel&) = default;
+    ChokeModel& operator=(const ChokeModel&) = default;
+
+    void setPrompter(Prompter& prompter) noexcept { prompter_ = &prompter; }
+    void setListener(ChokeListener* listener) noexcept { listener_ = listener; }
+
+    // Controls, in the window's control order (the order of the design file).
+    const std::vector<Control>& controls() const noexcept { return controls_; }
+    const Control& control(std::string_view name) const;  // std::out_of_range if unknown
+    const std::string& text(std::string_view name) const { return control(name).text; }
+
+    // --- What the user does -------------------------------------------------------
+    // Typing into a text box or an editable combo box: sets the text, runs nothing.
+    void editText(std::string_view name, std::string text);
+    // Setting a list control's text: a text that is one of its items selects that item and
+    // runs the control's handler, as when the user picks it; for an editable combo box
+    // another text is only set; for a fixed list another text changes nothing.
+    // Returns whether the text is now the control's text.
+    bool setListText(std::string_view name, const std::string& text);
+    // Picking entry `index` of a list: selects it and runs the handler.
+    void chooseItem(std::string_view name, int index);
+    // An option button set to true runs its handler; set to false it is only cleared.
+    void setOption(std::string_view name, bool value);
+
+    // --- What the frame does directly to the controls ----------------------------
+    void setTextRaw(std::string_view name, std::string text);  // no handler runs
+    void clearList(std::string_view name);
+    void setEnabled(std::string_view name, bool enabled);
+
+    // --- Pages -----------------------------------------------------------------------
+    bool pageAvailable(int page) const noexcept { return available_[page]; }
+    void setPageAvailable(int page, bool available) noexcept { available_[page] = available; }
+    int selectedPage() const noexcept { return selectedPage_; }
+    void selectPage(int page) noexcept { selectedPage_ = page; }
+
+    // --- The window's procedures ---------------------------------------------------
+    void Lunit_Click();
+    void DCunit_Click();
+    void ACunit_Click();
+    void Funit_Click();
+    void Bunit_Click();
+    void CurD_Click();
+    void WU_Click();
+    void Set_Specs();
+    void Core_DB();
+    void CAP_Click();
+    void ClickCAP() { CAP_Click(); }
+    void ECore_Click();
+    void Toroid_Click();
+    void Clear_ParamBoxes();
+    void Select_ECore();
+    void Select_Toroid();
+    void Core_Click();
+    void LoadCore() { Core_Click(); }
+    void Click_Ecore();
+    void Click_Toroid();
+    void CoreMat_Click();
+    void LoadMat() { CoreMat_Click(); }
+    void Design_Results();
+
+    // --- State ---------------------------------------------------------------------
+    DesignState& state() noexcept { return state_; }
+    const DesignState& state() const noexcept { return state_; }
+    CatalogueSources& sources() noexcept { return sources_; }
+    bool catalogueOpen() const noexcept { return catalogueOpen_; }
+    const std::string& cataloguePath() const noexcept { return cataloguePath_; }
+    const NumberLocale& locale() const noexcept { return locale_; }
+    // The outcome of the last Design_Results run (completed or not).
+    const std::optional<DesignOutcome>& lastDesign() const noexcept { return lastDesign_; }
+
+private:
+    Control& mutableControl(std::string_view name);
+    void runHandler(std::string_view name);
+
+    std::vector<Control> controls_;
+    bool available_[3] = {true, false, false};
+    int selectedPage_ = kSpecPage;
+    DesignState state_;
+    CatalogueSources sources_;
+    bool catalogueOpen_ = false;
+    std::string cataloguePath_;
+    NumberLocale locale_;
+    Prompter* prompter_;
+    ChokeListener* listener_;
+    std::optional<DesignOutcome> lastDesign_;
+};
+
+}  // namespace coilsmith

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+#include "design/ChokeModel.h"
+
+namespace coilsmith {
+
+inline constexpr int kDesignFileLines = 40;
+
+// The 40 lines of a design: each control's text (option buttons as True/False) in the
+// window's control order, each ended by CR LF.
+std::string writeDesignFile(const ChokeModel& model);
+
+// The lines of a design file, decoded: a UTF-8 byte-order mark skipped, CR LF and LF both
+// read, text that is not valid UTF-8 read as Windows-1252, lines beyond the 40th ignored.
+struct DesignFileLines {
+    std::vector<std::string> lines;  // exactly 40
+};
+struct DesignFileError {
+    std::string message;  // for the user; names the file
+};
+std::variant<DesignFileLines, DesignFileError> parseDesignFile(std::string_view bytes,
+                                                                const std::string& fileName);
+
+// Reads a design into the window as Open does: Core and CoreMat enabled, every other
+// control's text set (unit selectors and lists run their handlers), the core-type flags
+// and the core and material texts remembered; pages 1 and 2 made available, page 0
+// selected; ClickCAP; the option buttons; then Core and CoreMat.
+void loadDesignFile(ChokeModel& model, const DesignFileLines& file);
+
+}  // namespace coilsmith

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "magnetics/DesignState.h"
+#include "magnetics/NumberText.h"
+#include "magnetics/Value.h"
+
+namespace coilsmith {
+
+// What the design run needs from the window besides DesignState.
+struct DesignSelection {
+    std::string coreMatText;       // text of the material list; empty means no core chosen
+    int coreMatIndex = -1;         // selected entry of the material list, -1 for none
+    std::string ldesText;          // texts of Ldes, Lunit and Core as shown
+    std::string lunitText;
+    std::string coreText;
+    // The "Cost" field of the current material record; nullopt when it cannot be read.
+    std::optional<Value> cost;
+};
+
+// The sixteen result texts. A box whose display step faulted holds nullopt and keeps
+// the text it showed before.
+struct DesignResultTexts {
+    std::optional<std::string> Inductance, EffMu, NTurns, WAWG, DCR, CUL, COL, PTOT, TWT,
+        TRISE, FDmax, FDac, FIdc, CDact, fCore, Price;
+};
+
+// The working values of a completed run, for callers that compare designs.
+struct DesignNumbers {
+    double N = 0, Lcalc = 0, Bmax = 0, AwReq = 0, AWG = 0, d = 0, Aw = 0, Jact = 0;
+    double Rdc = 0, Pcu = 0, Pcore = 0, Ptot = 0, Wcu = 0, Wcore = 0, Wtot = 0, Trise = 0;
+    int iterations = 0;  // turns-search iterations
+};
+
+struct DesignOutcome {
+    // Set when the run ended on a message: the text and the page to select (0 or 1).
+    std::optional<std::string> message;
+    int page = 2;
+    DesignResultTexts texts;  // filled only for a completed run
+    DesignNumbers numbers;    // filled only for a completed run
+    bool completed() const noexcept { return !message.has_value(); }
+};
+
+// The turns search is abandoned above this many turns ("Computational error ...").
+inline constexpr double kMaxTurns = 100000;
+
+inline constexpr const char* kComputationalError =
+    "Computational error.  Reverify your design parameters";
+
+// "Run": checks the selections, searches the turns, sizes the wire and computes the
+// losses, weight, temperature rise and flux densities. Updates state.Hdc, Bac, MuEff and
+// Pv as the run goes.
+DesignOutcome computeDesign(DesignState& state, const DesignSelection& selection,
+                            const NumberLocale& locale = {});
+
+}  // namespace coilsmith

@@ -1,0 +1,49 @@
+#!/usr/bin/env bash
+# One-command set-up for a fresh Debian 12 machine.
+#   tools/dev.sh run    install what is missing, build (Release) and start Coilsmith
+#   tools/dev.sh test   install what is missing, build with ASan/UBSan and run every test
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+PACKAGES=(build-essential cmake ninja-build pkg-config
+    qt6-base-dev libqt6opengl6-dev qt6-svg-dev qt6-charts-dev
+    libsqlite3-dev libgtest-dev libgmock-dev libbenchmark-dev
+    xvfb xauth fonts-dejavu-core fonts-liberation2 poppler-utils locales)
+
+install_missing() {
+    local missing=()
+    for p in "${PACKAGES[@]}"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing+=("$p")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    local sudo=""
+    [ "$(id -u)" -ne 0 ] && sudo="sudo"
+    echo "Installing: ${missing[*]}"
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+jobs=$(nproc 2>/dev/null || echo 2)
+
+case "${1:-}" in
+run)
+    install_missing
+    cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release -DCOILSMITH_TESTS=OFF -DCOILSMITH_BENCHMARKS=OFF
+    cmake --build build -j "$jobs" --target coilsmith coilsmith-cli
+    exec build/bin/coilsmith "${@:2}"
+    ;;
+test)
+    install_missing
+    cmake -S . -B build-test -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCOILSMITH_SANITIZE=ON
+    cmake --build build-test -j "$jobs"
+    export QT_QPA_PLATFORM=offscreen
+    export ASAN_OPTIONS=detect_leaks=1:abort_on_error=0
+    export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+    export LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp:print_suppressions=0"
+    ctest --test-dir build-test --output-on-failure -j "$jobs"
+    ;;
+*)
+    echo "usage: tools/dev.sh run|test" >&2
+    exit 2
+    ;;
+esac
