@@ -1,0 +1,110 @@
+#include "magnetics/Num.h"
+
+#include <cmath>
+
+#include "magnetics/Fault.h"
+
+namespace coilsmith {
+
+namespace {
+
+// Halfway between FLT_MAX and 2^128: anything at or beyond it rounds to infinity in
+// single precision.
+constexpr double kSingleOverflow = 0x1.ffffffp127;
+
+[[noreturn]] void fail(FaultKind kind) {
+    throw Fault(kind);
+}
+
+}  // namespace
+
+double Num::value() const {
+    if (!value_)
+        fail(FaultKind::NullValue);
+    return *value_;
+}
+
+double checkedFinite(double x) {
+    if (!std::isfinite(x))
+        fail(FaultKind::Overflow);
+    return x;
+}
+
+Num operator+(Num a, Num b) {
+    if (a.isNull() || b.isNull())
+        return Num::null();
+    return checkedFinite(*a.value_ + *b.value_);
+}
+
+Num operator-(Num a, Num b) {
+    if (a.isNull() || b.isNull())
+        return Num::null();
+    return checkedFinite(*a.value_ - *b.value_);
+}
+
+Num operator*(Num a, Num b) {
+    if (a.isNull() || b.isNull())
+        return Num::null();
+    return checkedFinite(*a.value_ * *b.value_);
+}
+
+Num operator/(Num a, Num b) {
+    if (a.isNull() || b.isNull())
+        return Num::null();
+    if (*b.value_ == 0.0)
+        fail(FaultKind::DivisionByZero);
+    return checkedFinite(*a.value_ / *b.value_);
+}
+
+Num operator-(Num a) {
+    if (a.isNull())
+        return a;
+    return -*a.value_;
+}
+
+double checkedSqrt(double x) {
+    if (x < 0)
+        fail(FaultKind::NegativeSqrt);
+    return checkedFinite(std::sqrt(checkedFinite(x)));
+}
+
+double checkedLn(double x) {
+    if (!(x > 0))
+        fail(FaultKind::NonPositiveLog);
+    return checkedFinite(std::log(checkedFinite(x)));
+}
+
+double checkedPow(double base, double exponent) {
+    checkedFinite(base);
+    checkedFinite(exponent);
+    if (base == 0.0 && exponent < 0)
+        fail(FaultKind::DivisionByZero);
+    // A fractional power of a negative number is an even root of it.
+    if (base < 0 && std::trunc(exponent) != exponent)
+        fail(FaultKind::NegativeSqrt);
+    return checkedFinite(std::pow(base, exponent));
+}
+
+float toSingle(double x) {
+    if (!(std::fabs(x) < kSingleOverflow))
+        fail(FaultKind::Overflow);
+    return static_cast<float>(x);
+}
+
+float toSingle(Num x) {
+    return toSingle(x.value());
+}
+
+Num sqrt(Num x) {
+    if (x.isNull())
+        return x;
+    return checkedSqrt(x.value());
+}
+
+Num pow(Num base, double exponent) {
+    if (base.isNull())
+        return base;
+    return checkedPow(base.value(), exponent);
+}
+
+}  // namespace coilsmith
