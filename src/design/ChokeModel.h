@@ -31,7 +31,7 @@ struct Control {
 
 // The design window reaches back into the frame through this.
 class ChokeListener {
-public:
+  public:
     virtual ~ChokeListener() = default;
     // A successful "Calculate AP": the frame enables Core Database and Run.
     virtual void areaProductCalculated() = 0;
@@ -47,7 +47,7 @@ inline constexpr int kResultsPage = 2;
 // the window's procedures. The Qt window, the design file, the command-line tool and the
 // core adviser all drive this one model.
 class ChokeModel {
-public:
+  public:
     struct Options {
         std::string appDir;         // the program's folder
         std::string cataloguePath;  // empty: appDir + separator + "Cores.csx"
@@ -90,10 +90,17 @@ public:
     void setEnabled(std::string_view name, bool enabled);
 
     // --- Pages -----------------------------------------------------------------------
-    bool pageAvailable(int page) const noexcept { return available_[page]; }
-    void setPageAvailable(int page, bool available) noexcept { available_[page] = available; }
+    // Page indexes outside 0..2 read as unavailable and are otherwise ignored.
+    bool pageAvailable(int page) const noexcept { return isPage(page) && available_[page]; }
+    void setPageAvailable(int page, bool available) noexcept {
+        if (isPage(page))
+            available_[page] = available;
+    }
     int selectedPage() const noexcept { return selectedPage_; }
-    void selectPage(int page) noexcept { selectedPage_ = page; }
+    void selectPage(int page) noexcept {
+        if (isPage(page))
+            selectedPage_ = page;
+    }
 
     // --- The window's procedures ---------------------------------------------------
     void Lunit_Click();
@@ -130,9 +137,22 @@ public:
     // The outcome of the last Design_Results run (completed or not).
     const std::optional<DesignOutcome>& lastDesign() const noexcept { return lastDesign_; }
 
-private:
+  private:
+    static constexpr bool isPage(int page) noexcept { return page >= 0 && page < 3; }
     Control& mutableControl(std::string_view name);
     void runHandler(std::string_view name);
+    void setCreationTexts();
+    void openCatalogue(const std::string& path);
+    void report(const std::string& text);
+
+    // Catalogue walks shared by the E-core and toroid procedures.
+    void fillCoreList(DataSource& cores);
+    bool findCore(DataSource& cores);  // leaves the cursor on the row of the Core text
+    void showCatalogueText(std::string_view box, DataSource& cores, std::string_view field);
+    void showAreaProduct();
+    void listMaterials(DataSource& links, const Value& coreNo);
+    void reportMissingCore();
+    std::optional<Value> currentCost();
 
     std::vector<Control> controls_;
     bool available_[3] = {true, false, false};

@@ -23,8 +23,16 @@ struct DesignFileLines {
 struct DesignFileError {
     std::string message;  // for the user; names the file
 };
+// A file with fewer than 40 lines is rejected, its message naming the file.
 std::variant<DesignFileLines, DesignFileError> parseDesignFile(std::string_view bytes,
-                                                                const std::string& fileName);
+                                                               const std::string& fileName);
+
+// Reads and parses the file at `path`; a file that cannot be read is an error naming it.
+std::variant<DesignFileLines, DesignFileError> readDesignFile(const std::string& path);
+
+// The True/False of an option-button line: the words True and False in any letter case, a
+// number other than zero counts as true; anything else is false.
+bool designFileFlag(std::string_view line, const NumberLocale& locale = {});
 
 // Reads a design into the window as Open does: Core and CoreMat enabled, every other
 // control's text set (unit selectors and lists run their handlers), the core-type flags

@@ -1,0 +1,226 @@
+// Loading the chosen core and material from the catalogue. Every step runs under the
+// skip-and-continue rule: a step that faults leaves its box or field as it was.
+#include <cmath>
+#include <string>
+
+#include "design/ChokeModel.h"
+#include "design/RecordSteps.h"
+#include "magnetics/StepRunner.h"
+
+namespace coilsmith {
+
+namespace {
+
+constexpr double kPi = 3.141592654;
+constexpr int kMaxFurtherMaterials = 10;  // the list shows a core's first 11 materials
+
+}  // namespace
+
+void ChokeModel::showCatalogueText(std::string_view box, DataSource& cores,
+                                   std::string_view field) {
+    StepRunner().run([&] { setTextRaw(box, records(cores).Fields(field).toText(locale_)); });
+}
+
+// The area product is taken from the texts the boxes show, so a toroid's rounded window
+// area enters it.
+void ChokeModel::showAreaProduct() {
+    const auto ac = parseNumber(text("ACORE"), locale_);
+    const auto wa = parseNumber(text("WinArea"), locale_);
+    if (!ac || !wa) {
+        return;
+    }
+    StepRunner().run(
+        [&] { setTextRaw("APROD", formatFixed(checkedFinite(*ac * *wa), 3, locale_)); });
+}
+
+void ChokeModel::Click_Ecore() {
+    if (!catalogueOpen_) {
+        return;
+    }
+    DataSource& cores = sources_.Data1;
+    if (!findCore(cores)) {
+        reportMissingCore();
+        return;
+    }
+    showCatalogueText("ACORE", cores, "AC");
+    showCatalogueText("VCORE", cores, "VC");
+    showCatalogueText("MPL", cores, "LC");
+    showCatalogueText("WinArea", cores, "WC");
+    showAreaProduct();
+
+    StepRunner steps;
+    const auto field = [&](std::string_view name) { return records(cores).Fields(name).toNum(); };
+    DesignState& s = state_;
+    steps.run([&] { s.a_dim = field("a_dim"); });
+    steps.run([&] { s.b_dim = field("b_dim"); });
+    steps.run([&] { s.c_dim = field("c_dim"); });
+    steps.run([&] { s.f_dim = field("f_dim"); });
+    steps.run([&] { s.g_dim = field("g_dim"); });
+    steps.run([&] { s.MLT = (s.c_dim * 2.0 + s.f_dim * 0.5 + s.g_dim * 1.5) * 2.54; });
+    steps.run([&] {
+        s.SurfArea = Num(2.0 * std::pow(2.54, 2)) *
+                     (s.a_dim * s.b_dim + s.a_dim * s.c_dim + s.b_dim * s.c_dim);
+    });
+    steps.run([&] { s.Lc = field("LC"); });
+    steps.run([&] { s.Ac = field("AC"); });
+    steps.run([&] { s.Vc = field("VC"); });
+    steps.run([&] { s.Wa = field("WC"); });
+    steps.run([&] { s.Gap = field("GAP"); });
+
+    Value coreNo;
+    steps.run([&] { coreNo = records(cores).Fields("CoreNo"); });
+    listMaterials(sources_.Data2, coreNo);
+}
+
+void ChokeModel::Click_Toroid() {
+    if (!catalogueOpen_) {
+        return;
+    }
+    DataSource& cores = sources_.Data4;
+    if (!findCore(cores)) {
+        reportMissingCore();
+        return;
+    }
+    showCatalogueText("ACORE", cores, "AC");
+    showCatalogueText("VCORE", cores, "VC");
+    showCatalogueText("MPL", cores, "LC");
+
+    StepRunner steps;
+    const auto field = [&](std::string_view name) { return records(cores).Fields(name).toNum(); };
+    DesignState& s = state_;
+    steps.run([&] { s.OD = field("OD"); });
+    steps.run([&] { s.ID = field("ID"); });
+    steps.run([&] { s.HT = field("HT"); });
+
+    // The hole of the toroid is its winding window; it starts at 0 so that a missing inner
+    // diameter shows a zero window.
+    float window = 0.0f;
+    const Num inchAreaPi(std::pow(2.54, 2) * kPi);
+    steps.run([&] { window = toSingle(inchAreaPi * pow(s.ID, 2) / 4.0); });
+    steps.run([&] { setTextRaw("WinArea", formatFixed(window, 2, locale_)); });
+    showAreaProduct();
+
+    const double windingFactor = 1.1f;  // the winding build-up factor is a single
+    steps.run([&] { s.MLT = Num(2.54) * ((s.OD - s.ID) + 2.0 * s.HT) * windingFactor; });
+    steps.run([&] {
+        s.SurfArea = inchAreaPi * ((pow(s.OD, 2) - pow(s.ID, 2)) / 2.0 + (s.OD + s.ID) * s.HT);
+    });
+    steps.run([&] { s.Lc = field("LC"); });
+    steps.run([&] { s.Ac = field("AC"); });
+    steps.run([&] { s.Vc = field("VC"); });
+    s.Wa = Num(static_cast<double>(window));
+    s.Gap = Num(0.0);
+
+    Value coreNo;
+    steps.run([&] { coreNo = records(cores).Fields("CoreNo"); });
+    listMaterials(sources_.Data5, coreNo);
+}
+
+// Lists the materials of the link rows of one core, in the link table's "CoreNo" index
+// order: the row the seek lands on and at most ten more rows whose "Core" is exactly the
+// core's number. A core without link rows lists nothing; a link to a material that is not
+// in "Materials" is left out.
+void ChokeModel::listMaterials(DataSource& links, const Value& coreNo) {
+    DataSource& materials = sources_.Data3;
+    StepRunner steps;
+    steps.run([&] { records(links).MoveFirst(); });
+    steps.run([&] { records(materials).MoveFirst(); });
+
+    bool found = false;
+    steps.run([&] {
+        Recordset& r = records(links);
+        r.Seek("=", coreNo);
+        found = !r.NoMatch() && r.hasCurrent();
+    });
+    if (!found) {
+        return;
+    }
+    std::string coreKey;
+    steps.run([&] { coreKey = coreNo.toText(locale_); });
+
+    Control& list = mutableControl("CoreMat");
+    const auto appendLinkedMaterial = [&] {
+        steps.run([&] {
+            Recordset& m = records(materials);
+            m.Seek("=", records(links).Fields("Mat"));
+            if (!m.NoMatch() && m.hasCurrent()) {
+                list.items.push_back(m.Fields("MatNo").toText(locale_));
+            }
+        });
+    };
+    appendLinkedMaterial();
+    for (int i = 0; i < kMaxFurtherMaterials; ++i) {
+        bool sameCore = false;
+        steps.run([&] {
+            Recordset& r = records(links);
+            r.MoveNext();
+            sameCore = !r.Eof() && r.Fields("Core").toText(locale_) == coreKey;
+        });
+        if (!sameCore) {
+            break;
+        }
+        appendLinkedMaterial();
+    }
+}
+
+void ChokeModel::CoreMat_Click() {
+    if (!catalogueOpen_) {
+        return;
+    }
+    DataSource& materials = sources_.Data3;
+    const std::string key = text("CoreMat");
+    StepRunner steps;
+    steps.run([&] { records(materials).MoveFirst(); });
+    bool found = false;
+    steps.run([&] {
+        Recordset& r = records(materials);
+        r.Seek("=", Value(key));
+        found = !r.NoMatch() && r.hasCurrent();
+    });
+    if (!found) {
+        // The previous material stays in force, and so does its record, whose cost the
+        // next design run shows.
+        if (!key.empty()) {
+            report("Material " + key + " is not in the catalogue " + cataloguePath_);
+        }
+        if (!state_.MatNo.empty()) {
+            steps.run([&] { records(materials).Seek("=", Value(state_.MatNo)); });
+        }
+        return;
+    }
+
+    const auto field = [&](std::string_view name) { return records(materials).Fields(name); };
+    const auto number = [&](std::string_view name) { return field(name).toNum(); };
+    DesignState& s = state_;
+    steps.run([&] { setTextRaw("Mu", field("Permeab").toText(locale_)); });
+    steps.run([&] { s.MatNo = field("MatNo").toText(locale_); });
+    steps.run([&] { s.MuInit = toSingle(number("Permeab")); });
+    steps.run([&] { s.Density = number("Density"); });
+    steps.run([&] { s.ah = number("ah"); });
+    steps.run([&] { s.bh = number("bh"); });
+    steps.run([&] { s.ch = number("ch"); });
+    steps.run([&] { s.dh = number("dh"); });
+    steps.run([&] { s.eh = number("eh"); });
+    steps.run([&] { s.ab = number("ab"); });
+    steps.run([&] { s.bb = number("bb"); });
+    steps.run([&] { s.cb = number("cb"); });
+    steps.run([&] { s.db = number("db"); });
+    steps.run([&] { s.eb = toSingle(number("eb")); });
+    steps.run([&] { s.al = number("al"); });
+    steps.run([&] { s.bl = number("bl"); });
+    steps.run([&] { s.cl = number("cl"); });
+    steps.run([&] { s.dl = toSingle(number("dl")); });
+}
+
+std::optional<Value> ChokeModel::currentCost() {
+    if (!catalogueOpen_) {
+        return std::nullopt;
+    }
+    try {
+        return records(sources_.Data3).Fields("Cost");
+    } catch (const Fault&) {
+        return std::nullopt;
+    }
+}
+
+}  // namespace coilsmith

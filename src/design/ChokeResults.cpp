@@ -1,0 +1,48 @@
+// "Run": the design computation and the results page.
+#include "design/ChokeModel.h"
+
+namespace coilsmith {
+
+void ChokeModel::Design_Results() {
+    const Control& materials = control("CoreMat");
+    const DesignSelection selection{materials.text, materials.selectedIndex,
+                                    text("Ldes"),   text("Lunit"),
+                                    text("Core"),   currentCost()};
+    lastDesign_ = computeDesign(state_, selection, locale_);
+    const DesignOutcome& outcome = *lastDesign_;
+    if (!outcome.completed()) {
+        report(*outcome.message);
+        selectPage(outcome.page);
+        return;
+    }
+
+    // Display order of the run; a box whose value could not be formed keeps its text.
+    const DesignResultTexts& t = outcome.texts;
+    const std::pair<const char*, const std::optional<std::string>*> boxes[] = {
+        {"Inductance", &t.Inductance},
+        {"NTurns", &t.NTurns},
+        {"WAWG", &t.WAWG},
+        {"DCR", &t.DCR},
+        {"CUL", &t.CUL},
+        {"COL", &t.COL},
+        {"PTOT", &t.PTOT},
+        {"TWT", &t.TWT},
+        {"TRISE", &t.TRISE},
+        {"FDmax", &t.FDmax},
+        {"FDac", &t.FDac},
+        {"FIdc", &t.FIdc},
+        {"CDact", &t.CDact},
+        {"EffMu", &t.EffMu},
+        {"fCore", &t.fCore},
+        {"Price", &t.Price},
+    };
+    for (const auto& [box, value] : boxes) {
+        if (value->has_value()) {
+            setTextRaw(box, **value);
+        }
+    }
+    setPageAvailable(kResultsPage, true);
+    selectPage(kResultsPage);
+}
+
+}  // namespace coilsmith

@@ -1,0 +1,86 @@
+// The specification page: unit selectors, value lists, "Calculate AP" and page navigation.
+#include <string>
+
+#include "design/ChokeModel.h"
+#include "magnetics/Num.h"
+#include "magnetics/Sizing.h"
+#include "magnetics/StepRunner.h"
+
+namespace coilsmith {
+
+namespace {
+
+// Each comparison that matches sets the factor; a text matching none leaves it alone.
+template <class Factor>
+void matchUnit(const std::string& text, Factor& factor,
+               std::initializer_list<std::pair<const char*, Factor>> units) {
+    for (const auto& [unit, value] : units) {
+        if (text == unit) {
+            factor = value;
+        }
+    }
+}
+
+}  // namespace
+
+void ChokeModel::Lunit_Click() {
+    matchUnit<double>(text("Lunit"), state_.Lfac, {{"uH", 1e-6}, {"mH", 1e-3}, {"H", 1}});
+}
+
+void ChokeModel::Funit_Click() {
+    matchUnit<double>(text("Funit"), state_.Ffac, {{"MHz", 1e6}, {"kHz", 1000}, {"Hz", 1}});
+}
+
+void ChokeModel::Bunit_Click() {
+    matchUnit<double>(text("Bunit"), state_.Bfac, {{"T", 1}, {"mT", 1e-3}});
+}
+
+void ChokeModel::DCunit_Click() {
+    matchUnit<double>(text("DCunit"), state_.DCfac, {{"A", 1}, {"mA", 1e-3}});
+}
+
+void ChokeModel::ACunit_Click() {
+    matchUnit<float>(text("ACunit"), state_.ACfac, {{"A", 1.0f}, {"mA", 1e-3f}});
+}
+
+// The list items are the program's own numbers written with a full stop, so they are read
+// the same way whatever the user's decimal separator is.
+void ChokeModel::CurD_Click() {
+    if (const auto value = parseNumber(text("CurD"))) {
+        StepRunner().run([&] { state_.Jdes = checkedFinite(10000.0 * *value); });
+    }
+}
+
+void ChokeModel::WU_Click() {
+    if (const auto value = parseNumber(text("WU"))) {
+        StepRunner().run([&] { state_.Ku = toSingle(*value); });
+    }
+}
+
+void ChokeModel::Set_Specs() {
+    setPageAvailable(kSpecPage, true);
+    selectPage(kSpecPage);
+}
+
+void ChokeModel::Core_DB() {
+    setPageAvailable(kCorePage, true);
+    selectPage(kCorePage);
+}
+
+void ChokeModel::CAP_Click() {
+    const SpecificationTexts texts{text("Ldes"), text("FD"), text("DCC"), text("ACC"),
+                                   text("Freq")};
+    const SizingOutcome outcome = calculateAreaProduct(state_, texts, locale_);
+    if (outcome.message) {
+        report(*outcome.message);
+        return;
+    }
+    setTextRaw("APR", outcome.apText);
+    setTextRaw("minAP", text("APR"));
+    setPageAvailable(kCorePage, true);
+    if (listener_ != nullptr) {
+        listener_->areaProductCalculated();
+    }
+}
+
+}  // namespace coilsmith
