@@ -2,9 +2,11 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "magnetics/Value.h"
@@ -14,57 +16,79 @@ namespace coilsmith {
 // A catalogue that cannot be used: missing or unreadable file, not a database, a missing
 // table, field or index. The message names the file and what is missing.
 class CatalogueError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
+
+namespace catalogue {
+struct Table;
+struct TableIndex;
+}  // namespace catalogue
 
 // The rows of one catalogue table, loaded into memory on Refresh, with a cursor and a
 // current index chosen by name. Reading a field with no current record throws
 // Fault(NoCurrentRecord), which the skip-and-continue callers catch like any fault.
+// Copies share the loaded rows (immutable) and keep their own cursor and index, so a
+// copy costs a reference count and a few words.
 class Recordset {
-public:
+  public:
+    // A table made in memory: key texts compare case-insensitively; `indexes` names each
+    // index and its key fields.
     Recordset(std::string table, std::vector<std::string> fields,
               std::vector<std::vector<Value>> rows,
               std::vector<std::pair<std::string, std::vector<std::string>>> indexes);
+    // A table loaded from a catalogue file. No current index yet: records in table order,
+    // the first one current.
+    explicit Recordset(std::shared_ptr<const catalogue::Table> table);
 
     // Chooses the current index by its name ("PrimaryKey", "CoreNo"); the record order
-    // becomes that index's order. CatalogueError for an unknown index.
+    // becomes that index's order and the first record in it becomes current.
+    // CatalogueError naming the file for an unknown index.
     void setIndex(std::string_view name);
     const std::string& index() const noexcept { return indexName_; }
 
     void MoveFirst();  // Fault(NoCurrentRecord) on an empty table
     void MoveLast();   // Fault(NoCurrentRecord) on an empty table
-    void MoveNext();   // past the last record: EOF, no current record
-    bool Eof() const noexcept;  // true past the last record (EOF is a C macro)
-    std::int64_t RecordCount() const noexcept { return static_cast<std::int64_t>(order_.size()); }
+    // From the last record: past the end (EOF, no current record). Fault(NoCurrentRecord)
+    // when there is no current record to move from (already past the end, or after a
+    // seek without a match).
+    void MoveNext();
+    bool Eof() const noexcept;  // true past the last record and on an empty table
+    std::int64_t RecordCount() const noexcept;
 
-    // Positions on the first record, in current-index order, whose key equals `key`
-    // (text compared case-insensitively). Without a match there is no current record.
+    // Positions on the first record, in current-index order, whose first key field equals
+    // `key` (text compared by the index's collation: case-insensitively in the catalogue).
+    // Without a match there is no current record and NoMatch() is true. Only "=" is
+    // supported (std::invalid_argument otherwise); CatalogueError without a current index.
     void Seek(std::string_view comparison, const Value& key);
     bool NoMatch() const noexcept { return noMatch_; }
     bool hasCurrent() const noexcept;
 
-    // The named field of the current record (null for an empty cell).
+    // The named field of the current record (null for an empty cell). Field names match
+    // without regard to case. CatalogueError for a field the table does not have.
     Value Fields(std::string_view name) const;
 
-    const std::string& table() const noexcept { return table_; }
-    const std::vector<std::string>& fieldNames() const noexcept { return fields_; }
+    const std::string& table() const noexcept;
+    const std::vector<std::string>& fieldNames() const noexcept;
 
-private:
-    std::string table_;
-    std::vector<std::string> fields_;
-    std::vector<std::vector<Value>> rows_;  // in table (rowid) order
-    std::vector<std::pair<std::string, std::vector<std::string>>> indexes_;  // name, key fields
+  private:
+    std::size_t rowAt(std::size_t position) const noexcept;
+    std::size_t size() const noexcept;
+
+    std::shared_ptr<const catalogue::Table> table_;
+    const catalogue::TableIndex* index_ = nullptr;  // inside *table_; null: table order
     std::string indexName_;
-    std::vector<std::size_t> order_;  // row numbers in current-index order
-    std::size_t cursor_ = 0;          // position in order_; order_.size() means past the end
+    std::size_t cursor_ = 0;  // position in the current order; size() means past the end
+    bool lost_ = false;       // no current record after a seek without a match
     bool noMatch_ = false;
 };
 
 // A data source: a database file and one table. Refresh re-reads the table from the
-// file, read-only and shared, and makes a fresh Recordset.
+// file, read-only and shared, and makes a fresh Recordset (no current index). An
+// unchanged file is not read again: its tables come from a process-wide cache, and
+// a file changed in the meantime is read anew.
 class DataSource {
-public:
+  public:
     DataSource() = default;
     explicit DataSource(std::string table) : table_(std::move(table)) {}
 
@@ -73,13 +97,14 @@ public:
     const std::string& RecordSource() const noexcept { return table_; }
 
     void Refresh();  // CatalogueError naming the file and what is wrong
-    bool isOpen() const noexcept { return recordset_ != nullptr; }
+    bool isOpen() const noexcept { return recordset_.has_value(); }
     Recordset& recordset();  // CatalogueError when not refreshed yet
+    const Recordset& recordset() const;
 
-private:
+  private:
     std::string databaseName_;
     std::string table_;
-    std::unique_ptr<Recordset> recordset_;
+    std::optional<Recordset> recordset_;
 };
 
 // The five data sources of a design window.
@@ -103,5 +128,8 @@ std::string cataloguePath(const std::string& appDir);
 
 // The separator the program joins its folder and file names with.
 char pathSeparator() noexcept;
+
+// Forgets the cached catalogue tables, so the next Refresh reads the file.
+void clearCatalogueCache();
 
 }  // namespace coilsmith

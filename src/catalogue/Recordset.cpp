@@ -1,0 +1,155 @@
+#include <algorithm>
+#include <stdexcept>
+
+#include "catalogue/Catalogue.h"
+#include "catalogue/Table.h"
+#include "magnetics/Fault.h"
+
+namespace coilsmith {
+namespace {
+
+using catalogue::Table;
+using catalogue::TableIndex;
+
+std::shared_ptr<const Table> tableInMemory(
+    std::string name, std::vector<std::string> fields, std::vector<std::vector<Value>> rows,
+    std::vector<std::pair<std::string, std::vector<std::string>>> indexes) {
+    auto table = std::make_shared<Table>();
+    table->name = std::move(name);
+    table->fields = std::move(fields);
+    table->affinities.assign(table->fields.size(), catalogue::Affinity::Blob);
+    table->rowCount = rows.size();
+    table->cells.reserve(rows.size() * table->fields.size());
+    for (auto& row : rows) {
+        row.resize(table->fields.size());
+        std::move(row.begin(), row.end(), std::back_inserter(table->cells));
+    }
+    for (auto& [indexName, keyFields] : indexes) {
+        TableIndex index{std::move(indexName), {}, {}};
+        for (const std::string& keyField : keyFields) {
+            const auto field = table->fieldIndex(keyField);
+            if (!field) {
+                throw CatalogueError("The index \"" + index.name + "\" of table \"" + table->name +
+                                     "\" names no field \"" + keyField + "\".");
+            }
+            index.keys.push_back({*field, catalogue::Collation::NoCase, false});
+        }
+        catalogue::sortIndex(*table, index);
+        table->indexes.push_back(std::move(index));
+    }
+    return table;
+}
+
+}  // namespace
+
+Recordset::Recordset(std::string table, std::vector<std::string> fields,
+                     std::vector<std::vector<Value>> rows,
+                     std::vector<std::pair<std::string, std::vector<std::string>>> indexes)
+    : Recordset(tableInMemory(std::move(table), std::move(fields), std::move(rows),
+                              std::move(indexes))) {}
+
+Recordset::Recordset(std::shared_ptr<const Table> table) : table_(std::move(table)) {}
+
+std::size_t Recordset::size() const noexcept {
+    return table_->rowCount;
+}
+
+std::size_t Recordset::rowAt(std::size_t position) const noexcept {
+    return index_ != nullptr ? index_->order[position] : position;
+}
+
+void Recordset::setIndex(std::string_view name) {
+    const TableIndex* index = table_->findIndex(name);
+    if (index == nullptr) {
+        throw CatalogueError("The catalogue " + table_->source() + " cannot be used: the index \"" +
+                             std::string(name) + "\" of table \"" + table_->name +
+                             "\" is missing.");
+    }
+    index_ = index;
+    indexName_ = index->name;
+    cursor_ = 0;
+    lost_ = false;
+}
+
+void Recordset::MoveFirst() {
+    if (size() == 0) {
+        throw Fault(FaultKind::NoCurrentRecord, table_->name + ": no records");
+    }
+    cursor_ = 0;
+    lost_ = false;
+}
+
+void Recordset::MoveLast() {
+    if (size() == 0) {
+        throw Fault(FaultKind::NoCurrentRecord, table_->name + ": no records");
+    }
+    cursor_ = size() - 1;
+    lost_ = false;
+}
+
+void Recordset::MoveNext() {
+    if (!hasCurrent()) {
+        throw Fault(FaultKind::NoCurrentRecord, table_->name + ": no record to move from");
+    }
+    ++cursor_;
+}
+
+bool Recordset::Eof() const noexcept {
+    return size() == 0 || (!lost_ && cursor_ >= size());
+}
+
+bool Recordset::hasCurrent() const noexcept {
+    return !lost_ && cursor_ < size();
+}
+
+std::int64_t Recordset::RecordCount() const noexcept {
+    return static_cast<std::int64_t>(size());
+}
+
+void Recordset::Seek(std::string_view comparison, const Value& key) {
+    if (comparison != "=") {
+        throw std::invalid_argument("Seek supports only \"=\", not \"" + std::string(comparison) +
+                                    "\"");
+    }
+    if (index_ == nullptr) {
+        throw CatalogueError("The catalogue " + table_->source() + ": a seek in table \"" +
+                             table_->name + "\" needs a current index.");
+    }
+    const catalogue::KeyColumn& column = index_->keys.front();
+    const Value wanted = catalogue::withAffinity(key, table_->affinities[column.field]);
+    const auto compare = [&](std::size_t row) {
+        const int c =
+            catalogue::compareValues(table_->cell(row, column.field), wanted, column.collation);
+        return column.descending ? -c : c;
+    };
+    const auto first = std::partition_point(index_->order.begin(), index_->order.end(),
+                                            [&](std::size_t row) { return compare(row) < 0; });
+    noMatch_ = first == index_->order.end() || compare(*first) != 0;
+    lost_ = noMatch_;
+    if (!noMatch_) {
+        cursor_ = static_cast<std::size_t>(first - index_->order.begin());
+    }
+}
+
+Value Recordset::Fields(std::string_view name) const {
+    const auto field = table_->fieldIndex(name);
+    if (!field) {
+        throw CatalogueError("The catalogue " + table_->source() + " cannot be used: the field \"" +
+                             std::string(name) + "\" of table \"" + table_->name +
+                             "\" is missing.");
+    }
+    if (!hasCurrent()) {
+        throw Fault(FaultKind::NoCurrentRecord, table_->name + "." + std::string(name));
+    }
+    return table_->cell(rowAt(cursor_), *field);
+}
+
+const std::string& Recordset::table() const noexcept {
+    return table_->name;
+}
+
+const std::vector<std::string>& Recordset::fieldNames() const noexcept {
+    return table_->fields;
+}
+
+}  // namespace coilsmith

@@ -1,0 +1,185 @@
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdio>
+#include <memory>
+
+#include "TestCatalogues.h"
+#include "catalogue/Catalogue.h"
+
+namespace coilsmith {
+namespace {
+
+using testing::TempDir;
+
+struct MalformedCase {
+    const char* name;
+    const char* table;  // whose CSV is replaced
+    const char* csv;
+    const char* where;   // "<table>.csv:<line>:"
+    const char* reason;  // part of the message after it
+};
+
+const MalformedCase kMalformed[] = {
+    {"WrongColumnCount", "Toroids", "CoreNo,AC,VC,LC,OD,ID,HT\nT1,1,1,1,1,1,1\nT2,1,1,1,1,1\n",
+     "Toroids.csv:3:", "6 cells, the header has 7"},
+    {"NotANumber", "E-Cores",
+     "CoreNo,AC,VC,LC,WC,a_dim,b_dim,c_dim,d_dim,f_dim,g_dim,GAP\n"
+     "E20,0.2,0.5,2.5,0.3,0.5,0.4,0.1,0.3,0.1,0.3,0\n"
+     "E10,0.1,0.3,2.0,0.2,0.4,abc,0.1,0.2,0.1,0.2,0\n",
+     "E-Cores.csv:3:", "field 'b_dim' is not a number: 'abc'"},
+    {"InfinityIsNotANumber", "Materials",
+     "MatNo,Permeab,Density,ah,bh,ch,dh,eh,ab,bb,cb,db,eb,al,bl,cl,dl,Cost\n"
+     "-2,10,5.0,1,0,0,0,0,1,0,0,0,0,1,1,1,0,inf\n"
+     "-26,75,7.0,1,0,0,0,0,1,0,0,0,0,1,1,1,0,1.0\n",
+     "Materials.csv:2:", "field 'Cost' is not a number"},
+    {"LinkToMissingCore", "Core_Materials", "Core,Mat\nE20,-26\nE99,-2\n",
+     "Core_Materials.csv:3:", "core 'E99' is not in"},
+    {"LinkCoreDiffersInCase", "Toroid_Materials", "Core,Mat\nt1,-2\n",
+     "Toroid_Materials.csv:2:", "core 't1' is not in"},
+    {"LinkToMissingMaterial", "Toroid_Materials", "Core,Mat\nT1,-2\nT2,-99\n",
+     "Toroid_Materials.csv:3:", "material '-99' is not in"},
+    {"DuplicateMaterial", "Materials",
+     "MatNo,Permeab,Density,ah,bh,ch,dh,eh,ab,bb,cb,db,eb,al,bl,cl,dl,Cost\n"
+     "-2,10,5.0,1,0,0,0,0,1,0,0,0,0,1,1,1,0,2.5\n"
+     "-26,75,7.0,1,0,0,0,0,1,0,0,0,0,1,1,1,0,1.0\n"
+     "-2,10,5.0,1,0,0,0,0,1,0,0,0,0,1,1,1,0,2.5\n",
+     "Materials.csv:4:", "duplicate MatNo '-2' (first on line 2)"},
+    {"DuplicateCore", "Toroids",
+     "CoreNo,AC,VC,LC,OD,ID,HT\nT1,1,1,1,1,1,1\nT2,1,1,1,1,1,1\nt2,1,1,1,1,1,1\n",
+     "Toroids.csv:4:", "duplicate CoreNo 't2'"},
+    {"UnknownHeader", "E-Cores",
+     "CoreNo,AC,VC,LC,WC,a_dim,b_dim,c_dim,d_dim,e_dim,f_dim,g_dim,GAP\n",
+     "E-Cores.csv:1:", "unknown field 'e_dim'"},
+    {"MissingHeaderField", "Toroids", "CoreNo,AC,VC,LC,OD,ID\n",
+     "Toroids.csv:1:", "missing field 'HT'"},
+    {"UnterminatedQuote", "Core_Materials", "Core,Mat\nE20,-26\n\"E10,-2\n",
+     "Core_Materials.csv:3:", "unterminated quoted cell"},
+    {"EmptyFile", "Materials", "", "Materials.csv:1:", "no header line"},
+};
+
+csx::CsvTables withMalformed(const MalformedCase& c) {
+    auto csv = testing::goodCsv();
+    csv[c.table] = c.csv;
+    return csv;
+}
+
+class MalformedCsvTest : public ::testing::TestWithParam<MalformedCase> {};
+
+TEST_P(MalformedCsvTest, FailsWithFileLineAndReasonAndKeepsTheOldCatalogue) {
+    TempDir dir;
+    const std::string path = dir.file("Cores.csx");
+    csx::buildCatalogue(testing::goodCsv(), path);
+    const auto before = std::filesystem::last_write_time(path);
+    try {
+        csx::buildCatalogue(withMalformed(GetParam()), path);
+        FAIL() << "the malformed catalogue was built";
+    } catch (const csx::BuildError& error) {
+        const std::string message = error.what();
+        EXPECT_EQ(message.rfind(GetParam().where, 0), 0U) << message;
+        EXPECT_NE(message.find(GetParam().reason), std::string::npos) << message;
+    }
+    EXPECT_EQ(std::filesystem::last_write_time(path), before);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
+}
+
+// csx-build as the build runs it: exit status and "file:line: reason" on stderr.
+struct ToolRun {
+    int status = -1;
+    std::string output;
+};
+
+ToolRun runTool(const std::string& csvFolder, const std::string& out) {
+    const std::string command = "'" CSX_BUILD_PATH "' '" + csvFolder + "' '" + out + "' 2>&1";
+    struct Closer {
+        void operator()(FILE* f) const noexcept { pclose(f); }
+    };
+    ToolRun run;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (pipe == nullptr) {
+        return run;
+    }
+    std::array<char, 512> buffer{};
+    while (std::fgets(buffer.data(), buffer.size(), pipe) != nullptr) {
+        run.output += buffer.data();
+    }
+    const int raw = pclose(pipe);
+    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    return run;
+}
+
+void writeCsvFolder(const TempDir& dir, const csx::CsvTables& csv) {
+    for (const auto& [table, text] : csv) {
+        testing::writeFile(dir.file(table + ".csv"), text);
+    }
+}
+
+TEST_P(MalformedCsvTest, ToolFailsWithFileAndLine) {
+    TempDir dir;
+    writeCsvFolder(dir, withMalformed(GetParam()));
+    const std::string out = dir.file("Cores.csx");
+    const ToolRun run = runTool(dir.path().string(), out);
+    EXPECT_NE(run.status, 0);
+    EXPECT_NE(run.output.find(dir.file(GetParam().where)), std::string::npos) << run.output;
+    EXPECT_NE(run.output.find(GetParam().reason), std::string::npos) << run.output;
+    EXPECT_FALSE(std::filesystem::exists(out));
+}
+
+INSTANTIATE_TEST_SUITE_P(Kinds, MalformedCsvTest, ::testing::ValuesIn(kMalformed),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(CsxTool, BuildsAGoodSetAndAMissingFileFails) {
+    TempDir dir;
+    writeCsvFolder(dir, testing::goodCsv());
+    const std::string out = dir.file("Cores.csx");
+    const ToolRun good = runTool(dir.path().string(), out);
+    EXPECT_EQ(good.status, 0) << good.output;
+    CatalogueSources sources;
+    sources.openFile(out);
+    EXPECT_EQ(sources.Data2.recordset().RecordCount(), 3);
+
+    std::filesystem::remove(dir.file("Toroids.csv"));
+    const ToolRun missing = runTool(dir.path().string(), dir.file("Other.csx"));
+    EXPECT_NE(missing.status, 0);
+    EXPECT_NE(missing.output.find(dir.file("Toroids.csv") + ":1: cannot read"), std::string::npos)
+        << missing.output;
+}
+
+TEST(CsxBuilder, StoresTypedCellsAndQuotedTexts) {
+    TempDir dir;
+    auto csv = testing::goodCsv();
+    csv["E-Cores"] =
+        "\xEF\xBB\xBF"
+        "CoreNo,AC,VC,LC,WC,a_dim,b_dim,c_dim,d_dim,f_dim,g_dim,GAP\r\n"
+        "\"E,20\",2,0.5,2.5,,0.5,0.4,0.1,0.3,0.1,0.3,1e-3\r\n"
+        "\r\n";
+    csv["Core_Materials"] = "Core,Mat\n\"E,20\",-26\n";
+    const std::string path = dir.file("Cores.csx");
+    csx::buildCatalogue(csv, path);
+    CatalogueSources sources;
+    sources.openFile(path);
+    Recordset& cores = sources.Data1.recordset();
+    ASSERT_EQ(cores.RecordCount(), 1);
+    EXPECT_EQ(cores.Fields("CoreNo"), Value("E,20"));
+    EXPECT_EQ(cores.Fields("AC"), Value(2.0));  // a real column stores reals
+    EXPECT_TRUE(cores.Fields("WC").isNull());
+    EXPECT_EQ(cores.Fields("GAP"), Value(1e-3));
+    sources.Data3.recordset().Seek("=", Value("-2"));
+    EXPECT_EQ(sources.Data3.recordset().Fields("Permeab"), Value(std::int64_t{10}));
+}
+
+TEST(CsxBuilder, WithoutChecksFillsMissingTablesAndFields) {
+    TempDir dir;
+    const std::string path = dir.file("Cores.csx");
+    csx::buildCatalogue({{"E-Cores", "CoreNo,AC\nE1,x\nE1,\n"}}, path, {.validate = false});
+    CatalogueSources sources;
+    sources.openFile(path);
+    Recordset& cores = sources.Data1.recordset();
+    cores.Seek("=", Value("E1"));
+    EXPECT_EQ(cores.Fields("AC"), Value("x"));  // kept as text for tests of bad data
+    EXPECT_TRUE(cores.Fields("GAP").isNull());
+    EXPECT_EQ(sources.Data3.recordset().RecordCount(), 0);
+}
+
+}  // namespace
+}  // namespace coilsmith

@@ -1,0 +1,474 @@
+#include "CsxBuilder.h"
+
+#include <algorithm>
+#include <cctype>
+#include <charconv>
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <optional>
+#include <random>
+#include <set>
+#include <sstream>
+#include <variant>
+
+#include "Csv.h"
+#include "catalogue/CatalogueSchema.h"
+#include "catalogue/Sqlite.h"
+
+namespace coilsmith::csx {
+namespace {
+
+using Cell = std::variant<std::monostate, std::int64_t, double, std::string>;
+
+// A column's declared type; Any stores each cell as what it reads as.
+enum class ColumnType { Text, Integer, Real, Any };
+
+struct Column {
+    std::string name;
+    ColumnType type = ColumnType::Any;
+    int csvPosition = -1;  // -1: not in the CSV, every cell empty
+};
+
+struct Row {
+    int line = 0;
+    std::vector<Cell> cells;  // one per column
+};
+
+struct Table {
+    std::string name;
+    std::string file;
+    const schema::Table* schema = nullptr;
+    std::vector<Column> columns;
+    std::vector<Row> rows;
+};
+
+[[noreturn]] void fail(const std::string& file, int line, const std::string& reason) {
+    throw BuildError(file + ":" + std::to_string(line) + ": " + reason);
+}
+
+ColumnType columnType(schema::FieldType type) {
+    switch (type) {
+        case schema::FieldType::Text:
+            return ColumnType::Text;
+        case schema::FieldType::Integer:
+            return ColumnType::Integer;
+        case schema::FieldType::Real:
+            return ColumnType::Real;
+    }
+    return ColumnType::Any;
+}
+
+std::string_view trimmed(std::string_view text) {
+    const auto first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+// A whole number literal that fits 64 bits, else nothing.
+std::optional<std::int64_t> readInteger(std::string_view text) {
+    if (!text.empty() && text.front() == '+') {
+        text.remove_prefix(1);
+    }
+    std::int64_t value = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (ec != std::errc{} || end != text.data() + text.size()) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+// A finite decimal number, else nothing ("inf" and "nan" are not catalogue values).
+std::optional<double> readReal(std::string_view text) {
+    if (!text.empty() && text.front() == '+') {
+        text.remove_prefix(1);
+    }
+    if (text.empty() || std::isalpha(static_cast<unsigned char>(text.back())) != 0) {
+        return std::nullopt;
+    }
+    double value = 0.0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (ec != std::errc{} || end != text.data() + text.size() || !std::isfinite(value)) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+// Empty cells are null; a number column needs a number unless the checks are off.
+Cell readCell(const std::string& text, const Column& column, bool validate, const std::string& file,
+              int line) {
+    if (text.empty()) {
+        return {};
+    }
+    if (column.type == ColumnType::Text) {
+        return text;
+    }
+    const std::string_view number = trimmed(text);
+    if (column.type != ColumnType::Real) {
+        if (const auto whole = readInteger(number)) {
+            return *whole;
+        }
+    }
+    if (const auto real = readReal(number)) {
+        return *real;
+    }
+    if (validate && column.type != ColumnType::Any) {
+        fail(file, line, "field '" + column.name + "' is not a number: '" + text + "'");
+    }
+    return text;
+}
+
+std::vector<Column> columnsOf(const std::vector<std::string>& header, const Table& table,
+                              bool validate, int line) {
+    std::vector<Column> columns;
+    std::set<std::string> seen;
+    for (std::size_t i = 0; i < header.size(); ++i) {
+        const std::string& name = header[i];
+        if (name.empty()) {
+            fail(table.file, line, "empty field name in column " + std::to_string(i + 1));
+        }
+        if (!seen.insert(name).second) {
+            fail(table.file, line, "field '" + name + "' appears twice");
+        }
+        Column column{name, ColumnType::Any, static_cast<int>(i)};
+        if (table.schema != nullptr) {
+            const auto& fields = table.schema->fields;
+            const auto known = std::find_if(fields.begin(), fields.end(),
+                                            [&](const auto& f) { return f.name == name; });
+            if (known != fields.end()) {
+                column.type = columnType(known->type);
+            } else if (validate) {
+                fail(table.file, line, "unknown field '" + name + "'");
+            }
+        }
+        columns.push_back(std::move(column));
+    }
+    if (table.schema != nullptr) {
+        for (const auto& field : table.schema->fields) {
+            if (seen.count(std::string(field.name)) != 0) {
+                continue;
+            }
+            if (validate) {
+                fail(table.file, line, "missing field '" + std::string(field.name) + "'");
+            }
+            columns.push_back({std::string(field.name), columnType(field.type), -1});
+        }
+    }
+    return columns;
+}
+
+Table parseTable(const std::string& name, const std::string& file, const std::string& text,
+                 bool validate) {
+    Table table{name, file, schema::findTable(name), {}, {}};
+    if (table.schema == nullptr && validate) {
+        fail(file, 1, "'" + name + "' is not a catalogue table");
+    }
+    std::vector<CsvRecord> records;
+    try {
+        records = parseCsv(text);
+    } catch (const CsvError& error) {
+        fail(file, error.line, error.reason);
+    }
+    if (records.empty()) {
+        if (validate || table.schema == nullptr) {
+            fail(file, 1, "no header line");
+        }
+        table.columns = columnsOf({}, table, false, 1);
+        return table;
+    }
+    table.columns = columnsOf(records.front().cells, table, validate, records.front().line);
+    const std::size_t width = records.front().cells.size();
+    for (std::size_t r = 1; r < records.size(); ++r) {
+        const CsvRecord& record = records[r];
+        if (record.cells.size() != width) {
+            fail(file, record.line,
+                 std::to_string(record.cells.size()) + " cells, the header has " +
+                     std::to_string(width));
+        }
+        Row row{record.line, {}};
+        row.cells.reserve(table.columns.size());
+        for (const Column& column : table.columns) {
+            row.cells.push_back(column.csvPosition < 0
+                                    ? Cell{}
+                                    : readCell(record.cells[column.csvPosition], column, validate,
+                                               file, record.line));
+        }
+        table.rows.push_back(std::move(row));
+    }
+    return table;
+}
+
+std::size_t columnIndex(const Table& table, std::string_view name) {
+    for (std::size_t i = 0; i < table.columns.size(); ++i) {
+        if (table.columns[i].name == name) {
+            return i;
+        }
+    }
+    return table.columns.size();
+}
+
+const std::string* textOf(const Cell& cell) {
+    return std::get_if<std::string>(&cell);
+}
+
+std::string foldCase(std::string text) {
+    for (char& c : text) {
+        if (c >= 'A' && c <= 'Z') {
+            c = static_cast<char>(c - 'A' + 'a');
+        }
+    }
+    return text;
+}
+
+// Keys compare as the index does, without regard to letter case: two keys that differ
+// only in case would make one row unreachable by a seek.
+void checkKeys(const Table& table, std::string_view keyField, std::set<std::string>& keys) {
+    const std::size_t column = columnIndex(table, keyField);
+    std::map<std::string, int> firstLine;
+    for (const Row& row : table.rows) {
+        const std::string* key = textOf(row.cells[column]);
+        if (key == nullptr) {
+            fail(table.file, row.line, "empty " + std::string(keyField));
+        }
+        const auto [at, inserted] = firstLine.emplace(foldCase(*key), row.line);
+        if (!inserted) {
+            fail(table.file, row.line,
+                 "duplicate " + std::string(keyField) + " '" + *key + "' (first on line " +
+                     std::to_string(at->second) + ")");
+        }
+        keys.insert(*key);
+    }
+}
+
+void checkLinks(const Table& links, const std::set<std::string>& cores, const std::string& coreFile,
+                const std::set<std::string>& materials, const std::string& materialFile) {
+    const std::size_t core = columnIndex(links, "Core");
+    const std::size_t mat = columnIndex(links, "Mat");
+    for (const Row& row : links.rows) {
+        const std::string* coreNo = textOf(row.cells[core]);
+        if (coreNo == nullptr || cores.count(*coreNo) == 0) {
+            fail(links.file, row.line,
+                 "core '" + (coreNo ? *coreNo : std::string()) + "' is not in " + coreFile);
+        }
+        const std::string* matNo = textOf(row.cells[mat]);
+        if (matNo == nullptr || materials.count(*matNo) == 0) {
+            fail(links.file, row.line,
+                 "material '" + (matNo ? *matNo : std::string()) + "' is not in " + materialFile);
+        }
+    }
+}
+
+const Table& tableNamed(const std::vector<Table>& tables, std::string_view name) {
+    return *std::find_if(tables.begin(), tables.end(),
+                         [&](const Table& t) { return t.name == name; });
+}
+
+void checkCatalogue(const std::vector<Table>& tables) {
+    std::set<std::string> eCores;
+    std::set<std::string> toroids;
+    std::set<std::string> materials;
+    const Table& eCoreTable = tableNamed(tables, schema::kECores);
+    const Table& toroidTable = tableNamed(tables, schema::kToroids);
+    const Table& materialTable = tableNamed(tables, schema::kMaterials);
+    checkKeys(eCoreTable, "CoreNo", eCores);
+    checkKeys(toroidTable, "CoreNo", toroids);
+    checkKeys(materialTable, "MatNo", materials);
+    checkLinks(tableNamed(tables, schema::kCoreMaterials), eCores, eCoreTable.file, materials,
+               materialTable.file);
+    checkLinks(tableNamed(tables, schema::kToroidMaterials), toroids, toroidTable.file, materials,
+               materialTable.file);
+}
+
+// --- writing -------------------------------------------------------------------------
+
+class Writer {
+  public:
+    explicit Writer(const std::string& path) : path_(path) {
+        sqlite3* raw = nullptr;
+        const int rc = sqlite3_open_v2(path.c_str(), &raw,
+                                       SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+        db_.reset(raw);
+        if (rc != SQLITE_OK) {
+            throw BuildError(path +
+                             ": cannot create the database: " + sqlite::lastError(db_.get()));
+        }
+        exec("PRAGMA journal_mode=OFF; PRAGMA synchronous=OFF; BEGIN");
+    }
+
+    void write(const Table& table) {
+        createTable(table);
+        insertRows(table);
+        createIndexes(table);
+    }
+
+    void commit() {
+        exec("COMMIT");
+        db_.reset();
+    }
+
+  private:
+    void exec(const std::string& sql) {
+        char* message = nullptr;
+        if (sqlite3_exec(db_.get(), sql.c_str(), nullptr, nullptr, &message) != SQLITE_OK) {
+            const std::string reason = message != nullptr ? message : "unknown error";
+            sqlite3_free(message);
+            throw BuildError(path_ + ": " + reason);
+        }
+    }
+
+    static const char* declaredType(ColumnType type) {
+        switch (type) {
+            case ColumnType::Text:
+                return " TEXT COLLATE NOCASE";
+            case ColumnType::Integer:
+                return " INTEGER";
+            case ColumnType::Real:
+                return " REAL";
+            case ColumnType::Any:
+                break;
+        }
+        return "";
+    }
+
+    void createTable(const Table& table) {
+        std::string sql = "CREATE TABLE " + sqlite::quoted(table.name) + " (";
+        for (std::size_t i = 0; i < table.columns.size(); ++i) {
+            sql += (i ? ", " : "") + sqlite::quoted(table.columns[i].name) +
+                   declaredType(table.columns[i].type);
+        }
+        exec(sql + ")");
+    }
+
+    void insertRows(const Table& table) {
+        std::string sql = "INSERT INTO " + sqlite::quoted(table.name) + " VALUES (";
+        for (std::size_t i = 0; i < table.columns.size(); ++i) {
+            sql += i ? ",?" : "?";
+        }
+        sql += ")";
+        sqlite3_stmt* raw = nullptr;
+        if (sqlite3_prepare_v2(db_.get(), sql.c_str(), -1, &raw, nullptr) != SQLITE_OK) {
+            throw BuildError(path_ + ": " + sqlite::lastError(db_.get()));
+        }
+        const sqlite::Statement insert(raw);
+        for (const Row& row : table.rows) {
+            for (std::size_t i = 0; i < row.cells.size(); ++i) {
+                bind(insert.get(), static_cast<int>(i + 1), row.cells[i]);
+            }
+            if (sqlite3_step(insert.get()) != SQLITE_DONE) {
+                throw BuildError(table.file + ":" + std::to_string(row.line) + ": " +
+                                 sqlite::lastError(db_.get()));
+            }
+            sqlite3_reset(insert.get());
+        }
+    }
+
+    static void bind(sqlite3_stmt* statement, int position, const Cell& cell) {
+        if (const auto* whole = std::get_if<std::int64_t>(&cell)) {
+            sqlite3_bind_int64(statement, position, *whole);
+        } else if (const auto* real = std::get_if<double>(&cell)) {
+            sqlite3_bind_double(statement, position, *real);
+        } else if (const auto* text = std::get_if<std::string>(&cell)) {
+            sqlite3_bind_text(statement, position, text->data(), static_cast<int>(text->size()),
+                              SQLITE_TRANSIENT);
+        } else {
+            sqlite3_bind_null(statement, position);
+        }
+    }
+
+    void createIndexes(const Table& table) {
+        if (table.schema == nullptr) {
+            return;
+        }
+        for (const auto& index : table.schema->indexes) {
+            exec("CREATE INDEX " + sqlite::quoted(schema::sqliteIndexName(table.name, index.name)) +
+                 " ON " + sqlite::quoted(table.name) + " (" + sqlite::quoted(index.field) + ")");
+        }
+    }
+
+    std::string path_;
+    sqlite::Database db_;
+};
+
+std::string temporaryPathFor(const std::string& path) {
+    std::random_device random;
+    std::ostringstream name;
+    name << path << ".tmp-" << std::hex << random() << random();
+    return name.str();
+}
+
+void writeCatalogue(const std::vector<Table>& tables, const std::string& path) {
+    const std::string temporary = temporaryPathFor(path);
+    try {
+        Writer writer(temporary);
+        for (const Table& table : tables) {
+            writer.write(table);
+        }
+        writer.commit();
+        std::filesystem::rename(temporary, path);
+    } catch (const std::filesystem::filesystem_error& error) {
+        std::error_code ignored;
+        std::filesystem::remove(temporary, ignored);
+        throw BuildError(path + ": cannot replace the file: " + error.code().message());
+    } catch (...) {
+        std::error_code ignored;
+        std::filesystem::remove(temporary, ignored);
+        throw;
+    }
+}
+
+std::string fileNameFor(const std::string& table, const CsvTables& fileNames) {
+    const auto named = fileNames.find(table);
+    return named != fileNames.end() ? named->second : table + ".csv";
+}
+
+}  // namespace
+
+void buildCatalogue(const CsvTables& csv, const std::string& path, const BuildOptions& options,
+                    const CsvTables& fileNames) {
+    std::vector<Table> tables;
+    for (const auto& known : schema::kTables) {
+        const std::string name(known.name);
+        const auto given = csv.find(name);
+        if (given != csv.end()) {
+            tables.push_back(
+                parseTable(name, fileNameFor(name, fileNames), given->second, options.validate));
+        } else if (options.validate) {
+            throw BuildError(fileNameFor(name, fileNames) + ":1: the table is missing");
+        } else {
+            tables.push_back(parseTable(name, fileNameFor(name, fileNames), "", false));
+        }
+    }
+    for (const auto& [name, text] : csv) {
+        if (schema::findTable(name) == nullptr) {
+            tables.push_back(
+                parseTable(name, fileNameFor(name, fileNames), text, options.validate));
+        }
+    }
+    if (options.validate) {
+        checkCatalogue(tables);
+    }
+    writeCatalogue(tables, path);
+}
+
+void buildCatalogueFromFolder(const std::string& folder, const std::string& path) {
+    CsvTables csv;
+    CsvTables fileNames;
+    for (const auto& table : schema::kTables) {
+        const std::string name(table.name);
+        const std::string file = (std::filesystem::path(folder) / (name + ".csv")).string();
+        std::ifstream in(file, std::ios::binary);
+        if (!in) {
+            throw BuildError(file + ":1: cannot read the file");
+        }
+        std::ostringstream text;
+        text << in.rdbuf();
+        csv[name] = text.str();
+        fileNames[name] = file;
+    }
+    buildCatalogue(csv, path, {}, fileNames);
+}
+
+}  // namespace coilsmith::csx
