@@ -79,7 +79,7 @@ SizingOutcome calculateAreaProduct(DesignState& s, const SpecificationTexts& tex
     steps.run([&] { s.Ipk = (Num(s.Iac) / 2 + s.Idc).value(); });
     steps.run([&] { iacRms = ((Num(s.Iac) / 2) / root3).value(); });
     steps.run([&] { s.Irms = sqrt(Num(iacRms) * iacRms + Num(s.Idc) * s.Idc).value(); });
-    steps.run([&] { energy = (Num(0.5) * s.Lreq * s.Ipk * s.Ipk).value(); });
+    steps.run([&] { energy = (Num(0.5) * s.Lreq * (Num(s.Ipk) * s.Ipk)).value(); });
     steps.run([&] {
         ap = toSingle(Num(energy) * 2 * 1e8 / (Num(s.Bdes) * s.Jdes * static_cast<double>(s.Ku)));
     });

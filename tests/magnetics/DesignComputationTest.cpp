@@ -1,0 +1,274 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+
+#include "magnetics/DesignComputation.h"
+
+namespace coilsmith {
+namespace {
+
+// The worked example: 100 uH, 5 A DC, 1 A ripple on a 1 cm^2, 10 cm path core with
+// 1.5 cm^2 of window and no gap, in a material whose fits are flat so MuEff = 60.
+DesignState workedExample() {
+    DesignState s;
+    s.Lreq = 100e-6;
+    s.Idc = 5;
+    s.Iac = 1;
+    s.Ipk = 5.5;
+    s.Irms = std::sqrt(std::pow(0.5 / std::sqrt(3.0), 2) + 25);
+    s.Jdes = 4e6;
+    s.Ku = 0.4f;
+    s.Fexc = 50000.0f;
+    s.Ac = 1;
+    s.Lc = 10;
+    s.Wa = 1.5;
+    s.Gap = 0;
+    s.MLT = 5;
+    s.Vc = 10;
+    s.SurfArea = 30;
+    s.MatNo = "-26";
+    s.MuInit = 60.0f;
+    s.ah = 10000;
+    s.ab = 10000;
+    s.al = 1e9;
+    s.bl = 1.1e8;
+    s.cl = 1.9e6;
+    s.dl = 1.9e-13f;
+    s.Density = 7;
+    return s;
+}
+
+DesignSelection selection() {
+    DesignSelection sel;
+    sel.coreMatText = "-26";
+    sel.coreMatIndex = 0;
+    sel.ldesText = "100";
+    sel.lunitText = "uH";
+    sel.coreText = "EI-100 ";
+    sel.cost = Value(1.0);
+    return sel;
+}
+
+// Window area that makes the first estimate exactly `turns`.
+double windowForTurns(const DesignState& s, double turns) {
+    return turns * s.Ipk / (static_cast<double>(s.Ku) * s.Jdes * 1e-4);
+}
+
+TEST(DesignComputation, WorkedExample) {
+    DesignState s = workedExample();
+    const DesignOutcome out = computeDesign(s, selection());
+    ASSERT_TRUE(out.completed()) << *out.message;
+    EXPECT_EQ(out.page, 2);
+    const DesignNumbers& n = out.numbers;
+    EXPECT_EQ(n.iterations, 9);  // 44 down to 36
+    EXPECT_EQ(n.N, 37);
+    EXPECT_NEAR(n.Lcalc, 97.7e-6, 0.05e-6);  // the last turn count tried, 36
+    EXPECT_NEAR(s.Hdc, 23.25, 0.005);
+    EXPECT_NEAR(s.Bac, 135.1, 0.05);
+    EXPECT_EQ(s.MuEff, 60.0f);
+    EXPECT_NEAR(n.Bmax, 0.149, 0.0005);
+    EXPECT_NEAR(n.AwReq, 0.012521, 5e-7);
+    EXPECT_EQ(n.AWG, 16);
+    EXPECT_NEAR(n.d, 0.12814, 5e-6);
+    EXPECT_NEAR(n.Aw, 0.012896, 5e-7);
+    EXPECT_NEAR(n.Jact, 388, 0.5);
+    EXPECT_NEAR(n.Rdc, 0.024732, 5e-7);
+    EXPECT_NEAR(n.Wcu, 0.2121, 5e-5);
+    EXPECT_NEAR(n.Pcu, 0.62, 0.005);
+    EXPECT_EQ(n.Wcore, 70);
+    EXPECT_EQ(n.Ptot, n.Pcu + n.Pcore);
+
+    const DesignResultTexts& t = out.texts;
+    EXPECT_EQ(t.Inductance, "100  uH");
+    EXPECT_EQ(t.NTurns, "37");
+    EXPECT_EQ(t.WAWG, "16");
+    EXPECT_EQ(t.DCR, "24.73  mOhms");
+    EXPECT_EQ(t.FIdc, "18.55");
+    EXPECT_EQ(t.FDac, "0.0135");
+    EXPECT_EQ(t.FDmax, "0.149");
+    EXPECT_EQ(t.CDact, "388");
+    EXPECT_EQ(t.EffMu, "60.0");
+    EXPECT_EQ(t.CUL, "0.62");
+    EXPECT_EQ(t.fCore, "EI-100 -26");
+    EXPECT_EQ(t.Price, "1");
+    EXPECT_TRUE(t.COL && t.PTOT && t.TWT && t.TRISE);
+}
+
+TEST(DesignComputation, TextsFollowTheLocale) {
+    DesignState s = workedExample();
+    const DesignOutcome out = computeDesign(s, selection(), NumberLocale{",", "."});
+    ASSERT_TRUE(out.completed());
+    EXPECT_EQ(out.texts.DCR, "24,73  mOhms");
+    EXPECT_EQ(out.texts.EffMu, "60,0");
+}
+
+TEST(DesignComputation, UpwardSearchStopsAtTheFirstTurnCountThatExceeds) {
+    DesignState s = workedExample();
+    s.Wa = windowForTurns(s, 30);
+    const DesignOutcome out = computeDesign(s, selection());
+    ASSERT_TRUE(out.completed());
+    EXPECT_EQ(out.numbers.N, 37);
+    EXPECT_EQ(out.numbers.iterations, 8);  // 30 up to 37
+}
+
+// An inductance exactly equal to the requirement does not satisfy the search.
+TEST(DesignComputation, EqualityAtTheRequirementGoesOneTurnFurther) {
+    DesignState up = workedExample();
+    up.Wa = windowForTurns(up, 30);
+    const double lcalcAt37 = computeDesign(up, selection()).numbers.Lcalc;
+    up.Lreq = lcalcAt37;
+    EXPECT_EQ(computeDesign(up, selection()).numbers.N, 38);
+
+    DesignState down = workedExample();
+    const double lcalcAt36 = computeDesign(down, selection()).numbers.Lcalc;
+    down.Lreq = lcalcAt36;
+    EXPECT_EQ(computeDesign(down, selection()).numbers.N, 37);
+    down.Lreq = std::nextafter(lcalcAt36, 0.0);
+    EXPECT_EQ(computeDesign(down, selection()).numbers.N, 36);
+}
+
+TEST(DesignComputation, FirstEstimateThatAlreadyFitsTakesTwoIterations) {
+    DesignState s = workedExample();
+    s.Wa = windowForTurns(s, 37);
+    const DesignOutcome out = computeDesign(s, selection());
+    EXPECT_EQ(out.numbers.N, 37);
+    EXPECT_EQ(out.numbers.iterations, 2);
+}
+
+struct ErrorRow {
+    const char* name;
+    void (*setUp)(DesignState&);
+};
+
+class ComputationalErrorTest : public testing::TestWithParam<ErrorRow> {};
+
+TEST_P(ComputationalErrorTest, EndsOnTheMessageAndPageZero) {
+    const ErrorRow& row = GetParam();
+    DesignState s = workedExample();
+    row.setUp(s);
+    const DesignOutcome out = computeDesign(s, selection());
+    ASSERT_FALSE(out.completed()) << row.name;
+    EXPECT_EQ(*out.message, "Computational error.  Reverify your design parameters");
+    EXPECT_EQ(out.page, 0);
+    EXPECT_FALSE(out.texts.NTurns);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ComputationalErrorTest,
+    testing::Values(
+        ErrorRow{"first estimate below half a turn", [](DesignState& s) { s.Wa = 0.001; }},
+        ErrorRow{"downward search reaching zero", [](DesignState& s) { s.Lreq = 1e-12; }},
+        ErrorRow{"permeability of zero never reaches the requirement",
+                 [](DesignState& s) { s.MuInit = 0.0f; }},
+        ErrorRow{"first estimate beyond the bound", [](DesignState& s) { s.Wa = 1e7; }},
+        ErrorRow{"null core cross-section", [](DesignState& s) { s.Ac = Num::null(); }},
+        ErrorRow{"null path length", [](DesignState& s) { s.Lc = Num::null(); }},
+        ErrorRow{"null window area", [](DesignState& s) { s.Wa = Num::null(); }},
+        ErrorRow{"zero peak current", [](DesignState& s) { s.Ipk = 0; }},
+        ErrorRow{"bias fit with a negative ratio", [](DesignState& s) { s.ah = -1; }},
+        ErrorRow{"null gap caught after the search", [](DesignState& s) { s.Gap = Num::null(); }}));
+
+TEST(DesignComputation, SearchIsBoundedAtTheMaximumTurns) {
+    DesignState s = workedExample();
+    s.MuInit = 0.0f;
+    const DesignOutcome out = computeDesign(s, selection());
+    EXPECT_FALSE(out.completed());
+    // From 44 turns up to the bound, one iteration per turn.
+    EXPECT_EQ(s.Hdc, 0.4 * 3.141592654 * kMaxTurns * 5 / 10);
+}
+
+TEST(DesignComputation, ThickWireGivesGaugeZeroOrBelow) {
+    DesignState s = workedExample();
+    s.Irms = 500;
+    s.Jdes = 1e6;
+    s.Wa = windowForTurns(s, 37);
+    const DesignOutcome out = computeDesign(s, selection());
+    ASSERT_TRUE(out.completed());
+    EXPECT_LE(out.numbers.AWG, 0);
+    EXPECT_EQ(out.texts.WAWG, "-10");
+    EXPECT_NEAR(out.numbers.d, 0.808507 * std::pow(10.0, 0.5), 1e-12);
+}
+
+TEST(DesignComputation, ZeroRippleShowsNoCoreLossFromAnEarlierRun) {
+    DesignState s = workedExample();
+    s.Pv = 0.75;  // an earlier design's loss density
+    s.Iac = 0;
+    const DesignOutcome out = computeDesign(s, selection());
+    ASSERT_TRUE(out.completed());
+    EXPECT_EQ(s.Bac, 0);
+    EXPECT_EQ(s.Pv, 0);
+    EXPECT_EQ(out.texts.COL, "0.00");
+    EXPECT_EQ(out.numbers.Ptot, out.numbers.Pcu);
+}
+
+TEST(DesignComputation, FailingCoreLossShowsZeroRatherThanAnEarlierLoss) {
+    DesignState s = workedExample();
+    const DesignOutcome first = computeDesign(s, selection());
+    ASSERT_GT(s.Pv, 0);
+    EXPECT_NE(first.texts.COL, "0.00");
+    s.al = 0;
+    s.bl = 0;
+    s.cl = 0;
+    const DesignOutcome second = computeDesign(s, selection());
+    ASSERT_TRUE(second.completed());
+    EXPECT_EQ(s.Pv, 0);
+    EXPECT_EQ(second.texts.COL, "0.00");
+}
+
+TEST(DesignComputation, LateFaultsAreSkippedSilently) {
+    DesignState s = workedExample();
+    s.MLT = Num::null();
+    s.SurfArea = 0;
+    s.Density = Num::null();
+    DesignSelection sel = selection();
+    sel.cost = Value();
+    const DesignOutcome out = computeDesign(s, sel);
+    ASSERT_TRUE(out.completed());
+    EXPECT_EQ(out.texts.DCR, "0.00  mOhms");  // Rdc never assigned
+    EXPECT_EQ(out.texts.CUL, "0.00");
+    EXPECT_EQ(out.texts.TRISE, "0.0");  // division by a zero surface
+    EXPECT_EQ(out.numbers.Wcore, 0);
+    EXPECT_FALSE(out.texts.Price);  // keeps its previous text
+    EXPECT_EQ(out.texts.NTurns, "37");
+
+    sel.cost.reset();  // no current record
+    EXPECT_FALSE(computeDesign(s, sel).texts.Price);
+}
+
+TEST(DesignComputation, PriceShowsTheCostAsText) {
+    DesignState s = workedExample();
+    DesignSelection sel = selection();
+    sel.cost = Value(2.5);
+    EXPECT_EQ(computeDesign(s, sel).texts.Price, "2.5");
+    sel.cost = Value(std::int64_t{4});
+    EXPECT_EQ(computeDesign(s, sel).texts.Price, "4");
+}
+
+TEST(DesignComputation, SelectionChecksComeFirst) {
+    DesignState s = workedExample();
+    const DesignState before = s;
+    DesignSelection sel = selection();
+    sel.coreMatText.clear();
+    DesignOutcome out = computeDesign(s, sel);
+    EXPECT_EQ(out.message, "Select a core from the database");
+    EXPECT_EQ(out.page, 1);
+    sel = selection();
+    sel.coreMatIndex = -1;
+    out = computeDesign(s, sel);
+    EXPECT_EQ(out.message, "Select a core material");
+    EXPECT_EQ(out.page, 1);
+    EXPECT_EQ(s, before);
+}
+
+TEST(DesignComputation, GapLowersTheInductancePerTurn) {
+    DesignState s = workedExample();
+    s.Gap = 1;  // mm: 60 * 1e-3 m against 0.1 m of path
+    const DesignOutcome out = computeDesign(s, selection());
+    ASSERT_TRUE(out.completed());
+    EXPECT_GT(out.numbers.N, 37);
+    EXPECT_GT(out.numbers.Lcalc * (out.numbers.N - 1) / out.numbers.N, 0);
+}
+
+}  // namespace
+}  // namespace coilsmith
