@@ -1,0 +1,284 @@
+// The core page: core type, core list, the E-core and toroid loaders, materials and Run.
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "TestCatalogue.h"
+
+namespace coilsmith::test {
+namespace {
+
+using Items = std::vector<std::string>;
+
+class CoreSelectionTest : public ::testing::Test {
+  protected:
+    static void SetUpTestSuite() { catalogue = std::make_unique<TempCatalogue>(workedTables()); }
+    static void TearDownTestSuite() { catalogue.reset(); }
+    void SetUp() override { f.create(catalogue->path()); }
+
+    ChokeModel& m() { return *f.model; }
+    double num(const Num& n) { return n.value(); }
+
+    // The design worked example: 100 uH, 5 A DC, 1 A ripple.
+    void typeWorkedSpecification() {
+        m().editText("Ldes", "100");
+        m().editText("DCC", "5");
+        m().editText("ACC", "1");
+        m().CAP_Click();
+    }
+    void pick(const char* type, const char* core, const char* material) {
+        m().setOption(type, true);
+        ASSERT_TRUE(m().setListText("Core", core)) << core;
+        ASSERT_TRUE(m().setListText("CoreMat", material)) << material;
+    }
+
+    static std::unique_ptr<TempCatalogue> catalogue;
+    ModelFixture f;
+};
+std::unique_ptr<TempCatalogue> CoreSelectionTest::catalogue;
+
+const Items kECores = {"EW", "ED", "EDUP", "EDUP", "EC", "E11", "EZ12", "ENOLINK", "EMISS"};
+
+TEST_F(CoreSelectionTest, ChoosingECoreListsEveryECoreOnce) {
+    m().setOption("ECore", true);
+    m().ECore_Click();
+    EXPECT_EQ(m().control("Core").items, kECores);
+    EXPECT_TRUE(m().control("Core").enabled);
+    EXPECT_TRUE(m().control("CoreMat").enabled);
+    EXPECT_TRUE(m().control("CoreMat").items.empty());
+    EXPECT_TRUE(m().state().IsECore);
+    EXPECT_EQ(m().control("Core").selectedIndex, -1);
+}
+
+TEST_F(CoreSelectionTest, SwitchingTypeClearsTheCorePageButNotMinAp) {
+    m().CAP_Click();
+    pick("ECore", "EW", "M60");
+    m().setOption("Toroid", true);
+    EXPECT_FALSE(m().control("ECore").value);
+    EXPECT_FALSE(m().state().IsECore);
+    EXPECT_EQ(m().control("Core").items, (Items{"TW", "TNULL"}));
+    EXPECT_TRUE(m().control("CoreMat").items.empty());
+    for (const char* box : {"Mu", "APROD", "ACORE", "VCORE", "MPL", "WinArea"}) {
+        EXPECT_EQ(m().text(box), "") << box;
+    }
+    EXPECT_EQ(m().text("minAP"), "2.363");
+    EXPECT_DOUBLE_EQ(num(m().state().Ac), 0.4);  // DesignState keeps the last core
+}
+
+TEST_F(CoreSelectionTest, ClearingAnOptionRunsNoHandler) {
+    m().setOption("ECore", true);
+    m().setOption("ECore", false);
+    EXPECT_FALSE(m().control("ECore").value);
+    EXPECT_EQ(m().control("Core").items, kECores);
+    EXPECT_TRUE(m().state().IsECore);
+}
+
+TEST_F(CoreSelectionTest, ECoreWorkedNumbers) {
+    pick("ECore", "EW", "M60");
+    const DesignState& s = m().state();
+    EXPECT_EQ(m().text("ACORE"), "0.4");
+    EXPECT_EQ(m().text("VCORE"), "2");
+    EXPECT_EQ(m().text("MPL"), "5");
+    EXPECT_EQ(m().text("WinArea"), "0.25");
+    EXPECT_EQ(m().text("APROD"), "0.100");
+    EXPECT_NEAR(num(s.MLT), 3.4925, 1e-12);
+    EXPECT_NEAR(num(s.SurfArea), 11.2903, 1e-12);
+    EXPECT_DOUBLE_EQ(num(s.Wa), 0.25);
+    EXPECT_DOUBLE_EQ(num(s.Gap), 0.0);
+    EXPECT_DOUBLE_EQ(num(s.a_dim), 1.0);
+    EXPECT_EQ(m().control("CoreMat").items, (Items{"M60"}));
+}
+
+TEST_F(CoreSelectionTest, ToroidWorkedNumbers) {
+    pick("Toroid", "TW", "M60");
+    const DesignState& s = m().state();
+    EXPECT_EQ(m().text("WinArea"), "1.27");
+    EXPECT_EQ(m().text("APROD"), "0.508");
+    EXPECT_EQ(num(s.Wa), double(1.2667687f));
+    EXPECT_NEAR(num(s.MLT), 2.7940000606, 1e-10);
+    EXPECT_NEAR(num(s.SurfArea), 15.2012243749, 1e-9);
+    EXPECT_EQ(num(s.Gap), 0.0);
+    EXPECT_EQ(m().control("CoreMat").items, (Items{"M60", "M01"}));
+}
+
+struct LinkCase {
+    const char* core;
+    Items materials;
+};
+
+class MaterialListing : public CoreSelectionTest, public ::testing::WithParamInterface<LinkCase> {};
+
+TEST_P(MaterialListing, ListsTheCoresLinkRows) {
+    m().setOption("ECore", true);
+    m().setListText("Core", GetParam().core);
+    EXPECT_EQ(m().control("CoreMat").items, GetParam().materials);
+    EXPECT_EQ(m().control("CoreMat").selectedIndex, -1);
+    EXPECT_TRUE(f.prompter.messages.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Links, MaterialListing,
+    ::testing::Values(
+        LinkCase{"E11",
+                 {"M01", "M02", "M03", "M04", "M05", "M06", "M07", "M08", "M09", "M10", "M11"}},
+        // twelve rows, the last core of the index: the first eleven
+        LinkCase{"EZ12",
+                 {"M01", "M02", "M03", "M04", "M05", "M06", "M07", "M08", "M09", "M10", "M11"}},
+        LinkCase{"EC", {"M01"}},              // a row spelt "ec" ends the listing
+        LinkCase{"ENOLINK", {}},              // no link rows: nothing listed
+        LinkCase{"EMISS", {"M60", "M60"}}));  // missing material left out, repeat kept
+
+TEST_F(CoreSelectionTest, DuplicateCoreNumbersLoadTheFirstRow) {
+    m().setOption("ECore", true);
+    m().chooseItem("Core", 3);  // the second "EDUP" entry
+    EXPECT_EQ(m().text("ACORE"), "0.5");
+}
+
+TEST_F(CoreSelectionTest, CoreNumbersCompareExactly) {
+    m().setOption("ECore", true);
+    EXPECT_FALSE(m().setListText("Core", "ew"));
+    EXPECT_EQ(m().text("ACORE"), "");
+    EXPECT_TRUE(m().control("CoreMat").items.empty());
+}
+
+TEST_F(CoreSelectionTest, CoreMissingFromTheCatalogueIsReportedAndChangesNothing) {
+    pick("ECore", "EW", "M60");
+    const DesignState before = m().state();
+    m().setTextRaw("Core", "E999");
+    m().LoadCore();
+    ASSERT_EQ(f.prompter.messages.size(), 1u);
+    EXPECT_NE(f.prompter.messages[0].find("E999"), std::string::npos);
+    EXPECT_EQ(m().state(), before);
+    EXPECT_EQ(m().text("ACORE"), "0.4");
+    EXPECT_TRUE(m().control("CoreMat").items.empty());
+}
+
+TEST_F(CoreSelectionTest, PickingACoreOfTheOtherTypeUsesItsLoader) {
+    m().setOption("Toroid", true);
+    m().setTextRaw("Core", "EW");  // an E-core number in the toroid state
+    m().Core_Click();
+    EXPECT_EQ(f.prompter.messages.size(), 1u);
+    EXPECT_EQ(m().text("ACORE"), "");
+}
+
+TEST_F(CoreSelectionTest, MaterialLoadsItsCoefficients) {
+    pick("ECore", "EW", "M60");
+    const DesignState& s = m().state();
+    EXPECT_EQ(m().text("Mu"), "60");
+    EXPECT_EQ(s.MatNo, "M60");
+    EXPECT_EQ(s.MuInit, 60.0f);
+    EXPECT_DOUBLE_EQ(num(s.Density), 7.0);
+    EXPECT_DOUBLE_EQ(num(s.ah), 10000.0);
+    EXPECT_DOUBLE_EQ(num(s.al), 1e9);
+    EXPECT_EQ(s.dl, 1e-15f);
+
+    m().setOption("ECore", true);
+    m().setListText("Core", "EMISS");
+    EXPECT_EQ(m().text("Mu"), "");  // blanked by the core pick
+    EXPECT_EQ(s.MatNo, "M60");      // the values stay until the next material
+}
+
+TEST_F(CoreSelectionTest, SinglePrecisionCoefficientsAreRounded) {
+    m().setOption("ECore", true);
+    m().setListText("Core", "EW");
+    m().setTextRaw("CoreMat", "MEB");
+    m().LoadMat();
+    EXPECT_EQ(m().state().eb, static_cast<float>(0.1234567890123));
+}
+
+TEST_F(CoreSelectionTest, MissingMaterialIsReportedAndThePreviousStays) {
+    pick("ECore", "EW", "M60");
+    m().setTextRaw("CoreMat", "NOPE");
+    m().CoreMat_Click();
+    ASSERT_EQ(f.prompter.messages.size(), 1u);
+    EXPECT_NE(f.prompter.messages[0].find("NOPE"), std::string::npos);
+    EXPECT_EQ(m().state().MatNo, "M60");
+}
+
+TEST_F(CoreSelectionTest, DesignRunWorkedExample) {
+    typeWorkedSpecification();
+    pick("ECore", "ED", "M60");
+    m().Design_Results();
+    ASSERT_TRUE(f.prompter.messages.empty()) << f.prompter.messages[0];
+    EXPECT_TRUE(m().pageAvailable(kResultsPage));
+    EXPECT_EQ(m().selectedPage(), kResultsPage);
+    const std::pair<const char*, const char*> expected[] = {
+        {"NTurns", "37"},          {"WAWG", "16"},     {"EffMu", "60.0"}, {"CDact", "388"},
+        {"FDmax", "0.149"},        {"FDac", "0.0135"}, {"FIdc", "18.55"}, {"fCore", "EDM60"},
+        {"Inductance", "100  uH"}, {"Price", "2.5"}};
+    for (const auto& [box, text] : expected) {
+        EXPECT_EQ(m().text(box), text) << box;
+    }
+    EXPECT_NE(m().text("DCR").find("  mOhms"), std::string::npos);
+    ASSERT_TRUE(m().lastDesign().has_value());
+    EXPECT_EQ(m().lastDesign()->numbers.iterations, 9);
+}
+
+struct RunFailure {
+    const char* name;
+    std::function<void(ChokeModel&)> prepare;
+    const char* message;
+    int page;
+};
+
+class DesignRunFailures : public CoreSelectionTest,
+                          public ::testing::WithParamInterface<RunFailure> {};
+
+TEST_P(DesignRunFailures, EndsOnTheMessageWithoutResults) {
+    m().CAP_Click();
+    GetParam().prepare(m());
+    f.prompter.clear();
+    m().Design_Results();
+    ASSERT_EQ(f.prompter.messages.size(), 1u);
+    EXPECT_EQ(f.prompter.messages[0], GetParam().message);
+    EXPECT_EQ(m().selectedPage(), GetParam().page);
+    EXPECT_FALSE(m().pageAvailable(kResultsPage));
+    EXPECT_EQ(m().text("NTurns"), "");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Failures, DesignRunFailures,
+    ::testing::Values(RunFailure{"NoCore", [](ChokeModel&) {}, "Select a core from the database",
+                                 kCorePage},
+                      RunFailure{"NoMaterialChosen",
+                                 [](ChokeModel& m) {
+                                     m.setOption("ECore", true);
+                                     m.setListText("Core", "EW");
+                                     m.setTextRaw("CoreMat", "typed");
+                                 },
+                                 "Select a core material", kCorePage},
+                      // an empty inner diameter: zero window, zero turns, MLT and SurfArea null
+                      RunFailure{"NullDimension",
+                                 [](ChokeModel& m) {
+                                     m.setOption("Toroid", true);
+                                     m.setListText("Core", "TNULL");
+                                     m.setListText("CoreMat", "M60");
+                                     EXPECT_TRUE(m.state().MLT.isNull());
+                                     EXPECT_TRUE(m.state().SurfArea.isNull());
+                                     EXPECT_EQ(m.text("WinArea"), "0.00");
+                                 },
+                                 kComputationalError, kSpecPage}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace coilsmith::test
+
+namespace coilsmith::test {
+namespace {
+
+TEST(EmptyCoreTable, GivesAnEmptyEnabledList) {
+    auto tables = workedTables();
+    tables["Toroids"] = "CoreNo,AC,VC,LC,OD,ID,HT\n";
+    TempCatalogue catalogue(tables);
+    ModelFixture f;
+    f.create(catalogue.path());
+    f.model->setOption("Toroid", true);
+    EXPECT_TRUE(f.model->control("Core").items.empty());
+    EXPECT_TRUE(f.model->control("Core").enabled);
+    f.model->setTextRaw("Core", "TW");
+    f.model->Core_Click();
+    EXPECT_EQ(f.prompter.messages.size(), 1u);  // not in the catalogue
+}
+
+}  // namespace
+}  // namespace coilsmith::test
