@@ -1,0 +1,214 @@
+// coilsmith-cli run as a process on the shipped catalogue.
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Line numbers (1-based) of the design file.
+constexpr int kECore = 1, kToroid = 2, kCore = 3, kPrice = 4, kFCore = 5, kCoreMat = 6;
+constexpr int kNTurns = 18, kACore = 24, kAprod = 26, kMinAP = 27, kAPR = 28, kLdes = 39;
+
+struct CliRun {
+    int exitCode = -1;
+    std::string out;
+    std::string err;
+};
+
+std::string readAll(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+std::vector<std::string> lines(const std::string& text) {
+    std::vector<std::string> out;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) {
+        if (!line.empty() && line.back() == '\r') {
+            line.pop_back();
+        }
+        out.push_back(line);
+    }
+    return out;
+}
+
+class CliTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        dir = fs::temp_directory_path() /
+              ("coilsmith-cli-test-" + std::to_string(::getpid()) + "-" +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::create_directories(dir);
+    }
+    void TearDown() override { fs::remove_all(dir); }
+
+    CliRun cli(const std::string& args) {
+        const auto out = dir / "stdout", err = dir / "stderr";
+        const std::string command = std::string("'") + COILSMITH_CLI + "' " + args + " > '" +
+                                    out.string() + "' 2> '" + err.string() + "'";
+        const int status = std::system(command.c_str());
+        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, readAll(out), readAll(err)};
+    }
+
+    // The design file of a new window (its starting texts), with changes by line number.
+    std::string design(std::vector<std::pair<int, std::string>> changes, const char* name) {
+        std::vector<std::string> file(40);
+        file[0] = file[1] = "False";
+        const std::pair<int, const char*> spec[] = {
+            {29, "T"}, {30, "0.5"}, {31, "0.4"}, {32, "400"}, {33, "kHz"}, {34, "50"},
+            {35, "A"}, {36, "5"},   {37, "A"},   {38, "25"},  {39, "25"},  {40, "uH"}};
+        for (const auto& [line, text] : spec) {
+            file[line - 1] = text;
+        }
+        for (auto& [line, text] : changes) {
+            file[line - 1] = std::move(text);
+        }
+        std::string bytes;
+        for (const auto& line : file) {
+            bytes += line + "\r\n";
+        }
+        const auto path = dir / name;
+        std::ofstream(path, std::ios::binary) << bytes;
+        return "'" + path.string() + "'";
+    }
+
+    fs::path dir;
+};
+
+struct CoreChoice {
+    const char* name;
+    int typeLine;
+    const char* core;
+    const char* material;
+};
+
+class CliFullDesign : public CliTest, public ::testing::WithParamInterface<CoreChoice> {};
+
+TEST_P(CliFullDesign, CompletesTheDefaultSpecification) {
+    const CoreChoice& c = GetParam();
+    const CliRun run =
+        cli("design " +
+            design({{c.typeLine, "True"}, {kCore, c.core}, {kCoreMat, c.material}}, "in.txt"));
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.err, "");
+    const auto out = lines(run.out);
+    ASSERT_EQ(out.size(), 40u);
+    EXPECT_EQ(out[kCore - 1], c.core);
+    EXPECT_EQ(out[kCoreMat - 1], c.material);
+    EXPECT_EQ(out[kFCore - 1], std::string(c.core) + c.material);
+    EXPECT_EQ(out[kAPR - 1], "2.363");
+    EXPECT_EQ(out[kMinAP - 1], "2.363");
+    EXPECT_FALSE(out[kACore - 1].empty());
+    EXPECT_FALSE(out[kAprod - 1].empty());
+    EXPECT_FALSE(out[kPrice - 1].empty());
+    EXPECT_GT(std::stoi(out[kNTurns - 1]), 0);
+    EXPECT_TRUE(run.out.ends_with("uH\r\n"));
+
+    // The completed design is a fixed point: designing it again changes nothing.
+    std::ofstream(dir / "out.txt", std::ios::binary) << run.out;
+    const CliRun again = cli("design '" + (dir / "out.txt").string() + "' -o '" +
+                             (dir / "again.txt").string() + "'");
+    EXPECT_EQ(again.exitCode, 0) << again.err;
+    EXPECT_EQ(readAll(dir / "again.txt"), run.out);
+}
+
+INSTANTIATE_TEST_SUITE_P(Shipped, CliFullDesign,
+                         ::testing::Values(CoreChoice{"Toroid", kToroid, "T184", "-26"},
+                                           CoreChoice{"ECore", kECore, "E162", "-26"}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(CliTest, MessagesGoToStandardErrorInOrder) {
+    const CliRun run = cli("design " + design({{kLdes, "lots"}}, "bad.txt"));
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err,
+              "Re-Enter Inductance Value\n"
+              "Select a core from the database\n");
+}
+
+TEST_F(CliTest, DesignWithoutMaterialEndsOnItsMessage) {
+    const CliRun run = cli("design " + design({{kToroid, "True"}, {kCore, "T184"}}, "nomat.txt"));
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.err, "Select a core from the database\n");
+}
+
+TEST_F(CliTest, DecimalCommaReadsAndWritesCommas) {
+    const CliRun run = cli(
+        "design --decimal-point , " +
+        design({{kToroid, "True"}, {kCore, "T184"}, {kCoreMat, "-26"}, {30, "0,5"}}, "comma.txt"));
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(lines(run.out)[kAPR - 1], "2,363");
+}
+
+struct UsageCase {
+    const char* name;
+    std::string args;
+    int exitCode;
+    const char* errorPart;
+};
+
+class CliUsage : public CliTest, public ::testing::WithParamInterface<UsageCase> {};
+
+TEST_P(CliUsage, ReportsAndExits) {
+    const CliRun run = cli(GetParam().args);
+    EXPECT_EQ(run.exitCode, GetParam().exitCode);
+    EXPECT_NE(run.err.find(GetParam().errorPart), std::string::npos) << run.err;
+    EXPECT_EQ(run.out, "");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Errors, CliUsage,
+    ::testing::Values(UsageCase{"NoArguments", "", 2, "usage"},
+                      UsageCase{"UnknownCommand", "frobnicate", 2, "unknown command"},
+                      UsageCase{"NoFile", "design", 2, "usage"},
+                      UsageCase{"UnknownOption", "design x.txt --fast", 2, "--fast"},
+                      UsageCase{"MissingValue", "design x.txt -o", 2, "-o"},
+                      UsageCase{"TwoFiles", "design a.txt b.txt", 2, "b.txt"},
+                      UsageCase{"BadDecimalPoint", "design x.txt --decimal-point 5", 2, "'5'"},
+                      UsageCase{"MissingFile", "design /nonexistent/in.txt", 2,
+                                "/nonexistent/in.txt"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(CliTest, IncompleteFileIsRejected) {
+    std::ofstream(dir / "short.txt") << "False\nFalse\n";
+    const CliRun run = cli("design '" + (dir / "short.txt").string() + "'");
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_NE(run.err.find("not a complete design file"), std::string::npos);
+}
+
+TEST_F(CliTest, MissingCatalogueIsAFileError) {
+    const CliRun run =
+        cli("design " + design({}, "in.txt") + " --catalogue /nonexistent/Cores.csx");
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_NE(run.err.find("/nonexistent/Cores.csx"), std::string::npos);
+}
+
+TEST_F(CliTest, UnwritableOutputIsAFileError) {
+    const CliRun run =
+        cli("design " + design({{kToroid, "True"}, {kCore, "T184"}, {kCoreMat, "-26"}}, "in.txt") +
+            " -o /nonexistent/out.txt");
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_NE(run.err.find("/nonexistent/out.txt"), std::string::npos);
+}
+
+TEST_F(CliTest, HelpExplainsTheCommands) {
+    const CliRun overview = cli("--help");
+    EXPECT_EQ(overview.exitCode, 0);
+    EXPECT_NE(overview.out.find("design FILE"), std::string::npos);
+    const CliRun help = cli("design --help");
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_NE(help.out.find("--decimal-point"), std::string::npos);
+    EXPECT_NE(help.out.find("Exit status"), std::string::npos);
+}
+
+}  // namespace
