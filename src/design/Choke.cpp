@@ -1,0 +1,224 @@
+#include "design/Choke.h"
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+#include "design/ChokePages.h"
+
+namespace coilsmith {
+
+namespace {
+
+QString qs(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+// Read-only boxes take the window colour so that they read as outputs, not inputs.
+void showReadOnly(QLineEdit& box, bool readOnly) {
+    if (box.isReadOnly() == readOnly && box.property("readOnlyShown").isValid()) {
+        return;
+    }
+    box.setReadOnly(readOnly);
+    box.setProperty("readOnlyShown", true);
+    QPalette palette = box.parentWidget() ? box.parentWidget()->palette() : box.palette();
+    if (readOnly) {
+        palette.setColor(QPalette::Base, palette.color(QPalette::Window));
+    }
+    box.setPalette(palette);
+}
+
+}  // namespace
+
+Choke::Choke(ChokeModel::Options options, Prompter& prompter, ChokeListener* listener,
+             QWidget* parent)
+    : QWidget(parent), model_(std::move(options), prompter, listener) {
+    setObjectName(QStringLiteral("Choke"));
+    setWindowTitle(QStringLiteral("Design"));
+    tabs_ = new QTabWidget(this);
+    tabs_->setObjectName(QStringLiteral("DsnTab"));
+    tabs_->addTab(makeSpecificationsPage(), QStringLiteral("Design Specifications"));
+    tabs_->addTab(makeCoreDatabasePage(), QStringLiteral("Core Database"));
+    tabs_->addTab(makeResultsPage(), QStringLiteral("Design Results"));
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(tabs_);
+
+    bindControls();
+    connect(tabs_, &QTabWidget::currentChanged, this, [this](int page) {
+        if (!refreshing_ && page >= 0) {
+            model_.selectPage(page);
+        }
+    });
+    connect(findChild<QPushButton*>(QStringLiteral("CAP")), &QPushButton::clicked, this,
+            [this] { run([](ChokeModel& model) { model.CAP_Click(); }); });
+    refresh();
+}
+
+void Choke::bindControls() {
+    for (const Control& control : model_.controls()) {
+        auto* widget = findChild<QWidget*>(qs(control.name));
+        if (!widget) {
+            continue;
+        }
+        widgets_.emplace(control.name, widget);
+        switch (control.kind) {
+            case ControlKind::TextBox:
+                bindTextBox(control.name, widget);
+                break;
+            case ControlKind::ComboBox:
+                bindList(control.name, widget, control.editable);
+                break;
+            case ControlKind::OptionButton:
+                bindOption(control.name, widget);
+                break;
+        }
+    }
+}
+
+void Choke::bindTextBox(const std::string& name, QWidget* widget) {
+    if (auto* box = qobject_cast<QLineEdit*>(widget)) {
+        connect(box, &QLineEdit::textEdited, this,
+                [this, name](const QString& text) { model_.editText(name, text.toStdString()); });
+    }
+}
+
+void Choke::bindList(const std::string& name, QWidget* widget, bool editable) {
+    auto* combo = qobject_cast<QComboBox*>(widget);
+    if (!combo) {
+        return;
+    }
+    combo->setEditable(editable);
+    if (editable) {
+        combo->setInsertPolicy(QComboBox::NoInsert);
+        connect(combo->lineEdit(), &QLineEdit::textEdited, this,
+                [this, name](const QString& text) { model_.editText(name, text.toStdString()); });
+    }
+    connect(combo, &QComboBox::activated, this, [this, name](int index) {
+        run([&](ChokeModel& model) { model.chooseItem(name, index); });
+    });
+}
+
+void Choke::bindOption(const std::string& name, QWidget* widget) {
+    auto* button = qobject_cast<QAbstractButton*>(widget);
+    if (!button) {
+        return;
+    }
+    // The model keeps the two core types exclusive; Qt's own exclusivity could not show
+    // the state in which neither is chosen.
+    button->setAutoExclusive(false);
+    connect(button, &QAbstractButton::clicked, this, [this, name] {
+        // Clicking the type that is already chosen changes nothing.
+        if (model_.control(name).value) {
+            refresh();
+            return;
+        }
+        run([&](ChokeModel& model) { model.setOption(name, true); });
+    });
+}
+
+void Choke::run(const std::function<void(ChokeModel&)>& procedure) {
+    procedure(model_);
+    refresh();
+}
+
+void Choke::refresh() {
+    refreshing_ = true;
+    for (const Control& control : model_.controls()) {
+        showControl(control);
+    }
+    {
+        const QSignalBlocker blocker(tabs_);
+        for (int page = 0; page < tabs_->count(); ++page) {
+            tabs_->setTabEnabled(page, model_.pageAvailable(page));
+        }
+        tabs_->setCurrentIndex(model_.selectedPage());
+    }
+    refreshing_ = false;
+}
+
+void Choke::showControl(const Control& control) {
+    const auto it = widgets_.find(control.name);
+    if (it == widgets_.end()) {
+        return;
+    }
+    QWidget* widget = it->second;
+    const QSignalBlocker blocker(widget);
+    widget->setEnabled(control.enabled);
+    if (!control.toolTip.empty()) {
+        widget->setToolTip(qs(control.toolTip));
+    }
+    switch (control.kind) {
+        case ControlKind::TextBox:
+            if (auto* box = qobject_cast<QLineEdit*>(widget)) {
+                if (box->text() != qs(control.text)) {
+                    box->setText(qs(control.text));
+                }
+                showReadOnly(*box, control.readOnly);
+            }
+            break;
+        case ControlKind::ComboBox:
+            showComboBox(control, widget);
+            break;
+        case ControlKind::OptionButton:
+            if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
+                button->setChecked(control.value);
+            }
+            break;
+    }
+}
+
+void Choke::showComboBox(const Control& control, QWidget* widget) {
+    auto* combo = qobject_cast<QComboBox*>(widget);
+    if (!combo) {
+        return;
+    }
+    auto& shown = shownItems_[control.name];
+    if (shown != control.items) {
+        QStringList items;
+        items.reserve(static_cast<qsizetype>(control.items.size()));
+        for (const auto& item : control.items) {
+            items << qs(item);
+        }
+        combo->clear();
+        combo->addItems(items);
+        shown = control.items;
+    }
+    int index = control.selectedIndex;
+    if (index < 0 && !control.text.empty()) {
+        index = combo->findText(qs(control.text), Qt::MatchFixedString | Qt::MatchCaseSensitive);
+    }
+    combo->setCurrentIndex(index);
+    if (combo->isEditable() && combo->currentText() != qs(control.text)) {
+        const QSignalBlocker editBlocker(combo->lineEdit());
+        combo->setEditText(qs(control.text));
+    }
+}
+
+QWidget* Choke::controlOf(QWidget* widget) const {
+    for (QWidget* w = widget; w && w != this; w = w->parentWidget()) {
+        const auto it = widgets_.find(w->objectName().toStdString());
+        if (it != widgets_.end() && it->second == w) {
+            return w;
+        }
+    }
+    return nullptr;
+}
+
+void Choke::commitEdit(QWidget* control) {
+    QWidget* owner = controlOf(control);
+    if (!owner) {
+        return;
+    }
+    const std::string name = owner->objectName().toStdString();
+    if (auto* box = qobject_cast<QLineEdit*>(owner)) {
+        model_.editText(name, box->text().toStdString());
+    } else if (auto* combo = qobject_cast<QComboBox*>(owner); combo && combo->isEditable()) {
+        model_.editText(name, combo->currentText().toStdString());
+    }
+}
+
+}  // namespace coilsmith

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QWidget>
+
+#include <functional>
+#include <map>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "design/ChokeModel.h"
+
+class QTabWidget;
+
+namespace coilsmith {
+
+// The design window: the tab control DsnTab over a ChokeModel it owns. A user action goes
+// into the model and runs its procedure; after every procedure the widget shows the model
+// again. Nothing is computed here.
+class Choke : public QWidget {
+    Q_OBJECT
+
+  public:
+    Choke(ChokeModel::Options options, Prompter& prompter, ChokeListener* listener,
+          QWidget* parent = nullptr);
+
+    ChokeModel& model() noexcept { return model_; }
+    const ChokeModel& model() const noexcept { return model_; }
+
+    // Runs a procedure of the model on behalf of the frame, then shows the outcome.
+    void run(const std::function<void(ChokeModel&)>& procedure);
+    // Shows every control, the page availability and the selected page as the model has them.
+    void refresh();
+
+    // The model control that `widget` belongs to (the control itself or a part of it),
+    // or nullptr when it is none of them.
+    QWidget* controlOf(QWidget* widget) const;
+    // After an edit command changed a control's text: the model takes it as typed.
+    void commitEdit(QWidget* control);
+
+  private:
+    void bindControls();
+    void bindTextBox(const std::string& name, QWidget* widget);
+    void bindList(const std::string& name, QWidget* widget, bool editable);
+    void bindOption(const std::string& name, QWidget* widget);
+    void showControl(const Control& control);
+    void showComboBox(const Control& control, QWidget* widget);
+
+    ChokeModel model_;
+    QTabWidget* tabs_ = nullptr;
+    std::map<std::string, QWidget*, std::less<>> widgets_;
+    std::map<std::string, std::vector<std::string>, std::less<>> shownItems_;
+    bool refreshing_ = false;
+};
+
+}  // namespace coilsmith

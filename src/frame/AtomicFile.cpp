@@ -1,0 +1,37 @@
+#include "frame/AtomicFile.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+namespace coilsmith {
+
+std::optional<std::string> writeFileAtomically(const std::string& path, const std::string& bytes) {
+    QSaveFile file(QString::fromStdString(path));
+    if (!file.open(QIODevice::WriteOnly)) {
+        return file.errorString().toStdString();
+    }
+    const auto size = static_cast<qint64>(bytes.size());
+    if (file.write(bytes.data(), size) != size) {
+        const std::string reason = file.errorString().toStdString();
+        file.cancelWriting();
+        return reason;
+    }
+    if (!file.commit()) {
+        return file.errorString().toStdString();
+    }
+    return std::nullopt;
+}
+
+FileRead readWholeFile(const std::string& path) {
+    QFile file(QString::fromStdString(path));
+    if (!file.open(QIODevice::ReadOnly)) {
+        return {std::nullopt, file.errorString().toStdString()};
+    }
+    const QByteArray data = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        return {std::nullopt, file.errorString().toStdString()};
+    }
+    return {data.toStdString(), {}};
+}
+
+}  // namespace coilsmith

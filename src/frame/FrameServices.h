@@ -1,0 +1,28 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "design/ChokeModel.h"
+#include "magnetics/NumberText.h"
+#include "platform/Clipboard.h"
+#include "platform/FileDialogs.h"
+#include "platform/Prompter.h"
+
+namespace coilsmith {
+
+// What the frame needs from outside: the platform seams, where the data files lie, the
+// user's number locale, and the windows that other parts of the program provide.
+struct FrameServices {
+    Prompter& prompter;
+    FileDialogs& fileDialogs;
+    Clipboard& clipboard;
+    std::string appDir{};
+    std::string cataloguePath{};  // empty: Cores.csx in appDir
+    NumberLocale locale{};
+    std::function<void()> showHelp{};
+    std::function<void()> showAbout{};
+    std::function<void(const ChokeModel&, const std::string& fileName)> print{};
+};
+
+}  // namespace coilsmith

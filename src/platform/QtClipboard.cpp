@@ -1,0 +1,16 @@
+#include "platform/QtClipboard.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+
+namespace coilsmith {
+
+std::string QtClipboard::text() const {
+    return QGuiApplication::clipboard()->text().toStdString();
+}
+
+void QtClipboard::setText(const std::string& text) {
+    QGuiApplication::clipboard()->setText(QString::fromStdString(text));
+}
+
+}  // namespace coilsmith
