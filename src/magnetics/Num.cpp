@@ -18,48 +18,24 @@ constexpr double kSingleOverflow = 0x1.ffffffp127;
 
 }  // namespace
 
-double Num::value() const {
-    if (!value_)
-        fail(FaultKind::NullValue);
-    return *value_;
+Num Num::outOfRange(Num a, Num b) {
+    if (a.isNull() || b.isNull())
+        return null();
+    fail(FaultKind::Overflow);
+}
+
+void Num::nullUsed() {
+    fail(FaultKind::NullValue);
+}
+
+void Num::divisionByZero() {
+    fail(FaultKind::DivisionByZero);
 }
 
 double checkedFinite(double x) {
     if (!std::isfinite(x))
         fail(FaultKind::Overflow);
     return x;
-}
-
-Num operator+(Num a, Num b) {
-    if (a.isNull() || b.isNull())
-        return Num::null();
-    return checkedFinite(*a.value_ + *b.value_);
-}
-
-Num operator-(Num a, Num b) {
-    if (a.isNull() || b.isNull())
-        return Num::null();
-    return checkedFinite(*a.value_ - *b.value_);
-}
-
-Num operator*(Num a, Num b) {
-    if (a.isNull() || b.isNull())
-        return Num::null();
-    return checkedFinite(*a.value_ * *b.value_);
-}
-
-Num operator/(Num a, Num b) {
-    if (a.isNull() || b.isNull())
-        return Num::null();
-    if (*b.value_ == 0.0)
-        fail(FaultKind::DivisionByZero);
-    return checkedFinite(*a.value_ / *b.value_);
-}
-
-Num operator-(Num a) {
-    if (a.isNull())
-        return a;
-    return -*a.value_;
 }
 
 double checkedSqrt(double x) {

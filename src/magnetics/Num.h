@@ -1,6 +1,7 @@
 #pragma once
 
-#include <optional>
+#include <cmath>
+#include <limits>
 
 namespace coilsmith {
 
@@ -10,34 +11,57 @@ namespace coilsmith {
 // would look finite. Null propagates through arithmetic and faults (FaultKind::NullValue)
 // only when the value is used as a number. A default-constructed Num is 0, like a field
 // that was never written.
+//
+// Because checked arithmetic never yields a NaN, a NaN is free to mark null; that keeps
+// a Num the size of a double and lets the fast path of every operation stay inline (the
+// design search runs thousands of them). A NaN handed to the constructor reads as null.
 class Num {
-public:
+  public:
     constexpr Num() = default;
     constexpr Num(double v) : value_(v) {}  // NOLINT(google-explicit-constructor)
-    static constexpr Num null() { return Num(std::nullopt); }
+    static constexpr Num null() { return Num(std::numeric_limits<double>::quiet_NaN()); }
 
-    constexpr bool isNull() const noexcept { return !value_.has_value(); }
-    double value() const;  // throws Fault(NullValue) when null
+    bool isNull() const noexcept { return std::isnan(value_); }
+    double value() const {
+        if (isNull()) [[unlikely]]
+            nullUsed();
+        return value_;
+    }
 
-    friend Num operator+(Num a, Num b);
-    friend Num operator-(Num a, Num b);
-    friend Num operator*(Num a, Num b);
-    friend Num operator/(Num a, Num b);  // throws DivisionByZero for a zero divisor
-    friend Num operator-(Num a);
-    friend bool operator==(const Num&, const Num&) = default;
+    friend Num operator+(Num a, Num b) { return checked(a.value_ + b.value_, a, b); }
+    friend Num operator-(Num a, Num b) { return checked(a.value_ - b.value_, a, b); }
+    friend Num operator*(Num a, Num b) { return checked(a.value_ * b.value_, a, b); }
+    friend Num operator/(Num a, Num b) {  // throws DivisionByZero for a zero divisor
+        if (b.value_ == 0.0 && !a.isNull()) [[unlikely]]
+            divisionByZero();
+        return checked(a.value_ / b.value_, a, b);
+    }
+    friend Num operator-(Num a) { return Num(-a.value_); }
+    friend bool operator==(const Num& a, const Num& b) {
+        return a.value_ == b.value_ || (a.isNull() && b.isNull());
+    }
 
-private:
-    constexpr explicit Num(std::nullopt_t) : value_(std::nullopt) {}
-    std::optional<double> value_ = 0.0;
+  private:
+    static Num checked(double result, Num a, Num b) {
+        if (!(std::fabs(result) <= std::numeric_limits<double>::max())) [[unlikely]]
+            return outOfRange(a, b);
+        return result;
+    }
+    // Null when an operand is null, otherwise Fault(Overflow).
+    static Num outOfRange(Num a, Num b);
+    [[noreturn]] static void nullUsed();
+    [[noreturn]] static void divisionByZero();
+
+    double value_ = 0.0;
 };
 
 // Checked functions on plain and nullable numbers.
-double checkedSqrt(double x);           // NegativeSqrt for x < 0
-double checkedLn(double x);             // NonPositiveLog for x <= 0
+double checkedSqrt(double x);                     // NegativeSqrt for x < 0
+double checkedLn(double x);                       // NonPositiveLog for x <= 0
 double checkedPow(double base, double exponent);  // DivisionByZero for 0^negative, Overflow
-double checkedFinite(double x);         // Overflow unless finite
-float toSingle(double x);               // Overflow when out of float range; rounds to nearest
-float toSingle(Num x);                  // NullValue when null
+double checkedFinite(double x);                   // Overflow unless finite
+float toSingle(double x);  // Overflow when out of float range; rounds to nearest
+float toSingle(Num x);     // NullValue when null
 
 Num sqrt(Num x);
 Num pow(Num base, double exponent);
