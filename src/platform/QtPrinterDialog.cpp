@@ -1,0 +1,33 @@
+#include "platform/QtPrinterDialog.h"
+
+#include <QPrintDialog>
+#include <exception>
+#include <memory>
+
+#include "platform/QtPrinter.h"
+
+namespace coilsmith {
+
+PrinterDialog::Result QtPrinterDialog::choose() {
+    try {
+        auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        if (!printerName_.isEmpty()) {
+            printer->setPrinterName(printerName_);
+        }
+        if (outputFormat_ == QPrinter::PdfFormat) {
+            printer->setOutputFileName(outputFileName_);
+        }
+        QPrintDialog dialog(printer.get(), parent_);
+        if (dialog.exec() != QDialog::Accepted) {
+            return {Outcome::Cancelled, nullptr};
+        }
+        printerName_ = printer->printerName();
+        outputFormat_ = printer->outputFormat();
+        outputFileName_ = printer->outputFileName();
+        return {Outcome::Chosen, std::make_unique<QtPrinter>(std::move(printer))};
+    } catch (const std::exception&) {
+        return {Outcome::Failed, nullptr};
+    }
+}
+
+}  // namespace coilsmith

@@ -1,0 +1,135 @@
+#pragma once
+
+#include <algorithm>
+#include <cstdint>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "platform/Printer.h"
+
+namespace coilsmith {
+
+// A printer that records what is printed where. Every character is `charWidth` twips wide
+// (so the average character width is `charWidth` too) and every line `lineHeight` high;
+// the current position moves as on a real printer. `failAtOperation` makes the n-th
+// operation (counted from 0) throw.
+class RecordingPrinter final : public Printer {
+  public:
+    struct Op {
+        std::string name;
+        std::string text;
+        float x = 0.0f;  // the position the operation acted at
+        float y = 0.0f;
+        int column = 0;
+        float x2 = 0.0f;
+        float y2 = 0.0f;
+        std::uint32_t colour = 0;
+    };
+
+    float charWidth = 100.0f;
+    float lineHeight = 276.0f;
+    float width = 11520.0f;
+    int failAtOperation = -1;
+
+    std::vector<Op> ops;
+    std::string fontName;
+    float fontSize = 0.0f;
+    bool fontBold = false;
+    bool ended = false;
+
+    void setFontBold(bool bold) override {
+        step("setFontBold");
+        fontBold = bold;
+    }
+    void setFontName(const std::string& name) override {
+        step("setFontName", name);
+        fontName = name;
+    }
+    void setFontSize(float points) override {
+        step("setFontSize");
+        fontSize = points;
+    }
+    float textWidth(const std::string& text) override {
+        step("textWidth", text);
+        return charWidth * static_cast<float>(text.size());
+    }
+    float textHeight(const std::string& text) override {
+        step("textHeight", text);
+        return lineHeight;
+    }
+    float pageWidth() override {
+        step("pageWidth");
+        return width;
+    }
+    void setCurrentX(float x) override {
+        step("setCurrentX");
+        x_ = x;
+    }
+    void setCurrentY(float y) override {
+        step("setCurrentY");
+        y_ = y;
+    }
+    void printLine(const std::string& text) override {
+        step("printLine", text);
+        newLine();
+    }
+    void printEmptyLine() override {
+        step("printEmptyLine");
+        newLine();
+    }
+    void printAtColumn(int column, const std::string& text) override {
+        const float columnX = static_cast<float>(std::max(column - 1, 0)) * charWidth;
+        if (x_ > columnX) {
+            newLine();
+        }
+        x_ = columnX;
+        step("printAtColumn", text).column = column;
+        x_ += charWidth * static_cast<float>(text.size());
+    }
+    void endLine() override {
+        step("endLine");
+        newLine();
+    }
+    void drawLine(float x1, float y1, float x2, float y2, std::uint32_t colour) override {
+        Op& op = step("drawLine");
+        op.x = x1;
+        op.y = y1;
+        op.x2 = x2;
+        op.y2 = y2;
+        op.colour = colour;
+        x_ = x2;
+        y_ = y2;
+    }
+    void endDocument() override {
+        step("endDocument");
+        ended = true;
+    }
+
+    // The texts printed, in order, with the position each was printed at.
+    std::vector<Op> printed() const {
+        std::vector<Op> result;
+        std::copy_if(ops.begin(), ops.end(), std::back_inserter(result), [](const Op& op) {
+            return op.name == "printLine" || op.name == "printAtColumn";
+        });
+        return result;
+    }
+
+  private:
+    Op& step(const char* name, const std::string& text = {}) {
+        if (failAtOperation >= 0 && static_cast<int>(ops.size()) == failAtOperation) {
+            throw PrinterError("scripted printer failure");
+        }
+        ops.push_back({name, text, x_, y_});
+        return ops.back();
+    }
+    void newLine() {
+        x_ = 0.0f;
+        y_ += lineHeight;
+    }
+
+    float x_ = 0.0f;
+    float y_ = 0.0f;
+};
+
+}  // namespace coilsmith

@@ -1,0 +1,17 @@
+# The registry, program launch and printing on the real system, with their test fakes.
+
+add_library(coilsmith_platform_system STATIC
+    ${CMAKE_CURRENT_LIST_DIR}/SystemRegistry.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/ProcessLauncher.cpp)
+target_include_directories(coilsmith_platform_system PUBLIC ${PROJECT_SOURCE_DIR}/src)
+target_link_libraries(coilsmith_platform_system PUBLIC Qt6::Core)
+
+add_library(coilsmith_platform_print STATIC
+    ${CMAKE_CURRENT_LIST_DIR}/QtPrinter.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/QtPrinterDialog.cpp)
+target_include_directories(coilsmith_platform_print PUBLIC ${PROJECT_SOURCE_DIR}/src)
+target_link_libraries(coilsmith_platform_print PUBLIC Qt6::Gui Qt6::PrintSupport)
+
+# Header-only fakes: MemoryRegistry, FakeLauncher, RecordingPrinter, FakePrinterDialog.
+add_library(coilsmith_platform_system_fakes INTERFACE)
+target_include_directories(coilsmith_platform_system_fakes INTERFACE ${PROJECT_SOURCE_DIR}/src)
