@@ -1,0 +1,37 @@
+#pragma once
+
+#include <array>
+#include <string>
+
+#include "platform/Printer.h"
+#include "report/ReportTexts.h"
+
+namespace coilsmith {
+
+inline constexpr int kReportLineCount = 19;
+inline constexpr int kLabelColumn = 20;
+inline constexpr int kValueColumn = 70;
+inline constexpr float kReportTop = 50.0f;      // twips
+inline constexpr float kTitleRuleGap = 100.0f;  // twips between title line and rule
+inline constexpr const char* kReportFont = "Times";
+inline constexpr float kReportFontSize = 12.0f;
+inline constexpr const char* kReportHeading = "Resultant Design Data";
+
+struct ReportLine {
+    std::string label;
+    std::string value;
+};
+
+// The nineteen body lines: label and value text, suffixes appended unconditionally (an
+// empty result box prints as its suffix alone).
+std::array<ReportLine, kReportLineCount> reportLines(const ReportTexts& texts);
+
+// "Coilsmith - " and the design file's full path; printed with a closing ".".
+std::string reportTitle(const std::string& fileName);
+
+// Lays the one-page report out on the printer and ends the document. Any printer failure,
+// or a measurement that is not a finite number, throws PrinterError before the document
+// is ended.
+void layoutReport(Printer& printer, const std::string& fileName, const ReportTexts& texts);
+
+}  // namespace coilsmith

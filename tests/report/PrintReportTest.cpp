@@ -1,0 +1,180 @@
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <memory>
+#include <string>
+
+#include "design/ChokeModel.h"
+#include "platform/fakes/FakePrinterDialog.h"
+#include "platform/fakes/FakePrompter.h"
+#include "report/PrintReport.h"
+#include "report/ReportLayout.h"
+#include "report/ReportTexts.h"
+
+namespace coilsmith {
+namespace {
+
+// The fonts need a running application; offscreen is enough.
+QGuiApplication& application() {
+    static int argc = 1;
+    static char name[] = "report_tests";
+    static char* argv[] = {name, nullptr};
+    static const auto app = std::make_unique<QGuiApplication>(argc, argv);
+    return *app;
+}
+
+class PrintReportTest : public ::testing::Test {
+  protected:
+    void SetUp() override { application(); }
+
+    // A toroid design run from the window's creation texts on the real catalogue.
+    std::unique_ptr<ChokeModel> completedDesign() {
+        auto model = std::make_unique<ChokeModel>(
+            ChokeModel::Options{COILSMITH_TEST_BIN_DIR, "", NumberLocale{}}, modelPrompter);
+        model->CAP_Click();
+        model->setOption("Toroid", true);
+        const int cores = static_cast<int>(model->control("Core").items.size());
+        if (cores == 0) {
+            return model;
+        }
+        model->chooseItem("Core", cores - 1);
+        model->chooseItem("CoreMat", 0);
+        model->Design_Results();
+        return model;
+    }
+
+    std::unique_ptr<ChokeModel> emptyDesign() {
+        return std::make_unique<ChokeModel>(
+            ChokeModel::Options{COILSMITH_TEST_BIN_DIR, "", NumberLocale{}}, modelPrompter);
+    }
+
+    FakePrompter modelPrompter;
+    FakePrompter prompter;
+    FakePrinterDialog dialog;
+};
+
+TEST_F(PrintReportTest, CompletedDesignPrintsTheWindowTextsOnePage) {
+    const auto model = completedDesign();
+    ASSERT_EQ(model->selectedPage(), kResultsPage) << "the design did not complete";
+    printReport(*model, "/work/designs/t.txt", dialog, prompter);
+    EXPECT_TRUE(prompter.messages.empty());
+    EXPECT_TRUE(dialog.printer.ended);
+    const auto printed = dialog.printer.printed();
+    ASSERT_EQ(printed.size(), 40u);
+    EXPECT_EQ(printed[0].text, "Coilsmith - /work/designs/t.txt.");
+    EXPECT_EQ(printed[5].text, model->text("DCC") + " " + model->text("DCunit"));
+    EXPECT_EQ(printed[13].text, model->text("NTurns"));
+    EXPECT_FALSE(model->text("NTurns").empty());
+    EXPECT_EQ(printed[19].text, model->text("CUL") + " W");
+    EXPECT_EQ(printed[35].text, model->text("CDact") + "  A/cm^2");
+    EXPECT_EQ(printed[37].text, model->text("fCore"));
+    EXPECT_EQ(printed[39].text, model->text("Price"));
+}
+
+TEST_F(PrintReportTest, ReportTextsAreTheControlTexts) {
+    auto model = emptyDesign();
+    model->setTextRaw("PTOT", "1.50");
+    model->setTextRaw("fCore", "T50-2");
+    const ReportTexts texts = reportTexts(*model);
+    EXPECT_EQ(texts.PTOT, "1.50");
+    EXPECT_EQ(texts.fCore, "T50-2");
+    EXPECT_EQ(texts.DCunit, model->text("DCunit"));
+    EXPECT_EQ(texts.Funit, model->text("Funit"));
+}
+
+TEST_F(PrintReportTest, CancelEndsSilently) {
+    const auto model = emptyDesign();
+    dialog.outcome = PrinterDialog::Outcome::Cancelled;
+    printReport(*model, "", dialog, prompter);
+    EXPECT_EQ(dialog.shown, 1);
+    EXPECT_TRUE(dialog.printer.ops.empty());
+    EXPECT_TRUE(prompter.messages.empty());
+}
+
+TEST_F(PrintReportTest, DialogFailureShowsThePrintingMessage) {
+    const auto model = emptyDesign();
+    dialog.outcome = PrinterDialog::Outcome::Failed;
+    printReport(*model, "", dialog, prompter);
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_EQ(prompter.messages[0], "There was a problem printing to your printer.");
+}
+
+// A failure at any printer operation stops the report at once: one message, no end.
+class PrinterFailureTest : public PrintReportTest, public ::testing::WithParamInterface<int> {};
+
+TEST_P(PrinterFailureTest, MessageAndNoEndOfDocument) {
+    const auto model = emptyDesign();
+    dialog.printer.failAtOperation = GetParam();
+    printReport(*model, "x.txt", dialog, prompter);
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_EQ(prompter.messages[0], kPrintProblemMessage);
+    EXPECT_FALSE(dialog.printer.ended);
+    EXPECT_EQ(static_cast<int>(dialog.printer.ops.size()), GetParam());
+}
+
+// First font operation, measuring, the title, the rule, the heading, a body line, the end.
+INSTANTIATE_TEST_SUITE_P(AtEveryStage, PrinterFailureTest,
+                         ::testing::Values(0, 3, 4, 7, 10, 15, 19, 40, 94));
+
+// --- PDF ------------------------------------------------------------------------------
+
+QString pdfText(const QString& pdf) {
+    QProcess process;
+    process.start(QStringLiteral("pdftotext"),
+                  {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    if (!process.waitForFinished(30000) || process.exitCode() != 0) {
+        return {};
+    }
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+bool havePdftotext() {
+    return !QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty();
+}
+
+void expectReportText(const QString& text, const ChokeModel& model) {
+    EXPECT_TRUE(text.contains(QStringLiteral("Resultant Design Data")));
+    for (const ReportLine& line : reportLines(reportTexts(model))) {
+        EXPECT_TRUE(text.contains(QString::fromStdString(line.label))) << line.label;
+        // pdftotext may merge runs of blanks; compare the value's words.
+        for (const QString& word :
+             QString::fromStdString(line.value).split(u' ', Qt::SkipEmptyParts)) {
+            EXPECT_TRUE(text.contains(word)) << line.label << " " << word.toStdString();
+        }
+    }
+}
+
+TEST_F(PrintReportTest, PdfHoldsTheNineteenLabelsAndValues) {
+    const auto model = completedDesign();
+    ASSERT_EQ(model->selectedPage(), kResultsPage);
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("report.pdf"));
+    writeReportPdf(*model, "/work/designs/t.txt", pdf.toStdString());
+    QFile file(pdf);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(file.read(5).startsWith("%PDF-"));
+    if (!havePdftotext()) {
+        GTEST_SKIP() << "pdftotext is not installed";
+    }
+    const QString text = pdfText(pdf);
+    EXPECT_TRUE(text.contains(QStringLiteral("Coilsmith - /work/designs/t.txt.")));
+    expectReportText(text, *model);
+}
+
+TEST_F(PrintReportTest, PdfToAFolderThatDoesNotExistThrowsAndLeavesNoFile) {
+    const auto model = emptyDesign();
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("missing/report.pdf"));
+    EXPECT_THROW(writeReportPdf(*model, "", pdf.toStdString()), PrinterError);
+    EXPECT_FALSE(QFile::exists(pdf));
+    EXPECT_THROW(writeReportPdf(*model, "", ""), PrinterError);
+}
+
+}  // namespace
+}  // namespace coilsmith
