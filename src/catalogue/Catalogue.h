@@ -64,6 +64,23 @@ class Recordset {
     bool NoMatch() const noexcept { return noMatch_; }
     bool hasCurrent() const noexcept;
 
+    // The position of the current record in the current order, -1 when there is none.
+    std::int64_t AbsolutePosition() const noexcept {
+        return hasCurrent() ? static_cast<std::int64_t>(cursor_) : -1;
+    }
+    // Makes the record at `position` current; RecordCount() puts the cursor past the last
+    // record, where MoveNext leaves it. False, and nothing moved, for any other position.
+    bool setAbsolutePosition(std::int64_t position) noexcept {
+        if (position < 0 || position > RecordCount()) {
+            return false;
+        }
+        cursor_ = static_cast<std::size_t>(position);
+        lost_ = false;
+        return true;
+    }
+    // Whether both record sets read one and the same load of a table.
+    bool sharesRowsWith(const Recordset& other) const noexcept { return table_ == other.table_; }
+
     // The named field of the current record (null for an empty cell). Field names match
     // without regard to case. CatalogueError for a field the table does not have.
     Value Fields(std::string_view name) const;

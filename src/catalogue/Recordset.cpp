@@ -22,7 +22,9 @@ std::shared_ptr<const Table> tableInMemory(
     table->cells.reserve(rows.size() * table->fields.size());
     for (auto& row : rows) {
         row.resize(table->fields.size());
-        std::move(row.begin(), row.end(), std::back_inserter(table->cells));
+        for (const Value& value : row) {
+            table->append(value);
+        }
     }
     for (auto& [indexName, keyFields] : indexes) {
         TableIndex index{std::move(indexName), {}, {}};
@@ -116,10 +118,11 @@ void Recordset::Seek(std::string_view comparison, const Value& key) {
                              table_->name + "\" needs a current index.");
     }
     const catalogue::KeyColumn& column = index_->keys.front();
-    const Value wanted = catalogue::withAffinity(key, table_->affinities[column.field]);
+    const Value converted = catalogue::withAffinity(key, table_->affinities[column.field]);
+    const catalogue::Key wanted = catalogue::keyOf(converted);
     const auto compare = [&](std::size_t row) {
         const int c =
-            catalogue::compareValues(table_->cell(row, column.field), wanted, column.collation);
+            catalogue::compareKeys(table_->key(row, column.field), wanted, column.collation);
         return column.descending ? -c : c;
     };
     const auto first = std::partition_point(index_->order.begin(), index_->order.end(),
@@ -141,7 +144,7 @@ Value Recordset::Fields(std::string_view name) const {
     if (!hasCurrent()) {
         throw Fault(FaultKind::NoCurrentRecord, table_->name + "." + std::string(name));
     }
-    return table_->cell(rowAt(cursor_), *field);
+    return table_->value(rowAt(cursor_), *field);
 }
 
 const std::string& Recordset::table() const noexcept {

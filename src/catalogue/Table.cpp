@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
+#include <stdexcept>
 #include <string>
 
 namespace coilsmith::catalogue {
@@ -42,20 +44,26 @@ int compareTexts(std::string_view a, std::string_view b, Collation collation) no
     return compareMapped(a, b, [](char c) { return c; });
 }
 
-int rank(const Value& v) noexcept {
-    return v.isNull() ? 0 : (v.isText() ? 2 : 1);
+int rank(Cell::Kind kind) noexcept {
+    switch (kind) {
+        case Cell::Kind::Null:
+            return 0;
+        case Cell::Kind::Integer:
+        case Cell::Kind::Real:
+            return 1;
+        case Cell::Kind::Text:
+            break;
+    }
+    return 2;
 }
 
-int compareNumbers(const Value& a, const Value& b) noexcept {
-    const auto* ia = std::get_if<std::int64_t>(&a.storage());
-    const auto* ib = std::get_if<std::int64_t>(&b.storage());
-    if (ia != nullptr && ib != nullptr) {
-        return *ia == *ib ? 0 : (*ia < *ib ? -1 : 1);
+int compareNumbers(const Key& a, const Key& b) noexcept {
+    if (a.kind == Cell::Kind::Integer && b.kind == Cell::Kind::Integer) {
+        return a.whole == b.whole ? 0 : (a.whole < b.whole ? -1 : 1);
     }
-    const auto asLong = [](const Value& v) {
-        const auto* i = std::get_if<std::int64_t>(&v.storage());
-        return i != nullptr ? static_cast<long double>(*i)
-                            : static_cast<long double>(std::get<double>(v.storage()));
+    const auto asLong = [](const Key& k) {
+        return k.kind == Cell::Kind::Integer ? static_cast<long double>(k.whole)
+                                             : static_cast<long double>(k.real);
     };
     const long double x = asLong(a);
     const long double y = asLong(b);
@@ -129,9 +137,74 @@ std::string Table::source() const {
     return file.empty() ? "table \"" + name + "\"" : file;
 }
 
-int compareValues(const Value& a, const Value& b, Collation collation) noexcept {
-    const int ra = rank(a);
-    const int rb = rank(b);
+Key Table::key(std::size_t row, std::size_t field) const noexcept {
+    const Cell& c = cell(row, field);
+    switch (c.kind()) {
+        case Cell::Kind::Integer:
+            return {c.kind(), c.whole(), 0.0, {}};
+        case Cell::Kind::Real:
+            return {c.kind(), 0, c.real(), {}};
+        case Cell::Kind::Text:
+            return {c.kind(), 0, 0.0, std::string_view(texts).substr(c.offset(), c.length())};
+        case Cell::Kind::Null:
+            break;
+    }
+    return {};
+}
+
+Value Table::value(std::size_t row, std::size_t field) const {
+    const Cell& c = cell(row, field);
+    switch (c.kind()) {
+        case Cell::Kind::Integer:
+            return Value(c.whole());
+        case Cell::Kind::Real:
+            return Value(c.real());
+        case Cell::Kind::Text:
+            return Value(texts.substr(c.offset(), c.length()));
+        case Cell::Kind::Null:
+            break;
+    }
+    return Value();
+}
+
+void Table::appendText(std::string_view text) {
+    if (text.size() > UINT32_MAX) {
+        throw std::length_error("a catalogue text longer than 4 GB");
+    }
+    cells.push_back(Cell::text(texts.size(), static_cast<std::uint32_t>(text.size())));
+    texts.append(text);
+}
+
+void Table::append(const Value& value) {
+    const auto& v = value.storage();
+    if (const auto* whole = std::get_if<std::int64_t>(&v)) {
+        cells.push_back(Cell::integer(*whole));
+    } else if (const auto* real = std::get_if<double>(&v)) {
+        cells.push_back(Cell::real(*real));
+    } else if (const auto* text = std::get_if<std::string>(&v)) {
+        appendText(*text);
+    } else {
+        cells.emplace_back();
+    }
+}
+
+Key keyOf(const Value& value) noexcept {
+    const auto& v = value.storage();
+    if (const auto* whole = std::get_if<std::int64_t>(&v)) {
+        return {Cell::Kind::Integer, *whole, 0.0, {}};
+    }
+    if (const auto* real = std::get_if<double>(&v)) {
+        return {Cell::Kind::Real, 0, *real, {}};
+    }
+    if (const auto* text = std::get_if<std::string>(&v)) {
+        return {Cell::Kind::Text, 0, 0.0, *text};
+    }
+    return {};
+}
+
+int compareKeys(const Key& a, const Key& b, Collation collation) noexcept {
+    const int ra = rank(a.kind);
+    const int rb = rank(b.kind);
     if (ra != rb) {
         return ra < rb ? -1 : 1;
     }
@@ -141,8 +214,7 @@ int compareValues(const Value& a, const Value& b, Collation collation) noexcept 
     if (ra == 1) {
         return compareNumbers(a, b);
     }
-    return compareTexts(std::get<std::string>(a.storage()), std::get<std::string>(b.storage()),
-                        collation);
+    return compareTexts(a.text, b.text, collation);
 }
 
 void sortIndex(const Table& table, TableIndex& index) {
@@ -152,8 +224,7 @@ void sortIndex(const Table& table, TableIndex& index) {
     }
     std::stable_sort(index.order.begin(), index.order.end(), [&](std::size_t x, std::size_t y) {
         for (const KeyColumn& key : index.keys) {
-            int c =
-                compareValues(table.cell(x, key.field), table.cell(y, key.field), key.collation);
+            int c = compareKeys(table.key(x, key.field), table.key(y, key.field), key.collation);
             if (c != 0) {
                 return key.descending ? c > 0 : c < 0;
             }
