@@ -197,6 +197,30 @@ TEST_F(StoreTest, RefreshReadsAChangedFile) {
     EXPECT_EQ(sources.Data4.recordset().Fields("AC"), Value(7.0));
 }
 
+TEST_F(StoreTest, AbsolutePositionsFollowTheCurrentOrder) {
+    Recordset& cores = sources.Data1.recordset();
+    EXPECT_TRUE(cores.setAbsolutePosition(3));
+    EXPECT_EQ(cores.AbsolutePosition(), 3);
+    EXPECT_EQ(at(cores, "CoreNo"), Value("E20"));
+    EXPECT_FALSE(cores.setAbsolutePosition(-1));
+    EXPECT_FALSE(cores.setAbsolutePosition(6));
+    EXPECT_EQ(at(cores, "CoreNo"), Value("E20"));  // nothing moved
+    EXPECT_TRUE(cores.setAbsolutePosition(5));     // where a walk ends
+    EXPECT_TRUE(cores.Eof());
+    EXPECT_EQ(cores.AbsolutePosition(), -1);
+    EXPECT_THROW(cores.Fields("CoreNo"), Fault);
+}
+
+TEST_F(StoreTest, RefreshOfAnUnchangedFileSharesTheLoadedRows) {
+    const Recordset before = sources.Data1.recordset();
+    sources.Data1.Refresh();
+    EXPECT_TRUE(sources.Data1.recordset().sharesRowsWith(before));
+    ASSERT_TRUE(testing::execSql(path, "DELETE FROM \"E-Cores\" WHERE \"CoreNo\" = 'E30'"));
+    sources.Data1.Refresh();
+    EXPECT_FALSE(sources.Data1.recordset().sharesRowsWith(before));
+    EXPECT_EQ(sources.Data1.recordset().RecordCount(), 4);
+}
+
 TEST_F(StoreTest, RefreshFromSeveralThreadsSeesOneTable) {
     clearCatalogueCache();
     std::vector<std::int64_t> counts(4);
