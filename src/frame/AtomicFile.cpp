@@ -7,7 +7,9 @@ namespace coilsmith {
 
 std::optional<std::string> writeFileAtomically(const std::string& path, const std::string& bytes) {
     QSaveFile file(QString::fromStdString(path));
-    if (!file.open(QIODevice::WriteOnly)) {
+    // Unbuffered: a buffered write that fails only when flushed at commit is not noticed by
+    // QSaveFile, which would then replace the old file with the truncated one.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         return file.errorString().toStdString();
     }
     const auto size = static_cast<qint64>(bytes.size());
