@@ -38,10 +38,8 @@ double checkedFinite(double x) {
     return x;
 }
 
-double checkedSqrt(double x) {
-    if (x < 0)
-        fail(FaultKind::NegativeSqrt);
-    return checkedFinite(std::sqrt(checkedFinite(x)));
+double sqrtOutOfDomain(double x) {
+    fail(x < 0 ? FaultKind::NegativeSqrt : FaultKind::Overflow);
 }
 
 double checkedLn(double x) {
@@ -69,12 +67,6 @@ float toSingle(double x) {
 
 float toSingle(Num x) {
     return toSingle(x.value());
-}
-
-Num sqrt(Num x) {
-    if (x.isNull())
-        return x;
-    return checkedSqrt(x.value());
 }
 
 Num pow(Num base, double exponent) {

@@ -56,14 +56,23 @@ class Num {
 };
 
 // Checked functions on plain and nullable numbers.
-double checkedSqrt(double x);                     // NegativeSqrt for x < 0
+[[noreturn]] double sqrtOutOfDomain(double x);    // the fault checkedSqrt raises for x
 double checkedLn(double x);                       // NonPositiveLog for x <= 0
 double checkedPow(double base, double exponent);  // DivisionByZero for 0^negative, Overflow
 double checkedFinite(double x);                   // Overflow unless finite
 float toSingle(double x);  // Overflow when out of float range; rounds to nearest
 float toSingle(Num x);     // NullValue when null
 
-Num sqrt(Num x);
+// NegativeSqrt for x < 0. Inline: the permeability fits take two roots per turn tried.
+inline double checkedSqrt(double x) {
+    if (!(x >= 0 && x <= std::numeric_limits<double>::max())) [[unlikely]]
+        return sqrtOutOfDomain(x);
+    return std::sqrt(x);
+}
+
+inline Num sqrt(Num x) {
+    return x.isNull() ? x : Num(checkedSqrt(x.value()));
+}
 Num pow(Num base, double exponent);
 
 }  // namespace coilsmith
