@@ -35,8 +35,11 @@ class Reader {
 
     void open() {
         std::error_code error;
-        if (!std::filesystem::is_regular_file(file_, error)) {
+        if (!std::filesystem::exists(file_, error)) {
             fail("the file does not exist");
+        }
+        if (!std::filesystem::is_regular_file(file_, error)) {
+            fail("it is not a file");
         }
         sqlite3* raw = nullptr;
         // One connection per load, used by this thread only: no SQLite mutex needed.
