@@ -11,9 +11,9 @@ namespace coilsmith {
 
 // What the design run needs from the window besides DesignState.
 struct DesignSelection {
-    std::string coreMatText;       // text of the material list; empty means no core chosen
-    int coreMatIndex = -1;         // selected entry of the material list, -1 for none
-    std::string ldesText;          // texts of Ldes, Lunit and Core as shown
+    std::string coreMatText;  // text of the material list; empty means no core chosen
+    int coreMatIndex = -1;    // selected entry of the material list, -1 for none
+    std::string ldesText;     // texts of Ldes, Lunit and Core as shown
     std::string lunitText;
     std::string coreText;
     // The "Cost" field of the current material record; nullopt when it cannot be read.
@@ -23,11 +23,13 @@ struct DesignSelection {
 // The sixteen result texts. A box whose display step faulted holds nullopt and keeps
 // the text it showed before.
 struct DesignResultTexts {
-    std::optional<std::string> Inductance, EffMu, NTurns, WAWG, DCR, CUL, COL, PTOT, TWT,
-        TRISE, FDmax, FDac, FIdc, CDact, fCore, Price;
+    std::optional<std::string> Inductance, EffMu, NTurns, WAWG, DCR, CUL, COL, PTOT, TWT, TRISE,
+        FDmax, FDac, FIdc, CDact, fCore, Price;
 };
 
-// The working values of a completed run, for callers that compare designs.
+// The working values of a completed run, for callers that compare designs. Lcalc is the
+// last inductance the turns search evaluated: that of N for an upward search, of N - 1
+// for a downward one.
 struct DesignNumbers {
     double N = 0, Lcalc = 0, Bmax = 0, AwReq = 0, AWG = 0, d = 0, Aw = 0, Jact = 0;
     double Rdc = 0, Pcu = 0, Pcore = 0, Ptot = 0, Wcu = 0, Wcore = 0, Wtot = 0, Trise = 0;
@@ -51,7 +53,8 @@ inline constexpr const char* kComputationalError =
 
 // "Run": checks the selections, searches the turns, sizes the wire and computes the
 // losses, weight, temperature rise and flux densities. Updates state.Hdc, Bac, MuEff and
-// Pv as the run goes.
+// Pv as the run goes; Pv starts every run at 0, so a core loss that cannot be evaluated
+// shows as 0.00, never as an earlier design's loss.
 DesignOutcome computeDesign(DesignState& state, const DesignSelection& selection,
                             const NumberLocale& locale = {});
 

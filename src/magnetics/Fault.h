@@ -9,7 +9,7 @@ namespace coilsmith {
 // faults leaves its target untouched; the caller decides whether to skip or report.
 enum class FaultKind {
     DivisionByZero,
-    Overflow,        // a result (or a narrowing to single precision) out of range
+    Overflow,  // a result (or a narrowing to single precision) out of range
     NegativeSqrt,
     NonPositiveLog,
     NullValue,       // an empty catalogue field used as a number or as text
@@ -18,12 +18,12 @@ enum class FaultKind {
 };
 
 class Fault : public std::runtime_error {
-public:
+  public:
     explicit Fault(FaultKind kind);
     Fault(FaultKind kind, const std::string& detail);
     FaultKind kind() const noexcept { return kind_; }
 
-private:
+  private:
     FaultKind kind_;
 };
 

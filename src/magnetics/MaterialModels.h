@@ -11,7 +11,8 @@ namespace coilsmith {
 // the AC-flux factor; sets state.MuEff (single precision).
 void Mu_Eff(DesignState& state);
 
-// Core-loss density at (state.Bac, state.Fexc) in W/cm^3; sets state.Pv.
+// Core-loss density at (state.Bac, state.Fexc) in W/cm^3; sets state.Pv. Zero AC flux
+// gives 0, the limit of the fit, unless the material has no flux-dependent terms at all.
 void Mat_Loss(DesignState& state);
 
 // Base-10 logarithm as ln(x) / ln(10); Fault for x <= 0.

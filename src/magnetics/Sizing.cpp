@@ -9,53 +9,42 @@ namespace coilsmith {
 
 namespace {
 
-// Typed text times its unit factor, or nullopt when the text is not a number or the
-// product overflows.
-std::optional<double> scaledInput(const std::string& text, double factor,
-                                  const NumberLocale& locale) {
-    const auto number = parseNumber(text, locale);
+struct Input {
+    const std::string& text;
+    double factor;
+    std::function<void(double)> store;  // may fault, as narrowing to single precision does
+    const char* message;
+};
+
+// Typed text times its unit factor into its field; false when the text is not a number
+// or the value does not fit, leaving the field as it was.
+bool readInput(const Input& input, const NumberLocale& locale) {
+    const auto number = parseNumber(input.text, locale);
     if (!number)
-        return std::nullopt;
+        return false;
     try {
-        return (Num(*number) * factor).value();
+        input.store((Num(*number) * input.factor).value());
+        return true;
     } catch (const Fault&) {
-        return std::nullopt;
+        return false;
     }
 }
 
-// Reads the five inputs in their fixed order; an input that fails leaves its own field
-// as it was while the fields read before it keep their new values.
+// Reads the five inputs in their fixed order and stops at the first bad one, whose
+// message it returns; the fields read before it keep their new values.
 std::optional<std::string> readInputs(DesignState& s, const SpecificationTexts& texts,
                                       const NumberLocale& locale) {
-    struct Input {
-        const std::string& text;
-        double factor;
-        std::function<bool(double)> store;
-        const char* message;
-    };
     const Input inputs[] = {
-        {texts.Ldes, s.Lfac, [&s](double v) { return s.Lreq = v, true; },
-         "Re-Enter Inductance Value"},
-        {texts.FD, s.Bfac, [&s](double v) { return s.Bdes = v, true; },
-         "Re-Enter Flux Density value Value"},
-        {texts.DCC, s.DCfac, [&s](double v) { return s.Idc = v, true; },
-         "Re-Enter DC Current Value"},
-        {texts.ACC, static_cast<double>(s.ACfac), [&s](double v) { return s.Iac = v, true; },
+        {texts.Ldes, s.Lfac, [&s](double v) { s.Lreq = v; }, "Re-Enter Inductance Value"},
+        {texts.FD, s.Bfac, [&s](double v) { s.Bdes = v; }, "Re-Enter Flux Density value Value"},
+        {texts.DCC, s.DCfac, [&s](double v) { s.Idc = v; }, "Re-Enter DC Current Value"},
+        {texts.ACC, static_cast<double>(s.ACfac), [&s](double v) { s.Iac = v; },
          "Re-Enter AC Current Value"},
-        {texts.Freq, s.Ffac,
-         [&s](double v) {
-             try {
-                 s.Fexc = toSingle(v);
-                 return true;
-             } catch (const Fault&) {
-                 return false;
-             }
-         },
+        {texts.Freq, s.Ffac, [&s](double v) { s.Fexc = toSingle(v); },
          "Re-Enter Excitation Frequency"},
     };
     for (const Input& input : inputs) {
-        const auto value = scaledInput(input.text, input.factor, locale);
-        if (!value || !input.store(*value))
+        if (!readInput(input, locale))
             return std::string(input.message);
     }
     return std::nullopt;

@@ -11,14 +11,15 @@ namespace coilsmith {
 // its result before assigning it, so a step that faults leaves its target untouched; the
 // first fault is kept as pending until someone looks at it.
 class StepRunner {
-public:
+  public:
     template <class Step>
     bool run(Step&& step) {
         try {
             std::forward<Step>(step)();
             return true;
         } catch (const Fault& fault) {
-            if (!pending_) pending_ = fault;
+            if (!pending_)
+                pending_ = fault;
             return false;
         }
     }
@@ -27,7 +28,7 @@ public:
     const std::optional<Fault>& pending() const noexcept { return pending_; }
     void clear() noexcept { pending_.reset(); }
 
-private:
+  private:
     std::optional<Fault> pending_;
 };
 

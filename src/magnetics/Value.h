@@ -11,13 +11,13 @@ namespace coilsmith {
 
 // A field value as the catalogue stores it: null, a whole number, a real or a text.
 class Value {
-public:
+  public:
     using Storage = std::variant<std::monostate, std::int64_t, double, std::string>;
 
-    Value() = default;  // null
-    Value(std::int64_t v) : v_(v) {}       // NOLINT(google-explicit-constructor)
-    Value(double v) : v_(v) {}             // NOLINT(google-explicit-constructor)
-    Value(std::string v) : v_(std::move(v)) {}  // NOLINT(google-explicit-constructor)
+    Value() = default;                            // null
+    Value(std::int64_t v) : v_(v) {}              // NOLINT(google-explicit-constructor)
+    Value(double v) : v_(v) {}                    // NOLINT(google-explicit-constructor)
+    Value(std::string v) : v_(std::move(v)) {}    // NOLINT(google-explicit-constructor)
     Value(const char* v) : v_(std::string(v)) {}  // NOLINT(google-explicit-constructor)
 
     bool isNull() const noexcept { return std::holds_alternative<std::monostate>(v_); }
@@ -34,7 +34,7 @@ public:
 
     friend bool operator==(const Value&, const Value&) = default;
 
-private:
+  private:
     Storage v_;
 };
 
