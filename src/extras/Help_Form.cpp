@@ -1,6 +1,7 @@
 #include "extras/Help_Form.h"
 
 #include <QFile>
+#include <QFontDatabase>
 #include <QHBoxLayout>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -17,6 +18,8 @@ Help_Form::Help_Form(QWidget* parent)
 
     Help_Text_->setObjectName(QStringLiteral("Help_Text"));
     Help_Text_->setReadOnly(true);
+    // The help text lines its tables up with spaces.
+    Help_Text_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     Help_Text_->setLineWrapMode(QPlainTextEdit::NoWrap);
     Help_Text_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Help_Text_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);

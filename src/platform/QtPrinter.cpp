@@ -1,5 +1,6 @@
 #include "platform/QtPrinter.h"
 
+#include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QPen>
 #include <algorithm>
@@ -15,6 +16,22 @@ constexpr double kRuleWidthTwips = 10.0;
 
 QString toQString(const std::string& text) {
     return QString::fromUtf8(text.data(), text.size());
+}
+
+// Fonts with the metrics of Times, for systems that have no "Times" of their own. Qt does
+// not follow the font system's metric aliases, so they are looked for here.
+QString availableFamily(const QString& name) {
+    if (QFontDatabase::hasFamily(name) || name != QLatin1String("Times")) {
+        return name;
+    }
+    for (const char* alias :
+         {"Times New Roman", "Liberation Serif", "Nimbus Roman", "Tinos", "TeX Gyre Termes"}) {
+        const QString family = QString::fromLatin1(alias);
+        if (QFontDatabase::hasFamily(family)) {
+            return family;
+        }
+    }
+    return name;
 }
 
 // Colours come as 0x00BBGGRR.
@@ -44,8 +61,7 @@ void QtPrinter::setFontBold(bool bold) {
 }
 
 void QtPrinter::setFontName(const std::string& name) {
-    font_.setFamily(toQString(name));
-    // "Times" is not installed everywhere; the hint lets the font system pick its serif.
+    font_.setFamily(availableFamily(toQString(name)));
     font_.setStyleHint(name == "Times" ? QFont::Serif : QFont::AnyStyle);
 }
 
