@@ -1,0 +1,144 @@
+#include "cli/ReportCommand.h"
+
+#include <QGuiApplication>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <ostream>
+#include <variant>
+
+#include "cli/StreamPrompter.h"
+#include "design/ChokeModel.h"
+#include "design/DesignFile.h"
+#include "platform/Printer.h"
+#include "report/PrintReport.h"
+
+namespace coilsmith::cli {
+
+namespace {
+
+constexpr std::string_view kSynopsis =
+    "report FILE -o OUT.pdf [--catalogue PATH] [--decimal-point C]";
+
+constexpr std::string_view kHelp =
+    "usage: coilsmith-cli report FILE -o OUT.pdf [--catalogue PATH] [--decimal-point C]\n"
+    "\n"
+    "Runs the design of the 40-line design file FILE as the design command does and\n"
+    "writes its one-page printed report to the PDF file OUT.pdf. The title names FILE by\n"
+    "its full path, as the program's Print does. No display is needed.\n"
+    "\n"
+    "  -o OUT.pdf          the PDF file to write (required)\n"
+    "  --catalogue PATH    the core catalogue to use (default: Cores.csx beside the program)\n"
+    "  --decimal-point C   the decimal separator of the numbers in the file (default '.')\n"
+    "\n"
+    "Messages the design window would show go to standard error. Exit status: 0 when the\n"
+    "report was written, 1 when the design ended on a message (no report then), 2 for bad\n"
+    "arguments, an unreadable design file or catalogue, or a PDF that cannot be written.\n";
+
+struct ReportArguments {
+    std::string inputPath;
+    std::string outputPath;
+    std::string cataloguePath;
+    std::string decimalPoint = ".";
+};
+
+std::optional<ReportArguments> parseArguments(std::span<const std::string> args,
+                                              std::ostream& err) {
+    ReportArguments parsed;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        const bool takesValue = arg == "-o" || arg == "--catalogue" || arg == "--decimal-point";
+        if (takesValue && i + 1 >= args.size()) {
+            err << "coilsmith-cli report: " << arg << " needs a value\n";
+            return std::nullopt;
+        }
+        if (arg == "-o") {
+            parsed.outputPath = args[++i];
+        } else if (arg == "--catalogue") {
+            parsed.cataloguePath = args[++i];
+        } else if (arg == "--decimal-point") {
+            parsed.decimalPoint = args[++i];
+        } else if (arg.size() > 1 && arg.front() == '-') {
+            err << "coilsmith-cli report: unknown option " << arg << "\n";
+            return std::nullopt;
+        } else if (parsed.inputPath.empty()) {
+            parsed.inputPath = arg;
+        } else {
+            err << "coilsmith-cli report: only one design file, not also " << arg << "\n";
+            return std::nullopt;
+        }
+    }
+    if (parsed.inputPath.empty() || parsed.outputPath.empty()) {
+        err << "usage: coilsmith-cli " << kSynopsis << "\n";
+        return std::nullopt;
+    }
+    const std::string& point = parsed.decimalPoint;
+    if (point.empty() || point.find_first_of("0123456789+-eE ") != std::string::npos) {
+        err << "coilsmith-cli report: '" << point << "' cannot be a decimal point\n";
+        return std::nullopt;
+    }
+    return parsed;
+}
+
+// The report's fonts need a GUI application; without a display platform chosen, the
+// offscreen one is enough and works on a machine without a display.
+std::unique_ptr<QGuiApplication> fontApplication() {
+    if (QGuiApplication::instance() != nullptr) {
+        return nullptr;
+    }
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    static int argc = 1;
+    static char name[] = "coilsmith-cli";
+    static char* argv[] = {name, nullptr};
+    return std::make_unique<QGuiApplication>(argc, argv);
+}
+
+std::string fullPath(const std::string& path) {
+    std::error_code error;
+    const auto absolute = std::filesystem::absolute(path, error);
+    return error ? path : absolute.lexically_normal().string();
+}
+
+int reportMain(std::span<const std::string> args, CommandContext& context) {
+    const auto parsed = parseArguments(args, context.err);
+    if (!parsed) {
+        return kExitUsage;
+    }
+    StreamPrompter prompter(context.err);
+    const auto file = readDesignFile(parsed->inputPath);
+    if (const auto* error = std::get_if<DesignFileError>(&file)) {
+        prompter.message(error->message);
+        return kExitUsage;
+    }
+    const std::string& point = parsed->decimalPoint;
+    ChokeModel model(
+        {context.programDir, parsed->cataloguePath, NumberLocale{point, point == "," ? "." : ","}},
+        prompter);
+    if (!model.catalogueOpen()) {
+        return kExitUsage;
+    }
+    loadDesignFile(model, std::get<DesignFileLines>(file));
+    model.Design_Results();
+    if (!model.lastDesign() || !model.lastDesign()->completed()) {
+        return kExitMessage;
+    }
+    const auto application = fontApplication();
+    try {
+        writeReportPdf(model, fullPath(parsed->inputPath), parsed->outputPath);
+    } catch (const PrinterError& error) {
+        context.err << error.what() << "\n";
+        return kExitUsage;
+    }
+    return kExitDone;
+}
+
+}  // namespace
+
+Command reportCommand() {
+    return {"report", kSynopsis, "runs a design file and writes its printed report as a PDF", kHelp,
+            &reportMain};
+}
+
+}  // namespace coilsmith::cli
