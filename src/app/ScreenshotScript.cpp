@@ -27,7 +27,7 @@ void playLine(Main& frame, const QString& line) {
     } else if (verb == QLatin1String("run")) {
         frame.mRun_Click();
     } else if (verb == QLatin1String("quit")) {
-        QCoreApplication::quit();
+        QCoreApplication::exit(0);  // without closing the frame, which would ask to save
     } else if (verb == QLatin1String("grab")) {
         frame.grab().save(name);
     } else if (!choke) {

@@ -49,8 +49,9 @@ std::unique_ptr<Main> showFrame(Platform& platform) {
     Main* window = frame.get();
     platform.prompter.setParent(window);
     platform.fileDialogs.setParent(window);
-    QObject::connect(window, &Main::frameClosed, qApp, &QCoreApplication::quit,
-                     Qt::QueuedConnection);
+    // exit(), not quit(): quit() would first try to close the frame again.
+    QObject::connect(
+        window, &Main::frameClosed, qApp, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
     window->show();
     return frame;
 }
