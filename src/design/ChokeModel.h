@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -127,6 +128,12 @@ class ChokeModel {
     void LoadMat() { CoreMat_Click(); }
     void Design_Results();
 
+    // Picking a core walks the core table from its first row to the core's row. A caller
+    // that picks many cores in turn (the core adviser) indexes the rows of both core
+    // tables once with this: a pick then lands directly on the row the walk would find,
+    // for as long as the loaded table is the one indexed. Copies share the index.
+    void indexCoreRows();
+
     // --- State ---------------------------------------------------------------------
     DesignState& state() noexcept { return state_; }
     const DesignState& state() const noexcept { return state_; }
@@ -165,6 +172,13 @@ class ChokeModel {
     Prompter* prompter_;
     ChokeListener* listener_;
     std::optional<DesignOutcome> lastDesign_;
+
+    struct CoreRowIndex;
+    static std::shared_ptr<const CoreRowIndex> indexRows(DataSource cores,
+                                                         const NumberLocale& locale);
+    const CoreRowIndex* coreRowsOf(DataSource& cores) const;
+    std::shared_ptr<const CoreRowIndex> eCoreRows_;
+    std::shared_ptr<const CoreRowIndex> toroidRows_;
 };
 
 }  // namespace coilsmith
