@@ -1,0 +1,146 @@
+#include "adviser/CandidateDesigner.h"
+
+#include <cmath>
+#include <exception>
+#include <unordered_set>
+
+#include "magnetics/Fault.h"
+
+namespace coilsmith::adviser {
+
+namespace {
+
+// The boxes of the core page that a pick fills and that keep their old text when a value
+// cannot be shown.
+constexpr const char* kCorePageBoxes[] = {"Mu", "APROD", "ACORE", "VCORE", "MPL", "WinArea"};
+
+std::optional<double> known(Num value) {
+    if (value.isNull() || !std::isfinite(value.value())) {
+        return std::nullopt;
+    }
+    return value.value();
+}
+
+std::optional<double> finiteOrNone(double value) {
+    return std::isfinite(value) ? std::optional<double>(value) : std::nullopt;
+}
+
+}  // namespace
+
+std::string_view coreTypeName(CoreType type) noexcept {
+    return type == CoreType::ECore ? "E-core" : "Toroid";
+}
+
+std::string_view coreTypeOption(CoreType type) noexcept {
+    return type == CoreType::ECore ? "ECore" : "Toroid";
+}
+
+CandidateDesigner::CandidateDesigner(const TypeStart& start)
+    : start_(start), window_(start.window) {
+    window_.setPrompter(prompter_);
+    window_.setListener(nullptr);
+}
+
+void CandidateDesigner::restartPick() {
+    window_.state() = start_.window.state();
+    for (const char* box : kCorePageBoxes) {
+        window_.setTextRaw(box, start_.window.text(box));
+    }
+    prompter_.messages.clear();
+}
+
+void CandidateDesigner::designCore(int coreIndex, std::vector<Candidate>& out) {
+    restartPick();
+    const std::string core =
+        start_.window.control("Core").items.at(static_cast<std::size_t>(coreIndex));
+    try {
+        window_.chooseItem("Core", coreIndex);
+    } catch (const std::exception& e) {
+        // A catalogue the window cannot read; the core is reported instead of designed.
+        Candidate failed;
+        failed.type = start_.type;
+        failed.core = core;
+        failed.reason = e.what();
+        out.push_back(std::move(failed));
+        return;
+    }
+    const DesignState afterCore = window_.state();
+    const std::vector<std::string> coreMessages = prompter_.messages;
+    const std::vector<std::string> materials = window_.control("CoreMat").items;
+
+    std::unordered_set<std::string> seen;
+    for (std::size_t i = 0; i < materials.size(); ++i) {
+        if (!seen.insert(materials[i]).second) {
+            continue;  // listed twice: the same design again
+        }
+        prompter_.messages = coreMessages;
+        Candidate c = designMaterial(static_cast<int>(i), afterCore);
+        c.core = core;
+        out.push_back(std::move(c));
+    }
+}
+
+Candidate CandidateDesigner::designMaterial(int materialIndex, const DesignState& afterCore) {
+    Candidate c;
+    c.type = start_.type;
+    window_.state() = afterCore;
+    try {
+        window_.chooseItem("CoreMat", materialIndex);
+        c.material = window_.text("CoreMat");
+        window_.Design_Results();
+    } catch (const std::exception& e) {
+        c.reason = e.what();
+        return c;
+    }
+    const auto& outcome = window_.lastDesign();
+    if (!outcome || !outcome->completed()) {
+        c.reason = outcome && outcome->message ? *outcome->message : kComputationalError;
+        return c;
+    }
+    if (!prompter_.messages.empty()) {
+        c.reason = prompter_.messages.front();  // the material did not load cleanly
+        return c;
+    }
+    c.completed = true;
+    measure(c);
+    return c;
+}
+
+void CandidateDesigner::measure(Candidate& c) {
+    const DesignOutcome& outcome = *window_.lastDesign();
+    const DesignNumbers& n = outcome.numbers;
+    const DesignState& s = window_.state();
+    c.turns = n.N;
+    c.awg = n.AWG;
+    c.rdc = n.Rdc;
+    c.copperLoss = n.Pcu;
+    c.coreLoss = n.Pcore;
+    c.totalLoss = n.Ptot;
+    c.totalWeight = n.Wtot;
+    c.tempRise = n.Trise;
+    c.bmax = n.Bmax;
+    c.bac = 0.0001 * s.Bac;  // the page's factors, so the texts match it
+    c.hdc = 0.798 * s.Hdc;
+    c.currentDensity = n.Jact;
+    c.muEff = static_cast<double>(s.MuEff);
+    c.costText = outcome.texts.Price.value_or(std::string{});
+    try {
+        c.cost = known(window_.sources().Data3.recordset().Fields("Cost").toNum());
+    } catch (const std::exception&) {
+        c.cost.reset();  // no number to rank by
+    }
+
+    const NumberLocale& locale = window_.locale();
+    c.coreAP = parseNumber(window_.text("APROD"), locale);
+    const auto minAP = parseNumber(window_.text("minAP"), locale);
+    if (c.coreAP && minAP && *minAP > 0) {
+        c.apMargin = finiteOrNone(*c.coreAP / *minAP);
+    }
+    c.volume = known(s.Vc);
+    const auto window = known(s.Wa);
+    if (window && *window > 0) {
+        c.fill = finiteOrNone(n.N * n.Aw / *window);
+    }
+}
+
+}  // namespace coilsmith::adviser

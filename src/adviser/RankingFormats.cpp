@@ -1,0 +1,313 @@
+#include "adviser/RankingFormats.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <cstdio>
+#include <functional>
+#include <ostream>
+#include <string>
+#include <variant>
+
+#include "adviser/ResultTexts.h"
+
+namespace coilsmith::adviser {
+
+namespace {
+
+using FieldValue = std::variant<std::monostate, bool, int, double, std::string>;
+
+struct Field {
+    std::string_view key;
+    std::function<FieldValue(const Candidate&)> value;
+};
+
+FieldValue optional(const std::optional<double>& v) {
+    return v ? FieldValue(*v) : FieldValue();
+}
+
+// A result of the design; there is none when it did not complete.
+template <class Member>
+Field result(std::string_view key, Member member) {
+    return {key, [member](const Candidate& c) {
+                return c.completed ? FieldValue(c.*member) : FieldValue();
+            }};
+}
+
+const std::vector<Field>& fields() {
+    static const std::vector<Field> list = {
+        {"rank", [](const Candidate& c) { return c.feasible ? FieldValue(c.rank) : FieldValue(); }},
+        {"type", [](const Candidate& c) { return FieldValue(std::string(coreTypeName(c.type))); }},
+        {"core", [](const Candidate& c) { return FieldValue(c.core); }},
+        {"material", [](const Candidate& c) { return FieldValue(c.material); }},
+        {"feasible", [](const Candidate& c) { return FieldValue(c.feasible); }},
+        {"pareto", [](const Candidate& c) { return FieldValue(c.pareto); }},
+        {"reason", [](const Candidate& c) { return FieldValue(c.reason); }},
+        result("turns", &Candidate::turns),
+        result("awg", &Candidate::awg),
+        result("rdc_ohm", &Candidate::rdc),
+        result("copper_loss_w", &Candidate::copperLoss),
+        result("core_loss_w", &Candidate::coreLoss),
+        result("total_loss_w", &Candidate::totalLoss),
+        result("total_weight_g", &Candidate::totalWeight),
+        result("temp_rise_c", &Candidate::tempRise),
+        result("bmax_t", &Candidate::bmax),
+        result("bac_t", &Candidate::bac),
+        result("hdc", &Candidate::hdc),
+        result("j_a_cm2", &Candidate::currentDensity),
+        result("mu_eff", &Candidate::muEff),
+        {"cost", [](const Candidate& c) { return optional(c.cost); }},
+        {"core_ap_cm4", [](const Candidate& c) { return optional(c.coreAP); }},
+        {"ap_margin", [](const Candidate& c) { return optional(c.apMargin); }},
+        {"volume_cm3", [](const Candidate& c) { return optional(c.volume); }},
+        {"fill", [](const Candidate& c) { return optional(c.fill); }},
+    };
+    return list;
+}
+
+// Shortest text that reads back to the same double, always with a full stop.
+std::string numberText(double v) {
+    std::array<char, 32> buffer{};
+    const auto [end, error] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), v);
+    return error == std::errc() ? std::string(buffer.data(), end) : std::string("0");
+}
+
+std::string jsonString(std::string_view text) {
+    std::string out = "\"";
+    for (const char ch : text) {
+        const auto byte = static_cast<unsigned char>(ch);
+        if (ch == '"' || ch == '\\') {
+            out += '\\';
+            out += ch;
+        } else if (byte < 0x20) {
+            std::array<char, 8> escaped{};
+            std::snprintf(escaped.data(), escaped.size(), "\\u%04x", byte);
+            out += escaped.data();
+        } else {
+            out += ch;
+        }
+    }
+    return out + "\"";
+}
+
+std::string csvText(const std::string& text) {
+    if (text.find_first_of(",\"\r\n") == std::string::npos) {
+        return text;
+    }
+    std::string out = "\"";
+    for (const char ch : text) {
+        out += ch;
+        if (ch == '"') {
+            out += '"';
+        }
+    }
+    return out + "\"";
+}
+
+std::string jsonValue(const FieldValue& v) {
+    struct Visitor {
+        std::string operator()(std::monostate) const { return "null"; }
+        std::string operator()(bool b) const { return b ? "true" : "false"; }
+        std::string operator()(int i) const { return std::to_string(i); }
+        std::string operator()(double d) const { return numberText(d); }
+        std::string operator()(const std::string& s) const { return jsonString(s); }
+    };
+    return std::visit(Visitor{}, v);
+}
+
+std::string csvValue(const FieldValue& v) {
+    struct Visitor {
+        std::string operator()(std::monostate) const { return {}; }
+        std::string operator()(bool b) const { return b ? "true" : "false"; }
+        std::string operator()(int i) const { return std::to_string(i); }
+        std::string operator()(double d) const { return numberText(d); }
+        std::string operator()(const std::string& s) const { return csvText(s); }
+    };
+    return std::visit(Visitor{}, v);
+}
+
+struct Column {
+    std::string_view title;
+    bool rightAligned;
+    std::function<std::string(const Candidate&, const ResultTexts&)> text;
+};
+
+std::string fixedOrDash(const std::optional<double>& v, int decimals) {
+    return v ? formatFixed(*v, decimals) : std::string("-");
+}
+
+const std::vector<Column>& columns() {
+    using T = const ResultTexts&;
+    using C = const Candidate&;
+    static const std::vector<Column> list = {
+        {"#", true, [](C c, T) { return c.feasible ? std::to_string(c.rank) : std::string("-"); }},
+        {"Type", false, [](C c, T) { return std::string(coreTypeName(c.type)); }},
+        {"Core", false, [](C c, T) { return c.core; }},
+        {"Material", false, [](C c, T) { return c.material; }},
+        {"Turns", true, [](C c, T t) { return c.completed ? t.NTurns : ""; }},
+        {"AWG", true, [](C c, T t) { return c.completed ? t.WAWG : ""; }},
+        {"Loss W", true, [](C c, T t) { return c.completed ? t.PTOT : ""; }},
+        {"Weight g", true, [](C c, T t) { return c.completed ? t.TWT : ""; }},
+        {"Rise C", true, [](C c, T t) { return c.completed ? t.TRISE : ""; }},
+        {"Bmax T", true, [](C c, T t) { return c.completed ? t.FDmax : ""; }},
+        {"Cost", true, [](C c, T t) { return c.completed ? t.Price : ""; }},
+        {"AP x", true, [](C c, T) { return c.completed ? fixedOrDash(c.apMargin, 2) : ""; }},
+        {"Fill", true, [](C c, T) { return c.completed ? fixedOrDash(c.fill, 3) : ""; }},
+        {"Volume", true, [](C c, T) { return c.completed ? fixedOrDash(c.volume, 3) : ""; }},
+        {"Pareto", false, [](C c, T) { return std::string(c.pareto ? "*" : ""); }},
+        {"Reason", false, [](C c, T) { return c.reason; }},
+    };
+    return list;
+}
+
+std::string padded(const std::string& text, std::size_t width, bool right) {
+    const std::string fill(width > text.size() ? width - text.size() : 0, ' ');
+    return right ? fill + text : text + fill;
+}
+
+}  // namespace
+
+const std::string_view kRankingKeysHelp =
+    "  rank            position among the feasible candidates (null when not feasible)\n"
+    "  type            \"E-core\" or \"Toroid\"\n"
+    "  core, material  the catalogue's core and material numbers\n"
+    "  feasible        true when the design meets every limit\n"
+    "  pareto          true when no feasible candidate has both less loss and less weight\n"
+    "  reason          why it is not feasible: the design's message, \"AP too small\",\n"
+    "                  \"Bmax above limit\", \"window overfull\" or \"too hot\"\n"
+    "  turns, awg      number of turns and wire gauge\n"
+    "  rdc_ohm         DC resistance in ohm\n"
+    "  copper_loss_w, core_loss_w, total_loss_w   losses in W\n"
+    "  total_weight_g  total weight in g\n"
+    "  temp_rise_c     temperature rise in deg. C\n"
+    "  bmax_t, bac_t   peak and AC flux density in T\n"
+    "  hdc             DC field as the results page shows it (\"Hdc (A/m)\")\n"
+    "  j_a_cm2         actual current density in A/cm^2\n"
+    "  mu_eff          effective permeability\n"
+    "  cost            the material's relative cost\n"
+    "  core_ap_cm4     the core's area product as the core page shows it\n"
+    "  ap_margin       core AP divided by the minimum AP\n"
+    "  volume_cm3      core volume\n"
+    "  fill            turns times bare wire area over the window area\n"
+    "Values a design that did not complete cannot give are null (empty in CSV).\n";
+
+std::optional<OutputFormat> outputFormatFromName(std::string_view name) noexcept {
+    if (name == "table") {
+        return OutputFormat::Table;
+    }
+    if (name == "csv") {
+        return OutputFormat::Csv;
+    }
+    if (name == "json") {
+        return OutputFormat::Json;
+    }
+    return std::nullopt;
+}
+
+std::vector<const Candidate*> selectCandidates(const Ranking& ranking,
+                                               const OutputOptions& options) {
+    std::vector<const Candidate*> rows;
+    std::size_t feasible = 0;
+    for (const Candidate& c : ranking.candidates) {
+        if (c.feasible) {
+            if (options.top == 0 || feasible < options.top) {
+                rows.push_back(&c);
+            }
+            ++feasible;
+        } else if (options.all) {
+            rows.push_back(&c);
+        }
+    }
+    return rows;
+}
+
+void writeTable(std::ostream& out, const Ranking& ranking, const OutputOptions& options) {
+    const auto rows = selectCandidates(ranking, options);
+    const auto& cols = columns();
+    std::vector<std::vector<std::string>> cells;
+    std::vector<std::size_t> widths;
+    for (const Column& col : cols) {
+        widths.push_back(col.title.size());
+    }
+    for (const Candidate* c : rows) {
+        const ResultTexts texts = resultTexts(*c);
+        auto& line = cells.emplace_back();
+        for (std::size_t i = 0; i < cols.size(); ++i) {
+            line.push_back(cols[i].text(*c, texts));
+            widths[i] = std::max(widths[i], line.back().size());
+        }
+    }
+    const auto writeLine = [&](const auto& textOf) {
+        std::string line;
+        for (std::size_t i = 0; i < cols.size(); ++i) {
+            line += padded(textOf(i), widths[i], cols[i].rightAligned);
+            line += i + 1 < cols.size() ? "  " : "";
+        }
+        line.erase(line.find_last_not_of(' ') + 1);
+        out << line << "\n";
+    };
+    out << "Minimum AP " << formatFixed(ranking.limits.minAP, 3) << " cm^4, Bmax limit "
+        << formatFixed(ranking.limits.bmax, 3) << " T, window utilisation "
+        << formatFixed(ranking.limits.windowUtilisation, 2);
+    if (ranking.limits.maxTempRise) {
+        out << ", temperature rise limit " << formatFixed(*ranking.limits.maxTempRise, 1) << " C";
+    }
+    out << "; ranked by " << rankKeyName(ranking.key) << ": " << ranking.feasibleCount << " of "
+        << ranking.candidates.size() << " candidates feasible\n";
+    writeLine([&](std::size_t i) { return std::string(cols[i].title); });
+    for (const auto& line : cells) {
+        writeLine([&](std::size_t i) { return line[i]; });
+    }
+}
+
+void writeCsv(std::ostream& out, const Ranking& ranking, const OutputOptions& options) {
+    const auto& list = fields();
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        out << list[i].key << (i + 1 < list.size() ? "," : "\n");
+    }
+    for (const Candidate* c : selectCandidates(ranking, options)) {
+        for (std::size_t i = 0; i < list.size(); ++i) {
+            out << csvValue(list[i].value(*c)) << (i + 1 < list.size() ? "," : "\n");
+        }
+    }
+}
+
+void writeJson(std::ostream& out, const Ranking& ranking, const OutputOptions& options) {
+    const Limits& limits = ranking.limits;
+    out << "{\n  \"rank_by\": " << jsonString(rankKeyName(ranking.key))
+        << ",\n  \"minimum_ap_cm4\": " << numberText(limits.minAP)
+        << ",\n  \"bmax_limit_t\": " << numberText(limits.bmax)
+        << ",\n  \"window_utilisation\": " << numberText(limits.windowUtilisation)
+        << ",\n  \"max_temp_rise_c\": "
+        << (limits.maxTempRise ? numberText(*limits.maxTempRise) : std::string("null"))
+        << ",\n  \"candidate_count\": " << ranking.candidates.size()
+        << ",\n  \"feasible_count\": " << ranking.feasibleCount << ",\n  \"candidates\": [";
+    const auto rows = selectCandidates(ranking, options);
+    const auto& list = fields();
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        out << (r == 0 ? "\n    {" : ",\n    {");
+        for (std::size_t i = 0; i < list.size(); ++i) {
+            out << (i == 0 ? "" : ", ") << jsonString(list[i].key) << ": "
+                << jsonValue(list[i].value(*rows[r]));
+        }
+        out << "}";
+    }
+    out << (rows.empty() ? "]\n}\n" : "\n  ]\n}\n");
+}
+
+void writeRanking(std::ostream& out, const Ranking& ranking, OutputFormat format,
+                  const OutputOptions& options) {
+    switch (format) {
+        case OutputFormat::Table:
+            writeTable(out, ranking, options);
+            return;
+        case OutputFormat::Csv:
+            writeCsv(out, ranking, options);
+            return;
+        case OutputFormat::Json:
+            writeJson(out, ranking, options);
+            return;
+    }
+}
+
+}  // namespace coilsmith::adviser

@@ -1,0 +1,83 @@
+#include "AdviserCatalogues.h"
+
+#include <unistd.h>
+#include <atomic>
+#include <filesystem>
+
+namespace coilsmith::test {
+
+namespace {
+
+std::string uniquePath() {
+    static std::atomic<int> counter{0};
+    const auto name = "coilsmith-adviser-" + std::to_string(::getpid()) + "-" +
+                      std::to_string(counter++) + ".csx";
+    return (std::filesystem::temp_directory_path() / name).string();
+}
+
+}  // namespace
+
+AdviserCatalogue::AdviserCatalogue(const csx::CsvTables& tables) : path_(uniquePath()) {
+    rebuild(tables);
+}
+
+AdviserCatalogue::~AdviserCatalogue() {
+    std::error_code ignored;
+    std::filesystem::remove(path_, ignored);
+}
+
+void AdviserCatalogue::rebuild(const csx::CsvTables& tables) const {
+    csx::BuildOptions options;
+    options.validate = false;
+    csx::buildCatalogue(tables, path_, options);
+}
+
+std::string shippedCatalogue() {
+    return COILSMITH_SHIPPED_CATALOGUE;
+}
+
+std::string flatMaterial(const std::string& matNo, double density, double cost) {
+    return matNo + ",60," + std::to_string(density) +
+           ",10000,0,0,0,0,10000,0,0,0,0,1e9,1e8,1e6,1e-15," + std::to_string(cost) + "\n";
+}
+
+csx::CsvTables reasonTables() {
+    csx::CsvTables t;
+    t["E-Cores"] =
+        "CoreNo,AC,VC,LC,WC,a_dim,b_dim,c_dim,d_dim,f_dim,g_dim,GAP\n"
+        "BIG,2,20,10,3,2.0,1.5,1.0,1.2,0.5,1.0,0\n"
+        "BIG2,3,30,10,3,2.2,1.7,1.1,1.2,0.6,1.0,0\n"
+        "SMALL,0.5,5,10,1,1.0,0.5,0.25,0.6,0.25,0.5,0\n"
+        "BMAX,0.2,2,10,20,2.0,1.5,1.0,1.2,0.5,1.0,0\n"
+        "FULL,4,40,10,0.8,2.0,1.5,1.0,1.2,0.5,1.0,0\n"
+        "ZERO,2,20,0,3,2.0,1.5,1.0,1.2,0.5,1.0,0\n";
+    t["Toroids"] = "CoreNo,AC,VC,LC,OD,ID,HT\nTBIG,2.5,40,15,3,1.5,1\n";
+    t["Materials"] = "MatNo,Permeab,Density,ah,bh,ch,dh,eh,ab,bb,cb,db,eb,al,bl,cl,dl,Cost\n" +
+                     flatMaterial("M60", 7.0, 2.5) + flatMaterial("M60B", 7.0, 2.5) +
+                     flatMaterial("MB", 5.0, 1.0);
+    std::string links = "Core,Mat\n";
+    for (const char* core : {"BIG", "BIG2", "SMALL", "BMAX", "FULL", "ZERO"}) {
+        links += std::string(core) + ",M60\n";
+    }
+    links += "BIG,M60B\nBIG,MB\nBIG2,MB\n";
+    t["Core_Materials"] = links;
+    t["Toroid_Materials"] = "Core,Mat\nTBIG,M60\nTBIG,MB\n";
+    return t;
+}
+
+ChokeModel specifiedWindow(const std::string& catalogue, Prompter& prompter,
+                           const SpecTexts& spec) {
+    ChokeModel window({"/opt/coilsmith", catalogue, {}}, prompter);
+    window.editText("Ldes", spec.Ldes);
+    window.setListText("Lunit", spec.Lunit);
+    window.editText("DCC", spec.DCC);
+    window.editText("ACC", spec.ACC);
+    window.editText("Freq", spec.Freq);
+    window.editText("FD", spec.FD);
+    window.setListText("CurD", spec.CurD);
+    window.setListText("WU", spec.WU);
+    window.CAP_Click();
+    return window;
+}
+
+}  // namespace coilsmith::test

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <string>
+
+#include "CsxBuilder.h"
+#include "design/ChokeModel.h"
+#include "platform/fakes/FakePrompter.h"
+
+namespace coilsmith::test {
+
+// A catalogue database built from CSV texts into a temporary file, removed at the end.
+class AdviserCatalogue {
+  public:
+    explicit AdviserCatalogue(const csx::CsvTables& tables);
+    ~AdviserCatalogue();
+    AdviserCatalogue(const AdviserCatalogue&) = delete;
+    AdviserCatalogue& operator=(const AdviserCatalogue&) = delete;
+
+    const std::string& path() const noexcept { return path_; }
+    void rebuild(const csx::CsvTables& tables) const;
+
+  private:
+    std::string path_;
+};
+
+// The catalogue beside the executables.
+std::string shippedCatalogue();
+
+// A material whose permeability stays at 60 at any operating point.
+std::string flatMaterial(const std::string& matNo, double density, double cost);
+
+// Cores made to fail in one way each, for the default specification (min. AP 2.363):
+//   BIG (feasible), BIG2 (feasible, larger), SMALL (AP too small), BMAX (Bmax above
+//   limit), FULL (window overfull), ZERO (a zero path length: computational error),
+//   toroid TBIG (feasible); materials M60, M60B (M60's twin) and MB (lighter, cheaper).
+csx::CsvTables reasonTables();
+
+// A design window on `catalogue` with the specification typed and "Calculate AP" done.
+struct SpecTexts {
+    std::string Ldes = "25", Lunit = "uH", DCC = "25", ACC = "5", Freq = "50", FD = "0.5",
+                CurD = "400", WU = "0.4";
+};
+ChokeModel specifiedWindow(const std::string& catalogue, Prompter& prompter,
+                           const SpecTexts& spec = {});
+
+}  // namespace coilsmith::test

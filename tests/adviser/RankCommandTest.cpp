@@ -1,0 +1,176 @@
+// "coilsmith-cli rank" as a process: the three formats say the same, the exit statuses.
+#include <gtest/gtest.h>
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <unistd.h>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "AdviserCatalogues.h"
+#include "design/DesignFile.h"
+
+namespace coilsmith::adviser {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct CliRun {
+    int exitCode = -1;
+    std::string out;
+    std::string err;
+};
+
+std::string readAll(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+std::vector<std::string> split(const std::string& text, char separator) {
+    std::vector<std::string> parts;
+    std::string part;
+    std::istringstream in(text);
+    while (std::getline(in, part, separator)) {
+        parts.push_back(part);
+    }
+    return parts;
+}
+
+class RankCommand : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        dir = fs::temp_directory_path() /
+              ("coilsmith-rank-test-" + std::to_string(::getpid()) + "-" +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::create_directories(dir);
+        design = writeDesign({});
+    }
+    void TearDown() override { fs::remove_all(dir); }
+
+    fs::path writeDesign(const test::SpecTexts& spec, const std::string& name = "design.txt") {
+        FakePrompter prompter;
+        const ChokeModel window = test::specifiedWindow(test::shippedCatalogue(), prompter, spec);
+        const fs::path path = dir / name;
+        std::ofstream(path, std::ios::binary) << writeDesignFile(window);
+        return path;
+    }
+
+    CliRun cli(const std::string& args) {
+        const auto out = dir / "stdout", err = dir / "stderr";
+        const std::string command = std::string("'") + COILSMITH_CLI + "' " + args + " > '" +
+                                    out.string() + "' 2> '" + err.string() + "'";
+        const int status = std::system(command.c_str());
+        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, readAll(out), readAll(err)};
+    }
+    std::string file() const { return "'" + design.string() + "'"; }
+
+    fs::path dir;
+    fs::path design;
+};
+
+TEST_F(RankCommand, TableCsvAndJsonAgree) {
+    const CliRun json = cli("rank " + file() + " --all --format json");
+    const CliRun csv = cli("rank " + file() + " --all --format csv");
+    const CliRun table = cli("rank " + file() + " --all");
+    ASSERT_EQ(json.exitCode, 0) << json.err;
+    ASSERT_EQ(csv.exitCode, 0) << csv.err;
+    ASSERT_EQ(table.exitCode, 0) << table.err;
+
+    QJsonParseError error;
+    const auto doc = QJsonDocument::fromJson(QByteArray::fromStdString(json.out), &error);
+    ASSERT_EQ(error.error, QJsonParseError::NoError) << error.errorString().toStdString();
+    const QJsonObject root = doc.object();
+    EXPECT_EQ(root["rank_by"].toString(), "loss");
+    EXPECT_DOUBLE_EQ(root["minimum_ap_cm4"].toDouble(), 2.363);
+    const QJsonArray items = root["candidates"].toArray();
+    ASSERT_EQ(items.size(), root["candidate_count"].toInt());
+    ASSERT_GT(root["feasible_count"].toInt(), 0);
+
+    const auto csvLines = split(csv.out, '\n');
+    ASSERT_EQ(csvLines.size(), static_cast<std::size_t>(items.size()) + 1);
+    const auto header = split(csvLines[0], ',');
+    const auto column = [&](const char* key) {
+        return std::find(header.begin(), header.end(), key) - header.begin();
+    };
+    const auto tableLines = split(table.out, '\n');
+    ASSERT_EQ(tableLines.size(), static_cast<std::size_t>(items.size()) + 2);
+
+    for (int i = 0; i < items.size(); ++i) {
+        const QJsonObject item = items[i].toObject();
+        const auto row = split(csvLines[static_cast<std::size_t>(i) + 1], ',');
+        SCOPED_TRACE(csvLines[static_cast<std::size_t>(i) + 1]);
+        EXPECT_EQ(row[column("core")], item["core"].toString().toStdString());
+        EXPECT_EQ(row[column("material")], item["material"].toString().toStdString());
+        const bool feasible = item["feasible"].toBool();
+        EXPECT_EQ(row[column("feasible")], feasible ? "true" : "false");
+        EXPECT_EQ(feasible, !item["rank"].isNull());
+        if (item["total_loss_w"].isNull()) {
+            EXPECT_EQ(row[column("total_loss_w")], "");
+            continue;
+        }
+        const double loss = item["total_loss_w"].toDouble();
+        EXPECT_EQ(std::stod(row[column("total_loss_w")]), loss);
+        // The table shows the results page's rounding of the same numbers.
+        std::istringstream cells(tableLines[static_cast<std::size_t>(i) + 2]);
+        std::string rank, type, core, material, turns, awg, lossText;
+        cells >> rank >> type >> core >> material >> turns >> awg >> lossText;
+        EXPECT_EQ(core, item["core"].toString().toStdString());
+        EXPECT_EQ(material, item["material"].toString().toStdString());
+        EXPECT_EQ(turns, formatNumber(item["turns"].toDouble()));
+        EXPECT_EQ(lossText, formatFixed(loss, 2));
+        if (feasible) {
+            EXPECT_EQ(rank, std::to_string(item["rank"].toInt()));
+        }
+    }
+}
+
+struct ExitCase {
+    const char* name;
+    std::string args;  // after "rank FILE"
+    int exitCode;
+};
+
+TEST_F(RankCommand, ExitStatuses) {
+    const fs::path badSpec = writeDesign({.Ldes = "abc"}, "bad.txt");
+    const ExitCase cases[] = {
+        {"ok", "", 0},
+        {"top", " --top 3 --by weight --max-trise 80", 0},
+        {"unknown key", " --by price", 2},
+        {"top zero", " --top 0", 2},
+        {"bad limit", " --max-trise hot", 2},
+        {"bad format", " --format xml", 2},
+        {"unknown option", " --fast", 2},
+        {"missing value", " --top", 2},
+        {"missing catalogue", " --catalogue /nonexistent/Cores.csx", 2},
+    };
+    for (const auto& [name, args, exitCode] : cases) {
+        EXPECT_EQ(cli("rank " + file() + args).exitCode, exitCode) << name;
+    }
+    EXPECT_EQ(cli("rank").exitCode, 2);
+    EXPECT_EQ(cli("rank '" + (dir / "none.txt").string() + "'").exitCode, 2);
+    const CliRun bad = cli("rank '" + badSpec.string() + "'");
+    EXPECT_EQ(bad.exitCode, 1);
+    EXPECT_NE(bad.err.find("Re-Enter Inductance Value"), std::string::npos) << bad.err;
+    const CliRun help = cli("rank --help");
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_NE(help.out.find("total_loss_w"), std::string::npos);
+}
+
+TEST_F(RankCommand, TopKeepsTheBestFeasibleOnes) {
+    const CliRun top = cli("rank " + file() + " --top 3 --format csv");
+    ASSERT_EQ(top.exitCode, 0) << top.err;
+    const auto lines = split(top.out, '\n');
+    ASSERT_EQ(lines.size(), 4u);
+    for (std::size_t i = 1; i < lines.size(); ++i) {
+        EXPECT_EQ(split(lines[i], ',')[0], std::to_string(i));
+    }
+}
+
+}  // namespace
+}  // namespace coilsmith::adviser
