@@ -5,9 +5,12 @@
 
 namespace coilsmith::cli {
 
+Command rankCommand();  // RankCommand.cpp
+
 std::span<const Command> commands() {
     static const Command table[] = {
         designCommand(),
+        rankCommand(),
     };
     return table;
 }

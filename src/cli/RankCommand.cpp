@@ -1,0 +1,214 @@
+// "rank": every core and material of the catalogue designed for a design file's
+// specification and ranked.
+#include <charconv>
+#include <optional>
+#include <ostream>
+#include <variant>
+
+#include "adviser/CoreAdviser.h"
+#include "adviser/RankingFormats.h"
+#include "cli/Command.h"
+#include "cli/StreamPrompter.h"
+#include "design/ChokeModel.h"
+#include "design/DesignFile.h"
+
+namespace coilsmith::cli {
+
+namespace {
+
+using adviser::OutputFormat;
+using adviser::RankKey;
+
+constexpr std::string_view kSynopsis =
+    "rank FILE [--by loss|trise|weight|cost|volume] [--top N] [--max-trise DEG] [--all]\n"
+    "       [--format table|csv|json] [--catalogue PATH] [--decimal-point C]";
+
+struct RankArguments {
+    std::string inputPath;
+    std::string cataloguePath;
+    std::string decimalPoint = ".";
+    adviser::AdviserOptions adviser;
+    adviser::OutputOptions output;
+    OutputFormat format = OutputFormat::Table;
+};
+
+std::optional<std::size_t> wholeNumber(const std::string& text) {
+    std::size_t value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size()) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+// Applies one option that takes a value; false after reporting a bad value.
+bool applyOption(const std::string& option, const std::string& value, RankArguments& parsed,
+                 std::ostream& err) {
+    const auto bad = [&] {
+        err << "coilsmith-cli rank: '" << value << "' is not a valid value for " << option << "\n";
+        return false;
+    };
+    if (option == "--by") {
+        const auto key = adviser::rankKeyFromName(value);
+        if (!key) {
+            return bad();
+        }
+        parsed.adviser.key = *key;
+    } else if (option == "--top") {
+        const auto top = wholeNumber(value);
+        if (!top || *top == 0) {
+            return bad();
+        }
+        parsed.output.top = *top;
+    } else if (option == "--max-trise") {
+        const auto limit = parseNumber(value);
+        if (!limit) {
+            return bad();
+        }
+        parsed.adviser.maxTempRise = *limit;
+    } else if (option == "--format") {
+        const auto format = adviser::outputFormatFromName(value);
+        if (!format) {
+            return bad();
+        }
+        parsed.format = *format;
+    } else if (option == "--catalogue") {
+        parsed.cataloguePath = value;
+    } else if (option == "--decimal-point") {
+        if (value.empty() || value.find_first_of("0123456789+-eE ") != std::string::npos) {
+            return bad();
+        }
+        parsed.decimalPoint = value;
+    }
+    return true;
+}
+
+std::optional<RankArguments> parseArguments(std::span<const std::string> args, std::ostream& err) {
+    RankArguments parsed;
+    bool haveInput = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        const bool takesValue = arg == "--by" || arg == "--top" || arg == "--max-trise" ||
+                                arg == "--format" || arg == "--catalogue" ||
+                                arg == "--decimal-point";
+        if (takesValue) {
+            if (i + 1 >= args.size()) {
+                err << "coilsmith-cli rank: " << arg << " needs a value\n";
+                return std::nullopt;
+            }
+            if (!applyOption(arg, args[++i], parsed, err)) {
+                return std::nullopt;
+            }
+        } else if (arg == "--all") {
+            parsed.output.all = true;
+        } else if (arg.size() > 1 && arg.front() == '-') {
+            err << "coilsmith-cli rank: unknown option " << arg << "\n";
+            return std::nullopt;
+        } else if (!haveInput) {
+            parsed.inputPath = arg;
+            haveInput = true;
+        } else {
+            err << "coilsmith-cli rank: only one design file, not also " << arg << "\n";
+            return std::nullopt;
+        }
+    }
+    if (!haveInput) {
+        err << "usage: coilsmith-cli " << kSynopsis << "\n";
+        return std::nullopt;
+    }
+    return parsed;
+}
+
+// Messages of the ranking's own run of "Calculate AP", kept apart from the file's replay.
+class Collector final : public Prompter {
+  public:
+    void message(const std::string& text) override {
+        if (!first) {
+            first = text;
+        }
+    }
+    bool askYesNo(const std::string&) override { return false; }
+    std::optional<std::string> first;
+};
+
+int rankMain(std::span<const std::string> args, CommandContext& context) {
+    auto parsed = parseArguments(args, context.err);
+    if (!parsed) {
+        return kExitUsage;
+    }
+    const auto file = readDesignFile(parsed->inputPath);
+    if (const auto* error = std::get_if<DesignFileError>(&file)) {
+        context.err << error->message << "\n";
+        return kExitUsage;
+    }
+    StreamPrompter prompter(context.err);
+    const std::string& point = parsed->decimalPoint;
+    ChokeModel model(
+        {context.programDir, parsed->cataloguePath, NumberLocale{point, point == "," ? "." : ","}},
+        prompter);
+    if (!model.catalogueOpen()) {
+        return kExitUsage;
+    }
+    loadDesignFile(model, std::get<DesignFileLines>(file));
+
+    // The specification is what "Calculate AP" makes of the file's texts.
+    Collector sizing;
+    model.setPrompter(sizing);
+    model.CAP_Click();
+    if (sizing.first) {
+        context.err << *sizing.first << "\n";
+        return kExitMessage;
+    }
+    const adviser::Ranking ranking = adviser::rankCores(model, parsed->adviser);
+    if (ranking.problem) {
+        context.err << *ranking.problem << "\n";
+        return kExitMessage;
+    }
+    adviser::writeRanking(context.out, ranking, parsed->format, parsed->output);
+    context.out << std::flush;
+    return context.out ? kExitDone : kExitUsage;
+}
+
+const std::string& rankHelp() {
+    static const std::string help =
+        "usage: coilsmith-cli " + std::string(kSynopsis) +
+        "\n\n"
+        "Reads the 40-line design file FILE as the design command does, runs \"Calculate AP\"\n"
+        "on its specification, then designs every E-core and toroid of the catalogue in every\n"
+        "material listed for it, exactly as the design window does when that core and\n"
+        "material are picked by hand, and ranks the feasible designs. A design is feasible\n"
+        "when it completes, the core's AP is at least the minimum AP, Bmax does not exceed\n"
+        "the maximum flux density, the winding fits the window utilisation and, with\n"
+        "--max-trise, the temperature rise is within the limit.\n"
+        "\n"
+        "  --by KEY            rank by total loss (loss, the default), temperature rise\n"
+        "                      (trise), total weight (weight), relative cost (cost) or core\n"
+        "                      volume (volume); ties by core, then material\n"
+        "  --top N             show only the N best feasible candidates\n"
+        "  --max-trise DEG     a limit on the temperature rise in deg. C\n"
+        "  --all               also show the candidates that are not feasible, with the reason\n"
+        "  --format FORMAT     table (aligned, the default), csv or json\n"
+        "  --catalogue PATH    the core catalogue to use (default: Cores.csx beside the program)\n"
+        "  --decimal-point C   the decimal separator of the numbers in the file (default '.')\n"
+        "\n"
+        "CSV has one column and JSON one key per value below; JSON wraps the candidates in an\n"
+        "object with rank_by, minimum_ap_cm4, bmax_limit_t, window_utilisation,\n"
+        "max_temp_rise_c, candidate_count, feasible_count and candidates. Numbers use a full\n"
+        "stop whatever --decimal-point says.\n" +
+        std::string(adviser::kRankingKeysHelp) +
+        "\n"
+        "Exit status: 0 when the ranking was written (even with no feasible candidate), 1 when\n"
+        "the specification itself fails (the message of \"Calculate AP\" on standard error),\n"
+        "2 for bad arguments, a file that cannot be read or a catalogue that cannot be opened.\n";
+    return help;
+}
+
+}  // namespace
+
+Command rankCommand() {
+    return {"rank", kSynopsis,
+            "designs every core and material for a design's specification and ranks them",
+            rankHelp(), &rankMain};
+}
+
+}  // namespace coilsmith::cli
