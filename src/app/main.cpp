@@ -1,15 +1,19 @@
 #include <QApplication>
 #include <QDir>
 #include <QLocale>
-#include <QMessageBox>
 
 #include <memory>
 
 #include "ScreenshotScript.h"
+#include "extras/Help_Form.h"
+#include "extras/frmAbout.h"
+#include "extras/frmSplash.h"
 #include "frame/Main.h"
 #include "platform/QtClipboard.h"
 #include "platform/QtFileDialogs.h"
+#include "platform/QtPrinterDialog.h"
 #include "platform/QtPrompter.h"
+#include "report/PrintReport.h"
 
 namespace {
 
@@ -20,35 +24,40 @@ struct Platform {
     QtPrompter prompter;
     QtFileDialogs fileDialogs;
     QtClipboard clipboard;
+    QtPrinterDialog printerDialog;
+    QWidget* frame = nullptr;
 };
-
-void notAvailableYet() {
-    QMessageBox::information(QApplication::activeWindow(), QStringLiteral("Coilsmith"),
-                             QStringLiteral("not available yet"));
-}
 
 // The data files lie beside the program.
 FrameServices frameServices(Platform& platform) {
     const QLocale locale;
+    const QString appDir = QCoreApplication::applicationDirPath();
     FrameServices services{platform.prompter, platform.fileDialogs, platform.clipboard};
-    services.appDir =
-        QDir::toNativeSeparators(QCoreApplication::applicationDirPath()).toStdString();
-    services.cataloguePath = QDir(QCoreApplication::applicationDirPath())
-                                 .filePath(QStringLiteral("Cores.csx"))
-                                 .toStdString();
+    services.appDir = QDir::toNativeSeparators(appDir).toStdString();
+    services.cataloguePath = QDir(appDir).filePath(QStringLiteral("Cores.csx")).toStdString();
     services.locale = {locale.decimalPoint().toStdString(), locale.groupSeparator().toStdString()};
-    // Placeholders until the help and about windows are part of the program.
-    services.showHelp = notAvailableYet;
-    services.showAbout = notAvailableYet;
+    services.showHelp = [&platform, appDir] {
+        Help_Form::open(appDir, platform.prompter, platform.frame);
+    };
+    services.showAbout = [&platform] {
+        auto* about = new frmAbout(platform.prompter, platform.frame);
+        about->setAttribute(Qt::WA_DeleteOnClose);
+        about->show();
+    };
+    services.print = [&platform](const ChokeModel& model, const std::string& fileName) {
+        printReport(model, fileName, platform.printerDialog, platform.prompter);
+    };
     return services;
 }
 
-// Creates and shows the frame; the start-up window goes in front of this.
+// Creates and shows the frame.
 std::unique_ptr<Main> showFrame(Platform& platform) {
     auto frame = std::make_unique<Main>(frameServices(platform));
     Main* window = frame.get();
+    platform.frame = window;
     platform.prompter.setParent(window);
     platform.fileDialogs.setParent(window);
+    platform.printerDialog = QtPrinterDialog(window);
     // exit(), not quit(): quit() would first try to close the frame again.
     QObject::connect(
         window, &Main::frameClosed, qApp, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
@@ -63,7 +72,12 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QStringLiteral("Coilsmith"));
     QApplication::setQuitOnLastWindowClosed(false);
     Platform platform;
-    const auto frame = showFrame(platform);
-    runScreenshotScriptIfAsked(*frame);
+    std::unique_ptr<Main> frame;
+    // The splash comes first and hands over to the frame.
+    auto* splash = new frmSplash([&] {
+        frame = showFrame(platform);
+        runScreenshotScriptIfAsked(*frame);
+    });
+    splash->show();
     return QApplication::exec();
 }
