@@ -4,6 +4,7 @@ int runSplashTests(int argc, char** argv);
 int runAboutTests(int argc, char** argv);
 int runHelpTests(int argc, char** argv);
 int runScreenshots(int argc, char** argv);
+int runPrinterDialogTests(int argc, char** argv);
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -11,6 +12,7 @@ int main(int argc, char** argv) {
     failures += runSplashTests(argc, argv);
     failures += runAboutTests(argc, argv);
     failures += runHelpTests(argc, argv);
+    failures += runPrinterDialogTests(argc, argv);
     failures += runScreenshots(argc, argv);
     return failures == 0 ? 0 : 1;
 }

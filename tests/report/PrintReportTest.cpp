@@ -11,6 +11,7 @@
 #include <string>
 
 #include "design/ChokeModel.h"
+#include "design/DesignFile.h"
 #include "platform/fakes/FakePrinterDialog.h"
 #include "platform/fakes/FakePrompter.h"
 #include "report/PrintReport.h"
@@ -167,6 +168,46 @@ TEST_F(PrintReportTest, PdfHoldsTheNineteenLabelsAndValues) {
     const QString text = pdfText(pdf);
     EXPECT_TRUE(text.contains(QStringLiteral("Coilsmith - /work/designs/t.txt.")));
     expectReportText(text, *model);
+}
+
+TEST_F(PrintReportTest, CommandLineReportOfADesignFile) {
+    const QString cli = QStringLiteral(COILSMITH_TEST_BIN_DIR "/coilsmith-cli");
+    if (!QFile::exists(cli)) {
+        GTEST_SKIP() << "coilsmith-cli is not built";
+    }
+    const auto model = completedDesign();
+    ASSERT_EQ(model->selectedPage(), kResultsPage);
+    QTemporaryDir dir;
+    const QString design = dir.filePath(QStringLiteral("choke.txt"));
+    {
+        QFile file(design);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray::fromStdString(writeDesignFile(*model)));
+    }
+    const QString pdf = dir.filePath(QStringLiteral("choke.pdf"));
+    QProcess process;
+    process.start(cli, {QStringLiteral("report"), design, QStringLiteral("-o"), pdf});
+    ASSERT_TRUE(process.waitForFinished(60000));
+    EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
+    ASSERT_TRUE(QFile::exists(pdf));
+    if (!havePdftotext()) {
+        GTEST_SKIP() << "pdftotext is not installed";
+    }
+    const QString text = pdfText(pdf);
+    EXPECT_TRUE(text.contains(QStringLiteral("Coilsmith - ") + design + QLatin1Char('.')));
+    expectReportText(text, *model);
+}
+
+TEST_F(PrintReportTest, CommandLineReportNeedsAnOutputFile) {
+    const QString cli = QStringLiteral(COILSMITH_TEST_BIN_DIR "/coilsmith-cli");
+    if (!QFile::exists(cli)) {
+        GTEST_SKIP() << "coilsmith-cli is not built";
+    }
+    QProcess process;
+    process.start(cli, {QStringLiteral("report"), QStringLiteral("choke.txt")});
+    ASSERT_TRUE(process.waitForFinished(60000));
+    EXPECT_EQ(process.exitCode(), 2);
+    EXPECT_TRUE(process.readAllStandardError().contains("usage"));
 }
 
 // The report picture of the documentation, written only when asked for.
