@@ -2,6 +2,7 @@
 // one line here.
 #include "cli/Command.h"
 #include "cli/DesignCommand.h"
+#include "cli/ReportCommand.h"
 
 namespace coilsmith::cli {
 
@@ -11,6 +12,7 @@ std::span<const Command> commands() {
     static const Command table[] = {
         designCommand(),
         rankCommand(),
+        reportCommand(),
     };
     return table;
 }
