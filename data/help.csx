@@ -298,10 +298,13 @@ CONTENTS
       Runs the design of FILE like "design" and writes its printed report
       as a PDF file, without a display.
 
-  coilsmith-cli rank ...
+  coilsmith-cli rank FILE [--by loss|trise|weight|cost|volume] [--top N]
+                [--max-trise DEG] [--all] [--format table|csv|json]
+                [--catalogue PATH] [--decimal-point C]
       Designs the specification of a design file on every core and material
-      of the catalogue and ranks the designs that meet the limits, by loss
-      and weight. See "coilsmith-cli rank --help".
+      of the catalogue, exactly as the window would, and ranks the designs
+      that meet the limits (total loss by default). See
+      "coilsmith-cli rank --help".
 
   Every message the design window would show goes to standard error, one
   line each. Exit status: 0 done, 1 the design ended on a message, 2 bad
