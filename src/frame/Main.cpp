@@ -8,6 +8,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QSessionManager>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -49,6 +50,10 @@ Main::Main(FrameServices services, QWidget* parent)
     buildMenus();
     buildToolBar();
     applyCommands();
+    if (qGuiApp) {
+        connect(qGuiApp, &QGuiApplication::commitDataRequest, this,
+                [this](QSessionManager& manager) { endOfSession(manager); });
+    }
     // The client area of 8790 by 8415 twips the frame first opens with.
     resize(760, 620);
 }
@@ -284,6 +289,17 @@ void Main::closeEvent(QCloseEvent* event) {
     }
     event->accept();
     emit frameClosed();
+}
+
+void Main::endOfSession(QSessionManager& manager) {
+    // The session ends whatever the answer; the question is asked only when the session
+    // manager lets the program talk to the user.
+    if (manager.allowsInteraction()) {
+        closeDesign();
+        manager.release();
+    }
+    state_.Exiting = true;
+    close();
 }
 
 void Main::mSave_Click() {

@@ -14,6 +14,7 @@
 
 class QMdiArea;
 class QMdiSubWindow;
+class QSessionManager;
 class QToolBar;
 
 namespace coilsmith {
@@ -71,6 +72,7 @@ class Main : public QMainWindow, public ChokeListener {
 
     SaveAnswer saveQuestion(const std::string& question);
     bool closeDesign();  // Close with its question; false when the user stopped it
+    void endOfSession(QSessionManager& manager);
     Choke* ensureDesign();
     void unloadDesign();
     void runEdit(const std::function<void(EditTarget&)>& command);
