@@ -92,6 +92,10 @@ struct CoreChoice {
     const char* material;
 };
 
+void PrintTo(const CoreChoice& c, std::ostream* os) {
+    *os << c.core << " " << c.material;
+}
+
 class CliFullDesign : public CliTest, public ::testing::WithParamInterface<CoreChoice> {};
 
 TEST_P(CliFullDesign, CompletesTheDefaultSpecification) {
@@ -156,6 +160,10 @@ struct UsageCase {
     int exitCode;
     const char* errorPart;
 };
+
+void PrintTo(const UsageCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class CliUsage : public CliTest, public ::testing::WithParamInterface<UsageCase> {};
 

@@ -150,6 +150,10 @@ struct UnitCase {
     double expected;
 };
 
+void PrintTo(const UnitCase& c, std::ostream* os) {
+    *os << c.control << " " << c.item;
+}
+
 class UnitSelectors : public ChokeModelTest, public ::testing::WithParamInterface<UnitCase> {};
 
 TEST_P(UnitSelectors, ChoosingAnItemSetsItsFactor) {
@@ -238,6 +242,10 @@ struct BadInput {
     const char* text;
     const char* message;
 };
+
+void PrintTo(const BadInput& c, std::ostream* os) {
+    *os << c.box << " \"" << c.text << "\"";
+}
 
 class CalculateApInputs : public ChokeModelTest, public ::testing::WithParamInterface<BadInput> {};
 

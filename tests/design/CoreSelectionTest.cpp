@@ -106,6 +106,10 @@ struct LinkCase {
     Items materials;
 };
 
+void PrintTo(const LinkCase& c, std::ostream* os) {
+    *os << c.core;
+}
+
 class MaterialListing : public CoreSelectionTest, public ::testing::WithParamInterface<LinkCase> {};
 
 TEST_P(MaterialListing, ListsTheCoresLinkRows) {
@@ -220,6 +224,10 @@ struct RunFailure {
     const char* message;
     int page;
 };
+
+void PrintTo(const RunFailure& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class DesignRunFailures : public CoreSelectionTest,
                           public ::testing::WithParamInterface<RunFailure> {};

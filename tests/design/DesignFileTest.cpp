@@ -162,6 +162,10 @@ struct DecodeCase {
     std::string lastLine;
 };
 
+void PrintTo(const DecodeCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class DesignFileDecoding : public ::testing::TestWithParam<DecodeCase> {};
 
 std::string fortyLines(const std::string& first, const std::string& end) {
@@ -203,6 +207,10 @@ struct FlagCase {
     const char* line;
     bool value;
 };
+
+void PrintTo(const FlagCase& c, std::ostream* os) {
+    *os << "\"" << c.line << "\"";
+}
 
 class DesignFileFlags : public ::testing::TestWithParam<FlagCase> {};
 
