@@ -1,5 +1,7 @@
 // The specification page: unit selectors, value lists, "Calculate AP" and page navigation.
+#include <initializer_list>
 #include <string>
+#include <utility>
 
 #include "design/ChokeModel.h"
 #include "magnetics/Num.h"
