@@ -16,6 +16,9 @@ template <class... F>
 struct Overloaded : F... {
     using F::operator()...;
 };
+// clang 14 does not deduce aggregate template arguments yet.
+template <class... F>
+Overloaded(F...) -> Overloaded<F...>;
 
 }  // namespace
 
