@@ -83,7 +83,12 @@ class Batch {
     }
 
     std::vector<Candidate> candidates() {
+        std::size_t count = 0;
+        for (const auto& core : results_) {
+            count += core.size();
+        }
         std::vector<Candidate> all;
+        all.reserve(count);
         for (auto& core : results_) {
             std::move(core.begin(), core.end(), std::back_inserter(all));
         }

@@ -4,6 +4,7 @@
 #include <array>
 #include <cmath>
 #include <limits>
+#include <numeric>
 #include <tuple>
 #include <utility>
 
@@ -81,25 +82,36 @@ void judge(Candidate& c, const Limits& limits) {
     }
 }
 
+// Sorts positions rather than the candidates themselves: a candidate is a few hundred
+// bytes, and a ranking of a large catalogue holds hundreds of thousands.
 void orderCandidates(std::vector<Candidate>& candidates, RankKey key) {
-    std::stable_sort(candidates.begin(), candidates.end(),
-                     [key](const Candidate& a, const Candidate& b) {
-                         if (a.feasible != b.feasible) {
-                             return a.feasible;
-                         }
-                         if (a.feasible) {
-                             const double va = sortValue(a, key);
-                             const double vb = sortValue(b, key);
-                             if (va != vb) {
-                                 return va < vb;
-                             }
-                         }
-                         return identity(a) < identity(b);
-                     });
+    std::vector<std::size_t> order(candidates.size());
+    std::iota(order.begin(), order.end(), std::size_t{0});
+    std::vector<double> values(candidates.size());
+    for (std::size_t i = 0; i < candidates.size(); ++i) {
+        values[i] = sortValue(candidates[i], key);
+    }
+    std::sort(order.begin(), order.end(), [&](std::size_t ia, std::size_t ib) {
+        const Candidate& a = candidates[ia];
+        const Candidate& b = candidates[ib];
+        if (a.feasible != b.feasible) {
+            return a.feasible;
+        }
+        if (a.feasible && values[ia] != values[ib]) {
+            return values[ia] < values[ib];
+        }
+        const auto ta = identity(a);
+        const auto tb = identity(b);
+        return ta != tb ? ta < tb : ia < ib;
+    });
+    std::vector<Candidate> sorted;
+    sorted.reserve(candidates.size());
     int rank = 0;
-    for (Candidate& c : candidates) {
+    for (const std::size_t i : order) {
+        Candidate& c = sorted.emplace_back(std::move(candidates[i]));
         c.rank = c.feasible ? ++rank : 0;
     }
+    candidates = std::move(sorted);
 }
 
 void markPareto(std::vector<Candidate>& candidates) {

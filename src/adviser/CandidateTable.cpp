@@ -1,0 +1,142 @@
+#include "adviser/CandidateTable.h"
+
+#include <QBrush>
+#include <QPalette>
+
+#include <array>
+#include <functional>
+
+#include "adviser/ResultTexts.h"
+
+namespace coilsmith {
+
+namespace {
+
+using adviser::Candidate;
+
+struct Column {
+    const char* title;
+    std::function<QString(const Candidate&, const adviser::ResultTexts&)> text;
+    std::function<QVariant(const Candidate&)> sortValue;
+};
+
+QString q(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+QVariant numberOr(const std::optional<double>& value) {
+    return value ? QVariant(*value) : QVariant(std::numeric_limits<double>::max());
+}
+
+QString fixedOr(const std::optional<double>& value, int decimals) {
+    return value ? q(formatFixed(*value, decimals)) : QString();
+}
+
+const std::vector<Column>& columns() {
+    using C = const Candidate&;
+    using T = const adviser::ResultTexts&;
+    const auto result = [](auto member) {
+        return [member](C c, T t) { return c.completed ? q(t.*member) : QString(); };
+    };
+    static const std::vector<Column> list = {
+        {"Rank", [](C c, T) { return c.feasible ? QString::number(c.rank) : QString(); },
+         [](C c) { return QVariant(c.feasible ? c.rank : 1 << 30); }},
+        {"Type", [](C c, T) { return q(std::string(adviser::coreTypeName(c.type))); },
+         [](C c) { return QVariant(static_cast<int>(c.type)); }},
+        {"Core", [](C c, T) { return q(c.core); }, [](C c) { return QVariant(q(c.core)); }},
+        {"Material", [](C c, T) { return q(c.material); },
+         [](C c) { return QVariant(q(c.material)); }},
+        {"Turns", result(&adviser::ResultTexts::NTurns), [](C c) { return QVariant(c.turns); }},
+        {"AWG", result(&adviser::ResultTexts::WAWG), [](C c) { return QVariant(c.awg); }},
+        {"Total Loss (W)", result(&adviser::ResultTexts::PTOT),
+         [](C c) { return QVariant(c.totalLoss); }},
+        {"Total Weight (g)", result(&adviser::ResultTexts::TWT),
+         [](C c) { return QVariant(c.totalWeight); }},
+        {"Temperature Rise (deg. C)", result(&adviser::ResultTexts::TRISE),
+         [](C c) { return QVariant(c.tempRise); }},
+        {"Bmax (T)", result(&adviser::ResultTexts::FDmax), [](C c) { return QVariant(c.bmax); }},
+        {"Relative Cost", result(&adviser::ResultTexts::Price),
+         [](C c) { return numberOr(c.cost); }},
+        {"Core AP (cm^4)", [](C c, T) { return fixedOr(c.coreAP, 3); },
+         [](C c) { return numberOr(c.coreAP); }},
+        {"AP Margin", [](C c, T) { return fixedOr(c.apMargin, 2); },
+         [](C c) { return numberOr(c.apMargin); }},
+        {"Vc (cm^3)", [](C c, T) { return fixedOr(c.volume, 3); },
+         [](C c) { return numberOr(c.volume); }},
+        {"Window Fill", [](C c, T) { return c.completed ? fixedOr(c.fill, 3) : QString(); },
+         [](C c) { return numberOr(c.fill); }},
+        {"Pareto", [](C c, T) { return c.pareto ? QStringLiteral("yes") : QString(); },
+         [](C c) { return QVariant(c.pareto ? 0 : 1); }},
+        {"Reason", [](C c, T) { return q(c.reason); }, [](C c) { return QVariant(q(c.reason)); }},
+    };
+    return list;
+}
+
+}  // namespace
+
+void CandidateTable::setCandidates(std::vector<adviser::Candidate> candidates) {
+    beginResetModel();
+    candidates_ = std::move(candidates);
+    endResetModel();
+}
+
+int CandidateTable::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(candidates_.size());
+}
+
+int CandidateTable::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(columns().size());
+}
+
+QVariant CandidateTable::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || index.row() >= rowCount()) {
+        return {};
+    }
+    const Candidate& c = candidates_[static_cast<std::size_t>(index.row())];
+    const Column& column = columns()[static_cast<std::size_t>(index.column())];
+    switch (role) {
+        case Qt::DisplayRole:
+            return column.text(c, adviser::resultTexts(c));
+        case Qt::UserRole:
+            return column.sortValue(c);
+        case Qt::ForegroundRole:
+            return c.feasible ? QVariant() : QVariant(QBrush(Qt::gray));
+        case Qt::ToolTipRole:
+            return c.feasible ? QVariant() : QVariant(q(c.reason));
+        case Qt::TextAlignmentRole:
+            return index.column() >= 4 && index.column() <= 14
+                       ? QVariant(int(Qt::AlignRight | Qt::AlignVCenter))
+                       : QVariant();
+        default:
+            return {};
+    }
+}
+
+QVariant CandidateTable::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (role != Qt::DisplayRole || orientation != Qt::Horizontal || section < 0 ||
+        section >= columnCount()) {
+        return QAbstractTableModel::headerData(section, orientation, role);
+    }
+    return QString::fromUtf8(columns()[static_cast<std::size_t>(section)].title);
+}
+
+bool FeasibleFirstProxy::lessThan(const QModelIndex& left, const QModelIndex& right) const {
+    const auto* table = static_cast<const CandidateTable*>(sourceModel());
+    const auto& a = table->candidates()[static_cast<std::size_t>(left.row())];
+    const auto& b = table->candidates()[static_cast<std::size_t>(right.row())];
+    if (a.feasible != b.feasible) {
+        // Qt reverses the comparison for a descending sort; the feasible stay on top.
+        return sortOrder() == Qt::AscendingOrder ? a.feasible : b.feasible;
+    }
+    const QVariant va = left.data(Qt::UserRole);
+    const QVariant vb = right.data(Qt::UserRole);
+    const int order = QVariant::compare(va, vb) == QPartialOrdering::Less      ? -1
+                      : QVariant::compare(va, vb) == QPartialOrdering::Greater ? 1
+                                                                               : 0;
+    if (order != 0) {
+        return order < 0;
+    }
+    return left.row() < right.row();  // the ranking's own order
+}
+
+}  // namespace coilsmith
