@@ -2,7 +2,7 @@
 // one line here.
 #include "cli/Command.h"
 #include "cli/DesignCommand.h"
-#include "cli/ReportCommand.h"
+#include "cli/ReportForward.h"
 
 namespace coilsmith::cli {
 
@@ -12,7 +12,7 @@ std::span<const Command> commands() {
     static const Command table[] = {
         designCommand(),
         rankCommand(),
-        reportCommand(),
+        reportForwardCommand(),
     };
     return table;
 }

@@ -1,4 +1,5 @@
 #include "cli/ReportCommand.h"
+#include "cli/ReportCommandText.h"
 
 #include <QGuiApplication>
 #include <filesystem>
@@ -16,24 +17,6 @@
 namespace coilsmith::cli {
 
 namespace {
-
-constexpr std::string_view kSynopsis =
-    "report FILE -o OUT.pdf [--catalogue PATH] [--decimal-point C]";
-
-constexpr std::string_view kHelp =
-    "usage: coilsmith-cli report FILE -o OUT.pdf [--catalogue PATH] [--decimal-point C]\n"
-    "\n"
-    "Runs the design of the 40-line design file FILE as the design command does and\n"
-    "writes its one-page printed report to the PDF file OUT.pdf. The title names FILE by\n"
-    "its full path, as the program's Print does. No display is needed.\n"
-    "\n"
-    "  -o OUT.pdf          the PDF file to write (required)\n"
-    "  --catalogue PATH    the core catalogue to use (default: Cores.csx beside the program)\n"
-    "  --decimal-point C   the decimal separator of the numbers in the file (default '.')\n"
-    "\n"
-    "Messages the design window would show go to standard error. Exit status: 0 when the\n"
-    "report was written, 1 when the design ended on a message (no report then), 2 for bad\n"
-    "arguments, an unreadable design file or catalogue, or a PDF that cannot be written.\n";
 
 struct ReportArguments {
     std::string inputPath;
@@ -69,7 +52,7 @@ std::optional<ReportArguments> parseArguments(std::span<const std::string> args,
         }
     }
     if (parsed.inputPath.empty() || parsed.outputPath.empty()) {
-        err << "usage: coilsmith-cli " << kSynopsis << "\n";
+        err << "usage: coilsmith-cli " << kReportSynopsis << "\n";
         return std::nullopt;
     }
     const std::string& point = parsed.decimalPoint;
@@ -137,8 +120,7 @@ int reportMain(std::span<const std::string> args, CommandContext& context) {
 }  // namespace
 
 Command reportCommand() {
-    return {"report", kSynopsis, "runs a design file and writes its printed report as a PDF", kHelp,
-            &reportMain};
+    return {"report", kReportSynopsis, kReportSummary, kReportHelp, &reportMain};
 }
 
 }  // namespace coilsmith::cli
