@@ -3,7 +3,6 @@
 #include <fstream>
 #include <optional>
 #include <ostream>
-#include <variant>
 
 #include "cli/StreamPrompter.h"
 #include "design/ChokeModel.h"
@@ -80,10 +79,6 @@ std::optional<DesignArguments> parseArguments(std::span<const std::string> args,
     return parsed;
 }
 
-NumberLocale localeFor(const std::string& decimalPoint) {
-    return NumberLocale{decimalPoint, decimalPoint == "," ? "." : ","};
-}
-
 bool writeText(const std::string& path, const std::string& text) {
     std::ofstream file(path, std::ios::binary | std::ios::trunc);
     file << text;
@@ -116,22 +111,15 @@ int designMain(std::span<const std::string> args, CommandContext& context) {
 
 DesignRun runDesign(const DesignRequest& request, const std::string& programDir,
                     Prompter& prompter) {
-    const auto file = readDesignFile(request.inputPath);
-    if (const auto* error = std::get_if<DesignFileError>(&file)) {
-        prompter.message(error->message);
+    auto model = openDesign(request, programDir, prompter);
+    if (!model) {
         return {kExitUsage, {}};
     }
-    ChokeModel model({programDir, request.cataloguePath, localeFor(request.decimalPoint)},
-                     prompter);
-    if (!model.catalogueOpen()) {
-        return {kExitUsage, {}};
-    }
-    loadDesignFile(model, std::get<DesignFileLines>(file));
-    model.Design_Results();
-    if (!model.lastDesign() || !model.lastDesign()->completed()) {
+    model->Design_Results();
+    if (!model->lastDesign() || !model->lastDesign()->completed()) {
         return {kExitMessage, {}};
     }
-    return {kExitDone, writeDesignFile(model)};
+    return {kExitDone, writeDesignFile(*model)};
 }
 
 Command designCommand() {

@@ -3,15 +3,12 @@
 #include <string>
 
 #include "cli/Command.h"
+#include "cli/OpenDesign.h"
 #include "platform/Prompter.h"
 
 namespace coilsmith::cli {
 
-struct DesignRequest {
-    std::string inputPath;
-    std::string cataloguePath;  // empty: Cores.csx in the program's folder
-    std::string decimalPoint = ".";
-};
+using DesignRequest = DesignSource;
 
 struct DesignRun {
     int exitCode = kExitUsage;

@@ -3,14 +3,13 @@
 #include <charconv>
 #include <optional>
 #include <ostream>
-#include <variant>
 
 #include "adviser/CoreAdviser.h"
 #include "adviser/RankingFormats.h"
 #include "cli/Command.h"
+#include "cli/OpenDesign.h"
 #include "cli/StreamPrompter.h"
 #include "design/ChokeModel.h"
-#include "design/DesignFile.h"
 
 namespace coilsmith::cli {
 
@@ -136,20 +135,13 @@ int rankMain(std::span<const std::string> args, CommandContext& context) {
     if (!parsed) {
         return kExitUsage;
     }
-    const auto file = readDesignFile(parsed->inputPath);
-    if (const auto* error = std::get_if<DesignFileError>(&file)) {
-        context.err << error->message << "\n";
-        return kExitUsage;
-    }
     StreamPrompter prompter(context.err);
-    const std::string& point = parsed->decimalPoint;
-    ChokeModel model(
-        {context.programDir, parsed->cataloguePath, NumberLocale{point, point == "," ? "." : ","}},
-        prompter);
-    if (!model.catalogueOpen()) {
+    auto opened = openDesign({parsed->inputPath, parsed->cataloguePath, parsed->decimalPoint},
+                             context.programDir, prompter);
+    if (!opened) {
         return kExitUsage;
     }
-    loadDesignFile(model, std::get<DesignFileLines>(file));
+    ChokeModel& model = *opened;
 
     // The specification is what "Calculate AP" makes of the file's texts.
     Collector sizing;

@@ -6,11 +6,10 @@
 #include <memory>
 #include <optional>
 #include <ostream>
-#include <variant>
 
+#include "cli/OpenDesign.h"
 #include "cli/StreamPrompter.h"
 #include "design/ChokeModel.h"
-#include "design/DesignFile.h"
 #include "platform/Printer.h"
 #include "report/PrintReport.h"
 
@@ -90,19 +89,12 @@ int reportMain(std::span<const std::string> args, CommandContext& context) {
         return kExitUsage;
     }
     StreamPrompter prompter(context.err);
-    const auto file = readDesignFile(parsed->inputPath);
-    if (const auto* error = std::get_if<DesignFileError>(&file)) {
-        prompter.message(error->message);
+    auto opened = openDesign({parsed->inputPath, parsed->cataloguePath, parsed->decimalPoint},
+                             context.programDir, prompter);
+    if (!opened) {
         return kExitUsage;
     }
-    const std::string& point = parsed->decimalPoint;
-    ChokeModel model(
-        {context.programDir, parsed->cataloguePath, NumberLocale{point, point == "," ? "." : ","}},
-        prompter);
-    if (!model.catalogueOpen()) {
-        return kExitUsage;
-    }
-    loadDesignFile(model, std::get<DesignFileLines>(file));
+    ChokeModel& model = *opened;
     model.Design_Results();
     if (!model.lastDesign() || !model.lastDesign()->completed()) {
         return kExitMessage;
