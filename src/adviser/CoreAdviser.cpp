@@ -26,6 +26,9 @@ std::vector<TypeStart> typeStarts(const ChokeModel& window, CollectingPrompter& 
     ChokeModel base = window;
     base.setPrompter(prompter);
     base.setListener(nullptr);
+    // Every pick refreshes the core table; one look at the file for the whole ranking is
+    // enough, and keeps every candidate on the same version of the catalogue.
+    base.sources().keepSnapshot();
     base.indexCoreRows();
     std::vector<TypeStart> starts;
     for (const CoreType type : {CoreType::ECore, CoreType::Toroid}) {

@@ -118,10 +118,20 @@ class DataSource {
     Recordset& recordset();  // CatalogueError when not refreshed yet
     const Recordset& recordset() const;
 
+    // Reads the table now (a changed file anew) and makes every later Refresh of this
+    // source, and of its copies, start a fresh Recordset on that same load without looking
+    // at the file again. For a pass that refreshes thousands of times and must see one
+    // version of the catalogue throughout (the core adviser). The current Recordset is
+    // left as it is. False, and nothing kept, when the table cannot be read: Refresh then
+    // reports the problem as usual.
+    bool keepSnapshot() noexcept;
+    bool keepsSnapshot() const noexcept { return snapshot_ != nullptr; }
+
   private:
     std::string databaseName_;
     std::string table_;
     std::optional<Recordset> recordset_;
+    std::shared_ptr<const catalogue::Table> snapshot_;
 };
 
 // The five data sources of a design window.
@@ -138,6 +148,8 @@ struct CatalogueSources {
     void open(const std::string& appDir);
     // The same on an explicit database file.
     void openFile(const std::string& path);
+    // keepSnapshot on all five; false when any of them could not be read.
+    bool keepSnapshot() noexcept;
 };
 
 // The path the window opens: folder, the separator, "Cores.csx".

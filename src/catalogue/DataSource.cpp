@@ -1,3 +1,5 @@
+#include <exception>
+
 #include "catalogue/Catalogue.h"
 #include "catalogue/CatalogueSchema.h"
 #include "catalogue/TableCache.h"
@@ -8,7 +10,20 @@ void DataSource::Refresh() {
     if (databaseName_.empty()) {
         throw CatalogueError("No catalogue file is named for table \"" + table_ + "\".");
     }
-    recordset_.emplace(catalogue::cachedTable(databaseName_, table_));
+    recordset_.emplace(snapshot_ ? snapshot_ : catalogue::cachedTable(databaseName_, table_));
+}
+
+bool DataSource::keepSnapshot() noexcept {
+    try {
+        if (databaseName_.empty()) {
+            return false;
+        }
+        snapshot_ = catalogue::cachedTable(databaseName_, table_);
+        return true;
+    } catch (const std::exception&) {
+        snapshot_.reset();
+        return false;
+    }
 }
 
 Recordset& DataSource::recordset() {
@@ -40,6 +55,14 @@ void CatalogueSources::openFile(const std::string& path) {
     Data3.recordset().setIndex("PrimaryKey");
     Data4.recordset().setIndex("PrimaryKey");
     Data5.recordset().setIndex("CoreNo");
+}
+
+bool CatalogueSources::keepSnapshot() noexcept {
+    bool kept = true;
+    for (DataSource* source : {&Data1, &Data2, &Data3, &Data4, &Data5}) {
+        kept = source->keepSnapshot() && kept;
+    }
+    return kept;
 }
 
 std::string cataloguePath(const std::string& appDir) {
