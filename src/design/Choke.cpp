@@ -55,6 +55,8 @@ Choke::Choke(ChokeModel::Options options, Prompter& prompter, ChokeListener* lis
     });
     connect(findChild<QPushButton*>(QStringLiteral("CAP")), &QPushButton::clicked, this,
             [this] { run([](ChokeModel& model) { model.CAP_Click(); }); });
+    adviserButton_ = findChild<QPushButton*>(QStringLiteral("AdviserButton"));
+    connect(adviserButton_, &QPushButton::clicked, this, &Choke::adviserRequested);
     refresh();
 }
 
@@ -137,6 +139,8 @@ void Choke::refresh() {
         }
         tabs_->setCurrentIndex(model_.selectedPage());
     }
+    // The adviser needs the minimum area product that "Calculate AP" leaves behind.
+    adviserButton_->setEnabled(model_.pageAvailable(kCorePage));
     refreshing_ = false;
 }
 

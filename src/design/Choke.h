@@ -10,6 +10,7 @@
 
 #include "design/ChokeModel.h"
 
+class QPushButton;
 class QTabWidget;
 
 namespace coilsmith {
@@ -38,6 +39,10 @@ class Choke : public QWidget {
     // After an edit command changed a control's text: the model takes it as typed.
     void commitEdit(QWidget* control);
 
+  signals:
+    // The "Core Adviser" button: the frame opens the adviser for this design.
+    void adviserRequested();
+
   private:
     void bindControls();
     void bindTextBox(const std::string& name, QWidget* widget);
@@ -48,6 +53,7 @@ class Choke : public QWidget {
 
     ChokeModel model_;
     QTabWidget* tabs_ = nullptr;
+    QPushButton* adviserButton_ = nullptr;
     std::map<std::string, QWidget*, std::less<>> widgets_;
     std::map<std::string, std::vector<std::string>, std::less<>> shownItems_;
     bool refreshing_ = false;

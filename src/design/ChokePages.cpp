@@ -120,6 +120,13 @@ QWidget* makeCoreDatabasePage() {
     types->addWidget(eCore);
     types->addWidget(toroid);
     types->addStretch(1);
+    // Not a control of the design: it hands the whole catalogue to the core adviser.
+    auto* adviser = new QPushButton(QStringLiteral("Core Adviser"));
+    adviser->setObjectName(QStringLiteral("AdviserButton"));
+    adviser->setToolTip(QStringLiteral(
+        "Design every catalogue core and material for this specification and rank them"));
+    adviser->setAutoDefault(false);
+    types->addWidget(adviser);
     grid->addWidget(new QLabel(QStringLiteral("Select Core Type :")), row, 0);
     grid->addLayout(types, row++, 1, 1, 4);
 

@@ -12,11 +12,12 @@ CommandStates::CommandStates() {
 
 const std::vector<std::string>& CommandStates::names() {
     static const std::vector<std::string> all{
-        "mFile",    "mNew",       "mOpen",      "mClose",   "mSave",     "mSaveAs",   "mPrint",
-        "mExit",    "mEdit",      "mUndo",      "mCut",     "mCopy",     "mPaste",    "mDesign",
-        "mSpces",   "mCoreDB",    "mRun",       "mHelp",    "mCSHelp",   "mAbout",    "menuBar",
-        "newButt",  "openButt",   "saveButt",   "copyButt", "cutButt",   "pasteButt", "delButt",
-        "undoButt", "designButt", "coredbButt", "runButt",  "printButt", "helpButt",  "graphButt"};
+        "mFile",      "mNew",       "mOpen",   "mClose",    "mSave",    "mSaveAs",
+        "mPrint",     "mExit",      "mEdit",   "mUndo",     "mCut",     "mCopy",
+        "mPaste",     "mDesign",    "mSpces",  "mCoreDB",   "mRun",     "mAdviser",
+        "mHelp",      "mCSHelp",    "mAbout",  "menuBar",   "newButt",  "openButt",
+        "saveButt",   "copyButt",   "cutButt", "pasteButt", "delButt",  "undoButt",
+        "designButt", "coredbButt", "runButt", "printButt", "helpButt", "graphButt"};
     return all;
 }
 
@@ -63,7 +64,8 @@ CommandStates startCommands() {
 
 void commandsForNew(CommandStates& states) {
     states.setAll(true);
-    enable(states, {"runButt", "graphButt", "coredbButt", "mSave", "mCoreDB", "mRun"}, false);
+    enable(states, {"runButt", "graphButt", "coredbButt", "mSave", "mCoreDB", "mRun", "mAdviser"},
+           false);
 }
 
 void resetCommands(CommandStates& states) {
@@ -79,7 +81,7 @@ void commandsForOpen(CommandStates& states) {
 }
 
 void commandsForAreaProduct(CommandStates& states) {
-    enable(states, {"mCoreDB", "mRun", "runButt", "graphButt", "coredbButt"}, true);
+    enable(states, {"mCoreDB", "mRun", "mAdviser", "runButt", "graphButt", "coredbButt"}, true);
 }
 
 void commandsForSaved(CommandStates& states) {

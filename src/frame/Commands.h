@@ -33,7 +33,7 @@ void commandsForNew(CommandStates& states);
 void resetCommands(CommandStates& states);
 // A design read by Open: everything.
 void commandsForOpen(CommandStates& states);
-// A successful "Calculate AP" in the design window.
+// A successful "Calculate AP" in the design window: the core pages and the adviser.
 void commandsForAreaProduct(CommandStates& states);
 // A file written by Save As.
 void commandsForSaved(CommandStates& states);

@@ -14,6 +14,8 @@
 
 #include <variant>
 
+#include "adviser/CoreAdviser.h"
+#include "adviser/CoreAdviserWindow.h"
 #include "design/Choke.h"
 #include "design/DesignFile.h"
 #include "frame/AtomicFile.h"
@@ -58,10 +60,16 @@ Main::Main(FrameServices services, QWidget* parent)
     resize(760, 620);
 }
 
-Main::~Main() = default;
+Main::~Main() {
+    closeAdviser();
+}
 
 Choke* Main::design() const {
     return choke_.data();
+}
+
+CoreAdviser* Main::adviser() const {
+    return adviser_.data();
 }
 
 void Main::addCommand(const char* name, QObject* control) {
@@ -104,7 +112,8 @@ void Main::buildMenus() {
          "Design",
          {{"mSpces", "Specifications", &Main::mSpces_Click},
           {"mCoreDB", "Core Database", &Main::mCoreDB_Click},
-          {"mRun", "Run", &Main::mRun_Click}}},
+          {"mRun", "Run", &Main::mRun_Click},
+          {"mAdviser", "Core Adviser", &Main::mAdviser_Click}}},
         {"mHelp",
          "Help",
          {{"mCSHelp", "Coilsmith Help", &Main::mCSHelp_Click},
@@ -211,6 +220,7 @@ Choke* Main::ensureDesign() {
         // The one design window fills the frame and has no frame of its own to close it by.
         designWindow_ = mdi_->addSubWindow(choke, Qt::FramelessWindowHint);
         designWindow_->setObjectName(QStringLiteral("designWindow"));
+        connect(choke, &Choke::adviserRequested, this, &Main::mAdviser_Click);
         mdi_->setMinimumSize(designWindow_->minimumSizeHint());
     }
     designWindow_->showMaximized();
@@ -218,6 +228,7 @@ Choke* Main::ensureDesign() {
 }
 
 void Main::unloadDesign() {
+    closeAdviser();
     if (designWindow_) {
         mdi_->removeSubWindow(designWindow_);
         delete designWindow_.data();
@@ -230,6 +241,7 @@ void Main::mNew_Click() {
         state_.SaveCancelled = false;
         return;
     }
+    closeAdviser();  // its candidates were designed for the specification now cleared
     state_.UntitledName = kUntitled;
     state_.IsUntitled = true;
     state_.IsFromFile = false;
@@ -288,6 +300,7 @@ void Main::closeEvent(QCloseEvent* event) {
         return;
     }
     event->accept();
+    closeAdviser();
     emit frameClosed();
 }
 
@@ -371,6 +384,7 @@ void Main::mOpen_Click() {
         state_.FileName = previousName;
         return;
     }
+    closeAdviser();
     state_.IsFromFile = true;
     state_.IsUntitled = false;
     commandsForOpen(commands_);
@@ -399,6 +413,40 @@ void Main::mCoreDB_Click() {
 
 void Main::mRun_Click() {
     ensureDesign()->run([](ChokeModel& model) { model.Design_Results(); });
+}
+
+// One adviser window for the frame, ranking anew for the specification the design window
+// holds now. It has no parent so that it does not stay above the frame it applies to; the
+// frame deletes it with the design.
+void Main::mAdviser_Click() {
+    const Choke* choke = ensureDesign();
+    if (!adviser_) {
+        adviser_ = new CoreAdviser(
+            [this](const adviser::Candidate& candidate) { applyCandidate(candidate); });
+        adviser_->setAttribute(Qt::WA_DeleteOnClose);
+        adviser_->resize(1000, 700);
+    }
+    adviser_->show();
+    adviser_->raise();
+    adviser_->activateWindow();
+    adviser_->rank(choke->model());
+}
+
+// A candidate is picked through the design window's own handlers, as the engineer would
+// by hand, so the window shows the design exactly as if it had been entered there.
+// The candidate is a copy: a message the design shows may let the adviser be closed.
+void Main::applyCandidate(const adviser::Candidate candidate) {
+    if (!choke_) {
+        return;
+    }
+    ensureDesign()->run(
+        [&candidate](ChokeModel& model) { adviser::applyCandidate(model, candidate); });
+    raise();
+    activateWindow();
+}
+
+void Main::closeAdviser() {
+    delete adviser_.data();  // stops a ranking still running
 }
 
 void Main::mCSHelp_Click() {

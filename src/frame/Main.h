@@ -7,6 +7,7 @@
 #include <map>
 #include <string>
 
+#include "adviser/Candidate.h"
 #include "design/ChokeModel.h"
 #include "frame/Commands.h"
 #include "frame/FrameServices.h"
@@ -20,6 +21,7 @@ class QToolBar;
 namespace coilsmith {
 
 class Choke;
+class CoreAdviser;
 class EditTarget;
 
 // The frame window: menus, the tool bar, at most one design window, and the commands.
@@ -33,7 +35,8 @@ class Main : public QMainWindow, public ChokeListener {
 
     const FrameState& frameState() const noexcept { return state_; }
     const CommandStates& commands() const noexcept { return commands_; }
-    Choke* design() const;  // nullptr while no design window is loaded
+    Choke* design() const;         // nullptr while no design window is loaded
+    CoreAdviser* adviser() const;  // nullptr until the Core Adviser is opened, and once closed
 
     void mNew_Click();
     void mOpen_Click();
@@ -45,6 +48,7 @@ class Main : public QMainWindow, public ChokeListener {
     void mSpces_Click();
     void mCoreDB_Click();
     void mRun_Click();
+    void mAdviser_Click();
     void mCSHelp_Click();
     void mAbout_Click();
     void copyButt_Click();
@@ -75,6 +79,8 @@ class Main : public QMainWindow, public ChokeListener {
     void endOfSession(QSessionManager& manager);
     Choke* ensureDesign();
     void unloadDesign();
+    void closeAdviser();
+    void applyCandidate(adviser::Candidate candidate);
     void runEdit(const std::function<void(EditTarget&)>& command);
 
     FrameServices services_;
@@ -84,6 +90,7 @@ class Main : public QMainWindow, public ChokeListener {
     QMdiArea* mdi_ = nullptr;
     QPointer<QMdiSubWindow> designWindow_;
     QPointer<Choke> choke_;
+    QPointer<CoreAdviser> adviser_;
 };
 
 }  // namespace coilsmith
