@@ -69,6 +69,7 @@ TEST(CommandStates, TransitionsFollowTheFrameTable) {
         {"coredbButt", false, false, true, false}, {"graphButt", false, false, true, false},
         {"helpButt", true, true, true, true},      {"menuBar", true, true, true, true},
         {"mClose", false, true, true, false},      {"delButt", false, true, true, false},
+        {"mAdviser", false, false, true, false},
     };
     CommandStates states = startCommands();
     for (const Row& r : rows)

@@ -1,19 +1,25 @@
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QFile>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPushButton>
 #include <QRadioButton>
+#include <QSignalSpy>
 #include <QTabWidget>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
 
 #include <sys/resource.h>
 
+#include <algorithm>
 #include <csignal>
 #include <memory>
 
+#include "adviser/CoreAdviserWindow.h"
 #include "design/Choke.h"
 #include "frame/Main.h"
 #include "platform/fakes/FakeClipboard.h"
@@ -122,8 +128,8 @@ class FrameTest : public QObject {
         main_->findChild<QToolButton*>(QString::fromLatin1(name))->click();
     }
 
-    // New, the default specification, Calculate AP, a core type, core and material, Run.
-    void completeDesign(const char* type, int core) {
+    // New, the default specification and Calculate AP.
+    void specify() {
         trigger("mNew");
         type_("Ldes", "25");
         type_("DCC", "25");
@@ -131,12 +137,37 @@ class FrameTest : public QObject {
         type_("Freq", "50");
         type_("FD", "0.5");
         click("CAP");
+    }
+    // Then a core type, core and material, and Run.
+    void completeDesign(const char* type, int core) {
+        specify();
         click(type);
         pick("Core", core);
         pick("CoreMat", 0);
         press("runButt");
     }
     void type_(const char* name, const char* text) { type(name, QString::fromLatin1(text)); }
+
+    // Opens the adviser by the menu item or the page's button and waits for its ranking.
+    CoreAdviser* openAdviser(bool byButton) {
+        byButton ? click("AdviserButton") : trigger("mAdviser");
+        CoreAdviser* adviser = main_->adviser();
+        if (!adviser) {
+            return nullptr;
+        }
+        // The result arrives through the event loop, which has not run since the click.
+        QSignalSpy finished(adviser, &CoreAdviser::rankingFinished);
+        return finished.wait(120000) ? adviser : nullptr;
+    }
+    QString cell(CoreAdviser* adviser, int row, const QString& title) const {
+        const QAbstractItemModel* table = adviser->findChild<QTableView*>("Candidates")->model();
+        for (int column = 0; column < table->columnCount(); ++column) {
+            if (table->headerData(column, Qt::Horizontal).toString() == title) {
+                return table->index(row, column).data().toString();
+            }
+        }
+        return "no column " + title;
+    }
 
   private slots:
     void init() {
@@ -164,15 +195,15 @@ class FrameTest : public QObject {
         QTest::addColumn<QString>("name");
         QTest::addColumn<bool>("enabled");
         const std::pair<const char*, bool> table[] = {
-            {"mFile", true},      {"mNew", true},        {"mOpen", true},       {"mClose", false},
-            {"mSave", false},     {"mSaveAs", true},     {"mPrint", false},     {"mExit", true},
-            {"mEdit", false},     {"mUndo", false},      {"mCut", false},       {"mCopy", false},
-            {"mPaste", false},    {"mDesign", true},     {"mSpces", true},      {"mCoreDB", false},
-            {"mRun", false},      {"mHelp", true},       {"mCSHelp", true},     {"mAbout", true},
-            {"menuBar", true},    {"newButt", true},     {"openButt", true},    {"saveButt", false},
-            {"copyButt", false},  {"cutButt", false},    {"pasteButt", false},  {"delButt", false},
-            {"undoButt", false},  {"designButt", false}, {"coredbButt", false}, {"runButt", false},
-            {"printButt", false}, {"helpButt", true},    {"graphButt", false}};
+            {"mFile", true},     {"mNew", true},       {"mOpen", true},       {"mClose", false},
+            {"mSave", false},    {"mSaveAs", true},    {"mPrint", false},     {"mExit", true},
+            {"mEdit", false},    {"mUndo", false},     {"mCut", false},       {"mCopy", false},
+            {"mPaste", false},   {"mDesign", true},    {"mSpces", true},      {"mCoreDB", false},
+            {"mRun", false},     {"mAdviser", false},  {"mHelp", true},       {"mCSHelp", true},
+            {"mAbout", true},    {"menuBar", true},    {"newButt", true},     {"openButt", true},
+            {"saveButt", false}, {"copyButt", false},  {"cutButt", false},    {"pasteButt", false},
+            {"delButt", false},  {"undoButt", false},  {"designButt", false}, {"coredbButt", false},
+            {"runButt", false},  {"printButt", false}, {"helpButt", true},    {"graphButt", false}};
         for (const auto& [name, enabled] : table) {
             QTest::newRow(name) << QString::fromLatin1(name) << enabled;
         }
@@ -214,9 +245,10 @@ class FrameTest : public QObject {
         QCOMPARE(tabs()->currentIndex(), 0);
         QVERIFY(!tabs()->isTabEnabled(1));
         QVERIFY(!tabs()->isTabEnabled(2));
-        for (const char* name : {"mSave", "mCoreDB", "mRun", "runButt", "coredbButt"}) {
+        for (const char* name : {"mSave", "mCoreDB", "mRun", "mAdviser", "runButt", "coredbButt"}) {
             QVERIFY2(!shownEnabled(name), name);
         }
+        QVERIFY(!design()->findChild<QPushButton*>("AdviserButton")->isEnabled());
         for (const char* name : {"mEdit", "mClose", "mPrint", "designButt", "delButt"}) {
             QVERIFY2(shownEnabled(name), name);
         }
@@ -283,9 +315,10 @@ class FrameTest : public QObject {
         QCOMPARE(box("minAP")->text(), QStringLiteral("2.363"));
         QVERIFY(tabs()->isTabEnabled(1));
         QVERIFY(!tabs()->isTabEnabled(2));
-        for (const char* name : {"mCoreDB", "mRun", "runButt", "coredbButt"}) {
+        for (const char* name : {"mCoreDB", "mRun", "mAdviser", "runButt", "coredbButt"}) {
             QVERIFY2(shownEnabled(name), name);
         }
+        QVERIFY(design()->findChild<QPushButton*>("AdviserButton")->isEnabled());
         QVERIFY(box("APR")->isReadOnly());
         // Still no design for the frame: Close is not offered and closing asks nothing.
         QVERIFY(!shownEnabled("mClose"));
@@ -300,9 +333,10 @@ class FrameTest : public QObject {
         QCOMPARE(prompter_.messages, std::vector<std::string>{"Re-Enter Inductance Value"});
         QVERIFY(box("APR")->text().isEmpty());
         QVERIFY(!tabs()->isTabEnabled(1));
-        for (const char* name : {"mCoreDB", "mRun", "runButt", "coredbButt"}) {
+        for (const char* name : {"mCoreDB", "mRun", "mAdviser", "runButt", "coredbButt"}) {
             QVERIFY2(!shownEnabled(name), name);
         }
+        QVERIFY(!design()->findChild<QPushButton*>("AdviserButton")->isEnabled());
     }
 
     void completeDesign_data() {
@@ -321,6 +355,73 @@ class FrameTest : public QObject {
             QVERIFY2(!box(name)->text().isEmpty(), name);
         }
         QVERIFY(box("fCore")->text().startsWith(combo("Core")->currentText()));
+    }
+
+    void adviserOpensOnceAndLists_data() {
+        QTest::addColumn<bool>("byButton");
+        QTest::newRow("menu item") << false;
+        QTest::newRow("page button") << true;
+    }
+    void adviserOpensOnceAndLists() {
+        QFETCH(bool, byButton);
+        specify();
+        QCOMPARE(main_->findChild<QAction*>("mAdviser")->text(), QStringLiteral("Core Adviser"));
+        QCOMPARE(design()->findChild<QPushButton*>("AdviserButton")->toolTip(),
+                 QStringLiteral("Design every catalogue core and material for this "
+                                "specification and rank them"));
+        CoreAdviser* adviser = openAdviser(byButton);
+        QVERIFY(adviser);
+        QVERIFY(adviser->isWindow() && adviser->isVisible());
+        const auto& ranking = adviser->ranking();
+        QVERIFY(!ranking.problem);
+        QVERIFY(ranking.feasibleCount > 0);
+        QCOMPARE(adviser->findChild<QTableView*>("Candidates")->model()->rowCount(),
+                 static_cast<int>(ranking.candidates.size()));
+        QCOMPARE(cell(adviser, 0, "Rank"), QStringLiteral("1"));
+        // Asked again, by the other way, the same window ranks again.
+        QCOMPARE(openAdviser(!byButton), adviser);
+        const auto windows = QApplication::topLevelWidgets();
+        QCOMPARE(std::count_if(windows.begin(), windows.end(),
+                               [](QWidget* w) { return qobject_cast<CoreAdviser*>(w); }),
+                 1);
+        QVERIFY(prompter_.messages.empty());
+    }
+
+    void applyingACandidateRunsItsDesign() {
+        specify();
+        CoreAdviser* adviser = openAdviser(false);
+        QVERIFY(adviser && adviser->ranking().feasibleCount > 0);
+        const adviser::Candidate best = adviser->ranking().candidates.front();
+        QVERIFY(best.feasible);
+        auto* view = adviser->findChild<QTableView*>("Candidates");
+        emit view->doubleClicked(view->model()->index(0, 2));
+        QCOMPARE(tabs()->currentIndex(), kResultsPage);
+        QVERIFY(tabs()->isTabEnabled(kResultsPage));
+        QCOMPARE(box("NTurns")->text(), cell(adviser, 0, "Turns"));
+        QCOMPARE(box("PTOT")->text(), cell(adviser, 0, "Total Loss (W)"));
+        QCOMPARE(box("TWT")->text(), cell(adviser, 0, "Total Weight (g)"));
+        QCOMPARE(combo("Core")->currentText(), QString::fromStdString(best.core));
+        QCOMPARE(combo("CoreMat")->currentText(), QString::fromStdString(best.material));
+        const char* type = best.type == adviser::CoreType::Toroid ? "Toroid" : "ECore";
+        QVERIFY(design()->findChild<QRadioButton*>(type)->isChecked());
+        QVERIFY(prompter_.messages.empty());
+    }
+
+    void adviserGoesWithItsDesign_data() {
+        QTest::addColumn<QString>("command");
+        QTest::newRow("close") << "mClose";
+        QTest::newRow("new") << "mNew";
+    }
+    void adviserGoesWithItsDesign() {
+        QFETCH(QString, command);
+        specify();
+        QPointer<CoreAdviser> adviser = openAdviser(true);
+        QVERIFY(adviser);
+        prompter_.answerNo();
+        trigger(command.toLatin1().constData());
+        QVERIFY(!adviser);
+        QVERIFY(!main_->adviser());
+        QVERIFY(!shownEnabled("mAdviser"));
     }
 
     void closeAndExitQuestions_data() {
