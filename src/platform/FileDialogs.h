@@ -19,7 +19,7 @@ struct FileDialogResult {
 // File open and save dialogs. Open lets only an existing file be chosen; Save asks
 // before replacing an existing file.
 class FileDialogs {
-public:
+  public:
     virtual ~FileDialogs() = default;
     virtual FileDialogResult open(const FileDialogRequest& request) = 0;
     virtual FileDialogResult save(const FileDialogRequest& request) = 0;

@@ -6,7 +6,7 @@ namespace coilsmith {
 
 // Starts other programs and tests for files.
 class Launcher {
-public:
+  public:
     virtual ~Launcher() = default;
     virtual bool fileExists(const std::string& path) const = 0;
     virtual bool start(const std::string& program) = 0;  // as a normal, focused window

@@ -9,7 +9,7 @@ namespace coilsmith {
 // The few registry operations the about box needs to find the System Information tool.
 // Raw values come back as the bytes the registry holds, as characters.
 class Registry {
-public:
+  public:
     static constexpr std::uint32_t kHkeyLocalMachine = 0x80000002u;
     static constexpr std::uint32_t kKeyRead = 0x20019u;  // read access only
     static constexpr std::uint32_t kRegSz = 1;
