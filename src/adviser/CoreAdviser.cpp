@@ -57,11 +57,16 @@ std::vector<CorePick> corePicks(const std::vector<TypeStart>& starts) {
 class Batch {
   public:
     Batch(const std::vector<TypeStart>& starts, const std::vector<CorePick>& picks,
-          const AdviserOptions& options)
-        : starts_(starts), picks_(picks), options_(options), results_(picks.size()) {}
+          const Limits& limits, const AdviserOptions& options)
+        : starts_(starts),
+          picks_(picks),
+          limits_(limits),
+          options_(options),
+          results_((picks.size() + kChunk - 1) / kChunk) {}
 
-    // One thread's share: chunks taken from a shared counter; every core's candidates go
-    // to the core's own slot, so the outcome does not depend on who designed what.
+    // One thread's share: chunks taken from a shared counter; every chunk's candidates go
+    // to the chunk's own slot, so the outcome does not depend on who designed what. They
+    // are judged here, while still in the cache.
     void work() {
         std::vector<std::unique_ptr<CandidateDesigner>> designers(starts_.size());
         for (;;) {
@@ -70,13 +75,17 @@ class Batch {
                 return;
             }
             const std::size_t last = std::min(first + kChunk, picks_.size());
+            std::vector<Candidate>& results = results_[first / kChunk];
             for (std::size_t i = first; i < last; ++i) {
                 const CorePick& pick = picks_[i];
                 auto& designer = designers[pick.type];
                 if (!designer) {
                     designer = std::make_unique<CandidateDesigner>(starts_[pick.type]);
                 }
-                designer->designCore(pick.coreIndex, results_[i]);
+                designer->designCore(pick.coreIndex, results);
+            }
+            for (Candidate& c : results) {
+                judge(c, limits_);
             }
             const std::size_t done = done_.fetch_add(last - first) + (last - first);
             if (options_.progress) {
@@ -87,13 +96,14 @@ class Batch {
 
     std::vector<Candidate> candidates() {
         std::size_t count = 0;
-        for (const auto& core : results_) {
-            count += core.size();
+        for (const auto& chunk : results_) {
+            count += chunk.size();
         }
         std::vector<Candidate> all;
         all.reserve(count);
-        for (auto& core : results_) {
-            std::move(core.begin(), core.end(), std::back_inserter(all));
+        for (auto& chunk : results_) {
+            std::move(chunk.begin(), chunk.end(), std::back_inserter(all));
+            chunk = {};
         }
         return all;
     }
@@ -101,6 +111,7 @@ class Batch {
   private:
     const std::vector<TypeStart>& starts_;
     const std::vector<CorePick>& picks_;
+    const Limits& limits_;
     const AdviserOptions& options_;
     std::vector<std::vector<Candidate>> results_;
     std::atomic<std::size_t> next_{0};
@@ -144,7 +155,7 @@ Ranking rankCores(const ChokeModel& window, const AdviserOptions& options) {
     CollectingPrompter prompter;
     const std::vector<TypeStart> starts = typeStarts(window, prompter);
     const std::vector<CorePick> picks = corePicks(starts);
-    Batch batch(starts, picks, options);
+    Batch batch(starts, picks, ranking.limits, options);
     const unsigned threads = threadCount(options, picks.size());
     {
         std::vector<std::jthread> helpers;
@@ -159,9 +170,6 @@ Ranking rankCores(const ChokeModel& window, const AdviserOptions& options) {
     }
 
     ranking.candidates = batch.candidates();
-    for (Candidate& c : ranking.candidates) {
-        judge(c, ranking.limits);
-    }
     orderCandidates(ranking.candidates, options.key);
     markPareto(ranking.candidates);
     ranking.feasibleCount =

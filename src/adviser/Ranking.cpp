@@ -3,8 +3,9 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdint>
 #include <limits>
-#include <numeric>
+#include <stdexcept>
 #include <tuple>
 #include <utility>
 
@@ -40,6 +41,67 @@ double sortValue(const Candidate& c, RankKey key) {
 
 auto identity(const Candidate& c) {
     return std::tie(c.core, c.material, c.type);
+}
+
+// The first eight bytes of a text, zero-padded, as a number that orders like the text
+// itself (texts compare their bytes as unsigned): unequal prefixes decide, equal ones
+// leave the decision to the whole texts.
+std::uint64_t prefixOf(const std::string& text) {
+    std::uint64_t prefix = 0;
+    const std::size_t n = std::min<std::size_t>(text.size(), 8);
+    for (std::size_t i = 0; i < 8; ++i) {
+        prefix <<= 8;
+        if (i < n) {
+            prefix |= static_cast<unsigned char>(text[i]);
+        }
+    }
+    return prefix;
+}
+
+// What the ordering looks at, packed small: sorting these keeps the candidates
+// themselves (a few hundred bytes each, hundreds of thousands of them) out of the
+// comparisons except for the rare tie of two prefixes.
+struct SortKey {
+    double value;
+    std::uint64_t core;
+    std::uint64_t material;
+    std::uint32_t position;
+    std::uint8_t coreSize;  // up to 9: longer texts count as 9
+    bool feasible;
+};
+
+std::vector<SortKey> sortKeys(const std::vector<Candidate>& candidates, RankKey key) {
+    std::vector<SortKey> keys;
+    keys.reserve(candidates.size());
+    for (std::size_t i = 0; i < candidates.size(); ++i) {
+        const Candidate& c = candidates[i];
+        keys.push_back({c.feasible ? sortValue(c, key) : 0.0, prefixOf(c.core),
+                        prefixOf(c.material), static_cast<std::uint32_t>(i),
+                        static_cast<std::uint8_t>(std::min<std::size_t>(c.core.size(), 9)),
+                        c.feasible});
+    }
+    return keys;
+}
+
+// Puts every candidate at its place in `order` (order[k]: the candidate that goes to
+// place k), moving each one once, without a second vector of candidates.
+void permute(std::vector<Candidate>& candidates, std::vector<std::uint32_t>& order) {
+    constexpr std::uint32_t placed = std::numeric_limits<std::uint32_t>::max();
+    for (std::size_t start = 0; start < order.size(); ++start) {
+        if (order[start] == placed || order[start] == start) {
+            continue;
+        }
+        Candidate first = std::move(candidates[start]);
+        std::size_t hole = start;
+        while (order[hole] != start) {
+            const std::size_t from = order[hole];
+            candidates[hole] = std::move(candidates[from]);
+            order[hole] = placed;
+            hole = from;
+        }
+        candidates[hole] = std::move(first);
+        order[hole] = placed;
+    }
 }
 
 }  // namespace
@@ -82,36 +144,38 @@ void judge(Candidate& c, const Limits& limits) {
     }
 }
 
-// Sorts positions rather than the candidates themselves: a candidate is a few hundred
-// bytes, and a ranking of a large catalogue holds hundreds of thousands.
 void orderCandidates(std::vector<Candidate>& candidates, RankKey key) {
-    std::vector<std::size_t> order(candidates.size());
-    std::iota(order.begin(), order.end(), std::size_t{0});
-    std::vector<double> values(candidates.size());
-    for (std::size_t i = 0; i < candidates.size(); ++i) {
-        values[i] = sortValue(candidates[i], key);
+    if (candidates.size() >= std::numeric_limits<std::uint32_t>::max()) {
+        throw std::length_error("too many candidates to rank");
     }
-    std::sort(order.begin(), order.end(), [&](std::size_t ia, std::size_t ib) {
-        const Candidate& a = candidates[ia];
-        const Candidate& b = candidates[ib];
+    std::vector<SortKey> keys = sortKeys(candidates, key);
+    std::sort(keys.begin(), keys.end(), [&](const SortKey& a, const SortKey& b) {
         if (a.feasible != b.feasible) {
             return a.feasible;
         }
-        if (a.feasible && values[ia] != values[ib]) {
-            return values[ia] < values[ib];
+        if (a.feasible && a.value != b.value) {
+            return a.value < b.value;
         }
-        const auto ta = identity(a);
-        const auto tb = identity(b);
-        return ta != tb ? ta < tb : ia < ib;
+        if (a.core != b.core) {
+            return a.core < b.core;
+        }
+        // Equal prefixes of equal length up to eight bytes: the whole core texts are equal.
+        if (a.coreSize == b.coreSize && a.coreSize <= 8 && a.material != b.material) {
+            return a.material < b.material;
+        }
+        const auto ta = identity(candidates[a.position]);
+        const auto tb = identity(candidates[b.position]);
+        return ta != tb ? ta < tb : a.position < b.position;
     });
-    std::vector<Candidate> sorted;
-    sorted.reserve(candidates.size());
+    std::vector<std::uint32_t> order(keys.size());
+    std::transform(keys.begin(), keys.end(), order.begin(),
+                   [](const SortKey& k) { return k.position; });
+    keys = {};
+    permute(candidates, order);
     int rank = 0;
-    for (const std::size_t i : order) {
-        Candidate& c = sorted.emplace_back(std::move(candidates[i]));
+    for (Candidate& c : candidates) {
         c.rank = c.feasible ? ++rank : 0;
     }
-    candidates = std::move(sorted);
 }
 
 void markPareto(std::vector<Candidate>& candidates) {
