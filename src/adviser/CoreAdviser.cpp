@@ -94,19 +94,8 @@ class Batch {
         }
     }
 
-    std::vector<Candidate> candidates() {
-        std::size_t count = 0;
-        for (const auto& chunk : results_) {
-            count += chunk.size();
-        }
-        std::vector<Candidate> all;
-        all.reserve(count);
-        for (auto& chunk : results_) {
-            std::move(chunk.begin(), chunk.end(), std::back_inserter(all));
-            chunk = {};
-        }
-        return all;
-    }
+    // The candidates of every chunk, in pick order; the batch is spent afterwards.
+    std::vector<std::vector<Candidate>>& chunks() { return results_; }
 
   private:
     const std::vector<TypeStart>& starts_;
@@ -169,8 +158,7 @@ Ranking rankCores(const ChokeModel& window, const AdviserOptions& options) {
         return ranking;
     }
 
-    ranking.candidates = batch.candidates();
-    orderCandidates(ranking.candidates, options.key);
+    ranking.candidates = orderedCandidates(batch.chunks(), options.key);
     markPareto(ranking.candidates);
     ranking.feasibleCount =
         static_cast<std::size_t>(std::count_if(ranking.candidates.begin(), ranking.candidates.end(),

@@ -70,17 +70,49 @@ struct SortKey {
     bool feasible;
 };
 
-std::vector<SortKey> sortKeys(const std::vector<Candidate>& candidates, RankKey key) {
+// The positions, in `candidates`, of the candidates in ranked order (only reads them).
+std::vector<std::uint32_t> rankedOrder(const std::vector<Candidate*>& candidates, RankKey key) {
+    if (candidates.size() >= std::numeric_limits<std::uint32_t>::max()) {
+        throw std::length_error("too many candidates to rank");
+    }
     std::vector<SortKey> keys;
     keys.reserve(candidates.size());
     for (std::size_t i = 0; i < candidates.size(); ++i) {
-        const Candidate& c = candidates[i];
+        const Candidate& c = *candidates[i];
         keys.push_back({c.feasible ? sortValue(c, key) : 0.0, prefixOf(c.core),
                         prefixOf(c.material), static_cast<std::uint32_t>(i),
                         static_cast<std::uint8_t>(std::min<std::size_t>(c.core.size(), 9)),
                         c.feasible});
     }
-    return keys;
+    std::sort(keys.begin(), keys.end(), [&](const SortKey& a, const SortKey& b) {
+        if (a.feasible != b.feasible) {
+            return a.feasible;
+        }
+        if (a.feasible && a.value != b.value) {
+            return a.value < b.value;
+        }
+        if (a.core != b.core) {
+            return a.core < b.core;
+        }
+        // Equal prefixes of equal length up to eight bytes: the whole core texts are equal.
+        if (a.coreSize == b.coreSize && a.coreSize <= 8 && a.material != b.material) {
+            return a.material < b.material;
+        }
+        const auto ta = identity(*candidates[a.position]);
+        const auto tb = identity(*candidates[b.position]);
+        return ta != tb ? ta < tb : a.position < b.position;
+    });
+    std::vector<std::uint32_t> order(keys.size());
+    std::transform(keys.begin(), keys.end(), order.begin(),
+                   [](const SortKey& k) { return k.position; });
+    return order;
+}
+
+void numberRanks(std::vector<Candidate>& candidates) {
+    int rank = 0;
+    for (Candidate& c : candidates) {
+        c.rank = c.feasible ? ++rank : 0;
+    }
 }
 
 // Puts every candidate at its place in `order` (order[k]: the candidate that goes to
@@ -145,37 +177,33 @@ void judge(Candidate& c, const Limits& limits) {
 }
 
 void orderCandidates(std::vector<Candidate>& candidates, RankKey key) {
-    if (candidates.size() >= std::numeric_limits<std::uint32_t>::max()) {
-        throw std::length_error("too many candidates to rank");
-    }
-    std::vector<SortKey> keys = sortKeys(candidates, key);
-    std::sort(keys.begin(), keys.end(), [&](const SortKey& a, const SortKey& b) {
-        if (a.feasible != b.feasible) {
-            return a.feasible;
-        }
-        if (a.feasible && a.value != b.value) {
-            return a.value < b.value;
-        }
-        if (a.core != b.core) {
-            return a.core < b.core;
-        }
-        // Equal prefixes of equal length up to eight bytes: the whole core texts are equal.
-        if (a.coreSize == b.coreSize && a.coreSize <= 8 && a.material != b.material) {
-            return a.material < b.material;
-        }
-        const auto ta = identity(candidates[a.position]);
-        const auto tb = identity(candidates[b.position]);
-        return ta != tb ? ta < tb : a.position < b.position;
-    });
-    std::vector<std::uint32_t> order(keys.size());
-    std::transform(keys.begin(), keys.end(), order.begin(),
-                   [](const SortKey& k) { return k.position; });
-    keys = {};
-    permute(candidates, order);
-    int rank = 0;
+    std::vector<Candidate*> refs;
+    refs.reserve(candidates.size());
     for (Candidate& c : candidates) {
-        c.rank = c.feasible ? ++rank : 0;
+        refs.push_back(&c);
     }
+    std::vector<std::uint32_t> order = rankedOrder(refs, key);
+    refs = {};
+    permute(candidates, order);
+    numberRanks(candidates);
+}
+
+std::vector<Candidate> orderedCandidates(std::vector<std::vector<Candidate>>& parts, RankKey key) {
+    std::vector<Candidate*> refs;
+    for (auto& part : parts) {
+        for (Candidate& c : part) {
+            refs.push_back(&c);
+        }
+    }
+    const std::vector<std::uint32_t> order = rankedOrder(refs, key);
+    std::vector<Candidate> ordered;
+    ordered.reserve(order.size());
+    for (const std::uint32_t position : order) {
+        ordered.push_back(std::move(*refs[position]));
+    }
+    parts.clear();
+    numberRanks(ordered);
+    return ordered;
 }
 
 void markPareto(std::vector<Candidate>& candidates) {

@@ -30,6 +30,9 @@ void judge(Candidate& candidate, const Limits& limits);
 // last), ties by core, then material, then core type; then the others in core, material
 // and type order. Ranks are numbered 1.. over the feasible ones.
 void orderCandidates(std::vector<Candidate>& candidates, RankKey key);
+// The same order for candidates held in several vectors, taken in turn as one sequence:
+// moves them into one vector in that order, numbers the ranks and empties `parts`.
+std::vector<Candidate> orderedCandidates(std::vector<std::vector<Candidate>>& parts, RankKey key);
 
 // Marks the feasible candidates that no other feasible one beats on both total loss and
 // total weight (lower or equal on both and lower on one).
