@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <exception>
 #include <stdexcept>
+#include <unordered_map>
 #include <utility>
 
 #include "design/ChokeControls.h"
@@ -10,6 +11,20 @@
 namespace coilsmith {
 
 namespace {
+
+// Every model holds the window's controls in the same order, so one table of positions
+// serves them all; the procedures look controls up by name at every step.
+const std::unordered_map<std::string_view, std::size_t>& controlPositions() {
+    static const std::vector<Control> controls = makeDesignControls();
+    static const std::unordered_map<std::string_view, std::size_t> positions = [] {
+        std::unordered_map<std::string_view, std::size_t> map;
+        for (std::size_t i = 0; i < controls.size(); ++i) {
+            map.try_emplace(controls[i].name, i);
+        }
+        return map;
+    }();
+    return positions;
+}
 
 int itemIndex(const Control& control, std::string_view text) {
     const auto it = std::find(control.items.begin(), control.items.end(), text);
@@ -78,6 +93,12 @@ void ChokeModel::report(const std::string& text) {
 }
 
 const Control& ChokeModel::control(std::string_view name) const {
+    const auto& positions = controlPositions();
+    if (const auto at = positions.find(name); at != positions.end() &&
+                                              at->second < controls_.size() &&
+                                              controls_[at->second].name == name) {
+        return controls_[at->second];
+    }
     for (const Control& c : controls_) {
         if (c.name == name) {
             return c;
