@@ -197,6 +197,38 @@ TEST_F(StoreTest, RefreshReadsAChangedFile) {
     EXPECT_EQ(sources.Data4.recordset().Fields("AC"), Value(7.0));
 }
 
+TEST_F(StoreTest, SnapshotKeepsOneLoadWhileOthersSeeTheChangedFile) {
+    DataSource kept = sources.Data1;
+    ASSERT_TRUE(kept.keepSnapshot());
+    kept.Refresh();
+    const Recordset before = kept.recordset();
+    const DataSource keptCopy = kept;
+    ASSERT_TRUE(
+        testing::execSql(path, "UPDATE \"E-Cores\" SET \"AC\" = 7 WHERE \"CoreNo\" = 'E10'"));
+
+    kept.Refresh();
+    EXPECT_TRUE(kept.recordset().sharesRowsWith(before));
+    EXPECT_EQ(kept.recordset().index(), "");  // still a fresh record set
+    DataSource fromCopy = keptCopy;
+    fromCopy.Refresh();
+    EXPECT_TRUE(fromCopy.recordset().sharesRowsWith(before));
+
+    sources.Data1.Refresh();  // an ordinary source reads the file anew
+    EXPECT_FALSE(sources.Data1.recordset().sharesRowsWith(before));
+    ASSERT_TRUE(kept.keepSnapshot());  // a new snapshot takes the new version
+    kept.Refresh();
+    EXPECT_TRUE(kept.recordset().sharesRowsWith(sources.Data1.recordset()));
+}
+
+TEST(OpenError, ASnapshotOfAMissingFileKeepsNothing) {
+    DataSource source("E-Cores");
+    EXPECT_FALSE(source.keepSnapshot());
+    source.setDatabaseName("/nonexistent/Cores.csx");
+    EXPECT_FALSE(source.keepSnapshot());
+    EXPECT_FALSE(source.keepsSnapshot());
+    EXPECT_THROW(source.Refresh(), CatalogueError);
+}
+
 TEST_F(StoreTest, AbsolutePositionsFollowTheCurrentOrder) {
     Recordset& cores = sources.Data1.recordset();
     EXPECT_TRUE(cores.setAbsolutePosition(3));
