@@ -1,8 +1,9 @@
 #include "adviser/CandidateDesigner.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstddef>
 #include <exception>
-#include <unordered_set>
 
 #include "magnetics/Fault.h"
 
@@ -68,9 +69,10 @@ void CandidateDesigner::designCore(int coreIndex, std::vector<Candidate>& out) {
     const std::vector<std::string> coreMessages = prompter_.messages;
     const std::vector<std::string> materials = window_.control("CoreMat").items;
 
-    std::unordered_set<std::string> seen;
+    // A core lists at most eleven materials: looking back is cheaper than hashing.
     for (std::size_t i = 0; i < materials.size(); ++i) {
-        if (!seen.insert(materials[i]).second) {
+        const auto listed = materials.begin() + static_cast<std::ptrdiff_t>(i);
+        if (std::find(materials.begin(), listed, *listed) != listed) {
             continue;  // listed twice: the same design again
         }
         prompter_.messages = coreMessages;
