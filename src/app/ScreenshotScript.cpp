@@ -39,10 +39,10 @@ void playLine(Main& frame, const QString& line) {
         }
     } else if (verb == QLatin1String("pick")) {
         if (auto* combo = choke->findChild<QComboBox*>(name)) {
-            bool isIndex = false;
-            int index = rest.toInt(&isIndex);
-            if (!isIndex) {
-                index = combo->findText(rest);
+            // Material numbers such as "-26" are items, not indexes.
+            int index = combo->findText(rest);
+            if (index < 0) {
+                index = rest.toInt();
             }
             combo->setCurrentIndex(index);
             emit combo->activated(index);
