@@ -3,41 +3,14 @@
 #include <cmath>
 #include <stdexcept>
 
+#include "WorkedExample.h"
 #include "magnetics/DesignComputation.h"
 #include "magnetics/Sizing.h"
 
 namespace coilsmith {
 namespace {
 
-// 100 uH at 5 A DC and 1 A ripple on a flat-fit material: nine turns-search iterations.
-DesignState workedExample() {
-    DesignState s;
-    s.Lreq = 100e-6;
-    s.Idc = 5;
-    s.Iac = 1;
-    s.Ipk = 5.5;
-    s.Irms = std::sqrt(std::pow(0.5 / std::sqrt(3.0), 2) + 25);
-    s.Jdes = 4e6;
-    s.Ku = 0.4f;
-    s.Fexc = 50000.0f;
-    s.Ac = 1;
-    s.Lc = 10;
-    s.Wa = 1.5;
-    s.Gap = 0;
-    s.MLT = 5;
-    s.Vc = 10;
-    s.SurfArea = 30;
-    s.MatNo = "-26";
-    s.MuInit = 60.0f;
-    s.ah = 10000;
-    s.ab = 10000;
-    s.al = 1e9;
-    s.bl = 1.1e8;
-    s.cl = 1.9e6;
-    s.dl = 1.9e-13f;
-    s.Density = 7;
-    return s;
-}
+using examples::workedExample;
 
 // The window's starting specification (25 uH, 25 A, 5 A ripple at 50 kHz) on a toroid of
 // OD 1.06", ID 0.57", HT 0.437" in material -26.
