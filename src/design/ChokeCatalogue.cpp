@@ -33,18 +33,27 @@ void ChokeModel::showAreaProduct() {
         [&] { setTextRaw("APROD", formatFixed(checkedFinite(*ac * *wa), 3, locale_)); });
 }
 
-void ChokeModel::Click_Ecore() {
+// Finds the row of the core named in Core and shows its cross-section, volume and path
+// length. False, with a message, when the catalogue has no such core.
+bool ChokeModel::showCoreRow(DataSource& cores) {
     if (!catalogueOpen_) {
-        return;
+        return false;
     }
-    DataSource& cores = sources_.Data1;
     if (!findCore(cores)) {
         reportMissingCore();
-        return;
+        return false;
     }
     showCatalogueText("ACORE", cores, "AC");
     showCatalogueText("VCORE", cores, "VC");
     showCatalogueText("MPL", cores, "LC");
+    return true;
+}
+
+void ChokeModel::Click_Ecore() {
+    DataSource& cores = sources_.Data1;
+    if (!showCoreRow(cores)) {
+        return;
+    }
     showCatalogueText("WinArea", cores, "WC");
     showAreaProduct();
 
@@ -73,17 +82,10 @@ void ChokeModel::Click_Ecore() {
 }
 
 void ChokeModel::Click_Toroid() {
-    if (!catalogueOpen_) {
-        return;
-    }
     DataSource& cores = sources_.Data4;
-    if (!findCore(cores)) {
-        reportMissingCore();
+    if (!showCoreRow(cores)) {
         return;
     }
-    showCatalogueText("ACORE", cores, "AC");
-    showCatalogueText("VCORE", cores, "VC");
-    showCatalogueText("MPL", cores, "LC");
 
     StepRunner steps;
     const auto field = [&](std::string_view name) { return records(cores).Fields(name).toNum(); };

@@ -155,6 +155,7 @@ class ChokeModel {
     // Catalogue walks shared by the E-core and toroid procedures.
     void fillCoreList(DataSource& cores);
     bool findCore(DataSource& cores);  // leaves the cursor on the row of the Core text
+    bool showCoreRow(DataSource& cores);
     void showCatalogueText(std::string_view box, DataSource& cores, std::string_view field);
     void showAreaProduct();
     void listMaterials(DataSource& links, const Value& coreNo);
