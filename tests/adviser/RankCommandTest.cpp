@@ -5,32 +5,19 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
-#include <unistd.h>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
 #include "AdviserCatalogues.h"
+#include "CliProcess.h"
 #include "design/DesignFile.h"
 
 namespace coilsmith::adviser {
 namespace {
 
 namespace fs = std::filesystem;
-
-struct CliRun {
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string readAll(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
+using test::CliRun;
 
 std::vector<std::string> split(const std::string& text, char separator) {
     std::vector<std::string> parts;
@@ -42,16 +29,12 @@ std::vector<std::string> split(const std::string& text, char separator) {
     return parts;
 }
 
-class RankCommand : public ::testing::Test {
+class RankCommand : public test::CliProcessTest {
   protected:
     void SetUp() override {
-        dir = fs::temp_directory_path() /
-              ("coilsmith-rank-test-" + std::to_string(::getpid()) + "-" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::create_directories(dir);
+        CliProcessTest::SetUp();
         design = writeDesign({});
     }
-    void TearDown() override { fs::remove_all(dir); }
 
     fs::path writeDesign(const test::SpecTexts& spec, const std::string& name = "design.txt") {
         FakePrompter prompter;
@@ -61,16 +44,8 @@ class RankCommand : public ::testing::Test {
         return path;
     }
 
-    CliRun cli(const std::string& args) {
-        const auto out = dir / "stdout", err = dir / "stderr";
-        const std::string command = std::string("'") + COILSMITH_CLI + "' " + args + " > '" +
-                                    out.string() + "' 2> '" + err.string() + "'";
-        const int status = std::system(command.c_str());
-        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, readAll(out), readAll(err)};
-    }
     std::string file() const { return "'" + design.string() + "'"; }
 
-    fs::path dir;
     fs::path design;
 };
 

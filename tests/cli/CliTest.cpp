@@ -1,8 +1,8 @@
 // coilsmith-cli run as a process on the shipped catalogue.
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-#include <cstdlib>
+#include "CliProcess.h"
+
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -12,23 +12,12 @@
 namespace {
 
 namespace fs = std::filesystem;
+using coilsmith::test::CliRun;
+using coilsmith::test::readAll;
 
 // Line numbers (1-based) of the design file.
 constexpr int kECore = 1, kToroid = 2, kCore = 3, kPrice = 4, kFCore = 5, kCoreMat = 6;
 constexpr int kNTurns = 18, kACore = 24, kAprod = 26, kMinAP = 27, kAPR = 28, kLdes = 39;
-
-struct CliRun {
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string readAll(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
 
 std::vector<std::string> lines(const std::string& text) {
     std::vector<std::string> out;
@@ -42,24 +31,8 @@ std::vector<std::string> lines(const std::string& text) {
     return out;
 }
 
-class CliTest : public ::testing::Test {
+class CliTest : public coilsmith::test::CliProcessTest {
   protected:
-    void SetUp() override {
-        dir = fs::temp_directory_path() /
-              ("coilsmith-cli-test-" + std::to_string(::getpid()) + "-" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::create_directories(dir);
-    }
-    void TearDown() override { fs::remove_all(dir); }
-
-    CliRun cli(const std::string& args) {
-        const auto out = dir / "stdout", err = dir / "stderr";
-        const std::string command = std::string("'") + COILSMITH_CLI + "' " + args + " > '" +
-                                    out.string() + "' 2> '" + err.string() + "'";
-        const int status = std::system(command.c_str());
-        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, readAll(out), readAll(err)};
-    }
-
     // The design file of a new window (its starting texts), with changes by line number.
     std::string design(std::vector<std::pair<int, std::string>> changes, const char* name) {
         std::vector<std::string> file(40);
@@ -81,8 +54,6 @@ class CliTest : public ::testing::Test {
         std::ofstream(path, std::ios::binary) << bytes;
         return "'" + path.string() + "'";
     }
-
-    fs::path dir;
 };
 
 struct CoreChoice {
