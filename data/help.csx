@@ -31,6 +31,7 @@ CONTENTS
      area product appears and the "Core Database" page becomes available.
   3. On "Core Database" choose E-core or Toroid, pick a core whose area
      product (Core AP) is at least the minimum AP, then pick a material.
+     Or let Design > Core Adviser try them all and double-click the best.
   4. Run (menu or tool bar). The "Design Results" page shows the design.
   5. Check Bmax, temperature rise and current density. If they do not suit
      you, pick another core or material and Run again.
@@ -177,7 +178,15 @@ CONTENTS
   Edit     Undo, Cut, Copy, Paste on the focused text box (the tool bar
            also has Delete).
   Design   Specifications and Core Database switch pages; Run designs the
-           choke (available after "Calculate AP").
+           choke (available after "Calculate AP"). Core Adviser (also a
+           button on the Core Database page) designs every core and material
+           of the catalogue for the current specification and ranks them:
+           feasible designs first (core AP at least the minimum AP, Bmax
+           within the limit, winding within the window utilisation), the
+           others greyed with the reason. Sort by any column; the chart plots
+           total loss against total weight, with the designs no other beats
+           on both (the Pareto set) in orange. Double-click a row or a point
+           to pick that core and material in the design window and run it.
   Help     Coilsmith Help (this text) and About Coilsmith. The about box
            shows the version; "System Info..." starts the system's System
            Information tool on Windows, and shows the details a support
