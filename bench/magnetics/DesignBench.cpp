@@ -15,14 +15,7 @@ using examples::workedExample;
 // The window's starting specification (25 uH, 25 A, 5 A ripple at 50 kHz) on a toroid of
 // OD 1.06", ID 0.57", HT 0.437" in material -26.
 DesignState toroidDesign() {
-    DesignState s;
-    s.Lfac = 1e-6;
-    s.Bfac = 1;
-    s.DCfac = 1;
-    s.ACfac = 1.0f;
-    s.Ffac = 1000;
-    s.Jdes = 4e6;
-    s.Ku = 0.4f;
+    DesignState s = examples::freshWindow();
     calculateAreaProduct(s, {"25", "0.5", "25", "5", "50"});
     const double od = 1.06, id = 0.57, ht = 0.437;
     const double areaScale = std::pow(2.54, 2) * 3.141592654;

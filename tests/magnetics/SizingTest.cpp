@@ -2,23 +2,13 @@
 
 #include <string>
 
+#include "WorkedExample.h"
 #include "magnetics/Sizing.h"
 
 namespace coilsmith {
 namespace {
 
-// The state a new design window starts from.
-DesignState freshWindow() {
-    DesignState s;
-    s.Lfac = 1e-6;
-    s.Bfac = 1;
-    s.DCfac = 1;
-    s.ACfac = 1.0f;
-    s.Ffac = 1000;
-    s.Jdes = 4e6;
-    s.Ku = 0.4f;
-    return s;
-}
+using examples::freshWindow;
 
 const SpecificationTexts kDefaultTexts{"25", "0.5", "25", "5", "50"};
 

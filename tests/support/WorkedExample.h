@@ -6,6 +6,19 @@
 
 namespace coilsmith::examples {
 
+// The unit factors and list values a new design window starts with.
+inline DesignState freshWindow() {
+    DesignState s;
+    s.Lfac = 1e-6;
+    s.Bfac = 1;
+    s.DCfac = 1;
+    s.ACfac = 1.0f;
+    s.Ffac = 1000;
+    s.Jdes = 4e6;
+    s.Ku = 0.4f;
+    return s;
+}
+
 // The textbook design the magnetics core is checked against: 100 uH, 5 A DC, 1 A ripple
 // on a 1 cm^2, 10 cm path core with 1.5 cm^2 of window and no gap, in a material whose
 // fits are flat so that MuEff = 60. The turns search takes nine iterations to 37 turns.
