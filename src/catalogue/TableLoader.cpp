@@ -1,31 +1,82 @@
 #include "catalogue/TableLoader.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
+#include <cstring>
 #include <filesystem>
+#include <fstream>
+#include <optional>
 
 #include "catalogue/Catalogue.h"
 #include "catalogue/CatalogueSchema.h"
+#include "catalogue/FileStamp.h"
 #include "catalogue/Sqlite.h"
 
 namespace coilsmith::catalogue {
 namespace {
+
+constexpr int kBusyWaitMs = 250;
+
+// "file:" URI of a path for SQLite: every byte but unreserved ones, '/' and ':' (a drive) is
+// percent-encoded, so '?', '#', '%' and spaces in a folder name stay part of the path.
+std::string fileUri(const std::filesystem::path& file) {
+    std::error_code error;
+    const auto absolute = std::filesystem::absolute(file, error);
+    const std::string path = (error ? file : absolute).generic_string();
+    std::string uri = path.starts_with('/') ? "file://" : "file:///";
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    for (const char c : path) {
+        const auto byte = static_cast<unsigned char>(c);
+        if ((byte >= 'A' && byte <= 'Z') || (byte >= 'a' && byte <= 'z') ||
+            (byte >= '0' && byte <= '9') || c == '-' || c == '.' || c == '_' || c == '~' ||
+            c == '/' || c == ':') {
+            uri += c;
+        } else {
+            uri += '%';
+            uri += kHex[byte >> 4];
+            uri += kHex[byte & 0x0F];
+        }
+    }
+    return uri;
+}
+
+bool nonEmptyFile(const std::string& path) {
+    std::error_code error;
+    const auto size = std::filesystem::file_size(path, error);
+    return !error && size > 0;
+}
+
+// How a read opens the file. Immutable: no locks, no journal or WAL look-up, nothing created
+// beside the file (a WAL-mode file would otherwise get -wal and -shm files, and fail in a
+// read-only folder). Locking: SQLite's ordinary read-only access, which waits for a writer.
+enum class Access { Immutable, Locking };
 
 class Reader {
   public:
     Reader(std::string file, std::string table)
         : file_(std::move(file)), table_(std::move(table)) {}
 
+    // A lock cannot stop an immutable read, and while nothing writes the file none is
+    // needed. A rewrite by rename (the build tool's way) leaves the open file as it was. A
+    // file written in place, now or during the read, is read with locking instead, where a
+    // writer that keeps its lock makes the catalogue "locked by another program".
     std::shared_ptr<const Table> load() {
-        open();
-        requireTable();
-        auto table = std::make_shared<Table>();
-        table->file = file_;
-        table->name = table_;
-        readRows(*table);
-        requireSchemaFields(*table);
-        readIndexes(*table);
-        return table;
+        requireSqliteFile();
+        if (!beingWritten()) {
+            const auto before = stampOf(file_);
+            try {
+                auto table = read(Access::Immutable);
+                if (unchangedSince(before)) {
+                    return table;
+                }
+            } catch (const CatalogueError&) {
+                if (unchangedSince(before)) {
+                    throw;
+                }
+            }
+        }
+        return read(Access::Locking);
     }
 
   private:
@@ -33,7 +84,7 @@ class Reader {
         throw CatalogueError("The catalogue " + file_ + " cannot be used: " + what + ".");
     }
 
-    void open() {
+    void requireSqliteFile() const {
         std::error_code error;
         if (!std::filesystem::exists(file_, error)) {
             fail("the file does not exist");
@@ -41,45 +92,113 @@ class Reader {
         if (!std::filesystem::is_regular_file(file_, error)) {
             fail("it is not a file");
         }
+        if (!nonEmptyFile(file_)) {
+            fail("it is empty");  // SQLite would take it for a database without tables
+        }
+        static constexpr std::string_view kMagic{"SQLite format 3\0", 16};
+        std::string header(kMagic.size(), '\0');
+        std::ifstream in(file_, std::ios::binary);
+        if (!in) {
+            fail("the file cannot be opened (" + std::string(std::strerror(errno)) + ")");
+        }
+        if (!in.read(header.data(), static_cast<std::streamsize>(header.size())) ||
+            header != kMagic) {
+            fail("it is not a Coilsmith catalogue");
+        }
+    }
+
+    // A non-empty rollback journal is a write in progress (or one cut short); a non-empty
+    // WAL file holds changes the file itself does not have yet.
+    bool beingWritten() const {
+        return nonEmptyFile(file_ + "-journal") || nonEmptyFile(file_ + "-wal");
+    }
+
+    bool unchangedSince(const std::optional<FileStamp>& before) const {
+        return before && stampOf(file_) == before && !beingWritten();
+    }
+
+    std::shared_ptr<const Table> read(Access access) {
+        open(access);
+        // One read transaction: every query below sees the same version of the file.
+        sqlite3_exec(db_.get(), "BEGIN", nullptr, nullptr, nullptr);
+        requireTable();
+        auto table = std::make_shared<Table>();
+        table->file = file_;
+        table->name = table_;
+        readRows(*table);
+        requireSchemaFields(*table);
+        readIndexes(*table);
+        db_.reset();
+        return table;
+    }
+
+    void open(Access access) {
+        const std::string uri =
+            fileUri(file_) + (access == Access::Immutable ? "?mode=ro&immutable=1" : "?mode=ro");
         sqlite3* raw = nullptr;
-        // One connection per load, used by this thread only: no SQLite mutex needed.
-        const int rc = sqlite3_open_v2(file_.c_str(), &raw,
-                                       SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX, nullptr);
+        // One connection per read, used by this thread only: no SQLite mutex needed.
+        const int rc =
+            sqlite3_open_v2(uri.c_str(), &raw,
+                            SQLITE_OPEN_READONLY | SQLITE_OPEN_URI | SQLITE_OPEN_NOMUTEX, nullptr);
         db_.reset(raw);
         if (rc != SQLITE_OK) {
             fail("the file cannot be opened (" + sqlite::lastError(db_.get()) + ")");
         }
+        sqlite3_extended_result_codes(db_.get(), 1);
+        // A writer's transaction takes milliseconds: wait that long before calling it locked.
+        sqlite3_busy_timeout(db_.get(), kBusyWaitMs);
         // Reading through a memory map saves a copy of every page.
         sqlite3_exec(db_.get(), "PRAGMA mmap_size = 268435456", nullptr, nullptr, nullptr);
+    }
+
+    // Fails for the results that say something about the whole file rather than one query.
+    void failForFile(int rc) const {
+        if ((rc & 0xFF) == SQLITE_BUSY || (rc & 0xFF) == SQLITE_LOCKED ||
+            rc == SQLITE_READONLY_ROLLBACK) {
+            fail("it is locked by another program");
+        }
+        if ((rc & 0xFF) == SQLITE_NOTADB) {
+            fail("it is not a Coilsmith catalogue");
+        }
     }
 
     sqlite::Statement prepare(const std::string& sql) const {
         sqlite3_stmt* raw = nullptr;
         const int rc = sqlite3_prepare_v2(db_.get(), sql.c_str(), -1, &raw, nullptr);
         sqlite::Statement statement(raw);
-        if (rc == SQLITE_NOTADB) {
-            fail("it is not a catalogue database");
-        }
         if (rc != SQLITE_OK) {
+            failForFile(rc);
             return nullptr;
         }
         return statement;
     }
 
     void requireTable() const {
+        if (hasTable(table_)) {
+            return;
+        }
+        const bool anyKnownTable = std::any_of(
+            schema::kTables.begin(), schema::kTables.end(),
+            [this](const schema::Table& known) { return hasTable(std::string(known.name)); });
+        if (!anyKnownTable) {
+            fail("it is not a Coilsmith catalogue");  // some other program's database
+        }
+        fail("the table \"" + table_ + "\" is missing");
+    }
+
+    bool hasTable(const std::string& name) const {
         const auto query = prepare(
             "SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ?1 COLLATE NOCASE");
         if (!query) {
-            fail("it is not a catalogue database (" + sqlite::lastError(db_.get()) + ")");
+            fail("it cannot be read (" + sqlite::lastError(db_.get()) + ")");
         }
-        sqlite3_bind_text(query.get(), 1, table_.c_str(), -1, SQLITE_TRANSIENT);
+        sqlite3_bind_text(query.get(), 1, name.c_str(), -1, SQLITE_TRANSIENT);
         const int rc = sqlite3_step(query.get());
-        if (rc == SQLITE_NOTADB) {
-            fail("it is not a catalogue database");
+        if (rc != SQLITE_ROW && rc != SQLITE_DONE) {
+            failForFile(rc);
+            fail("it cannot be read (" + sqlite::lastError(db_.get()) + ")");
         }
-        if (rc != SQLITE_ROW) {
-            fail("the table \"" + table_ + "\" is missing");
-        }
+        return rc == SQLITE_ROW;
     }
 
     void readRows(Table& table) const {
@@ -106,6 +225,7 @@ class Reader {
             ++table.rowCount;
         }
         if (rc != SQLITE_DONE) {
+            failForFile(rc);
             fail("the table \"" + table_ + "\" cannot be read (" + sqlite::lastError(db_.get()) +
                  ")");
         }
