@@ -1,15 +1,22 @@
 #include "adviser/CoreAdviserWindow.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QDoubleSpinBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QProgressBar>
+#include <QSettings>
 #include <QSplitter>
 #include <QTableView>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <QtConcurrent>
+
+#include <algorithm>
+#include <iterator>
+#include <optional>
 
 #include "adviser/CandidateTable.h"
 #include "adviser/LossWeightChart.h"
@@ -25,6 +32,27 @@ constexpr int kProgressDelayMs = 200;
 const adviser::RankKey kKeys[] = {adviser::RankKey::Loss, adviser::RankKey::Trise,
                                   adviser::RankKey::Weight, adviser::RankKey::Cost,
                                   adviser::RankKey::Volume};
+const adviser::CoreTypeFilter kTypeFilters[] = {
+    adviser::CoreTypeFilter::Both, adviser::CoreTypeFilter::ECore, adviser::CoreTypeFilter::Toroid};
+
+const QString kRankByKey = QStringLiteral("CoreAdviser/RankBy");
+const QString kCoreTypeKey = QStringLiteral("CoreAdviser/CoreType");
+const QString kMaxTempRiseKey = QStringLiteral("CoreAdviser/MaxTempRise");
+
+// Without an organisation name QSettings has nowhere sensible to write (test programs,
+// tools): such a program remembers nothing.
+std::optional<QSettings> applicationSettings() {
+    if (QCoreApplication::organizationName().isEmpty()) {
+        return std::nullopt;
+    }
+    return std::make_optional<QSettings>();
+}
+
+template <typename T, std::size_t N>
+int indexOf(const T (&list)[N], T value) {
+    const auto at = std::find(std::begin(list), std::end(list), value);
+    return at == std::end(list) ? -1 : static_cast<int>(at - std::begin(list));
+}
 
 }  // namespace
 
@@ -41,14 +69,82 @@ CoreAdviser::~CoreAdviser() {
     watcher_.waitForFinished();
 }
 
-void CoreAdviser::build() {
-    summary_ = new QLabel(this);
-    summary_->setObjectName("RankingSummary");
+QLayout* CoreAdviser::buildChoices() {
     rankBy_ = new QComboBox(this);
     rankBy_->setObjectName("RankBy");
     rankBy_->addItems({tr("Total Loss"), tr("Temperature Rise"), tr("Total Weight"),
                        tr("Relative Cost"), tr("Core Volume")});
-    connect(rankBy_, &QComboBox::currentIndexChanged, this, &CoreAdviser::reorder);
+    coreType_ = new QComboBox(this);
+    coreType_->setObjectName("CoreTypeFilter");
+    coreType_->addItems({tr("Both"), tr("E-core"), tr("Toroid")});
+    maxTempRise_ = new QDoubleSpinBox(this);
+    maxTempRise_->setObjectName("MaxTempRiseFilter");
+    maxTempRise_->setRange(0, 999);
+    maxTempRise_->setDecimals(1);
+    maxTempRise_->setSuffix(tr(" deg. C"));
+    maxTempRise_->setSpecialValueText(tr("No limit"));  // shown for 0
+    // Filtering a large catalogue's ranking takes a moment: not on every keystroke.
+    maxTempRise_->setKeyboardTracking(false);
+    restoreChoices();
+
+    const auto changed = [this] {
+        rememberChoices();
+        showChoices();
+    };
+    connect(rankBy_, &QComboBox::currentIndexChanged, this, changed);
+    connect(coreType_, &QComboBox::currentIndexChanged, this, changed);
+    connect(maxTempRise_, &QDoubleSpinBox::valueChanged, this, changed);
+
+    auto* choices = new QHBoxLayout;
+    choices->addWidget(new QLabel(tr("Core type"), this));
+    choices->addWidget(coreType_);
+    choices->addWidget(new QLabel(tr("Max. temperature rise"), this));
+    choices->addWidget(maxTempRise_);
+    choices->addWidget(new QLabel(tr("Rank by"), this));
+    choices->addWidget(rankBy_);
+    return choices;
+}
+
+void CoreAdviser::restoreChoices() {
+    const auto settings = applicationSettings();
+    if (!settings) {
+        return;
+    }
+    const auto key = adviser::rankKeyFromName(settings->value(kRankByKey).toString().toStdString());
+    rankBy_->setCurrentIndex(std::max(0, key ? indexOf(kKeys, *key) : 0));
+    const auto types =
+        adviser::coreTypeFilterFromName(settings->value(kCoreTypeKey).toString().toStdString());
+    coreType_->setCurrentIndex(std::max(0, types ? indexOf(kTypeFilters, *types) : 0));
+    maxTempRise_->setValue(settings->value(kMaxTempRiseKey, 0.0).toDouble());
+}
+
+void CoreAdviser::rememberChoices() const {
+    auto settings = applicationSettings();
+    if (!settings) {
+        return;
+    }
+    settings->setValue(kRankByKey, QString::fromUtf8(adviser::rankKeyName(chosenKey()).data()));
+    settings->setValue(kCoreTypeKey,
+                       QString::fromUtf8(adviser::coreTypeFilterName(chosenFilter().types).data()));
+    settings->setValue(kMaxTempRiseKey, maxTempRise_->value());
+}
+
+adviser::RankKey CoreAdviser::chosenKey() const {
+    return kKeys[std::max(0, rankBy_->currentIndex())];
+}
+
+adviser::RankingFilter CoreAdviser::chosenFilter() const {
+    adviser::RankingFilter filter;
+    filter.types = kTypeFilters[std::max(0, coreType_->currentIndex())];
+    if (maxTempRise_->value() > 0) {
+        filter.maxTempRise = maxTempRise_->value();
+    }
+    return filter;
+}
+
+void CoreAdviser::build() {
+    summary_ = new QLabel(this);
+    summary_->setObjectName("RankingSummary");
     progress_ = new QProgressBar(this);
     progress_->setObjectName("RankProgress");
     progress_->hide();
@@ -56,8 +152,7 @@ void CoreAdviser::build() {
     auto* top = new QHBoxLayout;
     top->addWidget(summary_, 1);
     top->addWidget(progress_);
-    top->addWidget(new QLabel(tr("Rank by"), this));
-    top->addWidget(rankBy_);
+    top->addLayout(buildChoices());
 
     table_ = new CandidateTable(this);
     proxy_ = new FeasibleFirstProxy(this);
@@ -96,7 +191,7 @@ void CoreAdviser::rank(const ChokeModel& window) {
     stop_ = std::stop_source();
 
     adviser::AdviserOptions options;
-    options.key = kKeys[std::max(0, rankBy_->currentIndex())];
+    options.key = chosenKey();  // the filters apply afterwards, without designing again
     options.stop = stop_.get_token();
     options.progress = [this](std::size_t done, std::size_t total) {
         QMetaObject::invokeMethod(
@@ -123,7 +218,16 @@ void CoreAdviser::showRanking() {
     if (result.stopped) {
         return;  // a newer ranking has taken over
     }
-    ranking_ = std::move(result);
+    all_ = std::move(result);
+    showChoices();
+    emit rankingFinished();
+}
+
+void CoreAdviser::showChoices() {
+    if (isRanking() || !all_) {
+        return;  // the ranking on its way is shown with the choices of its end
+    }
+    ranking_ = adviser::filteredRanking(*all_, chosenFilter(), chosenKey());
     if (ranking_.problem) {
         summary_->setText(QString::fromStdString(*ranking_.problem));
     } else {
@@ -132,19 +236,6 @@ void CoreAdviser::showRanking() {
                               .arg(ranking_.candidates.size())
                               .arg(QString::fromStdString(formatFixed(ranking_.limits.minAP, 3))));
     }
-    table_->setCandidates(ranking_.candidates);
-    chart_->setCandidates(ranking_.candidates);
-    view_->sortByColumn(0, Qt::AscendingOrder);
-    emit rankingFinished();
-}
-
-// A new key orders the same designs again; nothing is recomputed.
-void CoreAdviser::reorder() {
-    if (isRanking() || ranking_.candidates.empty()) {
-        return;
-    }
-    ranking_.key = kKeys[std::max(0, rankBy_->currentIndex())];
-    adviser::orderCandidates(ranking_.candidates, ranking_.key);
     table_->setCandidates(ranking_.candidates);
     chart_->setCandidates(ranking_.candidates);
     view_->sortByColumn(0, Qt::AscendingOrder);

@@ -3,11 +3,14 @@
 #include <QChart>
 #include <QCursor>
 #include <QLabel>
+#include <QLogValueAxis>
 #include <QScatterSeries>
 #include <QToolTip>
 #include <QValueAxis>
 
 #include <algorithm>
+#include <cmath>
+#include <limits>
 
 #include "magnetics/NumberText.h"
 
@@ -19,7 +22,6 @@ LossWeightChart::LossWeightChart(QWidget* parent) : QChartView(new QChart, paren
     setObjectName("LossWeightChart");
     setRenderHint(QPainter::Antialiasing);
     QChart* chart = this->chart();
-    chart->setTitle(tr("Total loss against total weight"));
     chart->legend()->setAlignment(Qt::AlignBottom);
 
     others_ = new QScatterSeries(chart);
@@ -33,8 +35,11 @@ LossWeightChart::LossWeightChart(QWidget* parent) : QChartView(new QChart, paren
     addSeries(others_);
     addSeries(front_);
 
-    auto* x = new QValueAxis(chart);
+    auto* x = new QLogValueAxis(chart);
     x->setTitleText(tr("Total Weight (g)"));
+    x->setBase(10);
+    x->setLabelFormat(QStringLiteral("%g"));
+    x->setMinorTickCount(-1);  // 2 to 9 times each power of ten
     auto* y = new QValueAxis(chart);
     y->setTitleText(tr("Total Loss (W)"));
     chart->addAxis(x, Qt::AlignBottom);
@@ -48,6 +53,38 @@ LossWeightChart::LossWeightChart(QWidget* parent) : QChartView(new QChart, paren
     hoverLabel_->setObjectName("HoveredCandidate");
     hoverLabel_->move(8, 4);
     hoverLabel_->hide();
+
+    noDesign_ = new QLabel(tr("No design meets the limits"), this);
+    noDesign_->setObjectName("NoFeasibleDesign");
+    noDesign_->setAlignment(Qt::AlignCenter);
+    noDesign_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    noDesign_->hide();
+    // Until a ranking arrives there is nothing to plot and nothing to say.
+    showPlot(false);
+}
+
+void LossWeightChart::resizeEvent(QResizeEvent* event) {
+    QChartView::resizeEvent(event);
+    noDesign_->setGeometry(rect());
+}
+
+// Axes, legend and title only around points; otherwise the area stays plain.
+void LossWeightChart::showPlot(bool visible) {
+    QChart* chart = this->chart();
+    const auto axes = chart->axes();
+    for (QAbstractAxis* axis : axes) {
+        axis->setVisible(visible);
+    }
+    chart->legend()->setVisible(visible);
+    chart->setTitle(visible ? tr("Total loss against total weight") : QString());
+}
+
+std::pair<double, double> LossWeightChart::decadeBounds(double low, double high) {
+    // The small tolerance keeps 1000 (read back as 999.9999...) in its own decade.
+    const double lowExponent = std::floor(std::log10(low) + 1e-9);
+    double highExponent = std::ceil(std::log10(high) - 1e-9);
+    highExponent = std::max(highExponent, lowExponent + 1);
+    return {std::pow(10.0, lowExponent), std::pow(10.0, highExponent)};
 }
 
 void LossWeightChart::addSeries(QScatterSeries* series) {
@@ -73,10 +110,14 @@ void LossWeightChart::setCandidates(const std::vector<adviser::Candidate>& candi
     QList<QPointF> others, front;
     points_.clear();
     descriptions_.assign(candidates.size(), QString());
-    double maxLoss = 0, maxWeight = 0;
+    double maxLoss = 0;
+    double minWeight = std::numeric_limits<double>::infinity();
+    double maxWeight = 0;
     for (std::size_t i = 0; i < candidates.size(); ++i) {
         const adviser::Candidate& c = candidates[i];
-        if (!c.feasible) {
+        // A logarithmic axis has no place for a weight that is not positive.
+        if (!c.feasible || !(c.totalWeight > 0) || !std::isfinite(c.totalWeight) ||
+            !std::isfinite(c.totalLoss)) {
             continue;
         }
         const QPointF point(c.totalWeight, c.totalLoss);
@@ -84,16 +125,27 @@ void LossWeightChart::setCandidates(const std::vector<adviser::Candidate>& candi
         points_.emplace_back(point, static_cast<int>(i));
         descriptions_[i] = describe(c);
         maxLoss = std::max(maxLoss, c.totalLoss);
+        minWeight = std::min(minWeight, c.totalWeight);
         maxWeight = std::max(maxWeight, c.totalWeight);
     }
     others_->replace(others);
     front_->replace(front);
-    const auto axes = chart()->axes();
-    for (QAbstractAxis* axis : axes) {
-        const bool horizontal = axis->orientation() == Qt::Horizontal;
-        axis->setRange(0, (horizontal ? maxWeight : maxLoss) * 1.08 + 1e-9);
-    }
     hoverLabel_->hide();
+    const bool any = !points_.empty();
+    noDesign_->setVisible(!any);
+    showPlot(any);
+    if (!any) {
+        return;
+    }
+    const auto [weightLow, weightHigh] = decadeBounds(minWeight, maxWeight);
+    for (QAbstractAxis* axis : chart()->axes(Qt::Horizontal)) {
+        axis->setRange(weightLow, weightHigh);
+    }
+    for (QAbstractAxis* axis : chart()->axes(Qt::Vertical)) {
+        auto* loss = static_cast<QValueAxis*>(axis);
+        loss->setRange(0, maxLoss > 0 ? maxLoss * 1.08 : 1.0);
+        loss->applyNiceNumbers();
+    }
 }
 
 int LossWeightChart::candidateAt(const QPointF& point) const {

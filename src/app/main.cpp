@@ -70,6 +70,8 @@ std::unique_ptr<Main> showFrame(Platform& platform) {
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Coilsmith"));
+    // Where windows remember their choices (QSettings): ~/.config/Coilsmith/Coilsmith.conf.
+    QApplication::setOrganizationName(QStringLiteral("Coilsmith"));
     QApplication::setQuitOnLastWindowClosed(false);
     Platform platform;
     std::unique_ptr<Main> frame;

@@ -1,8 +1,11 @@
 // The core adviser window offscreen: the table and chart of a ranking, and a candidate
 // applied to the design window lands on its results with the table's numbers.
 #include <QComboBox>
+#include <QDoubleSpinBox>
 #include <QLabel>
+#include <QLogValueAxis>
 #include <QScatterSeries>
+#include <QSettings>
 #include <QSignalSpy>
 #include <QTableView>
 #include <QtTest>
@@ -36,8 +39,28 @@ class CoreAdviserTest : public QObject {
         return "no column " + title;
     }
 
+    QComboBox* combo(const char* name) { return adviser_->findChild<QComboBox*>(name); }
+    QDoubleSpinBox* maxTempRise() {
+        return adviser_->findChild<QDoubleSpinBox*>("MaxTempRiseFilter");
+    }
+    int feasibleRows() {
+        int feasible = 0;
+        for (int row = 0; row < view()->model()->rowCount(); ++row) {
+            feasible += cell(row, "Rank").isEmpty() ? 0 : 1;
+        }
+        return feasible;
+    }
+
   private slots:
+    // The window's choices go to a settings file of the tests' own, never the user's.
+    void initTestCase() {
+        QStandardPaths::setTestModeEnabled(true);
+        QCoreApplication::setOrganizationName("CoilsmithTests");
+        QCoreApplication::setApplicationName("adviser_ui_tests");
+    }
+
     void init() {
+        QSettings().clear();
         design_.emplace(test::specifiedWindow(test::shippedCatalogue(), prompter_));
         applied_.clear();
         adviser_.emplace([this](const adviser::Candidate& c) {
@@ -118,6 +141,118 @@ class CoreAdviserTest : public QObject {
             QVERIFY(candidates[i].totalWeight <= candidates[i + 1].totalWeight);
         }
         QCOMPARE(cell(0, "Rank"), QString("1"));
+    }
+
+    void noFeasibleDesignShowsAPlainMessage() {
+        auto* chart = adviser_->findChild<LossWeightChart*>("LossWeightChart");
+        auto* message = chart->findChild<QLabel*>("NoFeasibleDesign");
+        QVERIFY(message);
+        QVERIFY(message->isHidden());
+        maxTempRise()->setValue(0.1);  // every design warms its core by degrees
+        QCOMPARE(adviser_->ranking().feasibleCount, std::size_t{0});
+        QVERIFY(message->isVisible());
+        QCOMPARE(message->text(), QString("No design meets the limits"));
+        for (QAbstractAxis* axis : chart->chart()->axes()) {
+            QVERIFY(!axis->isVisible());
+        }
+        maxTempRise()->setValue(0);
+        QVERIFY(message->isHidden());
+        QVERIFY(chart->chart()->axes().first()->isVisible());
+    }
+
+    void decadeBoundsEncloseTheWeights_data() {
+        QTest::addColumn<double>("low");
+        QTest::addColumn<double>("high");
+        QTest::addColumn<double>("from");
+        QTest::addColumn<double>("to");
+        QTest::newRow("two decades") << 45.0 << 140.0 << 10.0 << 1000.0;
+        QTest::newRow("powers of ten stay") << 100.0 << 1000.0 << 100.0 << 1000.0;
+        QTest::newRow("one weight, one decade") << 100.0 << 100.0 << 100.0 << 1000.0;
+        QTest::newRow("below a gram") << 0.5 << 3.0 << 0.1 << 10.0;
+    }
+    void decadeBoundsEncloseTheWeights() {
+        QFETCH(double, low);
+        QFETCH(double, high);
+        QFETCH(double, from);
+        QFETCH(double, to);
+        const auto bounds = LossWeightChart::decadeBounds(low, high);
+        QCOMPARE(bounds.first, from);
+        QCOMPARE(bounds.second, to);
+    }
+
+    // A ranking's designs weigh from a few grams to many times that: on a linear axis the
+    // light ones, where the Pareto set lies, crowd at the left edge.
+    void weightAxisIsLogarithmicFromDecadeToDecade() {
+        auto* chart = adviser_->findChild<LossWeightChart*>("LossWeightChart");
+        const auto axes = chart->chart()->axes(Qt::Horizontal);
+        QCOMPARE(axes.size(), 1);
+        auto* weight = qobject_cast<QLogValueAxis*>(axes.first());
+        QVERIFY(weight);
+        double lightest = 1e300, heaviest = 0;
+        for (const adviser::Candidate& c : adviser_->ranking().candidates) {
+            if (c.feasible) {
+                lightest = std::min(lightest, c.totalWeight);
+                heaviest = std::max(heaviest, c.totalWeight);
+            }
+        }
+        for (const double bound : {weight->min(), weight->max()}) {
+            const double exponent = std::log10(bound);
+            QCOMPARE(exponent, std::round(exponent));
+        }
+        QVERIFY(weight->min() <= lightest && lightest < 10 * weight->min());
+        QVERIFY(weight->max() >= heaviest && heaviest > weight->max() / 10);
+    }
+
+    // The rank command's --max-trise limit ranks exactly these candidates.
+    void temperatureFilterRanksAsTheRankCommandsLimit_data() {
+        QTest::addColumn<double>("limit");
+        QTest::newRow("40 deg. C") << 40.0;
+        QTest::newRow("25 deg. C") << 25.0;
+    }
+    void temperatureFilterRanksAsTheRankCommandsLimit() {
+        QFETCH(double, limit);
+        const std::size_t before = adviser_->ranking().feasibleCount;
+        maxTempRise()->setValue(limit);
+        adviser::AdviserOptions options;
+        options.maxTempRise = limit;
+        const adviser::Ranking expected = adviser::rankCores(*design_, options);
+        QVERIFY(expected.feasibleCount > 0 && expected.feasibleCount < before);
+        QVERIFY(adviser_->ranking().candidates == expected.candidates);
+        QCOMPARE(feasibleRows(), static_cast<int>(expected.feasibleCount));
+        QCOMPARE(view()->model()->rowCount(), static_cast<int>(expected.candidates.size()));
+    }
+
+    void coreTypeFilterKeepsOneType_data() {
+        QTest::addColumn<int>("choice");
+        QTest::addColumn<QString>("type");
+        QTest::newRow("E-cores") << 1 << "E-core";
+        QTest::newRow("toroids") << 2 << "Toroid";
+    }
+    void coreTypeFilterKeepsOneType() {
+        QFETCH(int, choice);
+        QFETCH(QString, type);
+        int ofType = 0;
+        for (int row = 0; row < view()->model()->rowCount(); ++row) {
+            ofType += cell(row, "Type") == type ? 1 : 0;
+        }
+        QVERIFY(ofType > 0);
+        combo("CoreTypeFilter")->setCurrentIndex(choice);
+        QCOMPARE(view()->model()->rowCount(), ofType);
+        for (int row = 0; row < ofType; ++row) {
+            QCOMPARE(cell(row, "Type"), type);
+        }
+        QCOMPARE(cell(0, "Rank"), QString("1"));
+    }
+
+    void choicesAreRememberedForTheNextWindow() {
+        combo("RankBy")->setCurrentIndex(2);
+        combo("CoreTypeFilter")->setCurrentIndex(2);
+        maxTempRise()->setValue(45);
+        adviser_.emplace([](const adviser::Candidate&) {});
+        QCOMPARE(combo("RankBy")->currentText(), QString("Total Weight"));
+        QCOMPARE(combo("CoreTypeFilter")->currentText(), QString("Toroid"));
+        QCOMPARE(maxTempRise()->value(), 45.0);
+        QCOMPARE(QSettings().value("CoreAdviser/RankBy").toString(), QString("weight"));
     }
 };
 
