@@ -88,13 +88,13 @@ FileReplacement::FileReplacement(const std::string& target) : target_(resolvedTa
         if (S_ISDIR(existing.st_mode)) {
             failWith(EISDIR);
         }
-        if (::access(target_.c_str(), W_OK) != 0) {
-            failWith(errno);
-        }
         toDevice_ = !S_ISREG(existing.st_mode);
         // Read-only by its mode even for a user whose permissions would allow the write.
         if (!toDevice_ && (existing.st_mode & 0222) == 0) {
             throw FileWriteError("the file is read-only");
+        }
+        if (::access(target_.c_str(), W_OK) != 0) {
+            failWith(errno);
         }
         mode = existing.st_mode & 07777;
     } else if (errno != ENOENT) {
