@@ -167,6 +167,14 @@ TEST_F(CliTest, IncompleteFileIsRejected) {
     EXPECT_NE(run.err.find("not a complete design file"), std::string::npos);
 }
 
+// An endless device is refused by what it is, before a byte is read or written.
+TEST_F(CliTest, DeviceIsNoDesignFile) {
+    const CliRun run = cli("design /dev/zero -o '" + (dir / "out.txt").string() + "'");
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_EQ(run.err, "/dev/zero is not a Coilsmith design file\n");
+    EXPECT_FALSE(fs::exists(dir / "out.txt"));
+}
+
 TEST_F(CliTest, MissingCatalogueIsAFileError) {
     const CliRun run =
         cli("design " + design({}, "in.txt") + " --catalogue /nonexistent/Cores.csx");
