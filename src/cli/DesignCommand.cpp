@@ -1,12 +1,12 @@
 #include "cli/DesignCommand.h"
 
-#include <fstream>
 #include <optional>
 #include <ostream>
 
 #include "cli/StreamPrompter.h"
 #include "design/ChokeModel.h"
 #include "design/DesignFile.h"
+#include "platform/FileReplacement.h"
 
 namespace coilsmith::cli {
 
@@ -79,13 +79,6 @@ std::optional<DesignArguments> parseArguments(std::span<const std::string> args,
     return parsed;
 }
 
-bool writeText(const std::string& path, const std::string& text) {
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    file << text;
-    file.close();
-    return !file.fail();
-}
-
 int designMain(std::span<const std::string> args, CommandContext& context) {
     const auto parsed = parseArguments(args, context.err);
     if (!parsed) {
@@ -100,8 +93,11 @@ int designMain(std::span<const std::string> args, CommandContext& context) {
         context.out << run.designText << std::flush;
         return context.out ? kExitDone : kExitUsage;
     }
-    if (!writeText(parsed->outputPath, run.designText)) {
-        context.err << "Cannot write the design file " << parsed->outputPath << "\n";
+    try {
+        replaceFileContents(parsed->outputPath, run.designText);
+    } catch (const FileWriteError& error) {
+        context.err << "Cannot write the design file " << parsed->outputPath << ": " << error.what()
+                    << "\n";
         return kExitUsage;
     }
     return kExitDone;

@@ -1,9 +1,13 @@
 #include "design/DesignFile.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cctype>
-#include <fstream>
-#include <sstream>
+#include <cerrno>
+#include <cstring>
 
 #include "design/TextDecoding.h"
 
@@ -53,6 +57,24 @@ std::string_view trimmed(std::string_view text) {
     return text.substr(first, last - first + 1);
 }
 
+// Characters, not bytes: a UTF-8 continuation byte adds to the character before it.
+std::size_t longestLineCharacters(std::string_view text) {
+    std::size_t longest = 0;
+    std::size_t current = 0;
+    for (const char c : text) {
+        if (c == '\r' || c == '\n') {
+            current = 0;
+        } else if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) {
+            longest = std::max(longest, ++current);
+        }
+    }
+    return longest;
+}
+
+DesignFileError notADesignFile(const std::string& fileName) {
+    return DesignFileError{fileName + " is not a Coilsmith design file"};
+}
+
 }  // namespace
 
 std::string writeDesignFile(const ChokeModel& model) {
@@ -70,9 +92,13 @@ std::string writeDesignFile(const ChokeModel& model) {
 
 std::variant<DesignFileLines, DesignFileError> parseDesignFile(std::string_view bytes,
                                                                const std::string& fileName) {
-    std::string text = decodeDesignText(bytes);
-    // A NUL cannot be shown in a text box and would cut the text short there.
-    std::erase(text, '\0');
+    if (bytes.size() > kDesignFileMaxBytes || bytes.find('\0') != std::string_view::npos) {
+        return notADesignFile(fileName);
+    }
+    const std::string text = decodeDesignText(bytes);
+    if (longestLineCharacters(text) > kDesignFileMaxLineCharacters) {
+        return notADesignFile(fileName);
+    }
     std::vector<std::string> lines = splitLines(text, kDesignFileLines);
     if (lines.size() < static_cast<std::size_t>(kDesignFileLines)) {
         return DesignFileError{fileName + " is not a complete design file: it has " +
@@ -83,16 +109,44 @@ std::variant<DesignFileLines, DesignFileError> parseDesignFile(std::string_view 
 }
 
 std::variant<DesignFileLines, DesignFileError> readDesignFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        return DesignFileError{"Cannot read the design file " + path};
+    const auto cannotRead = [&path](int error) {
+        return DesignFileError{"Cannot read the design file " + path, std::strerror(error)};
+    };
+    struct stat status {};
+    if (::stat(path.c_str(), &status) != 0) {
+        return cannotRead(errno);
     }
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    if (in.bad()) {
-        return DesignFileError{"Cannot read the design file " + path};
+    if (S_ISDIR(status.st_mode)) {
+        return DesignFileError{path + " is a folder"};
     }
-    return parseDesignFile(bytes.str(), path);
+    if (!S_ISREG(status.st_mode)) {
+        return notADesignFile(path);
+    }
+    // Not blocking: should the path have become a pipe since, opening it must not wait.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+    if (fd < 0) {
+        return cannotRead(errno);
+    }
+    std::string bytes(kDesignFileMaxBytes + 1, '\0');
+    std::size_t filled = 0;
+    while (filled < bytes.size()) {
+        const ssize_t got = ::read(fd, bytes.data() + filled, bytes.size() - filled);
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got < 0) {
+            const int error = errno;
+            ::close(fd);
+            return cannotRead(error);
+        }
+        if (got == 0) {
+            break;
+        }
+        filled += static_cast<std::size_t>(got);
+    }
+    ::close(fd);
+    bytes.resize(filled);
+    return parseDesignFile(bytes, path);
 }
 
 bool designFileFlag(std::string_view line, const NumberLocale& locale) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -21,13 +22,23 @@ struct DesignFileLines {
     std::vector<std::string> lines;  // exactly 40
 };
 struct DesignFileError {
-    std::string message;  // for the user; names the file
+    std::string message;        // for the user; names the file
+    std::string readFailure{};  // when the file could not be read at all: the system's reason
 };
-// A file with fewer than 40 lines is rejected, its message naming the file.
+
+// A design file is small text: anything larger, holding a NUL byte or a line longer than
+// this many characters is some other kind of file.
+inline constexpr std::size_t kDesignFileMaxBytes = 64 * 1024;
+inline constexpr std::size_t kDesignFileMaxLineCharacters = 4096;
+
+// Bytes that are no design file ("<name> is not a Coilsmith design file") and a file with
+// fewer than 40 lines are rejected, their message naming the file.
 std::variant<DesignFileLines, DesignFileError> parseDesignFile(std::string_view bytes,
                                                                const std::string& fileName);
 
-// Reads and parses the file at `path`; a file that cannot be read is an error naming it.
+// Reads and parses the file at `path`, reading no more than one byte past the largest
+// design file. A folder ("<path> is a folder") and a device or pipe are refused without
+// being read; a file that cannot be read is an error naming it.
 std::variant<DesignFileLines, DesignFileError> readDesignFile(const std::string& path);
 
 // The True/False of an option-button line: the words True and False in any letter case, a

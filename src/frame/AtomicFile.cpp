@@ -1,6 +1,5 @@
 #include "frame/AtomicFile.h"
 
-#include <QFile>
 #include <QSaveFile>
 
 namespace coilsmith {
@@ -22,18 +21,6 @@ std::optional<std::string> writeFileAtomically(const std::string& path, const st
         return file.errorString().toStdString();
     }
     return std::nullopt;
-}
-
-FileRead readWholeFile(const std::string& path) {
-    QFile file(QString::fromStdString(path));
-    if (!file.open(QIODevice::ReadOnly)) {
-        return {std::nullopt, file.errorString().toStdString()};
-    }
-    const QByteArray data = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        return {std::nullopt, file.errorString().toStdString()};
-    }
-    return {data.toStdString(), {}};
 }
 
 }  // namespace coilsmith

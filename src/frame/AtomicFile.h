@@ -10,11 +10,4 @@ namespace coilsmith {
 // file as it was. Returns the reason of a failure, nullopt on success.
 std::optional<std::string> writeFileAtomically(const std::string& path, const std::string& bytes);
 
-// The whole file, or the reason it could not be read.
-struct FileRead {
-    std::optional<std::string> bytes;
-    std::string error;
-};
-FileRead readWholeFile(const std::string& path);
-
 }  // namespace coilsmith

@@ -371,16 +371,12 @@ void Main::mOpen_Click() {
     }
     // The file is read and checked whole before anything changes, so a bad file leaves
     // the open design as it was.
-    const FileRead read = readWholeFile(state_.FileName);
-    if (!read.bytes) {
-        services_.prompter.message("Unknown error in opening file " + state_.FileName + ": " +
-                                   read.error);
-        state_.FileName = previousName;
-        return;
-    }
-    const auto parsed = parseDesignFile(*read.bytes, state_.FileName);
+    const auto parsed = readDesignFile(state_.FileName);
     if (const auto* error = std::get_if<DesignFileError>(&parsed)) {
-        services_.prompter.message(error->message);
+        services_.prompter.message(error->readFailure.empty()
+                                       ? error->message
+                                       : "Unknown error in opening file " + state_.FileName + ": " +
+                                             error->readFailure);
         state_.FileName = previousName;
         return;
     }

@@ -1,13 +1,16 @@
 #include "report/PrintReport.h"
 
-#include <QFile>
 #include <QGuiApplication>
 #include <QMarginsF>
 #include <QPageLayout>
 #include <QPrinter>
+#include <charconv>
 #include <exception>
+#include <fstream>
 #include <memory>
+#include <sstream>
 
+#include "platform/FileReplacement.h"
 #include "platform/QtPrinter.h"
 #include "report/ReportLayout.h"
 #include "report/ReportTexts.h"
@@ -26,6 +29,31 @@ std::unique_ptr<QPrinter> pdfPrinter(const QString& path) {
     printer->setPageMargins(QMarginsF(kPdfMarginMm, kPdfMarginMm, kPdfMarginMm, kPdfMarginMm),
                             QPageLayout::Millimeter);
     return printer;
+}
+
+// The PDF printer does not report a failed write (a full disk, a file-size limit), so the
+// file it wrote is checked instead: a complete PDF ends with "startxref", the offset of
+// its cross-reference table, and "%%EOF", and that offset holds the table. A write that
+// failed anywhere leaves the file too short for that.
+bool pdfIsComplete(const std::string& bytes) {
+    const std::size_t mark = bytes.rfind("startxref");
+    if (mark == std::string::npos || bytes.find("%%EOF", mark) == std::string::npos) {
+        return false;
+    }
+    std::size_t at = mark + 9;
+    while (at < bytes.size() && (bytes[at] == '\r' || bytes[at] == '\n' || bytes[at] == ' ')) {
+        ++at;
+    }
+    std::size_t offset = 0;
+    const auto parsed = std::from_chars(bytes.data() + at, bytes.data() + bytes.size(), offset);
+    return parsed.ec == std::errc() && offset < mark && bytes.compare(offset, 4, "xref") == 0;
+}
+
+std::string fileBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
 }
 
 }  // namespace
@@ -48,7 +76,6 @@ void printReport(const ChokeModel& model, const std::string& fileName, PrinterDi
 
 void writeReportPdf(const ChokeModel& model, const std::string& fileName,
                     const std::string& pdfPath) {
-    const QString path = QString::fromStdString(pdfPath);
     const auto failure = [&pdfPath](const std::string& why) {
         return PrinterError("Cannot write the report to \"" + pdfPath + "\": " + why + ".");
     };
@@ -60,10 +87,17 @@ void writeReportPdf(const ChokeModel& model, const std::string& fileName,
     }
     const ReportTexts texts = reportTexts(model);
     try {
-        QtPrinter printer(pdfPrinter(path));
-        layoutReport(printer, fileName, texts);
+        // The old file stays as it was until the new one is complete on disk.
+        FileReplacement file(pdfPath);
+        {
+            QtPrinter printer(pdfPrinter(QString::fromStdString(file.temporaryPath())));
+            layoutReport(printer, fileName, texts);
+        }
+        if (!pdfIsComplete(fileBytes(file.temporaryPath()))) {
+            throw FileWriteError("the PDF could not be written whole");
+        }
+        file.commit();
     } catch (const std::exception& error) {
-        QFile::remove(path);
         throw failure(error.what());
     }
 }

@@ -18,8 +18,8 @@ void printReport(const ChokeModel& model, const std::string& fileName, PrinterDi
                  Prompter& prompter);
 
 // Writes the report to a PDF file without any dialog. Needs a running QGuiApplication
-// (for the fonts). Throws PrinterError, naming the file, when it cannot be written; no
-// partial file is left behind.
+// (for the fonts). Throws PrinterError, naming the file and the reason, when it cannot be
+// written; an existing file is then left as it was and no partial file is left behind.
 void writeReportPdf(const ChokeModel& model, const std::string& fileName,
                     const std::string& pdfPath);
 

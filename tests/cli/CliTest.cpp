@@ -3,6 +3,8 @@
 
 #include "CliProcess.h"
 
+#include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -165,6 +167,14 @@ TEST_F(CliTest, IncompleteFileIsRejected) {
     EXPECT_NE(run.err.find("not a complete design file"), std::string::npos);
 }
 
+// An endless device is refused by what it is, before a byte is read or written.
+TEST_F(CliTest, DeviceIsNoDesignFile) {
+    const CliRun run = cli("design /dev/zero -o '" + (dir / "out.txt").string() + "'");
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_EQ(run.err, "/dev/zero is not a Coilsmith design file\n");
+    EXPECT_FALSE(fs::exists(dir / "out.txt"));
+}
+
 TEST_F(CliTest, MissingCatalogueIsAFileError) {
     const CliRun run =
         cli("design " + design({}, "in.txt") + " --catalogue /nonexistent/Cores.csx");
@@ -178,6 +188,107 @@ TEST_F(CliTest, UnwritableOutputIsAFileError) {
             " -o /nonexistent/out.txt");
     EXPECT_EQ(run.exitCode, 2);
     EXPECT_NE(run.err.find("/nonexistent/out.txt"), std::string::npos);
+}
+
+enum class Target { ReadOnlyFile, Folder, FullDevice };
+
+struct FailedWrite {
+    const char* name;
+    const char* command;
+    Target target;
+    const char* reason;
+};
+
+void PrintTo(const FailedWrite& c, std::ostream* os) {
+    *os << c.name;
+}
+
+// The files of a folder, less the captured output of coilsmith-cli and the runtime folder
+// Qt makes in the temporary folder when the system gives it none.
+std::vector<std::string> folderListing(const fs::path& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder)) {
+        const std::string name = entry.path().filename().string();
+        if (name != "stdout" && name != "stderr" && !name.starts_with("runtime-")) {
+            names.push_back(name);
+        }
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+class CliFailedWrite : public CliTest, public ::testing::WithParamInterface<FailedWrite> {};
+
+// Every one of these targets holds also for a user who may write anywhere: the mode of a
+// read-only file is honoured, a folder is no file, and /dev/full refuses every write.
+TEST_P(CliFailedWrite, SaysWhyAndKeepsTheOldFile) {
+    const FailedWrite& c = GetParam();
+    const std::string input =
+        design({{kToroid, "True"}, {kCore, "T184"}, {kCoreMat, "-26"}}, "in.txt");
+    fs::path target = "/dev/full";
+    const std::string old = "the old file\n";
+    if (c.target == Target::ReadOnlyFile) {
+        target = dir / "old.out";
+        std::ofstream(target, std::ios::binary) << old;
+        fs::permissions(target, fs::perms::owner_read | fs::perms::group_read);
+    } else if (c.target == Target::Folder) {
+        target = dir / "folder.out";
+        fs::create_directory(target);
+    }
+    // A device's bytes are gathered in the temporary folder: that is this test's folder.
+    ::setenv("TMPDIR", dir.c_str(), 1);
+    const auto before = folderListing(dir);
+    const CliRun run = cli(std::string(c.command) + " " + input + " -o '" + target.string() + "'");
+    ::unsetenv("TMPDIR");
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_NE(run.err.find(target.string()), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find(c.reason), std::string::npos) << run.err;
+    EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+    if (c.target == Target::ReadOnlyFile) {
+        EXPECT_EQ(readAll(target), old);
+    }
+    EXPECT_EQ(folderListing(dir), before) << "a temporary file was left behind";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Targets, CliFailedWrite,
+    ::testing::Values(
+        FailedWrite{"DesignReadOnly", "design", Target::ReadOnlyFile, "read-only"},
+        FailedWrite{"DesignFolder", "design", Target::Folder, "Is a directory"},
+        FailedWrite{"DesignFullDevice", "design", Target::FullDevice, "No space left"},
+        FailedWrite{"ReportReadOnly", "report", Target::ReadOnlyFile, "read-only"},
+        FailedWrite{"ReportFolder", "report", Target::Folder, "Is a directory"},
+        FailedWrite{"ReportFullDevice", "report", Target::FullDevice, "No space left"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(CliTest, DesignWrittenOverItsOwnInput) {
+    const std::string input =
+        design({{kToroid, "True"}, {kCore, "T184"}, {kCoreMat, "-26"}}, "in.txt");
+    const auto before = folderListing(dir);
+    const CliRun run = cli("design " + input + " -o " + input);
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    const auto written = lines(readAll(dir / "in.txt"));
+    ASSERT_EQ(written.size(), 40u);
+    EXPECT_EQ(written[kFCore - 1], "T184-26");
+    EXPECT_EQ(folderListing(dir), before);
+}
+
+// Qt's start-up remarks are no message of the design: a report that went well says nothing.
+TEST_F(CliTest, ReportWithoutRuntimeFolderIsSilent) {
+    const std::string input =
+        design({{kToroid, "True"}, {kCore, "T184"}, {kCoreMat, "-26"}}, "in.txt");
+    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+    const std::string saved = runtime != nullptr ? runtime : "";
+    ::unsetenv("XDG_RUNTIME_DIR");
+    const CliRun run = cli("report " + input + " -o '" + (dir / "r.pdf").string() + "'");
+    if (runtime != nullptr) {
+        ::setenv("XDG_RUNTIME_DIR", saved.c_str(), 1);
+    }
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.err, "");
+    const std::string pdf = readAll(dir / "r.pdf");
+    EXPECT_TRUE(pdf.starts_with("%PDF-"));
+    EXPECT_NE(pdf.find("%%EOF", pdf.size() - 8), std::string::npos);
 }
 
 TEST_F(CliTest, HelpExplainsTheCommands) {

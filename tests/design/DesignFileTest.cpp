@@ -1,8 +1,11 @@
 // The 40-line design file: writing, decoding, reading back as Open does, hostile files.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <memory>
 #include <random>
 
@@ -194,12 +197,6 @@ INSTANTIATE_TEST_SUITE_P(
         DecodeCase{"Utf8Kept", fortyLines("\xC2\xB5H", "\r\n"), "\xC2\xB5H", "last"},
         DecodeCase{"Windows1252", fortyLines("\xB5H \x80", "\r\n"), "\xC2\xB5H \xE2\x82\xAC",
                    "last"},
-        DecodeCase{"NulDropped",
-                   fortyLines(std::string("2\0"
-                                          "5",
-                                          3),
-                              "\r\n"),
-                   "25", "last"},
         DecodeCase{"ExtraLinesIgnored", fortyLines("a", "\n") + "41\n42\n", "a", "last"}),
     [](const auto& info) { return std::string(info.param.name); });
 
@@ -260,13 +257,6 @@ TEST_F(HostileFiles, BinaryGarbage) {
     }
 }
 
-TEST_F(HostileFiles, TenMegabyteLine) {
-    auto lines = splitCrLf(writeDesignFile(m()));
-    lines[38] = std::string(10 * 1024 * 1024, '9');  // Ldes
-    readAndLoad(joinLines(lines, "\r\n"));
-    EXPECT_EQ(f.prompter.messages.front(), "Re-Enter Inductance Value");
-}
-
 TEST_F(HostileFiles, OddFlagsAndHugeNumbers) {
     auto lines = splitCrLf(writeDesignFile(m()));
     lines[0] = "tRUE";
@@ -279,13 +269,104 @@ TEST_F(HostileFiles, OddFlagsAndHugeNumbers) {
     EXPECT_EQ(m().text("ACORE"), "0.4");
 }
 
-TEST_F(HostileFiles, NulBytesEverywhere) {
-    std::string bytes = writeDesignFile(m());
-    for (std::size_t i = 0; i < bytes.size(); i += 3) {
-        bytes.insert(i, 1, '\0');
-    }
-    readAndLoad(bytes);
+// Files and paths that are no design file, read as Open reads them. The bounds: at most
+// 64 KiB = 65,536 bytes, no NUL, lines of at most 4,096 characters (one UTF-8 "µ" is two
+// bytes but one character). An empty `refusal` means the file is read as a design.
+struct ForeignInput {
+    const char* name;
+    std::function<std::string(const std::filesystem::path& folder)> make;  // gives the path
+    const char* refusal;
+};
+
+void PrintTo(const ForeignInput& c, std::ostream* os) {
+    *os << c.name;
 }
+
+std::string fileHolding(const std::filesystem::path& folder, const std::string& bytes) {
+    const auto path = folder / "input.txt";
+    std::ofstream(path, std::ios::binary) << bytes;
+    return path.string();
+}
+
+// A valid design followed by ignored lines, `size` bytes in all.
+std::string designOfSize(std::size_t size) {
+    std::string bytes = fortyLines("a", "\r\n");
+    while (size - bytes.size() > 4001) {
+        bytes += std::string(4000, 'x') + "\n";
+    }
+    return bytes + std::string(size - bytes.size() - 1, 'x') + "\n";
+}
+
+std::string designWithFirstLine(const std::string& line) {
+    return fortyLines("a", "\r\n").replace(0, 1, line);
+}
+
+std::string randomBytes(std::size_t size) {
+    std::mt19937 random(99);
+    std::string bytes(size, '\0');
+    for (char& c : bytes) {
+        c = static_cast<char>(random() & 0xFF);
+    }
+    return bytes;
+}
+
+class ForeignInputs : public ::testing::TestWithParam<ForeignInput> {
+  protected:
+    void SetUp() override {
+        folder = std::filesystem::temp_directory_path() /
+                 ("coilsmith-foreign-" + std::to_string(::getpid()));
+        std::filesystem::create_directories(folder);
+    }
+    void TearDown() override { std::filesystem::remove_all(folder); }
+    std::filesystem::path folder;
+};
+
+TEST_P(ForeignInputs, AreRefusedNamingThePath) {
+    const std::string path = GetParam().make(folder);
+    const auto result = readDesignFile(path);
+    const std::string refusal = GetParam().refusal;
+    if (refusal.empty()) {
+        EXPECT_TRUE(std::holds_alternative<DesignFileLines>(result));
+        return;
+    }
+    ASSERT_TRUE(std::holds_alternative<DesignFileError>(result));
+    EXPECT_EQ(std::get<DesignFileError>(result).message, path + refusal);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Kinds, ForeignInputs,
+    ::testing::Values(
+        ForeignInput{"Of64KiB", [](const auto& d) { return fileHolding(d, designOfSize(65536)); },
+                     ""},
+        ForeignInput{"LargerThan64KiB",
+                     [](const auto& d) { return fileHolding(d, designOfSize(65537)); },
+                     " is not a Coilsmith design file"},
+        ForeignInput{"TenMegabytesOfNoise",
+                     [](const auto& d) { return fileHolding(d, randomBytes(10 << 20)); },
+                     " is not a Coilsmith design file"},
+        ForeignInput{"NulByte",
+                     [](const auto& d) {
+                         return fileHolding(d, designWithFirstLine(std::string{'2', '\0', '5'}));
+                     },
+                     " is not a Coilsmith design file"},
+        ForeignInput{"LineOf4096Characters",
+                     [](const auto& d) {
+                         std::string line;
+                         for (int i = 0; i < 4096; ++i) {
+                             line += "\xC2\xB5";
+                         }
+                         return fileHolding(d, designWithFirstLine(line));
+                     },
+                     ""},
+        ForeignInput{"LineOf4097Characters",
+                     [](const auto& d) {
+                         return fileHolding(d, designWithFirstLine(std::string(4097, '9')));
+                     },
+                     " is not a Coilsmith design file"},
+        ForeignInput{"Folder", [](const auto& d) { return d.string(); }, " is a folder"},
+        ForeignInput{"EndlessDevice", [](const auto&) { return std::string("/dev/zero"); },
+                     " is not a Coilsmith design file"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace coilsmith::test

@@ -600,25 +600,41 @@ class FrameTest : public QObject {
     void badFileIsReportedAndChangesNothing_data() {
         QTest::addColumn<QByteArray>("contents");
         QTest::addColumn<bool>("exists");
-        QTest::newRow("incomplete") << QByteArray("False\r\nTrue\r\n") << true;
-        QTest::newRow("missing") << QByteArray() << false;
+        QTest::addColumn<QString>("chosen");   // empty: bad.txt; "folder": the test's folder
+        QTest::addColumn<QString>("refusal");  // what follows the name, when fixed
+        QTest::newRow("incomplete")
+            << QByteArray("False\r\nTrue\r\n") << true << QString() << QString();
+        QTest::newRow("missing") << QByteArray() << false << QString() << QString();
+        QTest::newRow("folder") << QByteArray() << false << QStringLiteral("folder")
+                                << QStringLiteral(" is a folder");
+        // Endless: reading it whole would never finish.
+        QTest::newRow("device") << QByteArray() << false << QStringLiteral("/dev/zero")
+                                << QStringLiteral(" is not a Coilsmith design file");
     }
     void badFileIsReportedAndChangesNothing() {
         QFETCH(QByteArray, contents);
         QFETCH(bool, exists);
+        QFETCH(QString, chosen);
+        QFETCH(QString, refusal);
         if (exists) {
             QFile file(path("bad.txt"));
             QVERIFY(file.open(QIODevice::WriteOnly));
             file.write(contents);
         }
+        const std::string file = (chosen.isEmpty()                    ? path("bad.txt")
+                                  : chosen == QLatin1String("folder") ? dir_->path()
+                                                                      : chosen)
+                                     .toStdString();
         trigger("mNew");
         type_("Ldes", "7");
         prompter_.answerNo();
-        dialogs_.chooseOnOpen(path("bad.txt").toStdString());
+        dialogs_.chooseOnOpen(file);
         trigger("mOpen");
         QCOMPARE(prompter_.messages.size(), 1u);
-        QVERIFY(prompter_.messages.front().find(path("bad.txt").toStdString()) !=
-                std::string::npos);
+        QVERIFY(prompter_.messages.front().find(file) != std::string::npos);
+        if (!refusal.isEmpty()) {
+            QCOMPARE(prompter_.messages.front(), file + refusal.toStdString());
+        }
         QCOMPARE(box("Ldes")->text(), QStringLiteral("7"));
         QCOMPARE(main_->windowTitle(), QStringLiteral("Coilsmith : Untitled"));
         QVERIFY(main_->frameState().IsUntitled);
