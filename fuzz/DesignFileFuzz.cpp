@@ -1,8 +1,11 @@
 // Feeds arbitrary bytes to the design-file reader and, when they make 40 lines, loads them
-// into a design window without a catalogue (the texts, unit handlers and "Calculate AP"
-// still run) and writes the design back.
+// into a design window, runs the design and writes it back. Without a catalogue the texts,
+// unit handlers and "Calculate AP" still run; with COILSMITH_FUZZ_CATALOGUE naming a
+// Cores.csx (build/bin/Cores.csx of the ordinary build) the core lists and the whole
+// design computation run too.
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -17,6 +20,19 @@ struct SilentPrompter final : coilsmith::Prompter {
     bool askYesNo(const std::string&) override { return false; }
 };
 
+// The window every input starts from: opening the catalogue once keeps the runs fast, and
+// copies share its tables.
+const coilsmith::ChokeModel& newWindow() {
+    static SilentPrompter prompter;
+    static const coilsmith::ChokeModel model = [] {
+        const char* catalogue = std::getenv("COILSMITH_FUZZ_CATALOGUE");
+        return coilsmith::ChokeModel(
+            {"/nonexistent", catalogue != nullptr ? catalogue : "/nonexistent/Cores.csx", {}},
+            prompter);
+    }();
+    return model;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -28,7 +44,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     SilentPrompter prompter;
-    ChokeModel model({"/nonexistent", "/nonexistent/Cores.csx", {}}, prompter);
+    ChokeModel model = newWindow();
+    model.setPrompter(prompter);
     loadDesignFile(model, *lines);
     model.Design_Results();
     // Whatever the texts hold, the design written back is 40 lines.
