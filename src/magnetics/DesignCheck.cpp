@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "magnetics/Dowell.h"
 #include "magnetics/Fault.h"
@@ -116,8 +117,9 @@ void windToroid(const DesignCheckInput& in, WindingFigures& w) {
     const double dOver = w.insulatedDiameterCm;
     long left = in.turns;
     for (long k = 1; left > 0; ++k) {
-        const double room = std::floor(kPi * (idCm - (2.0 * k - 1) * dOver) / dOver);
+        const double room = checkedFinite(std::floor(kPi * (idCm - (2.0 * k - 1) * dOver) / dOver));
         if (room < 1) {
+            w.layers = static_cast<int>(w.turnsPerLayer.size());
             w.doesNotFitReason = "the winding closes the hole after " + std::to_string(k - 1) +
                                  " layers with " + std::to_string(in.turns - left) + " of " +
                                  std::to_string(in.turns) + " turns";
@@ -127,6 +129,7 @@ void windToroid(const DesignCheckInput& in, WindingFigures& w) {
         w.turnsPerLayer.push_back(wound);
         left -= wound;
     }
+    w.layers = static_cast<int>(w.turnsPerLayer.size());
     w.fits = true;
 }
 
@@ -136,19 +139,23 @@ void windECore(const DesignCheckInput& in, WindingFigures& w) {
     const double heightCm = in.outline.g * kCmPerInch;
     const double widthCm = (in.outline.d - in.outline.f) / 2 * kCmPerInch;
     const double dOver = w.insulatedDiameterCm;
-    const auto perLayer = static_cast<long>(std::floor(heightCm / dOver));
+    const auto perLayer = static_cast<long>(checkedFinite(std::floor(heightCm / dOver)));
     if (perLayer < 1) {
         w.doesNotFitReason = "the wire is thicker than the window height";
         return;
     }
-    for (long left = in.turns; left > 0; left -= perLayer)
-        w.turnsPerLayer.push_back(std::min(left, perLayer));
-    const double build = static_cast<double>(w.turnsPerLayer.size()) * dOver;
+    const long needed = (in.turns + perLayer - 1) / perLayer;
+    const double build = static_cast<double>(needed) * dOver;
     w.fits = build <= widthCm;
+    w.layers = static_cast<int>(std::min<long>(needed, std::numeric_limits<int>::max()));
+    // Lay out no more layers than the window could take, so an absurd turn count costs
+    // no memory.
+    const auto room = static_cast<long>(checkedFinite(std::floor(widthCm / dOver))) + 1;
+    for (long left = in.turns; left > 0 && std::ssize(w.turnsPerLayer) < room; left -= perLayer)
+        w.turnsPerLayer.push_back(std::min(left, perLayer));
     if (!w.fits)
-        w.doesNotFitReason = std::to_string(w.turnsPerLayer.size()) + " layers build " +
-                             fixed(build * 10, 2) + " mm, the window is " + fixed(widthCm * 10, 2) +
-                             " mm wide";
+        w.doesNotFitReason = std::to_string(needed) + " layers build " + fixed(build * 10, 2) +
+                             " mm, the window is " + fixed(widthCm * 10, 2) + " mm wide";
 }
 
 std::string outsideWireTable(int awg) {
@@ -169,7 +176,6 @@ CheckPart<WindingFigures> checkWinding(const DesignCheckInput& in) {
             windToroid(in, w);
         else
             windECore(in, w);
-        w.layers = static_cast<int>(w.turnsPerLayer.size());
         const double dOver = w.insulatedDiameterCm;
         w.fill =
             quotient(static_cast<double>(in.turns) * kPi * dOver * dOver / 4, in.windowAreaCm2);

@@ -116,8 +116,10 @@ struct InductanceFigures {
 
 struct WindingFigures {
     double insulatedDiameterCm = 0;
-    std::vector<long> turnsPerLayer;  // as wound, innermost first; empty layers not listed
-    int layers = 0;
+    // Turns of each layer, innermost first. A winding that does not fit lists the layers
+    // that went on (toroid) or that the window width takes plus one (E-core).
+    std::vector<long> turnsPerLayer;
+    int layers = 0;   // layers wound; for an E-core that does not fit, the layers it needs
     double fill = 0;  // copper-with-insulation area over the window area Wa
     bool fits = false;
     std::string doesNotFitReason;

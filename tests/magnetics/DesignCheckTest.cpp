@@ -406,5 +406,14 @@ TEST(DesignCheck, ArithmeticFaultsMakeTheCheckUnavailableNeverNaN) {
     EXPECT_FALSE(check.copper.available());
 }
 
+TEST(DesignCheck, AbsurdTurnCountDoesNotFitAndLaysOutOnlyWhatTheWindowTakes) {
+    DesignCheckInput in = design6();
+    in.turns = 2'000'000'000;  // 66,666,667 layers of 30 turns; 14 fit across the window
+    const auto w = *checkDesign(in).winding.figures;
+    EXPECT_FALSE(w.fits);
+    EXPECT_EQ(w.layers, 66'666'667);
+    EXPECT_EQ(w.turnsPerLayer.size(), 15u);
+}
+
 }  // namespace
 }  // namespace coilsmith
