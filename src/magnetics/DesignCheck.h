@@ -15,8 +15,16 @@ namespace coilsmith {
 // It never changes the design.
 //
 // Units: the input is given in the design's own units (H, A, Hz, cm, cm², mm for the gap,
-// inches for the catalogue outline, mm and Ω/km for the wire table); the figures are SI
-// (H, Ω, W, °C) except lengths of the winding in cm and the temperature in °C.
+// inches for the catalogue outline, mm and Ω/km for the wire table); the figures are in
+// H, A, Ω, W and °C, winding lengths in cm.
+//
+// Each part needs its own data and says why when it cannot run: the inductance needs the
+// material's bias curve, the winding needs the gauge's wire row, the copper (wound mean
+// turn, Dowell AC loss over the ripple's odd harmonics 1…19, hot resistance) needs a
+// winding that fits. The hot point starts at ambient + the design's rise and repeats
+// T = ambient + ΔT(P(T)) until it moves less than 0.01 °C (at most 100 rounds); no
+// settling, or a temperature above 250 °C, is thermal runaway. Arithmetic faults make the
+// part unavailable; no figure is ever inf or NaN.
 //
 // Constants:
 //   π   = 3.141592654 (the program's own value, as in the design computation, so the
@@ -54,7 +62,7 @@ struct DesignCheckInput {
     double requiredInductanceH = 0;
     double idcA = 0;
     double iacPeakToPeakA = 0;
-    double irmsA = 0;
+    double irmsA = 0;  // only for the comparison figure rmsLossAtRdcW
     double frequencyHz = 0;
     double windowUtilisation = 0.4;  // Ku: the largest fill the design allows
 
