@@ -8,6 +8,7 @@
 
 #include "TestCatalogues.h"
 #include "catalogue/Catalogue.h"
+#include "catalogue/ReferenceTables.h"
 
 namespace coilsmith {
 namespace {
@@ -304,6 +305,32 @@ TEST(CsxBuilder, WithoutChecksFillsMissingTablesAndFields) {
     EXPECT_EQ(cores.Fields("AC"), Value("x"));  // kept as text for tests of bad data
     EXPECT_TRUE(cores.Fields("GAP").isNull());
     EXPECT_EQ(sources.Data3.recordset().RecordCount(), 0);
+}
+
+TEST(ReferenceTables, LoadACurveAndAWireByTheirKeys) {
+    TempDir dir;
+    const std::string path = dir.file("Cores.csx");
+    csx::buildCatalogue(testing::goodCsv(), path);
+    const auto curve = loadBiasCurve(path, "-26");
+    ASSERT_TRUE(curve);
+    EXPECT_EQ(curve->a, 0.01);
+    EXPECT_EQ(curve->b, 9.7e-06);
+    EXPECT_EQ(curve->c, 1.72);
+    EXPECT_FALSE(loadBiasCurve(path, "-8"));
+    const auto thickest = loadWire(path, -3);
+    ASSERT_TRUE(thickest);
+    EXPECT_EQ(thickest->awg, -3);
+    EXPECT_EQ(thickest->bare_mm, 11.684);
+    EXPECT_EQ(thickest->heavy_mm, 11.773);
+    EXPECT_EQ(thickest->ohm_per_km, 0.160801);
+    EXPECT_FALSE(loadWire(path, 17));
+
+    // The shipped AWG 16: d = 0.005 in * 92^((36 - 16) / 39) = 0.05082 in = 1.2908 mm, and
+    // 0.017241 ohm mm^2/m over pi/4 * 1.2908^2 mm^2 = 13.175 ohm/km.
+    const auto awg16 = loadWire(std::string(COILSMITH_BIN_DIR) + "/Cores.csx", 16);
+    ASSERT_TRUE(awg16);
+    EXPECT_NEAR(awg16->bare_mm, 1.2908, 5e-5);
+    EXPECT_NEAR(awg16->ohm_per_km, 13.175, 2e-3);
 }
 
 }  // namespace
