@@ -96,7 +96,10 @@ Candidate CandidateDesigner::designMaterial(int materialIndex, const DesignState
     }
     const auto& outcome = window_.lastDesign();
     if (!outcome || !outcome->completed()) {
-        c.reason = outcome && outcome->message ? *outcome->message : kComputationalError;
+        // Bad catalogue data is named, so the catalogue can be mended.
+        c.reason = outcome && outcome->unusableValue ? *outcome->unusableValue
+                   : outcome && outcome->message     ? *outcome->message
+                                                     : kComputationalError;
         return c;
     }
     if (!prompter_.messages.empty()) {

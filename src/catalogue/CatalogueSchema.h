@@ -79,15 +79,34 @@ inline constexpr std::array<Field, 18> kMaterialFields{{
     {"Cost", FieldType::Real},
 }};
 
+// Reference tables for design checks: the maker's published DC-bias curve of each mix and
+// the round magnet-wire gauges.
+inline constexpr std::array<Field, 4> kBiasCurveFields{{
+    {"MatNo", FieldType::Text},
+    {"a", FieldType::Real},
+    {"b", FieldType::Real},
+    {"c", FieldType::Real},
+}};
+
+inline constexpr std::array<Field, 4> kWireFields{{
+    {"AWG", FieldType::Integer},
+    {"BareDiameter", FieldType::Real},
+    {"OverallDiameter", FieldType::Real},
+    {"Resistance20C", FieldType::Real},
+}};
+
 inline constexpr std::array<Index, 1> kCorePrimaryKey{{{"PrimaryKey", "CoreNo"}}};
 inline constexpr std::array<Index, 1> kLinkCoreIndex{{{"CoreNo", "Core"}}};
 inline constexpr std::array<Index, 1> kMaterialPrimaryKey{{{"PrimaryKey", "MatNo"}}};
+inline constexpr std::array<Index, 1> kWirePrimaryKey{{{"PrimaryKey", "AWG"}}};
 
 inline constexpr std::string_view kECores = "E-Cores";
 inline constexpr std::string_view kToroids = "Toroids";
 inline constexpr std::string_view kCoreMaterials = "Core_Materials";
 inline constexpr std::string_view kToroidMaterials = "Toroid_Materials";
 inline constexpr std::string_view kMaterials = "Materials";
+inline constexpr std::string_view kBiasCurves = "Bias_Curves";
+inline constexpr std::string_view kWires = "Wires";
 
 // In the order the build tool creates them: referenced tables before the link tables.
 inline constexpr std::array<Table, 5> kTables{{
@@ -98,11 +117,22 @@ inline constexpr std::array<Table, 5> kTables{{
     {kToroidMaterials, kLinkFields, kLinkCoreIndex},
 }};
 
+// Built into the catalogue beside the five, read only by the design checks.
+inline constexpr std::array<Table, 2> kReferenceTables{{
+    {kBiasCurves, kBiasCurveFields, kMaterialPrimaryKey},
+    {kWires, kWireFields, kWirePrimaryKey},
+}};
+
 inline constexpr std::string_view kFileName = "Cores.csx";
 
 // The schema of a table by name, or nullptr for a table the program does not know.
 constexpr const Table* findTable(std::string_view name) noexcept {
     for (const Table& table : kTables) {
+        if (table.name == name) {
+            return &table;
+        }
+    }
+    for (const Table& table : kReferenceTables) {
         if (table.name == name) {
             return &table;
         }

@@ -1,6 +1,7 @@
 // Loading the chosen core and material from the catalogue. Every step runs under the
 // skip-and-continue rule: a step that faults leaves its box or field as it was.
 #include <cmath>
+#include <limits>
 #include <string>
 
 #include "design/ChokeModel.h"
@@ -13,6 +14,25 @@ namespace {
 
 constexpr double kPi = 3.141592654;
 constexpr int kMaxFurtherMaterials = 10;  // the list shows a core's first 11 materials
+
+// A catalogue cell that is empty or not a number reads as null, which the design refuses
+// by name, rather than leaving the previous core's or material's value in place.
+Num numberOrNull(const Value& cell) {
+    try {
+        return cell.toNum();
+    } catch (const Fault&) {
+        return Num::null();
+    }
+}
+
+// The same for a value held in single precision: NaN stands for null there.
+float singleOrNaN(const Value& cell) {
+    try {
+        return toSingle(cell.toNum());
+    } catch (const Fault&) {
+        return std::numeric_limits<float>::quiet_NaN();
+    }
+}
 
 }  // namespace
 
@@ -58,7 +78,9 @@ void ChokeModel::Click_Ecore() {
     showAreaProduct();
 
     StepRunner steps;
-    const auto field = [&](std::string_view name) { return records(cores).Fields(name).toNum(); };
+    const auto field = [&](std::string_view name) {
+        return numberOrNull(records(cores).Fields(name));
+    };
     DesignState& s = state_;
     steps.run([&] { s.a_dim = field("a_dim"); });
     steps.run([&] { s.b_dim = field("b_dim"); });
@@ -88,7 +110,9 @@ void ChokeModel::Click_Toroid() {
     }
 
     StepRunner steps;
-    const auto field = [&](std::string_view name) { return records(cores).Fields(name).toNum(); };
+    const auto field = [&](std::string_view name) {
+        return numberOrNull(records(cores).Fields(name));
+    };
     DesignState& s = state_;
     steps.run([&] { s.OD = field("OD"); });
     steps.run([&] { s.ID = field("ID"); });
@@ -192,11 +216,12 @@ void ChokeModel::CoreMat_Click() {
     }
 
     const auto field = [&](std::string_view name) { return records(materials).Fields(name); };
-    const auto number = [&](std::string_view name) { return field(name).toNum(); };
+    const auto number = [&](std::string_view name) { return numberOrNull(field(name)); };
+    const auto single = [&](std::string_view name) { return singleOrNaN(field(name)); };
     DesignState& s = state_;
     steps.run([&] { setTextRaw("Mu", field("Permeab").toText(locale_)); });
     steps.run([&] { s.MatNo = field("MatNo").toText(locale_); });
-    steps.run([&] { s.MuInit = toSingle(number("Permeab")); });
+    steps.run([&] { s.MuInit = single("Permeab"); });
     steps.run([&] { s.Density = number("Density"); });
     steps.run([&] { s.ah = number("ah"); });
     steps.run([&] { s.bh = number("bh"); });
@@ -207,11 +232,11 @@ void ChokeModel::CoreMat_Click() {
     steps.run([&] { s.bb = number("bb"); });
     steps.run([&] { s.cb = number("cb"); });
     steps.run([&] { s.db = number("db"); });
-    steps.run([&] { s.eb = toSingle(number("eb")); });
+    steps.run([&] { s.eb = single("eb"); });
     steps.run([&] { s.al = number("al"); });
     steps.run([&] { s.bl = number("bl"); });
     steps.run([&] { s.cl = number("cl"); });
-    steps.run([&] { s.dl = toSingle(number("dl")); });
+    steps.run([&] { s.dl = single("dl"); });
 }
 
 std::optional<Value> ChokeModel::currentCost() {

@@ -1,6 +1,8 @@
 #include "magnetics/DesignComputation.h"
 
 #include <cmath>
+#include <initializer_list>
+#include <utility>
 
 #include "magnetics/Fault.h"
 #include "magnetics/MaterialModels.h"
@@ -15,6 +17,89 @@ namespace {
 constexpr double kPi = 3.141592654;
 constexpr double kMu0 = 4 * kPi * 1e-7;  // H/m
 constexpr double kOerstedPerAmpereTurnPerCm = 0.4 * kPi;
+
+// What is wrong with a catalogue value, or nothing when the design can use it.
+enum class Need { Finite, Positive, NotNegative };
+
+std::optional<std::string> problemOf(Num value, Need need) {
+    if (value.isNull())
+        return "is empty or not a number";
+    const double v = value.value();
+    if (!std::isfinite(v))
+        return "is not finite";
+    if (need == Need::Positive && !(v > 0))
+        return "is not positive";
+    if (need == Need::NotNegative && v < 0)
+        return "is negative";
+    return std::nullopt;
+}
+
+// A single-precision copy of a catalogue value: NaN marks an empty one.
+Num single(float value) {
+    return static_cast<double>(value);
+}
+
+using NamedValue = std::pair<const char*, Num>;
+
+std::optional<std::string> firstProblem(std::initializer_list<NamedValue> values, Need need) {
+    for (const auto& [name, value] : values) {
+        if (const auto problem = problemOf(value, need))
+            return std::string(name) + " " + *problem;
+    }
+    return std::nullopt;
+}
+
+// Values that are each positive can still combine into a winding, surface or window that
+// is not (an inner diameter above the outer one).
+std::optional<std::string> derivedProblem(const DesignState& s) {
+    return firstProblem(
+        {{"window area", s.Wa}, {"mean turn length", s.MLT}, {"surface area", s.SurfArea}},
+        Need::Positive);
+}
+
+std::optional<std::string> coreProblem(const DesignState& s) {
+    if (auto p = firstProblem({{"AC", s.Ac}, {"VC", s.Vc}, {"LC", s.Lc}}, Need::Positive))
+        return p;
+    if (s.IsECore) {
+        if (auto p = firstProblem({{"WC", s.Wa},
+                                   {"a_dim", s.a_dim},
+                                   {"b_dim", s.b_dim},
+                                   {"c_dim", s.c_dim},
+                                   {"f_dim", s.f_dim},
+                                   {"g_dim", s.g_dim}},
+                                  Need::Positive))
+            return p;
+        if (auto p = firstProblem({{"GAP", s.Gap}}, Need::NotNegative))
+            return p;
+    } else {
+        if (auto p = firstProblem({{"OD", s.OD}, {"ID", s.ID}, {"HT", s.HT}}, Need::Positive))
+            return p;
+        if (auto p = firstProblem({{"gap", s.Gap}}, Need::NotNegative))
+            return p;
+    }
+    return derivedProblem(s);
+}
+
+std::optional<std::string> materialProblem(const DesignState& s) {
+    if (auto p =
+            firstProblem({{"Permeab", single(s.MuInit)}, {"Density", s.Density}}, Need::Positive))
+        return p;
+    return firstProblem({{"ah", s.ah},
+                         {"bh", s.bh},
+                         {"ch", s.ch},
+                         {"dh", s.dh},
+                         {"eh", s.eh},
+                         {"ab", s.ab},
+                         {"bb", s.bb},
+                         {"cb", s.cb},
+                         {"db", s.db},
+                         {"eb", single(s.eb)},
+                         {"al", s.al},
+                         {"bl", s.bl},
+                         {"cl", s.cl},
+                         {"dl", single(s.dl)}},
+                        Need::Finite);
+}
 
 // One run of the design: the working values start at zero, faults are skipped step by
 // step and looked at only at the checkpoints.
@@ -32,6 +117,8 @@ class DesignRun {
     DesignResultTexts texts();
     DesignNumbers numbers() const;
     static DesignOutcome failed(const char* message, int page);
+    static DesignOutcome unusable(std::string what);
+    std::optional<std::string> resultProblem() const;
 
     template <class Step>
     std::optional<std::string> text(Step&& step) {
@@ -57,11 +144,37 @@ DesignOutcome DesignRun::failed(const char* message, int page) {
     return outcome;
 }
 
+DesignOutcome DesignRun::unusable(std::string what) {
+    DesignOutcome outcome = failed(kComputationalError, 0);
+    outcome.unusableValue = std::move(what);
+    return outcome;
+}
+
+// The guard of last resort: values that are each positive can still combine into a
+// winding or surface that is not (an inner diameter above the outer one), and a step
+// skipped on a fault leaves a zero that must never be shown as a result.
+std::optional<std::string> DesignRun::resultProblem() const {
+    if (auto p = firstProblem({{"resistance", Rdc_},
+                               {"copper loss", Pcu_},
+                               {"total loss", Ptot_},
+                               {"copper weight", Wcu_},
+                               {"core weight", Wcore_},
+                               {"total weight", Wtot_},
+                               {"temperature rise", Trise_}},
+                              Need::Positive))
+        return p;
+    // Without AC flux there is no core loss; with it, a loss that could not be evaluated
+    // (left at 0) is as wrong as a negative one.
+    return firstProblem({{"core loss", Pcore_}}, s_.Bac == 0 ? Need::NotNegative : Need::Positive);
+}
+
 DesignOutcome DesignRun::run() {
     if (sel_.coreMatText.empty())
         return failed("Select a core from the database", 1);
     if (sel_.coreMatIndex < 0)
         return failed("Select a core material", 1);
+    if (auto problem = unusableCatalogueValue(s_))
+        return unusable(std::move(*problem));
 
     // A run never shows the core loss of an earlier design.
     s_.Pv = 0;
@@ -79,6 +192,8 @@ DesignOutcome DesignRun::run() {
     if (steps_.hasPending())
         return failed(kComputationalError, 0);
     wireAndLosses();
+    if (auto problem = resultProblem())
+        return unusable(std::move(*problem));
 
     DesignOutcome outcome;
     outcome.texts = texts();
@@ -182,6 +297,12 @@ DesignNumbers DesignRun::numbers() const {
 }
 
 }  // namespace
+
+std::optional<std::string> unusableCatalogueValue(const DesignState& state) {
+    if (auto p = coreProblem(state))
+        return p;
+    return materialProblem(state);
+}
 
 DesignOutcome computeDesign(DesignState& state, const DesignSelection& selection,
                             const NumberLocale& locale) {

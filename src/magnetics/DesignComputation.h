@@ -40,6 +40,9 @@ struct DesignOutcome {
     // Set when the run ended on a message: the text and the page to select (0 or 1).
     std::optional<std::string> message;
     int page = 2;
+    // Set when the run ended on the computational error because a catalogue value or a
+    // result is unusable: names the field ("HT is not positive").
+    std::optional<std::string> unusableValue;
     DesignResultTexts texts;  // filled only for a completed run
     DesignNumbers numbers;    // filled only for a completed run
     bool completed() const noexcept { return !message.has_value(); }
@@ -51,10 +54,17 @@ inline constexpr double kMaxTurns = 100000;
 inline constexpr const char* kComputationalError =
     "Computational error.  Reverify your design parameters";
 
-// "Run": checks the selections, searches the turns, sizes the wire and computes the
-// losses, weight, temperature rise and flux densities. Updates state.Hdc, Bac, MuEff and
-// Pv as the run goes; Pv starts every run at 0, so a core loss that cannot be evaluated
-// shows as 0.00, never as an earlier design's loss.
+// The first catalogue value of the chosen core and material that the design cannot use
+// (empty, not a number, not finite, or not positive where only a positive value makes
+// sense), named by its catalogue field: "HT is not positive"; then the window area, mean
+// turn length and surface area derived from them ("mean turn length is not positive").
+std::optional<std::string> unusableCatalogueValue(const DesignState& state);
+
+// "Run": checks the selections and the catalogue values, searches the turns, sizes the wire and
+// computes the losses, weight, temperature rise and flux densities. Updates state.Hdc, Bac, MuEff
+// and Pv as the run goes; Pv starts every run at 0. A run never completes with a resistance,
+// weight, total loss or temperature rise that is not positive, nor with a core loss that
+// is negative or could not be evaluated under AC flux: it ends on the computational error.
 DesignOutcome computeDesign(DesignState& state, const DesignSelection& selection,
                             const NumberLocale& locale = {});
 

@@ -31,8 +31,9 @@ std::string flatMaterial(const std::string& matNo, double density, double cost);
 
 // Cores made to fail in one way each, for the default specification (min. AP 2.363):
 //   BIG (feasible), BIG2 (feasible, larger), SMALL (AP too small), BMAX (Bmax above
-//   limit), FULL (window overfull), ZERO (a zero path length: computational error),
-//   toroid TBIG (feasible); materials M60, M60B (M60's twin) and MB (lighter, cheaper).
+//   limit), FULL (window overfull), ZERO (a zero path length),
+//   toroid TBIG (feasible), TNOHT (TBIG without a height: designs to no winding
+//   resistance unless refused); materials M60, M60B (M60's twin) and MB (lighter, cheaper).
 csx::CsvTables reasonTables();
 
 // A design window on `catalogue` with the specification typed and "Calculate AP" done.

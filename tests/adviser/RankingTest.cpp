@@ -47,7 +47,8 @@ TEST_F(ReasonCatalogue, EachCoreFailsForItsOwnReason) {
         {"SMALL", "M60", std::string(kApTooSmall)},
         {"BMAX", "M60", std::string(kBmaxAboveLimit)},
         {"FULL", "M60", std::string(kWindowOverfull)},
-        {"ZERO", "M60", kComputationalError},
+        {"ZERO", "M60", "LC is not positive"},
+        {"TNOHT", "M60", "HT is empty or not a number"},
     };
     for (const auto& [core, material, reason] : cases) {
         SCOPED_TRACE(std::string(core) + " " + material);
@@ -56,9 +57,10 @@ TEST_F(ReasonCatalogue, EachCoreFailsForItsOwnReason) {
         EXPECT_EQ(c.feasible, reason.empty());
         EXPECT_EQ(c.rank > 0, reason.empty());
     }
-    EXPECT_EQ(ranking.candidates.size(), 11u);
+    EXPECT_EQ(ranking.candidates.size(), 12u);
     EXPECT_EQ(ranking.feasibleCount, 7u);
     EXPECT_FALSE(find(ranking, "ZERO", "M60").completed);
+    EXPECT_FALSE(find(ranking, "TNOHT", "M60").completed);
 }
 
 TEST_F(ReasonCatalogue, ATemperatureLimitMakesDesignsTooHot) {

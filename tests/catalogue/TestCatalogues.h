@@ -55,6 +55,11 @@ inline csx::CsvTables goodCsv() {
          "-26,75,7.0,1,0,0,0,0,1,0,0,0,0,1,1,1,0,1.0\n"},
         {"Core_Materials", "Core,Mat\nE20,-26\nE10,-2\nE20,-2\n"},
         {"Toroid_Materials", "Core,Mat\nT1,-2\nT2,-26\n"},
+        {"Bias_Curves", "MatNo,a,b,c\n-2,0.01,1.8e-07,1.46\n-26,0.01,9.7e-06,1.72\n"},
+        {"Wires",
+         "AWG,BareDiameter,OverallDiameter,Resistance20C\n"
+         "-3,11.684,11.773,0.160801\n"
+         "16,1.2908,1.3645,13.1742\n"},
     };
 }
 

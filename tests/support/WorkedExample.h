@@ -36,6 +36,9 @@ inline DesignState workedExample() {
     s.Lc = 10;
     s.Wa = 1.5;
     s.Gap = 0;
+    s.OD = 1;  // a toroid outline the design checks but does not read: MLT and SurfArea are given
+    s.ID = 0.5;
+    s.HT = 0.25;
     s.MLT = 5;
     s.Vc = 10;
     s.SurfArea = 30;

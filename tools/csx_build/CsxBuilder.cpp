@@ -25,10 +25,15 @@ using Cell = std::variant<std::monostate, std::int64_t, double, std::string>;
 // A column's declared type; Any stores each cell as what it reads as.
 enum class ColumnType { Text, Integer, Real, Any };
 
+// What a cell must hold for the design, or a design check, to use it. Fields not listed
+// may be empty or any number (d_dim, which nothing computes with).
+enum class CellRule { Any, Present, Positive, EmptyOrNotNegative, WholeNumber };
+
 struct Column {
     std::string name;
     ColumnType type = ColumnType::Any;
     int csvPosition = -1;  // -1: not in the CSV, every cell empty
+    CellRule rule = CellRule::Any;
 };
 
 struct Row {
@@ -46,6 +51,65 @@ struct Table {
 
 [[noreturn]] void fail(const std::string& file, int line, const std::string& reason) {
     throw BuildError(file + ":" + std::to_string(line) + ": " + reason);
+}
+
+struct FieldRule {
+    std::string_view table;
+    std::string_view field;
+    CellRule rule;
+};
+
+constexpr FieldRule kFieldRules[] = {
+    {"E-Cores", "AC", CellRule::Positive},
+    {"E-Cores", "VC", CellRule::Positive},
+    {"E-Cores", "LC", CellRule::Positive},
+    {"E-Cores", "WC", CellRule::Positive},
+    {"E-Cores", "a_dim", CellRule::Positive},
+    {"E-Cores", "b_dim", CellRule::Positive},
+    {"E-Cores", "c_dim", CellRule::Positive},
+    {"E-Cores", "f_dim", CellRule::Positive},
+    {"E-Cores", "g_dim", CellRule::Positive},
+    {"E-Cores", "GAP", CellRule::EmptyOrNotNegative},
+    {"Toroids", "AC", CellRule::Positive},
+    {"Toroids", "VC", CellRule::Positive},
+    {"Toroids", "LC", CellRule::Positive},
+    {"Toroids", "OD", CellRule::Positive},
+    {"Toroids", "ID", CellRule::Positive},
+    {"Toroids", "HT", CellRule::Positive},
+    {"Materials", "Permeab", CellRule::Positive},
+    {"Materials", "Density", CellRule::Positive},
+    // The fits and the loss model may take coefficients of either sign.
+    {"Materials", "ah", CellRule::Present},
+    {"Materials", "bh", CellRule::Present},
+    {"Materials", "ch", CellRule::Present},
+    {"Materials", "dh", CellRule::Present},
+    {"Materials", "eh", CellRule::Present},
+    {"Materials", "ab", CellRule::Present},
+    {"Materials", "bb", CellRule::Present},
+    {"Materials", "cb", CellRule::Present},
+    {"Materials", "db", CellRule::Present},
+    {"Materials", "eb", CellRule::Present},
+    {"Materials", "al", CellRule::Present},
+    {"Materials", "bl", CellRule::Present},
+    {"Materials", "cl", CellRule::Present},
+    {"Materials", "dl", CellRule::Present},
+    {"Materials", "Cost", CellRule::EmptyOrNotNegative},
+    {"Bias_Curves", "a", CellRule::Present},
+    {"Bias_Curves", "b", CellRule::Present},
+    {"Bias_Curves", "c", CellRule::Present},
+    {"Wires", "AWG", CellRule::WholeNumber},
+    {"Wires", "BareDiameter", CellRule::Positive},
+    {"Wires", "OverallDiameter", CellRule::Positive},
+    {"Wires", "Resistance20C", CellRule::Positive},
+};
+
+CellRule ruleFor(std::string_view table, std::string_view field) {
+    for (const FieldRule& rule : kFieldRules) {
+        if (rule.table == table && rule.field == field) {
+            return rule.rule;
+        }
+    }
+    return CellRule::Any;
 }
 
 ColumnType columnType(schema::FieldType type) {
@@ -121,6 +185,40 @@ Cell readCell(const std::string& text, const Column& column, bool validate, cons
     return text;
 }
 
+std::optional<double> numberOf(const Cell& cell) {
+    if (const auto* whole = std::get_if<std::int64_t>(&cell)) {
+        return static_cast<double>(*whole);
+    }
+    if (const auto* real = std::get_if<double>(&cell)) {
+        return *real;
+    }
+    return std::nullopt;
+}
+
+void checkRule(const Cell& cell, const Column& column, const std::string& text,
+               const std::string& file, int line) {
+    const std::string field = "field '" + column.name + "'";
+    if (column.rule == CellRule::Any) {
+        return;
+    }
+    const std::optional<double> number = numberOf(cell);
+    if (!number) {
+        if (column.rule != CellRule::EmptyOrNotNegative) {
+            fail(file, line, field + " is empty");
+        }
+        return;
+    }
+    if (column.rule == CellRule::Positive && !(*number > 0)) {
+        fail(file, line, field + " is not positive: '" + text + "'");
+    }
+    if (column.rule == CellRule::EmptyOrNotNegative && *number < 0) {
+        fail(file, line, field + " is negative: '" + text + "'");
+    }
+    if (column.rule == CellRule::WholeNumber && !std::holds_alternative<std::int64_t>(cell)) {
+        fail(file, line, field + " is not a whole number: '" + text + "'");
+    }
+}
+
 std::vector<Column> columnsOf(const std::vector<std::string>& header, const Table& table,
                               bool validate, int line) {
     std::vector<Column> columns;
@@ -133,7 +231,7 @@ std::vector<Column> columnsOf(const std::vector<std::string>& header, const Tabl
         if (!seen.insert(name).second) {
             fail(table.file, line, "field '" + name + "' appears twice");
         }
-        Column column{name, ColumnType::Any, static_cast<int>(i)};
+        Column column{name, ColumnType::Any, static_cast<int>(i), ruleFor(table.name, name)};
         if (table.schema != nullptr) {
             const auto& fields = table.schema->fields;
             const auto known = std::find_if(fields.begin(), fields.end(),
@@ -154,7 +252,7 @@ std::vector<Column> columnsOf(const std::vector<std::string>& header, const Tabl
             if (validate) {
                 fail(table.file, line, "missing field '" + std::string(field.name) + "'");
             }
-            columns.push_back({std::string(field.name), columnType(field.type), -1});
+            columns.push_back({std::string(field.name), columnType(field.type), -1, CellRule::Any});
         }
     }
     return columns;
@@ -191,10 +289,15 @@ Table parseTable(const std::string& name, const std::string& file, const std::st
         Row row{record.line, {}};
         row.cells.reserve(table.columns.size());
         for (const Column& column : table.columns) {
-            row.cells.push_back(column.csvPosition < 0
-                                    ? Cell{}
-                                    : readCell(record.cells[column.csvPosition], column, validate,
-                                               file, record.line));
+            if (column.csvPosition < 0) {
+                row.cells.emplace_back();
+                continue;
+            }
+            const std::string& text = record.cells[column.csvPosition];
+            row.cells.push_back(readCell(text, column, validate, file, record.line));
+            if (validate) {
+                checkRule(row.cells.back(), column, text, file, record.line);
+            }
         }
         table.rows.push_back(std::move(row));
     }
@@ -214,6 +317,17 @@ const std::string* textOf(const Cell& cell) {
     return std::get_if<std::string>(&cell);
 }
 
+// A key as text: text keys as they are, whole-number keys (the wire gauge) written out.
+std::optional<std::string> keyOf(const Cell& cell) {
+    if (const std::string* text = textOf(cell)) {
+        return *text;
+    }
+    if (const auto* whole = std::get_if<std::int64_t>(&cell)) {
+        return std::to_string(*whole);
+    }
+    return std::nullopt;
+}
+
 std::string foldCase(std::string text) {
     for (char& c : text) {
         if (c >= 'A' && c <= 'Z') {
@@ -229,8 +343,8 @@ void checkKeys(const Table& table, std::string_view keyField, std::set<std::stri
     const std::size_t column = columnIndex(table, keyField);
     std::map<std::string, int> firstLine;
     for (const Row& row : table.rows) {
-        const std::string* key = textOf(row.cells[column]);
-        if (key == nullptr) {
+        const std::optional<std::string> key = keyOf(row.cells[column]);
+        if (!key) {
             fail(table.file, row.line, "empty " + std::string(keyField));
         }
         const auto [at, inserted] = firstLine.emplace(foldCase(*key), row.line);
@@ -266,6 +380,31 @@ const Table& tableNamed(const std::vector<Table>& tables, std::string_view name)
                          [&](const Table& t) { return t.name == name; });
 }
 
+// The hole of a toroid lies inside it: every winding and surface formula assumes so.
+void checkToroidHoles(const Table& toroids) {
+    const std::size_t od = columnIndex(toroids, "OD");
+    const std::size_t id = columnIndex(toroids, "ID");
+    for (const Row& row : toroids.rows) {
+        const auto outer = numberOf(row.cells[od]);
+        const auto inner = numberOf(row.cells[id]);
+        if (outer && inner && !(*inner < *outer)) {
+            fail(toroids.file, row.line, "field 'ID' is not below field 'OD'");
+        }
+    }
+}
+
+// Each curve belongs to a material of the catalogue.
+void checkCurveMaterials(const Table& curves, const std::set<std::string>& materials,
+                         const std::string& materialFile) {
+    const std::size_t mat = columnIndex(curves, "MatNo");
+    for (const Row& row : curves.rows) {
+        const std::string* matNo = textOf(row.cells[mat]);
+        if (matNo != nullptr && materials.count(*matNo) == 0) {
+            fail(curves.file, row.line, "material '" + *matNo + "' is not in " + materialFile);
+        }
+    }
+}
+
 void checkCatalogue(const std::vector<Table>& tables) {
     std::set<std::string> eCores;
     std::set<std::string> toroids;
@@ -280,6 +419,13 @@ void checkCatalogue(const std::vector<Table>& tables) {
                materialTable.file);
     checkLinks(tableNamed(tables, schema::kToroidMaterials), toroids, toroidTable.file, materials,
                materialTable.file);
+    checkToroidHoles(toroidTable);
+    const Table& curveTable = tableNamed(tables, schema::kBiasCurves);
+    std::set<std::string> curves;
+    checkKeys(curveTable, "MatNo", curves);
+    checkCurveMaterials(curveTable, materials, materialTable.file);
+    std::set<std::string> gauges;
+    checkKeys(tableNamed(tables, schema::kWires), "AWG", gauges);
 }
 
 // --- writing -------------------------------------------------------------------------
@@ -419,6 +565,18 @@ void writeCatalogue(const std::vector<Table>& tables, const std::string& path) {
     }
 }
 
+// The five tables the program reads, then the reference tables of the design checks.
+std::vector<const schema::Table*> builtTables() {
+    std::vector<const schema::Table*> tables;
+    for (const auto& table : schema::kTables) {
+        tables.push_back(&table);
+    }
+    for (const auto& table : schema::kReferenceTables) {
+        tables.push_back(&table);
+    }
+    return tables;
+}
+
 std::string fileNameFor(const std::string& table, const CsvTables& fileNames) {
     const auto named = fileNames.find(table);
     return named != fileNames.end() ? named->second : table + ".csv";
@@ -429,8 +587,8 @@ std::string fileNameFor(const std::string& table, const CsvTables& fileNames) {
 void buildCatalogue(const CsvTables& csv, const std::string& path, const BuildOptions& options,
                     const CsvTables& fileNames) {
     std::vector<Table> tables;
-    for (const auto& known : schema::kTables) {
-        const std::string name(known.name);
+    for (const schema::Table* known : builtTables()) {
+        const std::string name(known->name);
         const auto given = csv.find(name);
         if (given != csv.end()) {
             tables.push_back(
@@ -456,8 +614,8 @@ void buildCatalogue(const CsvTables& csv, const std::string& path, const BuildOp
 void buildCatalogueFromFolder(const std::string& folder, const std::string& path) {
     CsvTables csv;
     CsvTables fileNames;
-    for (const auto& table : schema::kTables) {
-        const std::string name(table.name);
+    for (const schema::Table* table : builtTables()) {
+        const std::string name(table->name);
         const std::string file = (std::filesystem::path(folder) / (name + ".csv")).string();
         std::ifstream in(file, std::ios::binary);
         if (!in) {

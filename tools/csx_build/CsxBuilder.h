@@ -14,10 +14,12 @@ class BuildError : public std::runtime_error {
 
 struct BuildOptions {
     // The checks a shipped catalogue must pass: every header field known and present, all
-    // five tables given, no duplicate MatNo or CoreNo, every link row naming an existing
-    // core and material. Tests switch them off to make hostile catalogues; then cells that
-    // are not numbers are stored as text, missing fields of a known table become empty
-    // columns and missing tables of the five become empty tables.
+    // tables given, no duplicate MatNo, CoreNo or AWG, every link row and bias curve naming
+    // an existing core and material, every value the design or its checks compute with
+    // present and, where only that makes sense, positive; a toroid's ID below its OD. Tests switch
+    // them off to make hostile catalogues; then cells that are not numbers are stored as text,
+    // missing fields of a known table become empty columns and missing tables of the five become
+    // empty tables.
     bool validate = true;
 };
 
@@ -30,7 +32,8 @@ using CsvTables = std::map<std::string, std::string>;
 void buildCatalogue(const CsvTables& tables, const std::string& path,
                     const BuildOptions& options = {}, const CsvTables& fileNames = {});
 
-// Reads "<folder>/<table>.csv" for each of the five tables and builds `path` from them.
+// Reads "<folder>/<table>.csv" for each of the five tables and the reference tables
+// ("Bias_Curves", "Wires") and builds `path` from them.
 void buildCatalogueFromFolder(const std::string& folder, const std::string& path);
 
 }  // namespace coilsmith::csx
