@@ -58,7 +58,7 @@ std::optional<BiasCurve> loadBiasCurve(const std::string& catalogueFile,
     return BiasCurve{*a, *b, *c};
 }
 
-std::optional<WireGauge> loadWire(const std::string& catalogueFile, int awg) {
+std::optional<WireRow> loadWire(const std::string& catalogueFile, int awg) {
     const auto row = rowOf(catalogueFile, schema::kWires, Value(std::int64_t{awg}));
     if (!row) {
         return std::nullopt;
@@ -69,7 +69,7 @@ std::optional<WireGauge> loadWire(const std::string& catalogueFile, int awg) {
     if (!bare || !heavy || !ohms) {
         return std::nullopt;
     }
-    return WireGauge{awg, *bare, *heavy, *ohms};
+    return WireRow{*bare, *heavy, *ohms};
 }
 
 }  // namespace coilsmith

@@ -320,17 +320,17 @@ TEST(ReferenceTables, LoadACurveAndAWireByTheirKeys) {
     const auto thickest = loadWire(path, -3);
     ASSERT_TRUE(thickest);
     EXPECT_EQ(thickest->awg, -3);
-    EXPECT_EQ(thickest->bare_mm, 11.684);
-    EXPECT_EQ(thickest->heavy_mm, 11.773);
-    EXPECT_EQ(thickest->ohm_per_km, 0.160801);
+    EXPECT_EQ(thickest->bareDiameterMm, 11.684);
+    EXPECT_EQ(thickest->overallDiameterMm, 11.773);
+    EXPECT_EQ(thickest->resistance20OhmPerKm, 0.160801);
     EXPECT_FALSE(loadWire(path, 17));
 
     // The shipped AWG 16: d = 0.005 in * 92^((36 - 16) / 39) = 0.05082 in = 1.2908 mm, and
     // 0.017241 ohm mm^2/m over pi/4 * 1.2908^2 mm^2 = 13.175 ohm/km.
     const auto awg16 = loadWire(std::string(COILSMITH_BIN_DIR) + "/Cores.csx", 16);
     ASSERT_TRUE(awg16);
-    EXPECT_NEAR(awg16->bare_mm, 1.2908, 5e-5);
-    EXPECT_NEAR(awg16->ohm_per_km, 13.175, 2e-3);
+    EXPECT_NEAR(awg16->bareDiameterMm, 1.2908, 5e-5);
+    EXPECT_NEAR(awg16->resistance20OhmPerKm, 13.175, 2e-3);
 }
 
 }  // namespace
