@@ -53,9 +53,9 @@ CONTENTS
   Current Density            CurD   the current density allowed in the
                                     copper, 100 to 800 A/cm^2. 300-400 A/cm^2
                                     is usual for a choke cooled by free air.
-  Window Utilization         WU     the share of the core window that
-                                    copper may fill, 0.2 to 0.8. Round wire on
-                                    a toroid rarely exceeds 0.4.
+  Window Utilization         WU     the fraction of the core window area
+                                    that copper may fill, 0.2 to 0.8. Round
+                                    wire on a toroid rarely exceeds 0.4.
   Maximum Flux Density       FD     the peak flux density allowed in the
                                     core. Unit: mT or T.
 
@@ -122,8 +122,9 @@ CONTENTS
                           below the material's saturation and your limit.
   Bac (T)                 peak AC flux density of the ripple,
                           L * Iac / (2 * N * Ac).
-  Hdc (A/m)               DC magnetising force (as displayed, 0.798 times
-                          0.4*pi*N*Idc/Lc).
+  Hdc (A/cm)              DC magnetising force in ampere-turns per cm
+                          (0.798 times 0.4*pi*N*Idc/Lc in oersted;
+                          1 Oe = 0.7958 A/cm).
   J (A/cm^2)              actual current density in the chosen wire.
   Core                    core number and material, e.g. T106-26.
   Relative Cost           relative cost of the material (the cheapest common
@@ -211,7 +212,7 @@ CONTENTS
    5 fCore    core+material   25 Mu        permeability
    6 CoreMat  material        26 APROD     core AP (cm^4)
    7 CDact    J (A/cm^2)      27 minAP     minimum AP (cm^4)
-   8 FIdc     Hdc (A/m)       28 APR       minimum AP (cm^4)
+   8 FIdc     Hdc (A/cm)      28 APR       minimum AP (cm^4)
    9 FDac     Bac (T)         29 Bunit     mT or T
   10 FDmax    Bmax (T)        30 FD        max. flux density
   11 TRISE    temp. rise      31 WU        window utilization

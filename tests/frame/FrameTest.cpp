@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
@@ -324,6 +325,18 @@ class FrameTest : public QObject {
         QVERIFY(!shownEnabled("mClose"));
         QVERIFY(main_->close());
         QVERIFY(prompter_.questions.empty());
+    }
+
+    // The DC field shown is 0.798 x Hdc[Oe] = ampere-turns per cm (1 Oe = 0.7958 A/cm);
+    // the utilisation list holds fractions 0.2 to 0.8.
+    void unitCaptionsAreTrue() {
+        trigger("mNew");
+        QStringList captions;
+        for (QLabel* label : design()->findChildren<QLabel*>()) {
+            captions << label->text();
+        }
+        QVERIFY(captions.contains(QStringLiteral("Hdc (A/cm)")));
+        QVERIFY(captions.contains(QStringLiteral("fraction of window area")));
     }
 
     void badInductanceEnablesNothing() {
