@@ -62,8 +62,10 @@ CONTENTS
   Numbers are typed with the decimal separator of your system's locale.
 
   "Calculate AP" checks the inputs in this order: inductance, flux density,
-  DC current, AC current, frequency. The first one that is not a number is
-  named in a message and nothing is computed. Then:
+  DC current, AC current, frequency. The first one that is not a number, or
+  that makes no sense (an inductance or flux density of 0 or less, a negative
+  current or frequency), is named in a message and nothing is computed. A DC
+  current, ripple or frequency of 0 is valid. Then:
 
     peak current      Ipk  = Iac/2 + Idc
     rms current       Irms = sqrt((Iac/2/sqrt(3))^2 + Idc^2)
@@ -71,10 +73,12 @@ CONTENTS
     area product      AP   = 2E / (Bmax * J * Ku), shown in cm^4
 
   The result "Minimum Required Area Product, AP (cm^4)" is copied to the
-  "Core Database" page. A flux density of 0 gives an AP of 0.000.
+  "Core Database" page.
 
-  Changing a unit or a value does not recompute the AP: press "Calculate AP"
-  again.
+  Changing a unit or a value does not recompute the AP at once. "Run" reads
+  the specification again, with the same checks, whenever it was changed
+  after the last "Calculate AP", so the results always belong to the
+  specification shown.
 
 
 3. CORE DATABASE PAGE
@@ -325,7 +329,8 @@ CONTENTS
 ------------
 
   "Re-Enter Inductance Value" and the other "Re-Enter ..." messages
-      the named input is empty or not a number in your locale.
+      the named input is empty, not a number in your locale, or out of range
+      (from "Calculate AP", or from Run after the specification was changed).
   "Select a core from the database"  Run without a core and material.
   "Select a core material"           Run without a material.
   "There was a problem printing to your printer."
