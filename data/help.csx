@@ -53,17 +53,19 @@ CONTENTS
   Current Density            CurD   the current density allowed in the
                                     copper, 100 to 800 A/cm^2. 300-400 A/cm^2
                                     is usual for a choke cooled by free air.
-  Window Utilization         WU     the share of the core window that
-                                    copper may fill, 0.2 to 0.8. Round wire on
-                                    a toroid rarely exceeds 0.4.
+  Window Utilization         WU     the fraction of the core window area
+                                    that copper may fill, 0.2 to 0.8. Round
+                                    wire on a toroid rarely exceeds 0.4.
   Maximum Flux Density       FD     the peak flux density allowed in the
                                     core. Unit: mT or T.
 
   Numbers are typed with the decimal separator of your system's locale.
 
   "Calculate AP" checks the inputs in this order: inductance, flux density,
-  DC current, AC current, frequency. The first one that is not a number is
-  named in a message and nothing is computed. Then:
+  DC current, AC current, frequency. The first one that is not a number, or
+  that makes no sense (an inductance or flux density of 0 or less, a negative
+  current or frequency), is named in a message and nothing is computed. A DC
+  current, ripple or frequency of 0 is valid. Then:
 
     peak current      Ipk  = Iac/2 + Idc
     rms current       Irms = sqrt((Iac/2/sqrt(3))^2 + Idc^2)
@@ -71,10 +73,12 @@ CONTENTS
     area product      AP   = 2E / (Bmax * J * Ku), shown in cm^4
 
   The result "Minimum Required Area Product, AP (cm^4)" is copied to the
-  "Core Database" page. A flux density of 0 gives an AP of 0.000.
+  "Core Database" page.
 
-  Changing a unit or a value does not recompute the AP: press "Calculate AP"
-  again.
+  Changing a unit or a value does not recompute the AP at once. "Run" reads
+  the specification again, with the same checks, whenever it was changed
+  after the last "Calculate AP", so the results always belong to the
+  specification shown.
 
 
 3. CORE DATABASE PAGE
@@ -122,8 +126,9 @@ CONTENTS
                           below the material's saturation and your limit.
   Bac (T)                 peak AC flux density of the ripple,
                           L * Iac / (2 * N * Ac).
-  Hdc (A/m)               DC magnetising force (as displayed, 0.798 times
-                          0.4*pi*N*Idc/Lc).
+  Hdc (A/cm)              DC magnetising force in ampere-turns per cm
+                          (0.798 times 0.4*pi*N*Idc/Lc in oersted;
+                          1 Oe = 0.7958 A/cm).
   J (A/cm^2)              actual current density in the chosen wire.
   Core                    core number and material, e.g. T106-26.
   Relative Cost           relative cost of the material (the cheapest common
@@ -211,7 +216,7 @@ CONTENTS
    5 fCore    core+material   25 Mu        permeability
    6 CoreMat  material        26 APROD     core AP (cm^4)
    7 CDact    J (A/cm^2)      27 minAP     minimum AP (cm^4)
-   8 FIdc     Hdc (A/m)       28 APR       minimum AP (cm^4)
+   8 FIdc     Hdc (A/cm)      28 APR       minimum AP (cm^4)
    9 FDac     Bac (T)         29 Bunit     mT or T
   10 FDmax    Bmax (T)        30 FD        max. flux density
   11 TRISE    temp. rise      31 WU        window utilization
@@ -324,7 +329,8 @@ CONTENTS
 ------------
 
   "Re-Enter Inductance Value" and the other "Re-Enter ..." messages
-      the named input is empty or not a number in your locale.
+      the named input is empty, not a number in your locale, or out of range
+      (from "Calculate AP", or from Run after the specification was changed).
   "Select a core from the database"  Run without a core and material.
   "Select a core material"           Run without a material.
   "There was a problem printing to your printer."

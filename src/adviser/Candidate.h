@@ -44,7 +44,7 @@ struct Candidate {
     double tempRise = 0;        // deg C
     double bmax = 0;            // T
     double bac = 0;             // T, as "Bac (T)"
-    double hdc = 0;             // as "Hdc (A/m)"
+    double hdc = 0;             // A/cm, as "Hdc (A/cm)"
     double currentDensity = 0;  // A/cm^2
     double muEff = 0;
     std::optional<double> cost;  // the material's relative cost, when it is a number

@@ -53,7 +53,7 @@ const std::vector<Field>& fields() {
         result("temp_rise_c", &Candidate::tempRise),
         result("bmax_t", &Candidate::bmax),
         result("bac_t", &Candidate::bac),
-        result("hdc", &Candidate::hdc),
+        result("hdc_a_per_cm", &Candidate::hdc),
         result("j_a_cm2", &Candidate::currentDensity),
         result("mu_eff", &Candidate::muEff),
         {"cost", [](const Candidate& c) { return optional(c.cost); }},
@@ -181,7 +181,7 @@ const std::string_view kRankingKeysHelp =
     "  total_weight_g  total weight in g\n"
     "  temp_rise_c     temperature rise in deg. C\n"
     "  bmax_t, bac_t   peak and AC flux density in T\n"
-    "  hdc             DC field as the results page shows it (\"Hdc (A/m)\")\n"
+    "  hdc_a_per_cm    DC field in A/cm as the results page shows it (\"Hdc (A/cm)\")\n"
     "  j_a_cm2         actual current density in A/cm^2\n"
     "  mu_eff          effective permeability\n"
     "  cost            the material's relative cost\n"

@@ -126,6 +126,8 @@ class ChokeModel {
     void Click_Toroid();
     void CoreMat_Click();
     void LoadMat() { CoreMat_Click(); }
+    // Reads the specification again first when any of its texts or units changed since
+    // the last successful "Calculate AP"; a refused input stops the run there.
     void Design_Results();
 
     // Picking a core walks the core table from its first row to the core's row. A caller
@@ -151,6 +153,11 @@ class ChokeModel {
     void setCreationTexts();
     void openCatalogue(const std::string& path);
     void report(const std::string& text);
+
+    // "Calculate AP": the message it showed when an input was refused, nothing on success.
+    std::optional<std::string> sizeSpecification();
+    std::vector<std::string> specificationTexts() const;
+    bool specificationChangedSinceSizing() const;
 
     // Catalogue walks shared by the E-core and toroid procedures.
     void fillCoreList(DataSource& cores);

@@ -74,7 +74,7 @@ QWidget* makeSpecificationsPage() {
         {"AC Current Ripple (pk-pk)", "ACC", false, "ACunit", false},
         {"AC Ripple Frequency", "Freq", false, "Funit", false},
         {"Current Density", "CurD", true, "A/cm^2", true},
-        {"Window Utilization", "WU", true, "% of Total Window Area", true},
+        {"Window Utilization", "WU", true, "fraction of window area", true},
         {"Maximum Flux Density", "FD", false, "Bunit", false},
     };
     auto* grid = new QGridLayout;
@@ -189,7 +189,7 @@ QWidget* makeResultsPage() {
         {"Temperature Rise (deg. C)", "TRISE"},
         {"Bmax (T)", "FDmax"},
         {"Bac (T)", "FDac"},
-        {"Hdc (A/m)", "FIdc"},
+        {"Hdc (A/cm)", "FIdc"},
         {"J (A/cm^2)", "CDact"},
         {"Core", "fCore"},
         {"Relative Cost", "Price"},

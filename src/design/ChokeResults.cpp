@@ -1,9 +1,22 @@
 // "Run": the design computation and the results page.
 #include "design/ChokeModel.h"
 
+#include <utility>
+
 namespace coilsmith {
 
 void ChokeModel::Design_Results() {
+    // The results must belong to the specification shown: one changed since it was last
+    // sized is read again, with the checks and messages of "Calculate AP".
+    if (specificationChangedSinceSizing()) {
+        if (auto message = sizeSpecification()) {
+            DesignOutcome refused;
+            refused.message = std::move(message);
+            refused.page = selectedPage_;
+            lastDesign_ = std::move(refused);
+            return;
+        }
+    }
     const Control& materials = control("CoreMat");
     const DesignSelection selection{materials.text, materials.selectedIndex,
                                     text("Ldes"),   text("Lunit"),

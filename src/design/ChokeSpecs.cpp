@@ -1,7 +1,11 @@
 // The specification page: unit selectors, value lists, "Calculate AP" and page navigation.
 #include <initializer_list>
+#include <iterator>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
+#include <vector>
 
 #include "design/ChokeModel.h"
 #include "magnetics/Num.h"
@@ -70,19 +74,47 @@ void ChokeModel::Core_DB() {
 }
 
 void ChokeModel::CAP_Click() {
+    sizeSpecification();
+}
+
+std::optional<std::string> ChokeModel::sizeSpecification() {
     const SpecificationTexts texts{text("Ldes"), text("FD"), text("DCC"), text("ACC"),
                                    text("Freq")};
     const SizingOutcome outcome = calculateAreaProduct(state_, texts, locale_);
     if (outcome.message) {
+        // The inputs read before the refused one are stored already: no design may be
+        // made from them until a specification is read whole again.
+        state_.sizedSpecification.clear();
         report(*outcome.message);
-        return;
+        return outcome.message;
     }
+    state_.sizedSpecification = specificationTexts();
     setTextRaw("APR", outcome.apText);
     setTextRaw("minAP", text("APR"));
     setPageAvailable(kCorePage, true);
     if (listener_ != nullptr) {
         listener_->areaProductCalculated();
     }
+    return std::nullopt;
+}
+
+// Every text the sizing depends on: the typed inputs, their unit selectors (whose factors
+// follow their texts) and the two value lists.
+std::vector<std::string> ChokeModel::specificationTexts() const {
+    static constexpr std::string_view kSpecificationControls[] = {
+        "Ldes", "Lunit",  "FD",   "Bunit", "DCC",  "DCunit",
+        "ACC",  "ACunit", "Freq", "Funit", "CurD", "WU"};
+    std::vector<std::string> texts;
+    texts.reserve(std::size(kSpecificationControls));
+    for (const std::string_view name : kSpecificationControls) {
+        texts.push_back(text(name));
+    }
+    return texts;
+}
+
+// Compared whatever route changed a text: typing, a design file, paste or the frame.
+bool ChokeModel::specificationChangedSinceSizing() const {
+    return state_.sizedSpecification != specificationTexts();
 }
 
 }  // namespace coilsmith

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "magnetics/Num.h"
 
@@ -20,6 +21,10 @@ struct DesignState {
     float Ku = 0;     // window utilisation, fraction
     double Ipk = 0;   // A
     double Irms = 0;  // A
+    // The specification controls' texts that the fields above were read from by the last
+    // successful "Calculate AP"; empty before one and after a refused one. Kept with the
+    // values so that a copy or restore of the record keeps them matched.
+    std::vector<std::string> sizedSpecification;
 
     // Unit factors of the specification page.
     double Lfac = 0;

@@ -9,21 +9,34 @@ namespace coilsmith {
 
 namespace {
 
+// Which scaled values make sense for an input. An inductance or a flux density of zero
+// or less gives no core at all; a current or frequency may be zero (a choke for pure
+// ripple or pure DC) but never negative.
+enum class Range { Positive, NotNegative };
+
+bool inRange(double value, Range range) {
+    return range == Range::Positive ? value > 0 : value >= 0;
+}
+
 struct Input {
     const std::string& text;
     double factor;
+    Range range;
     std::function<void(double)> store;  // may fault, as narrowing to single precision does
     const char* message;
 };
 
-// Typed text times its unit factor into its field; false when the text is not a number
-// or the value does not fit, leaving the field as it was.
+// Typed text times its unit factor into its field; false when the text is not a number,
+// the value is out of its range or does not fit, leaving the field as it was.
 bool readInput(const Input& input, const NumberLocale& locale) {
     const auto number = parseNumber(input.text, locale);
     if (!number)
         return false;
     try {
-        input.store((Num(*number) * input.factor).value());
+        const double scaled = (Num(*number) * input.factor).value();
+        if (!inRange(scaled, input.range))
+            return false;
+        input.store(scaled);
         return true;
     } catch (const Fault&) {
         return false;
@@ -35,12 +48,15 @@ bool readInput(const Input& input, const NumberLocale& locale) {
 std::optional<std::string> readInputs(DesignState& s, const SpecificationTexts& texts,
                                       const NumberLocale& locale) {
     const Input inputs[] = {
-        {texts.Ldes, s.Lfac, [&s](double v) { s.Lreq = v; }, "Re-Enter Inductance Value"},
-        {texts.FD, s.Bfac, [&s](double v) { s.Bdes = v; }, "Re-Enter Flux Density value Value"},
-        {texts.DCC, s.DCfac, [&s](double v) { s.Idc = v; }, "Re-Enter DC Current Value"},
-        {texts.ACC, static_cast<double>(s.ACfac), [&s](double v) { s.Iac = v; },
+        {texts.Ldes, s.Lfac, Range::Positive, [&s](double v) { s.Lreq = v; },
+         "Re-Enter Inductance Value"},
+        {texts.FD, s.Bfac, Range::Positive, [&s](double v) { s.Bdes = v; },
+         "Re-Enter Flux Density value Value"},
+        {texts.DCC, s.DCfac, Range::NotNegative, [&s](double v) { s.Idc = v; },
+         "Re-Enter DC Current Value"},
+        {texts.ACC, static_cast<double>(s.ACfac), Range::NotNegative, [&s](double v) { s.Iac = v; },
          "Re-Enter AC Current Value"},
-        {texts.Freq, s.Ffac, [&s](double v) { s.Fexc = toSingle(v); },
+        {texts.Freq, s.Ffac, Range::NotNegative, [&s](double v) { s.Fexc = toSingle(v); },
          "Re-Enter Excitation Frequency"},
     };
     for (const Input& input : inputs) {
@@ -59,7 +75,8 @@ SizingOutcome calculateAreaProduct(DesignState& s, const SpecificationTexts& tex
     if (outcome.message)
         return outcome;
 
-    // A failing step is skipped and leaves its target as it was; locals start at 0.
+    // A failing step is skipped and leaves its target as it was; locals start at 0. With
+    // the inputs in range no step is expected to fail short of an overflow.
     StepRunner steps;
     double iacRms = 0;
     double energy = 0;

@@ -22,9 +22,9 @@ struct SizingOutcome {
 };
 
 // "Calculate AP": reads and scales the inputs into `state` in a fixed order, stops at the
-// first bad input, then sizes (peak and rms current, stored energy, area product) under
-// the skip rule: a failing sizing step leaves its target as it was (AP 0 for a zero flux
-// density).
+// first bad input (not a number, too large, an inductance or flux density not above zero,
+// a negative current or frequency), then sizes (peak and rms current, stored energy, area
+// product) under the skip rule: a failing sizing step leaves its target as it was.
 SizingOutcome calculateAreaProduct(DesignState& state, const SpecificationTexts& texts,
                                    const NumberLocale& locale = {});
 

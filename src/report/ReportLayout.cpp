@@ -41,7 +41,7 @@ std::array<ReportLine, kReportLineCount> reportLines(const ReportTexts& t) {
         {"Temperature Rise:", t.TRISE + " deg. C"},
         {"Max. Flux Density, Bmax:", t.FDmax + " T"},
         {"Peak AC Flux Density, Bac:", t.FDac + " T"},
-        {"DC Magnetizing Force, Hdc:", t.FIdc + "  AT/m"},
+        {"DC Magnetizing Force, Hdc:", t.FIdc + "  AT/cm"},
         {"Current Density:", t.CDact + "  A/cm^2"},
         {"Core Number:", t.fCore},
         {"Relative Cost:", t.Price},

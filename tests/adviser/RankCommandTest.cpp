@@ -5,6 +5,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include <cstddef>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -73,6 +74,8 @@ TEST_F(RankCommand, TableCsvAndJsonAgree) {
     const auto column = [&](const char* key) {
         return std::find(header.begin(), header.end(), key) - header.begin();
     };
+    // The DC field is 0.798 x Hdc[Oe], ampere-turns per cm; the key says so.
+    ASSERT_LT(column("hdc_a_per_cm"), static_cast<std::ptrdiff_t>(header.size()));
     const auto tableLines = split(table.out, '\n');
     ASSERT_EQ(tableLines.size(), static_cast<std::size_t>(items.size()) + 2);
 
@@ -91,6 +94,8 @@ TEST_F(RankCommand, TableCsvAndJsonAgree) {
         }
         const double loss = item["total_loss_w"].toDouble();
         EXPECT_EQ(std::stod(row[column("total_loss_w")]), loss);
+        ASSERT_TRUE(item.contains("hdc_a_per_cm"));
+        EXPECT_EQ(std::stod(row[column("hdc_a_per_cm")]), item["hdc_a_per_cm"].toDouble());
         // The table shows the results page's rounding of the same numbers.
         std::istringstream cells(tableLines[static_cast<std::size_t>(i) + 2]);
         std::string rank, type, core, material, turns, awg, lossText;

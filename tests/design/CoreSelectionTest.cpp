@@ -1,7 +1,9 @@
 // The core page: core type, core list, the E-core and toroid loaders, materials and Run.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
+#include <ostream>
 
 #include "TestCatalogue.h"
 
@@ -267,6 +269,95 @@ INSTANTIATE_TEST_SUITE_P(
                                  },
                                  kComputationalError, kSpecPage}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// --- Run after the specification changed without "Calculate AP" ------------------------
+
+struct CountingListener : ChokeListener {
+    int calls = 0;
+    void areaProductCalculated() override { ++calls; }
+};
+
+struct SpecificationChange {
+    const char* name;
+    std::function<void(ChokeModel&)> change;
+    const char* message;  // nullptr: the run completes
+    const char *inductance, *turns, *apr;
+    int sizings;  // "Calculate AP" runs that reached the frame
+};
+
+void PrintTo(const SpecificationChange& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class RunAfterSpecificationChange : public CoreSelectionTest,
+                                    public ::testing::WithParamInterface<SpecificationChange> {
+  protected:
+    CountingListener listener;
+};
+
+// The worked example (ED, M60: MuEff 60, Ac 1 cm^2, Lc 10 cm, no gap) designed at 100 uH,
+// then changed. L(N) = 4 pi 1e-7 * 60 * N^2 * 1e-4 / 0.1 = 7.54e-8 H * N^2: 37 turns for
+// 100 uH (36^2 < 1326 < 37^2), 73 for 400 uH (72^2 < 5305 < 73^2). AP = L Ipk^2 / (B J Ku)
+// with Ipk 5.5 A and B J Ku = 8e5: 0.378 cm^4 for 100 uH, and for 400 uH 1.5125 less a
+// hair (Ku is the single just above 0.4), shown 1.512.
+TEST_P(RunAfterSpecificationChange, ResultsBelongToTheSpecificationShown) {
+    const SpecificationChange& row = GetParam();
+    f.create(catalogue->path(), {}, &listener);
+    typeWorkedSpecification();
+    pick("ECore", "ED", "M60");
+    m().Design_Results();
+    ASSERT_EQ(m().text("NTurns"), "37");
+    ASSERT_EQ(m().text("APR"), "0.378");
+    listener.calls = 0;
+    f.prompter.clear();
+
+    row.change(m());
+    m().Design_Results();
+    EXPECT_EQ(f.prompter.messages, row.message ? Items{row.message} : Items{});
+    EXPECT_EQ(m().text("Inductance"), row.inductance);
+    EXPECT_EQ(m().text("NTurns"), row.turns);
+    EXPECT_EQ(m().text("APR"), row.apr);
+    EXPECT_EQ(m().text("minAP"), row.apr);
+    EXPECT_EQ(listener.calls, row.sizings);
+    EXPECT_EQ(m().lastDesign()->completed(), row.message == nullptr);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Changes, RunAfterSpecificationChange,
+    ::testing::Values(
+        SpecificationChange{"Unchanged", [](ChokeModel&) {}, nullptr, "100  uH", "37", "0.378", 0},
+        SpecificationChange{"TypedInductance", [](ChokeModel& m) { m.editText("Ldes", "400"); },
+                            nullptr, "400  uH", "73", "1.512", 1},
+        SpecificationChange{"ChosenUnit",
+                            [](ChokeModel& m) {
+                                m.editText("Ldes", "0.4");
+                                m.setListText("Lunit", "mH");
+                            },
+                            nullptr, "0.4  mH", "73", "1.512", 1},
+        SpecificationChange{"RefusedInductance", [](ChokeModel& m) { m.editText("Ldes", "-5"); },
+                            "Re-Enter Inductance Value", "100  uH", "37", "0.378", 0},
+        SpecificationChange{"BadFluxDensity",
+                            [](ChokeModel& m) {
+                                m.editText("Ldes", "400");
+                                m.editText("FD", "abc");
+                            },
+                            "Re-Enter Flux Density value Value", "100  uH", "37", "0.378", 0}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// A refused "Calculate AP" has stored the inputs read before the refused one (400 uH
+// here); typing the sized texts back must not let Run design from that half-read state.
+TEST_F(CoreSelectionTest, RunAfterARefusalReadsTheSpecificationAgain) {
+    typeWorkedSpecification();
+    pick("ECore", "ED", "M60");
+    m().editText("Ldes", "400");
+    m().editText("FD", "0");
+    m().CAP_Click();
+    ASSERT_EQ(f.prompter.messages, Items{"Re-Enter Flux Density value Value"});
+    m().editText("Ldes", "100");
+    m().editText("FD", "0.5");
+    m().Design_Results();
+    EXPECT_EQ(m().text("NTurns"), "37");
+}
 
 }  // namespace
 }  // namespace coilsmith::test

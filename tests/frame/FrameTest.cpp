@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
@@ -326,6 +327,18 @@ class FrameTest : public QObject {
         QVERIFY(prompter_.questions.empty());
     }
 
+    // The DC field shown is 0.798 x Hdc[Oe] = ampere-turns per cm (1 Oe = 0.7958 A/cm);
+    // the utilisation list holds fractions 0.2 to 0.8.
+    void unitCaptionsAreTrue() {
+        trigger("mNew");
+        QStringList captions;
+        for (QLabel* label : design()->findChildren<QLabel*>()) {
+            captions << label->text();
+        }
+        QVERIFY(captions.contains(QStringLiteral("Hdc (A/cm)")));
+        QVERIFY(captions.contains(QStringLiteral("fraction of window area")));
+    }
+
     void badInductanceEnablesNothing() {
         trigger("mNew");
         type_("Ldes", "");
@@ -355,6 +368,60 @@ class FrameTest : public QObject {
             QVERIFY2(!box(name)->text().isEmpty(), name);
         }
         QVERIFY(box("fCore")->text().startsWith(combo("Core")->currentText()));
+    }
+
+    // Run after the inductance changed without "Calculate AP" (100 uH to 400 uH) designs
+    // what the window shows: the same as pressing "Calculate AP" and then Run.
+    void runDesignsTheSpecificationShown_data() {
+        QTest::addColumn<QString>("route");
+        QTest::newRow("typed") << QStringLiteral("typed");
+        QTest::newRow("pasted") << QStringLiteral("pasted");
+        QTest::newRow("unit chosen") << QStringLiteral("unit");
+    }
+    void runDesignsTheSpecificationShown() {
+        QFETCH(QString, route);
+        trigger("mNew");
+        for (const auto& [name, text] : {std::pair{"Ldes", "100"},
+                                         {"DCC", "25"},
+                                         {"ACC", "5"},
+                                         {"Freq", "50"},
+                                         {"FD", "0.5"}}) {
+            type_(name, text);
+        }
+        click("CAP");
+        click("Toroid");
+        pick("Core", combo("Core")->findText("T157"));
+        pick("CoreMat", combo("CoreMat")->findText("-26"));
+        press("runButt");
+        const QString turnsAt100 = box("NTurns")->text();
+        QVERIFY(!turnsAt100.isEmpty());
+
+        if (route == "typed") {
+            type_("Ldes", "400");
+        } else if (route == "pasted") {
+            box("Ldes")->setFocus();
+            box("Ldes")->setCursorPosition(0);
+            clipboard_.contents = "3";  // 3100 uH
+            trigger("mPaste");
+        } else {
+            type_("Ldes", "0.4");
+            pick("Lunit", 1);  // mH
+        }
+        press("runButt");
+        QStringList afterRun{box("APR")->text()};
+        for (const char* name : kResults) {
+            afterRun << box(name)->text();
+        }
+        click("CAP");
+        press("runButt");
+        QStringList afterCalculateAp{box("APR")->text()};
+        for (const char* name : kResults) {
+            afterCalculateAp << box(name)->text();
+        }
+        QCOMPARE(prompter_.messages, std::vector<std::string>{});
+        QCOMPARE(afterRun, afterCalculateAp);
+        QVERIFY(box("NTurns")->text() != turnsAt100);
+        QVERIFY(!box("Inductance")->text().startsWith("100 "));
     }
 
     void adviserOpensOnceAndLists_data() {

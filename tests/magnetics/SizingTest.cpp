@@ -106,7 +106,16 @@ INSTANTIATE_TEST_SUITE_P(
         // Too large for the single-precision frequency, and too large for a double.
         BadInputRow{4, {"25", "0.5", "25", "5", "1e36"}, 1000, "Re-Enter Excitation Frequency"},
         BadInputRow{4, {"25", "0.5", "25", "5", "1e305"}, 1e6, "Re-Enter Excitation Frequency"},
-        BadInputRow{0, {"1e999", "0.5", "25", "5", "50"}, 1000, "Re-Enter Inductance Value"}));
+        BadInputRow{0, {"1e999", "0.5", "25", "5", "50"}, 1000, "Re-Enter Inductance Value"},
+        // Values that give no choke: no inductance or flux density, a negative current or
+        // frequency.
+        BadInputRow{0, {"0", "0.5", "25", "5", "50"}, 1000, "Re-Enter Inductance Value"},
+        BadInputRow{0, {"-5", "0.5", "25", "5", "50"}, 1000, "Re-Enter Inductance Value"},
+        BadInputRow{1, {"25", "0", "25", "5", "50"}, 1000, "Re-Enter Flux Density value Value"},
+        BadInputRow{1, {"25", "-0.5", "25", "5", "50"}, 1000, "Re-Enter Flux Density value Value"},
+        BadInputRow{2, {"25", "0.5", "-25", "5", "50"}, 1000, "Re-Enter DC Current Value"},
+        BadInputRow{3, {"25", "0.5", "25", "-1", "50"}, 1000, "Re-Enter AC Current Value"},
+        BadInputRow{4, {"25", "0.5", "25", "5", "-25"}, 1000, "Re-Enter Excitation Frequency"}));
 
 struct SizingRow {
     const char* name;
@@ -127,10 +136,11 @@ TEST_P(SizingCaseTest, ShowsTheAreaProduct) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, SizingCaseTest,
     testing::Values(
-        SizingRow{"zero flux density", {"25", "0", "25", "5", "50"}, "0.000"},
-        SizingRow{"negative DC current", {"25", "0.5", "-25", "5", "50"}, "1.582"},
-        SizingRow{"negative flux density", {"25", "-0.5", "25", "5", "50"}, "-2.363"},
-        SizingRow{"zero everything", {"0", "0", "0", "0", "0"}, "0.000"},
+        // 2 E / (B J Ku) with B J Ku = 0.5 T * 4e6 A/m^2 * 0.4 = 8e5, times 1e8 for cm^4:
+        // pure ripple Ipk 2.5 A, E = 7.8125e-5 J; pure DC Ipk 25 A, E = 7.8125e-3 J.
+        SizingRow{"pure ripple", {"25", "0.5", "0", "5", "50"}, "0.020"},
+        SizingRow{"pure DC", {"25", "0.5", "25", "0", "50"}, "1.953"},
+        SizingRow{"zero frequency", {"25", "0.5", "25", "5", "0"}, "2.363"},
         SizingRow{"thousand times the inductance", {"25000", "0.5", "25", "5", "50"}, "2363.281"}));
 
 TEST(Sizing, FailingSizingStepsAreSkipped) {
@@ -143,13 +153,6 @@ TEST(Sizing, FailingSizingStepsAreSkipped) {
     EXPECT_EQ(s.Ipk, 5e307 + 25);
     EXPECT_EQ(s.Irms, -7);
     EXPECT_EQ(out.apText, "0.000");
-}
-
-TEST(Sizing, NegativeDcCurrentFollowsTheFormulas) {
-    DesignState s = freshWindow();
-    calculateAreaProduct(s, {"25", "0.5", "-25", "5", "50"});
-    EXPECT_EQ(s.Ipk, -22.5);
-    EXPECT_DOUBLE_EQ(s.Irms, 25.041632002194532);
 }
 
 }  // namespace

@@ -63,15 +63,15 @@ INSTANTIATE_TEST_SUITE_P(
         LineCase{12, "Temperature Rise:", "12.3 deg. C"},
         LineCase{13, "Max. Flux Density, Bmax:", "0.149 T"},
         LineCase{14, "Peak AC Flux Density, Bac:", "0.0135 T"},
-        LineCase{15, "DC Magnetizing Force, Hdc:", "18.55  AT/m"},
+        LineCase{15, "DC Magnetizing Force, Hdc:", "18.55  AT/cm"},
         LineCase{16, "Current Density:", "388  A/cm^2"}, LineCase{17, "Core Number:", "T106-26"},
         LineCase{18, "Relative Cost:", "1"}));
 
 TEST(ReportLines, EmptyResultBoxesPrintTheirSuffixesAlone) {
     const auto lines = reportLines(ReportTexts{});
     const std::vector<std::string> expected = {
-        "",   " ",  " ",       " ",  "",   "",       "",         "", " W", " W",
-        " W", " g", " deg. C", " T", " T", "  AT/m", "  A/cm^2", "", ""};
+        "",   " ",  " ",       " ",  "",   "",        "",         "", " W", " W",
+        " W", " g", " deg. C", " T", " T", "  AT/cm", "  A/cm^2", "", ""};
     ASSERT_EQ(lines.size(), expected.size());
     for (std::size_t i = 0; i < expected.size(); ++i) {
         EXPECT_EQ(lines[i].value, expected[i]) << "line " << i + 1;
