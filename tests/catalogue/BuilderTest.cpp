@@ -319,7 +319,6 @@ TEST(ReferenceTables, LoadACurveAndAWireByTheirKeys) {
     EXPECT_FALSE(loadBiasCurve(path, "-8"));
     const auto thickest = loadWire(path, -3);
     ASSERT_TRUE(thickest);
-    EXPECT_EQ(thickest->awg, -3);
     EXPECT_EQ(thickest->bareDiameterMm, 11.684);
     EXPECT_EQ(thickest->overallDiameterMm, 11.773);
     EXPECT_EQ(thickest->resistance20OhmPerKm, 0.160801);
