@@ -49,7 +49,8 @@ FrameServices frameServices(Platform& platform) {
     services.cataloguePath = cli::locateCatalogue({}, programDir);
     services.locale = {locale.decimalPoint().toStdString(), locale.groupSeparator().toStdString()};
     const QString helpDir =
-        QFileInfo(QFile::decodeName(cli::locateDataFile(kHelpFileName, programDir))).absolutePath();
+        QFileInfo(QFile::decodeName(cli::locateDataFile(kHelpFileName, programDir).c_str()))
+            .absolutePath();
     services.showHelp = [&platform, helpDir] {
         Help_Form::open(helpDir, platform.prompter, platform.frame);
     };
