@@ -2,13 +2,16 @@
 # One-command set-up for a fresh Debian 12 machine.
 #   tools/dev.sh run    install what is missing, build (Release) and start Coilsmith
 #   tools/dev.sh test   install what is missing, build with ASan/UBSan and run every test
+#   tools/dev.sh package  install what is missing, build (Release) the Debian package in
+#                         build-release/ and check its files, and that what it installs runs
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 PACKAGES=(build-essential cmake ninja-build pkg-config
     qt6-base-dev libqt6opengl6-dev qt6-svg-dev qt6-charts-dev
     libsqlite3-dev libgtest-dev libgmock-dev libbenchmark-dev
-    xvfb xauth fonts-dejavu-core fonts-liberation2 poppler-utils locales)
+    xvfb xauth fonts-dejavu-core fonts-liberation2 poppler-utils locales
+    dpkg-dev file desktop-file-utils appstream)
 
 install_missing() {
     local missing=()
@@ -42,8 +45,19 @@ test)
     export LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp:print_suppressions=0"
     ctest --test-dir build-test --output-on-failure -j "$jobs"
     ;;
+package)
+    install_missing
+    cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release -DCOILSMITH_TESTS=OFF -DCOILSMITH_BENCHMARKS=OFF
+    cmake --build build-release -j "$jobs"
+    rm -f build-release/coilsmith_*.deb
+    (cd build-release && cpack -G DEB)
+    deb=$(ls build-release/coilsmith_*.deb)
+    packaging/check-install.sh deb "$deb"
+    echo "$deb: $(stat -c %s "$deb") bytes"
+    dpkg-deb -f "$deb" Version Installed-Size Depends
+    ;;
 *)
-    echo "usage: tools/dev.sh run|test" >&2
+    echo "usage: tools/dev.sh run|test|package" >&2
     exit 2
     ;;
 esac

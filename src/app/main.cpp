@@ -1,10 +1,12 @@
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QLocale>
 
 #include <memory>
 
 #include "ScreenshotScript.h"
+#include "cli/ProgramDir.h"
 #include "extras/Help_Form.h"
 #include "extras/frmAbout.h"
 #include "extras/frmSplash.h"
@@ -28,16 +30,29 @@ struct Platform {
     QWidget* frame = nullptr;
 };
 
-// The data files lie beside the program.
+// "--catalogue PATH" chooses the catalogue for the whole process, windows started from it
+// included, the same way $COILSMITH_CATALOGUE does.
+void takeCatalogueArgument(const QStringList& arguments) {
+    const qsizetype at = arguments.indexOf(QStringLiteral("--catalogue"));
+    if (at > 0 && at + 1 < arguments.size()) {
+        qputenv(cli::kCatalogueVariable, QFile::encodeName(arguments[at + 1]));
+    }
+}
+
+// The data files lie beside the program in the build tree, in ../share/coilsmith installed.
 FrameServices frameServices(Platform& platform) {
     const QLocale locale;
     const QString appDir = QCoreApplication::applicationDirPath();
+    const std::string programDir = QFile::encodeName(appDir).toStdString();
     FrameServices services{platform.prompter, platform.fileDialogs, platform.clipboard};
     services.appDir = QDir::toNativeSeparators(appDir).toStdString();
-    services.cataloguePath = QDir(appDir).filePath(QStringLiteral("Cores.csx")).toStdString();
+    services.cataloguePath = cli::locateCatalogue({}, programDir);
     services.locale = {locale.decimalPoint().toStdString(), locale.groupSeparator().toStdString()};
-    services.showHelp = [&platform, appDir] {
-        Help_Form::open(appDir, platform.prompter, platform.frame);
+    const QString helpDir =
+        QFileInfo(QFile::decodeName(cli::locateDataFile(kHelpFileName, programDir).c_str()))
+            .absolutePath();
+    services.showHelp = [&platform, helpDir] {
+        Help_Form::open(helpDir, platform.prompter, platform.frame);
     };
     services.showAbout = [&platform] {
         auto* about = new frmAbout(platform.prompter, platform.frame);
@@ -73,6 +88,7 @@ int main(int argc, char* argv[]) {
     // Where windows remember their choices (QSettings): ~/.config/Coilsmith/Coilsmith.conf.
     QApplication::setOrganizationName(QStringLiteral("Coilsmith"));
     QApplication::setQuitOnLastWindowClosed(false);
+    takeCatalogueArgument(QApplication::arguments());
     Platform platform;
     std::unique_ptr<Main> frame;
     // The splash comes first and hands over to the frame.

@@ -2,6 +2,7 @@
 
 #include <variant>
 
+#include "cli/ProgramDir.h"
 #include "design/DesignFile.h"
 
 namespace coilsmith::cli {
@@ -17,7 +18,9 @@ std::optional<ChokeModel> openDesign(const DesignSource& source, const std::stri
         prompter.message(error->message);
         return std::nullopt;
     }
-    ChokeModel model({programDir, source.cataloguePath, localeFor(source.decimalPoint)}, prompter);
+    ChokeModel model({programDir, locateCatalogue(source.cataloguePath, programDir),
+                      localeFor(source.decimalPoint)},
+                     prompter);
     if (!model.catalogueOpen()) {
         return std::nullopt;
     }

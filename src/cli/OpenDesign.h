@@ -11,7 +11,7 @@ namespace coilsmith::cli {
 // Where a command finds its design and catalogue, and how the file writes its numbers.
 struct DesignSource {
     std::string inputPath;
-    std::string cataloguePath;  // empty: Cores.csx in the program's folder
+    std::string cataloguePath;  // empty: $COILSMITH_CATALOGUE, else the shipped Cores.csx
     std::string decimalPoint = ".";
 };
 

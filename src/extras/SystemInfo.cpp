@@ -6,6 +6,7 @@
 #include <QSysInfo>
 
 #include "catalogue/Catalogue.h"
+#include "cli/ProgramDir.h"
 
 namespace coilsmith {
 
@@ -76,7 +77,7 @@ std::vector<InfoLine> collectSystemInfo(const QString& appDir) {
         lines.emplace_back(QStringLiteral("Screen %1").arg(index++), screenText(*screen));
     }
     lines.emplace_back(QStringLiteral("Program folder"), appDir);
-    const std::string catalogue = cataloguePath(appDir.toStdString());
+    const std::string catalogue = cli::locateCatalogue({}, appDir.toStdString());
     for (InfoLine& line : catalogueInfo(QString::fromStdString(catalogue))) {
         lines.push_back(std::move(line));
     }

@@ -1,0 +1,90 @@
+// Where the executables find the catalogue and the help text, in the build tree and installed.
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "cli/ProgramDir.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using coilsmith::cli::kCatalogueVariable;
+using coilsmith::cli::locateCatalogue;
+using coilsmith::cli::locateDataFile;
+
+// Which of the two shipped places hold a copy, what the caller chose, and where the lookup
+// should land (relative to the prefix folder, or as given).
+struct LookupCase {
+    const char* name;
+    bool besideProgram;  // <prefix>/bin/Cores.csx, the build tree
+    bool installed;      // <prefix>/share/coilsmith/Cores.csx
+    const char* commandLine;
+    const char* environment;  // nullptr: unset
+    const char* expected;     // "@/..." is relative to the prefix
+};
+
+void PrintTo(const LookupCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class CatalogueLookup : public ::testing::TestWithParam<LookupCase> {
+  protected:
+    void SetUp() override {
+        prefix = fs::temp_directory_path() / ("coilsmith-lookup-" + std::to_string(::getpid()));
+        fs::create_directories(prefix / "bin");
+        fs::create_directories(prefix / "share" / "coilsmith");
+    }
+    void TearDown() override {
+        ::unsetenv(kCatalogueVariable);
+        fs::remove_all(prefix);
+    }
+    void place(const fs::path& file) const { std::ofstream(file) << "x"; }
+    std::string expand(const std::string& expected) const {
+        return expected.starts_with("@/") ? (prefix / expected.substr(2)).string() : expected;
+    }
+    fs::path prefix;
+};
+
+TEST_P(CatalogueLookup, TakesTheFirstPlaceInOrder) {
+    const LookupCase& c = GetParam();
+    if (c.besideProgram) {
+        place(prefix / "bin" / "Cores.csx");
+    }
+    if (c.installed) {
+        place(prefix / "share" / "coilsmith" / "Cores.csx");
+    }
+    if (c.environment != nullptr) {
+        ::setenv(kCatalogueVariable, c.environment, 1);
+    } else {
+        ::unsetenv(kCatalogueVariable);
+    }
+    EXPECT_EQ(locateCatalogue(c.commandLine, (prefix / "bin").string()), expand(c.expected));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Order, CatalogueLookup,
+    ::testing::Values(
+        // A path the user names is taken as it is, even when it does not exist: opening it
+        // then says what is wrong with it.
+        LookupCase{"CommandLineFirst", true, true, "/my/Cores.csx", "/env/Cores.csx",
+                   "/my/Cores.csx"},
+        LookupCase{"EnvironmentNext", true, true, "", "/env/Cores.csx", "/env/Cores.csx"},
+        LookupCase{"EmptyEnvironmentIsUnset", true, false, "", "", "@/bin/Cores.csx"},
+        LookupCase{"BuildTreeBeforeInstalled", true, true, "", nullptr, "@/bin/Cores.csx"},
+        LookupCase{"InstalledTree", false, true, "", nullptr, "@/share/coilsmith/Cores.csx"},
+        // Missing everywhere: the message names the place beside the program.
+        LookupCase{"NowhereNamesBesideTheProgram", false, false, "", nullptr, "@/bin/Cores.csx"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(CatalogueLookup, HelpTextIsFoundInstalled) {
+    place(prefix / "share" / "coilsmith" / "help.csx");
+    EXPECT_EQ(locateDataFile("help.csx", (prefix / "bin").string()),
+              (prefix / "share" / "coilsmith" / "help.csx").string());
+}
+
+}  // namespace
