@@ -54,20 +54,14 @@ TEST_P(WindowIdentity, EveryCandidateShowsWhatTheWindowShows) {
         types.insert(c.type);
         ASSERT_EQ(hand.selectedPage(), kResultsPage);
         const ResultTexts t = resultTexts(c);
-        EXPECT_EQ(t.EffMu, hand.text("EffMu"));
-        EXPECT_EQ(t.NTurns, hand.text("NTurns"));
-        EXPECT_EQ(t.WAWG, hand.text("WAWG"));
-        EXPECT_EQ(t.DCR, hand.text("DCR"));
-        EXPECT_EQ(t.CUL, hand.text("CUL"));
-        EXPECT_EQ(t.COL, hand.text("COL"));
-        EXPECT_EQ(t.PTOT, hand.text("PTOT"));
-        EXPECT_EQ(t.TWT, hand.text("TWT"));
-        EXPECT_EQ(t.TRISE, hand.text("TRISE"));
-        EXPECT_EQ(t.FDmax, hand.text("FDmax"));
-        EXPECT_EQ(t.FDac, hand.text("FDac"));
-        EXPECT_EQ(t.FIdc, hand.text("FIdc"));
-        EXPECT_EQ(t.CDact, hand.text("CDact"));
-        EXPECT_EQ(t.Price, hand.text("Price"));
+        const std::pair<const char*, const std::string&> boxes[] = {
+            {"EffMu", t.EffMu}, {"NTurns", t.NTurns}, {"WAWG", t.WAWG}, {"DCR", t.DCR},
+            {"CUL", t.CUL},     {"COL", t.COL},       {"PTOT", t.PTOT}, {"TWT", t.TWT},
+            {"TRISE", t.TRISE}, {"FDmax", t.FDmax},   {"FDac", t.FDac}, {"FIdc", t.FIdc},
+            {"CDact", t.CDact}, {"Price", t.Price}};
+        for (const auto& [box, text] : boxes) {
+            EXPECT_EQ(text, hand.text(box)) << box;
+        }
         ASSERT_TRUE(c.coreAP);
         EXPECT_EQ(formatFixed(*c.coreAP, 3), hand.text("APROD"));
         EXPECT_EQ(c.volume, parseNumber(hand.text("VCORE")));

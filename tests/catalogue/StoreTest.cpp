@@ -48,16 +48,6 @@ bool equalsIgnoringCase(const Value& value, std::string_view text) {
     return value.isText() && catalogue::equalsNoCase(std::get<std::string>(value.storage()), text);
 }
 
-TEST_F(StoreTest, OpenSetsTheWindowsIndexes) {
-    EXPECT_EQ(sources.Data1.recordset().index(), "PrimaryKey");
-    EXPECT_EQ(sources.Data2.recordset().index(), "CoreNo");
-    EXPECT_EQ(sources.Data3.recordset().index(), "PrimaryKey");
-    EXPECT_EQ(sources.Data4.recordset().index(), "PrimaryKey");
-    EXPECT_EQ(sources.Data5.recordset().index(), "CoreNo");
-    EXPECT_EQ(sources.Data1.DatabaseName(), path);
-    EXPECT_EQ(sources.Data5.RecordSource(), "Toroid_Materials");
-}
-
 struct SeekCase {
     const char* key;
     Value expectedAC;

@@ -29,7 +29,22 @@ std::string bytes(std::initializer_list<unsigned char> values) {
 class AboutTest : public QObject {
     Q_OBJECT
 
+    // Fresh fakes for every test.
+    MemoryRegistry registry;
+    FakeLauncher launcher;
+    FakePrompter prompter;
+
+    QPushButton* button(frmAbout& about, const char* name) {
+        return about.findChild<QPushButton*>(QString::fromLatin1(name));
+    }
+
   private slots:
+    void init() {
+        registry = {};
+        launcher = {};
+        prompter = {};
+    }
+
     void getKeyValueReadsByType_data() {
         QTest::addColumn<int>("type");
         QTest::addColumn<QByteArray>("data");
@@ -48,27 +63,18 @@ class AboutTest : public QObject {
         row("dword ending in NUL loses it", 4, bytes({0x01, 0x00, 0x00, 0x00}), "&h001");
         row("dword last to first", 4, bytes({0x10, 0x27, 0x00, 0x00}), "&h02710");
         row("dword no leading zeros", 4, bytes({0xAB, 0xCD, 0x0E, 0x12}), "&h12ECDAB");
+        row("other types leave the value", 3, bytes({1, 2, 3}), "old");
     }
     void getKeyValueReadsByType() {
         QFETCH(int, type);
         QFETCH(QByteArray, data);
         QFETCH(QByteArray, expected);
-        MemoryRegistry registry;
         registry.setValue(kHklm, kKey, "V", {static_cast<std::uint32_t>(type), data.toStdString()});
         std::string value = "old";
         QVERIFY(GetKeyValue(registry, kHklm, kKey, "V", value));
         QCOMPARE(QByteArray::fromStdString(value), expected);
         QCOMPARE(registry.opened.size(), std::size_t{1});
         QCOMPARE(registry.opened[0].access, Registry::kKeyRead);
-        QVERIFY(registry.openHandles.empty());
-    }
-
-    void getKeyValueOtherTypeLeavesValue() {
-        MemoryRegistry registry;
-        registry.setValue(kHklm, kKey, "V", {3, bytes({1, 2, 3})});
-        std::string value = "unchanged";
-        QVERIFY(GetKeyValue(registry, kHklm, kKey, "V", value));
-        QCOMPARE(value, std::string("unchanged"));
         QVERIFY(registry.openHandles.empty());
     }
 
@@ -85,7 +91,6 @@ class AboutTest : public QObject {
         QFETCH(bool, keyExists);
         QFETCH(bool, failQueries);
         QFETCH(int, valueSize);
-        MemoryRegistry registry;
         if (keyExists) {
             registry.addKey(kHklm, kKey).failQueries = failQueries;
             if (valueSize >= 0) {
@@ -100,12 +105,9 @@ class AboutTest : public QObject {
     }
 
     void startSysInfoFirstKey() {
-        MemoryRegistry registry;
         registry.setValue(kHklm, kSysInfoKey, "PATH",
                           {1, std::string("C:\\Msinfo\\msinfo32.exe\0", 23)});
         registry.setValue(kHklm, kSysInfoLocationKey, "MSINFO", {1, "C:\\Other"});
-        FakeLauncher launcher;
-        FakePrompter prompter;
         StartSysInfo(registry, launcher, prompter);
         QCOMPARE(launcher.started, std::vector<std::string>{"C:\\Msinfo\\msinfo32.exe"});
         QVERIFY(prompter.messages.empty());
@@ -125,15 +127,12 @@ class AboutTest : public QObject {
         QFETCH(bool, fileExists);
         QFETCH(bool, launchWorks);
         QFETCH(bool, started);
-        MemoryRegistry registry;
         registry.setValue(kHklm, kSysInfoLocationKey, "MSINFO",
                           {1, std::string("C:\\Shared\0", 10)});
-        FakeLauncher launcher;
         launcher.startSucceeds = launchWorks;
         if (fileExists) {
             launcher.files.insert("C:\\Shared\\MSINFO32.EXE");
         }
-        FakePrompter prompter;
         StartSysInfo(registry, launcher, prompter);
         QCOMPARE(launcher.checked, std::vector<std::string>{"C:\\Shared\\MSINFO32.EXE"});
         QCOMPARE(prompter.messages.empty(), started);
@@ -150,22 +149,16 @@ class AboutTest : public QObject {
     }
     void startSysInfoNothingFoundOrLaunchRefused() {
         QFETCH(bool, firstKey);
-        MemoryRegistry registry;
         if (firstKey) {
             registry.setValue(kHklm, kSysInfoKey, "PATH", {1, "C:\\msinfo32.exe"});
         }
-        FakeLauncher launcher;
         launcher.startSucceeds = false;
-        FakePrompter prompter;
         StartSysInfo(registry, launcher, prompter);
         QCOMPARE(prompter.messages,
                  std::vector<std::string>{"System Information Is Unavailable At This Time"});
     }
 
     void aboutBoxControls() {
-        MemoryRegistry registry;
-        FakeLauncher launcher;
-        FakePrompter prompter;
         frmAbout about(registry, launcher, prompter, {});
         QCOMPARE(about.windowTitle(), QStringLiteral("About Coilsmith"));
         QCOMPARE(about.findChild<QLabel*>(QStringLiteral("Label6"))->text(),
@@ -173,48 +166,30 @@ class AboutTest : public QObject {
         QVERIFY(about.findChild<QLabel*>(QStringLiteral("lblVersion"))
                     ->text()
                     .startsWith(QStringLiteral("Version ")));
-        for (const char* name : {"Picture1", "picIcon", "lblDescription", "lblDisclaimer", "Label1",
-                                 "Label2", "Label3", "Label5"}) {
-            auto* label = about.findChild<QLabel*>(QString::fromLatin1(name));
-            QVERIFY2(label != nullptr, name);
-        }
-        QCOMPARE(about.findChild<QPushButton*>(QStringLiteral("cmdOK"))->text(),
-                 QStringLiteral("OK"));
-        QCOMPARE(about.findChild<QPushButton*>(QStringLiteral("cmdSysInfo"))->text(),
-                 QStringLiteral("&System Info..."));
+        QCOMPARE(button(about, "cmdOK")->text(), QStringLiteral("OK"));
+        QCOMPARE(button(about, "cmdSysInfo")->text(), QStringLiteral("&System Info..."));
     }
 
     void aboutSysInfoButtonUsesTheRegistry() {
-        MemoryRegistry registry;
-        FakeLauncher launcher;
-        FakePrompter prompter;
         frmAbout about(registry, launcher, prompter, {});
-        QTest::mouseClick(about.findChild<QPushButton*>(QStringLiteral("cmdSysInfo")),
-                          Qt::LeftButton);
+        QTest::mouseClick(button(about, "cmdSysInfo"), Qt::LeftButton);
         QCOMPARE(prompter.messages, std::vector<std::string>{kSysInfoUnavailable});
         QCOMPARE(registry.opened.size(), std::size_t{2});
     }
 
     void aboutSysInfoButtonWithoutRegistryShowsOwnInformation() {
-        MemoryRegistry registry;
-        FakeLauncher launcher;
-        FakePrompter prompter;
         int shown = 0;
         frmAbout about(registry, launcher, prompter, [&shown] { ++shown; });
-        QTest::mouseClick(about.findChild<QPushButton*>(QStringLiteral("cmdSysInfo")),
-                          Qt::LeftButton);
+        QTest::mouseClick(button(about, "cmdSysInfo"), Qt::LeftButton);
         QCOMPARE(shown, 1);
         QVERIFY(registry.opened.empty());
         QVERIFY(prompter.messages.empty());
     }
 
     void aboutOkCloses() {
-        MemoryRegistry registry;
-        FakeLauncher launcher;
-        FakePrompter prompter;
         frmAbout about(registry, launcher, prompter, {});
         about.show();
-        QTest::mouseClick(about.findChild<QPushButton*>(QStringLiteral("cmdOK")), Qt::LeftButton);
+        QTest::mouseClick(button(about, "cmdOK"), Qt::LeftButton);
         QVERIFY(!about.isVisible());
         QCOMPARE(about.result(), int(QDialog::Accepted));
     }

@@ -2,7 +2,6 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
-#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -53,22 +52,6 @@ class HelpTest : public QObject {
         QCOMPARE(text->toPlainText(), shown);
         form->close();
         QTRY_VERIFY(form.isNull());
-    }
-
-    void manyLinesScroll() {
-        QTemporaryDir dir;
-        QByteArray content;
-        for (int i = 0; i < 400; ++i) {
-            content += "Line " + QByteArray::number(i) + '\n';
-        }
-        writeHelp(dir, content);
-        FakePrompter prompter;
-        QPointer<Help_Form> form = Help_Form::open(dir.path(), prompter);
-        QVERIFY(QTest::qWaitForWindowExposed(form));
-        auto* text = form->findChild<QPlainTextEdit*>(QStringLiteral("Help_Text"));
-        QCOMPARE(text->document()->blockCount(), 401);
-        QVERIFY(text->verticalScrollBar()->maximum() > 0);
-        delete form.data();
     }
 
     void exitButtonCloses() {

@@ -37,7 +37,12 @@ class SplashTest : public QObject {
         QVERIFY(QRegularExpression(QStringLiteral("^Version \\d+\\.\\d+\\.\\d+$"))
                     .match(text("lblVersion"))
                     .hasMatch());
-        QCOMPARE(text("lblPlatform"), QStringLiteral("Linux"));
+        // The platform by a name the system reports for itself.
+        const QString platform = text("lblPlatform");
+        const QStringList reported = {QSysInfo::kernelType(), QSysInfo::productType(),
+                                      QSysInfo::prettyProductName()};
+        QVERIFY2(!platform.isEmpty() && reported.contains(platform, Qt::CaseInsensitive),
+                 qPrintable(platform));
         QVERIFY(!text("lblCompany").isEmpty());
         QVERIFY(splash_->findChild<QLabel*>(QStringLiteral("Picture1")) != nullptr);
         QVERIFY(splash_->findChild<QLabel*>(QStringLiteral("imgLogo")) != nullptr);
@@ -46,22 +51,22 @@ class SplashTest : public QObject {
         QCOMPARE(handOvers_, 0);
     }
 
-    void timerHandsOverOnce() {
-        makeSplash();
-        timer()->setInterval(30);
-        timer()->start();
-        QTRY_COMPARE(handOvers_, 1);
-        QTest::qWait(120);
-        QCOMPARE(handOvers_, 1);
-        QTRY_VERIFY(splash_.isNull());
+    // The timer or a key hands over once; the other trigger afterwards does nothing.
+    void handsOverOnce_data() {
+        QTest::addColumn<bool>("byKey");
+        QTest::newRow("timer") << false;
+        QTest::newRow("key press") << true;
     }
-
-    void keyPressHandsOverAndTheTimerNoLonger() {
+    void handsOverOnce() {
+        QFETCH(bool, byKey);
         makeSplash();
-        timer()->setInterval(60);
+        timer()->setInterval(byKey ? 60 : 30);
         timer()->start();
-        QTest::keyClick(splash_, Qt::Key_Space);
-        QCOMPARE(handOvers_, 1);
+        if (byKey) {
+            QTest::keyClick(splash_, Qt::Key_Space);
+            QCOMPARE(handOvers_, 1);
+        }
+        QTRY_COMPARE(handOvers_, 1);
         QTest::qWait(150);
         QCOMPARE(handOvers_, 1);
         QTRY_VERIFY(splash_.isNull());

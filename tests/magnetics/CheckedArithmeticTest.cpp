@@ -48,6 +48,9 @@ INSTANTIATE_TEST_SUITE_P(
         FaultRow{"fractional power of negative", [] { (void)checkedPow(-8, 1.0 / 3); },
                  FaultKind::NegativeSqrt},
         FaultRow{"power overflow", [] { (void)pow(Num(10), 400); }, FaultKind::Overflow},
+        // inf^0 would be 1: the base is checked before the power is taken.
+        FaultRow{"power of an infinite base", [] { (void)checkedPow(HUGE_VAL, 0); },
+                 FaultKind::Overflow},
         FaultRow{"null used as number", [] { (void)Num::null().value(); }, FaultKind::NullValue},
         FaultRow{"null narrowed", [] { (void)toSingle(Num::null()); }, FaultKind::NullValue},
         FaultRow{"narrowing overflow", [] { (void)toSingle(3.5e38); }, FaultKind::Overflow},

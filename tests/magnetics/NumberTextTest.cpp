@@ -135,6 +135,7 @@ INSTANTIATE_TEST_SUITE_P(
                     ParseRow{"\t7\t", kEnglish, 7}, ParseRow{"1E-3", kEnglish, 0.001},
                     ParseRow{"2.5e+2", kEnglish, 250}, ParseRow{"1.234,5", kGerman, 1234.5},
                     ParseRow{"0,5", kGerman, 0.5}, ParseRow{"1e-999", kEnglish, 0.0},
+                    ParseRow{"1e-99999999999999999999", kEnglish, 0.0},
                     ParseRow{"007", kEnglish, 7}));
 
 INSTANTIATE_TEST_SUITE_P(
@@ -142,15 +143,17 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         ParseRow{"", kEnglish, std::nullopt}, ParseRow{" ", kEnglish, std::nullopt},
         ParseRow{"abc", kEnglish, std::nullopt}, ParseRow{"1..2", kEnglish, std::nullopt},
-        ParseRow{"1e999", kEnglish, std::nullopt}, ParseRow{"-1e999", kEnglish, std::nullopt},
-        ParseRow{"-", kEnglish, std::nullopt}, ParseRow{"1e", kEnglish, std::nullopt},
-        ParseRow{"e5", kEnglish, std::nullopt}, ParseRow{".", kEnglish, std::nullopt},
-        ParseRow{"1,00", kEnglish, std::nullopt}, ParseRow{"1234.5", kGerman, std::nullopt},
-        ParseRow{"0.5", kGerman, std::nullopt}, ParseRow{"1.2.3", kEnglish, std::nullopt},
-        ParseRow{"12abc", kEnglish, std::nullopt}, ParseRow{"0x10", kEnglish, std::nullopt},
-        ParseRow{"inf", kEnglish, std::nullopt}, ParseRow{"nan", kEnglish, std::nullopt},
-        ParseRow{"1 000", kEnglish, std::nullopt}, ParseRow{"--1", kEnglish, std::nullopt},
-        ParseRow{"- 1", kEnglish, std::nullopt}, ParseRow{",5", kEnglish, std::nullopt}));
+        ParseRow{"1e999", kEnglish, std::nullopt},
+        ParseRow{"1e99999999999999999999", kEnglish, std::nullopt},
+        ParseRow{"-1e999", kEnglish, std::nullopt}, ParseRow{"-", kEnglish, std::nullopt},
+        ParseRow{"1e", kEnglish, std::nullopt}, ParseRow{"e5", kEnglish, std::nullopt},
+        ParseRow{".", kEnglish, std::nullopt}, ParseRow{"1,00", kEnglish, std::nullopt},
+        ParseRow{"1234.5", kGerman, std::nullopt}, ParseRow{"0.5", kGerman, std::nullopt},
+        ParseRow{"1.2.3", kEnglish, std::nullopt}, ParseRow{"12abc", kEnglish, std::nullopt},
+        ParseRow{"0x10", kEnglish, std::nullopt}, ParseRow{"inf", kEnglish, std::nullopt},
+        ParseRow{"nan", kEnglish, std::nullopt}, ParseRow{"1 000", kEnglish, std::nullopt},
+        ParseRow{"--1", kEnglish, std::nullopt}, ParseRow{"- 1", kEnglish, std::nullopt},
+        ParseRow{",5", kEnglish, std::nullopt}));
 
 }  // namespace
 }  // namespace coilsmith

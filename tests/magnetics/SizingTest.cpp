@@ -22,7 +22,8 @@ TEST(Sizing, DefaultSpecification) {
     EXPECT_EQ(s.Iac, 5);
     EXPECT_EQ(s.Fexc, 50000.0f);
     EXPECT_EQ(s.Ipk, 27.5);
-    EXPECT_DOUBLE_EQ(s.Irms, 25.041632002194532);
+    // Irms = sqrt(25^2 + (5/2/sqrt 3)^2) = sqrt(627.08333...) = 25.0416320021945...
+    EXPECT_NEAR(s.Irms, 25.0416320021945, 1e-12);
     // E = 0.009453125 J gives 2 E / (B J Ku) = 2.36328125 cm^4.
     EXPECT_FLOAT_EQ(out.ap, 2.36328125f);
     EXPECT_EQ(out.apText, "2.363");
