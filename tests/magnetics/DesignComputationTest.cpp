@@ -2,11 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
-<<<<<<< HEAD
 #include <limits>
-=======
 #include <optional>
->>>>>>> h/test-trim
 #include <string>
 #include <utility>
 
