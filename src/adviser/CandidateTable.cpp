@@ -6,8 +6,6 @@
 #include <array>
 #include <functional>
 
-#include "adviser/ResultTexts.h"
-
 namespace coilsmith {
 
 namespace {
@@ -16,7 +14,7 @@ using adviser::Candidate;
 
 struct Column {
     const char* title;
-    std::function<QString(const Candidate&, const adviser::ResultTexts&)> text;
+    std::function<QString(const Candidate&, const DesignResultTexts&)> text;
     std::function<QVariant(const Candidate&)> sortValue;
 };
 
@@ -34,9 +32,9 @@ QString fixedOr(const std::optional<double>& value, int decimals) {
 
 const std::vector<Column>& columns() {
     using C = const Candidate&;
-    using T = const adviser::ResultTexts&;
+    using T = const DesignResultTexts&;
     const auto result = [](auto member) {
-        return [member](C c, T t) { return c.completed ? q(t.*member) : QString(); };
+        return [member](C c, T t) { return c.completed ? q((t.*member).value_or("")) : QString(); };
     };
     static const std::vector<Column> list = {
         {"Rank", [](C c, T) { return c.feasible ? QString::number(c.rank) : QString(); },
@@ -46,17 +44,16 @@ const std::vector<Column>& columns() {
         {"Core", [](C c, T) { return q(c.core); }, [](C c) { return QVariant(q(c.core)); }},
         {"Material", [](C c, T) { return q(c.material); },
          [](C c) { return QVariant(q(c.material)); }},
-        {"Turns", result(&adviser::ResultTexts::NTurns), [](C c) { return QVariant(c.turns); }},
-        {"AWG", result(&adviser::ResultTexts::WAWG), [](C c) { return QVariant(c.awg); }},
-        {"Total Loss (W)", result(&adviser::ResultTexts::PTOT),
+        {"Turns", result(&DesignResultTexts::NTurns), [](C c) { return QVariant(c.turns); }},
+        {"AWG", result(&DesignResultTexts::WAWG), [](C c) { return QVariant(c.awg); }},
+        {"Total Loss (W)", result(&DesignResultTexts::PTOT),
          [](C c) { return QVariant(c.totalLoss); }},
-        {"Total Weight (g)", result(&adviser::ResultTexts::TWT),
+        {"Total Weight (g)", result(&DesignResultTexts::TWT),
          [](C c) { return QVariant(c.totalWeight); }},
-        {"Temperature Rise (deg. C)", result(&adviser::ResultTexts::TRISE),
+        {"Temperature Rise (deg. C)", result(&DesignResultTexts::TRISE),
          [](C c) { return QVariant(c.tempRise); }},
-        {"Bmax (T)", result(&adviser::ResultTexts::FDmax), [](C c) { return QVariant(c.bmax); }},
-        {"Relative Cost", result(&adviser::ResultTexts::Price),
-         [](C c) { return numberOr(c.cost); }},
+        {"Bmax (T)", result(&DesignResultTexts::FDmax), [](C c) { return QVariant(c.bmax); }},
+        {"Relative Cost", result(&DesignResultTexts::Price), [](C c) { return numberOr(c.cost); }},
         {"Core AP (cm^4)", [](C c, T) { return fixedOr(c.coreAP, 3); },
          [](C c) { return numberOr(c.coreAP); }},
         {"AP Margin", [](C c, T) { return fixedOr(c.apMargin, 2); },
@@ -96,7 +93,7 @@ QVariant CandidateTable::data(const QModelIndex& index, int role) const {
     const Column& column = columns()[static_cast<std::size_t>(index.column())];
     switch (role) {
         case Qt::DisplayRole:
-            return column.text(c, adviser::resultTexts(c));
+            return column.text(c, c.texts);
         case Qt::UserRole:
             return column.sortValue(c);
         case Qt::ForegroundRole:

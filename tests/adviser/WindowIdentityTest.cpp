@@ -6,7 +6,6 @@
 
 #include "AdviserCatalogues.h"
 #include "adviser/CoreAdviser.h"
-#include "adviser/ResultTexts.h"
 
 namespace coilsmith::adviser {
 namespace {
@@ -53,7 +52,7 @@ TEST_P(WindowIdentity, EveryCandidateShowsWhatTheWindowShows) {
         materials.insert(c.material);
         types.insert(c.type);
         ASSERT_EQ(hand.selectedPage(), kResultsPage);
-        const ResultTexts t = resultTexts(c);
+        const DesignResultTexts& t = c.texts;
         EXPECT_EQ(t.EffMu, hand.text("EffMu"));
         EXPECT_EQ(t.NTurns, hand.text("NTurns"));
         EXPECT_EQ(t.WAWG, hand.text("WAWG"));

@@ -7,6 +7,7 @@
 
 #include "WorkedExample.h"
 #include "magnetics/DesignComputation.h"
+#include "magnetics/ResultFormat.h"
 
 namespace coilsmith {
 namespace {
@@ -34,6 +35,7 @@ TEST(DesignComputation, WorkedExample) {
     const DesignOutcome out = computeDesign(s, selection());
     ASSERT_TRUE(out.completed()) << *out.message;
     EXPECT_EQ(out.page, 2);
+    EXPECT_TRUE(out.skipped.empty());
     const DesignNumbers& n = out.numbers;
     EXPECT_EQ(n.iterations, 9);  // 44 down to 36
     EXPECT_EQ(n.N, 37);
@@ -53,7 +55,7 @@ TEST(DesignComputation, WorkedExample) {
     EXPECT_EQ(n.Wcore, 70);
     EXPECT_EQ(n.Ptot, n.Pcu + n.Pcore);
 
-    const DesignResultTexts& t = out.texts;
+    const DesignResultTexts t = resultTexts(out, selection());
     EXPECT_EQ(t.Inductance, "100  uH");
     EXPECT_EQ(t.NTurns, "37");
     EXPECT_EQ(t.WAWG, "16");
@@ -71,10 +73,9 @@ TEST(DesignComputation, WorkedExample) {
 
 TEST(DesignComputation, TextsFollowTheLocale) {
     DesignState s = workedExample();
-    const DesignOutcome out = computeDesign(s, selection(), NumberLocale{",", "."});
-    ASSERT_TRUE(out.completed());
-    EXPECT_EQ(out.texts.DCR, "24,73  mOhms");
-    EXPECT_EQ(out.texts.EffMu, "60,0");
+    const DesignResultTexts t = resultTexts(computeDesign(s, selection()), selection(), {",", "."});
+    EXPECT_EQ(t.DCR, "24,73  mOhms");
+    EXPECT_EQ(t.EffMu, "60,0");
 }
 
 TEST(DesignComputation, UpwardSearchStopsAtTheFirstTurnCountThatExceeds) {
@@ -125,7 +126,7 @@ TEST_P(ComputationalErrorTest, EndsOnTheMessageAndPageZero) {
     ASSERT_FALSE(out.completed()) << row.name;
     EXPECT_EQ(*out.message, "Computational error.  Reverify your design parameters");
     EXPECT_EQ(out.page, 0);
-    EXPECT_FALSE(out.texts.NTurns);
+    EXPECT_FALSE(resultTexts(out, selection()).NTurns);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -160,7 +161,7 @@ TEST(DesignComputation, ThickWireGivesGaugeZeroOrBelow) {
     const DesignOutcome out = computeDesign(s, selection());
     ASSERT_TRUE(out.completed());
     EXPECT_LE(out.numbers.AWG, 0);
-    EXPECT_EQ(out.texts.WAWG, "-10");
+    EXPECT_EQ(resultTexts(out, selection()).WAWG, "-10");
     EXPECT_NEAR(out.numbers.d, 0.808507 * std::pow(10.0, 0.5), 1e-12);
 }
 
@@ -172,8 +173,22 @@ TEST(DesignComputation, ZeroRippleShowsNoCoreLossFromAnEarlierRun) {
     ASSERT_TRUE(out.completed());
     EXPECT_EQ(s.Bac, 0);
     EXPECT_EQ(s.Pv, 0);
-    EXPECT_EQ(out.texts.COL, "0.00");
+    EXPECT_EQ(resultTexts(out, selection()).COL, "0.00");
     EXPECT_EQ(out.numbers.Ptot, out.numbers.Pcu);
+}
+
+// Without ripple, a material without flux-dependent loss terms has no loss density: that
+// step is skipped and named, and the core loss it feeds stays 0.
+TEST(DesignComputation, ASkippedStepIsNamedWithItsFault) {
+    DesignState s = workedExample();
+    s.Iac = 0;
+    s.al = s.bl = s.cl = 0;
+    const DesignOutcome out = computeDesign(s, selection());
+    ASSERT_TRUE(out.completed());
+    ASSERT_EQ(out.skipped.size(), 1u);
+    EXPECT_EQ(out.skipped[0].value, "Pv");
+    EXPECT_EQ(out.skipped[0].fault.kind(), FaultKind::DivisionByZero);
+    EXPECT_EQ(resultTexts(out, selection()).COL, "0.00");
 }
 
 TEST(DesignComputation, MissingCostLeavesThePriceBox) {
@@ -182,11 +197,11 @@ TEST(DesignComputation, MissingCostLeavesThePriceBox) {
     sel.cost = Value();
     const DesignOutcome out = computeDesign(s, sel);
     ASSERT_TRUE(out.completed());
-    EXPECT_FALSE(out.texts.Price);  // keeps its previous text
-    EXPECT_EQ(out.texts.NTurns, "37");
+    EXPECT_FALSE(resultTexts(out, sel).Price);  // keeps its previous text
+    EXPECT_EQ(resultTexts(out, sel).NTurns, "37");
 
     sel.cost.reset();  // no current record
-    EXPECT_FALSE(computeDesign(s, sel).texts.Price);
+    EXPECT_FALSE(resultTexts(out, sel).Price);
 }
 
 // A catalogue value the design needs, or a result built from one, that is unusable ends
@@ -219,7 +234,7 @@ TEST_P(UnusableValueTest, EndsOnTheComputationalErrorNamingIt) {
     EXPECT_EQ(*out.message, "Computational error.  Reverify your design parameters");
     EXPECT_EQ(out.page, 0);
     EXPECT_EQ(out.unusableValue, row.named);
-    EXPECT_FALSE(out.texts.DCR);
+    EXPECT_FALSE(resultTexts(out, selection()).DCR);
 }
 
 constexpr float kNullSingle = std::numeric_limits<float>::quiet_NaN();
@@ -313,9 +328,10 @@ TEST(DesignComputation, PriceShowsTheCostAsText) {
     DesignState s = workedExample();
     DesignSelection sel = selection();
     sel.cost = Value(2.5);
-    EXPECT_EQ(computeDesign(s, sel).texts.Price, "2.5");
+    const DesignOutcome out = computeDesign(s, sel);
+    EXPECT_EQ(resultTexts(out, sel).Price, "2.5");
     sel.cost = Value(std::int64_t{4});
-    EXPECT_EQ(computeDesign(s, sel).texts.Price, "4");
+    EXPECT_EQ(resultTexts(out, sel).Price, "4");
 }
 
 TEST(DesignComputation, SelectionChecksComeFirst) {
