@@ -127,10 +127,7 @@ class DesignRun {
     const DesignSelection& sel_;
     StepRunner steps_;
     std::vector<SkippedStep> skipped_;
-    double N_ = 0, Lcalc_ = 0, Bmax_ = 0, AwReq_ = 0, AWG_ = 0, d_ = 0, Aw_ = 0, Jact_ = 0;
-    double Rdc_ = 0, Pcu_ = 0, Pcore_ = 0, Ptot_ = 0, Wcu_ = 0, Wcore_ = 0, Wtot_ = 0;
-    double Trise_ = 0;
-    int iterations_ = 0;
+    DesignNumbers n_;  // the working values, all 0 at the start
 };
 
 DesignOutcome DesignRun::failed(const char* message, int page) {
@@ -150,18 +147,19 @@ DesignOutcome DesignRun::unusable(std::string what) {
 // winding or surface that is not (an inner diameter above the outer one), and a step
 // skipped on a fault leaves a zero that must never be shown as a result.
 std::optional<std::string> DesignRun::resultProblem() const {
-    if (auto p = firstProblem({{"resistance", Rdc_},
-                               {"copper loss", Pcu_},
-                               {"total loss", Ptot_},
-                               {"copper weight", Wcu_},
-                               {"core weight", Wcore_},
-                               {"total weight", Wtot_},
-                               {"temperature rise", Trise_}},
+    if (auto p = firstProblem({{"resistance", n_.Rdc},
+                               {"copper loss", n_.Pcu},
+                               {"total loss", n_.Ptot},
+                               {"copper weight", n_.Wcu},
+                               {"core weight", n_.Wcore},
+                               {"total weight", n_.Wtot},
+                               {"temperature rise", n_.Trise}},
                               Need::Positive))
         return p;
     // Without AC flux there is no core loss; with it, a loss that could not be evaluated
     // (left at 0) is as wrong as a negative one.
-    return firstProblem({{"core loss", Pcore_}}, s_.Bac == 0 ? Need::NotNegative : Need::Positive);
+    return firstProblem({{"core loss", n_.Pcore}},
+                        s_.Bac == 0 ? Need::NotNegative : Need::Positive);
 }
 
 DesignOutcome DesignRun::run() {
@@ -179,14 +177,14 @@ DesignOutcome DesignRun::run() {
         n0 = (Num(static_cast<double>(s_.Ku)) * s_.Wa * s_.Jdes * kSquareMetresPerSquareCm / s_.Ipk)
                  .value();
     });
-    steps_.run([&] { N_ = std::floor(checkedFinite(n0 + 0.5)); });
+    steps_.run([&] { n_.N = std::floor(checkedFinite(n0 + 0.5)); });
 
     if (!searchTurns())
         return failed(kComputationalError, 0);
     // The last iteration of a downward walk evaluated N - 1: recompute for the chosen N.
     operatingPoint();
     steps_.run([&] {
-        Bmax_ = (Num(s_.Lreq) * s_.Ipk * kTeslaPerWeberPerSquareCm / (Num(N_) * s_.Ac)).value();
+        n_.Bmax = (Num(s_.Lreq) * s_.Ipk * kTeslaPerWeberPerSquareCm / (Num(n_.N) * s_.Ac)).value();
     });
     steps_.run([&] { Mu_Eff(s_); });
     if (steps_.hasPending())
@@ -202,10 +200,10 @@ DesignOutcome DesignRun::run() {
 }
 
 void DesignRun::operatingPoint() {
-    steps_.run([&] { s_.Hdc = (kOerstedPerAmpereTurnPerCm * Num(N_) * s_.Idc / s_.Lc).value(); });
+    steps_.run([&] { s_.Hdc = (kOerstedPerAmpereTurnPerCm * Num(n_.N) * s_.Idc / s_.Lc).value(); });
     steps_.run([&] {
         s_.Bac =
-            (Num(s_.Lreq) * s_.Iac * kGaussPerWeberPerSquareCm / (2 * Num(N_) * s_.Ac)).value();
+            (Num(s_.Lreq) * s_.Iac * kGaussPerWeberPerSquareCm / (2 * Num(n_.N) * s_.Ac)).value();
     });
 }
 
@@ -217,27 +215,27 @@ bool DesignRun::searchTurns() {
     bool decreased = false;
     for (;;) {
         // Where the inductance can never exceed the requirement the walk would not end.
-        if (std::fabs(N_) > kMaxTurns)
+        if (std::fabs(n_.N) > kMaxTurns)
             return false;
-        ++iterations_;
+        ++n_.iterations;
         operatingPoint();
         steps_.run([&] { Mu_Eff(s_); });
         if (steps_.hasPending())
             return false;
         steps_.run([&] {
             const Num mu = static_cast<double>(s_.MuEff);
-            const Num n = N_;
-            Lcalc_ = (Num(kMu0) * mu * (n * n) * s_.Ac * kSquareMetresPerSquareCm /
-                      (s_.Gap * mu * 0.001 + s_.Lc * 0.01))
-                         .value();
+            const Num n = n_.N;
+            n_.Lcalc = (Num(kMu0) * mu * (n * n) * s_.Ac * kSquareMetresPerSquareCm /
+                        (s_.Gap * mu * 0.001 + s_.Lc * 0.01))
+                           .value();
         });
-        if (Lcalc_ > s_.Lreq) {
+        if (n_.Lcalc > s_.Lreq) {
             if (increased)
                 return true;
-            N_ -= 1;
+            n_.N -= 1;
             decreased = true;
         } else {
-            N_ += 1;
+            n_.N += 1;
             if (decreased)
                 return true;
             increased = true;
@@ -247,58 +245,46 @@ bool DesignRun::searchTurns() {
 
 void DesignRun::wireAndLosses() {
     // Faults from here on are skipped; the results show what the steps left.
-    skippable("AwReq",
-              [&] { AwReq_ = (Num(s_.Irms) / (Num(s_.Jdes) * kSquareMetresPerSquareCm)).value(); });
+    skippable("AwReq", [&] {
+        n_.AwReq = (Num(s_.Irms) / (Num(s_.Jdes) * kSquareMetresPerSquareCm)).value();
+    });
     double awgExact = 0;
     skippable("AWG", [&] {
-        awgExact = (Num(kAwgPerDecadeOfArea) * Log10(AwReq_) + kAwgOfOneSquareCm).value();
+        awgExact = (Num(kAwgPerDecadeOfArea) * Log10(n_.AwReq) + kAwgOfOneSquareCm).value();
     });
-    skippable("AWG", [&] { AWG_ = std::floor(checkedFinite(awgExact + 0.5)); });
+    skippable("AWG", [&] { n_.AWG = std::floor(checkedFinite(awgExact + 0.5)); });
     skippable("d", [&] {
-        d_ = (Num(kAwgZeroDiameterCm) * checkedPow(10, -AWG_ / kAwgDiameterDecadeGauges)).value();
+        n_.d =
+            (Num(kAwgZeroDiameterCm) * checkedPow(10, -n_.AWG / kAwgDiameterDecadeGauges)).value();
     });
-    skippable("Aw", [&] { Aw_ = (Num(kPi) * (Num(d_) * d_) / 4).value(); });
-    skippable("Jact", [&] { Jact_ = (Num(s_.Irms) / Aw_).value(); });
+    skippable("Aw", [&] { n_.Aw = (Num(kPi) * (Num(n_.d) * n_.d) / 4).value(); });
+    skippable("Jact", [&] { n_.Jact = (Num(s_.Irms) / n_.Aw).value(); });
     skippable("Rdc", [&] {
-        Rdc_ = (s_.MLT * N_ * (Num(kCopperResistivityMicroOhmCm) / Aw_) * kOhmsPerMicroOhm).value();
+        n_.Rdc = (s_.MLT * n_.N * (Num(kCopperResistivityMicroOhmCm) / n_.Aw) * kOhmsPerMicroOhm)
+                     .value();
     });
     // The copper weight carries the program's own factor of 1e-2.
     skippable("Wcu",
-              [&] { Wcu_ = (s_.MLT * 1e-2 * N_ * Aw_ * kCopperDensityGramsPerCm3).value(); });
-    skippable("Pcu", [&] { Pcu_ = (Num(Rdc_) * (Num(s_.Irms) * s_.Irms)).value(); });
+              [&] { n_.Wcu = (s_.MLT * 1e-2 * n_.N * n_.Aw * kCopperDensityGramsPerCm3).value(); });
+    skippable("Pcu", [&] { n_.Pcu = (Num(n_.Rdc) * (Num(s_.Irms) * s_.Irms)).value(); });
     skippable("Pv", [&] { Mat_Loss(s_); });
-    skippable("Pcore", [&] { Pcore_ = (Num(s_.Pv) * s_.Vc).value(); });
-    skippable("Wcore", [&] { Wcore_ = (s_.Density * s_.Vc).value(); });
-    skippable("Ptot", [&] { Ptot_ = (Num(Pcu_) + Pcore_).value(); });
+    skippable("Pcore", [&] { n_.Pcore = (Num(s_.Pv) * s_.Vc).value(); });
+    skippable("Wcore", [&] { n_.Wcore = (s_.Density * s_.Vc).value(); });
+    skippable("Ptot", [&] { n_.Ptot = (Num(n_.Pcu) + n_.Pcore).value(); });
     skippable("Trise", [&] {
-        Trise_ =
-            checkedPow((Num(Ptot_) * 1e3 / (Num(kTempRiseSurfaceFactor) * s_.SurfArea)).value(),
+        n_.Trise =
+            checkedPow((Num(n_.Ptot) * 1e3 / (Num(kTempRiseSurfaceFactor) * s_.SurfArea)).value(),
                        kTempRiseExponent);
     });
-    skippable("Wtot", [&] { Wtot_ = (Num(Wcu_) + Wcore_).value(); });
+    skippable("Wtot", [&] { n_.Wtot = (Num(n_.Wcu) + n_.Wcore).value(); });
 }
 
 DesignNumbers DesignRun::numbers() const {
-    return DesignNumbers{N_,
-                         Lcalc_,
-                         Bmax_,
-                         AwReq_,
-                         AWG_,
-                         d_,
-                         Aw_,
-                         Jact_,
-                         Rdc_,
-                         Pcu_,
-                         Pcore_,
-                         Ptot_,
-                         Wcu_,
-                         Wcore_,
-                         Wtot_,
-                         Trise_,
-                         s_.Hdc,
-                         s_.Bac,
-                         static_cast<double>(s_.MuEff),
-                         iterations_};
+    DesignNumbers n = n_;
+    n.Hdc = s_.Hdc;
+    n.Bac = s_.Bac;
+    n.MuEff = static_cast<double>(s_.MuEff);
+    return n;
 }
 
 }  // namespace
