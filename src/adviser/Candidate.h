@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "magnetics/ResultFormat.h"
+
 namespace coilsmith::adviser {
 
 enum class CoreType { ECore, Toroid };
@@ -48,7 +50,9 @@ struct Candidate {
     double currentDensity = 0;  // A/cm^2
     double muEff = 0;
     std::optional<double> cost;  // the material's relative cost, when it is a number
-    std::string costText;        // "Relative Cost" as shown
+    // The results page's texts in the neutral locale, "Relative Cost" in the window's.
+    // Every box nullopt when the design did not complete.
+    DesignResultTexts texts;
 
     std::optional<double> coreAP;    // cm^4, the value "Core AP" shows
     std::optional<double> apMargin;  // core AP over the minimum AP, as a ratio

@@ -6,14 +6,11 @@
 #include <exception>
 
 #include "magnetics/Fault.h"
+#include "magnetics/ResultFormat.h"
 
 namespace coilsmith::adviser {
 
 namespace {
-
-// The boxes of the core page that a pick fills and that keep their old text when a value
-// cannot be shown.
-constexpr const char* kCorePageBoxes[] = {"Mu", "APROD", "ACORE", "VCORE", "MPL", "WinArea"};
 
 std::optional<double> known(Num value) {
     if (value.isNull() || !std::isfinite(value.value())) {
@@ -115,6 +112,7 @@ void CandidateDesigner::measure(Candidate& c) {
     const DesignOutcome& outcome = *window_.lastDesign();
     const DesignNumbers& n = outcome.numbers;
     const DesignState& s = window_.state();
+    const DesignSelection selection = window_.designSelection();
     c.turns = n.N;
     c.awg = n.AWG;
     c.rdc = n.Rdc;
@@ -124,11 +122,12 @@ void CandidateDesigner::measure(Candidate& c) {
     c.totalWeight = n.Wtot;
     c.tempRise = n.Trise;
     c.bmax = n.Bmax;
-    c.bac = 0.0001 * s.Bac;  // the page's factors, so the texts match it
-    c.hdc = 0.798 * s.Hdc;
+    c.bac = n.bacTesla();
+    c.hdc = n.hdcAmperesPerCm();
     c.currentDensity = n.Jact;
-    c.muEff = static_cast<double>(s.MuEff);
-    c.costText = outcome.texts.Price.value_or(std::string{});
+    c.muEff = n.MuEff;
+    c.texts = resultTexts(outcome, selection);
+    c.texts.Price = resultTexts(outcome, selection, window_.locale()).Price;
     try {
         c.cost = known(window_.sources().Data3.recordset().Fields("Cost").toNum());
     } catch (const std::exception&) {

@@ -6,8 +6,6 @@
 #include <array>
 #include <functional>
 
-#include "adviser/ResultTexts.h"
-
 namespace coilsmith {
 
 namespace {
@@ -16,7 +14,7 @@ using adviser::Candidate;
 
 struct Column {
     const char* title;
-    std::function<QString(const Candidate&, const adviser::ResultTexts&)> text;
+    std::function<QString(const Candidate&)> text;
     std::function<QVariant(const Candidate&)> sortValue;
 };
 
@@ -34,40 +32,39 @@ QString fixedOr(const std::optional<double>& value, int decimals) {
 
 const std::vector<Column>& columns() {
     using C = const Candidate&;
-    using T = const adviser::ResultTexts&;
     const auto result = [](auto member) {
-        return [member](C c, T t) { return c.completed ? q(t.*member) : QString(); };
+        return
+            [member](C c) { return c.completed ? q((c.texts.*member).value_or("")) : QString(); };
     };
     static const std::vector<Column> list = {
-        {"Rank", [](C c, T) { return c.feasible ? QString::number(c.rank) : QString(); },
+        {"Rank", [](C c) { return c.feasible ? QString::number(c.rank) : QString(); },
          [](C c) { return QVariant(c.feasible ? c.rank : 1 << 30); }},
-        {"Type", [](C c, T) { return q(std::string(adviser::coreTypeName(c.type))); },
+        {"Type", [](C c) { return q(std::string(adviser::coreTypeName(c.type))); },
          [](C c) { return QVariant(static_cast<int>(c.type)); }},
-        {"Core", [](C c, T) { return q(c.core); }, [](C c) { return QVariant(q(c.core)); }},
-        {"Material", [](C c, T) { return q(c.material); },
+        {"Core", [](C c) { return q(c.core); }, [](C c) { return QVariant(q(c.core)); }},
+        {"Material", [](C c) { return q(c.material); },
          [](C c) { return QVariant(q(c.material)); }},
-        {"Turns", result(&adviser::ResultTexts::NTurns), [](C c) { return QVariant(c.turns); }},
-        {"AWG", result(&adviser::ResultTexts::WAWG), [](C c) { return QVariant(c.awg); }},
-        {"Total Loss (W)", result(&adviser::ResultTexts::PTOT),
+        {"Turns", result(&DesignResultTexts::NTurns), [](C c) { return QVariant(c.turns); }},
+        {"AWG", result(&DesignResultTexts::WAWG), [](C c) { return QVariant(c.awg); }},
+        {"Total Loss (W)", result(&DesignResultTexts::PTOT),
          [](C c) { return QVariant(c.totalLoss); }},
-        {"Total Weight (g)", result(&adviser::ResultTexts::TWT),
+        {"Total Weight (g)", result(&DesignResultTexts::TWT),
          [](C c) { return QVariant(c.totalWeight); }},
-        {"Temperature Rise (deg. C)", result(&adviser::ResultTexts::TRISE),
+        {"Temperature Rise (deg. C)", result(&DesignResultTexts::TRISE),
          [](C c) { return QVariant(c.tempRise); }},
-        {"Bmax (T)", result(&adviser::ResultTexts::FDmax), [](C c) { return QVariant(c.bmax); }},
-        {"Relative Cost", result(&adviser::ResultTexts::Price),
-         [](C c) { return numberOr(c.cost); }},
-        {"Core AP (cm^4)", [](C c, T) { return fixedOr(c.coreAP, 3); },
+        {"Bmax (T)", result(&DesignResultTexts::FDmax), [](C c) { return QVariant(c.bmax); }},
+        {"Relative Cost", result(&DesignResultTexts::Price), [](C c) { return numberOr(c.cost); }},
+        {"Core AP (cm^4)", [](C c) { return fixedOr(c.coreAP, 3); },
          [](C c) { return numberOr(c.coreAP); }},
-        {"AP Margin", [](C c, T) { return fixedOr(c.apMargin, 2); },
+        {"AP Margin", [](C c) { return fixedOr(c.apMargin, 2); },
          [](C c) { return numberOr(c.apMargin); }},
-        {"Vc (cm^3)", [](C c, T) { return fixedOr(c.volume, 3); },
+        {"Vc (cm^3)", [](C c) { return fixedOr(c.volume, 3); },
          [](C c) { return numberOr(c.volume); }},
-        {"Window Fill", [](C c, T) { return c.completed ? fixedOr(c.fill, 3) : QString(); },
+        {"Window Fill", [](C c) { return c.completed ? fixedOr(c.fill, 3) : QString(); },
          [](C c) { return numberOr(c.fill); }},
-        {"Pareto", [](C c, T) { return c.pareto ? QStringLiteral("yes") : QString(); },
+        {"Pareto", [](C c) { return c.pareto ? QStringLiteral("yes") : QString(); },
          [](C c) { return QVariant(c.pareto ? 0 : 1); }},
-        {"Reason", [](C c, T) { return q(c.reason); }, [](C c) { return QVariant(q(c.reason)); }},
+        {"Reason", [](C c) { return q(c.reason); }, [](C c) { return QVariant(q(c.reason)); }},
     };
     return list;
 }
@@ -96,7 +93,7 @@ QVariant CandidateTable::data(const QModelIndex& index, int role) const {
     const Column& column = columns()[static_cast<std::size_t>(index.column())];
     switch (role) {
         case Qt::DisplayRole:
-            return column.text(c, adviser::resultTexts(c));
+            return column.text(c);
         case Qt::UserRole:
             return column.sortValue(c);
         case Qt::ForegroundRole:

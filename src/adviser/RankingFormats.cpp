@@ -9,8 +9,6 @@
 #include <string>
 #include <variant>
 
-#include "adviser/ResultTexts.h"
-
 namespace coilsmith::adviser {
 
 namespace {
@@ -129,7 +127,7 @@ std::string csvValue(const FieldValue& v) {
 struct Column {
     std::string_view title;
     bool rightAligned;
-    std::function<std::string(const Candidate&, const ResultTexts&)> text;
+    std::function<std::string(const Candidate&)> text;
 };
 
 std::string fixedOrDash(const std::optional<double>& v, int decimals) {
@@ -137,25 +135,27 @@ std::string fixedOrDash(const std::optional<double>& v, int decimals) {
 }
 
 const std::vector<Column>& columns() {
-    using T = const ResultTexts&;
     using C = const Candidate&;
+    const auto shown = [](auto member) {
+        return [member](C c) { return c.completed ? (c.texts.*member).value_or("") : ""; };
+    };
     static const std::vector<Column> list = {
-        {"#", true, [](C c, T) { return c.feasible ? std::to_string(c.rank) : std::string("-"); }},
-        {"Type", false, [](C c, T) { return std::string(coreTypeName(c.type)); }},
-        {"Core", false, [](C c, T) { return c.core; }},
-        {"Material", false, [](C c, T) { return c.material; }},
-        {"Turns", true, [](C c, T t) { return c.completed ? t.NTurns : ""; }},
-        {"AWG", true, [](C c, T t) { return c.completed ? t.WAWG : ""; }},
-        {"Loss W", true, [](C c, T t) { return c.completed ? t.PTOT : ""; }},
-        {"Weight g", true, [](C c, T t) { return c.completed ? t.TWT : ""; }},
-        {"Rise C", true, [](C c, T t) { return c.completed ? t.TRISE : ""; }},
-        {"Bmax T", true, [](C c, T t) { return c.completed ? t.FDmax : ""; }},
-        {"Cost", true, [](C c, T t) { return c.completed ? t.Price : ""; }},
-        {"AP x", true, [](C c, T) { return c.completed ? fixedOrDash(c.apMargin, 2) : ""; }},
-        {"Fill", true, [](C c, T) { return c.completed ? fixedOrDash(c.fill, 3) : ""; }},
-        {"Volume", true, [](C c, T) { return c.completed ? fixedOrDash(c.volume, 3) : ""; }},
-        {"Pareto", false, [](C c, T) { return std::string(c.pareto ? "*" : ""); }},
-        {"Reason", false, [](C c, T) { return c.reason; }},
+        {"#", true, [](C c) { return c.feasible ? std::to_string(c.rank) : std::string("-"); }},
+        {"Type", false, [](C c) { return std::string(coreTypeName(c.type)); }},
+        {"Core", false, [](C c) { return c.core; }},
+        {"Material", false, [](C c) { return c.material; }},
+        {"Turns", true, shown(&DesignResultTexts::NTurns)},
+        {"AWG", true, shown(&DesignResultTexts::WAWG)},
+        {"Loss W", true, shown(&DesignResultTexts::PTOT)},
+        {"Weight g", true, shown(&DesignResultTexts::TWT)},
+        {"Rise C", true, shown(&DesignResultTexts::TRISE)},
+        {"Bmax T", true, shown(&DesignResultTexts::FDmax)},
+        {"Cost", true, shown(&DesignResultTexts::Price)},
+        {"AP x", true, [](C c) { return c.completed ? fixedOrDash(c.apMargin, 2) : ""; }},
+        {"Fill", true, [](C c) { return c.completed ? fixedOrDash(c.fill, 3) : ""; }},
+        {"Volume", true, [](C c) { return c.completed ? fixedOrDash(c.volume, 3) : ""; }},
+        {"Pareto", false, [](C c) { return std::string(c.pareto ? "*" : ""); }},
+        {"Reason", false, [](C c) { return c.reason; }},
     };
     return list;
 }
@@ -230,10 +230,9 @@ void writeTable(std::ostream& out, const Ranking& ranking, const OutputOptions& 
         widths.push_back(col.title.size());
     }
     for (const Candidate* c : rows) {
-        const ResultTexts texts = resultTexts(*c);
         auto& line = cells.emplace_back();
         for (std::size_t i = 0; i < cols.size(); ++i) {
-            line.push_back(cols[i].text(*c, texts));
+            line.push_back(cols[i].text(*c));
             widths[i] = std::max(widths[i], line.back().size());
         }
     }

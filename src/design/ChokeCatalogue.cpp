@@ -6,13 +6,13 @@
 
 #include "design/ChokeModel.h"
 #include "design/RecordSteps.h"
+#include "magnetics/PhysicalConstants.h"
 #include "magnetics/StepRunner.h"
 
 namespace coilsmith {
 
 namespace {
 
-constexpr double kPi = 3.141592654;
 constexpr int kMaxFurtherMaterials = 10;  // the list shows a core's first 11 materials
 
 // A catalogue cell that is empty or not a number reads as null, which the design refuses

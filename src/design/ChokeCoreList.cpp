@@ -37,7 +37,7 @@ void ChokeModel::Toroid_Click() {
 void ChokeModel::Clear_ParamBoxes() {
     clearList("Core");
     clearList("CoreMat");
-    for (const char* box : {"Mu", "APROD", "ACORE", "VCORE", "MPL", "WinArea"}) {
+    for (const char* box : kCorePageBoxes) {
         setTextRaw(box, {});
     }
 }

@@ -43,6 +43,9 @@ inline constexpr int kSpecPage = 0;
 inline constexpr int kCorePage = 1;
 inline constexpr int kResultsPage = 2;
 
+// The boxes of the core page that a core pick fills (Clear_ParamBoxes empties them).
+inline constexpr const char* kCorePageBoxes[] = {"Mu", "APROD", "ACORE", "VCORE", "MPL", "WinArea"};
+
 // The design window without its widgets: every text box, combo box and option button
 // with its state, the page availability, the DesignState and the five data sources, and
 // the window's procedures. The Qt window, the design file, the command-line tool and the
@@ -129,6 +132,8 @@ class ChokeModel {
     // Reads the specification again first when any of its texts or units changed since
     // the last successful "Calculate AP"; a refused input stops the run there.
     void Design_Results();
+    // The material, inductance, core and cost texts a run shows with its results.
+    DesignSelection designSelection();
 
     // Picking a core walks the core table from its first row to the core's row. A caller
     // that picks many cores in turn (the core adviser) indexes the rows of both core

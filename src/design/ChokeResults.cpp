@@ -1,9 +1,16 @@
 // "Run": the design computation and the results page.
-#include "design/ChokeModel.h"
-
 #include <utility>
 
+#include "design/ChokeModel.h"
+#include "magnetics/ResultFormat.h"
+
 namespace coilsmith {
+
+DesignSelection ChokeModel::designSelection() {
+    const Control& materials = control("CoreMat");
+    return {materials.text, materials.selectedIndex, text("Ldes"), text("Lunit"), text("Core"),
+            currentCost()};
+}
 
 void ChokeModel::Design_Results() {
     // The results must belong to the specification shown: one changed since it was last
@@ -17,11 +24,8 @@ void ChokeModel::Design_Results() {
             return;
         }
     }
-    const Control& materials = control("CoreMat");
-    const DesignSelection selection{materials.text, materials.selectedIndex,
-                                    text("Ldes"),   text("Lunit"),
-                                    text("Core"),   currentCost()};
-    lastDesign_ = computeDesign(state_, selection, locale_);
+    const DesignSelection selection = designSelection();
+    lastDesign_ = computeDesign(state_, selection);
     const DesignOutcome& outcome = *lastDesign_;
     if (!outcome.completed()) {
         report(*outcome.message);
@@ -29,8 +33,8 @@ void ChokeModel::Design_Results() {
         return;
     }
 
-    // Display order of the run; a box whose value could not be formed keeps its text.
-    const DesignResultTexts& t = outcome.texts;
+    // Display order of the run; a box whose text could not be formed keeps its old text.
+    const DesignResultTexts t = resultTexts(outcome, selection, locale_);
     const std::pair<const char*, const std::optional<std::string>*> boxes[] = {
         {"Inductance", &t.Inductance},
         {"NTurns", &t.NTurns},

@@ -8,14 +8,12 @@
 #include "magnetics/Fault.h"
 #include "magnetics/Num.h"
 #include "magnetics/NumberText.h"
+#include "magnetics/PhysicalConstants.h"
 
 namespace coilsmith {
 
 namespace {
 
-constexpr double kPi = 3.141592654;  // the program's π, as in the design computation
-constexpr double kMu0 = 4 * kPi * 1e-7;
-constexpr double kOerstedPerAmpereTurnPerCm = 0.4 * kPi;
 constexpr double kCmPerInch = 2.54;
 constexpr double kCmPerMm = 0.1;
 constexpr double kCmPerKm = 1e5;
@@ -248,7 +246,8 @@ class HotCopper {
 };
 
 double temperatureRise(double lossW, double surfaceCm2) {
-    return checkedPow(quotient(lossW * 1e3, 1.1 * surfaceCm2), 0.833);
+    return checkedPow(quotient(lossW * 1e3, kTempRiseSurfaceFactor * surfaceCm2),
+                      kTempRiseExponent);
 }
 
 // T = Ta + ΔT(P(T)) from the design's own hot point until it settles.

@@ -6,17 +6,12 @@
 
 #include "magnetics/Fault.h"
 #include "magnetics/MaterialModels.h"
+#include "magnetics/PhysicalConstants.h"
 #include "magnetics/StepRunner.h"
 
 namespace coilsmith {
 
 namespace {
-
-// The program's value of pi, not the full-precision one: results must match the
-// figures engineers have been checking designs against.
-constexpr double kPi = 3.141592654;
-constexpr double kMu0 = 4 * kPi * 1e-7;  // H/m
-constexpr double kOerstedPerAmpereTurnPerCm = 0.4 * kPi;
 
 // What is wrong with a catalogue value, or nothing when the design can use it.
 enum class Need { Finite, Positive, NotNegative };
@@ -105,8 +100,7 @@ std::optional<std::string> materialProblem(const DesignState& s) {
 // step and looked at only at the checkpoints.
 class DesignRun {
   public:
-    DesignRun(DesignState& state, const DesignSelection& selection, const NumberLocale& locale)
-        : s_(state), sel_(selection), locale_(locale) {}
+    DesignRun(DesignState& state, const DesignSelection& selection) : s_(state), sel_(selection) {}
 
     DesignOutcome run();
 
@@ -114,27 +108,26 @@ class DesignRun {
     bool searchTurns();
     void operatingPoint();
     void wireAndLosses();
-    DesignResultTexts texts();
     DesignNumbers numbers() const;
     static DesignOutcome failed(const char* message, int page);
     static DesignOutcome unusable(std::string what);
     std::optional<std::string> resultProblem() const;
 
+    // A step whose fault is skipped and recorded under the name of the value it computes.
     template <class Step>
-    std::optional<std::string> text(Step&& step) {
-        std::optional<std::string> out;
-        steps_.run([&] { out = step(); });
-        return out;
+    void skippable(const char* value, Step&& step) {
+        try {
+            step();
+        } catch (const Fault& fault) {
+            skipped_.push_back({value, fault});
+        }
     }
 
     DesignState& s_;
     const DesignSelection& sel_;
-    const NumberLocale& locale_;
     StepRunner steps_;
-    double N_ = 0, Lcalc_ = 0, Bmax_ = 0, AwReq_ = 0, AWG_ = 0, d_ = 0, Aw_ = 0, Jact_ = 0;
-    double Rdc_ = 0, Pcu_ = 0, Pcore_ = 0, Ptot_ = 0, Wcu_ = 0, Wcore_ = 0, Wtot_ = 0;
-    double Trise_ = 0;
-    int iterations_ = 0;
+    std::vector<SkippedStep> skipped_;
+    DesignNumbers n_;  // the working values, all 0 at the start
 };
 
 DesignOutcome DesignRun::failed(const char* message, int page) {
@@ -154,18 +147,19 @@ DesignOutcome DesignRun::unusable(std::string what) {
 // winding or surface that is not (an inner diameter above the outer one), and a step
 // skipped on a fault leaves a zero that must never be shown as a result.
 std::optional<std::string> DesignRun::resultProblem() const {
-    if (auto p = firstProblem({{"resistance", Rdc_},
-                               {"copper loss", Pcu_},
-                               {"total loss", Ptot_},
-                               {"copper weight", Wcu_},
-                               {"core weight", Wcore_},
-                               {"total weight", Wtot_},
-                               {"temperature rise", Trise_}},
+    if (auto p = firstProblem({{"resistance", n_.Rdc},
+                               {"copper loss", n_.Pcu},
+                               {"total loss", n_.Ptot},
+                               {"copper weight", n_.Wcu},
+                               {"core weight", n_.Wcore},
+                               {"total weight", n_.Wtot},
+                               {"temperature rise", n_.Trise}},
                               Need::Positive))
         return p;
     // Without AC flux there is no core loss; with it, a loss that could not be evaluated
     // (left at 0) is as wrong as a negative one.
-    return firstProblem({{"core loss", Pcore_}}, s_.Bac == 0 ? Need::NotNegative : Need::Positive);
+    return firstProblem({{"core loss", n_.Pcore}},
+                        s_.Bac == 0 ? Need::NotNegative : Need::Positive);
 }
 
 DesignOutcome DesignRun::run() {
@@ -179,15 +173,19 @@ DesignOutcome DesignRun::run() {
     // A run never shows the core loss of an earlier design.
     s_.Pv = 0;
     double n0 = 0;
-    steps_.run(
-        [&] { n0 = (Num(static_cast<double>(s_.Ku)) * s_.Wa * s_.Jdes * 1e-4 / s_.Ipk).value(); });
-    steps_.run([&] { N_ = std::floor(checkedFinite(n0 + 0.5)); });
+    steps_.run([&] {
+        n0 = (Num(static_cast<double>(s_.Ku)) * s_.Wa * s_.Jdes * kSquareMetresPerSquareCm / s_.Ipk)
+                 .value();
+    });
+    steps_.run([&] { n_.N = std::floor(checkedFinite(n0 + 0.5)); });
 
     if (!searchTurns())
         return failed(kComputationalError, 0);
     // The last iteration of a downward walk evaluated N - 1: recompute for the chosen N.
     operatingPoint();
-    steps_.run([&] { Bmax_ = (Num(s_.Lreq) * s_.Ipk * 1e4 / (Num(N_) * s_.Ac)).value(); });
+    steps_.run([&] {
+        n_.Bmax = (Num(s_.Lreq) * s_.Ipk * kTeslaPerWeberPerSquareCm / (Num(n_.N) * s_.Ac)).value();
+    });
     steps_.run([&] { Mu_Eff(s_); });
     if (steps_.hasPending())
         return failed(kComputationalError, 0);
@@ -196,14 +194,17 @@ DesignOutcome DesignRun::run() {
         return unusable(std::move(*problem));
 
     DesignOutcome outcome;
-    outcome.texts = texts();
     outcome.numbers = numbers();
+    outcome.skipped = std::move(skipped_);
     return outcome;
 }
 
 void DesignRun::operatingPoint() {
-    steps_.run([&] { s_.Hdc = (kOerstedPerAmpereTurnPerCm * Num(N_) * s_.Idc / s_.Lc).value(); });
-    steps_.run([&] { s_.Bac = (Num(s_.Lreq) * s_.Iac * 1e8 / (2 * Num(N_) * s_.Ac)).value(); });
+    steps_.run([&] { s_.Hdc = (kOerstedPerAmpereTurnPerCm * Num(n_.N) * s_.Idc / s_.Lc).value(); });
+    steps_.run([&] {
+        s_.Bac =
+            (Num(s_.Lreq) * s_.Iac * kGaussPerWeberPerSquareCm / (2 * Num(n_.N) * s_.Ac)).value();
+    });
 }
 
 // Walks one turn at a time in the direction of the first comparison and stops on the
@@ -214,27 +215,27 @@ bool DesignRun::searchTurns() {
     bool decreased = false;
     for (;;) {
         // Where the inductance can never exceed the requirement the walk would not end.
-        if (std::fabs(N_) > kMaxTurns)
+        if (std::fabs(n_.N) > kMaxTurns)
             return false;
-        ++iterations_;
+        ++n_.iterations;
         operatingPoint();
         steps_.run([&] { Mu_Eff(s_); });
         if (steps_.hasPending())
             return false;
         steps_.run([&] {
             const Num mu = static_cast<double>(s_.MuEff);
-            const Num n = N_;
-            Lcalc_ =
-                (Num(kMu0) * mu * (n * n) * s_.Ac * 1e-4 / (s_.Gap * mu * 0.001 + s_.Lc * 0.01))
-                    .value();
+            const Num n = n_.N;
+            n_.Lcalc = (Num(kMu0) * mu * (n * n) * s_.Ac * kSquareMetresPerSquareCm /
+                        (s_.Gap * mu * 0.001 + s_.Lc * 0.01))
+                           .value();
         });
-        if (Lcalc_ > s_.Lreq) {
+        if (n_.Lcalc > s_.Lreq) {
             if (increased)
                 return true;
-            N_ -= 1;
+            n_.N -= 1;
             decreased = true;
         } else {
-            N_ += 1;
+            n_.N += 1;
             if (decreased)
                 return true;
             increased = true;
@@ -243,57 +244,47 @@ bool DesignRun::searchTurns() {
 }
 
 void DesignRun::wireAndLosses() {
-    // Faults from here on are skipped silently; the results show what the steps left.
-    steps_.run([&] { AwReq_ = (Num(s_.Irms) / (Num(s_.Jdes) * 1e-4)).value(); });
-    double awgExact = 0;
-    steps_.run([&] { awgExact = (Num(-9.922) * Log10(AwReq_) - 2.691).value(); });
-    steps_.run([&] { AWG_ = std::floor(checkedFinite(awgExact + 0.5)); });
-    steps_.run([&] { d_ = (Num(0.808507) * checkedPow(10, -AWG_ / 20)).value(); });
-    steps_.run([&] { Aw_ = (Num(kPi) * (Num(d_) * d_) / 4).value(); });
-    steps_.run([&] { Jact_ = (Num(s_.Irms) / Aw_).value(); });
-    steps_.run([&] { Rdc_ = (s_.MLT * N_ * (Num(1.724) / Aw_) * 1e-6).value(); });
-    steps_.run([&] { Wcu_ = (s_.MLT * 1e-2 * N_ * Aw_ * 8.89).value(); });
-    steps_.run([&] { Pcu_ = (Num(Rdc_) * (Num(s_.Irms) * s_.Irms)).value(); });
-    steps_.run([&] { Mat_Loss(s_); });
-    steps_.run([&] { Pcore_ = (Num(s_.Pv) * s_.Vc).value(); });
-    steps_.run([&] { Wcore_ = (s_.Density * s_.Vc).value(); });
-    steps_.run([&] { Ptot_ = (Num(Pcu_) + Pcore_).value(); });
-    steps_.run(
-        [&] { Trise_ = checkedPow((Num(Ptot_) * 1e3 / (Num(1.1) * s_.SurfArea)).value(), 0.833); });
-    steps_.run([&] { Wtot_ = (Num(Wcu_) + Wcore_).value(); });
-}
-
-DesignResultTexts DesignRun::texts() {
-    const auto fixed = [this](Num v, int decimals) {
-        return formatFixed(v.value(), decimals, locale_);
-    };
-    DesignResultTexts t;
-    t.Inductance = text([&] { return sel_.ldesText + "  " + sel_.lunitText; });
-    t.NTurns = text([&] { return formatNumber(N_, locale_); });
-    t.WAWG = text([&] { return formatNumber(AWG_, locale_); });
-    t.DCR = text([&] { return fixed(Num(1000) * Rdc_, 2) + "  mOhms"; });
-    t.CUL = text([&] { return fixed(Pcu_, 2); });
-    t.COL = text([&] { return fixed(Pcore_, 2); });
-    t.PTOT = text([&] { return fixed(Ptot_, 2); });
-    t.TWT = text([&] { return fixed(Wtot_, 2); });
-    t.TRISE = text([&] { return fixed(Trise_, 1); });
-    t.FDmax = text([&] { return fixed(Bmax_, 3); });
-    t.FDac = text([&] { return fixed(Num(0.0001) * s_.Bac, 4); });
-    t.FIdc = text([&] { return fixed(Num(0.798) * s_.Hdc, 2); });
-    t.CDact = text([&] { return fixed(Jact_, 0); });
-    t.EffMu = text([&] { return fixed(static_cast<double>(s_.MuEff), 1); });
-    t.fCore = text([&] { return sel_.coreText + sel_.coreMatText; });
-    t.Price = text([&] {
-        if (!sel_.cost)
-            throw Fault(FaultKind::NoCurrentRecord);
-        return sel_.cost->toText(locale_);
+    // Faults from here on are skipped; the results show what the steps left.
+    skippable("AwReq", [&] {
+        n_.AwReq = (Num(s_.Irms) / (Num(s_.Jdes) * kSquareMetresPerSquareCm)).value();
     });
-    return t;
+    double awgExact = 0;
+    skippable("AWG", [&] {
+        awgExact = (Num(kAwgPerDecadeOfArea) * Log10(n_.AwReq) + kAwgOfOneSquareCm).value();
+    });
+    skippable("AWG", [&] { n_.AWG = std::floor(checkedFinite(awgExact + 0.5)); });
+    skippable("d", [&] {
+        n_.d =
+            (Num(kAwgZeroDiameterCm) * checkedPow(10, -n_.AWG / kAwgDiameterDecadeGauges)).value();
+    });
+    skippable("Aw", [&] { n_.Aw = (Num(kPi) * (Num(n_.d) * n_.d) / 4).value(); });
+    skippable("Jact", [&] { n_.Jact = (Num(s_.Irms) / n_.Aw).value(); });
+    skippable("Rdc", [&] {
+        n_.Rdc = (s_.MLT * n_.N * (Num(kCopperResistivityMicroOhmCm) / n_.Aw) * kOhmsPerMicroOhm)
+                     .value();
+    });
+    // The copper weight carries the program's own factor of 1e-2.
+    skippable("Wcu",
+              [&] { n_.Wcu = (s_.MLT * 1e-2 * n_.N * n_.Aw * kCopperDensityGramsPerCm3).value(); });
+    skippable("Pcu", [&] { n_.Pcu = (Num(n_.Rdc) * (Num(s_.Irms) * s_.Irms)).value(); });
+    skippable("Pv", [&] { Mat_Loss(s_); });
+    skippable("Pcore", [&] { n_.Pcore = (Num(s_.Pv) * s_.Vc).value(); });
+    skippable("Wcore", [&] { n_.Wcore = (s_.Density * s_.Vc).value(); });
+    skippable("Ptot", [&] { n_.Ptot = (Num(n_.Pcu) + n_.Pcore).value(); });
+    skippable("Trise", [&] {
+        n_.Trise =
+            checkedPow((Num(n_.Ptot) * 1e3 / (Num(kTempRiseSurfaceFactor) * s_.SurfArea)).value(),
+                       kTempRiseExponent);
+    });
+    skippable("Wtot", [&] { n_.Wtot = (Num(n_.Wcu) + n_.Wcore).value(); });
 }
 
 DesignNumbers DesignRun::numbers() const {
-    return DesignNumbers{N_,   Lcalc_, Bmax_, AwReq_, AWG_,   d_,    Aw_,    Jact_,      Rdc_,
-                         Pcu_, Pcore_, Ptot_, Wcu_,   Wcore_, Wtot_, Trise_, iterations_};
+    DesignNumbers n = n_;
+    n.Hdc = s_.Hdc;
+    n.Bac = s_.Bac;
+    n.MuEff = static_cast<double>(s_.MuEff);
+    return n;
 }
 
 }  // namespace
@@ -304,9 +295,8 @@ std::optional<std::string> unusableCatalogueValue(const DesignState& state) {
     return materialProblem(state);
 }
 
-DesignOutcome computeDesign(DesignState& state, const DesignSelection& selection,
-                            const NumberLocale& locale) {
-    return DesignRun(state, selection, locale).run();
+DesignOutcome computeDesign(DesignState& state, const DesignSelection& selection) {
+    return DesignRun(state, selection).run();
 }
 
 }  // namespace coilsmith

@@ -2,9 +2,11 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "magnetics/DesignState.h"
-#include "magnetics/NumberText.h"
+#include "magnetics/Fault.h"
+#include "magnetics/PhysicalConstants.h"
 #include "magnetics/Value.h"
 
 namespace coilsmith {
@@ -20,20 +22,26 @@ struct DesignSelection {
     std::optional<Value> cost;
 };
 
-// The sixteen result texts. A box whose display step faulted holds nullopt and keeps
-// the text it showed before.
-struct DesignResultTexts {
-    std::optional<std::string> Inductance, EffMu, NTurns, WAWG, DCR, CUL, COL, PTOT, TWT, TRISE,
-        FDmax, FDac, FIdc, CDact, fCore, Price;
-};
-
-// The working values of a completed run, for callers that compare designs. Lcalc is the
-// last inductance the turns search evaluated: that of N for an upward search, of N - 1
-// for a downward one.
+// The working values of a completed run, for the results page and for callers that
+// compare designs. Lcalc is the last inductance the turns search evaluated: that of N for
+// an upward search, of N - 1 for a downward one. A value whose step faulted keeps what it
+// held before the step (0, or the value of an earlier step); the run names it in `skipped`.
 struct DesignNumbers {
     double N = 0, Lcalc = 0, Bmax = 0, AwReq = 0, AWG = 0, d = 0, Aw = 0, Jact = 0;
     double Rdc = 0, Pcu = 0, Pcore = 0, Ptot = 0, Wcu = 0, Wcore = 0, Wtot = 0, Trise = 0;
-    int iterations = 0;  // turns-search iterations
+    double Hdc = 0, Bac = 0, MuEff = 0;  // Oe, gauss, and the effective permeability
+    int iterations = 0;                  // turns-search iterations
+
+    // The figures in the units the results page shows them in.
+    double bacTesla() const noexcept { return kTeslaPerGauss * Bac; }
+    double hdcAmperesPerCm() const noexcept { return kAmperesPerCmPerOersted * Hdc; }
+};
+
+// A step of the wire and loss calculation whose fault was skipped: the value it computes
+// ("Rdc", "Pv" ...) and the fault.
+struct SkippedStep {
+    std::string value;
+    Fault fault;
 };
 
 struct DesignOutcome {
@@ -43,8 +51,8 @@ struct DesignOutcome {
     // Set when the run ended on the computational error because a catalogue value or a
     // result is unusable: names the field ("HT is not positive").
     std::optional<std::string> unusableValue;
-    DesignResultTexts texts;  // filled only for a completed run
-    DesignNumbers numbers;    // filled only for a completed run
+    DesignNumbers numbers;             // filled only for a completed run
+    std::vector<SkippedStep> skipped;  // in step order; only for a completed run
     bool completed() const noexcept { return !message.has_value(); }
 };
 
@@ -65,7 +73,6 @@ std::optional<std::string> unusableCatalogueValue(const DesignState& state);
 // and Pv as the run goes; Pv starts every run at 0. A run never completes with a resistance,
 // weight, total loss or temperature rise that is not positive, nor with a core loss that
 // is negative or could not be evaluated under AC flux: it ends on the computational error.
-DesignOutcome computeDesign(DesignState& state, const DesignSelection& selection,
-                            const NumberLocale& locale = {});
+DesignOutcome computeDesign(DesignState& state, const DesignSelection& selection);
 
 }  // namespace coilsmith

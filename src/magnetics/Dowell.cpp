@@ -4,13 +4,11 @@
 
 #include "magnetics/Fault.h"
 #include "magnetics/Num.h"
+#include "magnetics/PhysicalConstants.h"
 
 namespace coilsmith {
 
 namespace {
-
-constexpr double kPi = 3.141592654;  // the program's π
-constexpr double kMu0 = 4 * kPi * 1e-7;
 
 // Below this Δ the series' first neglected term (order Δ⁸) is under 1e-16.
 constexpr double kSeriesBelow = 1e-2;

@@ -6,7 +6,6 @@
 
 #include "AdviserCatalogues.h"
 #include "adviser/CoreAdviser.h"
-#include "adviser/ResultTexts.h"
 
 namespace coilsmith::adviser {
 namespace {
@@ -53,8 +52,8 @@ TEST_P(WindowIdentity, EveryCandidateShowsWhatTheWindowShows) {
         materials.insert(c.material);
         types.insert(c.type);
         ASSERT_EQ(hand.selectedPage(), kResultsPage);
-        const ResultTexts t = resultTexts(c);
-        const std::pair<const char*, const std::string&> boxes[] = {
+        const DesignResultTexts& t = c.texts;
+        const std::pair<const char*, const std::optional<std::string>&> boxes[] = {
             {"EffMu", t.EffMu}, {"NTurns", t.NTurns}, {"WAWG", t.WAWG}, {"DCR", t.DCR},
             {"CUL", t.CUL},     {"COL", t.COL},       {"PTOT", t.PTOT}, {"TWT", t.TWT},
             {"TRISE", t.TRISE}, {"FDmax", t.FDmax},   {"FDac", t.FDac}, {"FIdc", t.FIdc},

@@ -9,6 +9,7 @@
 
 #include "WorkedExample.h"
 #include "magnetics/DesignComputation.h"
+#include "magnetics/ResultFormat.h"
 
 namespace coilsmith {
 namespace {
@@ -43,6 +44,7 @@ TEST(DesignComputation, WorkedExample) {
     const DesignOutcome out = computeDesign(s, selection());
     ASSERT_TRUE(out.completed()) << *out.message;
     EXPECT_EQ(out.page, 2);
+    EXPECT_TRUE(out.skipped.empty());
     const DesignNumbers& n = out.numbers;
     EXPECT_EQ(n.iterations, 9);  // 44 down to 36
     EXPECT_EQ(n.N, 37);
@@ -62,7 +64,7 @@ TEST(DesignComputation, WorkedExample) {
     EXPECT_EQ(n.Wcore, 70);  // density 7 times volume 10
     EXPECT_EQ(n.Ptot, n.Pcu + n.Pcore);
 
-    const DesignResultTexts& t = out.texts;
+    const DesignResultTexts t = resultTexts(out, selection());
     const std::pair<const std::optional<std::string>&, const char*> shown[] = {
         {t.Inductance, "100  uH"}, {t.NTurns, "37"},        {t.WAWG, "16"},
         {t.DCR, "24.73  mOhms"},   {t.FIdc, "18.55"},       {t.FDac, "0.0135"},
@@ -76,10 +78,9 @@ TEST(DesignComputation, WorkedExample) {
 
 TEST(DesignComputation, TextsFollowTheLocale) {
     DesignState s = workedExample();
-    const DesignOutcome out = computeDesign(s, selection(), NumberLocale{",", "."});
-    ASSERT_TRUE(out.completed());
-    EXPECT_EQ(out.texts.DCR, "24,73  mOhms");
-    EXPECT_EQ(out.texts.EffMu, "60,0");
+    const DesignResultTexts t = resultTexts(computeDesign(s, selection()), selection(), {",", "."});
+    EXPECT_EQ(t.DCR, "24,73  mOhms");
+    EXPECT_EQ(t.EffMu, "60,0");
 }
 
 TEST(DesignComputation, UpwardSearchStopsAtTheFirstTurnCountThatExceeds) {
@@ -130,7 +131,7 @@ TEST_P(ComputationalErrorTest, EndsOnTheMessageAndPageZero) {
     ASSERT_FALSE(out.completed()) << row.name;
     EXPECT_EQ(*out.message, "Computational error.  Reverify your design parameters");
     EXPECT_EQ(out.page, 0);
-    EXPECT_FALSE(out.texts.NTurns);
+    EXPECT_FALSE(resultTexts(out, selection()).NTurns);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -165,7 +166,7 @@ TEST(DesignComputation, ThickWireGivesGaugeZeroOrBelow) {
     const DesignOutcome out = computeDesign(s, selection());
     ASSERT_TRUE(out.completed());
     EXPECT_LE(out.numbers.AWG, 0);
-    EXPECT_EQ(out.texts.WAWG, "-10");
+    EXPECT_EQ(resultTexts(out, selection()).WAWG, "-10");
     EXPECT_NEAR(out.numbers.d, 0.808507 * std::pow(10.0, 0.5), 1e-12);
 }
 
@@ -177,8 +178,22 @@ TEST(DesignComputation, ZeroRippleShowsNoCoreLossFromAnEarlierRun) {
     ASSERT_TRUE(out.completed());
     EXPECT_EQ(s.Bac, 0);
     EXPECT_EQ(s.Pv, 0);
-    EXPECT_EQ(out.texts.COL, "0.00");
+    EXPECT_EQ(resultTexts(out, selection()).COL, "0.00");
     EXPECT_EQ(out.numbers.Ptot, out.numbers.Pcu);
+}
+
+// Without ripple, a material without flux-dependent loss terms has no loss density: that
+// step is skipped and named, and the core loss it feeds stays 0.
+TEST(DesignComputation, ASkippedStepIsNamedWithItsFault) {
+    DesignState s = workedExample();
+    s.Iac = 0;
+    s.al = s.bl = s.cl = 0;
+    const DesignOutcome out = computeDesign(s, selection());
+    ASSERT_TRUE(out.completed());
+    ASSERT_EQ(out.skipped.size(), 1u);
+    EXPECT_EQ(out.skipped[0].value, "Pv");
+    EXPECT_EQ(out.skipped[0].fault.kind(), FaultKind::DivisionByZero);
+    EXPECT_EQ(resultTexts(out, selection()).COL, "0.00");
 }
 
 TEST(DesignComputation, MissingCostLeavesThePriceBox) {
@@ -187,11 +202,11 @@ TEST(DesignComputation, MissingCostLeavesThePriceBox) {
     sel.cost = Value();
     const DesignOutcome out = computeDesign(s, sel);
     ASSERT_TRUE(out.completed());
-    EXPECT_FALSE(out.texts.Price);  // keeps its previous text
-    EXPECT_EQ(out.texts.NTurns, "37");
+    EXPECT_FALSE(resultTexts(out, sel).Price);  // keeps its previous text
+    EXPECT_EQ(resultTexts(out, sel).NTurns, "37");
 
     sel.cost.reset();  // no current record
-    EXPECT_FALSE(computeDesign(s, sel).texts.Price);
+    EXPECT_FALSE(resultTexts(out, sel).Price);
 }
 
 // A catalogue value the design needs, or a result built from one, that is unusable ends
@@ -224,7 +239,7 @@ TEST_P(UnusableValueTest, EndsOnTheComputationalErrorNamingIt) {
     EXPECT_EQ(*out.message, "Computational error.  Reverify your design parameters");
     EXPECT_EQ(out.page, 0);
     EXPECT_EQ(out.unusableValue, row.named);
-    EXPECT_FALSE(out.texts.DCR);
+    EXPECT_FALSE(resultTexts(out, selection()).DCR);
 }
 
 constexpr float kNullSingle = std::numeric_limits<float>::quiet_NaN();
@@ -318,9 +333,10 @@ TEST(DesignComputation, PriceShowsTheCostAsText) {
     DesignState s = workedExample();
     DesignSelection sel = selection();
     sel.cost = Value(2.5);
-    EXPECT_EQ(computeDesign(s, sel).texts.Price, "2.5");
+    const DesignOutcome out = computeDesign(s, sel);
+    EXPECT_EQ(resultTexts(out, sel).Price, "2.5");
     sel.cost = Value(std::int64_t{4});
-    EXPECT_EQ(computeDesign(s, sel).texts.Price, "4");
+    EXPECT_EQ(resultTexts(out, sel).Price, "4");
 }
 
 TEST(DesignComputation, SelectionChecksComeFirst) {
