@@ -8,7 +8,7 @@
 #include "extras/Help_Form.h"
 #include "extras/frmAbout.h"
 #include "extras/frmSplash.h"
-#include "frame/Main.h"
+#include "frame/MainWindow.h"
 #include "platform/QtClipboard.h"
 #include "platform/QtFileDialogs.h"
 #include "platform/QtPrinterDialog.h"
@@ -51,16 +51,17 @@ FrameServices frameServices(Platform& platform) {
 }
 
 // Creates and shows the frame.
-std::unique_ptr<Main> showFrame(Platform& platform) {
-    auto frame = std::make_unique<Main>(frameServices(platform));
-    Main* window = frame.get();
+std::unique_ptr<MainWindow> showFrame(Platform& platform) {
+    auto frame = std::make_unique<MainWindow>(frameServices(platform));
+    MainWindow* window = frame.get();
     platform.frame = window;
     platform.prompter.setParent(window);
     platform.fileDialogs.setParent(window);
     platform.printerDialog = QtPrinterDialog(window);
     // exit(), not quit(): quit() would first try to close the frame again.
     QObject::connect(
-        window, &Main::frameClosed, qApp, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
+        window, &MainWindow::frameClosed, qApp, [] { QCoreApplication::exit(0); },
+        Qt::QueuedConnection);
     window->show();
     return frame;
 }
@@ -74,7 +75,7 @@ int main(int argc, char* argv[]) {
     QApplication::setOrganizationName(QStringLiteral("Coilsmith"));
     QApplication::setQuitOnLastWindowClosed(false);
     Platform platform;
-    std::unique_ptr<Main> frame;
+    std::unique_ptr<MainWindow> frame;
     // The splash comes first and hands over to the frame.
     auto* splash = new frmSplash([&] {
         frame = showFrame(platform);

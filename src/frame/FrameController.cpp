@@ -1,0 +1,249 @@
+#include "frame/FrameController.h"
+
+#include <utility>
+#include <variant>
+
+#include "design/DesignFile.h"
+#include "frame/AtomicFile.h"
+
+namespace coilsmith {
+
+namespace {
+
+const std::string kTitle = "Coilsmith";
+const std::string kExitQuestion = "Do you want to save changes before exiting?";
+const std::string kNewQuestion = "Do you want to save changes for Untitled";
+const std::string kUntitled = "Untitled";
+
+// New empties every text box and the core choice; selectors, the core type and the core
+// list keep what they held.
+void clearForNew(ChokeModel& model) {
+    for (const Control& control : model.controls()) {
+        if (control.kind == ControlKind::TextBox) {
+            model.setTextRaw(control.name, {});
+        }
+    }
+    model.setPageAvailable(kCorePage, false);
+    model.setPageAvailable(kResultsPage, false);
+    model.selectPage(kSpecPage);
+    model.setTextRaw("Core", {});
+    model.clearList("CoreMat");
+}
+
+}  // namespace
+
+FrameController::FrameController(FrameWindow& window, FrameSeams seams)
+    : window_(window), seams_(std::move(seams)), commands_(startCommands()), caption_(kTitle) {}
+
+void FrameController::setCommands(const std::function<void(CommandStates&)>& change) {
+    change(commands_);
+    window_.showCommands(commands_);
+}
+
+void FrameController::setCaption(std::string caption) {
+    caption_ = std::move(caption);
+    window_.showCaption(caption_);
+}
+
+FrameController::SaveAnswer FrameController::askToSave(const std::string& question) {
+    if (!state_.designOpen()) {
+        return SaveAnswer::NotAsked;
+    }
+    if (!seams_.prompter.askYesNo(question)) {
+        return SaveAnswer::No;
+    }
+    saveAs();
+    return state_.SaveCancelled ? SaveAnswer::Cancelled : SaveAnswer::Saved;
+}
+
+void FrameController::newDesign() {
+    if (askToSave(kNewQuestion) == SaveAnswer::Cancelled) {
+        state_.SaveCancelled = false;
+        return;
+    }
+    window_.closeAdviser();  // its candidates were designed for the specification now cleared
+    state_.UntitledName = kUntitled;
+    state_.IsUntitled = true;
+    state_.IsFromFile = false;
+    setCommands(commandsForNew);
+    window_.withDesign(clearForNew);
+    setCaption(kTitle + " : " + kUntitled);
+}
+
+bool FrameController::closeDesign() {
+    if (askToSave(kExitQuestion) == SaveAnswer::Cancelled) {
+        state_.SaveCancelled = false;
+        return false;
+    }
+    window_.unloadDesign();
+    setCommands(resetCommands);
+    state_.IsUntitled = false;
+    state_.IsFromFile = false;
+    setCaption(kTitle);
+    return true;
+}
+
+bool FrameController::exitProgram() {
+    const SaveAnswer answer = askToSave(kExitQuestion);
+    if (answer == SaveAnswer::Cancelled) {
+        state_.SaveCancelled = false;
+        return false;
+    }
+    if (answer != SaveAnswer::NotAsked) {
+        state_.Exiting = true;
+    }
+    return true;
+}
+
+bool FrameController::frameClosing() {
+    return state_.Exiting || closeDesign();
+}
+
+void FrameController::save() {
+    saveAs();  // Save always shows the dialog
+}
+
+void FrameController::saveAs() {
+    state_.SaveCancelled = false;
+    FileDialogRequest request;
+    if (state_.IsUntitled) {
+        state_.FileName = state_.UntitledName;
+        request.initialName = state_.UntitledName;
+    } else if (state_.IsFromFile) {
+        request.initialName = state_.FileName;
+    }
+    const FileDialogResult chosen = seams_.fileDialogs.save(request);
+    state_.FileName = chosen.fileName;
+    if (chosen.outcome == FileDialogResult::Outcome::Cancelled) {
+        state_.SaveCancelled = true;
+        return;
+    }
+    // A failure counts as a cancel for the command that asked to save: the design is
+    // not discarded when it could not be saved.
+    if (chosen.outcome == FileDialogResult::Outcome::Failed) {
+        seams_.prompter.message("Unknown error in saving file " + state_.FileName);
+        state_.SaveCancelled = true;
+        return;
+    }
+    std::string contents;
+    window_.withDesign([&contents](ChokeModel& model) { contents = writeDesignFile(model); });
+    if (const auto failure = writeFileAtomically(state_.FileName, contents)) {
+        seams_.prompter.message("Unknown error in saving file " + state_.FileName + ": " +
+                                *failure);
+        state_.SaveCancelled = true;
+        return;
+    }
+    setCommands(commandsForSaved);
+}
+
+void FrameController::openDesign() {
+    const std::string question = "Do you want to save changes for " +
+                                 (state_.IsFromFile ? state_.FileName : state_.UntitledName);
+    const SaveAnswer answer = askToSave(question);
+    if (answer == SaveAnswer::Saved || answer == SaveAnswer::Cancelled) {
+        return;
+    }
+    const FileDialogResult chosen = seams_.fileDialogs.open(FileDialogRequest{});
+    if (chosen.outcome == FileDialogResult::Outcome::Cancelled) {
+        state_.FileName = chosen.fileName;
+        return;
+    }
+    if (chosen.outcome == FileDialogResult::Outcome::Failed) {
+        state_.FileName = chosen.fileName;
+        seams_.prompter.message("Unknown error in opening file " + state_.FileName);
+        return;
+    }
+    readDesign(chosen.fileName);
+}
+
+bool FrameController::openDesignFile(const std::string& fileName) {
+    const std::string question = "Do you want to save changes for " +
+                                 (state_.IsFromFile ? state_.FileName : state_.UntitledName);
+    const SaveAnswer answer = askToSave(question);
+    if (answer == SaveAnswer::Saved || answer == SaveAnswer::Cancelled) {
+        return false;
+    }
+    return readDesign(fileName);
+}
+
+bool FrameController::readDesign(const std::string& fileName) {
+    // The file is read and checked whole before anything changes, so a bad file leaves
+    // the open design as it was.
+    const auto parsed = readDesignFile(fileName);
+    if (const auto* error = std::get_if<DesignFileError>(&parsed)) {
+        seams_.prompter.message(error->readFailure.empty()
+                                    ? error->message
+                                    : "Unknown error in opening file " + fileName + ": " +
+                                          error->readFailure);
+        return false;
+    }
+    window_.closeAdviser();
+    state_.FileName = fileName;
+    state_.IsFromFile = true;
+    state_.IsUntitled = false;
+    setCommands(commandsForOpen);
+    const auto& lines = std::get<DesignFileLines>(parsed);
+    window_.withDesign([&lines](ChokeModel& model) { loadDesignFile(model, lines); });
+    setCaption(kTitle + " : " + state_.FileName);
+    setCommands(commandsForSaved);
+    return true;
+}
+
+void FrameController::print() {
+    window_.withDesign([this](ChokeModel& model) {
+        if (seams_.print) {
+            seams_.print(model, state_.FileName);
+        }
+    });
+}
+
+void FrameController::showSpecifications() {
+    window_.withDesign([](ChokeModel& model) { model.Set_Specs(); });
+}
+
+void FrameController::showCoreDatabase() {
+    window_.withDesign([](ChokeModel& model) { model.Core_DB(); });
+}
+
+void FrameController::runDesign() {
+    window_.withDesign([](ChokeModel& model) { model.Design_Results(); });
+}
+
+void FrameController::showHelp() {
+    window_.showHelp();
+}
+
+void FrameController::showAbout() {
+    window_.showAbout();
+}
+
+void FrameController::areaProductCalculated() {
+    setCommands(commandsForAreaProduct);
+}
+
+void FrameController::copy() {
+    window_.withEditTarget(
+        [this](EditTarget& target) { copySelection(state_, target, seams_.clipboard); });
+}
+
+void FrameController::cut() {
+    window_.withEditTarget(
+        [this](EditTarget& target) { cutSelection(state_, target, seams_.clipboard); });
+}
+
+void FrameController::paste() {
+    window_.withEditTarget(
+        [this](EditTarget& target) { pasteClipboard(state_, target, seams_.clipboard); });
+}
+
+void FrameController::deleteSelection() {
+    window_.withEditTarget(
+        [this](EditTarget& target) { coilsmith::deleteSelection(state_, target); });
+}
+
+void FrameController::undo() {
+    window_.withEditTarget(
+        [this](EditTarget& target) { undoLastEdit(state_, target, seams_.clipboard); });
+}
+
+}  // namespace coilsmith
