@@ -6,6 +6,7 @@
 #include <sys/resource.h>
 
 #include <csignal>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -66,19 +67,15 @@ bool anyMark(const FrameState& s) {
 
 // The window as the controller sees it, over a plain model on the shipped catalogue.
 struct FakeWindow final : FrameWindow {
-    explicit FakeWindow(Prompter& p) : prompter(p) {}
     void withDesign(const std::function<void(ChokeModel&)>& procedure) override {
         if (!model) {
             model = std::make_unique<ChokeModel>(
                 ChokeModel::Options{COILSMITH_BIN_DIR, COILSMITH_BIN_DIR "/Cores.csx", {}},
-                prompter, listener);
+                *prompter, listener);
         }
         procedure(*model);
     }
-    void unloadDesign() override {
-        model.reset();
-        ++adviserClosed;
-    }
+    void unloadDesign() override { model.reset(); }
     void closeAdviser() override { ++adviserClosed; }
     void withEditTarget(const std::function<void(EditTarget&)>& command) override {
         command(target);
@@ -88,14 +85,47 @@ struct FakeWindow final : FrameWindow {
     void showHelp() override { ++help; }
     void showAbout() override { ++about; }
 
-    Prompter& prompter;
+    Prompter* prompter = nullptr;
     ChokeListener* listener = nullptr;
     std::unique_ptr<ChokeModel> model;
     FakeTarget target;
-    std::string caption = "Coilsmith";
-    CommandStates shown = startCommands();
+    std::string caption;
+    CommandStates shown;
     int adviserClosed = 0, help = 0, about = 0;
 };
+
+// A controller over its fakes, with the design file folder.
+struct Rig {
+    Rig() {
+        window.prompter = &prompter;
+        window.listener = &frame;
+    }
+    std::string path(const char* name) const { return dir.filePath(name).toStdString(); }
+    ChokeModel& model() { return *window.model; }
+    void newWith(const std::string& inductance) {
+        frame.newDesign();
+        model().editText("Ldes", inductance);
+    }
+    void calculateAreaProduct() {
+        window.withDesign([](ChokeModel& m) { m.CAP_Click(); });
+    }
+
+    QTemporaryDir dir;
+    FakePrompter prompter;
+    FakeFileDialogs dialogs;
+    FakeClipboard clipboard;
+    std::vector<std::string> printed;
+    FakeWindow window;
+    FrameController frame{
+        window, {prompter, dialogs, clipboard, [this](const ChokeModel&, const std::string& name) {
+                     printed.push_back(name);
+                 }}};
+};
+
+QByteArray fileBytes(const std::string& path) {
+    QFile file(QString::fromStdString(path));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
 
 // Limits the size of any file this process writes, so that writing a design fails
 // half-way whatever the process's permissions.
@@ -116,322 +146,227 @@ class FileSizeLimit {
     rlimit saved_{};
 };
 
-QByteArray fileBytes(const std::string& path) {
-    QFile file(QString::fromStdString(path));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-class FrameControllerTest : public ::testing::Test {
-  protected:
-    FrameControllerTest() { window.listener = &frame; }
-
-    std::string path(const char* name) const { return dir.filePath(name).toStdString(); }
-    ChokeModel& model() { return *window.model; }
-    // New with a typed specification.
-    void newWith(const std::string& inductance) {
-        frame.newDesign();
-        model().editText("Ldes", inductance);
-    }
-    // The worked specification and Calculate AP.
-    void specify() {
-        newWith("25");
-        for (const auto& [box, text] :
-             {std::pair{"DCC", "25"}, {"ACC", "5"}, {"Freq", "50"}, {"FD", "0.5"}}) {
-            model().editText(box, text);
-        }
-        window.withDesign([](ChokeModel& m) { m.CAP_Click(); });
-    }
-
-    QTemporaryDir dir;
-    FakePrompter prompter;
-    FakeFileDialogs dialogs;
-    FakeClipboard clipboard;
-    std::vector<std::string> printed;
-    FakeWindow window{prompter};
-    FrameController frame{
-        window, {prompter, dialogs, clipboard, [this](const ChokeModel&, const std::string& name) {
-                     printed.push_back(name);
-                 }}};
-};
-
 }  // namespace
 
-TEST_F(FrameControllerTest, NewWithoutDesignAsksNothingAndEmptiesTheWindow) {
-    frame.newDesign();
-    EXPECT_TRUE(prompter.transcript.empty());
-    EXPECT_EQ(window.caption, "Coilsmith : Untitled");
-    EXPECT_EQ(window.shown, frame.commands());
-    EXPECT_FALSE(frame.commands().enabled("mSave"));
-    for (const Control& control : model().controls()) {
+TEST(FrameController, NewEmptiesTheWindowAndKeepsSelectorsCoreTypeAndCoreList) {
+    Rig r;
+    r.frame.showSpecifications();  // the creation texts are a valid specification
+    r.calculateAreaProduct();
+    r.model().chooseItem("Lunit", 1);
+    r.model().setOption("Toroid", true);
+    r.model().chooseItem("Core", 0);
+    const std::size_t cores = r.model().control("Core").items.size();
+    ASSERT_GT(cores, 0u);
+    ASSERT_FALSE(r.model().control("CoreMat").items.empty());
+    r.frame.newDesign();
+    EXPECT_TRUE(r.prompter.transcript.empty());  // no design was open for the frame
+    EXPECT_EQ(r.window.caption, "Coilsmith : Untitled");
+    EXPECT_EQ(r.window.shown, r.frame.commands());
+    for (const Control& control : r.model().controls()) {
         if (control.kind == ControlKind::TextBox) {
             EXPECT_EQ(control.text, "") << control.name;
         }
     }
-    EXPECT_EQ(model().selectedPage(), kSpecPage);
-    EXPECT_FALSE(model().pageAvailable(kCorePage) || model().pageAvailable(kResultsPage));
+    EXPECT_EQ(r.model().selectedPage(), kSpecPage);
+    EXPECT_FALSE(r.model().pageAvailable(kCorePage) || r.model().pageAvailable(kResultsPage));
+    EXPECT_EQ(r.model().text("Lunit"), "mH");
+    EXPECT_TRUE(r.model().control("Toroid").value);
+    EXPECT_EQ(r.model().control("Core").items.size(), cores);
+    EXPECT_EQ(r.model().text("Core"), "");
+    EXPECT_TRUE(r.model().control("CoreMat").items.empty());
 }
 
-enum class Command { New, Open, Close, Exit };
-enum class Save { NotAsked, No, Saved, Cancelled };
-struct QuestionCase {
-    const char* name;
-    Command command;
-    bool designOpen;
-    Save save;
-    bool goesOn;  // New empties, Open shows its dialog, Close unloads, Exit may end
-};
-
-class SaveQuestion : public FrameControllerTest,
-                     public ::testing::WithParamInterface<QuestionCase> {};
-
-TEST_P(SaveQuestion, IsAskedWhenADesignIsOpenAndStopsOnlyACancelledSave) {
-    const QuestionCase& c = GetParam();
-    if (c.designOpen) {
-        newWith("33");
-    }
-    if (c.save != Save::NotAsked) {
-        c.save == Save::No ? prompter.answerNo() : prompter.answerYes();
-    }
-    if (c.save == Save::Saved) {
-        dialogs.chooseOnSave(path("a.txt"));
-    }
-    bool ended = false;
-    switch (c.command) {
-        case Command::New:
-            frame.newDesign();
-            break;
-        case Command::Open:
-            frame.openDesign();
-            break;
-        case Command::Close:
-            frame.closeDesign();
-            break;
-        case Command::Exit:
-            ended = frame.exitProgram();
-            break;
-    }
-    const std::string question = c.command == Command::New ? kNewQuestion
-                                 : c.command == Command::Open
-                                     ? kNewQuestion  // Open names the untitled design too
-                                     : kExitQuestion;
-    EXPECT_EQ(prompter.questions,
-              c.save == Save::NotAsked ? std::vector<std::string>{} : std::vector{question});
-    EXPECT_EQ(QFile::exists(dir.filePath("a.txt")), c.save == Save::Saved);
-    // Only Open leaves the mark of a cancelled save as it is.
-    EXPECT_EQ(frame.state().SaveCancelled, c.command == Command::Open && c.save == Save::Cancelled);
-    switch (c.command) {
-        case Command::New:
-            EXPECT_EQ(model().text("Ldes").empty(), c.goesOn);
-            break;
-        case Command::Open:
-            EXPECT_EQ(!dialogs.calls.empty() && !dialogs.calls.back().saving, c.goesOn);
-            break;
-        case Command::Close:
-            EXPECT_EQ(window.model == nullptr, c.goesOn);
-            break;
-        case Command::Exit:
-            EXPECT_EQ(ended, c.goesOn);
-            EXPECT_EQ(frame.state().Exiting, c.goesOn && c.designOpen);
-            break;
+TEST(FrameController, SaveQuestionIsAskedWhenADesignIsOpenAndStopsOnlyACancelledSave) {
+    enum Answer { NotAsked, No, Saved, Cancelled };
+    // Each command runs and says whether it went on after the question.
+    const auto newDesign = [](Rig& r) {
+        r.frame.newDesign();
+        return r.model().text("Ldes").empty();
+    };
+    const auto open = [](Rig& r) {
+        r.frame.openDesign();
+        return !r.dialogs.calls.empty() && !r.dialogs.calls.back().saving;
+    };
+    const auto close = [](Rig& r) { return r.frame.closeDesign() && !r.window.model; };
+    const auto exit = [](Rig& r) { return r.frame.exitProgram(); };
+    struct Row {
+        std::function<bool(Rig&)> command;
+        const std::string& question;
+        bool designOpen;
+        Answer answer;
+        bool goesOn;
+    };
+    const Row rows[] = {
+        {newDesign, kNewQuestion, false, NotAsked, true},
+        {newDesign, kNewQuestion, true, No, true},
+        {newDesign, kNewQuestion, true, Saved, true},
+        {newDesign, kNewQuestion, true, Cancelled, false},
+        {open, kNewQuestion, true, No, true},  // Open names the untitled design too
+        {open, kNewQuestion, true, Saved, false},
+        {open, kNewQuestion, true, Cancelled, false},
+        {close, kExitQuestion, true, No, true},
+        {close, kExitQuestion, true, Cancelled, false},
+        {exit, kExitQuestion, false, NotAsked, true},
+        {exit, kExitQuestion, true, No, true},
+        {exit, kExitQuestion, true, Cancelled, false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(&row - rows);
+        Rig r;
+        if (row.designOpen) {
+            r.newWith("33");
+        }
+        if (row.answer != NotAsked) {
+            row.answer == No ? r.prompter.answerNo() : r.prompter.answerYes();
+        }
+        if (row.answer == Saved) {
+            r.dialogs.chooseOnSave(r.path("a.txt"));
+        }
+        EXPECT_EQ(row.command(r), row.goesOn);
+        EXPECT_EQ(r.prompter.questions,
+                  row.answer == NotAsked ? std::vector<std::string>{} : std::vector{row.question});
+        EXPECT_EQ(QFile::exists(r.dir.filePath("a.txt")), row.answer == Saved);
+        // Exit marks that it asked; only Open leaves the mark of a cancelled save.
+        EXPECT_EQ(r.frame.state().Exiting, row.goesOn && &row.command == &rows[10].command);
+        EXPECT_EQ(r.frame.state().SaveCancelled, row.answer == Cancelled && &row == &rows[6]);
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Commands, SaveQuestion,
-    ::testing::Values(QuestionCase{"NewNone", Command::New, false, Save::NotAsked, true},
-                      QuestionCase{"NewNo", Command::New, true, Save::No, true},
-                      QuestionCase{"NewSaved", Command::New, true, Save::Saved, true},
-                      QuestionCase{"NewCancelled", Command::New, true, Save::Cancelled, false},
-                      QuestionCase{"OpenNo", Command::Open, true, Save::No, true},
-                      QuestionCase{"OpenSaved", Command::Open, true, Save::Saved, false},
-                      QuestionCase{"OpenCancelled", Command::Open, true, Save::Cancelled, false},
-                      QuestionCase{"CloseNo", Command::Close, true, Save::No, true},
-                      QuestionCase{"CloseCancelled", Command::Close, true, Save::Cancelled, false},
-                      QuestionCase{"ExitNone", Command::Exit, false, Save::NotAsked, true},
-                      QuestionCase{"ExitNo", Command::Exit, true, Save::No, true},
-                      QuestionCase{"ExitCancelled", Command::Exit, true, Save::Cancelled, false}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-TEST_F(FrameControllerTest, CloseResetsAndClosingAfterExitAsksNoMore) {
-    newWith("1");
-    prompter.answerNo();
-    EXPECT_TRUE(frame.exitProgram());
-    EXPECT_TRUE(frame.frameClosing());
-    EXPECT_EQ(prompter.questions.size(), 1u);
-    EXPECT_NE(window.model, nullptr);  // the program ends with it
+TEST(FrameController, ClosingAsksOnceAfterExitAndAsCloseOtherwise) {
+    Rig r;
+    r.newWith("1");
+    r.prompter.answerNo();
+    EXPECT_TRUE(r.frame.exitProgram());
+    EXPECT_TRUE(r.frame.frameClosing());
+    EXPECT_EQ(r.prompter.questions.size(), 1u);
     // The close box without Exit asks as Close does; a cancelled save keeps the frame.
-    FrameController other(window, {prompter, dialogs, clipboard});
-    other.newDesign();
-    prompter.answerYes();
-    EXPECT_FALSE(other.frameClosing());
-    prompter.answerNo();
-    EXPECT_TRUE(other.frameClosing());
-    EXPECT_EQ(prompter.questions, (std::vector{kExitQuestion, kExitQuestion, kExitQuestion}));
-    EXPECT_EQ(window.caption, "Coilsmith");
-    EXPECT_EQ(window.shown, other.commands());
-    EXPECT_FALSE(other.commands().enabled("mSaveAs"));
+    Rig box;
+    box.newWith("1");
+    box.prompter.answerYes();
+    EXPECT_FALSE(box.frame.frameClosing());
+    const int adviserClosed = box.window.adviserClosed;
+    EXPECT_TRUE(box.frame.frameClosing());  // answered No
+    EXPECT_EQ(box.prompter.questions, std::vector(2, kExitQuestion));
+    EXPECT_EQ(box.window.model, nullptr);
+    EXPECT_EQ(box.window.adviserClosed, adviserClosed);  // the window closes it with the design
+    EXPECT_EQ(box.window.caption, "Coilsmith");
+    EXPECT_EQ(box.window.shown, box.frame.commands());
+    EXPECT_FALSE(box.frame.commands().enabled("mSaveAs"));
 }
 
-TEST_F(FrameControllerTest, SavedThenOpenedDesignIsNamedByItsFile) {
-    specify();
-    dialogs.chooseOnSave(path("d.txt"));
-    frame.save();
-    EXPECT_EQ(dialogs.calls.back().request.initialName, "Untitled");
-    EXPECT_EQ(window.caption, "Coilsmith : Untitled");  // a saved new design stays untitled
-    EXPECT_TRUE(window.shown.enabled("mSave"));
-    EXPECT_EQ(fileBytes(path("d.txt")).count("\r\n"), 40);
-    prompter.answerNo();
-    dialogs.chooseOnOpen(path("d.txt"));
-    frame.openDesign();
-    EXPECT_EQ(prompter.questions.back(), kNewQuestion);
-    EXPECT_TRUE(prompter.messages.empty());
-    EXPECT_EQ(window.caption, "Coilsmith : " + path("d.txt"));
-    EXPECT_TRUE(frame.state().IsFromFile && !frame.state().IsUntitled);
+TEST(FrameController, SavedThenOpenedDesignIsNamedByItsFile) {
+    Rig r;
+    r.newWith("25");
+    for (const char* box : {"DCC", "ACC", "Freq", "FD"}) {
+        r.model().editText(box, "1");  // a valid specification: opening it reports nothing
+    }
+    r.dialogs.chooseOnSave(r.path("d.txt"));
+    r.frame.save();
+    EXPECT_EQ(r.dialogs.calls.back().request.initialName, "Untitled");
+    EXPECT_EQ(r.window.caption, "Coilsmith : Untitled");  // a saved new design stays untitled
+    EXPECT_TRUE(r.window.shown.enabled("mSave"));
+    EXPECT_EQ(fileBytes(r.path("d.txt")).count("\r\n"), 40);
+    r.prompter.answerNo();
+    r.dialogs.chooseOnOpen(r.path("d.txt"));
+    const int adviserClosed = r.window.adviserClosed;
+    r.frame.openDesign();
+    EXPECT_EQ(r.window.adviserClosed, adviserClosed + 1);
+    EXPECT_TRUE(r.prompter.messages.empty());
+    EXPECT_EQ(r.window.caption, "Coilsmith : " + r.path("d.txt"));
+    EXPECT_TRUE(r.frame.state().IsFromFile && !r.frame.state().IsUntitled);
+    EXPECT_EQ(r.window.shown, r.frame.commands());
     for (const auto& name : CommandStates::names()) {
-        EXPECT_TRUE(window.shown.enabled(name)) << name;
+        EXPECT_TRUE(r.frame.commands().enabled(name)) << name;
     }
-    EXPECT_EQ(model().text("DCC"), "25");
-    EXPECT_EQ(model().text("APR"), "2.363");  // Calculate AP ran on the texts read
-    dialogs.cancelOnSave();
-    frame.saveAs();
-    EXPECT_EQ(dialogs.calls.back().request.initialName, path("d.txt"));
-    prompter.answerNo();
-    frame.openDesign();
-    EXPECT_EQ(prompter.questions.back(), "Do you want to save changes for " + path("d.txt"));
-    prompter.answerNo();
-    frame.newDesign();
-    EXPECT_EQ(prompter.questions.back(), kNewQuestion);
+    r.dialogs.cancelOnSave();
+    r.frame.saveAs();
+    EXPECT_EQ(r.dialogs.calls.back().request.initialName, r.path("d.txt"));
+    r.frame.print();
+    EXPECT_EQ(r.printed, std::vector{r.path("d.txt")});
+    r.prompter.answerNo();
+    r.frame.openDesign();
+    EXPECT_EQ(r.prompter.questions.back(), "Do you want to save changes for " + r.path("d.txt"));
 }
 
-TEST_F(FrameControllerTest, BadFileIsReportedAndChangesNothing) {
-    QFile short_(dir.filePath("bad.txt"));
-    ASSERT_TRUE(short_.open(QIODevice::WriteOnly));
-    short_.write("False\r\nTrue\r\n");
-    short_.close();
-    const std::string folder = dir.path().toStdString();
-    for (const std::string& file :
-         {path("bad.txt"), path("missing.txt"), folder, std::string("/dev/zero")}) {
-        prompter.clear();
-        newWith("7");
-        dialogs.chooseOnOpen(file);
-        frame.openDesign();
-        ASSERT_EQ(prompter.messages.size(), 1u) << file;
-        EXPECT_NE(prompter.messages.front().find(file), std::string::npos);
-        EXPECT_EQ(model().text("Ldes"), "7");
-        EXPECT_EQ(window.caption, "Coilsmith : Untitled");
-        EXPECT_TRUE(frame.state().IsUntitled && !frame.state().IsFromFile);
-        EXPECT_FALSE(window.shown.enabled("mSave"));
+TEST(FrameController, BadFileIsReportedAndChangesNothing) {
+    Rig r;
+    QFile incomplete(r.dir.filePath("bad.txt"));
+    ASSERT_TRUE(incomplete.open(QIODevice::WriteOnly));
+    incomplete.write("False\r\nTrue\r\n");
+    incomplete.close();
+    for (const std::string& file : {r.path("bad.txt"), r.path("missing.txt"),
+                                    r.dir.path().toStdString(), std::string("/dev/zero")}) {
+        r.prompter.clear();
+        r.newWith("7");
+        r.dialogs.chooseOnOpen(file);
+        r.frame.openDesign();
+        ASSERT_EQ(r.prompter.messages.size(), 1u) << file;
+        EXPECT_NE(r.prompter.messages.front().find(file), std::string::npos);
+        EXPECT_EQ(r.model().text("Ldes"), "7");
+        EXPECT_EQ(r.window.caption, "Coilsmith : Untitled");
+        EXPECT_TRUE(r.frame.state().IsUntitled && !r.frame.state().IsFromFile);
+        EXPECT_FALSE(r.window.shown.enabled("mSave"));
     }
-    EXPECT_EQ(prompter.messages.front(), "/dev/zero is not a Coilsmith design file");
+    EXPECT_EQ(r.prompter.messages.front(), "/dev/zero is not a Coilsmith design file");
 }
 
-TEST_F(FrameControllerTest, FailedWriteKeepsTheOldFileAndTheDesign) {
-    frame.newDesign();
-    dialogs.chooseOnSave(path("keep.txt"));
-    frame.saveAs();
-    const QByteArray before = fileBytes(path("keep.txt"));
+TEST(FrameController, FailedSaveKeepsTheOldFileAndTheDesign) {
+    Rig r;
+    r.frame.newDesign();
+    r.dialogs.chooseOnSave(r.path("keep.txt"));
+    r.frame.saveAs();
+    const QByteArray before = fileBytes(r.path("keep.txt"));
     ASSERT_GT(before.size(), 64);
-    model().editText("Ldes", "123456789012345678901234567890");
-    prompter.answerYes();
-    dialogs.chooseOnSave(path("keep.txt"));
+    r.model().editText("Ldes", "123456789012345678901234567890");
+    r.prompter.answerYes();
+    r.dialogs.chooseOnSave(r.path("keep.txt"));
     {
         const FileSizeLimit limit(16);
-        frame.newDesign();  // Yes: the save fails, so New does not discard the design
+        r.frame.newDesign();  // Yes: the save fails, so New does not discard the design
     }
-    EXPECT_EQ(fileBytes(path("keep.txt")), before);
-    const std::string expected = "Unknown error in saving file " + path("keep.txt") + ": ";
-    ASSERT_EQ(prompter.messages.size(), 1u);
-    EXPECT_EQ(prompter.messages.front().substr(0, expected.size()), expected);
-    EXPECT_GT(prompter.messages.front().size(), expected.size());  // and the reason
-    EXPECT_EQ(model().text("Ldes"), "123456789012345678901234567890");
-    dialogs.failOnSave();
-    frame.saveAs();
-    EXPECT_EQ(prompter.messages.back(), "Unknown error in saving file Untitled");
+    EXPECT_EQ(fileBytes(r.path("keep.txt")), before);
+    const std::string expected = "Unknown error in saving file " + r.path("keep.txt") + ": ";
+    ASSERT_EQ(r.prompter.messages.size(), 1u);
+    EXPECT_EQ(r.prompter.messages.front().substr(0, expected.size()), expected);
+    EXPECT_GT(r.prompter.messages.front().size(), expected.size());  // and the reason
+    EXPECT_EQ(r.model().text("Ldes"), "123456789012345678901234567890");
+    r.dialogs.failOnSave();
+    r.frame.saveAs();
+    EXPECT_EQ(r.prompter.messages.back(), "Unknown error in saving file Untitled");
 }
 
-TEST_F(FrameControllerTest, SaveAsAtStartCreatesTheWindowButNoDesign) {
-    frame.saveAs();  // cancelled: the dialog was shown without a name, nothing created
-    EXPECT_TRUE(dialogs.calls.back().request.initialName.empty());
-    EXPECT_TRUE(frame.state().SaveCancelled);
-    EXPECT_EQ(window.model, nullptr);
-    dialogs.chooseOnSave(path("s.txt"));
-    frame.saveAs();
-    const QList<QByteArray> lines = fileBytes(path("s.txt")).split('\n');
+TEST(FrameController, SaveAsAtStartCreatesTheWindowButNoDesign) {
+    Rig r;
+    r.frame.saveAs();  // cancelled: the dialog was shown without a name, nothing created
+    EXPECT_TRUE(r.dialogs.calls.back().request.initialName.empty());
+    EXPECT_TRUE(r.frame.state().SaveCancelled);
+    EXPECT_EQ(r.window.model, nullptr);
+    r.dialogs.chooseOnSave(r.path("s.txt"));
+    r.frame.saveAs();
+    const QList<QByteArray> lines = fileBytes(r.path("s.txt")).split('\n');
     EXPECT_EQ(lines.value(38), "25\r");  // the creation texts
     EXPECT_EQ(lines.value(39), "uH\r");
-    EXPECT_EQ(window.caption, "Coilsmith");
-    EXPECT_FALSE(frame.state().designOpen());
+    EXPECT_EQ(r.window.caption, "");  // unchanged
+    EXPECT_FALSE(r.frame.state().designOpen());
 }
 
-TEST_F(FrameControllerTest, CalculateApEnablesTheCoreCommandsOnlyWhenItSucceeds) {
+TEST(FrameController, CalculateApEnablesTheCoreCommandsOnlyWhenItSucceeds) {
     for (const bool valid : {false, true}) {
-        FrameController fresh(window, {prompter, dialogs, clipboard});
-        window.listener = &fresh;
-        window.model.reset();
-        fresh.showSpecifications();  // the creation texts are a valid specification
+        Rig r;
+        r.frame.showSpecifications();
         if (!valid) {
-            model().editText("Ldes", "");
+            r.model().editText("Ldes", "");
         }
-        window.withDesign([](ChokeModel& m) { m.CAP_Click(); });
+        r.calculateAreaProduct();
         for (const char* name : {"mCoreDB", "mRun", "mAdviser", "runButt", "coredbButt"}) {
-            EXPECT_EQ(window.shown.enabled(name), valid) << name;
+            EXPECT_EQ(r.frame.commands().enabled(name), valid) << name;
         }
-        EXPECT_EQ(window.caption, "Coilsmith");
-        EXPECT_FALSE(fresh.commands().enabled("mClose"));
-        EXPECT_TRUE(fresh.frameClosing());  // still no design: nothing asked
+        EXPECT_EQ(r.window.shown, valid ? r.frame.commands() : CommandStates());
+        EXPECT_EQ(r.model().selectedPage(), kSpecPage);
+        EXPECT_FALSE(r.frame.commands().enabled("mClose"));
+        EXPECT_TRUE(r.frame.frameClosing());  // still no design: nothing asked
+        EXPECT_EQ(r.prompter.questions.size(), 0u);
     }
-    EXPECT_EQ(prompter.transcript, std::vector<std::string>{"Re-Enter Inductance Value"});
-}
-
-TEST_F(FrameControllerTest, NewKeepsSelectorsCoreTypeAndCoreList) {
-    specify();
-    model().chooseItem("Lunit", 1);
-    model().setOption("Toroid", true);
-    model().chooseItem("Core", 0);
-    const std::size_t cores = model().control("Core").items.size();
-    ASSERT_GT(cores, 0u);
-    ASSERT_FALSE(model().control("CoreMat").items.empty());
-    frame.newDesign();
-    EXPECT_EQ(model().text("Lunit"), "mH");
-    EXPECT_TRUE(model().control("Toroid").value);
-    EXPECT_EQ(model().control("Core").items.size(), cores);
-    EXPECT_EQ(model().text("Core"), "");
-    EXPECT_TRUE(model().control("CoreMat").items.empty());
-}
-
-TEST_F(FrameControllerTest, DesignHelpAndPrintCommandsReachTheirTargets) {
-    specify();
-    frame.showCoreDatabase();
-    EXPECT_EQ(model().selectedPage(), kCorePage);
-    frame.showSpecifications();
-    EXPECT_EQ(model().selectedPage(), kSpecPage);
-    frame.runDesign();  // no core chosen yet: the design says so
-    EXPECT_EQ(prompter.messages.size(), 1u);
-    frame.print();
-    EXPECT_EQ(printed, std::vector<std::string>{""});  // New names no file
-    frame.showHelp();
-    frame.showAbout();
-    EXPECT_EQ(window.help + window.about, 2);
-    const int closed = window.adviserClosed;  // New, Open and Close take the adviser away
-    frame.closeDesign();
-    EXPECT_EQ(window.adviserClosed, closed + 1);
-}
-
-TEST_F(FrameControllerTest, EditCommandsWorkOnTheWindowsTarget) {
-    window.target.text = "12345";
-    window.target.start = 2;
-    clipboard.contents = "xy";
-    frame.paste();
-    EXPECT_EQ(window.target.text, "12xy345");
-    frame.copy();
-    frame.undo();  // Paste takes precedence over Copy
-    EXPECT_EQ(window.target.text, "12345");
-    window.target.start = 1;
-    window.target.length = 2;
-    frame.cut();
-    frame.deleteSelection();
-    EXPECT_EQ(clipboard.contents, "23");
-    EXPECT_TRUE(frame.state().CutDone && frame.state().DeleteDone);
 }
 
 TEST(CommandStates, TransitionsFollowTheFrameTable) {
