@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QCommandLineParser>
 #include <QDir>
 #include <QLocale>
 
@@ -6,8 +7,10 @@
 
 #include "ScreenshotScript.h"
 #include "extras/Help_Form.h"
+#include "extras/SystemInfo.h"
 #include "extras/frmAbout.h"
 #include "extras/frmSplash.h"
+#include "frame/CommandLine.h"
 #include "frame/MainWindow.h"
 #include "platform/QtClipboard.h"
 #include "platform/QtFileDialogs.h"
@@ -35,16 +38,23 @@ FrameServices frameServices(Platform& platform) {
     FrameServices services{platform.prompter, platform.fileDialogs, platform.clipboard};
     services.appDir = QDir::toNativeSeparators(appDir).toStdString();
     services.cataloguePath = QDir(appDir).filePath(QStringLiteral("Cores.csx")).toStdString();
+    const QString cataloguePath = QString::fromStdString(services.cataloguePath);
+    if (const auto catalogue = catalogueSummary(cataloguePath); !catalogue.readable) {
+        services.startupNotice = catalogue.text.toStdString();
+    }
     services.locale = {locale.decimalPoint().toStdString(), locale.groupSeparator().toStdString()};
     services.showHelp = [&platform, appDir] {
         Help_Form::open(appDir, platform.prompter, platform.frame);
     };
-    services.showAbout = [&platform] {
+    services.showAbout = [&platform, cataloguePath] {
         auto* about = new frmAbout(platform.prompter, platform.frame);
+        about->showCatalogue(catalogueSummary(cataloguePath).text);
         about->setAttribute(Qt::WA_DeleteOnClose);
         about->show();
     };
-    services.print = [&platform](const ChokeModel& model, const std::string& fileName) {
+    services.print = [&platform](const ChokeModel& model, const std::string& fileName,
+                                 const std::string& pdfName) {
+        platform.printerDialog.suggestOutputFile(QString::fromStdString(pdfName));
         printReport(model, fileName, platform.printerDialog, platform.prompter);
     };
     return services;
@@ -74,11 +84,14 @@ int main(int argc, char* argv[]) {
     // Where windows remember their choices (QSettings): ~/.config/Coilsmith/Coilsmith.conf.
     QApplication::setOrganizationName(QStringLiteral("Coilsmith"));
     QApplication::setQuitOnLastWindowClosed(false);
+    QCommandLineParser arguments;
+    const std::vector<std::string> designFiles = designFilesOf(arguments, app.arguments());
     Platform platform;
     std::unique_ptr<MainWindow> frame;
     // The splash comes first and hands over to the frame.
     auto* splash = new frmSplash([&] {
         frame = showFrame(platform);
+        frame->controller().openAtStart(designFiles);
         runScreenshotScriptIfAsked(*frame);
     });
     splash->show();

@@ -1,5 +1,7 @@
 #include "frame/FrameController.h"
 
+#include <algorithm>
+#include <filesystem>
 #include <utility>
 #include <variant>
 
@@ -32,8 +34,33 @@ void clearForNew(ChokeModel& model) {
 
 }  // namespace
 
+std::string printFileName(const std::string& designFile, const std::string& folder) {
+    std::filesystem::path design(designFile.empty() ? kUntitled : designFile);
+    const std::filesystem::path pdf = design.stem().string() + ".pdf";
+    const std::filesystem::path where =
+        folder.empty() ? design.parent_path() : std::filesystem::path(folder);
+    return (where / pdf).string();
+}
+
 FrameController::FrameController(FrameWindow& window, FrameSeams seams)
-    : window_(window), seams_(std::move(seams)), commands_(startCommands()), caption_(kTitle) {}
+    : window_(window),
+      seams_(std::move(seams)),
+      commands_(startCommands()),
+      caption_(kTitle),
+      remembered_{RecentFiles(seams_.remembered.recentFiles).paths(),
+                  seams_.remembered.lastFolder} {}
+
+// A file read or written goes first in the recent files; one chosen in a file dialog
+// also names the folder the next dialog starts in.
+void FrameController::remember(const std::string& fileName, bool chosenInDialog) {
+    RecentFiles recent(remembered_.recentFiles);
+    recent.add(fileName);
+    remembered_.recentFiles = recent.paths();
+    if (chosenInDialog) {
+        remembered_.lastFolder = std::filesystem::path(fileName).parent_path().string();
+    }
+    window_.showRememberedFiles(remembered_);
+}
 
 void FrameController::setCommands(const std::function<void(CommandStates&)>& change) {
     change(commands_);
@@ -106,6 +133,7 @@ void FrameController::save() {
 void FrameController::saveAs() {
     state_.SaveCancelled = false;
     FileDialogRequest request;
+    request.folder = remembered_.lastFolder;
     if (state_.IsUntitled) {
         state_.FileName = state_.UntitledName;
         request.initialName = state_.UntitledName;
@@ -134,6 +162,7 @@ void FrameController::saveAs() {
         return;
     }
     setCommands(commandsForSaved);
+    remember(state_.FileName, true);
 }
 
 void FrameController::openDesign() {
@@ -143,7 +172,9 @@ void FrameController::openDesign() {
     if (answer == SaveAnswer::Saved || answer == SaveAnswer::Cancelled) {
         return;
     }
-    const FileDialogResult chosen = seams_.fileDialogs.open(FileDialogRequest{});
+    FileDialogRequest request;
+    request.folder = remembered_.lastFolder;
+    const FileDialogResult chosen = seams_.fileDialogs.open(request);
     if (chosen.outcome == FileDialogResult::Outcome::Cancelled) {
         state_.FileName = chosen.fileName;
         return;
@@ -153,7 +184,9 @@ void FrameController::openDesign() {
         seams_.prompter.message("Unknown error in opening file " + state_.FileName);
         return;
     }
-    readDesign(chosen.fileName);
+    if (readDesign(chosen.fileName)) {
+        remember(chosen.fileName, true);
+    }
 }
 
 bool FrameController::openDesignFile(const std::string& fileName) {
@@ -163,7 +196,35 @@ bool FrameController::openDesignFile(const std::string& fileName) {
     if (answer == SaveAnswer::Saved || answer == SaveAnswer::Cancelled) {
         return false;
     }
-    return readDesign(fileName);
+    if (!readDesign(fileName)) {
+        return false;
+    }
+    remember(fileName, false);
+    return true;
+}
+
+void FrameController::openRecentFile(const std::string& fileName) {
+    RecentFiles recent(remembered_.recentFiles);
+    const auto gone =
+        recent.dropMissing([](const std::string& path) { return std::filesystem::exists(path); });
+    if (!gone.empty()) {
+        remembered_.recentFiles = recent.paths();
+        window_.showRememberedFiles(remembered_);
+    }
+    if (std::find(gone.begin(), gone.end(), fileName) != gone.end()) {
+        seams_.prompter.message(fileName + " no longer exists and was taken off the recent files.");
+        return;
+    }
+    openDesignFile(fileName);
+}
+
+void FrameController::openAtStart(const std::vector<std::string>& fileNames) {
+    if (fileNames.size() == 1) {
+        openDesignFile(fileNames.front());
+    } else if (fileNames.size() > 1) {
+        seams_.prompter.message("Coilsmith opens one design file at a time; it was given " +
+                                std::to_string(fileNames.size()) + ", so none was opened.");
+    }
 }
 
 bool FrameController::readDesign(const std::string& fileName) {
@@ -192,7 +253,8 @@ bool FrameController::readDesign(const std::string& fileName) {
 void FrameController::print() {
     window_.withDesign([this](ChokeModel& model) {
         if (seams_.print) {
-            seams_.print(model, state_.FileName);
+            seams_.print(model, state_.FileName,
+                         printFileName(state_.FileName, remembered_.lastFolder));
         }
     });
 }

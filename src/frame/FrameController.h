@@ -6,7 +6,9 @@
 #include "design/ChokeModel.h"
 #include "frame/Commands.h"
 #include "frame/EditCommands.h"
+#include "frame/FrameSettings.h"
 #include "frame/FrameState.h"
+#include "frame/RecentFiles.h"
 #include "platform/Clipboard.h"
 #include "platform/FileDialogs.h"
 #include "platform/Prompter.h"
@@ -30,6 +32,8 @@ class FrameWindow {
     virtual void showCommands(const CommandStates& commands) = 0;
     virtual void showHelp() = 0;
     virtual void showAbout() = 0;
+    // The recent files or the last folder changed: show and keep them.
+    virtual void showRememberedFiles(const RememberedFiles& files) = 0;
 };
 
 // The platform seams the commands talk to the user and the system through.
@@ -37,9 +41,16 @@ struct FrameSeams {
     Prompter& prompter;
     FileDialogs& fileDialogs;
     Clipboard& clipboard;
-    // Prints the report of the design; `fileName` is the design's file (empty when new).
-    std::function<void(const ChokeModel&, const std::string& fileName)> print{};
+    // Prints the report of the design; `fileName` is the design's file (empty when new),
+    // `pdfName` the name to offer for printing to a file.
+    std::function<void(const ChokeModel&, const std::string& fileName, const std::string& pdfName)>
+        print{};
+    RememberedFiles remembered{};  // from the last run
 };
+
+// The name offered for printing a design to a file: the design file's name with ".pdf"
+// (a new design is "Untitled.pdf"), in `folder` when there is one, else beside the design.
+std::string printFileName(const std::string& designFile, const std::string& folder);
 
 // The frame's commands, its state and the enabling of its commands, without any widget.
 // Each command exists once here; menu items and tool buttons only call it.
@@ -56,6 +67,13 @@ class FrameController final : public ChokeListener {
     // The save question, then `fileName` as if it had been chosen in the open dialog.
     // Returns whether the design was read.
     bool openDesignFile(const std::string& fileName);
+    // A file of the Open Recent list: the save question and the file, or, when it is gone,
+    // a message, and it leaves the list.
+    void openRecentFile(const std::string& fileName);
+    // The files named on the command line: one is opened as Open would; several are refused.
+    void openAtStart(const std::vector<std::string>& fileNames);
+    const RememberedFiles& rememberedFiles() const noexcept { return remembered_; }
+
     void save();
     void saveAs();
     void print();
@@ -91,12 +109,14 @@ class FrameController final : public ChokeListener {
     bool readDesign(const std::string& fileName);
     void setCommands(const std::function<void(CommandStates&)>& change);
     void setCaption(std::string caption);
+    void remember(const std::string& fileName, bool chosenInDialog);
 
     FrameWindow& window_;
     FrameSeams seams_;
     FrameState state_;
     CommandStates commands_;
     std::string caption_;
+    RememberedFiles remembered_;
 };
 
 }  // namespace coilsmith

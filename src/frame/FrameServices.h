@@ -4,6 +4,7 @@
 #include <string>
 
 #include "design/ChokeModel.h"
+#include "frame/FrameSettings.h"
 #include "magnetics/NumberText.h"
 #include "platform/Clipboard.h"
 #include "platform/FileDialogs.h"
@@ -22,7 +23,11 @@ struct FrameServices {
     NumberLocale locale{};
     std::function<void()> showHelp{};
     std::function<void()> showAbout{};
-    std::function<void(const ChokeModel&, const std::string& fileName)> print{};
+    std::function<void(const ChokeModel&, const std::string& fileName, const std::string& pdfName)>
+        print{};
+    RememberedFiles remembered{};  // the recent files and last folder of the last run
+    // Said in the status bar when the frame first shows (a catalogue that cannot be read).
+    std::string startupNotice{};
 };
 
 }  // namespace coilsmith

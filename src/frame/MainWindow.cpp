@@ -8,7 +8,10 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
 #include <QSessionManager>
+#include <QSettings>
+#include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -33,7 +36,8 @@ namespace {
 constexpr int kButtonSize = 41;
 
 FrameSeams seamsOf(const FrameServices& services) {
-    return {services.prompter, services.fileDialogs, services.clipboard, services.print};
+    return {services.prompter, services.fileDialogs, services.clipboard, services.print,
+            loadRememberedFiles(QSettings())};
 }
 
 }  // namespace
@@ -54,8 +58,36 @@ MainWindow::MainWindow(FrameServices services, QWidget* parent)
         connect(qGuiApp, &QGuiApplication::commitDataRequest, this,
                 [this](QSessionManager& manager) { endOfSession(manager); });
     }
-    // The client area of 8790 by 8415 twips the frame first opens with.
-    resize(760, 620);
+    mdi_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    mdi_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    if (!services_.startupNotice.empty()) {
+        statusBar()->showMessage(QString::fromStdString(services_.startupNotice));
+    }
+    // The client area of 8790 by 8415 twips the frame first opens with, where it fits.
+    resize(boundedToScreen(QSize(760, 620), screen()->availableGeometry().size()));
+}
+
+QSize boundedToScreen(const QSize& wanted, const QSize& available) {
+    return wanted.boundedTo(available);
+}
+
+// Once shown, the window system has added its frame: the whole window, frame included,
+// is brought within the screen's free area.
+void MainWindow::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    fitToScreen();
+}
+
+void MainWindow::fitToScreen() {
+    const QRect available = screen()->availableGeometry();
+    const QSize frame = frameGeometry().size() - size();
+    const QSize fitting = boundedToScreen(size(), available.size() - frame);
+    if (fitting != size()) {
+        resize(fitting);
+    }
+    if (!available.contains(frameGeometry())) {
+        move(available.topLeft());
+    }
 }
 
 MainWindow::~MainWindow() {
@@ -75,6 +107,27 @@ void MainWindow::addCommand(const char* name, QObject* control) {
     controls_[name] = control;
 }
 
+namespace {
+
+// The platform's standard key, or `fallback` where its key scheme has none (the Windows
+// scheme, also used offscreen, has none for Save As and Quit).
+QKeySequence standardKey(QKeySequence::StandardKey key, const QKeySequence& fallback = {}) {
+    const QList<QKeySequence> bindings = QKeySequence::keyBindings(key);
+    return bindings.isEmpty() ? fallback : bindings.constFirst();
+}
+
+// "Save &As" shows as "Save As": a tool tip names a command as its menu item does, with
+// the key that runs it.
+QString toolTipFor(const QString& caption, const QKeySequence& key) {
+    QString name = caption;
+    name.remove(QLatin1Char('&'));
+    return key.isEmpty()
+               ? name
+               : QStringLiteral("%1 (%2)").arg(name, key.toString(QKeySequence::NativeText));
+}
+
+}  // namespace
+
 void MainWindow::buildMenus() {
     menuBar()->setObjectName(QStringLiteral("menus"));
     FrameController& c = controller_;
@@ -82,6 +135,7 @@ void MainWindow::buildMenus() {
         const char* name;  // nullptr: a separator
         const char* caption;
         std::function<void()> command;
+        QKeySequence key{};
     };
     struct Menu {
         const char* name;
@@ -90,34 +144,37 @@ void MainWindow::buildMenus() {
     };
     const std::vector<Menu> menus{
         {"mFile",
-         "File",
-         {{"mNew", "New", [&c] { c.newDesign(); }},
-          {"mOpen", "Open", [&c] { c.openDesign(); }},
-          {"mClose", "Close", [&c] { c.closeDesign(); }},
+         "&File",
+         {{"mNew", "&New", [&c] { c.newDesign(); }, standardKey(QKeySequence::New)},
+          {"mOpen", "&Open", [&c] { c.openDesign(); }, standardKey(QKeySequence::Open)},
+          {"mClose", "&Close", [&c] { c.closeDesign(); }},
           {nullptr, nullptr, {}},
-          {"mSave", "Save", [&c] { c.save(); }},
-          {"mSaveAs", "Save As", [&c] { c.saveAs(); }},
+          {"mSave", "&Save", [&c] { c.save(); }, standardKey(QKeySequence::Save)},
+          {"mSaveAs", "Save &As", [&c] { c.saveAs(); },
+           standardKey(QKeySequence::SaveAs, QKeySequence(QStringLiteral("Ctrl+Shift+S")))},
           {nullptr, nullptr, {}},
-          {"mPrint", "Print", [&c] { c.print(); }},
+          {"mPrint", "&Print", [&c] { c.print(); }, standardKey(QKeySequence::Print)},
           {nullptr, nullptr, {}},
-          {"mExit", "Exit", [this] { exitProgram(); }}}},
+          {"mExit", "E&xit", [this] { exitProgram(); },
+           standardKey(QKeySequence::Quit, QKeySequence(QStringLiteral("Ctrl+Q")))}}},
         {"mEdit",
-         "Edit",
-         {{"mUndo", "Undo", [&c] { c.undo(); }},
-          {"mCut", "Cut", [&c] { c.cut(); }},
-          {"mCopy", "Copy", [&c] { c.copy(); }},
-          {"mPaste", "Paste", [&c] { c.paste(); }}}},
+         "&Edit",
+         {{"mUndo", "&Undo", [&c] { c.undo(); }, standardKey(QKeySequence::Undo)},
+          {"mCut", "Cu&t", [&c] { c.cut(); }, standardKey(QKeySequence::Cut)},
+          {"mCopy", "&Copy", [&c] { c.copy(); }, standardKey(QKeySequence::Copy)},
+          {"mPaste", "&Paste", [&c] { c.paste(); }, standardKey(QKeySequence::Paste)}}},
         {"mDesign",
-         "Design",
-         {{"mSpces", "Specifications", [&c] { c.showSpecifications(); }},
-          {"mCoreDB", "Core Database", [&c] { c.showCoreDatabase(); }},
-          {"mRun", "Run", [&c] { c.runDesign(); }},
-          {"mAdviser", "Core Adviser", [this] { showCoreAdviser(); }}}},
+         "&Design",
+         {{"mSpces", "&Specifications", [&c] { c.showSpecifications(); }},
+          {"mCoreDB", "Core &Database", [&c] { c.showCoreDatabase(); }},
+          {"mRun", "&Run", [&c] { c.runDesign(); }, QKeySequence(Qt::Key_F5)},
+          {"mAdviser", "Core &Adviser", [this] { showCoreAdviser(); }}}},
         {"mHelp",
-         "Help",
-         {{"mCSHelp", "Coilsmith Help", [&c] { c.showHelp(); }},
+         "&Help",
+         {{"mCSHelp", "Coilsmith &Help", [&c] { c.showHelp(); },
+           standardKey(QKeySequence::HelpContents, QKeySequence(Qt::Key_F1))},
           {nullptr, nullptr, {}},
-          {"mAbout", "About Coilsmith", [&c] { c.showAbout(); }}}},
+          {"mAbout", "&About Coilsmith", [&c] { c.showAbout(); }}}},
     };
     for (const auto& spec : menus) {
         QMenu* menu = menuBar()->addMenu(QString::fromLatin1(spec.caption));
@@ -129,7 +186,11 @@ void MainWindow::buildMenus() {
             }
             QAction* action = menu->addAction(QString::fromLatin1(item.caption));
             addCommand(item.name, action);
+            action->setShortcut(item.key);
             connect(action, &QAction::triggered, this, item.command);
+            if (item.name == std::string_view("mOpen")) {
+                buildRecentMenu(menu);
+            }
         }
     }
 }
@@ -138,26 +199,33 @@ void MainWindow::buildToolBar() {
     FrameController& c = controller_;
     struct Button {
         const char* name;
-        const char* toolTip;
+        const char* command;  // the menu item whose caption and key the tool tip shows
         const char* icon;
-        std::function<void()> command;  // empty: the button has none
+        std::function<void()> run;  // empty: the button has none
     };
     const std::vector<Button> buttons{
-        {"newButt", "New Project", "new", [&c] { c.newDesign(); }},
-        {"openButt", "Open Project", "open", [&c] { c.openDesign(); }},
-        {"saveButt", "Save", "save", [&c] { c.save(); }},
-        {"copyButt", "Copy", "copy", [&c] { c.copy(); }},
-        {"cutButt", "Cut", "cut", [&c] { c.cut(); }},
-        {"pasteButt", "Paste", "paste", [&c] { c.paste(); }},
-        {"delButt", "Delete", "delete", [&c] { c.deleteSelection(); }},
-        {"undoButt", "Undo", "undo", [&c] { c.undo(); }},
-        {"designButt", "Design Specifications", "design", [&c] { c.showSpecifications(); }},
-        {"coredbButt", "Core DataBase", "coredb", [&c] { c.showCoreDatabase(); }},
-        {"runButt", "Run", "run", [&c] { c.runDesign(); }},
-        {"printButt", "Print", "print", [&c] { c.print(); }},
-        {"helpButt", "Help", "help", [&c] { c.showHelp(); }},
-        {"graphButt", "Graph", "graph", {}},
+        {"newButt", "mNew", "new", [&c] { c.newDesign(); }},
+        {"openButt", "mOpen", "open", [&c] { c.openDesign(); }},
+        {"saveButt", "mSave", "save", [&c] { c.save(); }},
+        {"copyButt", "mCopy", "copy", [&c] { c.copy(); }},
+        {"cutButt", "mCut", "cut", [&c] { c.cut(); }},
+        {"pasteButt", "mPaste", "paste", [&c] { c.paste(); }},
+        {"delButt", nullptr, "delete", [&c] { c.deleteSelection(); }},
+        {"undoButt", "mUndo", "undo", [&c] { c.undo(); }},
+        {"designButt", "mSpces", "design", [&c] { c.showSpecifications(); }},
+        {"coredbButt", "mCoreDB", "coredb", [&c] { c.showCoreDatabase(); }},
+        {"runButt", "mRun", "run", [&c] { c.runDesign(); }},
+        {"printButt", "mPrint", "print", [&c] { c.print(); }},
+        {"helpButt", "mCSHelp", "help", [&c] { c.showHelp(); }},
+        {"graphButt", nullptr, "graph", {}},
     };
+    // Delete has a button and a key but no menu item.
+    deleteKey_ = new QAction(QStringLiteral("Delete"), this);
+    deleteKey_->setObjectName(QStringLiteral("delKey"));
+    deleteKey_->setShortcut(standardKey(QKeySequence::Delete, QKeySequence(Qt::Key_Delete)));
+    addAction(deleteKey_);
+    connect(deleteKey_, &QAction::triggered, this, [&c] { c.deleteSelection(); });
+
     auto* bar = new QToolBar(this);
     addCommand("menuBar", bar);
     bar->setMovable(false);
@@ -168,7 +236,10 @@ void MainWindow::buildToolBar() {
     for (const auto& spec : buttons) {
         auto* button = new QToolButton(bar);
         addCommand(spec.name, button);
-        button->setToolTip(QString::fromLatin1(spec.toolTip));
+        const QAction* item =
+            spec.command ? static_cast<QAction*>(controls_.at(spec.command)) : deleteKey_;
+        button->setToolTip(spec.run ? toolTipFor(item->text(), item->shortcut())
+                                    : QStringLiteral("Graph"));
         button->setIcon(QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(spec.icon))));
         button->setAutoRaise(true);
         button->setFocusPolicy(Qt::NoFocus);  // the edit commands act on the focused control
@@ -176,8 +247,8 @@ void MainWindow::buildToolBar() {
                                  ? QSize(49, kButtonSize)
                                  : QSize(kButtonSize, kButtonSize));
         QAction* slot = bar->addWidget(button);
-        if (spec.command) {
-            connect(button, &QToolButton::clicked, this, spec.command);
+        if (spec.run) {
+            connect(button, &QToolButton::clicked, this, spec.run);
         } else {
             slot->setVisible(false);  // the graph button is kept only for its enabled state
         }
@@ -197,6 +268,8 @@ void MainWindow::showCommands(const CommandStates& commands) {
             widget->setEnabled(on);
         }
     }
+    deleteKey_->setEnabled(commands.enabled("delButt"));
+    showRecentFiles();
 }
 
 void MainWindow::showCaption(const std::string& caption) {
@@ -241,7 +314,12 @@ Choke* MainWindow::ensureDesign() {
         designWindow_ = mdi_->addSubWindow(choke, Qt::FramelessWindowHint);
         designWindow_->setObjectName(QStringLiteral("designWindow"));
         connect(choke, &Choke::adviserRequested, this, &MainWindow::showCoreAdviser);
-        mdi_->setMinimumSize(designWindow_->minimumSizeHint());
+        // As large as the design window needs, where the screen allows; scroll bars
+        // show the rest on a small screen.
+        const QSize around = size() - mdi_->size();
+        mdi_->setMinimumSize(boundedToScreen(
+            designWindow_->minimumSizeHint(),
+            screen()->availableGeometry().size() - around - (frameGeometry().size() - size())));
     }
     designWindow_->showMaximized();
     return choke_;
@@ -303,6 +381,31 @@ void MainWindow::showAbout() {
     if (services_.showAbout) {
         services_.showAbout();
     }
+}
+
+void MainWindow::buildRecentMenu(QMenu* fileMenu) {
+    recentMenu_ = fileMenu->addMenu(QStringLiteral("Open &Recent"));
+    recentMenu_->setObjectName(QStringLiteral("mRecent"));
+}
+
+void MainWindow::showRecentFiles() {
+    recentMenu_->clear();
+    const auto& paths = controller_.rememberedFiles().recentFiles;
+    for (std::size_t i = 0; i < paths.size(); ++i) {
+        const QString path = QString::fromStdString(paths[i]);
+        QAction* action = recentMenu_->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(path));
+        connect(action, &QAction::triggered, this,
+                [this, file = paths[i]] { controller_.openRecentFile(file); });
+    }
+    const bool on = !paths.empty() && controller_.commands().enabled("mOpen");
+    recentMenu_->setEnabled(on);
+    recentMenu_->menuAction()->setEnabled(on);
+}
+
+void MainWindow::showRememberedFiles(const RememberedFiles& files) {
+    QSettings settings;
+    saveRememberedFiles(settings, files);
+    showRecentFiles();
 }
 
 void MainWindow::withEditTarget(const std::function<void(EditTarget&)>& command) {

@@ -11,6 +11,7 @@
 #include "frame/FrameServices.h"
 
 class QMdiArea;
+class QMenu;
 class QMdiSubWindow;
 class QSessionManager;
 
@@ -43,10 +44,14 @@ class MainWindow : public QMainWindow, private FrameWindow {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
   private:
     void buildMenus();
     void buildToolBar();
+    void buildRecentMenu(QMenu* fileMenu);
+    void showRecentFiles();
+    void fitToScreen();
     void addCommand(const char* name, QObject* control);
     void exitProgram();
     void endOfSession(QSessionManager& manager);
@@ -62,14 +67,21 @@ class MainWindow : public QMainWindow, private FrameWindow {
     void showCommands(const CommandStates& commands) override;
     void showHelp() override;
     void showAbout() override;
+    void showRememberedFiles(const RememberedFiles& files) override;
 
     FrameServices services_;
     FrameController controller_;
     std::map<std::string, QObject*> controls_;
     QMdiArea* mdi_ = nullptr;
+    QMenu* recentMenu_ = nullptr;
+    QAction* deleteKey_ = nullptr;
     QPointer<QMdiSubWindow> designWindow_;
     QPointer<Choke> choke_;
     QPointer<CoreAdviser> adviser_;
 };
+
+// The largest part of `wanted` that fits into `available`: a frame never opens larger
+// than the screen's free area, whatever the scale factor.
+QSize boundedToScreen(const QSize& wanted, const QSize& available);
 
 }  // namespace coilsmith

@@ -1,6 +1,7 @@
 #include "platform/QtPrinterDialog.h"
 
 #include <QPrintDialog>
+#include <QPrinterInfo>
 #include <exception>
 #include <memory>
 
@@ -15,7 +16,9 @@ PrinterDialog::Result QtPrinterDialog::choose() {
             printer->setPrinterName(printerName_);
         }
         if (outputFormat_ == QPrinter::PdfFormat) {
-            printer->setOutputFileName(outputFileName_);
+            printer->setOutputFileName(suggestedFile_.isEmpty() ? outputFileName_ : suggestedFile_);
+        } else if (!suggestedFile_.isEmpty() && QPrinterInfo::availablePrinters().isEmpty()) {
+            printer->setOutputFileName(suggestedFile_);
         }
         QPrintDialog dialog(printer.get(), parent_);
         if (dialog.exec() != QDialog::Accepted) {

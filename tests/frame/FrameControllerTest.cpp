@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QSettings>
 #include <QTemporaryDir>
 
 #include <sys/resource.h>
@@ -84,8 +85,10 @@ struct FakeWindow final : FrameWindow {
     void showCommands(const CommandStates& commands) override { shown = commands; }
     void showHelp() override { ++help; }
     void showAbout() override { ++about; }
+    void showRememberedFiles(const RememberedFiles& files) override { remembered = files; }
 
     Prompter* prompter = nullptr;
+    RememberedFiles remembered;
     ChokeListener* listener = nullptr;
     std::unique_ptr<ChokeModel> model;
     FakeTarget target;
@@ -114,12 +117,17 @@ struct Rig {
     FakePrompter prompter;
     FakeFileDialogs dialogs;
     FakeClipboard clipboard;
-    std::vector<std::string> printed;
+    std::vector<std::string> printed;  // file name, then the name offered for a PDF
     FakeWindow window;
     FrameController frame{
-        window, {prompter, dialogs, clipboard, [this](const ChokeModel&, const std::string& name) {
-                     printed.push_back(name);
-                 }}};
+        window,
+        {prompter,
+         dialogs,
+         clipboard,
+         [this](const ChokeModel&, const std::string& name, const std::string& pdf) {
+             printed = {name, pdf};
+         },
+         {{"/gone/old.txt"}, "/last"}}};
 };
 
 QByteArray fileBytes(const std::string& path) {
@@ -282,7 +290,7 @@ TEST(FrameController, SavedThenOpenedDesignIsNamedByItsFile) {
     r.frame.saveAs();
     EXPECT_EQ(r.dialogs.calls.back().request.initialName, r.path("d.txt"));
     r.frame.print();
-    EXPECT_EQ(r.printed, std::vector{r.path("d.txt")});
+    EXPECT_EQ(r.printed, (std::vector{r.path("d.txt"), r.dir.filePath("d.pdf").toStdString()}));
     r.prompter.answerNo();
     r.frame.openDesign();
     EXPECT_EQ(r.prompter.questions.back(), "Do you want to save changes for " + r.path("d.txt"));
@@ -367,6 +375,85 @@ TEST(FrameController, CalculateApEnablesTheCoreCommandsOnlyWhenItSucceeds) {
         EXPECT_TRUE(r.frame.frameClosing());  // still no design: nothing asked
         EXPECT_EQ(r.prompter.questions.size(), 0u);
     }
+}
+
+TEST(FrameController, FilesOpenedOrSavedAreRecentAndDialogsStartInTheLastFolder) {
+    Rig r;
+    EXPECT_EQ(r.frame.rememberedFiles().recentFiles, std::vector<std::string>{"/gone/old.txt"});
+    r.frame.newDesign();
+    r.frame.print();  // a new design is offered as Untitled.pdf in the folder last used
+    EXPECT_EQ(r.printed, (std::vector<std::string>{"", "/last/Untitled.pdf"}));
+    r.dialogs.chooseOnSave(r.path("a.txt"));
+    r.frame.saveAs();
+    EXPECT_EQ(r.dialogs.calls.back().request.folder, "/last");
+    r.dialogs.chooseOnOpen(r.path("a.txt"));
+    r.prompter.answerNo();
+    r.frame.openDesign();
+    EXPECT_EQ(r.dialogs.calls.back().request.folder, r.dir.path().toStdString());
+    EXPECT_EQ(r.window.remembered.recentFiles,
+              (std::vector<std::string>{r.path("a.txt"), "/gone/old.txt"}));
+    EXPECT_EQ(r.window.remembered.lastFolder, r.dir.path().toStdString());
+    r.prompter.answerNo();
+    r.frame.openRecentFile("/gone/old.txt");
+    EXPECT_EQ(r.prompter.messages.back(),
+              "/gone/old.txt no longer exists and was taken off the recent files.");
+    EXPECT_EQ(r.window.remembered.recentFiles, std::vector{r.path("a.txt")});
+    EXPECT_EQ(r.prompter.questions.size(), 1u);  // nothing was asked for the missing file
+    r.prompter.answerNo();
+    r.frame.newDesign();
+    r.prompter.answerNo();
+    r.frame.openRecentFile(r.path("a.txt"));
+    EXPECT_EQ(r.prompter.questions.size(), 3u);
+    EXPECT_EQ(r.window.caption, "Coilsmith : " + r.path("a.txt"));
+}
+
+TEST(FrameController, FileArgumentsAreOpenedAsOpenWouldOrRefused) {
+    Rig saved;
+    saved.dialogs.chooseOnSave(saved.path("good.txt"));
+    saved.frame.saveAs();
+    struct Row {
+        std::vector<std::string> files;
+        std::string caption;  // empty: nothing opened
+        std::string message;
+    };
+    const Row rows[] = {
+        {{saved.path("good.txt")}, "Coilsmith : " + saved.path("good.txt"), ""},
+        {{"/dev/zero"}, "", "/dev/zero is not a Coilsmith design file"},
+        {{"/no/such.txt"}, "", "Unknown error in opening file /no/such.txt: "},
+        {{saved.path("good.txt"), "/no/such.txt"},
+         "",
+         "Coilsmith opens one design file at a time; it was given 2, so none was opened."},
+        {{}, "", ""},
+    };
+    for (const Row& row : rows) {
+        Rig r;
+        r.frame.openAtStart(row.files);
+        EXPECT_EQ(r.window.caption, row.caption);
+        EXPECT_EQ(r.prompter.messages.size(), row.message.empty() ? 0u : 1u);
+        if (!row.message.empty() && !r.prompter.messages.empty()) {
+            EXPECT_EQ(r.prompter.messages.front().substr(0, row.message.size()), row.message);
+        }
+        EXPECT_TRUE(r.prompter.questions.empty());
+    }
+}
+
+TEST(RecentFiles, KeepEightNewestFirstOnceEachAndDropMissingOnes) {
+    RecentFiles recent({"b", "a", "b", ""});  // a stored list is cleaned as it is read
+    EXPECT_EQ(recent.paths(), (std::vector<std::string>{"b", "a"}));
+    for (const char* path : {"1", "2", "3", "4", "5", "6", "7", "a"}) {
+        recent.add(path);
+    }
+    EXPECT_EQ(recent.paths(), (std::vector<std::string>{"a", "7", "6", "5", "4", "3", "2", "1"}));
+    const auto gone = recent.dropMissing([](const std::string& p) { return p != "a" && p != "4"; });
+    EXPECT_EQ(gone, (std::vector<std::string>{"a", "4"}));
+    EXPECT_EQ(recent.paths(), (std::vector<std::string>{"7", "6", "5", "3", "2", "1"}));
+    // Kept in the program's settings and read back the same.
+    QTemporaryDir dir;
+    QSettings settings(dir.filePath("settings.ini"), QSettings::IniFormat);
+    saveRememberedFiles(settings, {recent.paths(), "/last"});
+    const RememberedFiles back = loadRememberedFiles(settings);
+    EXPECT_EQ(back.recentFiles, recent.paths());
+    EXPECT_EQ(back.lastFolder, "/last");
 }
 
 TEST(CommandStates, TransitionsFollowTheFrameTable) {

@@ -3,6 +3,11 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QRadioButton>
+#include <QScreen>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QStandardPaths>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -12,6 +17,7 @@
 #include <memory>
 
 #include "design/Choke.h"
+#include "extras/SystemInfo.h"
 #include "frame/MainWindow.h"
 #include "platform/fakes/FakeClipboard.h"
 #include "platform/fakes/FakeFileDialogs.h"
@@ -85,7 +91,14 @@ class FrameTest : public QObject {
     }
 
   private slots:
+    // Settings go to a test folder under a test organisation, never the user's.
+    void initTestCase() {
+        QStandardPaths::setTestModeEnabled(true);
+        QCoreApplication::setOrganizationName(QStringLiteral("CoilsmithFrameTest"));
+        QCoreApplication::setApplicationName(QStringLiteral("frame_tests"));
+    }
     void init() {
+        QSettings().clear();
         prompter_ = FakePrompter{};
         dialogs_ = FakeFileDialogs{};
         clipboard_ = FakeClipboard{};
@@ -96,9 +109,10 @@ class FrameTest : public QObject {
         services.cataloguePath = std::string(COILSMITH_BIN_DIR) + "/Cores.csx";
         services.showHelp = [this] { ++helpShown_; };
         services.showAbout = [this] { ++aboutShown_; };
-        services.print = [this](const ChokeModel&, const std::string& name) {
+        services.print = [this](const ChokeModel&, const std::string& name, const std::string&) {
             printed_.push_back(name);
         };
+        services.startupNotice = "The catalogue is missing.";
         main_ = std::make_unique<MainWindow>(std::move(services));
         main_->show();
         QVERIFY(QTest::qWaitForWindowExposed(main_.get()));
@@ -117,8 +131,14 @@ class FrameTest : public QObject {
             }
         }
         QCOMPARE(shown, expected);
-        QCOMPARE(main_->findChild<QToolButton*>("coredbButt")->toolTip(), "Core DataBase");
-        QCOMPARE(main_->findChild<QAction*>("mCSHelp")->text(), "Coilsmith Help");
+        // Menu items show their key beside them; tool tips name the command and its key.
+        QCOMPARE(main_->findChild<QToolButton*>("coredbButt")->toolTip(), "Core Database");
+        QCOMPARE(main_->findChild<QToolButton*>("newButt")->toolTip(), "New (Ctrl+N)");
+        QCOMPARE(main_->findChild<QToolButton*>("delButt")->toolTip(), "Delete (Del)");
+        QCOMPARE(main_->findChild<QToolButton*>("helpButt")->toolTip(), "Coilsmith Help (F1)");
+        QCOMPARE(main_->findChild<QAction*>("mCSHelp")->text(), "Coilsmith &Help");
+        QCOMPARE(main_->findChild<QMenu*>("mFile")->title(), "&File");
+        QCOMPARE(main_->statusBar()->currentMessage(), "The catalogue is missing.");
         QVERIFY(main_->findChild<QToolButton*>("graphButt")->isHidden());
         QCOMPARE(main_->windowTitle(), "Coilsmith");
     }
@@ -188,6 +208,79 @@ class FrameTest : public QObject {
                 QVERIFY2(row.done(), qPrintable(control));
             }
         }
+    }
+
+    void everyCommandHasItsKey() {
+        const std::pair<const char*, const char*> keys[] = {
+            {"mNew", "Ctrl+N"},          {"mOpen", "Ctrl+O"},  {"mSave", "Ctrl+S"},
+            {"mSaveAs", "Ctrl+Shift+S"}, {"mPrint", "Ctrl+P"}, {"mCopy", "Ctrl+C"},
+            {"mCut", "Ctrl+X"},          {"mPaste", "Ctrl+V"}, {"delKey", "Del"},
+            {"mUndo", "Ctrl+Z"},         {"mRun", "F5"},       {"mCSHelp", "F1"},
+            {"mExit", "Ctrl+Q"}};
+        for (const auto& [name, key] : keys) {
+            cleanup();
+            init();
+            specify();
+            dialogs_.chooseOnSave(path("k.txt"));
+            main_->controller().saveAs();  // Save is offered once a design was saved
+            auto* action = main_->findChild<QAction*>(name);
+            QCOMPARE(action->shortcut(), QKeySequence(key));
+            QSignalSpy triggered(action, &QAction::triggered);
+            main_->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(main_.get()));
+            QTest::keySequence(main_.get(), QKeySequence(key));
+            QVERIFY2(triggered.count() == 1, name);
+        }
+    }
+
+    void returnInASpecificationFieldCalculatesTheAreaProduct() {
+        specify();
+        use("mNew");
+        for (const auto& [name, text] : {std::pair{"Ldes", "25"},
+                                         {"DCC", "25"},
+                                         {"ACC", "5"},
+                                         {"Freq", "50"},
+                                         {"FD", "0.5"}}) {
+            type(name, text);
+        }
+        QVERIFY(!tabs()->isTabEnabled(kCorePage));
+        QTest::keyClick(box("Freq"), Qt::Key_Return);
+        QVERIFY(tabs()->isTabEnabled(kCorePage));
+        QVERIFY(shownEnabled("mRun"));
+    }
+
+    void recentFilesAreListedAndOpened() {
+        use("mNew");
+        dialogs_.chooseOnSave(path("r.txt"));
+        use("mSaveAs");
+        const QList<QAction*> recent = main_->findChild<QMenu*>("mRecent")->actions();
+        QCOMPARE(recent.size(), 1);
+        QCOMPARE(recent.front()->text(),
+                 QStringLiteral("&1 ") + QString::fromStdString(path("r.txt")));
+        recent.front()->trigger();
+        QCOMPARE(main_->windowTitle(), QString::fromStdString("Coilsmith : " + path("r.txt")));
+        QCOMPARE(loadRememberedFiles(QSettings()).recentFiles, std::vector{path("r.txt")});
+    }
+
+    // Run by itself on a 1000-pixel-high screen at scale 2 (see CMakeLists.txt).
+    void frameFitsTheScreen() {
+        const QRect available = main_->screen()->availableGeometry();
+        if (available.height() >= 700) {
+            QSKIP("the screen is large enough for any frame");
+        }
+        QVERIFY(available.contains(main_->frameGeometry()));
+        specify();
+        QVERIFY(available.contains(main_->frameGeometry()));
+    }
+
+    void catalogueIsSummarised() {
+        // The shipped CSV files hold 10 E-cores and 20 toroids, and 11 materials.
+        const QString shipped = QStringLiteral(COILSMITH_BIN_DIR "/Cores.csx");
+        const CatalogueSummary summary = catalogueSummary(shipped);
+        QVERIFY(summary.readable);
+        QCOMPARE(summary.text, "Catalogue: " + shipped + ", 30 cores, 11 materials");
+        QCOMPARE(catalogueSummary("/none/Cores.csx").text,
+                 "The catalogue /none/Cores.csx is missing.");
     }
 
     void closeBoxAsksAndACancelledSaveKeepsTheFrame() {
