@@ -269,7 +269,7 @@ void MainWindow::showCommands(const CommandStates& commands) {
         }
     }
     deleteKey_->setEnabled(commands.enabled("delButt"));
-    showRecentFiles();
+    enableRecentMenu();
 }
 
 void MainWindow::showCaption(const std::string& caption) {
@@ -386,18 +386,31 @@ void MainWindow::showAbout() {
 void MainWindow::buildRecentMenu(QMenu* fileMenu) {
     recentMenu_ = fileMenu->addMenu(QStringLiteral("Open &Recent"));
     recentMenu_->setObjectName(QStringLiteral("mRecent"));
+    showRecentFiles();
 }
 
+// Runs while a recent file's own action is triggered: the old actions are deleted only
+// once that is over.
 void MainWindow::showRecentFiles() {
-    recentMenu_->clear();
+    for (QAction* old : recentMenu_->actions()) {
+        recentMenu_->removeAction(old);
+        old->deleteLater();
+    }
     const auto& paths = controller_.rememberedFiles().recentFiles;
     for (std::size_t i = 0; i < paths.size(); ++i) {
         const QString path = QString::fromStdString(paths[i]);
         QAction* action = recentMenu_->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(path));
-        connect(action, &QAction::triggered, this,
-                [this, file = paths[i]] { controller_.openRecentFile(file); });
+        connect(action, &QAction::triggered, this, [this, file = paths[i]] {
+            const std::string chosen = file;
+            controller_.openRecentFile(chosen);
+        });
     }
-    const bool on = !paths.empty() && controller_.commands().enabled("mOpen");
+    enableRecentMenu();
+}
+
+void MainWindow::enableRecentMenu() {
+    const bool on = !controller_.rememberedFiles().recentFiles.empty() &&
+                    controller_.commands().enabled("mOpen");
     recentMenu_->setEnabled(on);
     recentMenu_->menuAction()->setEnabled(on);
 }

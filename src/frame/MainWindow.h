@@ -51,6 +51,7 @@ class MainWindow : public QMainWindow, private FrameWindow {
     void buildToolBar();
     void buildRecentMenu(QMenu* fileMenu);
     void showRecentFiles();
+    void enableRecentMenu();
     void fitToScreen();
     void addCommand(const char* name, QObject* control);
     void exitProgram();

@@ -1,5 +1,6 @@
 #include <QAction>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QRadioButton>
@@ -18,10 +19,13 @@
 
 #include "design/Choke.h"
 #include "extras/SystemInfo.h"
+#include "extras/frmAbout.h"
 #include "frame/MainWindow.h"
 #include "platform/fakes/FakeClipboard.h"
 #include "platform/fakes/FakeFileDialogs.h"
+#include "platform/fakes/FakeLauncher.h"
 #include "platform/fakes/FakePrompter.h"
+#include "platform/fakes/MemoryRegistry.h"
 
 using namespace coilsmith;
 
@@ -281,6 +285,11 @@ class FrameTest : public QObject {
         QCOMPARE(summary.text, "Catalogue: " + shipped + ", 30 cores, 11 materials");
         QCOMPARE(catalogueSummary("/none/Cores.csx").text,
                  "The catalogue /none/Cores.csx is missing.");
+        MemoryRegistry registry;
+        FakeLauncher launcher;
+        frmAbout about(registry, launcher, prompter_, {});
+        about.showCatalogue(summary.text);
+        QCOMPARE(about.findChild<QLabel*>("lblCatalogue")->text(), summary.text);
     }
 
     void closeBoxAsksAndACancelledSaveKeepsTheFrame() {
