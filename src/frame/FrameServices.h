@@ -4,7 +4,6 @@
 #include <string>
 
 #include "design/ChokeModel.h"
-#include "frame/FrameSettings.h"
 #include "magnetics/NumberText.h"
 #include "platform/Clipboard.h"
 #include "platform/FileDialogs.h"
@@ -13,7 +12,8 @@
 namespace coilsmith {
 
 // What the frame needs from outside: the platform seams, where the data files lie, the
-// user's number locale, and the windows that other parts of the program provide.
+// user's number locale, and the windows that other parts of the program provide. The
+// recent files and the last folder come from the program's settings (QSettings).
 struct FrameServices {
     Prompter& prompter;
     FileDialogs& fileDialogs;
@@ -25,7 +25,6 @@ struct FrameServices {
     std::function<void()> showAbout{};
     std::function<void(const ChokeModel&, const std::string& fileName, const std::string& pdfName)>
         print{};
-    RememberedFiles remembered{};  // the recent files and last folder of the last run
     // Said in the status bar when the frame first shows (a catalogue that cannot be read).
     std::string startupNotice{};
 };
