@@ -165,11 +165,16 @@ void FrameController::saveAs() {
     remember(state_.FileName, true);
 }
 
-void FrameController::openDesign() {
+// Open's question names the design; after Yes the design is saved (or not) and Open stops.
+bool FrameController::mayOpen() {
     const std::string question = "Do you want to save changes for " +
                                  (state_.IsFromFile ? state_.FileName : state_.UntitledName);
     const SaveAnswer answer = askToSave(question);
-    if (answer == SaveAnswer::Saved || answer == SaveAnswer::Cancelled) {
+    return answer == SaveAnswer::NotAsked || answer == SaveAnswer::No;
+}
+
+void FrameController::openDesign() {
+    if (!mayOpen()) {
         return;
     }
     FileDialogRequest request;
@@ -190,13 +195,7 @@ void FrameController::openDesign() {
 }
 
 bool FrameController::openDesignFile(const std::string& fileName) {
-    const std::string question = "Do you want to save changes for " +
-                                 (state_.IsFromFile ? state_.FileName : state_.UntitledName);
-    const SaveAnswer answer = askToSave(question);
-    if (answer == SaveAnswer::Saved || answer == SaveAnswer::Cancelled) {
-        return false;
-    }
-    if (!readDesign(fileName)) {
+    if (!mayOpen() || !readDesign(fileName)) {
         return false;
     }
     remember(fileName, false);

@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "design/ChokeModel.h"
 #include "frame/Commands.h"
@@ -106,6 +107,7 @@ class FrameController final : public ChokeListener {
     enum class SaveAnswer { NotAsked, No, Saved, Cancelled };
 
     SaveAnswer askToSave(const std::string& question);
+    bool mayOpen();
     bool readDesign(const std::string& fileName);
     void setCommands(const std::function<void(CommandStates&)>& change);
     void setCaption(std::string caption);
