@@ -398,7 +398,8 @@ void MainWindow::showRecentFiles() {
     }
     const auto& paths = controller_.rememberedFiles().recentFiles;
     for (std::size_t i = 0; i < paths.size(); ++i) {
-        const QString path = QString::fromStdString(paths[i]);
+        // An ampersand in a path is shown as itself, not as a mnemonic.
+        const QString path = QString::fromStdString(paths[i]).replace('&', QStringLiteral("&&"));
         QAction* action = recentMenu_->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(path));
         connect(action, &QAction::triggered, this, [this, file = paths[i]] {
             const std::string chosen = file;

@@ -1,5 +1,6 @@
 #include "platform/QtPrinterDialog.h"
 
+#include <QFileInfo>
 #include <QPrintDialog>
 #include <QPrinterInfo>
 #include <exception>
@@ -14,6 +15,10 @@ PrinterDialog::Result QtPrinterDialog::choose() {
         auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
         if (!printerName_.isEmpty()) {
             printer->setPrinterName(printerName_);
+        }
+        if (!suggestedFile_.isEmpty()) {
+            // The dialog's own file proposal is built from the document name.
+            printer->setDocName(QFileInfo(suggestedFile_).completeBaseName());
         }
         if (outputFormat_ == QPrinter::PdfFormat) {
             printer->setOutputFileName(suggestedFile_.isEmpty() ? outputFileName_ : suggestedFile_);
