@@ -81,16 +81,18 @@ class FrameTest : public QObject {
             main_->findChild<QAction*>(name)->trigger();
         }
     }
-    // New, the worked specification and Calculate AP: every command is then enabled.
-    void specify() {
+    // New and the worked specification typed in.
+    void typeSpecification() {
         use("mNew");
-        for (const auto& [name, text] : {std::pair{"Ldes", "25"},
-                                         {"DCC", "25"},
-                                         {"ACC", "5"},
-                                         {"Freq", "50"},
-                                         {"FD", "0.5"}}) {
+        const char* const fields[][2] = {
+            {"Ldes", "25"}, {"DCC", "25"}, {"ACC", "5"}, {"Freq", "50"}, {"FD", "0.5"}};
+        for (const auto& [name, text] : fields) {
             type(name, text);
         }
+    }
+    // Then Calculate AP: every command is enabled.
+    void specify() {
+        typeSpecification();
         design()->findChild<QAbstractButton*>("CAP")->click();
     }
 
@@ -238,15 +240,7 @@ class FrameTest : public QObject {
     }
 
     void returnInASpecificationFieldCalculatesTheAreaProduct() {
-        specify();
-        use("mNew");
-        for (const auto& [name, text] : {std::pair{"Ldes", "25"},
-                                         {"DCC", "25"},
-                                         {"ACC", "5"},
-                                         {"Freq", "50"},
-                                         {"FD", "0.5"}}) {
-            type(name, text);
-        }
+        typeSpecification();
         QVERIFY(!tabs()->isTabEnabled(kCorePage));
         QTest::keyClick(box("Freq"), Qt::Key_Return);
         QVERIFY(tabs()->isTabEnabled(kCorePage));
