@@ -16,7 +16,7 @@
 #include <optional>
 
 #include "design/Choke.h"
-#include "frame/Main.h"
+#include "frame/MainWindow.h"
 
 namespace coilsmith {
 
@@ -82,14 +82,14 @@ Problem playOnDesign(Choke& choke, const QString& verb, const QString& name, con
     return std::nullopt;
 }
 
-Problem playLine(Main& frame, const QString& line) {
+Problem playLine(MainWindow& frame, const QString& line) {
     const QString verb = line.section(QLatin1Char(' '), 0, 0);
     const QString name = line.section(QLatin1Char(' '), 1, 1);
     const QString rest = line.section(QLatin1Char(' '), 2);
     if (verb == QLatin1String("new")) {
-        frame.mNew_Click();
+        frame.controller().newDesign();
     } else if (verb == QLatin1String("run")) {
-        frame.mRun_Click();
+        frame.controller().runDesign();
     } else if (verb == QLatin1String("quit")) {
         QCoreApplication::exit(0);  // without closing the frame, which would ask to save
     } else if (verb == QLatin1String("grab")) {
@@ -112,7 +112,7 @@ void stop(const QString& line, const QString& problem) {
 // Plays the lines from `next` on, one per timer shot. The following shot is set before
 // an action runs: an action that opens a message box waits in the box's own event loop,
 // where the next shot finds the box and stops the script.
-void playFrom(Main& frame, std::shared_ptr<const QStringList> lines, qsizetype next) {
+void playFrom(MainWindow& frame, std::shared_ptr<const QStringList> lines, qsizetype next) {
     if (next >= lines->size()) {
         return;
     }
@@ -130,7 +130,7 @@ void playFrom(Main& frame, std::shared_ptr<const QStringList> lines, qsizetype n
 
 }  // namespace
 
-void runScreenshotScriptIfAsked(Main& frame) {
+void runScreenshotScriptIfAsked(MainWindow& frame) {
     const QString path = qEnvironmentVariable("COILSMITH_SCRIPT");
     if (path.isEmpty()) {
         return;

@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QCommandLineParser>
 #include <QDir>
 #include <QFileInfo>
 #include <QLocale>
@@ -8,9 +9,11 @@
 #include "ScreenshotScript.h"
 #include "cli/ProgramDir.h"
 #include "extras/Help_Form.h"
+#include "extras/SystemInfo.h"
 #include "extras/frmAbout.h"
 #include "extras/frmSplash.h"
-#include "frame/Main.h"
+#include "frame/CommandLine.h"
+#include "frame/MainWindow.h"
 #include "platform/QtClipboard.h"
 #include "platform/QtFileDialogs.h"
 #include "platform/QtPrinterDialog.h"
@@ -32,10 +35,9 @@ struct Platform {
 
 // "--catalogue PATH" chooses the catalogue for the whole process, windows started from it
 // included, the same way $COILSMITH_CATALOGUE does.
-void takeCatalogueArgument(const QStringList& arguments) {
-    const qsizetype at = arguments.indexOf(QStringLiteral("--catalogue"));
-    if (at > 0 && at + 1 < arguments.size()) {
-        qputenv(cli::kCatalogueVariable, QFile::encodeName(arguments[at + 1]));
+void takeCatalogueArgument(const QString& path) {
+    if (!path.isEmpty()) {
+        qputenv(cli::kCatalogueVariable, QFile::encodeName(path));
     }
 }
 
@@ -47,6 +49,10 @@ FrameServices frameServices(Platform& platform) {
     FrameServices services{platform.prompter, platform.fileDialogs, platform.clipboard};
     services.appDir = QDir::toNativeSeparators(appDir).toStdString();
     services.cataloguePath = cli::locateCatalogue({}, programDir);
+    const QString cataloguePath = QFile::decodeName(services.cataloguePath.c_str());
+    if (const auto catalogue = catalogueSummary(cataloguePath); !catalogue.readable) {
+        services.startupNotice = catalogue.text.toStdString();
+    }
     services.locale = {locale.decimalPoint().toStdString(), locale.groupSeparator().toStdString()};
     const QString helpDir =
         QFileInfo(QFile::decodeName(cli::locateDataFile(kHelpFileName, programDir).c_str()))
@@ -54,28 +60,32 @@ FrameServices frameServices(Platform& platform) {
     services.showHelp = [&platform, helpDir] {
         Help_Form::open(helpDir, platform.prompter, platform.frame);
     };
-    services.showAbout = [&platform] {
+    services.showAbout = [&platform, cataloguePath] {
         auto* about = new frmAbout(platform.prompter, platform.frame);
+        about->showCatalogue(catalogueSummary(cataloguePath).text);
         about->setAttribute(Qt::WA_DeleteOnClose);
         about->show();
     };
-    services.print = [&platform](const ChokeModel& model, const std::string& fileName) {
+    services.print = [&platform](const ChokeModel& model, const std::string& fileName,
+                                 const std::string& pdfName) {
+        platform.printerDialog.suggestOutputFile(QString::fromStdString(pdfName));
         printReport(model, fileName, platform.printerDialog, platform.prompter);
     };
     return services;
 }
 
 // Creates and shows the frame.
-std::unique_ptr<Main> showFrame(Platform& platform) {
-    auto frame = std::make_unique<Main>(frameServices(platform));
-    Main* window = frame.get();
+std::unique_ptr<MainWindow> showFrame(Platform& platform) {
+    auto frame = std::make_unique<MainWindow>(frameServices(platform));
+    MainWindow* window = frame.get();
     platform.frame = window;
     platform.prompter.setParent(window);
     platform.fileDialogs.setParent(window);
     platform.printerDialog = QtPrinterDialog(window);
     // exit(), not quit(): quit() would first try to close the frame again.
     QObject::connect(
-        window, &Main::frameClosed, qApp, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
+        window, &MainWindow::frameClosed, qApp, [] { QCoreApplication::exit(0); },
+        Qt::QueuedConnection);
     window->show();
     return frame;
 }
@@ -88,12 +98,19 @@ int main(int argc, char* argv[]) {
     // Where windows remember their choices (QSettings): ~/.config/Coilsmith/Coilsmith.conf.
     QApplication::setOrganizationName(QStringLiteral("Coilsmith"));
     QApplication::setQuitOnLastWindowClosed(false);
-    takeCatalogueArgument(QApplication::arguments());
+    QCommandLineParser arguments;
+    const QCommandLineOption catalogueOption(QStringLiteral("catalogue"),
+                                             QStringLiteral("The catalogue to design from."),
+                                             QStringLiteral("path"));
+    arguments.addOption(catalogueOption);
+    const std::vector<std::string> designFiles = designFilesOf(arguments, app.arguments());
+    takeCatalogueArgument(arguments.value(catalogueOption));
     Platform platform;
-    std::unique_ptr<Main> frame;
+    std::unique_ptr<MainWindow> frame;
     // The splash comes first and hands over to the frame.
     auto* splash = new frmSplash([&] {
         frame = showFrame(platform);
+        frame->controller().openAtStart(designFiles);
         runScreenshotScriptIfAsked(*frame);
     });
     splash->show();

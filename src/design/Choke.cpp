@@ -53,8 +53,14 @@ Choke::Choke(ChokeModel::Options options, Prompter& prompter, ChokeListener* lis
             model_.selectPage(page);
         }
     });
-    connect(findChild<QPushButton*>(QStringLiteral("CAP")), &QPushButton::clicked, this,
+    auto* calculate = findChild<QPushButton*>(QStringLiteral("CAP"));
+    connect(calculate, &QPushButton::clicked, this,
             [this] { run([](ChokeModel& model) { model.CAP_Click(); }); });
+    // Return in a specification field calculates the area product, as the button does.
+    for (const char* field : {"Ldes", "DCC", "ACC", "Freq", "FD"}) {
+        connect(findChild<QLineEdit*>(qs(field)), &QLineEdit::returnPressed, calculate,
+                &QPushButton::click);
+    }
     adviserButton_ = findChild<QPushButton*>(QStringLiteral("AdviserButton"));
     connect(adviserButton_, &QPushButton::clicked, this, &Choke::adviserRequested);
     refresh();

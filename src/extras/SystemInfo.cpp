@@ -58,6 +58,27 @@ std::vector<InfoLine> catalogueInfo(const QString& cataloguePath) {
     return lines;
 }
 
+CatalogueSummary catalogueSummary(const QString& cataloguePath) {
+    if (!QFileInfo(cataloguePath).isFile()) {
+        return {false, QStringLiteral("The catalogue %1 is missing.").arg(cataloguePath)};
+    }
+    try {
+        const auto rows = [&cataloguePath](const char* table) {
+            DataSource source(table);
+            source.setDatabaseName(cataloguePath.toStdString());
+            source.Refresh();
+            return source.recordset().RecordCount();
+        };
+        return {true, QStringLiteral("Catalogue: %1, %2 cores, %3 materials")
+                          .arg(cataloguePath)
+                          .arg(rows("E-Cores") + rows("Toroids"))
+                          .arg(rows("Materials"))};
+    } catch (const std::exception& error) {
+        return {false, QStringLiteral("The catalogue %1 cannot be read: %2")
+                           .arg(cataloguePath, QString::fromStdString(error.what()))};
+    }
+}
+
 std::vector<InfoLine> collectSystemInfo(const QString& appDir) {
     std::vector<InfoLine> lines = {
         {QStringLiteral("Operating system"), QSysInfo::prettyProductName()},

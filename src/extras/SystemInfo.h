@@ -15,6 +15,14 @@ std::vector<InfoLine> collectSystemInfo(const QString& appDir);
 // The catalogue part alone: the file and each table's row count, or why it is unreadable.
 std::vector<InfoLine> catalogueInfo(const QString& cataloguePath);
 
+// The catalogue in one sentence: its path and how many cores and materials it holds, or
+// that it is missing or cannot be read (then `readable` is false).
+struct CatalogueSummary {
+    bool readable = false;
+    QString text;
+};
+CatalogueSummary catalogueSummary(const QString& cataloguePath);
+
 // One "label: value" line each, for showing and copying.
 QString systemInfoText(const std::vector<InfoLine>& lines);
 

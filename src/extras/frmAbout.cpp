@@ -107,6 +107,10 @@ void frmAbout::build() {
     auto* text = new QVBoxLayout;
     text->addWidget(name);
     text->addWidget(lblVersion_);
+    lblCatalogue_ = makeLabel(this, "lblCatalogue", QString());
+    lblCatalogue_->setWordWrap(true);
+    lblCatalogue_->hide();
+    text->addWidget(lblCatalogue_);
     text->addSpacing(8);
     text->addWidget(description);
     text->addStretch();
@@ -143,6 +147,11 @@ void frmAbout::build() {
 void frmAbout::Form_Load() {
     setWindowTitle(QStringLiteral("About ") + QString::fromLatin1(kAppTitle));
     lblVersion_->setText(versionText());
+}
+
+void frmAbout::showCatalogue(const QString& summary) {
+    lblCatalogue_->setText(summary);
+    lblCatalogue_->setVisible(!summary.isEmpty());
 }
 
 void frmAbout::cmdSysInfo_Click() {

@@ -27,6 +27,8 @@ class frmAbout final : public QDialog {
     ~frmAbout() override;
 
     void Form_Load();
+    // A line naming the catalogue the program reads and what it holds.
+    void showCatalogue(const QString& summary);
     void cmdOK_Click() { accept(); }
     void cmdSysInfo_Click();
 
@@ -40,6 +42,7 @@ class frmAbout final : public QDialog {
     Prompter* prompter_;
     std::function<void()> platformSysInfo_;
     QLabel* lblVersion_ = nullptr;
+    QLabel* lblCatalogue_ = nullptr;
 };
 
 }  // namespace coilsmith

@@ -30,7 +30,7 @@ int editLength(const std::string& utf8) {
     return units;
 }
 
-void copyButt_Click(FrameState& state, EditTarget& target, Clipboard& clipboard) {
+void copySelection(FrameState& state, EditTarget& target, Clipboard& clipboard) {
     if (target.isTextBox()) {
         if (const auto selected = target.selText()) {
             clipboard.setText(*selected);
@@ -40,7 +40,7 @@ void copyButt_Click(FrameState& state, EditTarget& target, Clipboard& clipboard)
     state.CopyDone = true;
 }
 
-void cutButt_Click(FrameState& state, EditTarget& target, Clipboard& clipboard) {
+void cutSelection(FrameState& state, EditTarget& target, Clipboard& clipboard) {
     if (target.isTextBox()) {
         const auto selected = target.selText();
         if (!selected) {
@@ -55,7 +55,7 @@ void cutButt_Click(FrameState& state, EditTarget& target, Clipboard& clipboard) 
     state.CutDone = true;
 }
 
-void pasteButt_Click(FrameState& state, EditTarget& target, Clipboard& clipboard) {
+void pasteClipboard(FrameState& state, EditTarget& target, Clipboard& clipboard) {
     if (target.isTextBox()) {
         const auto start = target.selStart();
         const auto start16 = start ? toInt16(*start) : std::nullopt;
@@ -77,7 +77,7 @@ void pasteButt_Click(FrameState& state, EditTarget& target, Clipboard& clipboard
     state.PasteDone = true;
 }
 
-void delButt_Click(FrameState& state, EditTarget& target) {
+void deleteSelection(FrameState& state, EditTarget& target) {
     if (const auto start = target.selStart()) {
         if (const auto start16 = toInt16(*start)) {
             state.UndoStart = *start16;
@@ -91,7 +91,7 @@ void delButt_Click(FrameState& state, EditTarget& target) {
     state.DeleteDone = true;
 }
 
-void undoButt_Click(FrameState& state, EditTarget& target, Clipboard& clipboard) {
+void undoLastEdit(FrameState& state, EditTarget& target, Clipboard& clipboard) {
     if (!state.EditDone) {
         return;
     }

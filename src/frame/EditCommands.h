@@ -38,10 +38,10 @@ class NoEditTarget final : public EditTarget {
 int editLength(const std::string& utf8);
 
 // Copy, Delete and Undo skip a failing step; Cut and Paste stop at it, marks included.
-void copyButt_Click(FrameState& state, EditTarget& target, Clipboard& clipboard);
-void cutButt_Click(FrameState& state, EditTarget& target, Clipboard& clipboard);
-void pasteButt_Click(FrameState& state, EditTarget& target, Clipboard& clipboard);
-void delButt_Click(FrameState& state, EditTarget& target);
-void undoButt_Click(FrameState& state, EditTarget& target, Clipboard& clipboard);
+void copySelection(FrameState& state, EditTarget& target, Clipboard& clipboard);
+void cutSelection(FrameState& state, EditTarget& target, Clipboard& clipboard);
+void pasteClipboard(FrameState& state, EditTarget& target, Clipboard& clipboard);
+void deleteSelection(FrameState& state, EditTarget& target);
+void undoLastEdit(FrameState& state, EditTarget& target, Clipboard& clipboard);
 
 }  // namespace coilsmith

@@ -6,6 +6,7 @@ namespace coilsmith {
 
 struct FileDialogRequest {
     std::string initialName;  // empty: the dialog keeps the name it last had
+    std::string folder;       // where a name without a folder is shown; empty: the dialog's own
     std::string filter = "Text files|*.txt|All files|*.*";
     std::string defaultExtension = "txt";
 };

@@ -31,6 +31,9 @@ FileDialogResult QtFileDialogs::run(const FileDialogRequest& request, bool savin
     dialog.setFileMode(saving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog.setNameFilters(qtNameFilters(request.filter));
     dialog.setDefaultSuffix(QString::fromStdString(request.defaultExtension));
+    if (!request.folder.empty()) {
+        dialog.setDirectory(QString::fromStdString(request.folder));
+    }
     if (!lastName_.isEmpty()) {
         dialog.selectFile(lastName_);
     }

@@ -1,6 +1,8 @@
 #include "platform/QtPrinterDialog.h"
 
+#include <QFileInfo>
 #include <QPrintDialog>
+#include <QPrinterInfo>
 #include <exception>
 #include <memory>
 
@@ -14,8 +16,14 @@ PrinterDialog::Result QtPrinterDialog::choose() {
         if (!printerName_.isEmpty()) {
             printer->setPrinterName(printerName_);
         }
+        if (!suggestedFile_.isEmpty()) {
+            // The dialog's own file proposal is built from the document name.
+            printer->setDocName(QFileInfo(suggestedFile_).completeBaseName());
+        }
         if (outputFormat_ == QPrinter::PdfFormat) {
-            printer->setOutputFileName(outputFileName_);
+            printer->setOutputFileName(suggestedFile_.isEmpty() ? outputFileName_ : suggestedFile_);
+        } else if (!suggestedFile_.isEmpty() && QPrinterInfo::availablePrinters().isEmpty()) {
+            printer->setOutputFileName(suggestedFile_);
         }
         QPrintDialog dialog(printer.get(), parent_);
         if (dialog.exec() != QDialog::Accepted) {
