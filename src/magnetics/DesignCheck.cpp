@@ -80,6 +80,8 @@ std::optional<long> turnsNeeded(const PublishedCurveInductance& l, const DesignC
 }
 
 CheckPart<InductanceFigures> checkInductance(const DesignCheckInput& in) {
+    if (in.inductanceDataProblem)
+        return unavailable<InductanceFigures>(*in.inductanceDataProblem);
     if (!in.biasCurve)
         return unavailable<InductanceFigures>("no published bias curve for material " +
                                               in.material);
@@ -163,6 +165,8 @@ std::string outsideWireTable(int awg) {
 }
 
 CheckPart<WindingFigures> checkWinding(const DesignCheckInput& in) {
+    if (in.windingDataProblem)
+        return unavailable<WindingFigures>(*in.windingDataProblem);
     if (!in.wire)
         return unavailable<WindingFigures>(outsideWireTable(in.awg));
     if (in.turns < 1)
@@ -282,6 +286,8 @@ CheckPart<CopperFigures> checkCopper(const DesignCheckInput& in,
                                      const CheckPart<WindingFigures>& winding) {
     if (!winding.available())
         return unavailable<CopperFigures>(winding.unavailableReason);
+    if (in.copperDataProblem)
+        return unavailable<CopperFigures>(*in.copperDataProblem);
     const WindingFigures& w = *winding.figures;
     if (!w.fits)
         return unavailable<CopperFigures>("the winding does not fit: " + w.doesNotFitReason);

@@ -85,6 +85,12 @@ struct DesignCheckInput {
     std::optional<BiasCurve> biasCurve;
     std::optional<WireRow> wire;
 
+    // A design value a part cannot use, named as the catalogue names it ("d_dim is empty
+    // or not a number"): that part (and what needs it) is unavailable with this reason.
+    std::optional<std::string> inductanceDataProblem;
+    std::optional<std::string> windingDataProblem;
+    std::optional<std::string> copperDataProblem;
+
     double ambientC = 25;
     double temperatureLimitC = 125;  // iron powder
 };
