@@ -384,6 +384,12 @@ DesignCheck checkDesign(const DesignCheckInput& input) {
     return check;
 }
 
+bool checkPasses(const DesignCheck& check) noexcept {
+    return std::none_of(check.verdicts.begin(), check.verdicts.end(), [](const CheckVerdict& v) {
+        return v.verdict == Verdict::Fail || v.verdict == Verdict::Unavailable;
+    });
+}
+
 const char* verdictName(Verdict verdict) noexcept {
     switch (verdict) {
         case Verdict::Pass:

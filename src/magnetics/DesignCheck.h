@@ -172,6 +172,11 @@ struct DesignCheck {
 
 DesignCheck checkDesign(const DesignCheckInput& input);
 
+// Whether a design passes its check: no verdict fails and none is unavailable (a warning
+// passes: L at Idc of 90 % to 100 % of the required L, L at Ipk of 70 % to 90 %, a fill
+// above Ku that still winds).
+bool checkPasses(const DesignCheck& check) noexcept;
+
 const char* verdictName(Verdict verdict) noexcept;
 
 }  // namespace coilsmith
