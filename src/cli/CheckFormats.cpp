@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cctype>
 #include <charconv>
 #include <functional>
 #include <ostream>
@@ -29,7 +30,7 @@ struct Field {
 };
 
 // A figure of one part, empty when the part is unavailable.
-template <class Figures, class Part, class Get>
+template <class Part, class Get>
 std::function<FieldValue(const CheckData&)> figure(Part part, Get get) {
     return [part, get](const CheckData& d) -> FieldValue {
         const auto& p = d.check.*part;
@@ -39,15 +40,15 @@ std::function<FieldValue(const CheckData&)> figure(Part part, Get get) {
 
 template <class Get>
 auto inductance(Get get) {
-    return figure<InductanceFigures>(&DesignCheck::inductance, get);
+    return figure(&DesignCheck::inductance, get);
 }
 template <class Get>
 auto winding(Get get) {
-    return figure<WindingFigures>(&DesignCheck::winding, get);
+    return figure(&DesignCheck::winding, get);
 }
 template <class Get>
 auto copper(Get get) {
-    return figure<CopperFigures>(&DesignCheck::copper, get);
+    return figure(&DesignCheck::copper, get);
 }
 
 template <class Part>

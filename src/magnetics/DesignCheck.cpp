@@ -72,11 +72,35 @@ double peakCurrent(const DesignCheckInput& in) {
     return in.idcA + in.iacPeakToPeakA / 2;
 }
 
-std::optional<long> turnsNeeded(const PublishedCurveInductance& l, const DesignCheckInput& in) {
-    for (long n = std::max(in.turns, 1L); n <= kMaxTurnsSearched; ++n)
-        if (l.at(n, in.idcA) >= in.requiredInductanceH)
-            return n;
-    return std::nullopt;
+// L(N) = µ0·Ac / (gap/N² + lc·100·(a + b·(kN)^c)/(µi·N²)): with a, b, the gap and Idc not
+// negative and c <= 2 every term of the denominator falls or stays as N grows, so L rises
+// with N and the first N that reaches the required L is found by bisection. Other curves
+// may turn over; they are searched turn by turn.
+bool inductanceRisesWithTurns(const DesignCheckInput& in, const BiasCurve& curve) {
+    return curve.a >= 0 && curve.b >= 0 && curve.c <= 2 && in.gapMm >= 0 && in.idcA >= 0;
+}
+
+std::optional<long> turnsNeeded(const PublishedCurveInductance& l, const DesignCheckInput& in,
+                                const BiasCurve& curve) {
+    const auto enough = [&](long n) { return l.at(n, in.idcA) >= in.requiredInductanceH; };
+    long low = std::max(in.turns, 1L);
+    if (!inductanceRisesWithTurns(in, curve)) {
+        for (long n = low; n <= kMaxTurnsSearched; ++n)
+            if (enough(n))
+                return n;
+        return std::nullopt;
+    }
+    if (low > kMaxTurnsSearched || !enough(kMaxTurnsSearched))
+        return std::nullopt;
+    long high = kMaxTurnsSearched;  // enough(high) holds throughout
+    while (low < high) {
+        const long middle = low + (high - low) / 2;
+        if (enough(middle))
+            high = middle;
+        else
+            low = middle + 1;
+    }
+    return high;
 }
 
 CheckPart<InductanceFigures> checkInductance(const DesignCheckInput& in) {
@@ -104,7 +128,7 @@ CheckPart<InductanceFigures> checkInductance(const DesignCheckInput& in) {
             const double current = 2 * ipk * k / (kCurvePoints - 1);
             f.curve[static_cast<std::size_t>(k)] = {current, l.at(in.turns, current)};
         }
-        f.turnsNeeded = turnsNeeded(l, in);
+        f.turnsNeeded = turnsNeeded(l, in, *in.biasCurve);
         return {f, {}};
     } catch (const Fault& fault) {
         return unavailable<InductanceFigures>(arithmeticFault(fault));
