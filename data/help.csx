@@ -21,6 +21,7 @@ CONTENTS
   9. The catalogue
  10. The command-line tool coilsmith-cli
  11. Messages
+ 12. Design Check
 
 
 1. WORKFLOW
@@ -260,7 +261,8 @@ CONTENTS
       CoreNo  text, the core number shown in the list (e.g. E100)
       AC cm^2, VC cm^3, LC cm, WC cm^2 (winding window)
       a_dim, b_dim, c_dim  inch: overall width, height of the pair, depth
-      d_dim inch (not used), f_dim inch centre-leg width,
+      d_dim inch inner span between the outer legs (only the design
+      check reads it), f_dim inch centre-leg width,
       g_dim inch window height of the pair, GAP mm air gap
   "Toroids"           one row per toroid size
       CoreNo text (e.g. T106), AC cm^2, VC cm^3, LC cm,
@@ -273,6 +275,10 @@ CONTENTS
       Cost (relative cost)
   "Core_Materials"    Core (an E-Cores CoreNo), Mat (a Materials MatNo)
   "Toroid_Materials"  Core (a Toroids CoreNo), Mat (a Materials MatNo)
+  "Bias_Curves"       MatNo, a, b, c: the maker's published DC-bias curve
+                      %mu = 1 / (a + b H^c), H in oersted (design check)
+  "Wires"             AWG, BareDiameter mm, OverallDiameter mm (over heavy
+                      insulation), Resistance20C ohm/km (design check)
 
   Indexes: "E-Cores.PrimaryKey" and "Toroids.PrimaryKey" on CoreNo,
   "Materials.PrimaryKey" on MatNo, "Core_Materials.CoreNo" and
@@ -317,8 +323,17 @@ CONTENTS
                 [--catalogue PATH] [--decimal-point C]
       Designs the specification of a design file on every core and material
       of the catalogue, exactly as the window would, and ranks the designs
-      that meet the limits (total loss by default). See
-      "coilsmith-cli rank --help".
+      that meet the limits (total loss by default). Every design is also
+      checked (section 12): the columns "L at Idc (%)", "Wound fill" and
+      "Hot rise (C)", and --checked keeps only the designs whose check
+      passes. See "coilsmith-cli rank --help".
+
+  coilsmith-cli check FILE [--ambient C] [--format table|csv|json]
+                [--catalogue PATH] [--decimal-point C]
+      Runs the design of FILE like "design", then the design check of
+      section 12 at the ambient temperature C (default 25). The keys of
+      CSV and JSON carry their units in their names; see
+      "coilsmith-cli check --help".
 
   Every message the design window would show goes to standard error, one
   line each. Exit status: 0 done, 1 the design ended on a message, 2 bad
@@ -337,3 +352,82 @@ CONTENTS
       the printer or the PDF file could not be written; nothing was printed.
   "System Information Is Unavailable At This Time"
       the System Information tool could not be found or started.
+
+
+12. DESIGN CHECK
+----------------
+
+  The design method above is kept exactly as it is. The design check looks
+  at the finished design again with data the method does not use, and says
+  where the two disagree. It never changes the design. It is shown on the
+  "Design Check" page after every Run, on the second page of the printed
+  report, by "coilsmith-cli check" and as three columns of the core
+  adviser. Each figure needs its own data: a material without a bias curve,
+  a gauge outside the wire table or an empty catalogue value (an E-core's
+  d_dim, say) makes only the figures that need it "unavailable", with the
+  reason.
+
+  Inductance on the published DC-bias curve
+      The method finds the turns with an effective permeability fitted to
+      the DC bias and reduced by an AC-flux factor. The check uses the
+      maker's published curve instead, without the AC factor:
+        H  = 0.4 pi N I / Lc                        (oersted; Lc in cm)
+        mu = mu_i (1 / (a + b H^c)) / 100
+        L  = mu0 mu N^2 Ac / (Gap mu + Lc)          (SI units, Gap in m)
+      L(0), L(Idc) and L(Ipk), with Ipk = Idc + Iac/2, each also in % of the
+      required L; the swing L(0)/L(Idc); the fewest turns from the design's
+      up with L(Idc) >= the required L ("Turns for L at Idc"); and the curve
+      L(I) at 101 points from 0 to 2 Ipk. Limits: the curve is the maker's
+      typical one (commonly +-10 % from batch to batch); it is DC bias only,
+      so it reads higher than the method where the AC flux is large.
+
+  Winding layers
+      The wire's diameter over its insulation (do) from the wire table.
+      Toroid: layer k on the inner wall takes floor(pi (ID - (2k-1) do) / do)
+      turns; when a layer takes none the hole is closed and the winding does
+      not fit. E-core: floor(g / do) turns per layer across the window
+      height g, the layers built outward across (d - f)/2; it fits when
+      layers x do is no more. Fill = N pi do^2 / 4 / Wa, with the insulation,
+      where the design's own fill counts bare copper. Limits: perfect
+      layers, no bobbin, tape or creepage allowance.
+
+  Wound mean turn
+      Layer k's turn length: toroid 2 ((OD - ID)/2 + HT) + 8 (k - 1/2) do,
+      E-core 2 (f + c) + 8 (k - 1/2) do (outline in inches x 2.54 cm); the
+      mean is weighted by the turns of each layer. Rdc20 = mean turn x N x
+      the table's ohm/km. The method's mean turn is a fixed share of the
+      outline and does not grow with the layers.
+
+  AC resistance (Dowell)
+      The ripple is a symmetric triangle: its odd harmonics n = 1, 3 ... 19
+      have rms values 4 Iac / (pi^2 n^2 sqrt 2). Each sees Dowell's factor
+        D  = (pi/4)^(3/4) (d / delta) sqrt(d / do),
+        Fr = D [(sinh 2D + sin 2D)/(cosh 2D - cos 2D)
+               + 2 (m^2 - 1)/3 (sinh D - sin D)/(cosh D + cos D)]
+      for m layers and the skin depth delta = sqrt(rho / (pi f mu0)) at
+      n f. "Rac/Rdc" is Fr at the ripple frequency. Copper loss =
+      Idc^2 Rhot + sum of Irms,n^2 Rhot Fr,n; "Irms^2 Rhot" is the same
+      without the AC factor, for comparison. Limits: Dowell assumes full
+      layers across a flat window, one winding, and no fringing field at
+      a gap; a toroid's outer layers are not full.
+
+  Hot copper
+      rho and R rise by 0.00393 per K above 20 C. Starting at ambient + the
+      design's rise, the check repeats T = ambient + dT(P(T)), with the
+      design's law dT = (P[mW] / (1.1 surface[cm^2]))^0.833 and P the hot
+      copper loss plus the design's core loss, until T moves less than
+      0.01 C. No settling within 100 rounds, or T above 250 C, is thermal
+      runaway. Limits: the core loss is the design's at its own point; the
+      temperature law is the design's empirical one for free air.
+
+  Verdicts
+      L at Idc          pass at >= 100 % of the required L, warning at
+                        >= 90 %, fail below
+      L at Ipk          pass at >= 90 %, warning at >= 70 %, fail below
+      Winding fits      pass or fail
+      Fill              pass up to the window utilisation Ku, warning above
+      Hot temperature   pass up to 125 C (iron powder), fail above it or on
+                        thermal runaway
+      A design passes its check ("Checked only" in the core adviser, rank
+      --checked) when no verdict fails and none is unavailable; a warning
+      passes.

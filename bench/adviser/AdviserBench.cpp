@@ -76,11 +76,12 @@ std::string syntheticCatalogue(int eCores, int toroids) {
     return path;
 }
 
-void rank(benchmark::State& state, const std::string& catalogue) {
+void rank(benchmark::State& state, const std::string& catalogue, bool checkedOnly = false) {
     QuietPrompter prompter;
     const ChokeModel window = specifiedWindow(catalogue, prompter);
     adviser::AdviserOptions options;
     options.threads = static_cast<unsigned>(state.range(0));
+    options.checkedOnly = checkedOnly;
     std::size_t candidates = 0;
     for (auto _ : state) {
         const adviser::Ranking ranking = adviser::rankCores(window, options);
@@ -94,6 +95,16 @@ void BM_RankShippedCatalogue(benchmark::State& state) {
     rank(state, COILSMITH_SHIPPED_CATALOGUE);
 }
 BENCHMARK(BM_RankShippedCatalogue)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// "rank --checked": every candidate checked, only the passing ones kept.
+void BM_RankShippedCatalogueChecked(benchmark::State& state) {
+    rank(state, COILSMITH_SHIPPED_CATALOGUE, true);
+}
+BENCHMARK(BM_RankShippedCatalogueChecked)
+    ->Arg(1)
+    ->Arg(2)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 void BM_RankSynthetic100k(benchmark::State& state) {
     static const std::string catalogue = syntheticCatalogue(50000, 50000);

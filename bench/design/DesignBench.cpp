@@ -75,6 +75,26 @@ void BM_LoadAndDesign(benchmark::State& state) {
 }
 BENCHMARK(BM_LoadAndDesign)->Unit(benchmark::kMicrosecond);
 
+// The design check as the desktop's ambient box runs it: the completed design checked
+// again at another ambient temperature.
+void BM_CheckAgainAtAnotherAmbient(benchmark::State& state) {
+    SilentPrompter prompter;
+    ChokeModel model({COILSMITH_BIN_DIR, kCatalogue, {}}, prompter);
+    loadDesignFile(model, std::get<DesignFileLines>(parseDesignFile(toroidDesign(), "bench")));
+    model.Design_Results();
+    if (!model.lastCheck()) {
+        state.SkipWithError("the design did not complete");
+        return;
+    }
+    double ambient = 25;
+    for (auto _ : state) {
+        ambient = ambient == 25 ? 26 : 25;
+        model.setAmbientTemperature(ambient);
+        benchmark::DoNotOptimize(model.lastCheck()->verdicts.data());
+    }
+}
+BENCHMARK(BM_CheckAgainAtAnotherAmbient)->Unit(benchmark::kMicrosecond);
+
 void BM_ParseDesignFile(benchmark::State& state) {
     const std::string bytes = toroidDesign();
     for (auto _ : state) {

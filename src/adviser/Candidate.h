@@ -59,6 +59,14 @@ struct Candidate {
     std::optional<double> volume;    // core volume, cm^3
     std::optional<double> fill;      // turns times bare wire area over window area
 
+    // The design check of a completed design: L at Idc in % of the required L on the
+    // published bias curve, the insulated wire's fill of the window, the rise of the hot
+    // copper; each empty when its part of the check is unavailable.
+    std::optional<double> lIdcPercent;
+    std::optional<double> woundFill;
+    std::optional<double> hotRise;  // deg C
+    bool checkPassed = false;       // no verdict fails and none is unavailable
+
     friend bool operator==(const Candidate&, const Candidate&) = default;
 };
 

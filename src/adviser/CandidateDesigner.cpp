@@ -145,6 +145,24 @@ void CandidateDesigner::measure(Candidate& c) {
     if (window && *window > 0) {
         c.fill = finiteOrNone(n.N * n.Aw / *window);
     }
+    measureCheck(c);
+}
+
+void CandidateDesigner::measureCheck(Candidate& c) {
+    const auto& check = window_.lastCheck();
+    if (!check) {
+        return;
+    }
+    if (check->inductance.available()) {
+        c.lIdcPercent = check->inductance.figures->atIdcPercent;
+    }
+    if (check->winding.available()) {
+        c.woundFill = check->winding.figures->fill;
+    }
+    if (check->copper.available()) {
+        c.hotRise = check->copper.figures->temperatureRiseC;
+    }
+    c.checkPassed = checkPasses(*check);
 }
 
 }  // namespace coilsmith::adviser

@@ -44,6 +44,7 @@ class CandidateDesigner {
     void restartPick();
     Candidate designMaterial(int materialIndex, const DesignState& afterCore);
     void measure(Candidate& c);
+    void measureCheck(Candidate& c);
 
     const TypeStart& start_;
     CollectingPrompter prompter_;

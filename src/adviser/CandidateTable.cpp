@@ -62,6 +62,12 @@ const std::vector<Column>& columns() {
          [](C c) { return numberOr(c.volume); }},
         {"Window Fill", [](C c) { return c.completed ? fixedOr(c.fill, 3) : QString(); },
          [](C c) { return numberOr(c.fill); }},
+        {"L at Idc (%)", [](C c) { return c.completed ? fixedOr(c.lIdcPercent, 1) : QString(); },
+         [](C c) { return numberOr(c.lIdcPercent); }},
+        {"Wound fill", [](C c) { return c.completed ? fixedOr(c.woundFill, 3) : QString(); },
+         [](C c) { return numberOr(c.woundFill); }},
+        {"Hot rise (C)", [](C c) { return c.completed ? fixedOr(c.hotRise, 1) : QString(); },
+         [](C c) { return numberOr(c.hotRise); }},
         {"Pareto", [](C c) { return c.pareto ? QStringLiteral("yes") : QString(); },
          [](C c) { return QVariant(c.pareto ? 0 : 1); }},
         {"Reason", [](C c) { return q(c.reason); }, [](C c) { return QVariant(q(c.reason)); }},
@@ -101,7 +107,7 @@ QVariant CandidateTable::data(const QModelIndex& index, int role) const {
         case Qt::ToolTipRole:
             return c.feasible ? QVariant() : QVariant(q(c.reason));
         case Qt::TextAlignmentRole:
-            return index.column() >= 4 && index.column() <= 14
+            return index.column() >= 4 && index.column() <= 17
                        ? QVariant(int(Qt::AlignRight | Qt::AlignVCenter))
                        : QVariant();
         default:

@@ -30,6 +30,7 @@ std::vector<TypeStart> typeStarts(const ChokeModel& window, CollectingPrompter& 
     // enough, and keeps every candidate on the same version of the catalogue.
     base.sources().keepSnapshot();
     base.indexCoreRows();
+    base.keepCheckReferences();
     std::vector<TypeStart> starts;
     for (const CoreType type : {CoreType::ECore, CoreType::Toroid}) {
         TypeStart start{type, base};
@@ -158,6 +159,12 @@ Ranking rankCores(const ChokeModel& window, const AdviserOptions& options) {
         return ranking;
     }
 
+    if (options.checkedOnly) {
+        for (auto& chunk : batch.chunks()) {
+            std::erase_if(chunk, [](const Candidate& c) { return !c.checkPassed; });
+        }
+    }
+    ranking.checkedOnly = options.checkedOnly;
     ranking.candidates = orderedCandidates(batch.chunks(), options.key);
     markPareto(ranking.candidates);
     ranking.feasibleCount =

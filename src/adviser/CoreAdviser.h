@@ -22,12 +22,14 @@ struct AdviserOptions {
     unsigned threads = 0;               // 0: one per hardware thread
     // Cores designed so far out of all cores; called from the worker threads.
     std::function<void(std::size_t done, std::size_t total)> progress;
-    std::stop_token stop;  // a stop request ends the ranking early, with no candidates
+    bool checkedOnly = false;  // keep only the candidates whose design check passes
+    std::stop_token stop;      // a stop request ends the ranking early, with no candidates
 };
 
 struct Ranking {
     std::optional<std::string> problem;  // why nothing could be ranked
     bool stopped = false;
+    bool checkedOnly = false;  // only candidates whose design check passes were kept
     RankKey key = RankKey::Loss;
     Limits limits;
     std::vector<Candidate> candidates;  // feasible in rank order, then the others

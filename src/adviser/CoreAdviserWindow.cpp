@@ -1,5 +1,6 @@
 #include "adviser/CoreAdviserWindow.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDoubleSpinBox>
@@ -38,6 +39,7 @@ const adviser::CoreTypeFilter kTypeFilters[] = {
 const QString kRankByKey = QStringLiteral("CoreAdviser/RankBy");
 const QString kCoreTypeKey = QStringLiteral("CoreAdviser/CoreType");
 const QString kMaxTempRiseKey = QStringLiteral("CoreAdviser/MaxTempRise");
+const QString kCheckedOnlyKey = QStringLiteral("CoreAdviser/CheckedOnly");
 
 // Without an organisation name QSettings has nowhere sensible to write (test programs,
 // tools): such a program remembers nothing.
@@ -85,6 +87,10 @@ QLayout* CoreAdviser::buildChoices() {
     maxTempRise_->setSpecialValueText(tr("No limit"));  // shown for 0
     // Filtering a large catalogue's ranking takes a moment: not on every keystroke.
     maxTempRise_->setKeyboardTracking(false);
+    checkedOnly_ = new QCheckBox(tr("Checked only"), this);
+    checkedOnly_->setObjectName("CheckedFilter");
+    checkedOnly_->setToolTip(
+        tr("Only the designs whose design check passes: no verdict fails or is unavailable"));
     restoreChoices();
 
     const auto changed = [this] {
@@ -94,12 +100,14 @@ QLayout* CoreAdviser::buildChoices() {
     connect(rankBy_, &QComboBox::currentIndexChanged, this, changed);
     connect(coreType_, &QComboBox::currentIndexChanged, this, changed);
     connect(maxTempRise_, &QDoubleSpinBox::valueChanged, this, changed);
+    connect(checkedOnly_, &QCheckBox::toggled, this, changed);
 
     auto* choices = new QHBoxLayout;
     choices->addWidget(new QLabel(tr("Core type"), this));
     choices->addWidget(coreType_);
     choices->addWidget(new QLabel(tr("Max. temperature rise"), this));
     choices->addWidget(maxTempRise_);
+    choices->addWidget(checkedOnly_);
     choices->addWidget(new QLabel(tr("Rank by"), this));
     choices->addWidget(rankBy_);
     return choices;
@@ -116,6 +124,7 @@ void CoreAdviser::restoreChoices() {
         adviser::coreTypeFilterFromName(settings->value(kCoreTypeKey).toString().toStdString());
     coreType_->setCurrentIndex(std::max(0, types ? indexOf(kTypeFilters, *types) : 0));
     maxTempRise_->setValue(settings->value(kMaxTempRiseKey, 0.0).toDouble());
+    checkedOnly_->setChecked(settings->value(kCheckedOnlyKey, false).toBool());
 }
 
 void CoreAdviser::rememberChoices() const {
@@ -127,6 +136,7 @@ void CoreAdviser::rememberChoices() const {
     settings->setValue(kCoreTypeKey,
                        QString::fromUtf8(adviser::coreTypeFilterName(chosenFilter().types).data()));
     settings->setValue(kMaxTempRiseKey, maxTempRise_->value());
+    settings->setValue(kCheckedOnlyKey, checkedOnly_->isChecked());
 }
 
 adviser::RankKey CoreAdviser::chosenKey() const {
@@ -139,6 +149,7 @@ adviser::RankingFilter CoreAdviser::chosenFilter() const {
     if (maxTempRise_->value() > 0) {
         filter.maxTempRise = maxTempRise_->value();
     }
+    filter.checkedOnly = checkedOnly_->isChecked();
     return filter;
 }
 

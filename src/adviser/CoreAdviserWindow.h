@@ -10,6 +10,7 @@
 #include "adviser/CoreAdviser.h"
 #include "adviser/RankingFilter.h"
 
+class QCheckBox;
 class QComboBox;
 class QDoubleSpinBox;
 class QLabel;
@@ -26,8 +27,8 @@ class LossWeightChart;
 // design window's specification, in a sortable table and a loss/weight chart. Ranking runs
 // on worker threads; a double click on a row or a point hands the candidate to `apply`,
 // which picks it in the design window and runs the design there. The rank key and the
-// filters (core type, maximum temperature rise) are remembered in the application's
-// settings when it has an organisation name.
+// filters (core type, maximum temperature rise, checked designs only) are remembered in the
+// application's settings when it has an organisation name.
 class CoreAdviser : public QWidget {
     Q_OBJECT
 
@@ -72,6 +73,7 @@ class CoreAdviser : public QWidget {
     QComboBox* rankBy_ = nullptr;
     QComboBox* coreType_ = nullptr;
     QDoubleSpinBox* maxTempRise_ = nullptr;
+    QCheckBox* checkedOnly_ = nullptr;
     QLabel* summary_ = nullptr;
     QProgressBar* progress_ = nullptr;
 };

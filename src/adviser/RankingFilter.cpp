@@ -53,8 +53,9 @@ Ranking filteredRanking(const Ranking& all, const RankingFilter& filter, RankKey
     shown.key = key;
     shown.limits = all.limits;
     shown.limits.maxTempRise = filter.maxTempRise;
+    shown.checkedOnly = all.checkedOnly || filter.checkedOnly;
     for (const Candidate& c : all.candidates) {
-        if (admits(filter.types, c.type)) {
+        if (admits(filter.types, c.type) && (!filter.checkedOnly || c.checkPassed)) {
             shown.candidates.push_back(c);
             judge(shown.candidates.back(), shown.limits);
         }

@@ -59,6 +59,10 @@ const std::vector<Field>& fields() {
         {"ap_margin", [](const Candidate& c) { return optional(c.apMargin); }},
         {"volume_cm3", [](const Candidate& c) { return optional(c.volume); }},
         {"fill", [](const Candidate& c) { return optional(c.fill); }},
+        {"l_idc_percent", [](const Candidate& c) { return optional(c.lIdcPercent); }},
+        {"fill_wound", [](const Candidate& c) { return optional(c.woundFill); }},
+        {"trise_hot_c", [](const Candidate& c) { return optional(c.hotRise); }},
+        {"checked", [](const Candidate& c) { return FieldValue(c.checkPassed); }},
     };
     return list;
 }
@@ -154,6 +158,11 @@ const std::vector<Column>& columns() {
         {"AP x", true, [](C c) { return c.completed ? fixedOrDash(c.apMargin, 2) : ""; }},
         {"Fill", true, [](C c) { return c.completed ? fixedOrDash(c.fill, 3) : ""; }},
         {"Volume", true, [](C c) { return c.completed ? fixedOrDash(c.volume, 3) : ""; }},
+        {"L at Idc (%)", true,
+         [](C c) { return c.completed ? fixedOrDash(c.lIdcPercent, 1) : ""; }},
+        {"Wound fill", true, [](C c) { return c.completed ? fixedOrDash(c.woundFill, 3) : ""; }},
+        {"Hot rise (C)", true, [](C c) { return c.completed ? fixedOrDash(c.hotRise, 1) : ""; }},
+        {"Checked", false, [](C c) { return std::string(c.checkPassed ? "yes" : ""); }},
         {"Pareto", false, [](C c) { return std::string(c.pareto ? "*" : ""); }},
         {"Reason", false, [](C c) { return c.reason; }},
     };
@@ -189,7 +198,15 @@ const std::string_view kRankingKeysHelp =
     "  ap_margin       core AP divided by the minimum AP\n"
     "  volume_cm3      core volume\n"
     "  fill            turns times bare wire area over the window area\n"
-    "Values a design that did not complete cannot give are null (empty in CSV).\n";
+    "  l_idc_percent   the design check's L at Idc on the material's published DC-bias\n"
+    "                  curve, in % of the required L\n"
+    "  fill_wound      the design check's fill: turns times insulated wire area over the\n"
+    "                  window area\n"
+    "  trise_hot_c     the design check's temperature rise of the hot copper in deg. C\n"
+    "  checked         true when the design check passes: no verdict fails and none is\n"
+    "                  unavailable (a warning passes)\n"
+    "Values a design that did not complete cannot give, and figures of a part of the check\n"
+    "that is unavailable, are null (empty in CSV).\n";
 
 std::optional<OutputFormat> outputFormatFromName(std::string_view name) noexcept {
     if (name == "table") {
@@ -251,6 +268,9 @@ void writeTable(std::ostream& out, const Ranking& ranking, const OutputOptions& 
     if (ranking.limits.maxTempRise) {
         out << ", temperature rise limit " << formatFixed(*ranking.limits.maxTempRise, 1) << " C";
     }
+    if (ranking.checkedOnly) {
+        out << ", checked designs only";
+    }
     out << "; ranked by " << rankKeyName(ranking.key) << ": " << ranking.feasibleCount << " of "
         << ranking.candidates.size() << " candidates feasible\n";
     writeLine([&](std::size_t i) { return std::string(cols[i].title); });
@@ -279,6 +299,7 @@ void writeJson(std::ostream& out, const Ranking& ranking, const OutputOptions& o
         << ",\n  \"window_utilisation\": " << numberText(limits.windowUtilisation)
         << ",\n  \"max_temp_rise_c\": "
         << (limits.maxTempRise ? numberText(*limits.maxTempRise) : std::string("null"))
+        << ",\n  \"checked_only\": " << (ranking.checkedOnly ? "true" : "false")
         << ",\n  \"candidate_count\": " << ranking.candidates.size()
         << ",\n  \"feasible_count\": " << ranking.feasibleCount << ",\n  \"candidates\": [";
     const auto rows = selectCandidates(ranking, options);

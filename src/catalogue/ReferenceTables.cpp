@@ -3,7 +3,6 @@
 #include <cmath>
 #include <cstdint>
 
-#include "catalogue/Catalogue.h"
 #include "catalogue/CatalogueSchema.h"
 #include "magnetics/Fault.h"
 
@@ -11,14 +10,18 @@ namespace coilsmith {
 
 namespace {
 
-// The table's record set on its primary key, positioned on the row of `key`, or nothing.
-std::optional<Recordset> rowOf(const std::string& catalogueFile, std::string_view table,
-                               const Value& key) {
+Recordset loadedTable(const std::string& catalogueFile, std::string_view table) {
     DataSource source{std::string(table)};
     source.setDatabaseName(catalogueFile);
     source.Refresh();
     Recordset records = source.recordset();
     records.setIndex("PrimaryKey");
+    return records;
+}
+
+// A copy of the table's record set positioned on the row of `key`, or nothing.
+std::optional<Recordset> rowOf(const Recordset& table, const Value& key) {
+    Recordset records = table;
     records.Seek("=", key);
     if (records.NoMatch() || !records.hasCurrent()) {
         return std::nullopt;
@@ -41,11 +44,8 @@ std::optional<double> positiveField(const Recordset& records, std::string_view f
     return value && *value > 0 ? value : std::nullopt;
 }
 
-}  // namespace
-
-std::optional<BiasCurve> loadBiasCurve(const std::string& catalogueFile,
-                                       std::string_view material) {
-    const auto row = rowOf(catalogueFile, schema::kBiasCurves, Value(std::string(material)));
+std::optional<BiasCurve> curveIn(const Recordset& table, std::string_view material) {
+    const auto row = rowOf(table, Value(std::string(material)));
     if (!row) {
         return std::nullopt;
     }
@@ -58,8 +58,8 @@ std::optional<BiasCurve> loadBiasCurve(const std::string& catalogueFile,
     return BiasCurve{*a, *b, *c};
 }
 
-std::optional<WireRow> loadWire(const std::string& catalogueFile, int awg) {
-    const auto row = rowOf(catalogueFile, schema::kWires, Value(std::int64_t{awg}));
+std::optional<WireRow> wireIn(const Recordset& table, int awg) {
+    const auto row = rowOf(table, Value(std::int64_t{awg}));
     if (!row) {
         return std::nullopt;
     }
@@ -70,6 +70,30 @@ std::optional<WireRow> loadWire(const std::string& catalogueFile, int awg) {
         return std::nullopt;
     }
     return WireRow{*bare, *heavy, *ohms};
+}
+
+}  // namespace
+
+ReferenceTables ReferenceTables::load(const std::string& catalogueFile) {
+    return ReferenceTables(loadedTable(catalogueFile, schema::kBiasCurves),
+                           loadedTable(catalogueFile, schema::kWires));
+}
+
+std::optional<BiasCurve> ReferenceTables::biasCurve(std::string_view material) const {
+    return curveIn(biasCurves_, material);
+}
+
+std::optional<WireRow> ReferenceTables::wire(int awg) const {
+    return wireIn(wires_, awg);
+}
+
+std::optional<BiasCurve> loadBiasCurve(const std::string& catalogueFile,
+                                       std::string_view material) {
+    return curveIn(loadedTable(catalogueFile, schema::kBiasCurves), material);
+}
+
+std::optional<WireRow> loadWire(const std::string& catalogueFile, int awg) {
+    return wireIn(loadedTable(catalogueFile, schema::kWires), awg);
 }
 
 }  // namespace coilsmith

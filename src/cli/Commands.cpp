@@ -6,11 +6,13 @@
 
 namespace coilsmith::cli {
 
-Command rankCommand();  // RankCommand.cpp
+Command rankCommand();   // RankCommand.cpp
+Command checkCommand();  // CheckCommand.cpp
 
 std::span<const Command> commands() {
     static const Command table[] = {
         designCommand(),
+        checkCommand(),
         rankCommand(),
         reportForwardCommand(),
     };

@@ -20,7 +20,7 @@ using adviser::RankKey;
 
 constexpr std::string_view kSynopsis =
     "rank FILE [--by loss|trise|weight|cost|volume] [--top N] [--max-trise DEG] [--all]\n"
-    "       [--format table|csv|json] [--catalogue PATH] [--decimal-point C]";
+    "       [--checked] [--format table|csv|json] [--catalogue PATH] [--decimal-point C]";
 
 struct RankArguments {
     std::string inputPath;
@@ -100,6 +100,8 @@ std::optional<RankArguments> parseArguments(std::span<const std::string> args, s
             }
         } else if (arg == "--all") {
             parsed.output.all = true;
+        } else if (arg == "--checked") {
+            parsed.adviser.checkedOnly = true;
         } else if (arg.size() > 1 && arg.front() == '-') {
             err << "coilsmith-cli rank: unknown option " << arg << "\n";
             return std::nullopt;
@@ -179,13 +181,20 @@ const std::string& rankHelp() {
         "  --top N             show only the N best feasible candidates\n"
         "  --max-trise DEG     a limit on the temperature rise in deg. C\n"
         "  --all               also show the candidates that are not feasible, with the reason\n"
+        "  --checked           keep only the candidates whose design check passes (as\n"
+        "                      'coilsmith-cli check' does it, at 25 deg. C ambient): no verdict\n"
+        "                      fails and none is unavailable; a warning passes (L at Idc 90 %\n"
+        "                      to 100 % of the required L, L at Ipk 70 % to 90 %, a fill above\n"
+        "                      Ku that still winds). Ranks, counts and the Pareto set are\n"
+        "                      then among those candidates\n"
         "  --format FORMAT     table (aligned, the default), csv or json\n"
         "  --catalogue PATH    the core catalogue to use (default: Cores.csx beside the program)\n"
         "  --decimal-point C   the decimal separator of the numbers in the file (default '.')\n"
         "\n"
         "CSV has one column and JSON one key per value below; JSON wraps the candidates in an\n"
         "object with rank_by, minimum_ap_cm4, bmax_limit_t, window_utilisation,\n"
-        "max_temp_rise_c, candidate_count, feasible_count and candidates. Numbers use a full\n"
+        "max_temp_rise_c, checked_only, candidate_count, feasible_count and candidates.\n"
+        "Every candidate is checked as 'coilsmith-cli check' does. Numbers use a full\n"
         "stop whatever --decimal-point says.\n" +
         std::string(adviser::kRankingKeysHelp) +
         "\n"

@@ -87,6 +87,7 @@ void ChokeModel::Click_Ecore() {
     steps.run([&] { s.c_dim = field("c_dim"); });
     steps.run([&] { s.f_dim = field("f_dim"); });
     steps.run([&] { s.g_dim = field("g_dim"); });
+    steps.run([&] { s.d_dim = field("d_dim"); });
     steps.run([&] { s.MLT = (s.c_dim * 2.0 + s.f_dim * 0.5 + s.g_dim * 1.5) * 2.54; });
     steps.run([&] {
         s.SurfArea = Num(2.0 * std::pow(2.54, 2)) *

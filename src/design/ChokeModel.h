@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "catalogue/Catalogue.h"
+#include "design/CompletedDesignCheck.h"
+#include "magnetics/DesignCheck.h"
 #include "magnetics/DesignComputation.h"
 #include "magnetics/DesignState.h"
 #include "magnetics/NumberText.h"
@@ -151,6 +153,25 @@ class ChokeModel {
     // The outcome of the last Design_Results run (completed or not).
     const std::optional<DesignOutcome>& lastDesign() const noexcept { return lastDesign_; }
 
+    // --- The design check ------------------------------------------------------------
+    // The check of the last Run's design, made at the end of every completed Run; empty
+    // after a Run that ended on a message (and before any Run).
+    const std::optional<DesignCheck>& lastCheck() const noexcept { return lastCheck_; }
+    // The input the last check was made from.
+    const std::optional<DesignCheckInput>& lastCheckInput() const noexcept {
+        return lastCheckInput_;
+    }
+    // The ambient temperature of the check, °C (25 until set). Setting it checks the
+    // completed design again, without running the design; a value that is not a finite
+    // number is ignored.
+    double ambientTemperature() const noexcept { return ambientC_; }
+    void setAmbientTemperature(double celsius);
+    // Each completed Run looks the check's reference rows up in the catalogue file (the
+    // catalogue cache reads it only when it changed). A caller that runs many designs on
+    // one version of the catalogue (the core adviser) loads both tables once with this;
+    // every later Run of this model and of its copies uses that load.
+    void keepCheckReferences();
+
   private:
     static constexpr bool isPage(int page) noexcept { return page >= 0 && page < 3; }
     Control& mutableControl(std::string_view name);
@@ -185,6 +206,13 @@ class ChokeModel {
     Prompter* prompter_;
     ChokeListener* listener_;
     std::optional<DesignOutcome> lastDesign_;
+
+    void checkCompletedDesign();
+    double ambientC_ = 25;
+    std::optional<DesignCheckInput> lastCheckInput_;
+    std::optional<DesignCheck> lastCheck_;
+    std::shared_ptr<const CheckReferences> checkReferences_;
+    bool checkReferencesKept_ = false;
 
     struct CoreRowIndex;
     static std::shared_ptr<const CoreRowIndex> indexRows(DataSource cores,

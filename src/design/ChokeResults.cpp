@@ -1,4 +1,5 @@
 // "Run": the design computation and the results page.
+#include <cmath>
 #include <utility>
 
 #include "design/ChokeModel.h"
@@ -13,6 +14,8 @@ DesignSelection ChokeModel::designSelection() {
 }
 
 void ChokeModel::Design_Results() {
+    lastCheck_.reset();
+    lastCheckInput_.reset();
     // The results must belong to the specification shown: one changed since it was last
     // sized is read again, with the checks and messages of "Calculate AP".
     if (specificationChangedSinceSizing()) {
@@ -60,6 +63,33 @@ void ChokeModel::Design_Results() {
     }
     setPageAvailable(kResultsPage, true);
     selectPage(kResultsPage);
+    checkCompletedDesign();
+}
+
+void ChokeModel::checkCompletedDesign() {
+    if (!checkReferencesKept_ || !checkReferences_) {
+        checkReferences_ =
+            std::make_shared<const CheckReferences>(CheckReferences::load(cataloguePath_));
+    }
+    lastCheckInput_ = designCheckInput(state_, lastDesign_->numbers, *checkReferences_, ambientC_);
+    lastCheck_ = checkDesign(*lastCheckInput_);
+}
+
+void ChokeModel::setAmbientTemperature(double celsius) {
+    if (!std::isfinite(celsius)) {
+        return;
+    }
+    ambientC_ = celsius;
+    if (lastCheckInput_) {
+        lastCheckInput_->ambientC = celsius;
+        lastCheck_ = checkDesign(*lastCheckInput_);
+    }
+}
+
+void ChokeModel::keepCheckReferences() {
+    checkReferences_ =
+        std::make_shared<const CheckReferences>(CheckReferences::load(cataloguePath_));
+    checkReferencesKept_ = true;
 }
 
 }  // namespace coilsmith

@@ -70,14 +70,40 @@ double peakCurrent(const DesignCheckInput& in) {
     return in.idcA + in.iacPeakToPeakA / 2;
 }
 
-std::optional<long> turnsNeeded(const PublishedCurveInductance& l, const DesignCheckInput& in) {
-    for (long n = std::max(in.turns, 1L); n <= kMaxTurnsSearched; ++n)
-        if (l.at(n, in.idcA) >= in.requiredInductanceH)
-            return n;
-    return std::nullopt;
+// L(N) = µ0·Ac / (gap/N² + lc·100·(a + b·(kN)^c)/(µi·N²)): with a, b, the gap and Idc not
+// negative and c <= 2 every term of the denominator falls or stays as N grows, so L rises
+// with N and the first N that reaches the required L is found by bisection. Other curves
+// may turn over; they are searched turn by turn.
+bool inductanceRisesWithTurns(const DesignCheckInput& in, const BiasCurve& curve) {
+    return curve.a >= 0 && curve.b >= 0 && curve.c <= 2 && in.gapMm >= 0 && in.idcA >= 0;
+}
+
+std::optional<long> turnsNeeded(const PublishedCurveInductance& l, const DesignCheckInput& in,
+                                const BiasCurve& curve) {
+    const auto enough = [&](long n) { return l.at(n, in.idcA) >= in.requiredInductanceH; };
+    long low = std::max(in.turns, 1L);
+    if (!inductanceRisesWithTurns(in, curve)) {
+        for (long n = low; n <= kMaxTurnsSearched; ++n)
+            if (enough(n))
+                return n;
+        return std::nullopt;
+    }
+    if (low > kMaxTurnsSearched || !enough(kMaxTurnsSearched))
+        return std::nullopt;
+    long high = kMaxTurnsSearched;  // enough(high) holds throughout
+    while (low < high) {
+        const long middle = low + (high - low) / 2;
+        if (enough(middle))
+            high = middle;
+        else
+            low = middle + 1;
+    }
+    return high;
 }
 
 CheckPart<InductanceFigures> checkInductance(const DesignCheckInput& in) {
+    if (in.inductanceDataProblem)
+        return unavailable<InductanceFigures>(*in.inductanceDataProblem);
     if (!in.biasCurve)
         return unavailable<InductanceFigures>("no published bias curve for material " +
                                               in.material);
@@ -100,7 +126,7 @@ CheckPart<InductanceFigures> checkInductance(const DesignCheckInput& in) {
             const double current = 2 * ipk * k / (kCurvePoints - 1);
             f.curve[static_cast<std::size_t>(k)] = {current, l.at(in.turns, current)};
         }
-        f.turnsNeeded = turnsNeeded(l, in);
+        f.turnsNeeded = turnsNeeded(l, in, *in.biasCurve);
         return {f, {}};
     } catch (const Fault& fault) {
         return unavailable<InductanceFigures>(arithmeticFault(fault));
@@ -161,6 +187,8 @@ std::string outsideWireTable(int awg) {
 }
 
 CheckPart<WindingFigures> checkWinding(const DesignCheckInput& in) {
+    if (in.windingDataProblem)
+        return unavailable<WindingFigures>(*in.windingDataProblem);
     if (!in.wire)
         return unavailable<WindingFigures>(outsideWireTable(in.awg));
     if (in.turns < 1)
@@ -281,6 +309,8 @@ CheckPart<CopperFigures> checkCopper(const DesignCheckInput& in,
                                      const CheckPart<WindingFigures>& winding) {
     if (!winding.available())
         return unavailable<CopperFigures>(winding.unavailableReason);
+    if (in.copperDataProblem)
+        return unavailable<CopperFigures>(*in.copperDataProblem);
     const WindingFigures& w = *winding.figures;
     if (!w.fits)
         return unavailable<CopperFigures>("the winding does not fit: " + w.doesNotFitReason);
@@ -375,6 +405,12 @@ DesignCheck checkDesign(const DesignCheckInput& input) {
     addWindingVerdicts(input, check.winding, check.verdicts);
     addTemperatureVerdict(input, check.copper, check.verdicts);
     return check;
+}
+
+bool checkPasses(const DesignCheck& check) noexcept {
+    return std::none_of(check.verdicts.begin(), check.verdicts.end(), [](const CheckVerdict& v) {
+        return v.verdict == Verdict::Fail || v.verdict == Verdict::Unavailable;
+    });
 }
 
 const char* verdictName(Verdict verdict) noexcept {

@@ -85,6 +85,12 @@ struct DesignCheckInput {
     std::optional<BiasCurve> biasCurve;
     std::optional<WireRow> wire;
 
+    // A design value a part cannot use, named as the catalogue names it ("d_dim is empty
+    // or not a number"): that part (and what needs it) is unavailable with this reason.
+    std::optional<std::string> inductanceDataProblem;
+    std::optional<std::string> windingDataProblem;
+    std::optional<std::string> copperDataProblem;
+
     double ambientC = 25;
     double temperatureLimitC = 125;  // iron powder
 };
@@ -165,6 +171,11 @@ struct DesignCheck {
 };
 
 DesignCheck checkDesign(const DesignCheckInput& input);
+
+// Whether a design passes its check: no verdict fails and none is unavailable (a warning
+// passes: L at Idc of 90 % to 100 % of the required L, L at Ipk of 70 % to 90 %, a fill
+// above Ku that still winds).
+bool checkPasses(const DesignCheck& check) noexcept;
 
 const char* verdictName(Verdict verdict) noexcept;
 

@@ -38,6 +38,7 @@ struct DesignState {
 
     // Selected core. Outline dimensions in inch, the rest in cm, cm^2, cm^3, gap in mm.
     Num a_dim, b_dim, c_dim, f_dim, g_dim;
+    Num d_dim;  // E-core inner span: only the design check's winding layout reads it
     Num OD, ID, HT;
     Num Ac, Vc, Lc, Wa, Gap;
     Num MLT, SurfArea;

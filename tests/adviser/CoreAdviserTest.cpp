@@ -1,5 +1,6 @@
 // The core adviser window offscreen: the table and chart of a ranking, and a candidate
 // applied to the design window lands on its results with the table's numbers.
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QLabel>
@@ -43,6 +44,7 @@ class CoreAdviserTest : public QObject {
     QDoubleSpinBox* maxTempRise() {
         return adviser_->findChild<QDoubleSpinBox*>("MaxTempRiseFilter");
     }
+    QCheckBox* checkedFilter() { return adviser_->findChild<QCheckBox*>("CheckedFilter"); }
     int feasibleRows() {
         int feasible = 0;
         for (int row = 0; row < view()->model()->rowCount(); ++row) {
@@ -244,11 +246,25 @@ class CoreAdviserTest : public QObject {
         QCOMPARE(cell(0, "Rank"), QString("1"));
     }
 
+    void checkedFilterKeepsDesignsWhoseCheckPasses() {
+        const int rows = view()->model()->rowCount();
+        checkedFilter()->setChecked(true);
+        const int checked = view()->model()->rowCount();
+        QVERIFY(checked > 0 && checked < rows);
+        for (int row = 0; row < checked; ++row) {
+            QVERIFY(cell(row, "L at Idc (%)").toDouble() >= 90);  // a warning at worst
+            QVERIFY(!cell(row, "Hot rise (C)").isEmpty());
+        }
+        QCOMPARE(cell(0, "Rank"), QString("1"));
+    }
+
     void choicesAreRememberedForTheNextWindow() {
         combo("RankBy")->setCurrentIndex(2);
         combo("CoreTypeFilter")->setCurrentIndex(2);
         maxTempRise()->setValue(45);
+        checkedFilter()->setChecked(true);
         adviser_.emplace([](const adviser::Candidate&) {});
+        QVERIFY(checkedFilter()->isChecked());
         QCOMPARE(combo("RankBy")->currentText(), QString("Total Weight"));
         QCOMPARE(combo("CoreTypeFilter")->currentText(), QString("Toroid"));
         QCOMPARE(maxTempRise()->value(), 45.0);

@@ -121,6 +121,7 @@ TEST_F(RankCommand, ExitStatuses) {
     const ExitCase cases[] = {
         {"ok", "", 0},
         {"top", " --top 3 --by weight --max-trise 80", 0},
+        {"checked", " --checked --top 3", 0},
         {"unknown key", " --by price", 2},
         {"top zero", " --top 0", 2},
         {"bad limit", " --max-trise hot", 2},
@@ -140,6 +141,32 @@ TEST_F(RankCommand, ExitStatuses) {
     const CliRun help = cli("rank --help");
     EXPECT_EQ(help.exitCode, 0);
     EXPECT_NE(help.out.find("total_loss_w"), std::string::npos);
+}
+
+// Only designs whose check passes remain, ranked among themselves; fewer than all.
+TEST_F(RankCommand, CheckedKeepsOnlyPassingChecks) {
+    const CliRun all = cli("rank " + file() + " --all --format json");
+    const CliRun checked = cli("rank " + file() + " --all --checked --format json");
+    ASSERT_EQ(checked.exitCode, 0) << checked.err;
+    const QJsonObject allRoot =
+        QJsonDocument::fromJson(QByteArray::fromStdString(all.out)).object();
+    const QJsonObject root =
+        QJsonDocument::fromJson(QByteArray::fromStdString(checked.out)).object();
+    EXPECT_TRUE(root["checked_only"].toBool());
+    const QJsonArray candidates = root["candidates"].toArray();
+    ASSERT_FALSE(candidates.isEmpty());
+    EXPECT_LT(candidates.size(), allRoot["candidates"].toArray().size());
+    int rank = 0;
+    for (const auto& value : candidates) {
+        const QJsonObject c = value.toObject();
+        EXPECT_TRUE(c["checked"].toBool());
+        EXPECT_GE(c["l_idc_percent"].toDouble(), 90);  // a warning at worst
+        EXPECT_LE(c["fill_wound"].toDouble(), 1);
+        EXPECT_TRUE(c["trise_hot_c"].isDouble());
+        if (c["feasible"].toBool()) {
+            EXPECT_EQ(c["rank"].toInt(), ++rank);
+        }
+    }
 }
 
 TEST_F(RankCommand, TopKeepsTheBestFeasibleOnes) {

@@ -64,6 +64,18 @@ TEST_P(WindowIdentity, EveryCandidateShowsWhatTheWindowShows) {
         ASSERT_TRUE(c.coreAP);
         EXPECT_EQ(formatFixed(*c.coreAP, 3), hand.text("APROD"));
         EXPECT_EQ(c.volume, parseNumber(hand.text("VCORE")));
+        // The check too, though the ranking loaded the reference tables only once.
+        ASSERT_TRUE(hand.lastCheck());
+        const DesignCheck& check = *hand.lastCheck();
+        EXPECT_EQ(c.checkPassed, checkPasses(check));
+        EXPECT_EQ(c.lIdcPercent.has_value(), check.inductance.available());
+        if (c.lIdcPercent) {
+            EXPECT_EQ(*c.lIdcPercent, check.inductance.figures->atIdcPercent);
+        }
+        EXPECT_EQ(c.hotRise.has_value(), check.copper.available());
+        if (c.hotRise) {
+            EXPECT_EQ(*c.hotRise, check.copper.figures->temperatureRiseC);
+        }
     }
     // Both core types, and materials of both forms of the AC permeability fit.
     EXPECT_EQ(types.size(), 2u);

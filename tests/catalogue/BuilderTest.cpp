@@ -323,6 +323,11 @@ TEST(ReferenceTables, LoadACurveAndAWireByTheirKeys) {
     EXPECT_EQ(thickest->overallDiameterMm, 11.773);
     EXPECT_EQ(thickest->resistance20OhmPerKm, 0.160801);
     EXPECT_FALSE(loadWire(path, 17));
+    // Both tables loaded once answer the same.
+    const ReferenceTables tables = ReferenceTables::load(path);
+    EXPECT_EQ(tables.biasCurve("-26")->c, 1.72);
+    EXPECT_EQ(tables.wire(-3)->overallDiameterMm, 11.773);
+    EXPECT_FALSE(tables.wire(17));
 
     // The shipped AWG 16: d = 0.005 in * 92^((36 - 16) / 39) = 0.05082 in = 1.2908 mm, and
     // 0.017241 ohm mm^2/m over pi/4 * 1.2908^2 mm^2 = 13.175 ohm/km.

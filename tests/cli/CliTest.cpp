@@ -4,6 +4,7 @@
 #include "CliProcess.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -159,8 +160,51 @@ INSTANTIATE_TEST_SUITE_P(
                       UsageCase{"TwoFiles", "design a.txt b.txt", 2, "b.txt"},
                       UsageCase{"BadDecimalPoint", "design x.txt --decimal-point 5", 2, "'5'"},
                       UsageCase{"MissingFile", "design /nonexistent/in.txt", 2,
-                                "/nonexistent/in.txt"}),
+                                "/nonexistent/in.txt"},
+                      UsageCase{"AmbientNotANumber", "check x.txt --ambient warm", 2, "'warm'"},
+                      UsageCase{"AmbientAtRunaway", "check x.txt --ambient 250", 2, "'250'"},
+                      UsageCase{"CheckFormat", "check x.txt --format xml", 2, "'xml'"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// The number after "key": in the check's JSON; NaN when the key is missing or not a number.
+double jsonNumber(const std::string& json, const std::string& key) {
+    const auto at = json.find("\"" + key + "\": ");
+    return at == std::string::npos ? std::nan("")
+                                   : std::strtod(json.c_str() + at + key.size() + 4, nullptr);
+}
+
+// The default specification (25 uH, 25 A, 5 A at 50 kHz) on T184 in -8: 19 turns of AWG 9.
+// Derived apart from the program: H(Idc) = 0.4 pi 19 25 / 11.13 = 53.63 Oe on the -8 curve,
+// L(Idc) = 103.36 % of 25 uH; 19 turns of 2.9876 mm wire take one layer of the 0.95 in
+// hole (pi (2.413 - 0.29876) / 0.29876 = 22 turns); fill 19 pi 0.29876^2 / 4 / Wa =
+// 0.2913 (Wa = pi 2.413^2 / 4 = 4.573 cm^2); the copper settles 22.30 C above a 25 C ambient.
+TEST_F(CliTest, CheckJsonOfAShippedDesign) {
+    const CliRun run =
+        cli("check --format json " +
+            design({{kToroid, "True"}, {kCore, "T184"}, {kCoreMat, "-8"}}, "t184.txt"));
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_NEAR(jsonNumber(run.out, "l_idc_percent"), 103.364, 0.001);
+    EXPECT_EQ(jsonNumber(run.out, "layers"), 1);
+    EXPECT_NEAR(jsonNumber(run.out, "fill"), 0.29126, 0.00001);
+    EXPECT_NEAR(jsonNumber(run.out, "trise_hot_c"), 22.298, 0.001);
+    EXPECT_EQ(jsonNumber(run.out, "ambient_c"), 25);
+    EXPECT_NE(run.out.find("\"curve\": [\n    {\"i_a\": 0, "), std::string::npos);
+
+    // The hot rise is the copper's, so a warmer ambient raises it (a hotter, more
+    // resistive winding), without changing the inductance.
+    const CliRun warm =
+        cli("check --ambient 60 --format json '" + (dir / "t184.txt").string() + "'");
+    ASSERT_EQ(warm.exitCode, 0) << warm.err;
+    EXPECT_GT(jsonNumber(warm.out, "trise_hot_c"), 22.298);
+    EXPECT_EQ(jsonNumber(warm.out, "l_idc_h"), jsonNumber(run.out, "l_idc_h"));
+}
+
+TEST_F(CliTest, CheckOfADesignEndingOnAMessage) {
+    const CliRun run = cli("check " + design({{kToroid, "True"}, {kCore, "T184"}}, "nomat.txt"));
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err, "Select a core from the database\n");
+}
 
 TEST_F(CliTest, IncompleteFileIsRejected) {
     std::ofstream(dir / "short.txt") << "False\nFalse\n";

@@ -37,7 +37,7 @@ csx::CsvTables workedTables() {
     t["E-Cores"] =
         "CoreNo,AC,VC,LC,WC,a_dim,b_dim,c_dim,d_dim,f_dim,g_dim,GAP\n"
         "EW,0.4,2,5,0.25,1.0,0.5,0.25,0.6,0.25,0.5,0\n"
-        "ED,1,10,10,1.5,1.0,0.5,0.25,0.6,0.25,0.5,0\n"
+        "ED,1,10,10,1.5,1.0,0.5,0.25,1.6,0.25,0.5,0\n"
         "EDUP,0.5,1,5,0.25,1.0,0.5,0.25,0.6,0.25,0.5,0\n"
         "EDUP,0.7,1,5,0.25,1.0,0.5,0.25,0.6,0.25,0.5,0\n"
         "EC,0.4,1,5,0.25,1.0,0.5,0.25,0.6,0.25,0.5,0\n"
@@ -68,6 +68,8 @@ csx::CsvTables workedTables() {
     links += "EMISS,ZZ\nEMISS,M60\nEMISS,M60\n";
     t["Core_Materials"] = links;
     t["Toroid_Materials"] = "Core,Mat\nTW,M60\nTW,M01\nTNULL,M60\n";
+    t["Bias_Curves"] = "MatNo,a,b,c\nM60,0.01,1e-4,1\n";
+    t["Wires"] = "AWG,BareDiameter,OverallDiameter,Resistance20C\n16,1.2908,1.3645,13.1742\n";
     return t;
 }
 

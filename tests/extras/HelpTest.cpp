@@ -92,6 +92,7 @@ class HelpTest : public QObject {
             Help_Form::open(QStringLiteral(COILSMITH_TEST_BIN_DIR), prompter);
         QVERIFY(!form.isNull());
         QVERIFY(form->text().contains(QStringLiteral("coilsmith-cli")));
+        QVERIFY(form->text().contains(QStringLiteral("12. DESIGN CHECK")));
         delete form.data();
     }
 };

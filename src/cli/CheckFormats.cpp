@@ -1,0 +1,366 @@
+#include "cli/CheckFormats.h"
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <charconv>
+#include <functional>
+#include <ostream>
+#include <string>
+#include <variant>
+#include <vector>
+
+namespace coilsmith::cli {
+
+namespace {
+
+using FieldValue = std::variant<std::monostate, bool, long, double, std::string>;
+
+struct CheckData {
+    const DesignCheck& check;
+    const DesignCheckInput& input;
+};
+
+struct Field {
+    std::string_view key;
+    std::string_view label;  // the table's row caption
+    std::string_view unit;   // the table's unit column
+    std::function<FieldValue(const CheckData&)> value;
+    double tableScale = 1;  // the table shows µH and mΩ where the key has H and Ω
+};
+
+// A figure of one part, empty when the part is unavailable.
+template <class Part, class Get>
+std::function<FieldValue(const CheckData&)> figure(Part part, Get get) {
+    return [part, get](const CheckData& d) -> FieldValue {
+        const auto& p = d.check.*part;
+        return p.available() ? FieldValue(get(*p.figures)) : FieldValue();
+    };
+}
+
+template <class Get>
+auto inductance(Get get) {
+    return figure(&DesignCheck::inductance, get);
+}
+template <class Get>
+auto winding(Get get) {
+    return figure(&DesignCheck::winding, get);
+}
+template <class Get>
+auto copper(Get get) {
+    return figure(&DesignCheck::copper, get);
+}
+
+template <class Part>
+std::function<FieldValue(const CheckData&)> whyUnavailable(Part part) {
+    return [part](const CheckData& d) -> FieldValue {
+        const auto& p = d.check.*part;
+        return p.available() ? FieldValue() : FieldValue(p.unavailableReason);
+    };
+}
+
+std::string layerList(const std::vector<long>& turns) {
+    std::string text;
+    for (const long n : turns) {
+        text += (text.empty() ? "" : " ") + std::to_string(n);
+    }
+    return text;
+}
+
+const std::vector<Field>& fields() {
+    using I = const InductanceFigures&;
+    using W = const WindingFigures&;
+    using C = const CopperFigures&;
+    static const std::vector<Field> list = {
+        {"ambient_c", "Ambient", "C",
+         [](const CheckData& d) { return FieldValue(d.input.ambientC); }},
+        {"l_required_h", "Required L", "uH",
+         [](const CheckData& d) { return FieldValue(d.input.requiredInductanceH); }, 1e6},
+        {"turns", "Turns", "", [](const CheckData& d) { return FieldValue(d.input.turns); }},
+        {"awg", "AWG", "", [](const CheckData& d) { return FieldValue(long{d.input.awg}); }},
+        {"l_0_h", "L at 0 A", "uH", inductance([](I f) { return f.atZeroH; }), 1e6},
+        {"l_idc_h", "L at Idc", "uH", inductance([](I f) { return f.atIdcH; }), 1e6},
+        {"l_ipk_h", "L at Ipk", "uH", inductance([](I f) { return f.atIpkH; }), 1e6},
+        {"l_0_percent", "L at 0 A of required", "%",
+         inductance([](I f) { return f.atZeroPercent; })},
+        {"l_idc_percent", "L at Idc of required", "%",
+         inductance([](I f) { return f.atIdcPercent; })},
+        {"l_ipk_percent", "L at Ipk of required", "%",
+         inductance([](I f) { return f.atIpkPercent; })},
+        {"swing", "Swing L(0)/L(Idc)", "", inductance([](I f) { return f.swing; })},
+        {"turns_for_l", "Turns for L at Idc", "",
+         inductance([](I f) { return f.turnsNeeded ? FieldValue(*f.turnsNeeded) : FieldValue(); })},
+        {"inductance_unavailable", "Inductance unavailable", "",
+         whyUnavailable(&DesignCheck::inductance)},
+        {"wire_diameter_mm", "Wire over insulation", "mm",
+         winding([](W f) { return f.insulatedDiameterCm * 10; })},
+        {"layers", "Layers", "", winding([](W f) { return long{f.layers}; })},
+        {"turns_per_layer", "Turns per layer", "",
+         winding([](W f) { return layerList(f.turnsPerLayer); })},
+        {"fill", "Fill (insulated wire / Wa)", "", winding([](W f) { return f.fill; })},
+        {"fits", "Fits", "", winding([](W f) { return f.fits; })},
+        {"fit_problem", "Does not fit", "",
+         winding([](W f) { return f.fits ? FieldValue() : FieldValue(f.doesNotFitReason); })},
+        {"winding_unavailable", "Winding unavailable", "", whyUnavailable(&DesignCheck::winding)},
+        {"mlt_wound_cm", "Wound mean turn", "cm", copper([](C f) { return f.meanTurnCm; })},
+        {"rdc20_ohm", "Rdc at 20 C", "mOhm", copper([](C f) { return f.rdc20Ohm; }), 1e3},
+        {"rhot_ohm", "Rdc hot", "mOhm", copper([](C f) { return f.rhotOhm; }), 1e3},
+        {"fr_fundamental", "Rac/Rdc at the ripple frequency", "",
+         copper([](C f) { return f.racOverRdcFundamental; })},
+        {"pcu_dc_w", "Copper loss DC", "W", copper([](C f) { return f.copperLossDcW; })},
+        {"pcu_ac_w", "Copper loss AC", "W", copper([](C f) { return f.copperLossAcW; })},
+        {"pcu_w", "Copper loss", "W", copper([](C f) { return f.copperLossW; })},
+        {"pcu_rms_rdc_w", "Irms^2 Rhot", "W", copper([](C f) { return f.rmsLossAtRdcW; })},
+        {"core_loss_w", "Core loss (design)", "W",
+         [](const CheckData& d) { return FieldValue(d.input.coreLossW); }},
+        {"total_loss_hot_w", "Total loss hot", "W", copper([](C f) { return f.totalLossW; })},
+        {"trise_design_c", "Rise (design)", "C",
+         [](const CheckData& d) { return FieldValue(d.input.designTempRiseC); }},
+        {"trise_hot_c", "Rise hot", "C", copper([](C f) { return f.temperatureRiseC; })},
+        {"t_hot_c", "Hot temperature", "C", copper([](C f) { return f.hotTemperatureC; })},
+        {"thermal_rounds", "Thermal rounds", "", copper([](C f) { return long{f.rounds}; })},
+        {"runaway", "Thermal runaway", "", copper([](C f) { return f.runaway; })},
+        {"copper_unavailable", "Copper unavailable", "", whyUnavailable(&DesignCheck::copper)},
+    };
+    return list;
+}
+
+// Shortest text that reads back to the same double, always with a full stop.
+std::string fullNumber(double v) {
+    std::array<char, 32> buffer{};
+    const auto [end, error] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), v);
+    return error == std::errc() ? std::string(buffer.data(), end) : std::string("0");
+}
+
+// Five significant digits for the table.
+std::string shortNumber(double v) {
+    std::array<char, 32> buffer{};
+    const auto [end, error] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), v,
+                                            std::chars_format::general, 5);
+    return error == std::errc() ? std::string(buffer.data(), end) : std::string("0");
+}
+
+std::string plainText(const FieldValue& value, bool full, double scale = 1) {
+    struct Visit {
+        bool full;
+        double scale;
+        std::string operator()(std::monostate) const { return ""; }
+        std::string operator()(bool b) const { return b ? "yes" : "no"; }
+        std::string operator()(long n) const { return std::to_string(n); }
+        std::string operator()(double v) const {
+            return full ? fullNumber(v) : shortNumber(v * scale);
+        }
+        std::string operator()(const std::string& s) const { return s; }
+    };
+    return std::visit(Visit{full, scale}, value);
+}
+
+std::string jsonString(std::string_view text) {
+    std::string out = "\"";
+    for (const char ch : text) {
+        const auto byte = static_cast<unsigned char>(ch);
+        if (ch == '"' || ch == '\\') {
+            out += '\\';
+            out += ch;
+        } else if (byte < 0x20) {
+            static constexpr char kHex[] = "0123456789abcdef";
+            out += "\\u00";
+            out += kHex[byte >> 4];
+            out += kHex[byte & 15];
+        } else {
+            out += ch;
+        }
+    }
+    return out + "\"";
+}
+
+std::string jsonValue(const FieldValue& value) {
+    struct Visit {
+        std::string operator()(std::monostate) const { return "null"; }
+        std::string operator()(bool b) const { return b ? "true" : "false"; }
+        std::string operator()(long n) const { return std::to_string(n); }
+        std::string operator()(double v) const { return fullNumber(v); }
+        std::string operator()(const std::string& s) const { return jsonString(s); }
+    };
+    return std::visit(Visit{}, value);
+}
+
+std::string csvField(const std::string& text) {
+    if (text.find_first_of(",\"\n") == std::string::npos) {
+        return text;
+    }
+    std::string out = "\"";
+    for (const char ch : text) {
+        out += ch == '"' ? std::string("\"\"") : std::string(1, ch);
+    }
+    return out + "\"";
+}
+
+// "Winding fits" -> "winding_fits".
+std::string verdictKey(std::string_view check) {
+    std::string key;
+    for (const char ch : check) {
+        key += ch == ' ' ? '_' : static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+    }
+    return key;
+}
+
+void writeTable(std::ostream& out, const CheckData& d) {
+    std::size_t labelWidth = std::string_view("Figure").size();
+    std::size_t valueWidth = std::string_view("Value").size();
+    std::vector<std::string> values;
+    for (const Field& f : fields()) {
+        values.push_back(plainText(f.value(d), false, f.tableScale));
+        if (!values.back().empty()) {
+            labelWidth = std::max(labelWidth, f.label.size());
+            valueWidth = std::max(valueWidth, values.back().size());
+        }
+    }
+    const auto row = [&](std::string_view label, const std::string& value, std::string_view unit) {
+        out << label << std::string(labelWidth - label.size() + 2, ' ')
+            << std::string(valueWidth - std::min(valueWidth, value.size()), ' ') << value;
+        if (!unit.empty()) {
+            out << "  " << unit;
+        }
+        out << "\n";
+    };
+    row("Figure", "Value", "Unit");
+    for (std::size_t i = 0; i < fields().size(); ++i) {
+        if (!values[i].empty()) {
+            row(fields()[i].label, values[i], fields()[i].unit);
+        }
+    }
+    std::size_t checkWidth = std::string_view("Check").size();
+    for (const CheckVerdict& v : d.check.verdicts) {
+        checkWidth = std::max(checkWidth, v.check.size());
+    }
+    const auto verdictRow = [&](std::string_view check, std::string_view verdict,
+                                std::string_view reason) {
+        out << check << std::string(checkWidth - check.size() + 2, ' ') << verdict
+            << std::string(13 - std::min<std::size_t>(11, verdict.size()), ' ') << reason << "\n";
+    };
+    out << "\n";
+    verdictRow("Check", "Verdict", "Reason");
+    for (const CheckVerdict& v : d.check.verdicts) {
+        verdictRow(v.check, verdictName(v.verdict), v.reason);
+    }
+}
+
+void writeCsv(std::ostream& out, const CheckData& d) {
+    std::string header;
+    std::string line;
+    for (const Field& f : fields()) {
+        header += std::string(header.empty() ? "" : ",") + std::string(f.key);
+        line += std::string(line.empty() ? "" : ",") + csvField(plainText(f.value(d), true));
+    }
+    for (const CheckVerdict& v : d.check.verdicts) {
+        const std::string key = verdictKey(v.check);
+        header += "," + key + "_verdict," + key + "_reason";
+        line += std::string(",") + verdictName(v.verdict) + "," + csvField(v.reason);
+    }
+    out << header << "\n" << line << "\n";
+}
+
+void writeJson(std::ostream& out, const CheckData& d) {
+    out << "{\n";
+    for (const Field& f : fields()) {
+        out << "  " << jsonString(f.key) << ": ";
+        if (f.key == "turns_per_layer" && d.check.winding.available()) {
+            out << "[";
+            const auto& turns = d.check.winding.figures->turnsPerLayer;
+            for (std::size_t i = 0; i < turns.size(); ++i) {
+                out << (i ? ", " : "") << turns[i];
+            }
+            out << "]";
+        } else {
+            out << jsonValue(f.value(d));
+        }
+        out << ",\n";
+    }
+    out << "  \"verdicts\": [";
+    for (std::size_t i = 0; i < d.check.verdicts.size(); ++i) {
+        const CheckVerdict& v = d.check.verdicts[i];
+        out << (i ? "," : "") << "\n    {\"check\": " << jsonString(v.check)
+            << ", \"verdict\": " << jsonString(verdictName(v.verdict))
+            << ", \"reason\": " << jsonString(v.reason) << "}";
+    }
+    out << "\n  ],\n  \"curve\": ";
+    if (!d.check.inductance.available()) {
+        out << "null\n}\n";
+        return;
+    }
+    out << "[";
+    const auto& curve = d.check.inductance.figures->curve;
+    for (std::size_t i = 0; i < curve.size(); ++i) {
+        out << (i ? "," : "") << (i % 4 == 0 ? "\n    " : " ")
+            << "{\"i_a\": " << fullNumber(curve[i].currentA)
+            << ", \"l_h\": " << fullNumber(curve[i].inductanceH) << "}";
+    }
+    out << "\n  ]\n}\n";
+}
+
+}  // namespace
+
+std::optional<CheckFormat> checkFormatFromName(std::string_view name) noexcept {
+    if (name == "table")
+        return CheckFormat::Table;
+    if (name == "csv")
+        return CheckFormat::Csv;
+    if (name == "json")
+        return CheckFormat::Json;
+    return std::nullopt;
+}
+
+void writeCheck(std::ostream& out, const DesignCheck& check, const DesignCheckInput& input,
+                CheckFormat format) {
+    const CheckData data{check, input};
+    switch (format) {
+        case CheckFormat::Table:
+            writeTable(out, data);
+            break;
+        case CheckFormat::Csv:
+            writeCsv(out, data);
+            break;
+        case CheckFormat::Json:
+            writeJson(out, data);
+            break;
+    }
+}
+
+const std::string_view kCheckKeysHelp =
+    "Keys (CSV columns, JSON keys); units are in the names: _h henry, _a ampere, _ohm ohm,\n"
+    "_w watt, _c deg. C, _cm centimetre, _mm millimetre, _percent of the required L:\n"
+    "  ambient_c             ambient temperature of the check\n"
+    "  l_required_h          the specification's inductance\n"
+    "  turns, awg            the design's turns and wire gauge\n"
+    "  l_0_h, l_idc_h, l_ipk_h\n"
+    "                        L on the maker's DC-bias curve at 0 A, Idc and Ipk = Idc + Iac/2\n"
+    "  l_0_percent, l_idc_percent, l_ipk_percent   the same in % of the required L\n"
+    "  swing                 L(0) / L(Idc)\n"
+    "  turns_for_l           fewest turns from the design's up with L(Idc) >= the required L\n"
+    "                        (null when none up to 100000)\n"
+    "  inductance_unavailable  why the inductance figures are missing (null when present)\n"
+    "  wire_diameter_mm      the wire over its insulation (the wire table's overall diameter)\n"
+    "  layers                layers wound (an E-core that does not fit: the layers it needs)\n"
+    "  turns_per_layer       turns of each layer, innermost first (CSV: space-separated)\n"
+    "  fill                  insulated wire area of all turns / window area Wa\n"
+    "  fits                  whether the winding fits; fit_problem says why not\n"
+    "  winding_unavailable   why the winding figures are missing\n"
+    "  mlt_wound_cm          mean turn of the layers as wound, turns-weighted\n"
+    "  rdc20_ohm, rhot_ohm   copper resistance at 20 C and at the hot temperature\n"
+    "  fr_fundamental        Dowell's Rac/Rdc at the ripple frequency\n"
+    "  pcu_dc_w, pcu_ac_w, pcu_w   copper loss Idc^2 Rhot, of the ripple harmonics, and both\n"
+    "  pcu_rms_rdc_w         Irms^2 Rhot, the copper loss without the AC factor\n"
+    "  core_loss_w           the design's core loss\n"
+    "  total_loss_hot_w      hot copper loss + core loss\n"
+    "  trise_design_c        the design's temperature rise\n"
+    "  trise_hot_c, t_hot_c  rise and temperature where the hot copper settles\n"
+    "  thermal_rounds, runaway   rounds of that iteration; whether it ran away (> 250 C)\n"
+    "  copper_unavailable    why the copper figures are missing\n"
+    "  verdicts              CSV: <check>_verdict and <check>_reason for l_at_idc, l_at_ipk,\n"
+    "                        winding_fits, fill, hot_temperature; JSON: an array of\n"
+    "                        {check, verdict, reason}; verdict is pass, warning, fail or\n"
+    "                        unavailable\n"
+    "  curve                 JSON only: 101 points {i_a, l_h} of L from 0 to 2 Ipk\n";
+
+}  // namespace coilsmith::cli

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <iosfwd>
+#include <optional>
+#include <string_view>
+
+#include "magnetics/DesignCheck.h"
+
+namespace coilsmith::cli {
+
+enum class CheckFormat { Table, Csv, Json };
+std::optional<CheckFormat> checkFormatFromName(std::string_view name) noexcept;
+
+// The check of one design. `turns` and `awg` are the design's; `requiredInductanceH` the
+// specification's. Table: aligned figure, value and unit columns, then the verdicts.
+// CSV: one header row of the keys and one row (the curve is left out). JSON: one object,
+// the curve included. A figure that is unavailable is empty (CSV) or null (JSON) and the
+// part's *_unavailable key says why.
+void writeCheck(std::ostream& out, const DesignCheck& check, const DesignCheckInput& input,
+                CheckFormat format);
+
+// The keys, with their units, for the command's help.
+extern const std::string_view kCheckKeysHelp;
+
+}  // namespace coilsmith::cli
