@@ -24,7 +24,7 @@ constexpr std::uint32_t kIpkColour = 0xA05096;       // purple
 constexpr float kChartLeftOfPage = 0.58f;
 constexpr float kChartLabelRoom = 700.0f;  // twips left of the plot for the L tick labels
 constexpr float kChartRightMargin = 150.0f;
-constexpr float kPlotHeight = 3000.0f;
+constexpr float kPlotHeight = 3600.0f;
 constexpr float kTick = 60.0f;
 constexpr float kLegendSample = 300.0f;
 constexpr std::size_t kValueWidth = 20;  // characters of a value on one line
@@ -69,6 +69,7 @@ class CheckPageLayout {
 
     void lay() {
         heading();
+        p_.setFontBold(false);
         p_.setFontSize(kCheckFontSize);
         lineHeight_ = finite(p_.textHeight("Ag"));
         const float tableTop = y_;
@@ -162,7 +163,7 @@ class CheckPageLayout {
 
         left_ = finite(pageWidth_ * kChartLeftOfPage + kChartLabelRoom);
         right_ = finite(pageWidth_ - kChartRightMargin);
-        top_ = top + lineHeight_;  // room for the axis title above
+        top_ = top + 1.5f * lineHeight_;  // room for the axis title above
         bottom_ = top_ + kPlotHeight;
         xTop_ = currents.top;
         yTop_ = inductances.top;
