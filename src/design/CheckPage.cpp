@@ -40,6 +40,8 @@ QTableWidget* table(const char* name, const QStringList& headings) {
     t->setEditTriggers(QAbstractItemView::NoEditTriggers);
     t->setSelectionMode(QAbstractItemView::NoSelection);
     t->setWordWrap(false);
+    // Rows one text line high, so that a part or all the verdicts show at once.
+    t->verticalHeader()->setDefaultSectionSize(t->fontMetrics().height() + 6);
     t->horizontalHeader()->setStretchLastSection(true);
     return t;
 }
@@ -88,7 +90,6 @@ void showFigures(QTableWidget& t, const CheckTexts& texts) {
         t.setItem(r, 1, value);
         t.setItem(r, 2, cell(row.unit));
     }
-    t.resizeColumnsToContents();
 }
 
 void showVerdicts(QTableWidget& t, const CheckTexts& texts) {
@@ -148,7 +149,7 @@ CheckPage::CheckPage(QWidget* parent) : QWidget(parent) {
     chart_ = new QChartView(chart);
     chart_->setObjectName(QStringLiteral("CheckChart"));
     chart_->setRenderHint(QPainter::Antialiasing);
-    chart_->setMinimumSize(420, 300);
+    chart_->setMinimumSize(360, 260);
     currentAxis_ = new QValueAxis(chart);
     currentAxis_->setTitleText(tr("Current (A)"));
     currentAxis_->setLabelFormat(QStringLiteral("%g"));
@@ -167,15 +168,25 @@ CheckPage::CheckPage(QWidget* parent) : QWidget(parent) {
 
     figures_ = table("CheckFigures", {tr("Figure"), tr("Value"), tr("Unit")});
     verdicts_ = table("CheckVerdicts", {tr("Check"), tr("Verdict"), tr("Reason")});
-    verdicts_->setMaximumHeight(verdicts_->verticalHeader()->defaultSectionSize() * 6 + 8);
+    // The labels take what room is left; values and units as wide as their texts.
+    figures_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+    figures_->horizontalHeader()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
+    figures_->horizontalHeader()->setSectionResizeMode(2, QHeaderView::ResizeToContents);
+    figures_->horizontalHeader()->setStretchLastSection(false);
+    figures_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    figures_->setMinimumWidth(figures_->fontMetrics().averageCharWidth() * 48);
+    constexpr int kVerdictRows = 5;
+    verdicts_->setFixedHeight(verdicts_->horizontalHeader()->sizeHint().height() +
+                              verdicts_->verticalHeader()->defaultSectionSize() * kVerdictRows +
+                              2 * verdicts_->frameWidth() + 2);
 
     auto* grid = new QGridLayout(this);
     grid->addLayout(ambientRow, 0, 0, 1, 2);
     grid->addWidget(chart_, 1, 0);
     grid->addWidget(figures_, 1, 1);
     grid->addWidget(verdicts_, 2, 0, 1, 2);
-    grid->setColumnStretch(0, 3);
-    grid->setColumnStretch(1, 2);
+    grid->setColumnStretch(0, 1);
+    grid->setColumnStretch(1, 1);
     grid->setRowStretch(1, 1);
 }
 
@@ -229,8 +240,6 @@ void CheckPage::showChart(const ChokeModel& model) {
     const double ipk = input->idcA + input->iacPeakToPeakA / 2;
     idc_->replace({{input->idcA, 0}, {input->idcA, top}});
     ipk_->replace({{ipk, 0}, {ipk, top}});
-    idc_->setName(tr("Idc = %1 A").arg(qs(significantText(input->idcA))));
-    ipk_->setName(tr("Ipk = %1 A").arg(qs(significantText(ipk))));
 }
 
 }  // namespace coilsmith
