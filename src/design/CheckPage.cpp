@@ -25,9 +25,6 @@ namespace coilsmith {
 
 namespace {
 
-constexpr int kLowestAmbientC = -40;
-constexpr int kHighestAmbientC = 100;
-
 QString qs(const std::string& text) {
     return QString::fromStdString(text);
 }

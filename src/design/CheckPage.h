@@ -14,6 +14,9 @@ class ChokeModel;
 
 // The tab of the design check; enabled while the model holds a check.
 inline constexpr int kCheckPage = 3;
+// The ambient temperatures the page offers, °C.
+inline constexpr int kLowestAmbientC = -40;
+inline constexpr int kHighestAmbientC = 100;
 
 // The "Design Check" page: the L(I) chart of the check with the required L and the
 // currents Idc and Ipk marked, the figure table, the verdicts and the ambient temperature

@@ -177,7 +177,8 @@ void Choke::restoreAmbient() {
     }
     bool isNumber = false;
     const double celsius = QSettings().value(QLatin1String(kAmbientKey)).toDouble(&isNumber);
-    if (isNumber) {
+    // A value edited outside the box's range is not taken.
+    if (isNumber && celsius >= kLowestAmbientC && celsius <= kHighestAmbientC) {
         model_.setAmbientTemperature(celsius);
     }
 }
