@@ -11,7 +11,6 @@
 #include "design/ChokeModel.h"
 
 class QPushButton;
-class QSettings;
 class QTabWidget;
 
 namespace coilsmith {
