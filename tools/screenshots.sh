@@ -52,6 +52,8 @@ page 1
 grab $shots/page-core-database.png
 run
 grab $shots/page-design-results.png
+page 3
+grab $shots/page-design-check.png
 quit
 SCRIPT
 
@@ -69,7 +71,7 @@ rm -f "$shots/report.pdf"  # the picture is enough
 QT_QPA_PLATFORM=offscreen timeout 120 "$bin/adviser_screenshot" "$shots/adviser.png" 2>"$work/adviser.log" ||
     { grep -v "propagateSizeHints\|XDG_RUNTIME_DIR" "$work/adviser.log" >&2; fail "the adviser picture failed"; }
 
-expected="about adviser help page-core-database page-design-results page-specifications report splash"
+expected="about adviser help page-core-database page-design-check page-design-results page-specifications report splash"
 for name in $expected; do
     [ -s "$shots/$name.png" ] || fail "$name.png was not taken"
 done

@@ -2,17 +2,28 @@
 
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSettings>
 #include <QSignalBlocker>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "design/CheckPage.h"
 #include "design/ChokePages.h"
 
 namespace coilsmith {
 
 namespace {
+
+constexpr const char* kAmbientKey = "DesignCheck/Ambient";
+
+// Settings are kept only by the program itself, which names its organisation; a test or
+// tool without one leaves the user's settings alone.
+bool settingsKept() {
+    return !QCoreApplication::organizationName().isEmpty();
+}
 
 QString qs(const std::string& text) {
     return QString::fromStdString(text);
@@ -44,14 +55,20 @@ Choke::Choke(ChokeModel::Options options, Prompter& prompter, ChokeListener* lis
     tabs_->addTab(makeSpecificationsPage(), QStringLiteral("Design Specifications"));
     tabs_->addTab(makeCoreDatabasePage(), QStringLiteral("Core Database"));
     tabs_->addTab(makeResultsPage(), QStringLiteral("Design Results"));
+    checkPage_ = new CheckPage;
+    tabs_->addTab(checkPage_, QStringLiteral("Design Check"));
+    restoreAmbient();
+    connect(checkPage_, &CheckPage::ambientChanged, this, &Choke::changeAmbient);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(tabs_);
 
     bindControls();
     connect(tabs_, &QTabWidget::currentChanged, this, [this](int page) {
-        if (!refreshing_ && page >= 0) {
-            model_.selectPage(page);
+        if (refreshing_ || page < 0) {
+            return;
         }
+        checkPageShown_ = page == kCheckPage;
+        model_.selectPage(page);
     });
     auto* calculate = findChild<QPushButton*>(QStringLiteral("CAP"));
     connect(calculate, &QPushButton::clicked, this,
@@ -138,16 +155,46 @@ void Choke::refresh() {
     for (const Control& control : model_.controls()) {
         showControl(control);
     }
-    {
-        const QSignalBlocker blocker(tabs_);
-        for (int page = 0; page < tabs_->count(); ++page) {
-            tabs_->setTabEnabled(page, model_.pageAvailable(page));
-        }
-        tabs_->setCurrentIndex(model_.selectedPage());
-    }
+    showPages();
     // The adviser needs the minimum area product that "Calculate AP" leaves behind.
     adviserButton_->setEnabled(model_.pageAvailable(kCorePage));
     refreshing_ = false;
+}
+
+void Choke::showPages() {
+    const bool haveCheck = model_.lastCheck().has_value();
+    // A page the model chooses (Run shows the results) wins over the check page only when
+    // it is another page than the one the model chose before.
+    if (model_.selectedPage() != modelPageShown_ || !haveCheck) {
+        checkPageShown_ = false;
+    }
+    modelPageShown_ = model_.selectedPage();
+    checkPage_->showCheck(model_);
+    const QSignalBlocker blocker(tabs_);
+    for (int page = 0; page < tabs_->count(); ++page) {
+        tabs_->setTabEnabled(page, page == kCheckPage ? haveCheck : model_.pageAvailable(page));
+    }
+    tabs_->setCurrentIndex(checkPageShown_ ? kCheckPage : model_.selectedPage());
+}
+
+void Choke::restoreAmbient() {
+    if (!settingsKept()) {
+        return;
+    }
+    bool isNumber = false;
+    const double celsius = QSettings().value(QLatin1String(kAmbientKey)).toDouble(&isNumber);
+    // A value edited outside the box's range is not taken.
+    if (isNumber && celsius >= kLowestAmbientC && celsius <= kHighestAmbientC) {
+        model_.setAmbientTemperature(celsius);
+    }
+}
+
+void Choke::changeAmbient(double celsius) {
+    model_.setAmbientTemperature(celsius);
+    if (settingsKept()) {
+        QSettings().setValue(QLatin1String(kAmbientKey), model_.ambientTemperature());
+    }
+    checkPage_->showCheck(model_);
 }
 
 void Choke::showControl(const Control& control) {

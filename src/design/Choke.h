@@ -15,6 +15,8 @@ class QTabWidget;
 
 namespace coilsmith {
 
+class CheckPage;
+
 // The design window: the tab control DsnTab over a ChokeModel it owns. A user action goes
 // into the model and runs its procedure; after every procedure the widget shows the model
 // again. Nothing is computed here.
@@ -50,10 +52,18 @@ class Choke : public QWidget {
     void bindOption(const std::string& name, QWidget* widget);
     void showControl(const Control& control);
     void showComboBox(const Control& control, QWidget* widget);
+    void showPages();
+    void restoreAmbient();
+    void changeAmbient(double celsius);
 
     ChokeModel model_;
     QTabWidget* tabs_ = nullptr;
     QPushButton* adviserButton_ = nullptr;
+    CheckPage* checkPage_ = nullptr;
+    // The check page is the widget's own: the model knows pages 0..2 only. It stays shown
+    // across Runs until the user or the model picks another page.
+    bool checkPageShown_ = false;
+    int modelPageShown_ = kSpecPage;
     std::map<std::string, QWidget*, std::less<>> widgets_;
     std::map<std::string, std::vector<std::string>, std::less<>> shownItems_;
     bool refreshing_ = false;

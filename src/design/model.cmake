@@ -7,6 +7,7 @@ add_library(coilsmith_model STATIC
     ${CMAKE_CURRENT_LIST_DIR}/ChokeCatalogue.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ChokeResults.cpp
     ${CMAKE_CURRENT_LIST_DIR}/CompletedDesignCheck.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/CheckTexts.cpp
     ${CMAKE_CURRENT_LIST_DIR}/DesignFile.cpp
     ${CMAKE_CURRENT_LIST_DIR}/TextDecoding.cpp
 )

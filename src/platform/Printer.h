@@ -44,6 +44,9 @@ class Printer {
     // A straight line; the current position moves to its end point. Colour 0 is black.
     virtual void drawLine(float x1, float y1, float x2, float y2, std::uint32_t colour) = 0;
 
+    // Ends the page and starts the next one; the current position moves to its top left.
+    virtual void newPage() = 0;
+
     // Sends the page to the printer. A printer destroyed before this discards its page.
     virtual void endDocument() = 0;
 };

@@ -122,6 +122,15 @@ void QtPrinter::drawLine(float x1, float y1, float x2, float y2, std::uint32_t c
     y_ = y2;
 }
 
+void QtPrinter::newPage() {
+    painter();  // a page that has nothing on it yet is still a page of its own
+    if (!printer_->newPage()) {
+        throw PrinterError("the printer did not start a new page");
+    }
+    x_ = 0.0f;
+    y_ = 0.0f;
+}
+
 void QtPrinter::endDocument() {
     QPainter& p = painter();
     if (!p.end()) {

@@ -36,6 +36,7 @@ class QtPrinter final : public Printer {
     void endLine() override;
 
     void drawLine(float x1, float y1, float x2, float y2, std::uint32_t colour) override;
+    void newPage() override;
     void endDocument() override;
 
     float currentX() const noexcept { return x_; }

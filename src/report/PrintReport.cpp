@@ -12,6 +12,7 @@
 
 #include "platform/FileReplacement.h"
 #include "platform/QtPrinter.h"
+#include "report/CheckReport.h"
 #include "report/ReportLayout.h"
 #include "report/ReportTexts.h"
 
@@ -68,7 +69,7 @@ void printReport(const ChokeModel& model, const std::string& fileName, PrinterDi
         if (chosen.outcome != PrinterDialog::Outcome::Chosen || !chosen.printer) {
             throw PrinterError("the printer dialog failed");
         }
-        layoutReport(*chosen.printer, fileName, reportTexts(model));
+        layoutReport(*chosen.printer, fileName, reportTexts(model), checkReport(model));
     } catch (const std::exception&) {
         prompter.message(kPrintProblemMessage);
     }
@@ -86,12 +87,13 @@ void writeReportPdf(const ChokeModel& model, const std::string& fileName,
         throw failure("no file name");
     }
     const ReportTexts texts = reportTexts(model);
+    const std::optional<CheckReport> check = checkReport(model);
     try {
         // The old file stays as it was until the new one is complete on disk.
         FileReplacement file(pdfPath);
         {
             QtPrinter printer(pdfPrinter(QString::fromStdString(file.temporaryPath())));
-            layoutReport(printer, fileName, texts);
+            layoutReport(printer, fileName, texts, check);
         }
         if (!pdfIsComplete(fileBytes(file.temporaryPath()))) {
             throw FileWriteError("the PDF could not be written whole");

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "report/CheckReport.h"
+
 namespace coilsmith {
 
 namespace {
@@ -53,6 +55,11 @@ std::string reportTitle(const std::string& fileName) {
 }
 
 void layoutReport(Printer& printer, const std::string& fileName, const ReportTexts& texts) {
+    layoutReport(printer, fileName, texts, std::nullopt);
+}
+
+void layoutReport(Printer& printer, const std::string& fileName, const ReportTexts& texts,
+                  const std::optional<CheckReport>& check) {
     float y = kReportTop;
     printer.setFontBold(true);
     printer.setFontName(kReportFont);
@@ -85,6 +92,10 @@ void layoutReport(Printer& printer, const std::string& fileName, const ReportTex
         if (i + 1 < lines.size()) {
             printer.printEmptyLine();
         }
+    }
+    if (check) {
+        printer.newPage();
+        layoutCheckPage(printer, *check);
     }
     printer.endDocument();
 }

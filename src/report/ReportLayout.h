@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 
 #include "platform/Printer.h"
@@ -33,5 +34,10 @@ std::string reportTitle(const std::string& fileName);
 // or a measurement that is not a finite number, throws PrinterError before the document
 // is ended.
 void layoutReport(Printer& printer, const std::string& fileName, const ReportTexts& texts);
+
+struct CheckReport;
+// The same page, then, when the design has a check, a second page with the check.
+void layoutReport(Printer& printer, const std::string& fileName, const ReportTexts& texts,
+                  const std::optional<CheckReport>& check);
 
 }  // namespace coilsmith

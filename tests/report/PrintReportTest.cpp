@@ -7,13 +7,16 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <memory>
 #include <string>
 
+#include "design/CheckTexts.h"
 #include "design/ChokeModel.h"
 #include "design/DesignFile.h"
 #include "platform/fakes/FakePrinterDialog.h"
 #include "platform/fakes/FakePrompter.h"
+#include "platform/fakes/RecordingPrinter.h"
 #include "report/PrintReport.h"
 #include "report/ReportLayout.h"
 #include "report/ReportTexts.h"
@@ -60,15 +63,47 @@ class PrintReportTest : public ::testing::Test {
     FakePrinterDialog dialog;
 };
 
-// Every value printed is the window's text of that box with its unit.
-TEST_F(PrintReportTest, CompletedDesignPrintsTheWindowTextsOnePage) {
+// The texts printed between two page operations (the first page: from the start).
+std::vector<std::string> pageTexts(const RecordingPrinter& printer, int page) {
+    std::vector<std::string> texts;
+    int at = 0;
+    for (const auto& op : printer.ops) {
+        if (op.name == "newPage")
+            ++at;
+        else if (at == page && (op.name == "printLine" || op.name == "printAtColumn"))
+            texts.push_back(op.text);
+    }
+    return texts;
+}
+
+TEST_F(PrintReportTest, CompletedDesignPrintsTheWindowTextsThenItsCheck) {
     const auto model = completedDesign();
     ASSERT_EQ(model->selectedPage(), kResultsPage) << "the design did not complete";
     printReport(*model, "/work/designs/t.txt", dialog, prompter);
     EXPECT_TRUE(prompter.messages.empty());
     EXPECT_TRUE(dialog.printer.ended);
+    const auto page1 = pageTexts(dialog.printer, 0);
+    ASSERT_EQ(page1.size(), 40u);
+
+    // The second page: the check's own figure rows and verdicts, as the window shows them.
+    ASSERT_TRUE(model->lastCheck());
+    const auto page2 = pageTexts(dialog.printer, 1);
+    const auto printedOnPage2 = [&page2](const std::string& text) {
+        return std::find(page2.begin(), page2.end(), text) != page2.end();
+    };
+    EXPECT_TRUE(printedOnPage2("Design Check"));
+    const CheckTexts check = *checkTexts(*model);
+    for (const CheckFigureRow& row : check.figures) {
+        if (row.label == "L at Idc" || row.label == "Fill") {
+            EXPECT_TRUE(printedOnPage2(row.label));
+            EXPECT_TRUE(printedOnPage2(row.value + " " + row.unit)) << row.label;
+        }
+    }
+    for (const CheckVerdictRow& row : check.verdicts)
+        EXPECT_TRUE(printedOnPage2(row.verdictText)) << row.check;
+    EXPECT_TRUE(pageTexts(dialog.printer, 2).empty());
+
     const auto printed = dialog.printer.printed();
-    ASSERT_EQ(printed.size(), 40u);
     EXPECT_EQ(printed[0].text, "Coilsmith - /work/designs/t.txt.");
     const std::pair<int, std::string> values[] = {
         {5, model->text("DCC") + " " + model->text("DCunit")},

@@ -6,7 +6,10 @@
 #include <tuple>
 #include <vector>
 
+#include <algorithm>
+
 #include "platform/fakes/RecordingPrinter.h"
+#include "report/CheckReport.h"
 #include "report/ReportLayout.h"
 
 namespace coilsmith {
@@ -174,6 +177,72 @@ TEST_F(ReportLayoutTest, SizesThatAreNotNumbersStopBeforeTheDocumentEnds) {
         EXPECT_THROW(layoutReport(tall, "a.txt", completedTexts()), PrinterError);
         EXPECT_FALSE(tall.ended);
     }
+}
+
+// --- The check page ----------------------------------------------------------------
+
+// A check of 100 uH at Idc 5 A, Ipk 5.5 A: a straight L(I) from 120 uH at 0 A to 65 uH at
+// 11 A, and a value too long for one line of the table.
+CheckReport handCheckReport() {
+    CheckReport check;
+    check.texts.figures = {{"Inductance", "L at Idc", "104.2", "µH"},
+                           {"Copper", "Not available", "the winding does not fit its window", ""}};
+    check.texts.verdicts = {{"L at Idc", Verdict::Pass, "Pass", "L(Idc) = 104.17 uH"}};
+    check.requiredInductanceH = 100e-6;
+    check.idcA = 5;
+    check.ipkA = 5.5;
+    for (int k = 0; k < kCurvePoints; ++k)
+        check.curve.push_back({0.11 * k, 120e-6 - 0.55e-6 * k});
+    return check;
+}
+
+TEST_F(ReportLayoutTest, WithoutACheckThereIsNoSecondPage) {
+    RecordingPrinter onePage;
+    layoutReport(onePage, "a.txt", completedTexts());
+    layoutReport(printer, "a.txt", completedTexts(), std::nullopt);
+    EXPECT_EQ(printer.ops.size(), onePage.ops.size());
+    EXPECT_TRUE(std::none_of(printer.ops.begin(), printer.ops.end(),
+                             [](const auto& op) { return op.name == "newPage"; }));
+}
+
+TEST_F(ReportLayoutTest, CheckPageHasTheFiguresVerdictsAndChart) {
+    layoutReport(printer, "a.txt", completedTexts(), handCheckReport());
+    const auto pageBreak = std::find_if(printer.ops.begin(), printer.ops.end(),
+                                        [](const auto& op) { return op.name == "newPage"; });
+    ASSERT_NE(pageBreak, printer.ops.end());
+    EXPECT_EQ(printer.ops.back().name, "endDocument");
+    std::vector<std::pair<int, std::string>> columns;
+    for (auto op = pageBreak; op != printer.ops.end(); ++op)
+        if (op->name == "printAtColumn")
+            columns.emplace_back(op->column, op->text);
+    const std::vector<std::pair<int, std::string>> expected = {
+        {kCheckPartColumn, "Inductance"},
+        {kCheckLabelColumn, "L at Idc"},
+        {kCheckValueColumn, "104.2 µH"},
+        {kCheckPartColumn, "Copper"},
+        {kCheckLabelColumn, "Not available"},
+        {kCheckValueColumn, "the winding does not"},  // 20 characters a line
+        {kCheckValueColumn, "fit its window"},
+        {kCheckPartColumn, "Verdicts"},
+        {kCheckLabelColumn, "L at Idc"},
+        {kVerdictColumn, "Pass"},
+        {kVerdictReasonColumn, "L(Idc) = 104.17 uH"},
+    };
+    EXPECT_EQ(columns, expected);
+
+    // The chart: 100 curve segments; the Idc mark at 5 of 12 A across the plot, which runs
+    // from 0.58 * 11520 + 700 = 7381.6 to 11520 - 150 = 11370 twips.
+    const auto drawn = [&](std::uint32_t colour) {
+        std::vector<RecordingPrinter::Op> lines;
+        std::copy_if(pageBreak, printer.ops.end(), std::back_inserter(lines),
+                     [&](const auto& op) { return op.name == "drawLine" && op.colour == colour; });
+        return lines;
+    };
+    EXPECT_EQ(drawn(0xAA5A1E).size(), 100u + 1u);  // and its legend sample
+    const auto idc = drawn(0x3C8C3C);
+    ASSERT_FALSE(idc.empty());
+    EXPECT_NEAR(idc.front().x, 7381.6 + 5.0 / 12.0 * (11370 - 7381.6), 0.5);
+    EXPECT_NEAR(idc.front().x2, idc.front().x, 0.01);
 }
 
 }  // namespace

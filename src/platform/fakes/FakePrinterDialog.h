@@ -44,6 +44,7 @@ class FakePrinterDialog final : public PrinterDialog {
         void drawLine(float x1, float y1, float x2, float y2, std::uint32_t colour) override {
             t_.drawLine(x1, y1, x2, y2, colour);
         }
+        void newPage() override { t_.newPage(); }
         void endDocument() override { t_.endDocument(); }
 
       private:

@@ -101,6 +101,11 @@ class RecordingPrinter final : public Printer {
         x_ = x2;
         y_ = y2;
     }
+    void newPage() override {
+        step("newPage");
+        x_ = 0.0f;
+        y_ = 0.0f;
+    }
     void endDocument() override {
         step("endDocument");
         ended = true;
