@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Takes the README pictures: runs Coilsmith under Xvfb and plays a short design (New, the
 # specification, Calculate AP, a toroid, core and material, Run) through the
-# COILSMITH_SCRIPT hook, grabbing each page; then the splash, about and help windows, the
+# coilsmith-screenshots tool, grabbing each page; then the splash, about and help windows, the
 # core adviser and a page of the printed report. Every picture comes from the catalogue
 # built beside the executables. The pictures replace those in docs/ only when every one of
 # them was taken: a message box, a script line that cannot be played, a catalogue that
@@ -22,7 +22,7 @@ done
 
 [ -f "$build/build.ninja" ] ||
     cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCOILSMITH_BENCHMARKS=OFF >/dev/null
-cmake --build "$build" --target coilsmith catalogue_db extras_tests report_tests adviser_screenshot >/dev/null
+cmake --build "$build" --target coilsmith-screenshots catalogue_db coilsmith >/dev/null
 bin=$(cd "$build/bin" && pwd)
 [ -s "$bin/Cores.csx" ] || fail "no catalogue beside the executables in $build/bin"
 
@@ -57,18 +57,16 @@ grab $shots/page-design-check.png
 quit
 SCRIPT
 
-COILSMITH_SCRIPT=$work/script timeout 60 xvfb-run -a -s "-screen 0 1280x800x24" "$bin/coilsmith" ||
+timeout 60 xvfb-run -a -s "-screen 0 1280x800x24" "$bin/coilsmith-screenshots" design "$work/script" ||
     fail "the design pictures failed (status $?)"
 
-# The other windows are pictured by their tests when asked to.
-export COILSMITH_SCREENSHOT_DIR=$shots
-QT_QPA_PLATFORM=offscreen "$bin/extras_tests" >"$work/extras.log" 2>&1 ||
+QT_QPA_PLATFORM=offscreen "$bin/coilsmith-screenshots" windows "$shots" >"$work/extras.log" 2>&1 ||
     { cat "$work/extras.log" >&2; fail "the splash, about and help pictures failed"; }
-QT_QPA_PLATFORM=offscreen "$bin/report_tests" --gtest_filter='*DocumentationReport*' >"$work/report.log" 2>&1 ||
+QT_QPA_PLATFORM=offscreen "$bin/coilsmith-screenshots" report "$shots/report.pdf" >"$work/report.log" 2>&1 ||
     { cat "$work/report.log" >&2; fail "the report failed"; }
 pdftoppm -png -r 60 -f 1 -l 1 -singlefile "$shots/report.pdf" "$shots/report"
 rm -f "$shots/report.pdf"  # the picture is enough
-QT_QPA_PLATFORM=offscreen timeout 120 "$bin/adviser_screenshot" "$shots/adviser.png" 2>"$work/adviser.log" ||
+QT_QPA_PLATFORM=offscreen timeout 120 "$bin/coilsmith-screenshots" adviser "$shots/adviser.png" 2>"$work/adviser.log" ||
     { grep -v "propagateSizeHints\|XDG_RUNTIME_DIR" "$work/adviser.log" >&2; fail "the adviser picture failed"; }
 
 expected="about adviser help page-core-database page-design-check page-design-results page-specifications report splash"

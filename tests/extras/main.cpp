@@ -3,7 +3,6 @@
 int runSplashTests(int argc, char** argv);
 int runAboutTests(int argc, char** argv);
 int runHelpTests(int argc, char** argv);
-int runScreenshots(int argc, char** argv);
 int runPrinterDialogTests(int argc, char** argv);
 
 int main(int argc, char** argv) {
@@ -13,6 +12,5 @@ int main(int argc, char** argv) {
     failures += runAboutTests(argc, argv);
     failures += runHelpTests(argc, argv);
     failures += runPrinterDialogTests(argc, argv);
-    failures += runScreenshots(argc, argv);
     return failures == 0 ? 0 : 1;
 }

@@ -239,17 +239,6 @@ TEST_F(PrintReportTest, CommandLineReportNeedsAnOutputFile) {
     EXPECT_TRUE(process.readAllStandardError().contains("usage"));
 }
 
-// The report picture of the documentation, written only when asked for.
-TEST_F(PrintReportTest, DocumentationReport) {
-    const QString dir = qEnvironmentVariable("COILSMITH_SCREENSHOT_DIR");
-    if (dir.isEmpty()) {
-        GTEST_SKIP() << "COILSMITH_SCREENSHOT_DIR is not set";
-    }
-    const auto model = completedDesign();
-    writeReportPdf(*model, "/home/engineer/designs/buck-choke.txt",
-                   (dir + QStringLiteral("/report.pdf")).toStdString());
-}
-
 TEST_F(PrintReportTest, PdfToAFolderThatDoesNotExistThrowsAndLeavesNoFile) {
     const auto model = emptyDesign();
     QTemporaryDir dir;

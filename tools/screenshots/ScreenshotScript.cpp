@@ -130,11 +130,7 @@ void playFrom(MainWindow& frame, std::shared_ptr<const QStringList> lines, qsize
 
 }  // namespace
 
-void runScreenshotScriptIfAsked(MainWindow& frame) {
-    const QString path = qEnvironmentVariable("COILSMITH_SCRIPT");
-    if (path.isEmpty()) {
-        return;
-    }
+void playScreenshotScript(MainWindow& frame, const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
         std::fprintf(stderr, "Screenshot script %s cannot be read\n", qPrintable(path));
