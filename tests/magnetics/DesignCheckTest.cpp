@@ -162,6 +162,7 @@ TEST(DesignCheck, LayersAndFitAtTheBoundaries) {
 }
 
 TEST(DesignCheck, NoAcLossWithoutRippleOrFrequencyAndThermalRunaway) {
+    EXPECT_NEAR(checkDesign(design(2)).copper.figures->copperLossAcW, 0.0386, 1e-4);  // see above
     DesignCheckInput noRipple = design(2);
     noRipple.iacPeakToPeakA = 0;
     const auto a = *checkDesign(noRipple).copper.figures;
@@ -186,8 +187,7 @@ TEST(DesignCheck, MissingReferenceRowsMakeOnlyTheirChecksUnavailable) {
     noCurve.biasCurve.reset();
     const DesignCheck a = checkDesign(noCurve);
     EXPECT_EQ(a.inductance.unavailableReason, "no published bias curve for material -8");
-    EXPECT_EQ(a.verdicts[0].verdict, Unavailable);
-    EXPECT_EQ(a.verdicts[1].verdict, Unavailable);
+    EXPECT_TRUE(a.verdicts[0].verdict == Unavailable && a.verdicts[1].verdict == Unavailable);
     EXPECT_TRUE(a.winding.available() && a.copper.available() && !a.inductance.available());
     DesignCheckInput noWire = design(2);
     noWire.awg = 45;
