@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <thread>
+#include <future>
 
 #include "TestCatalogues.h"
 #include "catalogue/Catalogue.h"
@@ -38,8 +38,7 @@ Values walk(Recordset& records, const char* field) {
     return seen;
 }
 
-// Keys ignore case and the first row in index order (ties in table order) wins, so "E10" finds
-// the "e10" row before both "E10" rows. Refresh drops the index and walks in table order.
+// Keys ignore case; the first row in index order (ties in table order) wins: "E10" finds "e10".
 TEST_F(StoreTest, SeeksAndWalksFollowTheIndexOrderWithTiesInTableOrder) {
     Recordset& cores = sources.Data1.recordset();
     const std::pair<const char*, Value> seeks[] = {
@@ -49,18 +48,17 @@ TEST_F(StoreTest, SeeksAndWalksFollowTheIndexOrderWithTiesInTableOrder) {
         EXPECT_EQ(std::pair(cores.NoMatch(), cores.Fields("AC")), std::pair(false, ac)) << key;
     }
     EXPECT_EQ(walk(cores, "AC"), (Values{1.5, 1.0, 9.0, 2.0, Value()}));
-    sources.Data1.Refresh();
+    sources.Data1.Refresh();  // drops the index: table order
     Recordset& fresh = sources.Data1.recordset();
     EXPECT_TRUE(fresh.index().empty() && fresh.RecordCount() == 5);
     EXPECT_EQ(walk(fresh, "CoreNo"), (Values{"E20", "e10", "E10", "E30", "E10"}));
     EXPECT_THROW(fresh.Seek("=", Value("E10")), CatalogueError);  // no index
     EXPECT_THROW(fresh.Fields("e_dim"), CatalogueError);
     EXPECT_THROW(fresh.setIndex("NoSuchIndex"), CatalogueError);
-    // The link rows of one core follow the seek; walking past the end sets Eof.
     Recordset& links = sources.Data2.recordset();
-    links.Seek("=", Value("E20"));
+    links.Seek("=", Value("E20"));  // one core's link rows follow; the E20 rows come last
     Values mats;
-    for (; !links.Eof(); links.MoveNext())  // the E20 rows come last
+    for (; !links.Eof(); links.MoveNext())
         mats.push_back(links.Fields("Mat"));
     EXPECT_EQ(mats, (Values{"-2", "-26", "-18"}));
     links.MoveLast();
@@ -69,9 +67,8 @@ TEST_F(StoreTest, SeeksAndWalksFollowTheIndexOrderWithTiesInTableOrder) {
     EXPECT_TRUE(links.Eof() && !links.hasCurrent());
     EXPECT_THROW(links.Fields("Mat"), Fault);
     EXPECT_THROW(links.MoveNext(), Fault);
-    // A seek without match or an empty table leaves no current record.
     Recordset& materials = sources.Data3.recordset();
-    materials.Seek("=", Value("-99"));
+    materials.Seek("=", Value("-99"));  // without a match, no current record
     EXPECT_TRUE(materials.NoMatch() && !materials.hasCurrent());
     try {
         materials.Fields("MatNo");
@@ -92,8 +89,7 @@ TEST_F(StoreTest, SeeksAndWalksFollowTheIndexOrderWithTiesInTableOrder) {
     EXPECT_THROW(toroids.Fields("CoreNo"), Fault);
     toroids.Seek("=", Value("T1"));
     EXPECT_TRUE(toroids.NoMatch());
-    // Copies keep their own cursor; absolute positions follow the current order.
-    fresh.setIndex("PrimaryKey");
+    fresh.setIndex("PrimaryKey");  // copies keep their own cursor
     fresh.Seek("=", Value("E30"));
     Recordset copy = fresh;
     copy.MoveFirst();
@@ -110,9 +106,17 @@ TEST_F(StoreTest, SeeksAndWalksFollowTheIndexOrderWithTiesInTableOrder) {
     EXPECT_EQ(cataloguePath("/opt/coilsmith"), "/opt/coilsmith" + sep + "Cores.csx");
     EXPECT_EQ(cataloguePath("/opt/coilsmith/"), "/opt/coilsmith/" + sep + "Cores.csx");
     EXPECT_EQ(cataloguePath(""), sep + "Cores.csx");
+    Recordset records("T", {"Key", "N"},
+                      {{"b", std::int64_t{1}}, {"A", std::int64_t{2}}, {"a", std::int64_t{3}}},
+                      {{"ByKey", {"Key"}}});  // in memory, ordered by its indexes
+    records.setIndex("ByKey");
+    records.Seek("=", Value("a"));
+    EXPECT_EQ(records.Fields("N"), Value(std::int64_t{2}));
+    records.MoveLast();
+    EXPECT_EQ(records.Fields("Key"), Value("b"));
 }
 
-TEST_F(StoreTest, RefreshReadsChangedFilesAndSnapshotsKeepTheirLoad) {
+TEST_F(StoreTest, RefreshReadsChangedFilesFromAnyThreadAndSnapshotsKeepTheirLoad) {
     const Recordset before = sources.Data1.recordset();
     sources.Data1.Refresh();
     EXPECT_TRUE(sources.Data1.recordset().sharesRowsWith(before));
@@ -129,22 +133,18 @@ TEST_F(StoreTest, RefreshReadsChangedFilesAndSnapshotsKeepTheirLoad) {
     sources.Data4.Refresh();
     sources.Data4.recordset().MoveFirst();
     EXPECT_EQ(sources.Data4.recordset().Fields("AC"), Value(7.0));
-    // Refreshes from several threads see one table.
     clearCatalogueCache();
-    std::vector<std::int64_t> counts(4);
-    {
-        std::vector<std::jthread> threads;
-        for (std::size_t i = 0; i < counts.size(); ++i)
-            threads.emplace_back([&, i] {
-                DataSource source("Core_Materials");
-                source.setDatabaseName(path);
-                source.Refresh();
-                counts[i] = source.recordset().RecordCount();
-            });
-    }
-    EXPECT_EQ(counts, std::vector<std::int64_t>(4, 5));
-    // A snapshot keeps one load while others see the changed file.
-    DataSource kept = sources.Data1;
+    std::vector<std::future<std::int64_t>> counts;
+    for (int i = 0; i < 4; ++i)
+        counts.push_back(std::async(std::launch::async, [this] {
+            DataSource source("Core_Materials");
+            source.setDatabaseName(path);
+            source.Refresh();
+            return source.recordset().RecordCount();
+        }));
+    for (auto& count : counts)
+        EXPECT_EQ(count.get(), 5);
+    DataSource kept = sources.Data1;  // a snapshot keeps one load while others see the change
     ASSERT_TRUE(kept.keepSnapshot());
     kept.Refresh();
     const Recordset kept1 = kept.recordset();
