@@ -1,9 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <array>
-#include <cstdio>
-#include <memory>
+#include <cstdlib>
+#include <sstream>
 #include <string_view>
 
 #include "TestCatalogues.h"
@@ -15,263 +14,164 @@ namespace {
 
 using testing::TempDir;
 
-struct MalformedCase {
-    const char* name;
-    const char* table;  // whose CSV is replaced
-    const char* csv;
-    const char* where;   // "<table>.csv:<line>:"
-    const char* reason;  // part of the message after it
-};
+// The CSV of a table ("+": a row appended to the good one), where it fails and why.
+// clang-format off
+const std::tuple<const char*, const char*, const char*> kMalformed[] = {
+    {"CoreNo,AC,VC,LC,OD,ID,HT\nT1,1,1,1,1,1,1\nT2,1,1,1,1,1\n", "Toroids.csv:3:", "6 cells, the header has 7"},
+    {"+E30,0.1,0.3,2.0,0.2,0.4,abc,0.1,0.2,0.1,0.2,0\n", "E-Cores.csv:4:",
+     "field 'b_dim' is not a number: 'abc'"},
+    {"+-8,10,5.0,1,0,0,0,0,1,0,0,0,0,1,1,1,0,inf\n", "Materials.csv:4:", "field 'Cost' is not a number"},
+    {"Core,Mat\nE20,-26\nE99,-2\n", "Core_Materials.csv:3:", "core 'E99' is not in"},
+    {"Core,Mat\nt1,-2\n", "Toroid_Materials.csv:2:", "core 't1' is not in"},
+    {"Core,Mat\nT1,-2\nT2,-99\n", "Toroid_Materials.csv:3:", "material '-99' is not in"},
+    {"+-2,10,5.0,1,0,0,0,0,1,0,0,0,0,1,1,1,0,2.5\n", "Materials.csv:4:",
+     "duplicate MatNo '-2' (first on line 2)"},
+    {"CoreNo,AC,VC,LC,OD,ID,HT\nT1,1,1,1,1,1,1\nT2,1,1,1,1,1,1\nt2,1,1,1,1,1,1\n", "Toroids.csv:4:",
+     "duplicate CoreNo 't2'"},
+    {"CoreNo,AC,VC,LC,WC,a_dim,b_dim,c_dim,d_dim,e_dim,f_dim,g_dim,GAP\n", "E-Cores.csv:1:",
+     "unknown field 'e_dim'"},
+    {"CoreNo,AC,VC,LC,OD,ID\n", "Toroids.csv:1:", "missing field 'HT'"},
+    {"Core,Mat\nE20,-26\n\"E10,-2\n", "Core_Materials.csv:3:", "unterminated quoted cell"},
+    {"", "Materials.csv:1:", "no header line"},
+    // Rows the design cannot use.
+    {"+T3,0.01,0.01,1.0,0.2,0.25,0.1\n", "Toroids.csv:4:", "field 'ID' is not below field 'OD'"},
+    {"+T3,0.01,0.01,1.0,0.2,0.2,0.1\n", "Toroids.csv:4:", "field 'ID' is not below field 'OD'"},
+    {"+E30,0.2,0.5,2.5,0.3,0.5,0.4,0.1,0.3,0.1,0.3,-1\n", "E-Cores.csv:4:", "field 'GAP' is negative: '-1'"},
+    {"+-8,10,5.0,1,0,0,0,0,1,0,0,0,0,1,1,1,0,-1\n", "Materials.csv:4:", "field 'Cost' is negative: '-1'"},
+    {"+20.5,0.81,0.87,33.3\n", "Wires.csv:4:", "field 'AWG' is not a whole number: '20.5'"},
+    {"+,0.81,0.87,33.3\n", "Wires.csv:4:", "field 'AWG' is empty"},
+    {"+16,1.29,1.36,13.2\n", "Wires.csv:4:", "duplicate AWG '16' (first on line 3)"},
+    {"+-99,0.01,1e-7,1.5\n", "Bias_Curves.csv:4:", "material '-99' is not in"}};
+// clang-format on
 
-const MalformedCase kMalformed[] = {
-    {"WrongColumnCount", "Toroids", "CoreNo,AC,VC,LC,OD,ID,HT\nT1,1,1,1,1,1,1\nT2,1,1,1,1,1\n",
-     "Toroids.csv:3:", "6 cells, the header has 7"},
-    {"NotANumber", "E-Cores",
-     "CoreNo,AC,VC,LC,WC,a_dim,b_dim,c_dim,d_dim,f_dim,g_dim,GAP\n"
-     "E20,0.2,0.5,2.5,0.3,0.5,0.4,0.1,0.3,0.1,0.3,0\n"
-     "E10,0.1,0.3,2.0,0.2,0.4,abc,0.1,0.2,0.1,0.2,0\n",
-     "E-Cores.csv:3:", "field 'b_dim' is not a number: 'abc'"},
-    {"InfinityIsNotANumber", "Materials",
-     "MatNo,Permeab,Density,ah,bh,ch,dh,eh,ab,bb,cb,db,eb,al,bl,cl,dl,Cost\n"
-     "-2,10,5.0,1,0,0,0,0,1,0,0,0,0,1,1,1,0,inf\n"
-     "-26,75,7.0,1,0,0,0,0,1,0,0,0,0,1,1,1,0,1.0\n",
-     "Materials.csv:2:", "field 'Cost' is not a number"},
-    {"LinkToMissingCore", "Core_Materials", "Core,Mat\nE20,-26\nE99,-2\n",
-     "Core_Materials.csv:3:", "core 'E99' is not in"},
-    {"LinkCoreDiffersInCase", "Toroid_Materials", "Core,Mat\nt1,-2\n",
-     "Toroid_Materials.csv:2:", "core 't1' is not in"},
-    {"LinkToMissingMaterial", "Toroid_Materials", "Core,Mat\nT1,-2\nT2,-99\n",
-     "Toroid_Materials.csv:3:", "material '-99' is not in"},
-    {"DuplicateMaterial", "Materials",
-     "MatNo,Permeab,Density,ah,bh,ch,dh,eh,ab,bb,cb,db,eb,al,bl,cl,dl,Cost\n"
-     "-2,10,5.0,1,0,0,0,0,1,0,0,0,0,1,1,1,0,2.5\n"
-     "-26,75,7.0,1,0,0,0,0,1,0,0,0,0,1,1,1,0,1.0\n"
-     "-2,10,5.0,1,0,0,0,0,1,0,0,0,0,1,1,1,0,2.5\n",
-     "Materials.csv:4:", "duplicate MatNo '-2' (first on line 2)"},
-    {"DuplicateCore", "Toroids",
-     "CoreNo,AC,VC,LC,OD,ID,HT\nT1,1,1,1,1,1,1\nT2,1,1,1,1,1,1\nt2,1,1,1,1,1,1\n",
-     "Toroids.csv:4:", "duplicate CoreNo 't2'"},
-    {"UnknownHeader", "E-Cores",
-     "CoreNo,AC,VC,LC,WC,a_dim,b_dim,c_dim,d_dim,e_dim,f_dim,g_dim,GAP\n",
-     "E-Cores.csv:1:", "unknown field 'e_dim'"},
-    {"MissingHeaderField", "Toroids", "CoreNo,AC,VC,LC,OD,ID\n",
-     "Toroids.csv:1:", "missing field 'HT'"},
-    {"UnterminatedQuote", "Core_Materials", "Core,Mat\nE20,-26\n\"E10,-2\n",
-     "Core_Materials.csv:3:", "unterminated quoted cell"},
-    {"EmptyFile", "Materials", "", "Materials.csv:1:", "no header line"},
-};
-
-// One good row per table with a place for the bad cell: "{}" stands for it.
-struct BadCellField {
-    const char* table;
-    const char* field;
-    const char* row;  // the header is that of testing::goodCsv()
-};
-
-const BadCellField kCheckedFields[] = {
-    {"E-Cores", "AC", "E30,{},0.5,2.5,0.3,0.5,0.4,0.1,0.3,0.1,0.3,0"},
-    {"E-Cores", "VC", "E30,0.2,{},2.5,0.3,0.5,0.4,0.1,0.3,0.1,0.3,0"},
-    {"E-Cores", "LC", "E30,0.2,0.5,{},0.3,0.5,0.4,0.1,0.3,0.1,0.3,0"},
-    {"E-Cores", "WC", "E30,0.2,0.5,2.5,{},0.5,0.4,0.1,0.3,0.1,0.3,0"},
-    {"E-Cores", "a_dim", "E30,0.2,0.5,2.5,0.3,{},0.4,0.1,0.3,0.1,0.3,0"},
-    {"E-Cores", "b_dim", "E30,0.2,0.5,2.5,0.3,0.5,{},0.1,0.3,0.1,0.3,0"},
-    {"E-Cores", "c_dim", "E30,0.2,0.5,2.5,0.3,0.5,0.4,{},0.3,0.1,0.3,0"},
-    {"E-Cores", "f_dim", "E30,0.2,0.5,2.5,0.3,0.5,0.4,0.1,0.3,{},0.3,0"},
-    {"E-Cores", "g_dim", "E30,0.2,0.5,2.5,0.3,0.5,0.4,0.1,0.3,0.1,{},0"},
-    {"Toroids", "AC", "T3,{},0.01,1.0,0.2,0.1,0.1"},
-    {"Toroids", "VC", "T3,0.01,{},1.0,0.2,0.1,0.1"},
-    {"Toroids", "LC", "T3,0.01,0.01,{},0.2,0.1,0.1"},
-    {"Toroids", "OD", "T3,0.01,0.01,1.0,{},0.1,0.1"},
-    {"Toroids", "ID", "T3,0.01,0.01,1.0,0.2,{},0.1"},
-    {"Toroids", "HT", "T3,0.01,0.01,1.0,0.2,0.1,{}"},
+// One good row per table with a place for the bad cell: "{}" stands for it; the header is that
+// of testing::goodCsv(). Checked fields must be positive numbers, present fields only present.
+// clang-format off
+const std::tuple<const char*, const char*, const char*> kCheckedFields[] = {
+    {"E-Cores", "AC", "E30,{},0.5,2.5,0.3,0.5,0.4,0.1,0.3,0.1,0.3,0"}, {"Toroids", "AC", "T3,{},0.01,1.0,0.2,0.1,0.1"},
+    {"E-Cores", "VC", "E30,0.2,{},2.5,0.3,0.5,0.4,0.1,0.3,0.1,0.3,0"}, {"Toroids", "VC", "T3,0.01,{},1.0,0.2,0.1,0.1"},
+    {"E-Cores", "LC", "E30,0.2,0.5,{},0.3,0.5,0.4,0.1,0.3,0.1,0.3,0"}, {"Toroids", "LC", "T3,0.01,0.01,{},0.2,0.1,0.1"},
+    {"E-Cores", "WC", "E30,0.2,0.5,2.5,{},0.5,0.4,0.1,0.3,0.1,0.3,0"}, {"Toroids", "OD", "T3,0.01,0.01,1.0,{},0.1,0.1"},
+    {"E-Cores", "a_dim", "E30,0.2,0.5,2.5,0.3,{},0.4,0.1,0.3,0.1,0.3,0"}, {"Toroids", "ID", "T3,0.01,0.01,1.0,0.2,{},0.1"},
+    {"E-Cores", "b_dim", "E30,0.2,0.5,2.5,0.3,0.5,{},0.1,0.3,0.1,0.3,0"}, {"Toroids", "HT", "T3,0.01,0.01,1.0,0.2,0.1,{}"},
+    {"E-Cores", "c_dim", "E30,0.2,0.5,2.5,0.3,0.5,0.4,{},0.3,0.1,0.3,0"}, {"Wires", "BareDiameter", "20,{},0.87,33.3"},
+    {"E-Cores", "f_dim", "E30,0.2,0.5,2.5,0.3,0.5,0.4,0.1,0.3,{},0.3,0"}, {"Wires", "OverallDiameter", "20,0.81,{},33.3"},
+    {"E-Cores", "g_dim", "E30,0.2,0.5,2.5,0.3,0.5,0.4,0.1,0.3,0.1,{},0"}, {"Wires", "Resistance20C", "20,0.81,0.87,{}"},
     {"Materials", "Permeab", "-8,{},5.0,1,0,0,0,0,1,0,0,0,0,1,1,1,0,2.5"},
-    {"Materials", "Density", "-8,10,{},1,0,0,0,0,1,0,0,0,0,1,1,1,0,2.5"},
-    {"Wires", "BareDiameter", "20,{},0.87,33.3"},
-    {"Wires", "OverallDiameter", "20,0.81,{},33.3"},
-    {"Wires", "Resistance20C", "20,0.81,0.87,{}"},
-};
-
-// Fields that may be negative or zero but must be present.
-const BadCellField kPresentFields[] = {
-    {"Materials", "ah", "-8,10,5.0,{},0,0,0,0,1,0,0,0,0,1,1,1,0,2.5"},
-    {"Materials", "eb", "-8,10,5.0,1,0,0,0,0,1,0,0,0,{},1,1,1,0,2.5"},
+    {"Materials", "Density", "-8,10,{},1,0,0,0,0,1,0,0,0,0,1,1,1,0,2.5"}};
+const std::tuple<const char*, const char*, const char*> kPresentFields[] = {
+    {"Materials", "ah", "-8,10,5.0,{},0,0,0,0,1,0,0,0,0,1,1,1,0,2.5"}, {"Bias_Curves", "a", "-2,{},1e-7,1.5"},
+    {"Materials", "eb", "-8,10,5.0,1,0,0,0,0,1,0,0,0,{},1,1,1,0,2.5"}, {"Bias_Curves", "c", "-2,0.01,1e-7,{}"},
     {"Materials", "al", "-8,10,5.0,1,0,0,0,0,1,0,0,0,0,{},1,1,0,2.5"},
-    {"Materials", "dl", "-8,10,5.0,1,0,0,0,0,1,0,0,0,0,1,1,1,{},2.5"},
-    {"Bias_Curves", "a", "-2,{},1e-7,1.5"},
-    {"Bias_Curves", "c", "-2,0.01,1e-7,{}"},
-};
+    {"Materials", "dl", "-8,10,5.0,1,0,0,0,0,1,0,0,0,0,1,1,1,{},2.5"}};
+const std::pair<const char*, const char*> kBadCells[] = {{"", "is empty"},
+    {"abc", "is not a number: 'abc'"}, {"0", "is not positive: '0'"}, {"-1.5", "is not positive: '-1.5'"}};
+// clang-format on
 
-struct BadCell {
-    const char* kind;
-    const char* cell;
-    const char* reason;  // after "field '<name>' "
-};
-
-const BadCell kBadCells[] = {
-    {"Empty", "", "is empty"},
-    {"Text", "abc", "is not a number: 'abc'"},
-    {"Zero", "0", "is not positive: '0'"},
-    {"Negative", "-1.5", "is not positive: '-1.5'"},
-};
-
-std::string withCell(std::string row, const std::string& cell) {
-    return row.replace(row.find("{}"), 2, cell);
-}
-
-// The good table with the row appended as its last line.
-std::string tableWithRow(const char* table, const std::string& row, int& line) {
-    std::string csv = testing::goodCsv().at(table);
-    line = static_cast<int>(std::count(csv.begin(), csv.end(), '\n')) + 1;
-    if (std::string_view(table) == "Bias_Curves") {
-        csv = csv.substr(0, csv.find('\n') + 1);  // -2 is then not there twice
-        line = 2;
-    }
-    return csv + row + "\n";
-}
-
-void expectRejected(const char* table, const std::string& row, const std::string& reason) {
-    int line = 0;
+// The good catalogue with the row appended to the table (Bias_Curves only its header: no two -2).
+void expectRejected(const std::string& table, const std::string& row, const std::string& reason) {
     auto csv = testing::goodCsv();
-    csv[table] = tableWithRow(table, row, line);
+    if (table == "Bias_Curves")
+        csv[table] = csv[table].substr(0, csv[table].find('\n') + 1);
+    const auto line = std::count(csv[table].begin(), csv[table].end(), '\n') + 1;
+    csv[table] += row + "\n";
     TempDir dir;
     try {
         csx::buildCatalogue(csv, dir.file("Cores.csx"));
         ADD_FAILURE() << table << ": " << row << " was built";
     } catch (const csx::BuildError& error) {
-        EXPECT_EQ(std::string(error.what()),
-                  std::string(table) + ".csv:" + std::to_string(line) + ": " + reason);
+        EXPECT_EQ(error.what(), table + ".csv:" + std::to_string(line) + ": " + reason);
     }
 }
 
 TEST(CsxBuilder, RejectsEveryUnusableCellWithFileLineAndField) {
-    for (const BadCellField& f : kCheckedFields) {
-        for (const BadCell& bad : kBadCells) {
-            SCOPED_TRACE(std::string(f.field) + " " + bad.kind);
-            expectRejected(f.table, withCell(f.row, bad.cell),
-                           "field '" + std::string(f.field) + "' " + bad.reason);
+    for (const auto& [table, field, row] : kCheckedFields)
+        for (const auto& [cell, reason] : kBadCells)
+            expectRejected(table, std::string(row).replace(std::string(row).find("{}"), 2, cell),
+                           "field '" + std::string(field) + "' " + reason);
+    for (const auto& [table, field, row] : kPresentFields)
+        for (const auto& [cell, reason] : {kBadCells[0], kBadCells[1]})
+            expectRejected(table, std::string(row).replace(std::string(row).find("{}"), 2, cell),
+                           "field '" + std::string(field) + "' " + reason);
+}
+
+// csx-build as the build runs it: exit status and "file:line: reason" in its output, after
+// the folder it read and a '|'.
+std::pair<int, std::string> runTool(const csx::CsvTables& csv, const std::string& out) {
+    TempDir folder, logs;
+    for (const auto& [table, text] : csv)
+        testing::writeFile(folder.file(table + ".csv"), text);
+    const std::string command = "'" CSX_BUILD_PATH "' '" + folder.path().string() + "' '" + out +
+                                "' > '" + logs.file("log") + "' 2>&1";
+    const int raw = std::system(command.c_str());
+    std::stringstream output;
+    output << std::ifstream(logs.file("log")).rdbuf();
+    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, folder.path().string() + "|" + output.str()};
+}
+
+// A malformed table fails with file, line and reason and keeps the old catalogue; the tool
+// says so and writes nothing.
+TEST(CsxBuilder, MalformedCsvFailsWithFileLineAndReasonAndKeepsTheOldCatalogue) {
+    for (const auto& [tableCsv, where, reason] : kMalformed) {
+        SCOPED_TRACE(where);
+        const std::string table = std::string(where).substr(0, std::string(where).find(".csv"));
+        TempDir dir;
+        const std::string path = dir.file("Cores.csx");
+        csx::buildCatalogue(testing::goodCsv(), path);
+        const auto before = std::filesystem::last_write_time(path);
+        auto csv = testing::goodCsv();
+        csv[table] = tableCsv[0] == '+' ? csv[table] + (tableCsv + 1) : tableCsv;
+        try {
+            csx::buildCatalogue(csv, path);
+            ADD_FAILURE() << "the malformed catalogue was built";
+        } catch (const csx::BuildError& error) {
+            const std::string message = error.what();
+            EXPECT_EQ(message.rfind(where, 0), 0U) << message;
+            EXPECT_NE(message.find(reason), std::string::npos) << message;
         }
-    }
-    for (const BadCellField& f : kPresentFields) {
-        for (const BadCell& bad : {kBadCells[0], kBadCells[1]}) {
-            SCOPED_TRACE(std::string(f.field) + " " + bad.kind);
-            expectRejected(f.table, withCell(f.row, bad.cell),
-                           "field '" + std::string(f.field) + "' " + bad.reason);
-        }
+        EXPECT_EQ(std::filesystem::last_write_time(path), before);
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
+        const auto [status, output] = runTool(csv, dir.file("New.csx"));
+        const std::string folder = output.substr(0, output.find('|'));
+        EXPECT_NE(status, 0);
+        EXPECT_NE(output.find(folder + "/" + where), std::string::npos) << output;
+        EXPECT_NE(output.find(reason), std::string::npos) << output;
+        EXPECT_FALSE(std::filesystem::exists(dir.file("New.csx")));
     }
 }
 
-TEST(CsxBuilder, RejectsRowsTheDesignCannotUse) {
-    expectRejected("Toroids", "T3,0.01,0.01,1.0,0.2,0.25,0.1",
-                   "field 'ID' is not below field 'OD'");
-    expectRejected("Toroids", "T3,0.01,0.01,1.0,0.2,0.2,0.1", "field 'ID' is not below field 'OD'");
-    expectRejected("E-Cores", "E30,0.2,0.5,2.5,0.3,0.5,0.4,0.1,0.3,0.1,0.3,-1",
-                   "field 'GAP' is negative: '-1'");
-    expectRejected("Materials", "-8,10,5.0,1,0,0,0,0,1,0,0,0,0,1,1,1,0,-1",
-                   "field 'Cost' is negative: '-1'");
-    expectRejected("Wires", "20.5,0.81,0.87,33.3", "field 'AWG' is not a whole number: '20.5'");
-    expectRejected("Wires", ",0.81,0.87,33.3", "field 'AWG' is empty");
-    expectRejected("Wires", "16,1.29,1.36,13.2", "duplicate AWG '16' (first on line 3)");
-    expectRejected("Bias_Curves", "-99,0.01,1e-7,1.5", "material '-99' is not in Materials.csv");
-}
-
-// Fits may take any sign; a core without a gap entry and a material without a cost build.
-TEST(CsxBuilder, AcceptsSignedFitsAndAnEmptyGapOrCost) {
+// Fits may take any sign; a core without a gap entry and a material without a cost build. The
+// reference tables load a curve and a wire by their keys.
+TEST(CsxTool, BuildsAGoodSetAndAMissingFileFails) {
+    TempDir dir;
     auto csv = testing::goodCsv();
     csv["Materials"] += "-8,10,5.0,1,-0.5,0,-1e-6,0,1,0,-2,0,0,-1,1,1,0,\n";
     csv["E-Cores"] += "E30,0.2,0.5,2.5,0.3,0.5,0.4,0.1,-0.3,0.1,0.3,\n";
     csv["Bias_Curves"] += "-8,-0.01,0,-1.5\n";
-    TempDir dir;
-    EXPECT_NO_THROW(csx::buildCatalogue(csv, dir.file("Cores.csx")));
-}
-
-csx::CsvTables withMalformed(const MalformedCase& c) {
-    auto csv = testing::goodCsv();
-    csv[c.table] = c.csv;
-    return csv;
-}
-
-class MalformedCsvTest : public ::testing::TestWithParam<MalformedCase> {};
-
-TEST_P(MalformedCsvTest, FailsWithFileLineAndReasonAndKeepsTheOldCatalogue) {
-    TempDir dir;
     const std::string path = dir.file("Cores.csx");
-    csx::buildCatalogue(testing::goodCsv(), path);
-    const auto before = std::filesystem::last_write_time(path);
-    try {
-        csx::buildCatalogue(withMalformed(GetParam()), path);
-        FAIL() << "the malformed catalogue was built";
-    } catch (const csx::BuildError& error) {
-        const std::string message = error.what();
-        EXPECT_EQ(message.rfind(GetParam().where, 0), 0U) << message;
-        EXPECT_NE(message.find(GetParam().reason), std::string::npos) << message;
-    }
-    EXPECT_EQ(std::filesystem::last_write_time(path), before);
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
-}
-
-// csx-build as the build runs it: exit status and "file:line: reason" on stderr.
-struct ToolRun {
-    int status = -1;
-    std::string output;
-};
-
-ToolRun runTool(const std::string& csvFolder, const std::string& out) {
-    const std::string command = "'" CSX_BUILD_PATH "' '" + csvFolder + "' '" + out + "' 2>&1";
-    struct Closer {
-        void operator()(FILE* f) const noexcept { pclose(f); }
-    };
-    ToolRun run;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr) {
-        return run;
-    }
-    std::array<char, 512> buffer{};
-    while (std::fgets(buffer.data(), buffer.size(), pipe) != nullptr) {
-        run.output += buffer.data();
-    }
-    const int raw = pclose(pipe);
-    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    return run;
-}
-
-void writeCsvFolder(const TempDir& dir, const csx::CsvTables& csv) {
-    for (const auto& [table, text] : csv) {
-        testing::writeFile(dir.file(table + ".csv"), text);
-    }
-}
-
-TEST_P(MalformedCsvTest, ToolFailsWithFileAndLine) {
-    TempDir dir;
-    writeCsvFolder(dir, withMalformed(GetParam()));
-    const std::string out = dir.file("Cores.csx");
-    const ToolRun run = runTool(dir.path().string(), out);
-    EXPECT_NE(run.status, 0);
-    EXPECT_NE(run.output.find(dir.file(GetParam().where)), std::string::npos) << run.output;
-    EXPECT_NE(run.output.find(GetParam().reason), std::string::npos) << run.output;
-    EXPECT_FALSE(std::filesystem::exists(out));
-}
-
-INSTANTIATE_TEST_SUITE_P(Kinds, MalformedCsvTest, ::testing::ValuesIn(kMalformed),
-                         [](const auto& info) { return std::string(info.param.name); });
-
-TEST(CsxTool, BuildsAGoodSetAndAMissingFileFails) {
-    TempDir dir;
-    writeCsvFolder(dir, testing::goodCsv());
-    const std::string out = dir.file("Cores.csx");
-    const ToolRun good = runTool(dir.path().string(), out);
-    EXPECT_EQ(good.status, 0) << good.output;
+    const auto [good, goodOutput] = runTool(csv, path);
+    EXPECT_EQ(good, 0) << goodOutput;
     CatalogueSources sources;
-    sources.openFile(out);
+    sources.openFile(path);
     EXPECT_EQ(sources.Data2.recordset().RecordCount(), 3);
-
-    std::filesystem::remove(dir.file("Toroids.csv"));
-    const ToolRun missing = runTool(dir.path().string(), dir.file("Other.csx"));
-    EXPECT_NE(missing.status, 0);
-    EXPECT_NE(missing.output.find(dir.file("Toroids.csv") + ":1: cannot read"), std::string::npos)
-        << missing.output;
+    const auto curve = loadBiasCurve(path, "-26");
+    ASSERT_TRUE(curve);
+    EXPECT_EQ(std::tuple(curve->a, curve->b, curve->c), std::tuple(0.01, 9.7e-06, 1.72));
+    EXPECT_FALSE(loadBiasCurve(path, "-18"));
+    const auto thickest = loadWire(path, -3);
+    ASSERT_TRUE(thickest);
+    EXPECT_EQ(std::tuple(thickest->bareDiameterMm, thickest->overallDiameterMm,
+                         thickest->resistance20OhmPerKm),
+              std::tuple(11.684, 11.773, 0.160801));
+    EXPECT_FALSE(loadWire(path, 17));
+    csv.erase("Toroids");
+    const auto [missing, output] = runTool(csv, dir.file("Other.csx"));
+    EXPECT_NE(missing, 0);
+    const std::string folder = output.substr(0, output.find('|'));
+    EXPECT_NE(output.find(folder + "/Toroids.csv:1: cannot read"), std::string::npos) << output;
 }
 
-TEST(CsxBuilder, StoresTypedCellsAndQuotedTexts) {
+TEST(CsxBuilder, StoresTypedCellsAndQuotedTextsAndWithoutChecksFillsTheRest) {
     TempDir dir;
     auto csv = testing::goodCsv();
     csv["E-Cores"] =
@@ -292,43 +192,27 @@ TEST(CsxBuilder, StoresTypedCellsAndQuotedTexts) {
     EXPECT_EQ(cores.Fields("GAP"), Value(1e-3));
     sources.Data3.recordset().Seek("=", Value("-2"));
     EXPECT_EQ(sources.Data3.recordset().Fields("Permeab"), Value(std::int64_t{10}));
-}
-
-TEST(CsxBuilder, WithoutChecksFillsMissingTablesAndFields) {
-    TempDir dir;
-    const std::string path = dir.file("Cores.csx");
+    // Without checks it fills missing tables and fields.
     csx::buildCatalogue({{"E-Cores", "CoreNo,AC\nE1,x\nE1,\n"}}, path, {.validate = false});
-    CatalogueSources sources;
     sources.openFile(path);
-    Recordset& cores = sources.Data1.recordset();
     cores.Seek("=", Value("E1"));
     EXPECT_EQ(cores.Fields("AC"), Value("x"));  // kept as text for tests of bad data
     EXPECT_TRUE(cores.Fields("GAP").isNull());
     EXPECT_EQ(sources.Data3.recordset().RecordCount(), 0);
 }
 
-TEST(ReferenceTables, LoadACurveAndAWireByTheirKeys) {
+TEST(ReferenceTables, LoadedOnceAnswerAsTheLoaders) {
     TempDir dir;
     const std::string path = dir.file("Cores.csx");
     csx::buildCatalogue(testing::goodCsv(), path);
-    const auto curve = loadBiasCurve(path, "-26");
-    ASSERT_TRUE(curve);
-    EXPECT_EQ(curve->a, 0.01);
-    EXPECT_EQ(curve->b, 9.7e-06);
-    EXPECT_EQ(curve->c, 1.72);
-    EXPECT_FALSE(loadBiasCurve(path, "-8"));
-    const auto thickest = loadWire(path, -3);
-    ASSERT_TRUE(thickest);
-    EXPECT_EQ(thickest->bareDiameterMm, 11.684);
-    EXPECT_EQ(thickest->overallDiameterMm, 11.773);
-    EXPECT_EQ(thickest->resistance20OhmPerKm, 0.160801);
-    EXPECT_FALSE(loadWire(path, 17));
-    // Both tables loaded once answer the same.
     const ReferenceTables tables = ReferenceTables::load(path);
     EXPECT_EQ(tables.biasCurve("-26")->c, 1.72);
+    EXPECT_FALSE(tables.biasCurve("-8"));
     EXPECT_EQ(tables.wire(-3)->overallDiameterMm, 11.773);
     EXPECT_FALSE(tables.wire(17));
+}
 
+TEST(ReferenceTables, TheShippedWireTableHoldsTheStandardGauges) {
     // The shipped AWG 16: d = 0.005 in * 92^((36 - 16) / 39) = 0.05082 in = 1.2908 mm, and
     // 0.017241 ohm mm^2/m over pi/4 * 1.2908^2 mm^2 = 13.175 ohm/km.
     const auto awg16 = loadWire(std::string(COILSMITH_BIN_DIR) + "/Cores.csx", 16);

@@ -1,228 +1,81 @@
-#include <QClipboard>
-#include <QGuiApplication>
-#include <QLabel>
 #include <QPushButton>
 #include <QtTest>
 #include <string>
 
 #include "extras/SysInfo.h"
-#include "extras/SystemInfo.h"
-#include "extras/SystemInfoDialog.h"
 #include "extras/frmAbout.h"
 #include "platform/fakes/FakeLauncher.h"
 #include "platform/fakes/FakePrompter.h"
 #include "platform/fakes/MemoryRegistry.h"
 
 using namespace coilsmith;
-
-namespace {
-
-constexpr std::uint32_t kHklm = Registry::kHkeyLocalMachine;
-const std::string kKey = "SOFTWARE\\Test";
-
-std::string bytes(std::initializer_list<unsigned char> values) {
-    return std::string(values.begin(), values.end());
-}
-
-}  // namespace
+using std::string;
 
 class AboutTest : public QObject {
     Q_OBJECT
 
-    // Fresh fakes for every test.
-    MemoryRegistry registry;
-    FakeLauncher launcher;
-    FakePrompter prompter;
-
-    QPushButton* button(frmAbout& about, const char* name) {
-        return about.findChild<QPushButton*>(QString::fromLatin1(name));
-    }
-
   private slots:
-    void init() {
-        registry = {};
-        launcher = {};
-        prompter = {};
-    }
-
-    void getKeyValueReadsByType_data() {
-        QTest::addColumn<int>("type");
-        QTest::addColumn<QByteArray>("data");
-        QTest::addColumn<QByteArray>("expected");
-        const auto row = [](const char* name, int type, const std::string& data,
-                            const std::string& expected) {
-            QTest::newRow(name) << type << QByteArray::fromStdString(data)
-                                << QByteArray::fromStdString(expected);
-        };
-        row("text with its NUL", 1, std::string("C:\\Tools\\msinfo32.exe\0", 22),
-            "C:\\Tools\\msinfo32.exe");
-        row("text without NUL", 1, "C:\\Tools\\msinfo32.exe", "C:\\Tools\\msinfo32.exe");
-        row("only a NUL", 1, std::string(1, '\0'), "");
-        row("empty value", 1, "", "");
-        row("NUL inside is kept", 1, std::string("a\0b", 3), std::string("a\0b", 3));
-        row("dword ending in NUL loses it", 4, bytes({0x01, 0x00, 0x00, 0x00}), "&h001");
-        row("dword last to first", 4, bytes({0x10, 0x27, 0x00, 0x00}), "&h02710");
-        row("dword no leading zeros", 4, bytes({0xAB, 0xCD, 0x0E, 0x12}), "&h12ECDAB");
-        row("other types leave the value", 3, bytes({1, 2, 3}), "old");
-    }
-    void getKeyValueReadsByType() {
-        QFETCH(int, type);
-        QFETCH(QByteArray, data);
-        QFETCH(QByteArray, expected);
-        registry.setValue(kHklm, kKey, "V", {static_cast<std::uint32_t>(type), data.toStdString()});
-        std::string value = "old";
-        QVERIFY(GetKeyValue(registry, kHklm, kKey, "V", value));
-        QCOMPARE(QByteArray::fromStdString(value), expected);
-        QCOMPARE(registry.opened.size(), std::size_t{1});
-        QCOMPARE(registry.opened[0].access, Registry::kKeyRead);
-        QVERIFY(registry.openHandles.empty());
-    }
-
-    void getKeyValueFailures_data() {
-        QTest::addColumn<bool>("keyExists");
-        QTest::addColumn<bool>("failQueries");
-        QTest::addColumn<int>("valueSize");
-        QTest::newRow("missing key") << false << false << 4;
-        QTest::newRow("missing value") << true << false << -1;
-        QTest::newRow("query refused") << true << true << 4;
-        QTest::newRow("value beyond the buffer") << true << false << 1025;
-    }
-    void getKeyValueFailures() {
-        QFETCH(bool, keyExists);
-        QFETCH(bool, failQueries);
-        QFETCH(int, valueSize);
-        if (keyExists) {
-            registry.addKey(kHklm, kKey).failQueries = failQueries;
-            if (valueSize >= 0) {
-                registry.setValue(kHklm, kKey, "V",
-                                  {1, std::string(static_cast<std::size_t>(valueSize), 'x')});
-            }
-        }
-        std::string value = "old";
-        QVERIFY(!GetKeyValue(registry, kHklm, kKey, "V", value));
-        QVERIFY(value.empty());
-        QVERIFY(registry.openHandles.empty());
-    }
-
-    void startSysInfoFirstKey() {
-        registry.setValue(kHklm, kSysInfoKey, "PATH",
-                          {1, std::string("C:\\Msinfo\\msinfo32.exe\0", 23)});
-        registry.setValue(kHklm, kSysInfoLocationKey, "MSINFO", {1, "C:\\Other"});
-        StartSysInfo(registry, launcher, prompter);
-        QCOMPARE(launcher.started, std::vector<std::string>{"C:\\Msinfo\\msinfo32.exe"});
-        QVERIFY(prompter.messages.empty());
-        QCOMPARE(registry.opened.size(), std::size_t{1});
-        QCOMPARE(registry.opened[0].path, std::string(kSysInfoKey));
-    }
-
-    void startSysInfoSecondKey_data() {
-        QTest::addColumn<bool>("fileExists");
-        QTest::addColumn<bool>("launchWorks");
-        QTest::addColumn<bool>("started");
-        QTest::newRow("file present") << true << true << true;
-        QTest::newRow("file missing") << false << true << false;
-        QTest::newRow("launch fails") << true << false << false;
-    }
-    void startSysInfoSecondKey() {
-        QFETCH(bool, fileExists);
-        QFETCH(bool, launchWorks);
-        QFETCH(bool, started);
-        registry.setValue(kHklm, kSysInfoLocationKey, "MSINFO",
-                          {1, std::string("C:\\Shared\0", 10)});
-        launcher.startSucceeds = launchWorks;
-        if (fileExists) {
-            launcher.files.insert("C:\\Shared\\MSINFO32.EXE");
-        }
-        StartSysInfo(registry, launcher, prompter);
-        QCOMPARE(launcher.checked, std::vector<std::string>{"C:\\Shared\\MSINFO32.EXE"});
-        QCOMPARE(prompter.messages.empty(), started);
-        if (!started) {
-            QCOMPARE(prompter.messages, std::vector<std::string>{kSysInfoUnavailable});
-        }
-        QVERIFY(registry.openHandles.empty());
-    }
-
-    void startSysInfoNothingFoundOrLaunchRefused_data() {
-        QTest::addColumn<bool>("firstKey");
-        QTest::newRow("no keys") << false;
-        QTest::newRow("first key, launch refused") << true;
-    }
-    void startSysInfoNothingFoundOrLaunchRefused() {
-        QFETCH(bool, firstKey);
-        if (firstKey) {
-            registry.setValue(kHklm, kSysInfoKey, "PATH", {1, "C:\\msinfo32.exe"});
-        }
-        launcher.startSucceeds = false;
-        StartSysInfo(registry, launcher, prompter);
-        QCOMPARE(prompter.messages,
-                 std::vector<std::string>{"System Information Is Unavailable At This Time"});
-    }
-
-    void aboutBoxControls() {
-        frmAbout about(registry, launcher, prompter, {});
-        QCOMPARE(about.windowTitle(), QStringLiteral("About Coilsmith"));
-        QCOMPARE(about.findChild<QLabel*>(QStringLiteral("Label6"))->text(),
-                 QStringLiteral("Coilsmith"));
-        QVERIFY(about.findChild<QLabel*>(QStringLiteral("lblVersion"))
-                    ->text()
-                    .startsWith(QStringLiteral("Version ")));
-        QCOMPARE(button(about, "cmdOK")->text(), QStringLiteral("OK"));
-        QCOMPARE(button(about, "cmdSysInfo")->text(), QStringLiteral("&System Info..."));
-    }
-
-    void aboutSysInfoButtonUsesTheRegistry() {
-        frmAbout about(registry, launcher, prompter, {});
-        QTest::mouseClick(button(about, "cmdSysInfo"), Qt::LeftButton);
-        QCOMPARE(prompter.messages, std::vector<std::string>{kSysInfoUnavailable});
-        QCOMPARE(registry.opened.size(), std::size_t{2});
-    }
-
-    void aboutSysInfoButtonWithoutRegistryShowsOwnInformation() {
-        int shown = 0;
-        frmAbout about(registry, launcher, prompter, [&shown] { ++shown; });
-        QTest::mouseClick(button(about, "cmdSysInfo"), Qt::LeftButton);
-        QCOMPARE(shown, 1);
-        QVERIFY(registry.opened.empty());
-        QVERIFY(prompter.messages.empty());
-    }
-
-    void aboutOkCloses() {
-        frmAbout about(registry, launcher, prompter, {});
-        about.show();
-        QTest::mouseClick(button(about, "cmdOK"), Qt::LeftButton);
-        QVERIFY(!about.isVisible());
-        QCOMPARE(about.result(), int(QDialog::Accepted));
-    }
-
-    void systemInformationNamesTheCatalogueAndItsTables() {
-        const auto lines = collectSystemInfo(QStringLiteral(COILSMITH_TEST_BIN_DIR));
-        const QString text = systemInfoText(lines);
-        for (const char* label : {"Operating system", "Kernel", "CPU architecture", "Qt version",
-                                  "Screen 1", "Program folder", "Catalogue"}) {
-            QVERIFY2(text.contains(QString::fromLatin1(label)), label);
-        }
-        QVERIFY(text.contains(QString::fromLatin1(qVersion())));
-        for (const char* table :
-             {"E-Cores", "Toroids", "Materials", "Core_Materials", "Toroid_Materials"}) {
-            QVERIFY2(QRegularExpression(
-                         QStringLiteral("  %1: \\d+ rows\\n").arg(QString::fromLatin1(table)))
-                         .match(text)
-                         .hasMatch(),
-                     table);
+    // Text loses one closing NUL; a DWORD reads last byte first as "&h" hex; other types leave
+    // the value. No key (type -1), no value (-2), a refused query (-3), a value past the
+    // buffer give "".
+    void getKeyValueDecodesEachType() {
+        // clang-format off
+        const std::tuple<int, string, string> rows[] = {
+            {1, string("C:\\msinfo32.exe\0", 16), "C:\\msinfo32.exe"}, {1, string(1, '\0'), ""},
+            {1, "C:\\msinfo32.exe", "C:\\msinfo32.exe"}, {1, "", ""}, {3, "\x01\x02\x03", "old"},
+            {1, string("a\0b", 3), string("a\0b", 3)}, {4, string("\x01\x00\x00\x00", 4), "&h001"},
+            {4, string("\x10\x27\x00\x00", 4), "&h02710"}, {4, "\xAB\xCD\x0E\x12", "&h12ECDAB"},
+            {-1, "", ""}, {-2, "", ""}, {-3, "", ""}, {1, string(1025, 'x'), ""}};
+        // clang-format on
+        const std::uint32_t hklm = Registry::kHkeyLocalMachine;
+        for (const auto& [type, data, expected] : rows) {
+            MemoryRegistry registry;
+            if (type <= -2)
+                registry.addKey(hklm, "SOFTWARE\\T").failQueries = type == -3;
+            if (type > 0)
+                registry.setValue(hklm, "SOFTWARE\\T", "V", {std::uint32_t(type), data});
+            string value = "old";
+            const bool read = type > 0 && data.size() <= 1024;
+            QCOMPARE(GetKeyValue(registry, hklm, "SOFTWARE\\T", "V", value), read);
+            QCOMPARE(value, expected);
+            QCOMPARE(registry.opened.at(0).access, Registry::kKeyRead);
+            QVERIFY(registry.openHandles.empty());
         }
     }
 
-    void systemInformationOfAMissingCatalogue() {
-        const auto lines = catalogueInfo(QStringLiteral("/nonexistent/Cores.csx"));
-        QCOMPARE(lines.size(), std::size_t{1});
-        QVERIFY(lines[0].second.endsWith(QStringLiteral("(missing)")));
-    }
-
-    void systemInformationCopies() {
-        SystemInfoDialog dialog(QStringLiteral("Kernel: test\n"));
-        QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("cmdCopy")),
-                          Qt::LeftButton);
-        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("Kernel: test\n"));
+    // The first key names the program; the second a folder holding MSINFO32.EXE; without the
+    // registry the button shows our own information.
+    void systemInformationStartsTheRegistrysProgram() {
+        const string first = "C:\\Msinfo\\msinfo32.exe", shared = "C:\\Shared\\MSINFO32.EXE";
+        const std::tuple<string, string, bool, bool, string> rows[] = {
+            {first + '\0', "C:\\Other", false, true, first},
+            {"", string("C:\\Shared\0", 10), true, true, shared},
+            {"", "C:\\Shared", false, true, ""},
+            {"", "C:\\Shared", true, false, ""},
+            {"", "", false, true, ""},
+            {first, "", true, false, ""}};
+        for (const auto& [path, folder, fileExists, launchWorks, started] : rows) {
+            MemoryRegistry registry;
+            FakeLauncher launcher;
+            FakePrompter prompter;
+            if (!path.empty())
+                registry.setValue(Registry::kHkeyLocalMachine, kSysInfoKey, "PATH", {1, path});
+            if (!folder.empty())
+                registry.setValue(Registry::kHkeyLocalMachine, kSysInfoLocationKey, "MSINFO",
+                                  {1, folder});
+            if (fileExists)
+                launcher.files.insert(shared);
+            launcher.startSucceeds = launchWorks;
+            int shown = 0;
+            frmAbout about(registry, launcher, prompter, {});
+            QTest::mouseClick(about.findChild<QPushButton*>("cmdSysInfo"), Qt::LeftButton);
+            const std::vector<string> message{"System Information Is Unavailable At This Time"};
+            QCOMPARE(prompter.messages, started.empty() ? message : std::vector<string>{});
+            QCOMPARE(launcher.started, started.empty() ? launcher.started : std::vector{started});
+            frmAbout own(registry, launcher, prompter, [&shown] { ++shown; });
+            QTest::mouseClick(own.findChild<QPushButton*>("cmdSysInfo"), Qt::LeftButton);
+            QCOMPARE(shown, 1);
+        }
     }
 };
 

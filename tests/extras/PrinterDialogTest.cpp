@@ -14,19 +14,15 @@ class PrinterDialogTest : public QObject {
   private slots:
     void cancelGivesNoPrinter() {
         QTimer closer;
-        closer.setInterval(10);
         int ticks = 0;
         connect(&closer, &QTimer::timeout, [&] {
-            if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+            if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
                 dialog->reject();
-            } else if (++ticks > 1000) {
+            else if (++ticks > 1000)
                 closer.stop();
-            }
         });
-        closer.start();
-        QtPrinterDialog printerDialog;
-        const PrinterDialog::Result result = printerDialog.choose();
-        closer.stop();
+        closer.start(10);
+        const PrinterDialog::Result result = QtPrinterDialog().choose();
         QCOMPARE(result.outcome, PrinterDialog::Outcome::Cancelled);
         QVERIFY(result.printer == nullptr);
     }
