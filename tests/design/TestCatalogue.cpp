@@ -6,20 +6,16 @@
 
 namespace coilsmith::test {
 
-namespace {
-
-std::string uniqueCataloguePath() {
+static std::string uniqueCataloguePath() {
     static std::atomic<int> counter{0};
-    const auto name =
-        "coilsmith-model-" + std::to_string(::getpid()) + "-" + std::to_string(counter++) + ".csx";
-    return (std::filesystem::temp_directory_path() / name).string();
+    return std::filesystem::temp_directory_path() /
+           ("coilsmith-model-" + std::to_string(::getpid()) + "-" + std::to_string(counter++) +
+            ".csx");
 }
 
-std::string materialRow(const std::string& matNo, const std::string& eb = "0") {
+static std::string materialRow(const std::string& matNo, const std::string& eb = "0") {
     return matNo + ",60,7.0,10000,0,0,0,0,10000,0,0,0," + eb + ",1e9,1e8,1e6,1e-15,2.5\n";
 }
-
-}  // namespace
 
 TempCatalogue::TempCatalogue(const csx::CsvTables& tables) : path_(uniqueCataloguePath()) {
     csx::BuildOptions options;
@@ -50,22 +46,18 @@ csx::CsvTables workedTables() {
         "TW,0.4,2,5,1.0,0.5,0.25\n"
         "TNULL,0.4,2,5,1.0,,0.25\n";
     std::string materials =
-        "MatNo,Permeab,Density,ah,bh,ch,dh,eh,ab,bb,cb,db,eb,al,bl,cl,dl,Cost\n";
-    materials += materialRow("M60");
-    materials += materialRow("MEB", "0.1234567890123");
+        "MatNo,Permeab,Density,ah,bh,ch,dh,eh,ab,bb,cb,db,eb,al,bl,cl,dl,Cost\n" +
+        materialRow("M60") + materialRow("MEB", "0.1234567890123");
+    std::string e11Links, ez12Links;
     for (int i = 1; i <= 12; ++i) {
-        materials += materialRow((i < 10 ? "M0" : "M") + std::to_string(i));
+        const std::string matNo = (i < 10 ? "M0" : "M") + std::to_string(i);
+        materials += materialRow(matNo);
+        e11Links += i <= 11 ? "E11," + matNo + "\n" : "";
+        ez12Links += "EZ12," + matNo + "\n";
     }
     t["Materials"] = materials;
-
-    std::string links = "Core,Mat\nEW,M60\nED,M60\nEDUP,M01\nEC,M01\nec,M02\nEC,M03\n";
-    for (int i = 1; i <= 11; ++i) {
-        links += "E11,M" + std::string(i < 10 ? "0" : "") + std::to_string(i) + "\n";
-    }
-    for (int i = 1; i <= 12; ++i) {
-        links += "EZ12,M" + std::string(i < 10 ? "0" : "") + std::to_string(i) + "\n";
-    }
-    links += "EMISS,ZZ\nEMISS,M60\nEMISS,M60\n";
+    const std::string links = "Core,Mat\nEW,M60\nED,M60\nEDUP,M01\nEC,M01\nec,M02\nEC,M03\n" +
+                              e11Links + ez12Links + "EMISS,ZZ\nEMISS,M60\nEMISS,M60\n";
     t["Core_Materials"] = links;
     t["Toroid_Materials"] = "Core,Mat\nTW,M60\nTW,M01\nTNULL,M60\n";
     t["Bias_Curves"] = "MatNo,a,b,c\nM60,0.01,1e-4,1\n";
