@@ -143,17 +143,40 @@ struct FileSizeLimit {
 
 }  // namespace
 
-TEST(FrameController, NewEmptiesTheWindowAndKeepsSelectorsCoreTypeAndCoreList) {
+TEST(FrameController, WithoutADesignSaveAsAndCalculateApCreateTheWindowOnly) {
     Rig r;
-    r.frame.showSpecifications();  // the creation texts are a valid specification
+    r.frame.saveAs();  // cancelled: the dialog was shown without a name, nothing created
+    EXPECT_TRUE(r.dialogs.calls.back().request.initialName.empty());
+    EXPECT_TRUE(r.frame.state().SaveCancelled);
+    EXPECT_EQ(r.window.model, nullptr);
+    r.dialogs.chooseOnSave(r.path("s.txt"));
+    r.frame.saveAs();
+    const QList<QByteArray> lines = fileBytes(r.path("s.txt")).split('\n');
+    EXPECT_EQ(lines.value(38) + lines.value(39), "25\ruH\r");  // the creation texts
+    EXPECT_EQ(r.window.caption, "");                           // unchanged
+    EXPECT_FALSE(r.frame.state().designOpen());
+    // Calculate Ap enables the core commands only when it succeeds.
+    for (const char* ldes : {"", "25"}) {
+        r.model().editText("Ldes", ldes);
+        r.window.withDesign([](ChokeModel& m) { m.CAP_Click(); });
+        for (const char* name : {"mCoreDB", "mRun", "mAdviser", "runButt", "coredbButt"}) {
+            EXPECT_EQ(r.frame.commands().enabled(name), *ldes != 0) << name;
+        }
+        EXPECT_EQ(r.window.shown.enabled("mRun"), *ldes != 0);
+        EXPECT_EQ(r.model().selectedPage(), kSpecPage);
+        EXPECT_FALSE(r.frame.commands().enabled("mClose"));
+    }
+    EXPECT_TRUE(r.frame.frameClosing());  // still no design: nothing asked
+    r.frame.showSpecifications();         // the creation texts are a valid specification
     r.window.withDesign([](ChokeModel& m) { m.CAP_Click(); });
+    // New empties the window but keeps the selectors, the core type and the core list.
     r.model().chooseItem("Lunit", 1);
     r.model().setOption("Toroid", true);
     r.model().chooseItem("Core", 0);
     const std::size_t cores = r.model().control("Core").items.size();
     ASSERT_FALSE(cores == 0 || r.model().control("CoreMat").items.empty());
     r.frame.newDesign();
-    EXPECT_TRUE(r.prompter.transcript.empty());  // no design was open for the frame
+    EXPECT_TRUE(r.prompter.questions.empty());  // neither closing nor New had a design to ask for
     for (const Control& control : r.model().controls()) {
         EXPECT_TRUE(control.kind != ControlKind::TextBox || control.text.empty()) << control.name;
     }
@@ -316,39 +339,6 @@ TEST(FrameController, FailedSaveKeepsTheOldFileAndTheDesign) {
     r.dialogs.failOnSave();
     r.frame.saveAs();
     EXPECT_EQ(r.prompter.messages.back(), "Unknown error in saving file Untitled");
-}
-
-TEST(FrameController, SaveAsAtStartCreatesTheWindowButNoDesign) {
-    Rig r;
-    r.frame.saveAs();  // cancelled: the dialog was shown without a name, nothing created
-    EXPECT_TRUE(r.dialogs.calls.back().request.initialName.empty());
-    EXPECT_TRUE(r.frame.state().SaveCancelled);
-    EXPECT_EQ(r.window.model, nullptr);
-    r.dialogs.chooseOnSave(r.path("s.txt"));
-    r.frame.saveAs();
-    const QList<QByteArray> lines = fileBytes(r.path("s.txt")).split('\n');
-    EXPECT_EQ(lines.value(38) + lines.value(39), "25\ruH\r");  // the creation texts
-    EXPECT_EQ(r.window.caption, "");                           // unchanged
-    EXPECT_FALSE(r.frame.state().designOpen());
-}
-
-TEST(FrameController, CalculateApEnablesTheCoreCommandsOnlyWhenItSucceeds) {
-    for (const bool valid : {false, true}) {
-        Rig r;
-        r.frame.showSpecifications();
-        if (!valid) {
-            r.model().editText("Ldes", "");
-        }
-        r.window.withDesign([](ChokeModel& m) { m.CAP_Click(); });
-        for (const char* name : {"mCoreDB", "mRun", "mAdviser", "runButt", "coredbButt"}) {
-            EXPECT_EQ(r.frame.commands().enabled(name), valid) << name;
-        }
-        EXPECT_EQ(r.window.shown, valid ? r.frame.commands() : CommandStates());
-        EXPECT_EQ(r.model().selectedPage(), kSpecPage);
-        EXPECT_FALSE(r.frame.commands().enabled("mClose"));
-        EXPECT_TRUE(r.frame.frameClosing());  // still no design: nothing asked
-        EXPECT_TRUE(r.prompter.questions.empty());
-    }
 }
 
 TEST(FrameController, FilesOpenedOrSavedAreRecentAndDialogsStartInTheLastFolder) {
