@@ -38,24 +38,21 @@ class CliTest : public coilsmith::test::CliProcessTest {
   protected:
     // The design file of a new window (its starting texts), with changes by line number.
     std::string design(std::vector<std::pair<int, std::string>> changes, const char* name) {
-        std::vector<std::string> file(40);
-        file[0] = file[1] = "False";
-        const std::pair<int, const char*> spec[] = {
-            {29, "T"}, {30, "0.5"}, {31, "0.4"}, {32, "400"}, {33, "kHz"}, {34, "50"},
-            {35, "A"}, {36, "5"},   {37, "A"},   {38, "25"},  {39, "25"},  {40, "uH"}};
-        for (const auto& [line, text] : spec) {
-            file[line - 1] = text;
-        }
+        std::vector<std::string> file{"False", "False"};
+        file.resize(28);
+        file.insert(file.end(),
+                    {"T", "0.5", "0.4", "400", "kHz", "50", "A", "5", "A", "25", "25", "uH"});
         for (auto& [line, text] : changes) {
             file[line - 1] = std::move(text);
         }
-        std::string bytes;
+        std::ofstream out(dir / name, std::ios::binary);
         for (const auto& line : file) {
-            bytes += line + "\r\n";
+            out << line << "\r\n";
         }
-        const auto path = dir / name;
-        std::ofstream(path, std::ios::binary) << bytes;
-        return "'" + path.string() + "'";
+        return "'" + (dir / name).string() + "'";
+    }
+    std::string t184(const char* material, const char* name = "in.txt") {
+        return design({{kToroid, "True"}, {kCore, "T184"}, {kCoreMat, material}}, name);
     }
 };
 
@@ -65,10 +62,6 @@ struct CoreChoice {
     const char* core;
     const char* material;
 };
-
-void PrintTo(const CoreChoice& c, std::ostream* os) {
-    *os << c.core << " " << c.material;
-}
 
 class CliFullDesign : public CliTest, public ::testing::WithParamInterface<CoreChoice> {};
 
@@ -105,23 +98,6 @@ INSTANTIATE_TEST_SUITE_P(Shipped, CliFullDesign,
                                            CoreChoice{"ECore", kECore, "E162", "-26"}),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(CliTest, MessagesGoToStandardErrorInOrder) {
-    const CliRun run = cli("design " + design({{kLdes, "lots"}}, "bad.txt"));
-    EXPECT_EQ(run.exitCode, 1);
-    EXPECT_EQ(run.out, "");
-    // Once from Open's Calculate AP, once from Run, which reads the never-sized
-    // specification again and stops there.
-    EXPECT_EQ(run.err,
-              "Re-Enter Inductance Value\n"
-              "Re-Enter Inductance Value\n");
-}
-
-TEST_F(CliTest, DesignWithoutMaterialEndsOnItsMessage) {
-    const CliRun run = cli("design " + design({{kToroid, "True"}, {kCore, "T184"}}, "nomat.txt"));
-    EXPECT_EQ(run.exitCode, 1);
-    EXPECT_EQ(run.err, "Select a core from the database\n");
-}
-
 TEST_F(CliTest, DecimalCommaReadsAndWritesCommas) {
     const CliRun run = cli(
         "design --decimal-point , " +
@@ -129,42 +105,6 @@ TEST_F(CliTest, DecimalCommaReadsAndWritesCommas) {
     EXPECT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(lines(run.out)[kAPR - 1], "2,363");
 }
-
-struct UsageCase {
-    const char* name;
-    std::string args;
-    int exitCode;
-    const char* errorPart;
-};
-
-void PrintTo(const UsageCase& c, std::ostream* os) {
-    *os << c.name;
-}
-
-class CliUsage : public CliTest, public ::testing::WithParamInterface<UsageCase> {};
-
-TEST_P(CliUsage, ReportsAndExits) {
-    const CliRun run = cli(GetParam().args);
-    EXPECT_EQ(run.exitCode, GetParam().exitCode);
-    EXPECT_NE(run.err.find(GetParam().errorPart), std::string::npos) << run.err;
-    EXPECT_EQ(run.out, "");
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Errors, CliUsage,
-    ::testing::Values(UsageCase{"NoArguments", "", 2, "usage"},
-                      UsageCase{"UnknownCommand", "frobnicate", 2, "unknown command"},
-                      UsageCase{"NoFile", "design", 2, "usage"},
-                      UsageCase{"UnknownOption", "design x.txt --fast", 2, "--fast"},
-                      UsageCase{"MissingValue", "design x.txt -o", 2, "-o"},
-                      UsageCase{"TwoFiles", "design a.txt b.txt", 2, "b.txt"},
-                      UsageCase{"BadDecimalPoint", "design x.txt --decimal-point 5", 2, "'5'"},
-                      UsageCase{"MissingFile", "design /nonexistent/in.txt", 2,
-                                "/nonexistent/in.txt"},
-                      UsageCase{"AmbientNotANumber", "check x.txt --ambient warm", 2, "'warm'"},
-                      UsageCase{"AmbientAtRunaway", "check x.txt --ambient 250", 2, "'250'"},
-                      UsageCase{"CheckFormat", "check x.txt --format xml", 2, "'xml'"}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 // The number after "key": in the check's JSON; NaN when the key is missing or not a number.
 double jsonNumber(const std::string& json, const std::string& key) {
@@ -179,9 +119,7 @@ double jsonNumber(const std::string& json, const std::string& key) {
 // hole (pi (2.413 - 0.29876) / 0.29876 = 22 turns); fill 19 pi 0.29876^2 / 4 / Wa =
 // 0.2913 (Wa = pi 2.413^2 / 4 = 4.573 cm^2); the copper settles 22.30 C above a 25 C ambient.
 TEST_F(CliTest, CheckJsonOfAShippedDesign) {
-    const CliRun run =
-        cli("check --format json " +
-            design({{kToroid, "True"}, {kCore, "T184"}, {kCoreMat, "-8"}}, "t184.txt"));
+    const CliRun run = cli("check --format json " + t184("-8", "t184.txt"));
     ASSERT_EQ(run.exitCode, 0) << run.err;
     EXPECT_NEAR(jsonNumber(run.out, "l_idc_percent"), 103.364, 0.001);
     EXPECT_EQ(jsonNumber(run.out, "layers"), 1);
@@ -199,43 +137,6 @@ TEST_F(CliTest, CheckJsonOfAShippedDesign) {
     EXPECT_EQ(jsonNumber(warm.out, "l_idc_h"), jsonNumber(run.out, "l_idc_h"));
 }
 
-TEST_F(CliTest, CheckOfADesignEndingOnAMessage) {
-    const CliRun run = cli("check " + design({{kToroid, "True"}, {kCore, "T184"}}, "nomat.txt"));
-    EXPECT_EQ(run.exitCode, 1);
-    EXPECT_EQ(run.out, "");
-    EXPECT_EQ(run.err, "Select a core from the database\n");
-}
-
-TEST_F(CliTest, IncompleteFileIsRejected) {
-    std::ofstream(dir / "short.txt") << "False\nFalse\n";
-    const CliRun run = cli("design '" + (dir / "short.txt").string() + "'");
-    EXPECT_EQ(run.exitCode, 2);
-    EXPECT_NE(run.err.find("not a complete design file"), std::string::npos);
-}
-
-// An endless device is refused by what it is, before a byte is read or written.
-TEST_F(CliTest, DeviceIsNoDesignFile) {
-    const CliRun run = cli("design /dev/zero -o '" + (dir / "out.txt").string() + "'");
-    EXPECT_EQ(run.exitCode, 2);
-    EXPECT_EQ(run.err, "/dev/zero is not a Coilsmith design file\n");
-    EXPECT_FALSE(fs::exists(dir / "out.txt"));
-}
-
-TEST_F(CliTest, MissingCatalogueIsAFileError) {
-    const CliRun run =
-        cli("design " + design({}, "in.txt") + " --catalogue /nonexistent/Cores.csx");
-    EXPECT_EQ(run.exitCode, 2);
-    EXPECT_NE(run.err.find("/nonexistent/Cores.csx"), std::string::npos);
-}
-
-TEST_F(CliTest, UnwritableOutputIsAFileError) {
-    const CliRun run =
-        cli("design " + design({{kToroid, "True"}, {kCore, "T184"}, {kCoreMat, "-26"}}, "in.txt") +
-            " -o /nonexistent/out.txt");
-    EXPECT_EQ(run.exitCode, 2);
-    EXPECT_NE(run.err.find("/nonexistent/out.txt"), std::string::npos);
-}
-
 enum class Target { ReadOnlyFile, Folder, FullDevice };
 
 struct FailedWrite {
@@ -244,10 +145,6 @@ struct FailedWrite {
     Target target;
     const char* reason;
 };
-
-void PrintTo(const FailedWrite& c, std::ostream* os) {
-    *os << c.name;
-}
 
 // The files of a folder, less the captured output of coilsmith-cli and the runtime folder
 // Qt makes in the temporary folder when the system gives it none.
@@ -269,8 +166,7 @@ class CliFailedWrite : public CliTest, public ::testing::WithParamInterface<Fail
 // read-only file is honoured, a folder is no file, and /dev/full refuses every write.
 TEST_P(CliFailedWrite, SaysWhyAndKeepsTheOldFile) {
     const FailedWrite& c = GetParam();
-    const std::string input =
-        design({{kToroid, "True"}, {kCore, "T184"}, {kCoreMat, "-26"}}, "in.txt");
+    const std::string input = t184("-26");
     fs::path target = "/dev/full";
     const std::string old = "the old file\n";
     if (c.target == Target::ReadOnlyFile) {
@@ -308,8 +204,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(CliTest, DesignWrittenOverItsOwnInput) {
-    const std::string input =
-        design({{kToroid, "True"}, {kCore, "T184"}, {kCoreMat, "-26"}}, "in.txt");
+    const std::string input = t184("-26");
     const auto before = folderListing(dir);
     const CliRun run = cli("design " + input + " -o " + input);
     EXPECT_EQ(run.exitCode, 0) << run.err;
@@ -321,8 +216,7 @@ TEST_F(CliTest, DesignWrittenOverItsOwnInput) {
 
 // Qt's start-up remarks are no message of the design: a report that went well says nothing.
 TEST_F(CliTest, ReportWithoutRuntimeFolderIsSilent) {
-    const std::string input =
-        design({{kToroid, "True"}, {kCore, "T184"}, {kCoreMat, "-26"}}, "in.txt");
+    const std::string input = t184("-26");
     const char* runtime = std::getenv("XDG_RUNTIME_DIR");
     const std::string saved = runtime != nullptr ? runtime : "";
     ::unsetenv("XDG_RUNTIME_DIR");
@@ -335,6 +229,54 @@ TEST_F(CliTest, ReportWithoutRuntimeFolderIsSilent) {
     const std::string pdf = readAll(dir / "r.pdf");
     EXPECT_TRUE(pdf.starts_with("%PDF-"));
     EXPECT_NE(pdf.find("%%EOF", pdf.size() - 8), std::string::npos);
+}
+
+// Every error goes to standard error with its exit code, and nothing to standard output. A
+// message ending in a newline is the whole of standard error; otherwise a part of it.
+TEST_F(CliTest, ErrorsAreReportedWithTheirExitCodes) {
+    const std::string noMaterial = design({{kToroid, "True"}, {kCore, "T184"}}, "nomat.txt");
+    std::ofstream(dir / "short.txt") << "False\nFalse\n";
+    const struct {
+        std::string args;
+        int exitCode;
+        std::string err;
+    } rows[] = {
+        {"", 2, "usage"},
+        {"frobnicate", 2, "unknown command"},
+        {"design", 2, "usage"},
+        {"design x.txt --fast", 2, "--fast"},
+        {"design x.txt -o", 2, "-o"},
+        {"design a.txt b.txt", 2, "b.txt"},
+        {"design x.txt --decimal-point 5", 2, "'5'"},
+        {"design /nonexistent/in.txt", 2, "/nonexistent/in.txt"},
+        {"check x.txt --ambient warm", 2, "'warm'"},
+        {"check x.txt --ambient 250", 2, "'250'"},
+        {"check x.txt --format xml", 2, "'xml'"},
+        // Once from Open's Calculate AP, once from Run, which reads the never-sized
+        // specification again and stops there.
+        {"design " + design({{kLdes, "lots"}}, "bad.txt"), 1,
+         "Re-Enter Inductance Value\nRe-Enter Inductance Value\n"},
+        {"design " + noMaterial, 1, "Select a core from the database\n"},
+        {"check " + noMaterial, 1, "Select a core from the database\n"},
+        {"design '" + (dir / "short.txt").string() + "'", 2, "not a complete design file"},
+        // An endless device is refused by what it is, before a byte is read or written.
+        {"design /dev/zero -o '" + (dir / "out.txt").string() + "'", 2,
+         "/dev/zero is not a Coilsmith design file\n"},
+        {"design " + design({}, "in.txt") + " --catalogue /nonexistent/Cores.csx", 2,
+         "/nonexistent/Cores.csx"},
+        {"design " + t184("-26") + " -o /nonexistent/out.txt", 2, "/nonexistent/out.txt"},
+    };
+    for (const auto& row : rows) {
+        const CliRun run = cli(row.args);
+        EXPECT_EQ(run.exitCode, row.exitCode) << row.args;
+        EXPECT_EQ(run.out, "") << row.args;
+        if (row.err.ends_with('\n')) {
+            EXPECT_EQ(run.err, row.err) << row.args;
+        } else {
+            EXPECT_NE(run.err.find(row.err), std::string::npos) << row.args << ": " << run.err;
+        }
+    }
+    EXPECT_FALSE(fs::exists(dir / "out.txt"));
 }
 
 TEST_F(CliTest, HelpExplainsTheCommands) {
