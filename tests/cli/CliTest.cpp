@@ -8,7 +8,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -22,14 +21,12 @@ using coilsmith::test::readAll;
 constexpr int kECore = 1, kToroid = 2, kCore = 3, kPrice = 4, kFCore = 5, kCoreMat = 6;
 constexpr int kNTurns = 18, kACore = 24, kAprod = 26, kMinAP = 27, kAPR = 28, kLdes = 39;
 
+// The lines of a design file, each ended by CR LF.
 std::vector<std::string> lines(const std::string& text) {
     std::vector<std::string> out;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) {
-        if (!line.empty() && line.back() == '\r') {
-            line.pop_back();
-        }
-        out.push_back(line);
+    for (std::size_t at = 0, end; (end = text.find("\r\n", at)) != std::string::npos;
+         at = end + 2) {
+        out.push_back(text.substr(at, end - at));
     }
     return out;
 }
@@ -56,47 +53,35 @@ class CliTest : public coilsmith::test::CliProcessTest {
     }
 };
 
-struct CoreChoice {
-    const char* name;
-    int typeLine;
-    const char* core;
-    const char* material;
-};
+// Both core types complete the starting specification (25 uH at 25 A: Ap 2.363 cm^4).
+TEST_F(CliTest, DesignCompletesTheDefaultSpecification) {
+    for (const auto& [typeLine, core] : {std::pair{kToroid, "T184"}, {kECore, "E162"}}) {
+        SCOPED_TRACE(core);
+        const char* material = "-26";
+        const CliRun run =
+            cli("design " +
+                design({{typeLine, "True"}, {kCore, core}, {kCoreMat, material}}, "in.txt"));
+        EXPECT_EQ(run.exitCode, 0) << run.err;
+        EXPECT_EQ(run.err, "");
+        const auto out = lines(run.out);
+        ASSERT_EQ(out.size(), 40u);
+        EXPECT_EQ(out[kCore - 1], core);
+        EXPECT_EQ(out[kCoreMat - 1], material);
+        EXPECT_EQ(out[kFCore - 1], std::string(core) + material);
+        EXPECT_EQ(out[kAPR - 1], "2.363");
+        EXPECT_EQ(out[kMinAP - 1], "2.363");
+        EXPECT_FALSE(out[kACore - 1].empty() || out[kAprod - 1].empty() || out[kPrice - 1].empty());
+        EXPECT_GT(std::stoi(out[kNTurns - 1]), 0);
+        EXPECT_TRUE(run.out.ends_with("uH\r\n"));
 
-class CliFullDesign : public CliTest, public ::testing::WithParamInterface<CoreChoice> {};
-
-TEST_P(CliFullDesign, CompletesTheDefaultSpecification) {
-    const CoreChoice& c = GetParam();
-    const CliRun run =
-        cli("design " +
-            design({{c.typeLine, "True"}, {kCore, c.core}, {kCoreMat, c.material}}, "in.txt"));
-    EXPECT_EQ(run.exitCode, 0) << run.err;
-    EXPECT_EQ(run.err, "");
-    const auto out = lines(run.out);
-    ASSERT_EQ(out.size(), 40u);
-    EXPECT_EQ(out[kCore - 1], c.core);
-    EXPECT_EQ(out[kCoreMat - 1], c.material);
-    EXPECT_EQ(out[kFCore - 1], std::string(c.core) + c.material);
-    EXPECT_EQ(out[kAPR - 1], "2.363");
-    EXPECT_EQ(out[kMinAP - 1], "2.363");
-    EXPECT_FALSE(out[kACore - 1].empty());
-    EXPECT_FALSE(out[kAprod - 1].empty());
-    EXPECT_FALSE(out[kPrice - 1].empty());
-    EXPECT_GT(std::stoi(out[kNTurns - 1]), 0);
-    EXPECT_TRUE(run.out.ends_with("uH\r\n"));
-
-    // The completed design is a fixed point: designing it again changes nothing.
-    std::ofstream(dir / "out.txt", std::ios::binary) << run.out;
-    const CliRun again = cli("design '" + (dir / "out.txt").string() + "' -o '" +
-                             (dir / "again.txt").string() + "'");
-    EXPECT_EQ(again.exitCode, 0) << again.err;
-    EXPECT_EQ(readAll(dir / "again.txt"), run.out);
+        // The completed design is a fixed point: designing it again changes nothing.
+        std::ofstream(dir / "out.txt", std::ios::binary) << run.out;
+        const CliRun again = cli("design '" + (dir / "out.txt").string() + "' -o '" +
+                                 (dir / "again.txt").string() + "'");
+        EXPECT_EQ(again.exitCode, 0) << again.err;
+        EXPECT_EQ(readAll(dir / "again.txt"), run.out);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Shipped, CliFullDesign,
-                         ::testing::Values(CoreChoice{"Toroid", kToroid, "T184", "-26"},
-                                           CoreChoice{"ECore", kECore, "E162", "-26"}),
-                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(CliTest, DecimalCommaReadsAndWritesCommas) {
     const CliRun run = cli(
@@ -137,15 +122,6 @@ TEST_F(CliTest, CheckJsonOfAShippedDesign) {
     EXPECT_EQ(jsonNumber(warm.out, "l_idc_h"), jsonNumber(run.out, "l_idc_h"));
 }
 
-enum class Target { ReadOnlyFile, Folder, FullDevice };
-
-struct FailedWrite {
-    const char* name;
-    const char* command;
-    Target target;
-    const char* reason;
-};
-
 // The files of a folder, less the captured output of coilsmith-cli and the runtime folder
 // Qt makes in the temporary folder when the system gives it none.
 std::vector<std::string> folderListing(const fs::path& folder) {
@@ -160,48 +136,34 @@ std::vector<std::string> folderListing(const fs::path& folder) {
     return names;
 }
 
-class CliFailedWrite : public CliTest, public ::testing::WithParamInterface<FailedWrite> {};
-
 // Every one of these targets holds also for a user who may write anywhere: the mode of a
 // read-only file is honoured, a folder is no file, and /dev/full refuses every write.
-TEST_P(CliFailedWrite, SaysWhyAndKeepsTheOldFile) {
-    const FailedWrite& c = GetParam();
-    const std::string input = t184("-26");
-    fs::path target = "/dev/full";
-    const std::string old = "the old file\n";
-    if (c.target == Target::ReadOnlyFile) {
-        target = dir / "old.out";
-        std::ofstream(target, std::ios::binary) << old;
-        fs::permissions(target, fs::perms::owner_read | fs::perms::group_read);
-    } else if (c.target == Target::Folder) {
-        target = dir / "folder.out";
-        fs::create_directory(target);
+TEST_F(CliTest, FailedWriteSaysWhyAndKeepsTheOldFile) {
+    const std::string input = t184("-26"), old = "the old file\n";
+    for (const std::string command : {"design", "report"}) {
+        const fs::path readOnly = dir / (command + ".old"), folder = dir / (command + ".dir");
+        std::ofstream(readOnly, std::ios::binary) << old;
+        fs::permissions(readOnly, fs::perms::owner_read | fs::perms::group_read);
+        fs::create_directory(folder);
+        for (const auto& [target, reason] :
+             {std::pair<fs::path, const char*>{readOnly, "read-only"},
+              {folder, "Is a directory"},
+              {"/dev/full", "No space left"}}) {
+            SCOPED_TRACE(command + " " + target.string());
+            // A device's bytes are gathered in the temporary folder: that is this test's folder.
+            ::setenv("TMPDIR", dir.c_str(), 1);
+            const auto before = folderListing(dir);
+            const CliRun run = cli(command + " " + input + " -o '" + target.string() + "'");
+            ::unsetenv("TMPDIR");
+            EXPECT_EQ(run.exitCode, 2);
+            EXPECT_NE(run.err.find(target.string()), std::string::npos) << run.err;
+            EXPECT_NE(run.err.find(reason), std::string::npos) << run.err;
+            EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+            EXPECT_EQ(folderListing(dir), before) << "a temporary file was left behind";
+        }
+        EXPECT_EQ(readAll(readOnly), old);
     }
-    // A device's bytes are gathered in the temporary folder: that is this test's folder.
-    ::setenv("TMPDIR", dir.c_str(), 1);
-    const auto before = folderListing(dir);
-    const CliRun run = cli(std::string(c.command) + " " + input + " -o '" + target.string() + "'");
-    ::unsetenv("TMPDIR");
-    EXPECT_EQ(run.exitCode, 2);
-    EXPECT_NE(run.err.find(target.string()), std::string::npos) << run.err;
-    EXPECT_NE(run.err.find(c.reason), std::string::npos) << run.err;
-    EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
-    if (c.target == Target::ReadOnlyFile) {
-        EXPECT_EQ(readAll(target), old);
-    }
-    EXPECT_EQ(folderListing(dir), before) << "a temporary file was left behind";
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Targets, CliFailedWrite,
-    ::testing::Values(
-        FailedWrite{"DesignReadOnly", "design", Target::ReadOnlyFile, "read-only"},
-        FailedWrite{"DesignFolder", "design", Target::Folder, "Is a directory"},
-        FailedWrite{"DesignFullDevice", "design", Target::FullDevice, "No space left"},
-        FailedWrite{"ReportReadOnly", "report", Target::ReadOnlyFile, "read-only"},
-        FailedWrite{"ReportFolder", "report", Target::Folder, "Is a directory"},
-        FailedWrite{"ReportFullDevice", "report", Target::FullDevice, "No space left"}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(CliTest, DesignWrittenOverItsOwnInput) {
     const std::string input = t184("-26");
@@ -280,13 +242,13 @@ TEST_F(CliTest, ErrorsAreReportedWithTheirExitCodes) {
 }
 
 TEST_F(CliTest, HelpExplainsTheCommands) {
-    const CliRun overview = cli("--help");
-    EXPECT_EQ(overview.exitCode, 0);
-    EXPECT_NE(overview.out.find("design FILE"), std::string::npos);
-    const CliRun help = cli("design --help");
-    EXPECT_EQ(help.exitCode, 0);
-    EXPECT_NE(help.out.find("--decimal-point"), std::string::npos);
-    EXPECT_NE(help.out.find("Exit status"), std::string::npos);
+    for (const auto& [args, part] : {std::pair{"--help", "design FILE"},
+                                     {"design --help", "--decimal-point"},
+                                     {"design --help", "Exit status"}}) {
+        const CliRun help = cli(args);
+        EXPECT_EQ(help.exitCode, 0);
+        EXPECT_NE(help.out.find(part), std::string::npos) << args;
+    }
 }
 
 }  // namespace
