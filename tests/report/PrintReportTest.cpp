@@ -25,12 +25,11 @@ namespace coilsmith {
 namespace {
 
 // The fonts need a running application; offscreen is enough.
-QGuiApplication& application() {
+void application() {
     static int argc = 1;
     static char name[] = "report_tests";
     static char* argv[] = {name, nullptr};
-    static const auto app = std::make_unique<QGuiApplication>(argc, argv);
-    return *app;
+    static const QGuiApplication app(argc, argv);
 }
 
 class PrintReportTest : public ::testing::Test {
@@ -39,20 +38,14 @@ class PrintReportTest : public ::testing::Test {
 
     // A toroid design run from the window's creation texts on the real catalogue.
     std::unique_ptr<ChokeModel> completedDesign() {
-        auto model = std::make_unique<ChokeModel>(
-            ChokeModel::Options{COILSMITH_TEST_BIN_DIR, "", NumberLocale{}}, modelPrompter);
+        auto model = emptyDesign();
         model->CAP_Click();
         model->setOption("Toroid", true);
-        const int cores = static_cast<int>(model->control("Core").items.size());
-        if (cores == 0) {
-            return model;
-        }
-        model->chooseItem("Core", cores - 1);
+        model->chooseItem("Core", static_cast<int>(model->control("Core").items.size()) - 1);
         model->chooseItem("CoreMat", 0);
         model->Design_Results();
         return model;
     }
-
     std::unique_ptr<ChokeModel> emptyDesign() {
         return std::make_unique<ChokeModel>(
             ChokeModel::Options{COILSMITH_TEST_BIN_DIR, "", NumberLocale{}}, modelPrompter);
@@ -118,39 +111,29 @@ TEST_F(PrintReportTest, CompletedDesignPrintsTheWindowTextsThenItsCheck) {
     EXPECT_FALSE(model->text("NTurns").empty());
 }
 
-TEST_F(PrintReportTest, CancelEndsSilently) {
+// Cancel ends silently; a failing dialog, or a failure at any printer operation, gives one
+// message and no end of the document.
+TEST_F(PrintReportTest, CancelAndFailuresStopTheReport) {
     const auto model = emptyDesign();
     dialog.outcome = PrinterDialog::Outcome::Cancelled;
     printReport(*model, "", dialog, prompter);
     EXPECT_EQ(dialog.shown, 1);
-    EXPECT_TRUE(dialog.printer.ops.empty());
-    EXPECT_TRUE(prompter.messages.empty());
-}
-
-TEST_F(PrintReportTest, DialogFailureShowsThePrintingMessage) {
-    const auto model = emptyDesign();
+    EXPECT_TRUE(dialog.printer.ops.empty() && prompter.messages.empty());
     dialog.outcome = PrinterDialog::Outcome::Failed;
     printReport(*model, "", dialog, prompter);
-    ASSERT_EQ(prompter.messages.size(), 1u);
-    EXPECT_EQ(prompter.messages[0], "There was a problem printing to your printer.");
+    EXPECT_EQ(prompter.messages,
+              std::vector<std::string>{"There was a problem printing to your printer."});
+    // First font operation, measuring, the title, the rule, the heading, a body line, the end.
+    for (const int failAt : {0, 3, 4, 7, 10, 15, 19, 40, 94}) {
+        FakePrompter failed;
+        FakePrinterDialog printing;
+        printing.printer.failAtOperation = failAt;
+        printReport(*model, "x.txt", printing, failed);
+        EXPECT_EQ(failed.messages, std::vector<std::string>{kPrintProblemMessage}) << failAt;
+        EXPECT_FALSE(printing.printer.ended);
+        EXPECT_EQ(static_cast<int>(printing.printer.ops.size()), failAt);
+    }
 }
-
-// A failure at any printer operation stops the report at once: one message, no end.
-class PrinterFailureTest : public PrintReportTest, public ::testing::WithParamInterface<int> {};
-
-TEST_P(PrinterFailureTest, MessageAndNoEndOfDocument) {
-    const auto model = emptyDesign();
-    dialog.printer.failAtOperation = GetParam();
-    printReport(*model, "x.txt", dialog, prompter);
-    ASSERT_EQ(prompter.messages.size(), 1u);
-    EXPECT_EQ(prompter.messages[0], kPrintProblemMessage);
-    EXPECT_FALSE(dialog.printer.ended);
-    EXPECT_EQ(static_cast<int>(dialog.printer.ops.size()), GetParam());
-}
-
-// First font operation, measuring, the title, the rule, the heading, a body line, the end.
-INSTANTIATE_TEST_SUITE_P(AtEveryStage, PrinterFailureTest,
-                         ::testing::Values(0, 3, 4, 7, 10, 15, 19, 40, 94));
 
 // --- PDF ------------------------------------------------------------------------------
 
@@ -182,61 +165,37 @@ void expectReportText(const QString& text, const ChokeModel& model) {
     }
 }
 
+// The report written as PDF, by the program and by the command line from the design file.
 TEST_F(PrintReportTest, PdfHoldsTheNineteenLabelsAndValues) {
     const auto model = completedDesign();
     ASSERT_EQ(model->selectedPage(), kResultsPage);
     QTemporaryDir dir;
-    const QString pdf = dir.filePath(QStringLiteral("report.pdf"));
-    writeReportPdf(*model, "/work/designs/t.txt", pdf.toStdString());
+    const QString pdf = dir.filePath("report.pdf"), design = dir.filePath("choke.txt");
+    writeReportPdf(*model, design.toStdString(), pdf.toStdString());
     QFile file(pdf);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_TRUE(file.read(5).startsWith("%PDF-"));
+    QStringList pdfs{pdf};
+    const QString cli = QStringLiteral(COILSMITH_TEST_BIN_DIR "/coilsmith-cli");
+    if (QFile::exists(cli)) {
+        QFile designFile(design);
+        ASSERT_TRUE(designFile.open(QIODevice::WriteOnly));
+        designFile.write(QByteArray::fromStdString(writeDesignFile(*model)));
+        designFile.close();
+        QProcess process;
+        pdfs << dir.filePath("cli.pdf");
+        process.start(cli, {"report", design, "-o", pdfs.back()});
+        ASSERT_TRUE(process.waitForFinished(60000));
+        EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
+    }
     if (!havePdftotext()) {
         GTEST_SKIP() << "pdftotext is not installed";
     }
-    const QString text = pdfText(pdf);
-    EXPECT_TRUE(text.contains(QStringLiteral("Coilsmith - /work/designs/t.txt.")));
-    expectReportText(text, *model);
-}
-
-TEST_F(PrintReportTest, CommandLineReportOfADesignFile) {
-    const QString cli = QStringLiteral(COILSMITH_TEST_BIN_DIR "/coilsmith-cli");
-    if (!QFile::exists(cli)) {
-        GTEST_SKIP() << "coilsmith-cli is not built";
+    for (const QString& written : pdfs) {
+        const QString text = pdfText(written);
+        EXPECT_TRUE(text.contains("Coilsmith - " + design + ".")) << written.toStdString();
+        expectReportText(text, *model);
     }
-    const auto model = completedDesign();
-    ASSERT_EQ(model->selectedPage(), kResultsPage);
-    QTemporaryDir dir;
-    const QString design = dir.filePath(QStringLiteral("choke.txt"));
-    {
-        QFile file(design);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(QByteArray::fromStdString(writeDesignFile(*model)));
-    }
-    const QString pdf = dir.filePath(QStringLiteral("choke.pdf"));
-    QProcess process;
-    process.start(cli, {QStringLiteral("report"), design, QStringLiteral("-o"), pdf});
-    ASSERT_TRUE(process.waitForFinished(60000));
-    EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
-    ASSERT_TRUE(QFile::exists(pdf));
-    if (!havePdftotext()) {
-        GTEST_SKIP() << "pdftotext is not installed";
-    }
-    const QString text = pdfText(pdf);
-    EXPECT_TRUE(text.contains(QStringLiteral("Coilsmith - ") + design + QLatin1Char('.')));
-    expectReportText(text, *model);
-}
-
-TEST_F(PrintReportTest, CommandLineReportNeedsAnOutputFile) {
-    const QString cli = QStringLiteral(COILSMITH_TEST_BIN_DIR "/coilsmith-cli");
-    if (!QFile::exists(cli)) {
-        GTEST_SKIP() << "coilsmith-cli is not built";
-    }
-    QProcess process;
-    process.start(cli, {QStringLiteral("report"), QStringLiteral("choke.txt")});
-    ASSERT_TRUE(process.waitForFinished(60000));
-    EXPECT_EQ(process.exitCode(), 2);
-    EXPECT_TRUE(process.readAllStandardError().contains("usage"));
 }
 
 TEST_F(PrintReportTest, PdfToAFolderThatDoesNotExistThrowsAndLeavesNoFile) {
