@@ -6,8 +6,6 @@
 #include <tuple>
 #include <vector>
 
-#include <algorithm>
-
 #include "platform/fakes/RecordingPrinter.h"
 #include "report/CheckReport.h"
 #include "report/ReportLayout.h"
@@ -15,71 +13,46 @@
 namespace coilsmith {
 namespace {
 
+// Inductance, DCC, DCunit, ACC, ACunit, Freq, Funit, EffMu, NTurns, WAWG, DCR, CUL, COL, PTOT,
+// TWT, TRISE, FDmax, FDac, FIdc, CDact, fCore, Price.
 ReportTexts completedTexts() {
-    ReportTexts t;
-    t.Inductance = "100  uH";
-    t.DCC = "5";
-    t.DCunit = "A";
-    t.ACC = "1";
-    t.ACunit = "A";
-    t.Freq = "50";
-    t.Funit = "kHz";
-    t.EffMu = "60.0";
-    t.NTurns = "37";
-    t.WAWG = "16";
-    t.DCR = "24.73  mOhms";
-    t.CUL = "0.62";
-    t.COL = "0.31";
-    t.PTOT = "0.93";
-    t.TWT = "25.40";
-    t.TRISE = "12.3";
-    t.FDmax = "0.149";
-    t.FDac = "0.0135";
-    t.FIdc = "18.55";
-    t.CDact = "388";
-    t.fCore = "T106-26";
-    t.Price = "1";
-    return t;
+    return {
+        "100  uH",      "5",    "A",    "1",    "A",     "50",   "kHz",   "60.0",   "37",    "16",
+        "24.73  mOhms", "0.62", "0.31", "0.93", "25.40", "12.3", "0.149", "0.0135", "18.55", "388",
+        "T106-26",      "1"};
 }
 
-struct LineCase {
-    int index;
-    const char* label;
-    const char* value;       // from completedTexts()
-    const char* emptyValue;  // from empty result boxes: the suffix alone
-};
-
-class ReportLinesTest : public ::testing::TestWithParam<LineCase> {};
-
-TEST_P(ReportLinesTest, LabelAndValueWithSuffix) {
-    const LineCase& c = GetParam();
-    const auto lines = reportLines(completedTexts());
-    ASSERT_EQ(lines.size(), 19u);
-    EXPECT_EQ(lines[c.index].label, c.label);
-    EXPECT_EQ(lines[c.index].value, c.value);
-    EXPECT_EQ(reportLines(ReportTexts{})[c.index].value, c.emptyValue);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    AllNineteen, ReportLinesTest,
-    ::testing::Values(
-        LineCase{0, "Inductance Value:", "100  uH", ""}, LineCase{1, "DC Current:", "5 A", " "},
-        LineCase{2, "AC Current:", "1 A", " "}, LineCase{3, "Switching Frequency:", "50 kHz", " "},
-        LineCase{4, "Effective Permeability:", "60.0", ""},
-        LineCase{5, "Number of Turns:", "37", ""}, LineCase{6, "Wire AWG:", "16", ""},
-        LineCase{7, "DC Resistance:", "24.73  mOhms", ""},
-        LineCase{8, "Copper Loss:", "0.62 W", " W"}, LineCase{9, "Core Loss:", "0.31 W", " W"},
-        LineCase{10, "Total Loss:", "0.93 W", " W"}, LineCase{11, "Total Weight:", "25.40 g", " g"},
-        LineCase{12, "Temperature Rise:", "12.3 deg. C", " deg. C"},
-        LineCase{13, "Max. Flux Density, Bmax:", "0.149 T", " T"},
-        LineCase{14, "Peak AC Flux Density, Bac:", "0.0135 T", " T"},
-        LineCase{15, "DC Magnetizing Force, Hdc:", "18.55  AT/cm", "  AT/cm"},
-        LineCase{16, "Current Density:", "388  A/cm^2", "  A/cm^2"},
-        LineCase{17, "Core Number:", "T106-26", ""}, LineCase{18, "Relative Cost:", "1", ""}));
-
-TEST(ReportLines, EveryLabelEndsBeforeTheValueColumn) {
-    for (const ReportLine& line : reportLines(ReportTexts{})) {
-        EXPECT_LT(static_cast<int>(line.label.size()) + kLabelColumn, kValueColumn) << line.label;
+// Each line: its label, its value, and the suffix alone from empty result boxes; every label
+// ends before the value column.
+TEST(ReportLines, LabelAndValueWithSuffix) {
+    const std::tuple<const char*, const char*, const char*> rows[] = {
+        {"Inductance Value:", "100  uH", ""},
+        {"DC Current:", "5 A", " "},
+        {"AC Current:", "1 A", " "},
+        {"Switching Frequency:", "50 kHz", " "},
+        {"Effective Permeability:", "60.0", ""},
+        {"Number of Turns:", "37", ""},
+        {"Wire AWG:", "16", ""},
+        {"DC Resistance:", "24.73  mOhms", ""},
+        {"Copper Loss:", "0.62 W", " W"},
+        {"Core Loss:", "0.31 W", " W"},
+        {"Total Loss:", "0.93 W", " W"},
+        {"Total Weight:", "25.40 g", " g"},
+        {"Temperature Rise:", "12.3 deg. C", " deg. C"},
+        {"Max. Flux Density, Bmax:", "0.149 T", " T"},
+        {"Peak AC Flux Density, Bac:", "0.0135 T", " T"},
+        {"DC Magnetizing Force, Hdc:", "18.55  AT/cm", "  AT/cm"},
+        {"Current Density:", "388  A/cm^2", "  A/cm^2"},
+        {"Core Number:", "T106-26", ""},
+        {"Relative Cost:", "1", ""},
+    };
+    const auto lines = reportLines(completedTexts()), empty = reportLines(ReportTexts{});
+    ASSERT_EQ(lines.size(), std::size(rows));
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const auto& [label, value, emptyValue] = rows[i];
+        EXPECT_EQ(lines[i].label + "|" + lines[i].value + "|" + empty[i].value,
+                  std::string(label) + "|" + value + "|" + emptyValue);
+        EXPECT_LT(static_cast<int>(lines[i].label.size()) + kLabelColumn, kValueColumn) << label;
     }
 }
 
@@ -95,9 +68,8 @@ class ReportLayoutTest : public ::testing::Test {
 // Text widths depend on the font, so it is set (bold Times 12, once) before any measuring.
 TEST_F(ReportLayoutTest, FontIsSetOnceBoldTimesTwelveBeforeAnythingIsMeasured) {
     layoutReport(printer, "a.txt", completedTexts());
-    EXPECT_TRUE(printer.fontBold);
-    EXPECT_EQ(printer.fontName, "Times");
-    EXPECT_FLOAT_EQ(printer.fontSize, 12.0f);
+    EXPECT_EQ(std::tie(printer.fontBold, printer.fontName, printer.fontSize),
+              std::make_tuple(true, std::string("Times"), 12.0f));
     std::vector<std::size_t> fontOps;
     std::size_t firstMeasure = printer.ops.size();
     for (std::size_t i = 0; i < printer.ops.size(); ++i) {
@@ -149,33 +121,27 @@ TEST_F(ReportLayoutTest, BodyLinesAtColumnsTwentyAndSeventyWithEmptyLinesBetween
         const auto& label = printed[2 + 2 * i];
         const auto& value = printed[3 + 2 * i];
         const float y = firstBodyY + static_cast<float>(2 * i) * kLine;
-        EXPECT_EQ(label.text, lines[i].label);
-        EXPECT_EQ(value.text, lines[i].value);
-        EXPECT_EQ(label.column, 20);
-        EXPECT_EQ(value.column, 70);
-        EXPECT_FLOAT_EQ(label.x, 1900.0f);
-        EXPECT_FLOAT_EQ(value.x, 6900.0f);
-        EXPECT_FLOAT_EQ(label.y, y) << "line " << i + 1;
-        EXPECT_FLOAT_EQ(value.y, y) << "line " << i + 1;
+        EXPECT_EQ(std::tie(label.text, label.column, label.x, label.y),
+                  std::make_tuple(lines[i].label, 20, 1900.0f, y));
+        EXPECT_EQ(std::tie(value.text, value.column, value.x, value.y),
+                  std::make_tuple(lines[i].value, 70, 6900.0f, y));
     }
     EXPECT_EQ(printer.ops.back().name, "endDocument");
     EXPECT_EQ(std::count_if(printer.ops.begin(), printer.ops.end(),
                             [](const auto& op) { return op.name == "endDocument"; }),
               1);
-    EXPECT_TRUE(printer.ended);
 }
 
 TEST_F(ReportLayoutTest, SizesThatAreNotNumbersStopBeforeTheDocumentEnds) {
     for (float bad :
          {std::numeric_limits<float>::infinity(), std::numeric_limits<float>::quiet_NaN()}) {
-        RecordingPrinter broken;
-        broken.width = bad;
-        EXPECT_THROW(layoutReport(broken, "a.txt", completedTexts()), PrinterError);
-        EXPECT_FALSE(broken.ended);
-        RecordingPrinter tall;
-        tall.lineHeight = bad;
-        EXPECT_THROW(layoutReport(tall, "a.txt", completedTexts()), PrinterError);
-        EXPECT_FALSE(tall.ended);
+        for (float RecordingPrinter::*size :
+             {&RecordingPrinter::width, &RecordingPrinter::lineHeight}) {
+            RecordingPrinter broken;
+            broken.*size = bad;
+            EXPECT_THROW(layoutReport(broken, "a.txt", completedTexts()), PrinterError);
+            EXPECT_FALSE(broken.ended);
+        }
     }
 }
 
