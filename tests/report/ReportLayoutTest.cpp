@@ -42,7 +42,7 @@ TEST(ReportLines, LabelAndValueWithSuffix) {
     ASSERT_EQ(lines.size(), std::size(rows));
     for (std::size_t i = 0; i < lines.size(); ++i) {
         EXPECT_EQ(lines[i].label + "|" + lines[i].value + "|" + empty[i].value, rows[i]);
-        EXPECT_LT(static_cast<int>(lines[i].label.size()) + kLabelColumn, kValueColumn) << label;
+        EXPECT_LT(static_cast<int>(lines[i].label.size()) + kLabelColumn, kValueColumn) << rows[i];
     }
 }
 
