@@ -132,15 +132,6 @@ class CoreAdviserTest : public QObject {
         QCOMPARE(design_->selectedPage(), kResultsPage);
     }
 
-    void anotherKeyReordersWithoutRecomputing() {
-        combo("RankBy")->setCurrentIndex(2);  // total weight
-        const auto& candidates = adviser_->ranking().candidates;
-        for (std::size_t i = 0; i + 1 < adviser_->ranking().feasibleCount; ++i) {
-            QVERIFY(candidates[i].totalWeight <= candidates[i + 1].totalWeight);
-        }
-        QCOMPARE(cell(0, "Rank"), QString("1"));
-    }
-
     void noFeasibleDesignShowsAPlainMessage() {
         auto* chart = adviser_->findChild<LossWeightChart*>("LossWeightChart");
         auto* message = chart->findChild<QLabel*>("NoFeasibleDesign");
@@ -215,23 +206,26 @@ class CoreAdviserTest : public QObject {
         }
     }
 
-    void checkedFilterKeepsDesignsWhoseCheckPasses() {
-        const int rows = view()->model()->rowCount();
+    // Another key reorders; the checked filter keeps designs whose check passes; the choices
+    // are remembered for the next window.
+    void choicesApplyAndAreRememberedForTheNextWindow() {
+        const int rows = rowCount();
+        combo("RankBy")->setCurrentIndex(2);  // total weight
+        const auto& candidates = adviser_->ranking().candidates;
+        for (std::size_t i = 0; i + 1 < adviser_->ranking().feasibleCount; ++i) {
+            QVERIFY(candidates[i].totalWeight <= candidates[i + 1].totalWeight);
+        }
+        QCOMPARE(cell(0, "Rank"), QString("1"));
         checkedFilter()->setChecked(true);
-        const int checked = view()->model()->rowCount();
+        const int checked = rowCount();
         QVERIFY(checked > 0 && checked < rows);
         for (int row = 0; row < checked; ++row) {
             QVERIFY(cell(row, "L at Idc (%)").toDouble() >= 90);  // a warning at worst
             QVERIFY(!cell(row, "Hot rise (C)").isEmpty());
         }
         QCOMPARE(cell(0, "Rank"), QString("1"));
-    }
-
-    void choicesAreRememberedForTheNextWindow() {
-        combo("RankBy")->setCurrentIndex(2);
         combo("CoreTypeFilter")->setCurrentIndex(2);
         maxTempRise()->setValue(45);
-        checkedFilter()->setChecked(true);
         adviser_.emplace([](const adviser::Candidate&) {});
         QVERIFY(checkedFilter()->isChecked());
         QCOMPARE(combo("RankBy")->currentText(), QString("Total Weight"));
