@@ -33,12 +33,8 @@ DesignCheckInput handInput() {
 
 // The row of a figure as part|value|unit.
 std::string figure(const CheckTexts& texts, const std::string& label) {
-    for (const CheckFigureRow& r : texts.figures) {
-        if (r.label == label) {
-            return r.part + "|" + r.value + "|" + r.unit;
-        }
-    }
-    return "no row " + label;
+    const auto r = std::ranges::find(texts.figures, label, &CheckFigureRow::label);
+    return r == texts.figures.end() ? "no row " + label : r->part + "|" + r->value + "|" + r->unit;
 }
 
 TEST(CheckTexts, FiguresWithTheirUnits) {
@@ -69,17 +65,16 @@ TEST(CheckTexts, FiguresWithTheirUnits) {
     ASSERT_EQ(texts.verdicts.size(), 2u);
     const CheckVerdictRow& fill = texts.verdicts[1];
     EXPECT_EQ(fill.check + "|" + fill.verdictText + "|" + fill.reason, "Fill|Warning|full");
-}
 
-TEST(CheckTexts, ResistanceInMilliohmsBelowOneOhm) {
+    // Resistance in milliohms below one ohm.
     DesignCheck check = handCheck();
     CopperFigures copper;
     copper.rdc20Ohm = 0.024731, copper.rhotOhm = 1.5, copper.hotTemperatureC = 96.04;
     check.copper = {copper, {}};
-    const CheckTexts texts = checkTexts(check, handInput());
-    EXPECT_EQ(figure(texts, "R at 20 °C"), "Copper|24.73|mΩ");
-    EXPECT_EQ(figure(texts, "R hot"), "Copper|1.500|Ω");
-    EXPECT_EQ(figure(texts, "Hot temperature"), "Copper|96.0|°C");
+    const CheckTexts withCopper = checkTexts(check, handInput());
+    EXPECT_EQ(figure(withCopper, "R at 20 °C"), "Copper|24.73|mΩ");
+    EXPECT_EQ(figure(withCopper, "R hot"), "Copper|1.500|Ω");
+    EXPECT_EQ(figure(withCopper, "Hot temperature"), "Copper|96.0|°C");
 }
 
 TEST(CheckTexts, SignificantDigitsAndRoundAxes) {

@@ -19,9 +19,9 @@ class DesignCheckModelTest : public ::testing::Test {
 
     // The design worked example on ED with M60: 100 uH, 5 A DC, 1 A ripple, 37 turns AWG 16.
     void runWorkedExample() {
-        m().editText("Ldes", "100");
-        m().editText("DCC", "5");
-        m().editText("ACC", "1");
+        for (const auto& [box, text] : {std::pair{"Ldes", "100"}, {"DCC", "5"}, {"ACC", "1"}}) {
+            m().editText(box, text);
+        }
         m().CAP_Click();
         m().setOption("ECore", true);
         ASSERT_TRUE(m().setListText("Core", "ED"));
@@ -100,11 +100,9 @@ TEST_F(DesignCheckModelTest, CompletedRunIsCheckedWithItsOwnDesign) {
 // Catalogue values a part of the check cannot use make just that part unavailable.
 TEST(DesignCheckInputTest, UnusableCatalogueValueNamesTheField) {
     DesignState s;
-    s.IsECore = true;
-    s.Ac = 1, s.Lc = 10, s.Gap = 0, s.Wa = 1.5, s.SurfArea = 11;
+    s.IsECore = true, s.Ac = 1, s.Lc = 10, s.Gap = 0, s.Wa = 1.5, s.SurfArea = 11, s.MuInit = 60;
     s.c_dim = 0.25, s.f_dim = 0.25, s.g_dim = 0.5;
     s.d_dim = Num::null();  // an empty catalogue cell
-    s.MuInit = 60;
     const CheckReferences noTables{nullptr, "no tables"};
     const DesignCheckInput in = designCheckInput(s, DesignNumbers{}, noTables, 25);
     EXPECT_EQ(in.inductanceDataProblem, "no tables");
@@ -114,9 +112,7 @@ TEST(DesignCheckInputTest, UnusableCatalogueValueNamesTheField) {
     EXPECT_EQ(check.winding.unavailableReason, in.windingDataProblem);
     EXPECT_EQ(check.copper.unavailableReason, in.windingDataProblem);
 
-    s.Gap = -1;
-    s.IsECore = false;
-    s.OD = 1, s.ID = 0.5, s.HT = 0;
+    s.Gap = -1, s.IsECore = false, s.OD = 1, s.ID = 0.5, s.HT = 0;
     const DesignCheckInput toroid = designCheckInput(s, DesignNumbers{}, noTables, 25);
     EXPECT_EQ(toroid.inductanceDataProblem, "GAP is negative");
     EXPECT_EQ(toroid.copperDataProblem, "HT is not positive");
