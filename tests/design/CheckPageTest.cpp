@@ -60,12 +60,11 @@ class CheckPageTest : public QObject {
     void pageFollowsTheRuns() {
         choke_ = makeChoke();
         QCOMPARE(tabs()->count(), 4);
-        QCOMPARE(tabs()->tabText(kCheckPage), QString("Design Check"));
-        QVERIFY(!tabs()->isTabEnabled(kCheckPage));
+        QVERIFY(tabs()->tabText(kCheckPage) == "Design Check" && !tabs()->isTabEnabled(kCheckPage));
 
         runDesign("100");
-        QVERIFY(tabs()->isTabEnabled(kCheckPage));
-        QVERIFY(figure("Required L") == "100.0 µH" && !figure("L at Idc").isEmpty());
+        QVERIFY(tabs()->isTabEnabled(kCheckPage) && figure("Required L") == "100.0 µH" &&
+                !figure("L at Idc").isEmpty());
         QCOMPARE(choke_->findChild<QTableWidget*>("CheckVerdicts")->rowCount(), 5);
 
         // The page stays shown over a second Run and shows its design.
@@ -83,10 +82,7 @@ class CheckPageTest : public QObject {
         QVERIFY(choke_->model().lastCheck()->copper.figures->hotTemperatureC >= hotAt25 + 35);
 
         // A Run that ends on its message leaves no check: the page goes out of reach.
-        choke_->run([](ChokeModel& m) {
-            m.setTextRaw("CoreMat", "");
-            m.Design_Results();
-        });
+        choke_->run([](ChokeModel& m) { m.setTextRaw("CoreMat", ""), m.Design_Results(); });
         QVERIFY(!tabs()->isTabEnabled(kCheckPage));
         QCOMPARE(tabs()->currentIndex(), choke_->model().selectedPage());
 
@@ -94,7 +90,6 @@ class CheckPageTest : public QObject {
         QCOMPARE(choke_->model().ambientTemperature(), 60.0);
         QCOMPARE(ambient()->value(), 60);
         QSettings().clear();
-        choke_.reset();
     }
 };
 
