@@ -56,7 +56,7 @@ class ReportLayoutTest : public ::testing::Test {
 };
 
 // Text widths depend on the font, so it is set (bold Times 12, once) before any measuring.
-TEST_F(ReportLayoutTest, FontIsSetOnceBoldTimesTwelveBeforeAnythingIsMeasured) {
+TEST_F(ReportLayoutTest, PageOneFontRuleHeadingAndBodyLines) {
     layoutReport(printer, "a.txt", completedTexts());
     EXPECT_EQ(std::tie(printer.fontBold, printer.fontName, printer.fontSize),
               std::make_tuple(true, std::string("Times"), 12.0f));
@@ -71,40 +71,22 @@ TEST_F(ReportLayoutTest, FontIsSetOnceBoldTimesTwelveBeforeAnythingIsMeasured) {
     }
     ASSERT_EQ(fontOps.size(), 3u);
     EXPECT_LT(fontOps.back(), firstMeasure);
-}
 
-TEST_F(ReportLayoutTest, TitleIsCentredWithoutItsFullStopAndPrintedWithIt) {
-    for (const std::string file : {"/home/eng/choke.txt", ""}) {
-        RecordingPrinter p;
-        layoutReport(p, file, completedTexts());
-        const std::string title = "Coilsmith - " + file;
-        const auto first = p.printed()[0];
-        EXPECT_EQ(first.text, title + ".");
-        EXPECT_FLOAT_EQ(first.x, kPage / 2 - 100.0f * title.size() / 2);
-        EXPECT_FLOAT_EQ(first.y, 50.0f);
-    }
-}
-
-TEST_F(ReportLayoutTest, RuleCrossesThePageAndTheHeadingIsCentredTwoLinesBelow) {
-    layoutReport(printer, "a.txt", completedTexts());
-    const auto rule = std::find_if(printer.ops.begin(), printer.ops.end(),
-                                   [](const auto& op) { return op.name == "drawLine"; });
+    // The rule crosses the page and the heading is centred two lines below.
+    const auto rule = std::ranges::find(printer.ops, "drawLine", &RecordingPrinter::Op::name);
     ASSERT_NE(rule, printer.ops.end());
     EXPECT_EQ(std::tie(rule->x, rule->y, rule->x2, rule->y2, rule->colour),
               std::make_tuple(0.0f, kRuleY, kPage, kRuleY, 0u));
     const auto heading = printer.printed()[1];
-    EXPECT_EQ(heading.text, "Resultant Design Data");
-    EXPECT_FLOAT_EQ(heading.x, kPage / 2 - 100.0f * 21 / 2);
-    EXPECT_FLOAT_EQ(heading.y, kRuleY + 2 * kLine);
-}
+    EXPECT_EQ(std::tie(heading.text, heading.x, heading.y),
+              std::make_tuple(std::string("Resultant Design Data"), kPage / 2 - 100.0f * 21 / 2,
+                              kRuleY + 2 * kLine));
 
-// Labels at column 20 (x = 19 characters), values at column 70, an empty line between
-// lines, three empty lines below the heading; the document ends once, at the end.
-TEST_F(ReportLayoutTest, BodyLinesAtColumnsTwentyAndSeventyWithEmptyLinesBetween) {
-    const ReportTexts texts = completedTexts();
-    layoutReport(printer, "a.txt", texts);
+    // Labels at column 20 (x = 19 characters), values at column 70, an empty line between
+    // lines, three empty lines below the heading; the document ends once, at the end.
     const auto printed = printer.printed();
-    const auto lines = reportLines(texts);
+    const auto lines = reportLines(completedTexts());
+
     ASSERT_EQ(printed.size(), 2u + 2 * lines.size());
     const float firstBodyY = kRuleY + 2 * kLine + kLine + 3 * kLine;
     for (std::size_t i = 0; i < lines.size(); ++i) {
@@ -120,6 +102,17 @@ TEST_F(ReportLayoutTest, BodyLinesAtColumnsTwentyAndSeventyWithEmptyLinesBetween
     EXPECT_EQ(std::count_if(printer.ops.begin(), printer.ops.end(),
                             [](const auto& op) { return op.name == "endDocument"; }),
               1);
+}
+
+TEST_F(ReportLayoutTest, TitleIsCentredWithoutItsFullStopAndPrintedWithIt) {
+    for (const std::string file : {"/home/eng/choke.txt", ""}) {
+        RecordingPrinter p;
+        layoutReport(p, file, completedTexts());
+        const std::string title = "Coilsmith - " + file;
+        const auto first = p.printed()[0];
+        EXPECT_EQ(std::tie(first.text, first.x, first.y),
+                  std::make_tuple(title + ".", kPage / 2 - 100.0f * title.size() / 2, 50.0f));
+    }
 }
 
 TEST_F(ReportLayoutTest, SizesThatAreNotNumbersStopBeforeTheDocumentEnds) {
