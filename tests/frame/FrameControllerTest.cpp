@@ -201,32 +201,20 @@ TEST(FrameController, SaveQuestionIsAskedWhenADesignIsOpenAndStopsOnlyACancelled
     };
     const Command close = [](Rig& r) { return r.frame.closeDesign() && !r.window.model; };
     const Command exit = [](Rig& r) { return r.frame.exitProgram(); };
+    // A design is open unless no question is asked; Open names the untitled design too.
     const struct Row {
         Command command;
-        bool designOpen;
         Answer answer;
         bool goesOn;
-    } rows[] = {
-        {newDesign, false, NotAsked, true},
-        {newDesign, true, No, true},
-        {newDesign, true, Saved, true},
-        {newDesign, true, Cancelled, false},
-        {open, true, No, true},  // Open names the untitled design too
-        {open, true, Saved, false},
-        {open, true, Cancelled, false},
-        {close, true, No, true},
-        {close, true, Cancelled, false},
-        {exit, false, NotAsked, true},
-        {exit, true, No, true},
-        {exit, true, Cancelled, false},
-    };
+    } rows[] = {{newDesign, NotAsked, true},   {newDesign, No, true}, {newDesign, Saved, true},
+                {newDesign, Cancelled, false}, {open, No, true},      {open, Saved, false},
+                {open, Cancelled, false},      {close, No, true},     {close, Cancelled, false},
+                {exit, NotAsked, true},        {exit, No, true},      {exit, Cancelled, false}};
     for (const Row& row : rows) {
         SCOPED_TRACE(&row - rows);
         Rig r;
-        if (row.designOpen) {
-            r.newWith("33");
-        }
         if (row.answer != NotAsked) {
+            r.newWith("33");
             row.answer == No ? r.prompter.answerNo() : r.prompter.answerYes();
         }
         if (row.answer == Saved) {
@@ -376,15 +364,13 @@ TEST(FrameController, FileArgumentsAreOpenedAsOpenWouldOrRefused) {
     const struct {
         Strings files;
         std::string caption, message;  // empty caption: nothing opened
-    } rows[] = {
-        {{good}, "Coilsmith : " + good, ""},
-        {{"/dev/zero"}, "", "/dev/zero is not a Coilsmith design file"},
-        {{"/no/such.txt"}, "", "Unknown error in opening file /no/such.txt: "},
-        {{good, "/no/such.txt"},
-         "",
-         "Coilsmith opens one design file at a time; it was given 2, so none was opened."},
-        {{}, "", ""},
-    };
+    } rows[] = {{{good}, "Coilsmith : " + good, ""},
+                {{"/dev/zero"}, "", "/dev/zero is not a Coilsmith design file"},
+                {{"/no/such.txt"}, "", "Unknown error in opening file /no/such.txt: "},
+                {{good, "/no/such.txt"},
+                 "",
+                 "Coilsmith opens one design file at a time; it was given 2, so none was opened."},
+                {{}, "", ""}};
     for (const auto& row : rows) {
         Rig r;
         r.frame.openAtStart(row.files);
@@ -422,8 +408,7 @@ TEST(CommandStates, TransitionsFollowTheFrameTable) {
         {"mEdit", "0110"},    {"mDesign", "1110"},    {"mSpces", "1110"},     {"mCoreDB", "0010"},
         {"mRun", "0010"},     {"designButt", "0110"}, {"coredbButt", "0010"}, {"graphButt", "0010"},
         {"helpButt", "1111"}, {"menuBar", "1111"},    {"mClose", "0110"},     {"delButt", "0110"},
-        {"mAdviser", "0010"},
-    };
+        {"mAdviser", "0010"}};
     CommandStates states = startCommands();
     const std::function<void(CommandStates&)> steps[] = {[](CommandStates&) {}, commandsForNew,
                                                          commandsForAreaProduct, resetCommands};
@@ -482,12 +467,10 @@ TEST(EditCommands, UndoPrecedenceIsCutPasteDeleteCopy) {
     const struct {
         bool cut, paste, del;
         std::string text, clipboard;
-    } cases[] = {
-        {true, true, true, "012c3456", "c"},
-        {false, true, true, "03456", "c"},
-        {false, false, true, "0XY123456", "c"},
-        {false, false, false, "0123456", ""},
-    };
+    } cases[] = {{true, true, true, "012c3456", "c"},
+                 {false, true, true, "03456", "c"},
+                 {false, false, true, "0XY123456", "c"},
+                 {false, false, false, "0123456", ""}};
     for (const auto& c : cases) {
         FrameState state;
         state.EditDone = state.CopyDone = true;
