@@ -124,8 +124,7 @@ TEST_F(RankCommand, ExitStatuses) {
         {"rank " + file() + " --catalogue /nonexistent/Cores.csx", 2},
         {"rank", 2},
         {"rank '" + (dir / "none.txt").string() + "'", 2},
-        {"rank " + bad, 1},
-    };
+        {"rank " + bad, 1}};
     for (const auto& [args, exitCode] : cases) {
         EXPECT_EQ(cli(args).exitCode, exitCode) << args;
     }

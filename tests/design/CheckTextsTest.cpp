@@ -53,8 +53,7 @@ TEST(CheckTexts, FiguresWithTheirUnits) {
         {"Fill", "Winding|36.1|%"},  // 0.36070 of the window
         {"Largest fill (Ku)", "Winding|40.0|%"},
         {"Ambient", "Copper|40.0|°C"},
-        {"Not available", "Copper|no wire row for AWG 16|"},
-    };
+        {"Not available", "Copper|no wire row for AWG 16|"}};
     for (const auto& [label, row] : expected) {
         EXPECT_EQ(figure(texts, label), row) << label;
     }
