@@ -101,10 +101,9 @@ TEST_F(CliTest, CheckJsonOfAShippedDesign) {
     const CliRun run = cli("check --format json " + t184("-8", "t184.txt"));
     ASSERT_EQ(run.exitCode, 0) << run.err;
     EXPECT_NEAR(jsonNumber(run.out, "l_idc_percent"), 103.364, 0.001);
-    EXPECT_EQ(jsonNumber(run.out, "layers"), 1);
     EXPECT_NEAR(jsonNumber(run.out, "fill"), 0.29126, 0.00001);
     EXPECT_NEAR(jsonNumber(run.out, "trise_hot_c"), 22.298, 0.001);
-    EXPECT_EQ(jsonNumber(run.out, "ambient_c"), 25);
+    EXPECT_TRUE(jsonNumber(run.out, "layers") == 1 && jsonNumber(run.out, "ambient_c") == 25);
     EXPECT_NE(run.out.find("\"curve\": [\n    {\"i_a\": 0, "), std::string::npos);
 
     // The hot rise is the copper's: a warmer ambient raises it, not the inductance.
@@ -193,6 +192,7 @@ TEST_F(CliTest, ErrorsAreReportedWithTheirExitCodes) {
         {"", 2, "usage"},
         {"frobnicate", 2, "unknown command"},
         {"design", 2, "usage"},
+        {"report choke.txt", 2, "usage"},  // a report needs its output file
         {"design x.txt --fast", 2, "--fast"},
         {"design x.txt -o", 2, "-o"},
         {"design a.txt b.txt", 2, "b.txt"},
