@@ -45,12 +45,14 @@ class CoreAdviserTest : public QObject {
         return adviser_->findChild<QDoubleSpinBox*>("MaxTempRiseFilter");
     }
     QCheckBox* checkedFilter() { return adviser_->findChild<QCheckBox*>("CheckedFilter"); }
-    int feasibleRows() {
-        int feasible = 0;
-        for (int row = 0; row < view()->model()->rowCount(); ++row) {
-            feasible += cell(row, "Rank").isEmpty() ? 0 : 1;
+    int rowCount() { return view()->model()->rowCount(); }
+    // Rows whose column holds the text (or, with an empty text, any text).
+    int rowsWith(const QString& title, const QString& text) {
+        int count = 0;
+        for (int row = 0; row < rowCount(); ++row) {
+            count += (text.isEmpty() ? !cell(row, title).isEmpty() : cell(row, title) == text);
         }
-        return feasible;
+        return count;
     }
 
   private slots:
@@ -103,53 +105,37 @@ class CoreAdviserTest : public QObject {
         QCOMPARE(applied_.size(), std::size_t{1});
         QCOMPARE(QString::fromStdString(applied_.front().core), cell(row, "Core"));
         QCOMPARE(design_->selectedPage(), kResultsPage);
-        QCOMPARE(QString::fromStdString(design_->text("PTOT")), cell(row, "Total Loss (W)"));
-        QCOMPARE(QString::fromStdString(design_->text("TWT")), cell(row, "Total Weight (g)"));
-        QCOMPARE(QString::fromStdString(design_->text("NTurns")), cell(row, "Turns"));
-        QCOMPARE(QString::fromStdString(design_->text("FDmax")), cell(row, "Bmax (T)"));
+        for (const auto& [box, title] : {std::pair{"PTOT", "Total Loss (W)"},
+                                         {"TWT", "Total Weight (g)"},
+                                         {"NTurns", "Turns"},
+                                         {"FDmax", "Bmax (T)"}}) {
+            QCOMPARE(QString::fromStdString(design_->text(box)), cell(row, title));
+        }
         QCOMPARE(QString::fromStdString(design_->text("fCore")),
                  cell(row, "Core") + cell(row, "Material"));
     }
 
     void hoveringAndDoubleClickingAPointNameAndApplyIt() {
         auto* chart = adviser_->findChild<LossWeightChart*>("LossWeightChart");
-        QVERIFY(chart);
-        const auto& candidates = adviser_->ranking().candidates;
-        const auto series = chart->chart()->series();
-        QCOMPARE(series.size(), 2);
-        auto* front = static_cast<QScatterSeries*>(series[1]);
-        QVERIFY(front->count() > 0);
+        auto* front = static_cast<QScatterSeries*>(chart->chart()->series().value(1));
+        QVERIFY(front && front->count() > 0);  // the Pareto front over all designs
         const QPointF point = front->at(0);
         const int index = chart->candidateAt(point);
         QVERIFY(index >= 0);
-        QVERIFY(candidates[static_cast<std::size_t>(index)].pareto);
-
+        const adviser::Candidate& candidate = adviser_->ranking().candidates[index];
+        QVERIFY(candidate.pareto);
         emit front->hovered(point, true);
         QVERIFY(chart->hoverLabel()->isVisible());
-        QCOMPARE(chart->hoverLabel()->text(),
-                 LossWeightChart::describe(candidates[static_cast<std::size_t>(index)]));
+        QCOMPARE(chart->hoverLabel()->text(), LossWeightChart::describe(candidate));
         emit front->doubleClicked(point);
-        QCOMPARE(applied_.size(), std::size_t{1});
-        QCOMPARE(applied_.front(), candidates[static_cast<std::size_t>(index)]);
+        QCOMPARE(applied_, std::vector{candidate});
         QCOMPARE(design_->selectedPage(), kResultsPage);
-    }
-
-    void anotherKeyReordersWithoutRecomputing() {
-        auto* rankBy = adviser_->findChild<QComboBox*>("RankBy");
-        QVERIFY(rankBy);
-        rankBy->setCurrentIndex(2);  // total weight
-        const auto& candidates = adviser_->ranking().candidates;
-        for (std::size_t i = 0; i + 1 < adviser_->ranking().feasibleCount; ++i) {
-            QVERIFY(candidates[i].totalWeight <= candidates[i + 1].totalWeight);
-        }
-        QCOMPARE(cell(0, "Rank"), QString("1"));
     }
 
     void noFeasibleDesignShowsAPlainMessage() {
         auto* chart = adviser_->findChild<LossWeightChart*>("LossWeightChart");
         auto* message = chart->findChild<QLabel*>("NoFeasibleDesign");
-        QVERIFY(message);
-        QVERIFY(message->isHidden());
+        QVERIFY(message && message->isHidden());
         maxTempRise()->setValue(0.1);  // every design warms its core by degrees
         QCOMPARE(adviser_->ranking().feasibleCount, std::size_t{0});
         QVERIFY(message->isVisible());
@@ -162,33 +148,21 @@ class CoreAdviserTest : public QObject {
         QVERIFY(chart->chart()->axes().first()->isVisible());
     }
 
-    void decadeBoundsEncloseTheWeights_data() {
-        QTest::addColumn<double>("low");
-        QTest::addColumn<double>("high");
-        QTest::addColumn<double>("from");
-        QTest::addColumn<double>("to");
-        QTest::newRow("two decades") << 45.0 << 140.0 << 10.0 << 1000.0;
-        QTest::newRow("powers of ten stay") << 100.0 << 1000.0 << 100.0 << 1000.0;
-        QTest::newRow("one weight, one decade") << 100.0 << 100.0 << 100.0 << 1000.0;
-        QTest::newRow("below a gram") << 0.5 << 3.0 << 0.1 << 10.0;
-    }
     void decadeBoundsEncloseTheWeights() {
-        QFETCH(double, low);
-        QFETCH(double, high);
-        QFETCH(double, from);
-        QFETCH(double, to);
-        const auto bounds = LossWeightChart::decadeBounds(low, high);
-        QCOMPARE(bounds.first, from);
-        QCOMPARE(bounds.second, to);
+        // From the decade at or below the lightest to the one at or above the heaviest.
+        for (const auto& [low, high, from, to] : {std::tuple{45.0, 140.0, 10.0, 1000.0},
+                                                  {100.0, 1000.0, 100.0, 1000.0},
+                                                  {100.0, 100.0, 100.0, 1000.0},
+                                                  {0.5, 3.0, 0.1, 10.0}}) {
+            QCOMPARE(LossWeightChart::decadeBounds(low, high), std::pair(from, to));
+        }
     }
 
     // A ranking's designs weigh from a few grams to many times that: on a linear axis the
     // light ones, where the Pareto set lies, crowd at the left edge.
     void weightAxisIsLogarithmicFromDecadeToDecade() {
         auto* chart = adviser_->findChild<LossWeightChart*>("LossWeightChart");
-        const auto axes = chart->chart()->axes(Qt::Horizontal);
-        QCOMPARE(axes.size(), 1);
-        auto* weight = qobject_cast<QLogValueAxis*>(axes.first());
+        auto* weight = qobject_cast<QLogValueAxis*>(chart->chart()->axes(Qt::Horizontal).value(0));
         QVERIFY(weight);
         double lightest = 1e300, heaviest = 0;
         for (const adviser::Candidate& c : adviser_->ranking().candidates) {
@@ -206,63 +180,52 @@ class CoreAdviserTest : public QObject {
     }
 
     // The rank command's --max-trise limit ranks exactly these candidates.
-    void temperatureFilterRanksAsTheRankCommandsLimit_data() {
-        QTest::addColumn<double>("limit");
-        QTest::newRow("40 deg. C") << 40.0;
-        QTest::newRow("25 deg. C") << 25.0;
-    }
     void temperatureFilterRanksAsTheRankCommandsLimit() {
-        QFETCH(double, limit);
         const std::size_t before = adviser_->ranking().feasibleCount;
-        maxTempRise()->setValue(limit);
-        adviser::AdviserOptions options;
-        options.maxTempRise = limit;
-        const adviser::Ranking expected = adviser::rankCores(*design_, options);
-        QVERIFY(expected.feasibleCount > 0 && expected.feasibleCount < before);
-        QVERIFY(adviser_->ranking().candidates == expected.candidates);
-        QCOMPARE(feasibleRows(), static_cast<int>(expected.feasibleCount));
-        QCOMPARE(view()->model()->rowCount(), static_cast<int>(expected.candidates.size()));
+        for (const double limit : {40.0, 25.0}) {
+            maxTempRise()->setValue(limit);
+            adviser::AdviserOptions options;
+            options.maxTempRise = limit;
+            const adviser::Ranking expected = adviser::rankCores(*design_, options);
+            QVERIFY(expected.feasibleCount > 0 && expected.feasibleCount < before);
+            QVERIFY(adviser_->ranking().candidates == expected.candidates);
+            QCOMPARE(rowsWith("Rank", ""), static_cast<int>(expected.feasibleCount));
+            QCOMPARE(rowCount(), static_cast<int>(expected.candidates.size()));
+        }
     }
 
-    void coreTypeFilterKeepsOneType_data() {
-        QTest::addColumn<int>("choice");
-        QTest::addColumn<QString>("type");
-        QTest::newRow("E-cores") << 1 << "E-core";
-        QTest::newRow("toroids") << 2 << "Toroid";
-    }
     void coreTypeFilterKeepsOneType() {
-        QFETCH(int, choice);
-        QFETCH(QString, type);
-        int ofType = 0;
-        for (int row = 0; row < view()->model()->rowCount(); ++row) {
-            ofType += cell(row, "Type") == type ? 1 : 0;
+        const int eCores = rowsWith("Type", "E-core"), toroids = rowsWith("Type", "Toroid");
+        QVERIFY(eCores > 0 && toroids > 0);
+        for (const auto& [choice, type, count] :
+             {std::tuple{1, "E-core", eCores}, {2, "Toroid", toroids}}) {
+            combo("CoreTypeFilter")->setCurrentIndex(choice);
+            QCOMPARE(rowCount(), count);
+            QCOMPARE(rowsWith("Type", type), count);
+            QCOMPARE(cell(0, "Rank"), QString("1"));
         }
-        QVERIFY(ofType > 0);
-        combo("CoreTypeFilter")->setCurrentIndex(choice);
-        QCOMPARE(view()->model()->rowCount(), ofType);
-        for (int row = 0; row < ofType; ++row) {
-            QCOMPARE(cell(row, "Type"), type);
+    }
+
+    // Another key reorders; the checked filter keeps designs whose check passes; the choices
+    // are remembered for the next window.
+    void choicesApplyAndAreRememberedForTheNextWindow() {
+        const int rows = rowCount();
+        combo("RankBy")->setCurrentIndex(2);  // total weight
+        const auto& candidates = adviser_->ranking().candidates;
+        for (std::size_t i = 0; i + 1 < adviser_->ranking().feasibleCount; ++i) {
+            QVERIFY(candidates[i].totalWeight <= candidates[i + 1].totalWeight);
         }
         QCOMPARE(cell(0, "Rank"), QString("1"));
-    }
-
-    void checkedFilterKeepsDesignsWhoseCheckPasses() {
-        const int rows = view()->model()->rowCount();
         checkedFilter()->setChecked(true);
-        const int checked = view()->model()->rowCount();
+        const int checked = rowCount();
         QVERIFY(checked > 0 && checked < rows);
         for (int row = 0; row < checked; ++row) {
             QVERIFY(cell(row, "L at Idc (%)").toDouble() >= 90);  // a warning at worst
             QVERIFY(!cell(row, "Hot rise (C)").isEmpty());
         }
         QCOMPARE(cell(0, "Rank"), QString("1"));
-    }
-
-    void choicesAreRememberedForTheNextWindow() {
-        combo("RankBy")->setCurrentIndex(2);
         combo("CoreTypeFilter")->setCurrentIndex(2);
         maxTempRise()->setValue(45);
-        checkedFilter()->setChecked(true);
         adviser_.emplace([](const adviser::Candidate&) {});
         QVERIFY(checkedFilter()->isChecked());
         QCOMPARE(combo("RankBy")->currentText(), QString("Total Weight"));

@@ -31,26 +31,23 @@ class CheckPageTest : public QObject {
     // The figure table's value and unit of a row, "" when the row is missing.
     QString figure(const QString& label) const {
         auto* table = choke_->findChild<QTableWidget*>("CheckFigures");
-        for (int row = 0; row < table->rowCount(); ++row) {
-            if (table->item(row, 0) && table->item(row, 0)->text() == label && table->item(row, 1))
-                return table->item(row, 1)->text() + " " + table->item(row, 2)->text();
-        }
-        return {};
+        const auto found = table->findItems(label, Qt::MatchExactly);
+        const int row = found.isEmpty() ? -1 : found.front()->row();
+        return row < 0 ? "" : table->item(row, 1)->text() + " " + table->item(row, 2)->text();
     }
 
-    // Calculate AP, the toroid T106 in -26, and Run, each through the widget's run.
+    // Calculate AP, the toroid T106 in -26, and Run, through the widget's run.
     void runDesign(const char* microhenries) {
         choke_->run([&](ChokeModel& m) {
-            m.editText("Ldes", microhenries);
-            m.editText("DCC", "5");
-            m.editText("ACC", "1");
-            m.editText("Freq", "100");
+            for (const auto& [box, text] :
+                 {std::pair{"Ldes", microhenries}, {"DCC", "5"}, {"ACC", "1"}, {"Freq", "100"}}) {
+                m.editText(box, text);
+            }
             m.CAP_Click();
+            m.setOption("Toroid", true);
+            QVERIFY(m.setListText("Core", "T106") && m.setListText("CoreMat", "-26"));
+            m.Design_Results();
         });
-        choke_->run([](ChokeModel& m) { m.setOption("Toroid", true); });
-        choke_->run([](ChokeModel& m) { QVERIFY(m.setListText("Core", "T106")); });
-        choke_->run([](ChokeModel& m) { QVERIFY(m.setListText("CoreMat", "-26")); });
-        choke_->run([](ChokeModel& m) { m.Design_Results(); });
         QVERIFY(choke_->model().lastCheck().has_value());
     }
 
@@ -60,18 +57,14 @@ class CheckPageTest : public QObject {
         QCoreApplication::setOrganizationName("CoilsmithTest");
         QSettings().clear();
     }
-    void init() { choke_ = makeChoke(); }
-    void cleanup() { choke_.reset(); }
-
     void pageFollowsTheRuns() {
+        choke_ = makeChoke();
         QCOMPARE(tabs()->count(), 4);
-        QCOMPARE(tabs()->tabText(kCheckPage), QString("Design Check"));
-        QVERIFY(!tabs()->isTabEnabled(kCheckPage));
+        QVERIFY(tabs()->tabText(kCheckPage) == "Design Check" && !tabs()->isTabEnabled(kCheckPage));
 
         runDesign("100");
-        QVERIFY(tabs()->isTabEnabled(kCheckPage));
-        QCOMPARE(figure("Required L"), QString("100.0 µH"));
-        QVERIFY(!figure("L at Idc").isEmpty());
+        QVERIFY(tabs()->isTabEnabled(kCheckPage) && figure("Required L") == "100.0 µH" &&
+                !figure("L at Idc").isEmpty());
         QCOMPARE(choke_->findChild<QTableWidget*>("CheckVerdicts")->rowCount(), 5);
 
         // The page stays shown over a second Run and shows its design.
@@ -80,24 +73,18 @@ class CheckPageTest : public QObject {
         QCOMPARE(tabs()->currentIndex(), kCheckPage);
         QCOMPARE(figure("Required L"), QString("200.0 µH"));
 
-        // A Run that ends on its message leaves no check: the page goes out of reach.
-        choke_->run([](ChokeModel& m) {
-            m.setTextRaw("CoreMat", "");
-            m.Design_Results();
-        });
-        QVERIFY(!tabs()->isTabEnabled(kCheckPage));
-        QCOMPARE(tabs()->currentIndex(), choke_->model().selectedPage());
-    }
-
-    void ambientChecksAgainAndIsRemembered() {
-        runDesign("100");
-        QVERIFY(choke_->model().lastCheck()->copper.available());
-        const double hotAt25 = choke_->model().lastCheck()->copper.figures->hotTemperatureC;
+        // The ambient checks again and is remembered for the next window.
+        const double hotAt25 = choke_->model().lastCheck()->copper.figures.value().hotTemperatureC;
         ambient()->setValue(60);
         QCOMPARE(choke_->model().ambientTemperature(), 60.0);
         QCOMPARE(figure("Ambient"), QString("60.0 °C"));
         // The copper settles 35 °C warmer or more (its resistance rises with it).
         QVERIFY(choke_->model().lastCheck()->copper.figures->hotTemperatureC >= hotAt25 + 35);
+
+        // A Run that ends on its message leaves no check: the page goes out of reach.
+        choke_->run([](ChokeModel& m) { m.setTextRaw("CoreMat", ""), m.Design_Results(); });
+        QVERIFY(!tabs()->isTabEnabled(kCheckPage));
+        QCOMPARE(tabs()->currentIndex(), choke_->model().selectedPage());
 
         choke_ = makeChoke();
         QCOMPARE(choke_->model().ambientTemperature(), 60.0);

@@ -18,12 +18,8 @@ using examples::workedExample;
 
 DesignSelection selection() {
     DesignSelection sel;
-    sel.coreMatText = "-26";
-    sel.coreMatIndex = 0;
-    sel.ldesText = "100";
-    sel.lunitText = "uH";
-    sel.coreText = "EI-100 ";
-    sel.cost = Value(1.0);
+    sel.coreMatText = "-26", sel.coreMatIndex = 0, sel.ldesText = "100", sel.lunitText = "uH";
+    sel.coreText = "EI-100 ", sel.cost = Value(1.0);
     return sel;
 }
 
@@ -74,22 +70,27 @@ TEST(DesignComputation, WorkedExample) {
         EXPECT_EQ(text, expected);
     }
     EXPECT_TRUE(t.COL && t.PTOT && t.TWT && t.TRISE);
+    // The texts follow the locale.
+    const DesignResultTexts comma = resultTexts(out, selection(), {",", "."});
+    EXPECT_EQ(*comma.DCR + " " + *comma.EffMu, "24,73  mOhms 60,0");
 }
 
-TEST(DesignComputation, TextsFollowTheLocale) {
-    DesignState s = workedExample();
-    const DesignResultTexts t = resultTexts(computeDesign(s, selection()), selection(), {",", "."});
-    EXPECT_EQ(t.DCR, "24,73  mOhms");
-    EXPECT_EQ(t.EffMu, "60,0");
-}
-
-TEST(DesignComputation, UpwardSearchStopsAtTheFirstTurnCountThatExceeds) {
-    DesignState s = workedExample();
-    s.Wa = windowForTurns(s, 30);
-    const DesignOutcome out = computeDesign(s, selection());
-    ASSERT_TRUE(out.completed());
-    EXPECT_EQ(out.numbers.N, 37);
-    EXPECT_EQ(out.numbers.iterations, 8);  // 30 up to 37
+// The first estimate from the window area; the search walks up or down from it.
+TEST(DesignComputation, SearchFromTheFirstEstimate) {
+    const struct {
+        double estimate;
+        long turns;
+        int iterations;
+    } rows[] = {{30, 37, 8},   // up, stopping at the first turn count that exceeds: 30 to 37
+                {37, 37, 2}};  // an estimate that already fits
+    for (const auto& row : rows) {
+        DesignState s = workedExample();
+        s.Wa = windowForTurns(s, row.estimate);
+        const DesignOutcome out = computeDesign(s, selection());
+        ASSERT_TRUE(out.completed());
+        EXPECT_EQ(out.numbers.N, row.turns) << row.estimate;
+        EXPECT_EQ(out.numbers.iterations, row.iterations) << row.estimate;
+    }
 }
 
 // An inductance exactly equal to the requirement does not satisfy the search.
@@ -108,46 +109,77 @@ TEST(DesignComputation, EqualityAtTheRequirementGoesOneTurnFurther) {
     EXPECT_EQ(computeDesign(down, selection()).numbers.N, 36);
 }
 
-TEST(DesignComputation, FirstEstimateThatAlreadyFitsTakesTwoIterations) {
+DesignState eCoreExample() {
     DesignState s = workedExample();
-    s.Wa = windowForTurns(s, 37);
-    const DesignOutcome out = computeDesign(s, selection());
-    EXPECT_EQ(out.numbers.N, 37);
-    EXPECT_EQ(out.numbers.iterations, 2);
+    s.IsECore = true;
+    s.a_dim = 1, s.b_dim = 0.5, s.c_dim = 0.25, s.f_dim = 0.25, s.g_dim = 0.5;
+    return s;
 }
 
-struct ErrorRow {
-    const char* name;
-    void (*setUp)(DesignState&);
-};
+constexpr float kNullSingle = std::numeric_limits<float>::quiet_NaN();
 
-class ComputationalErrorTest : public testing::TestWithParam<ErrorRow> {};
-
-TEST_P(ComputationalErrorTest, EndsOnTheMessageAndPageZero) {
-    const ErrorRow& row = GetParam();
-    DesignState s = workedExample();
-    row.setUp(s);
-    const DesignOutcome out = computeDesign(s, selection());
-    ASSERT_FALSE(out.completed()) << row.name;
-    EXPECT_EQ(*out.message, "Computational error.  Reverify your design parameters");
-    EXPECT_EQ(out.page, 0);
-    EXPECT_FALSE(resultTexts(out, selection()).NTurns);
+// A fault of the computation, or a catalogue value the design needs (or a result built from
+// one) that is unusable, ends the run on the computational error, never on results; an
+// unusable value is named.
+TEST(DesignComputation, UnusableNumbersEndOnTheComputationalError) {
+    using SetUp = void (*)(DesignState&);
+    const std::pair<SetUp, const char*> rows[] = {
+        {[](DesignState& s) { s.Wa = 0.001; }, ""},     // first estimate below half a turn
+        {[](DesignState& s) { s.Lreq = 1e-12; }, ""},   // downward search reaching zero
+        {[](DesignState& s) { s.MuInit = 0.0f; }, ""},  // never reaches the requirement
+        {[](DesignState& s) { s.Wa = 1e7; }, ""},       // first estimate beyond the bound
+        {[](DesignState& s) { s.Ac = Num::null(); }, ""},
+        {[](DesignState& s) { s.Lc = Num::null(); }, ""},
+        {[](DesignState& s) { s.Wa = Num::null(); }, ""},
+        {[](DesignState& s) { s.Ipk = 0; }, ""},
+        {[](DesignState& s) { s.ah = -1; }, ""},            // bias fit with a negative ratio
+        {[](DesignState& s) { s.Gap = Num::null(); }, ""},  // caught after the search
+        // A toroid whose height is empty: the winding and surface come out null.
+        {[](DesignState& s) { s.HT = s.MLT = s.SurfArea = Num::null(); },
+         "HT is empty or not a number"},
+        // A small negative height still leaves MLT = 2.54 * (0.5 - 0.02) * 1.1 positive.
+        {[](DesignState& s) { s.HT = -0.01; }, "HT is not positive"},
+        // Each dimension positive, but ID above OD: MLT = 2.54 * (-0.7 + 0.2) * 1.1 < 0.
+        {[](DesignState& s) { s.OD = 0.3, s.ID = 1.0, s.HT = 0.1, s.MLT = -1.397; },
+         "mean turn length is not positive"},
+        {[](DesignState& s) { s.ID = Num::null(), s.Wa = 0; }, "ID is empty or not a number"},
+        {[](DesignState& s) { s = eCoreExample(), s.Wa = Num::null(); },
+         "WC is empty or not a number"},
+        {[](DesignState& s) { s = eCoreExample(), s.g_dim = s.MLT = Num::null(); },
+         "g_dim is empty or not a number"},
+        {[](DesignState& s) { s = eCoreExample(), s.b_dim = 0; }, "b_dim is not positive"},
+        {[](DesignState& s) { s = eCoreExample(), s.Gap = -1; }, "GAP is negative"},
+        {[](DesignState& s) { s.Vc = Num::null(); }, "VC is empty or not a number"},
+        {[](DesignState& s) { s.Vc = std::numeric_limits<double>::infinity(); },
+         "VC is not finite"},
+        {[](DesignState& s) { s.Density = Num::null(); }, "Density is empty or not a number"},
+        {[](DesignState& s) { s.Density = -7; }, "Density is not positive"},
+        {[](DesignState& s) { s.MuInit = kNullSingle; }, "Permeab is empty or not a number"},
+        {[](DesignState& s) { s.bl = Num::null(); }, "bl is empty or not a number"},
+        {[](DesignState& s) { s.dl = kNullSingle; }, "dl is empty or not a number"},
+        // At 135.1 G and 50 kHz: f / (al/B^3 + bl/B^2.3 + cl/B^1.65) = 5e4 / (405 + 1385 +
+        // 580) = 21.1 and dl f^2 B^2 = -1e-12 * 2.5e9 * 18262 = -45.7, so Pv < 0.
+        {[](DesignState& s) { s.dl = -1e-12f; }, "core loss is not positive"},
+        // With AC flux, a loss model that cannot be evaluated (all terms 0) is no zero loss;
+        // an earlier design's loss density is not shown either.
+        {[](DesignState& s) { s.Pv = 0.75, s.al = s.bl = s.cl = 0; }, "core loss is not positive"},
+    };
+    for (std::size_t row = 0; row < std::size(rows); ++row) {
+        const auto& [setUp, named] = rows[row];
+        SCOPED_TRACE(row);
+        DesignState s = workedExample();
+        setUp(s);
+        const DesignOutcome out = computeDesign(s, selection());
+        ASSERT_FALSE(out.completed());
+        EXPECT_EQ(*out.message, "Computational error.  Reverify your design parameters");
+        EXPECT_EQ(out.page, 0);
+        if (*named != 0) {
+            EXPECT_EQ(out.unusableValue, named);
+        }
+        const DesignResultTexts texts = resultTexts(out, selection());
+        EXPECT_FALSE(texts.NTurns || texts.DCR);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, ComputationalErrorTest,
-    testing::Values(
-        ErrorRow{"first estimate below half a turn", [](DesignState& s) { s.Wa = 0.001; }},
-        ErrorRow{"downward search reaching zero", [](DesignState& s) { s.Lreq = 1e-12; }},
-        ErrorRow{"permeability of zero never reaches the requirement",
-                 [](DesignState& s) { s.MuInit = 0.0f; }},
-        ErrorRow{"first estimate beyond the bound", [](DesignState& s) { s.Wa = 1e7; }},
-        ErrorRow{"null core cross-section", [](DesignState& s) { s.Ac = Num::null(); }},
-        ErrorRow{"null path length", [](DesignState& s) { s.Lc = Num::null(); }},
-        ErrorRow{"null window area", [](DesignState& s) { s.Wa = Num::null(); }},
-        ErrorRow{"zero peak current", [](DesignState& s) { s.Ipk = 0; }},
-        ErrorRow{"bias fit with a negative ratio", [](DesignState& s) { s.ah = -1; }},
-        ErrorRow{"null gap caught after the search", [](DesignState& s) { s.Gap = Num::null(); }}));
 
 TEST(DesignComputation, SearchIsBoundedAtTheMaximumTurns) {
     DesignState s = workedExample();
@@ -160,8 +192,7 @@ TEST(DesignComputation, SearchIsBoundedAtTheMaximumTurns) {
 
 TEST(DesignComputation, ThickWireGivesGaugeZeroOrBelow) {
     DesignState s = workedExample();
-    s.Irms = 500;
-    s.Jdes = 1e6;
+    s.Irms = 500, s.Jdes = 1e6;
     s.Wa = windowForTurns(s, 37);
     const DesignOutcome out = computeDesign(s, selection());
     ASSERT_TRUE(out.completed());
@@ -172,8 +203,7 @@ TEST(DesignComputation, ThickWireGivesGaugeZeroOrBelow) {
 
 TEST(DesignComputation, ZeroRippleShowsNoCoreLossFromAnEarlierRun) {
     DesignState s = workedExample();
-    s.Pv = 0.75;  // an earlier design's loss density
-    s.Iac = 0;
+    s.Pv = 0.75, s.Iac = 0;  // an earlier design's loss density
     const DesignOutcome out = computeDesign(s, selection());
     ASSERT_TRUE(out.completed());
     EXPECT_EQ(s.Bac, 0);
@@ -189,146 +219,13 @@ TEST(DesignComputation, ASkippedStepIsNamedWithItsFault) {
     s.Iac = 0;
     s.al = s.bl = s.cl = 0;
     const DesignOutcome out = computeDesign(s, selection());
-    ASSERT_TRUE(out.completed());
-    ASSERT_EQ(out.skipped.size(), 1u);
+    ASSERT_TRUE(out.completed() && out.skipped.size() == 1u);
     EXPECT_EQ(out.skipped[0].value, "Pv");
     EXPECT_EQ(out.skipped[0].fault.kind(), FaultKind::DivisionByZero);
     EXPECT_EQ(resultTexts(out, selection()).COL, "0.00");
 }
 
-TEST(DesignComputation, MissingCostLeavesThePriceBox) {
-    DesignState s = workedExample();
-    DesignSelection sel = selection();
-    sel.cost = Value();
-    const DesignOutcome out = computeDesign(s, sel);
-    ASSERT_TRUE(out.completed());
-    EXPECT_FALSE(resultTexts(out, sel).Price);  // keeps its previous text
-    EXPECT_EQ(resultTexts(out, sel).NTurns, "37");
-
-    sel.cost.reset();  // no current record
-    EXPECT_FALSE(resultTexts(out, sel).Price);
-}
-
-// A catalogue value the design needs, or a result built from one, that is unusable ends
-// the run on the computational error with the value named, never on results.
-struct UnusableRow {
-    const char* name;
-    void (*setUp)(DesignState&);
-    const char* named;
-};
-
-DesignState eCoreExample() {
-    DesignState s = workedExample();
-    s.IsECore = true;
-    s.a_dim = 1;
-    s.b_dim = 0.5;
-    s.c_dim = 0.25;
-    s.f_dim = 0.25;
-    s.g_dim = 0.5;
-    return s;
-}
-
-class UnusableValueTest : public testing::TestWithParam<UnusableRow> {};
-
-TEST_P(UnusableValueTest, EndsOnTheComputationalErrorNamingIt) {
-    const UnusableRow& row = GetParam();
-    DesignState s = workedExample();
-    row.setUp(s);
-    const DesignOutcome out = computeDesign(s, selection());
-    ASSERT_FALSE(out.completed()) << row.name;
-    EXPECT_EQ(*out.message, "Computational error.  Reverify your design parameters");
-    EXPECT_EQ(out.page, 0);
-    EXPECT_EQ(out.unusableValue, row.named);
-    EXPECT_FALSE(resultTexts(out, selection()).DCR);
-}
-
-constexpr float kNullSingle = std::numeric_limits<float>::quiet_NaN();
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, UnusableValueTest,
-    testing::Values(
-        // A toroid whose height is empty: the winding and surface come out null.
-        UnusableRow{"toroid height empty",
-                    [](DesignState& s) {
-                        s.HT = Num::null();
-                        s.MLT = Num::null();
-                        s.SurfArea = Num::null();
-                    },
-                    "HT is empty or not a number"},
-        // A small negative height still leaves MLT = 2.54 * (0.5 - 0.02) * 1.1 positive.
-        UnusableRow{"toroid height negative", [](DesignState& s) { s.HT = -0.01; },
-                    "HT is not positive"},
-        // Each dimension positive, but ID above OD: MLT = 2.54 * (-0.7 + 0.2) * 1.1 < 0.
-        UnusableRow{"inner diameter above the outer one",
-                    [](DesignState& s) {
-                        s.OD = 0.3;
-                        s.ID = 1.0;
-                        s.HT = 0.1;
-                        s.MLT = -1.397;
-                    },
-                    "mean turn length is not positive"},
-        UnusableRow{"toroid without inner diameter has no window",
-                    [](DesignState& s) {
-                        s.ID = Num::null();
-                        s.Wa = 0;
-                    },
-                    "ID is empty or not a number"},
-        UnusableRow{"e-core window empty",
-                    [](DesignState& s) {
-                        s = eCoreExample();
-                        s.Wa = Num::null();
-                    },
-                    "WC is empty or not a number"},
-        UnusableRow{"e-core dimension empty",
-                    [](DesignState& s) {
-                        s = eCoreExample();
-                        s.g_dim = Num::null();
-                        s.MLT = Num::null();
-                    },
-                    "g_dim is empty or not a number"},
-        UnusableRow{"e-core surface zero",
-                    [](DesignState& s) {
-                        s = eCoreExample();
-                        s.b_dim = 0;
-                    },
-                    "b_dim is not positive"},
-        UnusableRow{"e-core negative gap", [](DesignState& s) { s = eCoreExample(), s.Gap = -1; },
-                    "GAP is negative"},
-        UnusableRow{"volume empty", [](DesignState& s) { s.Vc = Num::null(); },
-                    "VC is empty or not a number"},
-        UnusableRow{"volume infinite",
-                    [](DesignState& s) { s.Vc = std::numeric_limits<double>::infinity(); },
-                    "VC is not finite"},
-        UnusableRow{"density empty", [](DesignState& s) { s.Density = Num::null(); },
-                    "Density is empty or not a number"},
-        UnusableRow{"density negative", [](DesignState& s) { s.Density = -7; },
-                    "Density is not positive"},
-        UnusableRow{"permeability empty", [](DesignState& s) { s.MuInit = kNullSingle; },
-                    "Permeab is empty or not a number"},
-        UnusableRow{"loss coefficient empty", [](DesignState& s) { s.bl = Num::null(); },
-                    "bl is empty or not a number"},
-        UnusableRow{"single-precision loss coefficient empty",
-                    [](DesignState& s) { s.dl = kNullSingle; }, "dl is empty or not a number"},
-        // At 135.1 G and 50 kHz: f / (al/B^3 + bl/B^2.3 + cl/B^1.65) = 5e4 / (405 + 1385 +
-        // 580) = 21.1 and dl f^2 B^2 = -1e-12 * 2.5e9 * 18262 = -45.7, so Pv < 0.
-        UnusableRow{"negative core loss", [](DesignState& s) { s.dl = -1e-12f; },
-                    "core loss is not positive"},
-        // With AC flux, a loss model that cannot be evaluated (all terms 0) is no zero loss.
-        UnusableRow{"core loss not evaluated",
-                    [](DesignState& s) {
-                        s.Pv = 0.75;  // an earlier design's loss density is not shown either
-                        s.al = 0;
-                        s.bl = 0;
-                        s.cl = 0;
-                    },
-                    "core loss is not positive"}),
-    [](const auto& info) {
-        std::string name = info.param.name;
-        std::replace(name.begin(), name.end(), ' ', '_');
-        std::erase(name, '-');
-        return name;
-    });
-
+// The price box shows the cost as text; a missing cost or record leaves its previous text.
 TEST(DesignComputation, PriceShowsTheCostAsText) {
     DesignState s = workedExample();
     DesignSelection sel = selection();
@@ -337,21 +234,25 @@ TEST(DesignComputation, PriceShowsTheCostAsText) {
     EXPECT_EQ(resultTexts(out, sel).Price, "2.5");
     sel.cost = Value(std::int64_t{4});
     EXPECT_EQ(resultTexts(out, sel).Price, "4");
+    sel.cost = Value();
+    EXPECT_FALSE(resultTexts(out, sel).Price);
+    EXPECT_EQ(resultTexts(out, sel).NTurns, "37");
+    sel.cost.reset();  // no current record
+    EXPECT_FALSE(resultTexts(out, sel).Price);
 }
 
 TEST(DesignComputation, SelectionChecksComeFirst) {
     DesignState s = workedExample();
     const DesignState before = s;
-    DesignSelection sel = selection();
-    sel.coreMatText.clear();
-    DesignOutcome out = computeDesign(s, sel);
-    EXPECT_EQ(out.message, "Select a core from the database");
-    EXPECT_EQ(out.page, 1);
-    sel = selection();
-    sel.coreMatIndex = -1;
-    out = computeDesign(s, sel);
-    EXPECT_EQ(out.message, "Select a core material");
-    EXPECT_EQ(out.page, 1);
+    DesignSelection noText = selection(), noIndex = selection();
+    noText.coreMatText.clear();
+    noIndex.coreMatIndex = -1;
+    for (const auto& [sel, message] : {std::pair{noText, "Select a core from the database"},
+                                       {noIndex, "Select a core material"}}) {
+        const DesignOutcome out = computeDesign(s, sel);
+        EXPECT_EQ(out.message, message);
+        EXPECT_EQ(out.page, 1);
+    }
     EXPECT_EQ(s, before);
 }
 
@@ -360,8 +261,7 @@ TEST(DesignComputation, SelectionChecksComeFirst) {
 // count the downward walk from 44 tries, does not.
 TEST(DesignComputation, GapAndCrossSectionSetTheTurns) {
     DesignState s = workedExample();
-    s.Gap = 1;
-    s.Ac = 2;
+    s.Gap = 1, s.Ac = 2;
     const DesignOutcome out = computeDesign(s, selection());
     ASSERT_TRUE(out.completed());
     EXPECT_EQ(out.numbers.N, 33);

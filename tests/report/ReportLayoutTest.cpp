@@ -6,8 +6,6 @@
 #include <tuple>
 #include <vector>
 
-#include <algorithm>
-
 #include "platform/fakes/RecordingPrinter.h"
 #include "report/CheckReport.h"
 #include "report/ReportLayout.h"
@@ -15,71 +13,36 @@
 namespace coilsmith {
 namespace {
 
+// Inductance, DCC, DCunit, ACC, ACunit, Freq, Funit, EffMu, NTurns, WAWG, DCR, CUL, COL, PTOT,
+// TWT, TRISE, FDmax, FDac, FIdc, CDact, fCore, Price.
 ReportTexts completedTexts() {
-    ReportTexts t;
-    t.Inductance = "100  uH";
-    t.DCC = "5";
-    t.DCunit = "A";
-    t.ACC = "1";
-    t.ACunit = "A";
-    t.Freq = "50";
-    t.Funit = "kHz";
-    t.EffMu = "60.0";
-    t.NTurns = "37";
-    t.WAWG = "16";
-    t.DCR = "24.73  mOhms";
-    t.CUL = "0.62";
-    t.COL = "0.31";
-    t.PTOT = "0.93";
-    t.TWT = "25.40";
-    t.TRISE = "12.3";
-    t.FDmax = "0.149";
-    t.FDac = "0.0135";
-    t.FIdc = "18.55";
-    t.CDact = "388";
-    t.fCore = "T106-26";
-    t.Price = "1";
-    return t;
+    return {
+        "100  uH",      "5",    "A",    "1",    "A",     "50",   "kHz",   "60.0",   "37",    "16",
+        "24.73  mOhms", "0.62", "0.31", "0.93", "25.40", "12.3", "0.149", "0.0135", "18.55", "388",
+        "T106-26",      "1"};
 }
 
-struct LineCase {
-    int index;
-    const char* label;
-    const char* value;       // from completedTexts()
-    const char* emptyValue;  // from empty result boxes: the suffix alone
-};
-
-class ReportLinesTest : public ::testing::TestWithParam<LineCase> {};
-
-TEST_P(ReportLinesTest, LabelAndValueWithSuffix) {
-    const LineCase& c = GetParam();
-    const auto lines = reportLines(completedTexts());
-    ASSERT_EQ(lines.size(), 19u);
-    EXPECT_EQ(lines[c.index].label, c.label);
-    EXPECT_EQ(lines[c.index].value, c.value);
-    EXPECT_EQ(reportLines(ReportTexts{})[c.index].value, c.emptyValue);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    AllNineteen, ReportLinesTest,
-    ::testing::Values(
-        LineCase{0, "Inductance Value:", "100  uH", ""}, LineCase{1, "DC Current:", "5 A", " "},
-        LineCase{2, "AC Current:", "1 A", " "}, LineCase{3, "Switching Frequency:", "50 kHz", " "},
-        LineCase{4, "Effective Permeability:", "60.0", ""},
-        LineCase{5, "Number of Turns:", "37", ""}, LineCase{6, "Wire AWG:", "16", ""},
-        LineCase{7, "DC Resistance:", "24.73  mOhms", ""},
-        LineCase{8, "Copper Loss:", "0.62 W", " W"}, LineCase{9, "Core Loss:", "0.31 W", " W"},
-        LineCase{10, "Total Loss:", "0.93 W", " W"}, LineCase{11, "Total Weight:", "25.40 g", " g"},
-        LineCase{12, "Temperature Rise:", "12.3 deg. C", " deg. C"},
-        LineCase{13, "Max. Flux Density, Bmax:", "0.149 T", " T"},
-        LineCase{14, "Peak AC Flux Density, Bac:", "0.0135 T", " T"},
-        LineCase{15, "DC Magnetizing Force, Hdc:", "18.55  AT/cm", "  AT/cm"},
-        LineCase{16, "Current Density:", "388  A/cm^2", "  A/cm^2"},
-        LineCase{17, "Core Number:", "T106-26", ""}, LineCase{18, "Relative Cost:", "1", ""}));
-
-TEST(ReportLines, EveryLabelEndsBeforeTheValueColumn) {
-    for (const ReportLine& line : reportLines(ReportTexts{})) {
-        EXPECT_LT(static_cast<int>(line.label.size()) + kLabelColumn, kValueColumn) << line.label;
+// Each line: label|value|the suffix alone from empty result boxes; every label
+// ends before the value column.
+TEST(ReportLines, LabelAndValueWithSuffix) {
+    // clang-format off
+    const std::string rows[] = {
+        "Inductance Value:|100  uH|",                "DC Current:|5 A| ",
+        "AC Current:|1 A| ",                         "Switching Frequency:|50 kHz| ",
+        "Effective Permeability:|60.0|",             "Number of Turns:|37|",
+        "Wire AWG:|16|",                             "DC Resistance:|24.73  mOhms|",
+        "Copper Loss:|0.62 W| W",                    "Core Loss:|0.31 W| W",
+        "Total Loss:|0.93 W| W",                     "Total Weight:|25.40 g| g",
+        "Temperature Rise:|12.3 deg. C| deg. C",     "Max. Flux Density, Bmax:|0.149 T| T",
+        "Peak AC Flux Density, Bac:|0.0135 T| T",    "DC Magnetizing Force, Hdc:|18.55  AT/cm|  AT/cm",
+        "Current Density:|388  A/cm^2|  A/cm^2",     "Core Number:|T106-26|",
+        "Relative Cost:|1|"};
+    // clang-format on
+    const auto lines = reportLines(completedTexts()), empty = reportLines(ReportTexts{});
+    ASSERT_EQ(lines.size(), std::size(rows));
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        EXPECT_EQ(lines[i].label + "|" + lines[i].value + "|" + empty[i].value, rows[i]);
+        EXPECT_LT(static_cast<int>(lines[i].label.size()) + kLabelColumn, kValueColumn) << rows[i];
     }
 }
 
@@ -93,11 +56,10 @@ class ReportLayoutTest : public ::testing::Test {
 };
 
 // Text widths depend on the font, so it is set (bold Times 12, once) before any measuring.
-TEST_F(ReportLayoutTest, FontIsSetOnceBoldTimesTwelveBeforeAnythingIsMeasured) {
+TEST_F(ReportLayoutTest, PageOneFontRuleHeadingAndBodyLines) {
     layoutReport(printer, "a.txt", completedTexts());
-    EXPECT_TRUE(printer.fontBold);
-    EXPECT_EQ(printer.fontName, "Times");
-    EXPECT_FLOAT_EQ(printer.fontSize, 12.0f);
+    EXPECT_EQ(std::tie(printer.fontBold, printer.fontName, printer.fontSize),
+              std::make_tuple(true, std::string("Times"), 12.0f));
     std::vector<std::size_t> fontOps;
     std::size_t firstMeasure = printer.ops.size();
     for (std::size_t i = 0; i < printer.ops.size(); ++i) {
@@ -109,6 +71,37 @@ TEST_F(ReportLayoutTest, FontIsSetOnceBoldTimesTwelveBeforeAnythingIsMeasured) {
     }
     ASSERT_EQ(fontOps.size(), 3u);
     EXPECT_LT(fontOps.back(), firstMeasure);
+
+    // The rule crosses the page and the heading is centred two lines below.
+    const auto rule = std::ranges::find(printer.ops, "drawLine", &RecordingPrinter::Op::name);
+    ASSERT_NE(rule, printer.ops.end());
+    EXPECT_EQ(std::tie(rule->x, rule->y, rule->x2, rule->y2, rule->colour),
+              std::make_tuple(0.0f, kRuleY, kPage, kRuleY, 0u));
+    const auto heading = printer.printed()[1];
+    EXPECT_EQ(std::tie(heading.text, heading.x, heading.y),
+              std::make_tuple(std::string("Resultant Design Data"), kPage / 2 - 100.0f * 21 / 2,
+                              kRuleY + 2 * kLine));
+
+    // Labels at column 20 (x = 19 characters), values at column 70, an empty line between
+    // lines, three empty lines below the heading; the document ends once, at the end.
+    const auto printed = printer.printed();
+    const auto lines = reportLines(completedTexts());
+
+    ASSERT_EQ(printed.size(), 2u + 2 * lines.size());
+    const float firstBodyY = kRuleY + 2 * kLine + kLine + 3 * kLine;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const auto& label = printed[2 + 2 * i];
+        const auto& value = printed[3 + 2 * i];
+        const float y = firstBodyY + static_cast<float>(2 * i) * kLine;
+        EXPECT_EQ(std::tie(label.text, label.column, label.x, label.y),
+                  std::make_tuple(lines[i].label, 20, 1900.0f, y));
+        EXPECT_EQ(std::tie(value.text, value.column, value.x, value.y),
+                  std::make_tuple(lines[i].value, 70, 6900.0f, y));
+    }
+    EXPECT_EQ(printer.ops.back().name, "endDocument");
+    EXPECT_EQ(std::count_if(printer.ops.begin(), printer.ops.end(),
+                            [](const auto& op) { return op.name == "endDocument"; }),
+              1);
 }
 
 TEST_F(ReportLayoutTest, TitleIsCentredWithoutItsFullStopAndPrintedWithIt) {
@@ -117,65 +110,21 @@ TEST_F(ReportLayoutTest, TitleIsCentredWithoutItsFullStopAndPrintedWithIt) {
         layoutReport(p, file, completedTexts());
         const std::string title = "Coilsmith - " + file;
         const auto first = p.printed()[0];
-        EXPECT_EQ(first.text, title + ".");
-        EXPECT_FLOAT_EQ(first.x, kPage / 2 - 100.0f * title.size() / 2);
-        EXPECT_FLOAT_EQ(first.y, 50.0f);
+        EXPECT_EQ(std::tie(first.text, first.x, first.y),
+                  std::make_tuple(title + ".", kPage / 2 - 100.0f * title.size() / 2, 50.0f));
     }
-}
-
-TEST_F(ReportLayoutTest, RuleCrossesThePageAndTheHeadingIsCentredTwoLinesBelow) {
-    layoutReport(printer, "a.txt", completedTexts());
-    const auto rule = std::find_if(printer.ops.begin(), printer.ops.end(),
-                                   [](const auto& op) { return op.name == "drawLine"; });
-    ASSERT_NE(rule, printer.ops.end());
-    EXPECT_EQ(std::tie(rule->x, rule->y, rule->x2, rule->y2, rule->colour),
-              std::make_tuple(0.0f, kRuleY, kPage, kRuleY, 0u));
-    const auto heading = printer.printed()[1];
-    EXPECT_EQ(heading.text, "Resultant Design Data");
-    EXPECT_FLOAT_EQ(heading.x, kPage / 2 - 100.0f * 21 / 2);
-    EXPECT_FLOAT_EQ(heading.y, kRuleY + 2 * kLine);
-}
-
-// Labels at column 20 (x = 19 characters), values at column 70, an empty line between
-// lines, three empty lines below the heading; the document ends once, at the end.
-TEST_F(ReportLayoutTest, BodyLinesAtColumnsTwentyAndSeventyWithEmptyLinesBetween) {
-    const ReportTexts texts = completedTexts();
-    layoutReport(printer, "a.txt", texts);
-    const auto printed = printer.printed();
-    const auto lines = reportLines(texts);
-    ASSERT_EQ(printed.size(), 2u + 2 * lines.size());
-    const float firstBodyY = kRuleY + 2 * kLine + kLine + 3 * kLine;
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        const auto& label = printed[2 + 2 * i];
-        const auto& value = printed[3 + 2 * i];
-        const float y = firstBodyY + static_cast<float>(2 * i) * kLine;
-        EXPECT_EQ(label.text, lines[i].label);
-        EXPECT_EQ(value.text, lines[i].value);
-        EXPECT_EQ(label.column, 20);
-        EXPECT_EQ(value.column, 70);
-        EXPECT_FLOAT_EQ(label.x, 1900.0f);
-        EXPECT_FLOAT_EQ(value.x, 6900.0f);
-        EXPECT_FLOAT_EQ(label.y, y) << "line " << i + 1;
-        EXPECT_FLOAT_EQ(value.y, y) << "line " << i + 1;
-    }
-    EXPECT_EQ(printer.ops.back().name, "endDocument");
-    EXPECT_EQ(std::count_if(printer.ops.begin(), printer.ops.end(),
-                            [](const auto& op) { return op.name == "endDocument"; }),
-              1);
-    EXPECT_TRUE(printer.ended);
 }
 
 TEST_F(ReportLayoutTest, SizesThatAreNotNumbersStopBeforeTheDocumentEnds) {
     for (float bad :
          {std::numeric_limits<float>::infinity(), std::numeric_limits<float>::quiet_NaN()}) {
-        RecordingPrinter broken;
-        broken.width = bad;
-        EXPECT_THROW(layoutReport(broken, "a.txt", completedTexts()), PrinterError);
-        EXPECT_FALSE(broken.ended);
-        RecordingPrinter tall;
-        tall.lineHeight = bad;
-        EXPECT_THROW(layoutReport(tall, "a.txt", completedTexts()), PrinterError);
-        EXPECT_FALSE(tall.ended);
+        for (float RecordingPrinter::*size :
+             {&RecordingPrinter::width, &RecordingPrinter::lineHeight}) {
+            RecordingPrinter broken;
+            broken.*size = bad;
+            EXPECT_THROW(layoutReport(broken, "a.txt", completedTexts()), PrinterError);
+            EXPECT_FALSE(broken.ended);
+        }
     }
 }
 
@@ -226,8 +175,7 @@ TEST_F(ReportLayoutTest, CheckPageHasTheFiguresVerdictsAndChart) {
         {kCheckPartColumn, "Verdicts"},
         {kCheckLabelColumn, "L at Idc"},
         {kVerdictColumn, "Pass"},
-        {kVerdictReasonColumn, "L(Idc) = 104.17 uH"},
-    };
+        {kVerdictReasonColumn, "L(Idc) = 104.17 uH"}};
     EXPECT_EQ(columns, expected);
 
     // The chart: 100 curve segments; the Idc mark at 5 of 12 A across the plot, which runs
