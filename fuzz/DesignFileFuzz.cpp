@@ -10,8 +10,8 @@
 #include <string_view>
 #include <variant>
 
-#include "design/ChokeModel.h"
-#include "design/DesignFile.h"
+#include "model/ChokeModel.h"
+#include "model/DesignFile.h"
 
 namespace {
 
@@ -47,7 +47,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     ChokeModel model = newWindow();
     model.setPrompter(prompter);
     loadDesignFile(model, *lines);
-    model.Design_Results();
+    model.runDesign();
     // Whatever the texts hold, the design written back is 40 lines.
     const std::string written = writeDesignFile(model);
     std::size_t lineEnds = 0;

@@ -7,8 +7,8 @@
 #include <string>
 
 #include "CsxBuilder.h"
-#include "adviser/CoreAdviser.h"
-#include "design/ChokeModel.h"
+#include "adviser/AdviserEngine.h"
+#include "model/ChokeModel.h"
 #include "platform/Prompter.h"
 
 namespace {
@@ -23,7 +23,8 @@ class QuietPrompter final : public Prompter {
 
 ChokeModel specifiedWindow(const std::string& catalogue, Prompter& prompter) {
     ChokeModel window({"/opt/coilsmith", catalogue, {}}, prompter);
-    window.CAP_Click();  // the window's default specification: 25 uH, 25 A, 5 A at 50 kHz
+    window
+        .calculateAreaProduct();  // the window's default specification: 25 uH, 25 A, 5 A at 50 kHz
     return window;
 }
 

@@ -67,19 +67,19 @@ const LargeCatalogue& large() {
 void RefreshAndWalk(benchmark::State& state, const char* table, bool cached) {
     DataSource source(table);
     source.setDatabaseName(large().path());
-    source.Refresh();
+    source.refresh();
     for (auto _ : state) {
         if (!cached) {
             clearCatalogueCache();
         }
-        source.Refresh();
+        source.refresh();
         Recordset& records = source.recordset();
-        records.MoveLast();
-        records.MoveFirst();
-        const std::int64_t n = records.RecordCount();
+        records.moveLast();
+        records.moveFirst();
+        const std::int64_t n = records.recordCount();
         for (std::int64_t i = 0; i < n; ++i) {
-            benchmark::DoNotOptimize(records.Fields(table[0] == 'E' ? "CoreNo" : "Core"));
-            records.MoveNext();
+            benchmark::DoNotOptimize(records.field(table[0] == 'E' ? "CoreNo" : "Core"));
+            records.moveNext();
         }
     }
 }
@@ -92,7 +92,7 @@ BENCHMARK_CAPTURE(RefreshAndWalk, links_uncached, "Core_Materials", false)
 void SeekAfterRefresh(benchmark::State& state, const char* table, const char* index) {
     DataSource source(table);
     source.setDatabaseName(large().path());
-    source.Refresh();
+    source.refresh();
     source.recordset().setIndex(index);
     std::mt19937 random(42);
     std::uniform_int_distribution<int> pick(0, kRows - 1);
@@ -100,8 +100,8 @@ void SeekAfterRefresh(benchmark::State& state, const char* table, const char* in
         std::string text = "e";  // differs in case from the stored keys
         text += std::to_string(pick(random));
         const Value key(std::move(text));
-        source.recordset().Seek("=", key);
-        benchmark::DoNotOptimize(source.recordset().NoMatch());
+        source.recordset().seek("=", key);
+        benchmark::DoNotOptimize(source.recordset().noMatch());
     }
 }
 BENCHMARK_CAPTURE(SeekAfterRefresh, ecores, "E-Cores", "PrimaryKey")->Unit(benchmark::kMicrosecond);

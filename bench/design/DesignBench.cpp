@@ -9,8 +9,8 @@
 #include <variant>
 
 #include "cli/DesignCommand.h"
-#include "design/ChokeModel.h"
-#include "design/DesignFile.h"
+#include "model/ChokeModel.h"
+#include "model/DesignFile.h"
 
 namespace {
 
@@ -69,7 +69,7 @@ void BM_LoadAndDesign(benchmark::State& state) {
     const auto lines = std::get<DesignFileLines>(parseDesignFile(toroidDesign(), "bench"));
     for (auto _ : state) {
         loadDesignFile(model, lines);
-        model.Design_Results();
+        model.runDesign();
         benchmark::DoNotOptimize(writeDesignFile(model));
     }
 }
@@ -81,7 +81,7 @@ void BM_CheckAgainAtAnotherAmbient(benchmark::State& state) {
     SilentPrompter prompter;
     ChokeModel model({COILSMITH_BIN_DIR, kCatalogue, {}}, prompter);
     loadDesignFile(model, std::get<DesignFileLines>(parseDesignFile(toroidDesign(), "bench")));
-    model.Design_Results();
+    model.runDesign();
     if (!model.lastCheck()) {
         state.SkipWithError("the design did not complete");
         return;

@@ -16,7 +16,7 @@ using examples::workedExample;
 // OD 1.06", ID 0.57", HT 0.437" in material -26.
 DesignState toroidDesign() {
     DesignState s = examples::freshWindow();
-    calculateAreaProduct(s, {"25", "0.5", "25", "5", "50"});
+    sizeAreaProduct(s, {"25", "0.5", "25", "5", "50"});
     const double od = 1.06, id = 0.57, ht = 0.437;
     const double areaScale = std::pow(2.54, 2) * kPi;
     s.Ac = 0.683;

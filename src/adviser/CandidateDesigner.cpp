@@ -86,7 +86,7 @@ Candidate CandidateDesigner::designMaterial(int materialIndex, const DesignState
     try {
         window_.chooseItem("CoreMat", materialIndex);
         c.material = window_.text("CoreMat");
-        window_.Design_Results();
+        window_.runDesign();
     } catch (const std::exception& e) {
         c.reason = e.what();
         return c;
@@ -129,7 +129,7 @@ void CandidateDesigner::measure(Candidate& c) {
     c.texts = resultTexts(outcome, selection);
     c.texts.Price = resultTexts(outcome, selection, window_.locale()).Price;
     try {
-        c.cost = known(window_.sources().Data3.recordset().Fields("Cost").toNum());
+        c.cost = known(window_.sources().materials.recordset().field("Cost").toNum());
     } catch (const std::exception&) {
         c.cost.reset();  // no number to rank by
     }

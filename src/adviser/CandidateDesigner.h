@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "adviser/Candidate.h"
-#include "design/ChokeModel.h"
+#include "model/ChokeModel.h"
 #include "platform/Prompter.h"
 
 namespace coilsmith::adviser {

@@ -3,7 +3,7 @@
 #include <optional>
 #include <string_view>
 
-#include "adviser/CoreAdviser.h"
+#include "adviser/AdviserEngine.h"
 
 namespace coilsmith::adviser {
 

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "adviser/CoreAdviser.h"
+#include "adviser/AdviserEngine.h"
 
 namespace coilsmith::adviser {
 

@@ -9,10 +9,10 @@
 #include <memory>
 
 #include "cli/ProgramDir.h"
-#include "extras/Help_Form.h"
-#include "extras/SystemInfo.h"
-#include "extras/frmAbout.h"
-#include "extras/frmSplash.h"
+#include "extras/AboutBox.h"
+#include "extras/HelpWindow.h"
+#include "extras/SplashScreen.h"
+#include "extras/SystemInfoText.h"
 #include "frame/CommandLine.h"
 #include "frame/MainWindow.h"
 #include "platform/QtClipboard.h"
@@ -59,10 +59,10 @@ FrameServices frameServices(Platform& platform) {
         QFileInfo(QFile::decodeName(cli::locateDataFile(kHelpFileName, programDir).c_str()))
             .absolutePath();
     services.showHelp = [&platform, helpDir] {
-        Help_Form::open(helpDir, platform.prompter, platform.frame);
+        HelpWindow::open(helpDir, platform.prompter, platform.frame);
     };
     services.showAbout = [&platform, cataloguePath] {
-        auto* about = new frmAbout(platform.prompter, platform.frame);
+        auto* about = new AboutBox(platform.prompter, platform.frame);
         about->showCatalogue(catalogueSummary(cataloguePath).text);
         about->setAttribute(Qt::WA_DeleteOnClose);
         about->show();
@@ -110,7 +110,7 @@ int runProgram(const QStringList& arguments, const FrameShown& frameShown) {
     Platform platform;
     std::unique_ptr<MainWindow> frame;
     // The splash comes first and hands over to the frame.
-    auto* splash = new frmSplash([&] {
+    auto* splash = new SplashScreen([&] {
         frame = showFrame(platform);
         frame->controller().openAtStart(designFiles);
         if (frameShown) {

@@ -47,31 +47,31 @@ class Recordset {
     void setIndex(std::string_view name);
     const std::string& index() const noexcept { return indexName_; }
 
-    void MoveFirst();  // Fault(NoCurrentRecord) on an empty table
-    void MoveLast();   // Fault(NoCurrentRecord) on an empty table
+    void moveFirst();  // Fault(NoCurrentRecord) on an empty table
+    void moveLast();   // Fault(NoCurrentRecord) on an empty table
     // From the last record: past the end (EOF, no current record). Fault(NoCurrentRecord)
     // when there is no current record to move from (already past the end, or after a
     // seek without a match).
-    void MoveNext();
-    bool Eof() const noexcept;  // true past the last record and on an empty table
-    std::int64_t RecordCount() const noexcept;
+    void moveNext();
+    bool atEnd() const noexcept;  // true past the last record and on an empty table
+    std::int64_t recordCount() const noexcept;
 
     // Positions on the first record, in current-index order, whose first key field equals
     // `key` (text compared by the index's collation: case-insensitively in the catalogue).
-    // Without a match there is no current record and NoMatch() is true. Only "=" is
+    // Without a match there is no current record and noMatch() is true. Only "=" is
     // supported (std::invalid_argument otherwise); CatalogueError without a current index.
-    void Seek(std::string_view comparison, const Value& key);
-    bool NoMatch() const noexcept { return noMatch_; }
+    void seek(std::string_view comparison, const Value& key);
+    bool noMatch() const noexcept { return noMatch_; }
     bool hasCurrent() const noexcept;
 
     // The position of the current record in the current order, -1 when there is none.
-    std::int64_t AbsolutePosition() const noexcept {
+    std::int64_t absolutePosition() const noexcept {
         return hasCurrent() ? static_cast<std::int64_t>(cursor_) : -1;
     }
-    // Makes the record at `position` current; RecordCount() puts the cursor past the last
+    // Makes the record at `position` current; recordCount() puts the cursor past the last
     // record, where MoveNext leaves it. False, and nothing moved, for any other position.
     bool setAbsolutePosition(std::int64_t position) noexcept {
-        if (position < 0 || position > RecordCount()) {
+        if (position < 0 || position > recordCount()) {
             return false;
         }
         cursor_ = static_cast<std::size_t>(position);
@@ -83,7 +83,7 @@ class Recordset {
 
     // The named field of the current record (null for an empty cell). Field names match
     // without regard to case. CatalogueError for a field the table does not have.
-    Value Fields(std::string_view name) const;
+    Value field(std::string_view name) const;
 
     const std::string& table() const noexcept;
     const std::vector<std::string>& fieldNames() const noexcept;
@@ -110,10 +110,10 @@ class DataSource {
     explicit DataSource(std::string table) : table_(std::move(table)) {}
 
     void setDatabaseName(std::string path) { databaseName_ = std::move(path); }
-    const std::string& DatabaseName() const noexcept { return databaseName_; }
-    const std::string& RecordSource() const noexcept { return table_; }
+    const std::string& databaseName() const noexcept { return databaseName_; }
+    const std::string& recordSource() const noexcept { return table_; }
 
-    void Refresh();  // CatalogueError naming the file and what is wrong
+    void refresh();  // CatalogueError naming the file and what is wrong
     bool isOpen() const noexcept { return recordset_.has_value(); }
     Recordset& recordset();  // CatalogueError when not refreshed yet
     const Recordset& recordset() const;
@@ -136,11 +136,11 @@ class DataSource {
 
 // The five data sources of a design window.
 struct CatalogueSources {
-    DataSource Data1{"E-Cores"};
-    DataSource Data2{"Core_Materials"};
-    DataSource Data3{"Materials"};
-    DataSource Data4{"Toroids"};
-    DataSource Data5{"Toroid_Materials"};
+    DataSource eCores{"E-Cores"};
+    DataSource eCoreMaterials{"Core_Materials"};
+    DataSource materials{"Materials"};
+    DataSource toroids{"Toroids"};
+    DataSource toroidMaterials{"Toroid_Materials"};
 
     // Opens all five the design window's way: path = folder + separator + "Cores.csx",
     // the separator always inserted; DatabaseName on each, Refresh each, then the current

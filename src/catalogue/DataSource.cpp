@@ -6,7 +6,7 @@
 
 namespace coilsmith {
 
-void DataSource::Refresh() {
+void DataSource::refresh() {
     if (databaseName_.empty()) {
         throw CatalogueError("No catalogue file is named for table \"" + table_ + "\".");
     }
@@ -43,23 +43,24 @@ void CatalogueSources::open(const std::string& appDir) {
 }
 
 void CatalogueSources::openFile(const std::string& path) {
-    DataSource* const sources[] = {&Data1, &Data2, &Data3, &Data4, &Data5};
+    DataSource* const sources[] = {&eCores, &eCoreMaterials, &materials, &toroids,
+                                   &toroidMaterials};
     for (DataSource* source : sources) {
         source->setDatabaseName(path);
     }
     for (DataSource* source : sources) {
-        source->Refresh();
+        source->refresh();
     }
-    Data1.recordset().setIndex("PrimaryKey");
-    Data2.recordset().setIndex("CoreNo");
-    Data3.recordset().setIndex("PrimaryKey");
-    Data4.recordset().setIndex("PrimaryKey");
-    Data5.recordset().setIndex("CoreNo");
+    eCores.recordset().setIndex("PrimaryKey");
+    eCoreMaterials.recordset().setIndex("CoreNo");
+    materials.recordset().setIndex("PrimaryKey");
+    toroids.recordset().setIndex("PrimaryKey");
+    toroidMaterials.recordset().setIndex("CoreNo");
 }
 
 bool CatalogueSources::keepSnapshot() noexcept {
     bool kept = true;
-    for (DataSource* source : {&Data1, &Data2, &Data3, &Data4, &Data5}) {
+    for (DataSource* source : {&eCores, &eCoreMaterials, &materials, &toroids, &toroidMaterials}) {
         kept = source->keepSnapshot() && kept;
     }
     return kept;

@@ -73,7 +73,7 @@ void Recordset::setIndex(std::string_view name) {
     lost_ = false;
 }
 
-void Recordset::MoveFirst() {
+void Recordset::moveFirst() {
     if (size() == 0) {
         throw Fault(FaultKind::NoCurrentRecord, table_->name + ": no records");
     }
@@ -81,7 +81,7 @@ void Recordset::MoveFirst() {
     lost_ = false;
 }
 
-void Recordset::MoveLast() {
+void Recordset::moveLast() {
     if (size() == 0) {
         throw Fault(FaultKind::NoCurrentRecord, table_->name + ": no records");
     }
@@ -89,14 +89,14 @@ void Recordset::MoveLast() {
     lost_ = false;
 }
 
-void Recordset::MoveNext() {
+void Recordset::moveNext() {
     if (!hasCurrent()) {
         throw Fault(FaultKind::NoCurrentRecord, table_->name + ": no record to move from");
     }
     ++cursor_;
 }
 
-bool Recordset::Eof() const noexcept {
+bool Recordset::atEnd() const noexcept {
     return size() == 0 || (!lost_ && cursor_ >= size());
 }
 
@@ -104,11 +104,11 @@ bool Recordset::hasCurrent() const noexcept {
     return !lost_ && cursor_ < size();
 }
 
-std::int64_t Recordset::RecordCount() const noexcept {
+std::int64_t Recordset::recordCount() const noexcept {
     return static_cast<std::int64_t>(size());
 }
 
-void Recordset::Seek(std::string_view comparison, const Value& key) {
+void Recordset::seek(std::string_view comparison, const Value& key) {
     if (comparison != "=") {
         throw std::invalid_argument("Seek supports only \"=\", not \"" + std::string(comparison) +
                                     "\"");
@@ -134,7 +134,7 @@ void Recordset::Seek(std::string_view comparison, const Value& key) {
     }
 }
 
-Value Recordset::Fields(std::string_view name) const {
+Value Recordset::field(std::string_view name) const {
     const auto field = table_->fieldIndex(name);
     if (!field) {
         throw CatalogueError("The catalogue " + table_->source() + " cannot be used: the field \"" +

@@ -13,7 +13,7 @@ namespace {
 Recordset loadedTable(const std::string& catalogueFile, std::string_view table) {
     DataSource source{std::string(table)};
     source.setDatabaseName(catalogueFile);
-    source.Refresh();
+    source.refresh();
     Recordset records = source.recordset();
     records.setIndex("PrimaryKey");
     return records;
@@ -22,8 +22,8 @@ Recordset loadedTable(const std::string& catalogueFile, std::string_view table) 
 // A copy of the table's record set positioned on the row of `key`, or nothing.
 std::optional<Recordset> rowOf(const Recordset& table, const Value& key) {
     Recordset records = table;
-    records.Seek("=", key);
-    if (records.NoMatch() || !records.hasCurrent()) {
+    records.seek("=", key);
+    if (records.noMatch() || !records.hasCurrent()) {
         return std::nullopt;
     }
     return records;
@@ -32,7 +32,7 @@ std::optional<Recordset> rowOf(const Recordset& table, const Value& key) {
 // A field as a finite number, or nothing for an empty or non-numeric cell.
 std::optional<double> finiteField(const Recordset& records, std::string_view field) {
     try {
-        const double value = records.Fields(field).toDouble();
+        const double value = records.field(field).toDouble();
         return std::isfinite(value) ? std::optional<double>(value) : std::nullopt;
     } catch (const Fault&) {
         return std::nullopt;

@@ -7,7 +7,7 @@
 #include "cli/Command.h"
 #include "cli/OpenDesign.h"
 #include "cli/StreamPrompter.h"
-#include "design/ChokeModel.h"
+#include "model/ChokeModel.h"
 
 namespace coilsmith::cli {
 
@@ -101,7 +101,7 @@ int checkMain(std::span<const std::string> args, CommandContext& context) {
         return kExitUsage;
     }
     model->setAmbientTemperature(parsed->ambientC);
-    model->Design_Results();
+    model->runDesign();
     if (!model->lastCheck() || !model->lastCheckInput()) {
         return kExitMessage;
     }

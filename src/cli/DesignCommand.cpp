@@ -4,8 +4,8 @@
 #include <ostream>
 
 #include "cli/StreamPrompter.h"
-#include "design/ChokeModel.h"
-#include "design/DesignFile.h"
+#include "model/ChokeModel.h"
+#include "model/DesignFile.h"
 #include "platform/FileReplacement.h"
 
 namespace coilsmith::cli {
@@ -111,7 +111,7 @@ DesignRun runDesign(const DesignRequest& request, const std::string& programDir,
     if (!model) {
         return {kExitUsage, {}};
     }
-    model->Design_Results();
+    model->runDesign();
     if (!model->lastDesign() || !model->lastDesign()->completed()) {
         return {kExitMessage, {}};
     }

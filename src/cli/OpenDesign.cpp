@@ -3,7 +3,7 @@
 #include <variant>
 
 #include "cli/ProgramDir.h"
-#include "design/DesignFile.h"
+#include "model/DesignFile.h"
 
 namespace coilsmith::cli {
 

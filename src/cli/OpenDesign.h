@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-#include "design/ChokeModel.h"
+#include "model/ChokeModel.h"
 #include "platform/Prompter.h"
 
 namespace coilsmith::cli {

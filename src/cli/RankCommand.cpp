@@ -4,12 +4,12 @@
 #include <optional>
 #include <ostream>
 
-#include "adviser/CoreAdviser.h"
+#include "adviser/AdviserEngine.h"
 #include "adviser/RankingFormats.h"
 #include "cli/Command.h"
 #include "cli/OpenDesign.h"
 #include "cli/StreamPrompter.h"
-#include "design/ChokeModel.h"
+#include "model/ChokeModel.h"
 
 namespace coilsmith::cli {
 
@@ -148,7 +148,7 @@ int rankMain(std::span<const std::string> args, CommandContext& context) {
     // The specification is what "Calculate AP" makes of the file's texts.
     Collector sizing;
     model.setPrompter(sizing);
-    model.CAP_Click();
+    model.calculateAreaProduct();
     if (sizing.first) {
         context.err << *sizing.first << "\n";
         return kExitMessage;

@@ -9,7 +9,7 @@
 
 #include "cli/OpenDesign.h"
 #include "cli/StreamPrompter.h"
-#include "design/ChokeModel.h"
+#include "model/ChokeModel.h"
 #include "platform/Printer.h"
 #include "report/PrintReport.h"
 
@@ -95,7 +95,7 @@ int reportMain(std::span<const std::string> args, CommandContext& context) {
         return kExitUsage;
     }
     ChokeModel& model = *opened;
-    model.Design_Results();
+    model.runDesign();
     if (!model.lastDesign() || !model.lastDesign()->completed()) {
         return kExitMessage;
     }

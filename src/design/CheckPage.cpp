@@ -18,8 +18,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "design/CheckTexts.h"
-#include "design/ChokeModel.h"
+#include "model/CheckTexts.h"
+#include "model/ChokeModel.h"
 
 namespace coilsmith {
 

@@ -9,7 +9,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "extras/SystemInfo.h"
+#include "extras/SystemInfoText.h"
 
 namespace coilsmith {
 

@@ -5,8 +5,8 @@
 #include <utility>
 #include <variant>
 
-#include "design/DesignFile.h"
 #include "frame/AtomicFile.h"
+#include "model/DesignFile.h"
 
 namespace coilsmith {
 
@@ -259,15 +259,15 @@ void FrameController::print() {
 }
 
 void FrameController::showSpecifications() {
-    window_.withDesign([](ChokeModel& model) { model.Set_Specs(); });
+    window_.withDesign([](ChokeModel& model) { model.showSpecifications(); });
 }
 
 void FrameController::showCoreDatabase() {
-    window_.withDesign([](ChokeModel& model) { model.Core_DB(); });
+    window_.withDesign([](ChokeModel& model) { model.showCoreDatabase(); });
 }
 
 void FrameController::runDesign() {
-    window_.withDesign([](ChokeModel& model) { model.Design_Results(); });
+    window_.withDesign([](ChokeModel& model) { model.runDesign(); });
 }
 
 void FrameController::showHelp() {

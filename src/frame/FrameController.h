@@ -4,12 +4,12 @@
 #include <string>
 #include <vector>
 
-#include "design/ChokeModel.h"
 #include "frame/Commands.h"
 #include "frame/EditCommands.h"
 #include "frame/FrameSettings.h"
 #include "frame/FrameState.h"
 #include "frame/RecentFiles.h"
+#include "model/ChokeModel.h"
 #include "platform/Clipboard.h"
 #include "platform/FileDialogs.h"
 #include "platform/Prompter.h"

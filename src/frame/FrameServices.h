@@ -3,8 +3,8 @@
 #include <functional>
 #include <string>
 
-#include "design/ChokeModel.h"
 #include "magnetics/NumberText.h"
+#include "model/ChokeModel.h"
 #include "platform/Clipboard.h"
 #include "platform/FileDialogs.h"
 #include "platform/Prompter.h"

@@ -18,9 +18,9 @@
 #include <functional>
 #include <vector>
 
-#include "adviser/CoreAdviser.h"
-#include "adviser/CoreAdviserWindow.h"
-#include "design/Choke.h"
+#include "adviser/AdviserEngine.h"
+#include "adviserwindow/CoreAdviserWindow.h"
+#include "design/DesignWindow.h"
 #include "frame/QtEditTarget.h"
 
 // Resources of a static library must be registered by name, outside any namespace.
@@ -94,11 +94,11 @@ MainWindow::~MainWindow() {
     closeAdviser();
 }
 
-Choke* MainWindow::design() const {
+DesignWindow* MainWindow::design() const {
     return choke_.data();
 }
 
-CoreAdviser* MainWindow::adviser() const {
+CoreAdviserWindow* MainWindow::adviser() const {
     return adviser_.data();
 }
 
@@ -305,15 +305,15 @@ void MainWindow::endOfSession(QSessionManager& manager) {
     close();
 }
 
-Choke* MainWindow::ensureDesign() {
+DesignWindow* MainWindow::ensureDesign() {
     if (!choke_) {
         ChokeModel::Options options{services_.appDir, services_.cataloguePath, services_.locale};
-        auto* choke = new Choke(std::move(options), services_.prompter, &controller_);
+        auto* choke = new DesignWindow(std::move(options), services_.prompter, &controller_);
         choke_ = choke;
         // The one design window fills the frame and has no frame of its own to close it by.
         designWindow_ = mdi_->addSubWindow(choke, Qt::FramelessWindowHint);
         designWindow_->setObjectName(QStringLiteral("designWindow"));
-        connect(choke, &Choke::adviserRequested, this, &MainWindow::showCoreAdviser);
+        connect(choke, &DesignWindow::adviserRequested, this, &MainWindow::showCoreAdviser);
         // As large as the design window needs, where the screen allows; scroll bars
         // show the rest on a small screen.
         const QSize around = size() - mdi_->size();
@@ -342,9 +342,9 @@ void MainWindow::unloadDesign() {
 // holds now. It has no parent so that it does not stay above the frame it applies to; the
 // frame deletes it with the design.
 void MainWindow::showCoreAdviser() {
-    const Choke* choke = ensureDesign();
+    const DesignWindow* choke = ensureDesign();
     if (!adviser_) {
-        adviser_ = new CoreAdviser(
+        adviser_ = new CoreAdviserWindow(
             [this](const adviser::Candidate& candidate) { applyCandidate(candidate); });
         adviser_->setAttribute(Qt::WA_DeleteOnClose);
         adviser_->resize(1000, 700);

@@ -17,8 +17,8 @@ class QSessionManager;
 
 namespace coilsmith {
 
-class Choke;
-class CoreAdviser;
+class DesignWindow;
+class CoreAdviserWindow;
 
 // The frame window: menus, the tool bar and at most one design window. Every menu item
 // and tool button forwards to one command of the FrameController; the window shows the
@@ -32,8 +32,9 @@ class MainWindow : public QMainWindow, private FrameWindow {
 
     FrameController& controller() noexcept { return controller_; }
     const FrameController& controller() const noexcept { return controller_; }
-    Choke* design() const;         // nullptr while no design window is loaded
-    CoreAdviser* adviser() const;  // nullptr until the Core Adviser is opened, and once closed
+    DesignWindow* design() const;  // nullptr while no design window is loaded
+    CoreAdviserWindow* adviser()
+        const;  // nullptr until the Core Adviser is opened, and once closed
 
     // Opens the Core Adviser for the specification the design window holds now.
     void showCoreAdviser();
@@ -56,7 +57,7 @@ class MainWindow : public QMainWindow, private FrameWindow {
     void addCommand(const char* name, QObject* control);
     void exitProgram();
     void endOfSession(QSessionManager& manager);
-    Choke* ensureDesign();
+    DesignWindow* ensureDesign();
     void applyCandidate(adviser::Candidate candidate);
 
     // FrameWindow
@@ -77,8 +78,8 @@ class MainWindow : public QMainWindow, private FrameWindow {
     QMenu* recentMenu_ = nullptr;
     QAction* deleteKey_ = nullptr;
     QPointer<QMdiSubWindow> designWindow_;
-    QPointer<Choke> choke_;
-    QPointer<CoreAdviser> adviser_;
+    QPointer<DesignWindow> choke_;
+    QPointer<CoreAdviserWindow> adviser_;
 };
 
 // The largest part of `wanted` that fits into `available`: a frame never opens larger

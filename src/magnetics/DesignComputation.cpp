@@ -186,7 +186,7 @@ DesignOutcome DesignRun::run() {
     steps_.run([&] {
         n_.Bmax = (Num(s_.Lreq) * s_.Ipk * kTeslaPerWeberPerSquareCm / (Num(n_.N) * s_.Ac)).value();
     });
-    steps_.run([&] { Mu_Eff(s_); });
+    steps_.run([&] { updateEffectivePermeability(s_); });
     if (steps_.hasPending())
         return failed(kComputationalError, 0);
     wireAndLosses();
@@ -219,7 +219,7 @@ bool DesignRun::searchTurns() {
             return false;
         ++n_.iterations;
         operatingPoint();
-        steps_.run([&] { Mu_Eff(s_); });
+        steps_.run([&] { updateEffectivePermeability(s_); });
         if (steps_.hasPending())
             return false;
         steps_.run([&] {
@@ -250,7 +250,7 @@ void DesignRun::wireAndLosses() {
     });
     double awgExact = 0;
     skippable("AWG", [&] {
-        awgExact = (Num(kAwgPerDecadeOfArea) * Log10(n_.AwReq) + kAwgOfOneSquareCm).value();
+        awgExact = (Num(kAwgPerDecadeOfArea) * checkedLog10(n_.AwReq) + kAwgOfOneSquareCm).value();
     });
     skippable("AWG", [&] { n_.AWG = std::floor(checkedFinite(awgExact + 0.5)); });
     skippable("d", [&] {
@@ -267,7 +267,7 @@ void DesignRun::wireAndLosses() {
     skippable("Wcu",
               [&] { n_.Wcu = (s_.MLT * 1e-2 * n_.N * n_.Aw * kCopperDensityGramsPerCm3).value(); });
     skippable("Pcu", [&] { n_.Pcu = (Num(n_.Rdc) * (Num(s_.Irms) * s_.Irms)).value(); });
-    skippable("Pv", [&] { Mat_Loss(s_); });
+    skippable("Pv", [&] { updateCoreLossDensity(s_); });
     skippable("Pcore", [&] { n_.Pcore = (Num(s_.Pv) * s_.Vc).value(); });
     skippable("Wcore", [&] { n_.Wcore = (s_.Density * s_.Vc).value(); });
     skippable("Ptot", [&] { n_.Ptot = (Num(n_.Pcu) + n_.Pcore).value(); });

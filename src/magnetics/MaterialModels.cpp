@@ -38,13 +38,13 @@ Num acFluxFactor(const DesignState& s, Num b) {
 
 }  // namespace
 
-void Mu_Eff(DesignState& s) {
+void updateEffectivePermeability(DesignState& s) {
     const Num kH = biasFactor(s, s.Hdc);
     const Num kB = acFluxFactor(s, s.Bac);
     s.MuEff = toSingle(Num(static_cast<double>(s.MuInit)) * kH * kB);
 }
 
-void Mat_Loss(DesignState& s) {
+void updateCoreLossDensity(DesignState& s) {
     const double b = s.Bac;
     const double f = s.Fexc;
     if (b == 0.0) {
@@ -64,7 +64,7 @@ void Mat_Loss(DesignState& s) {
     s.Pv = (Num(0.001) * (Num(f) / (t1 + t2 + t3) + static_cast<double>(t4))).value();
 }
 
-double Log10(double x) {
+double checkedLog10(double x) {
     return checkedLn(x) / checkedLn(10.0);
 }
 

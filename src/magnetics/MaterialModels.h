@@ -9,13 +9,13 @@ namespace coilsmith {
 
 // Effective permeability at (state.Hdc, state.Bac): MuInit times the DC-bias factor times
 // the AC-flux factor; sets state.MuEff (single precision).
-void Mu_Eff(DesignState& state);
+void updateEffectivePermeability(DesignState& state);
 
 // Core-loss density at (state.Bac, state.Fexc) in W/cm^3; sets state.Pv. Zero AC flux
 // gives 0, the limit of the fit, unless the material has no flux-dependent terms at all.
-void Mat_Loss(DesignState& state);
+void updateCoreLossDensity(DesignState& state);
 
 // Base-10 logarithm as ln(x) / ln(10); Fault for x <= 0.
-double Log10(double x);
+double checkedLog10(double x);
 
 }  // namespace coilsmith

@@ -68,8 +68,8 @@ std::optional<std::string> readInputs(DesignState& s, const SpecificationTexts& 
 
 }  // namespace
 
-SizingOutcome calculateAreaProduct(DesignState& s, const SpecificationTexts& texts,
-                                   const NumberLocale& locale) {
+SizingOutcome sizeAreaProduct(DesignState& s, const SpecificationTexts& texts,
+                              const NumberLocale& locale) {
     SizingOutcome outcome;
     outcome.message = readInputs(s, texts, locale);
     if (outcome.message)

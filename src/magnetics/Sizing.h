@@ -25,7 +25,7 @@ struct SizingOutcome {
 // first bad input (not a number, too large, an inductance or flux density not above zero,
 // a negative current or frequency), then sizes (peak and rms current, stored energy, area
 // product) under the skip rule: a failing sizing step leaves its target as it was.
-SizingOutcome calculateAreaProduct(DesignState& state, const SpecificationTexts& texts,
-                                   const NumberLocale& locale = {});
+SizingOutcome sizeAreaProduct(DesignState& state, const SpecificationTexts& texts,
+                              const NumberLocale& locale = {});
 
 }  // namespace coilsmith

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <sstream>
 
-#include "design/ChokeModel.h"
+#include "model/ChokeModel.h"
 #include "report/ReportLayout.h"
 
 namespace coilsmith {

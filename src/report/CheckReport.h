@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "design/CheckTexts.h"
 #include "magnetics/DesignCheck.h"
+#include "model/CheckTexts.h"
 #include "platform/Printer.h"
 
 namespace coilsmith {

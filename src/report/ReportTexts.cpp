@@ -1,6 +1,6 @@
 #include "report/ReportTexts.h"
 
-#include "design/ChokeModel.h"
+#include "model/ChokeModel.h"
 
 namespace coilsmith {
 

@@ -76,7 +76,7 @@ ChokeModel specifiedWindow(const std::string& catalogue, Prompter& prompter,
     window.editText("FD", spec.FD);
     window.setListText("CurD", spec.CurD);
     window.setListText("WU", spec.WU);
-    window.CAP_Click();
+    window.calculateAreaProduct();
     return window;
 }
 

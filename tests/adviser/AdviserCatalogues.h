@@ -3,7 +3,7 @@
 #include <string>
 
 #include "CsxBuilder.h"
-#include "design/ChokeModel.h"
+#include "model/ChokeModel.h"
 #include "platform/fakes/FakePrompter.h"
 
 namespace coilsmith::test {

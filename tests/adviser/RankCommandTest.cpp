@@ -12,7 +12,7 @@
 
 #include "AdviserCatalogues.h"
 #include "CliProcess.h"
-#include "design/DesignFile.h"
+#include "model/DesignFile.h"
 
 namespace coilsmith::adviser {
 namespace {

@@ -4,7 +4,7 @@
 #include <tuple>
 
 #include "AdviserCatalogues.h"
-#include "adviser/CoreAdviser.h"
+#include "adviser/AdviserEngine.h"
 
 namespace coilsmith::adviser {
 

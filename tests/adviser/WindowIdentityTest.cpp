@@ -2,8 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "AdviserCatalogues.h"
-#include "adviser/CoreAdviser.h"
-#include "design/DesignFile.h"
+#include "adviser/AdviserEngine.h"
+#include "model/DesignFile.h"
 
 namespace coilsmith::adviser {
 
@@ -23,7 +23,7 @@ TEST_P(WindowIdentity, EveryCandidateShowsWhatTheWindowShowsWithAnyNumberOfThrea
         ChokeModel hand = window;  // the engineer picks the candidate's core and material
         hand.setOption(coreTypeOption(c.type), true);
         EXPECT_TRUE(hand.setListText("Core", c.core) && hand.setListText("CoreMat", c.material));
-        hand.Design_Results();
+        hand.runDesign();
         if (!c.completed) {
             EXPECT_EQ(c.reason, prompter.messages.at(0)) << c.core << " " << c.material;
             continue;
@@ -101,7 +101,7 @@ TEST(CoreRowIndex, LandsOnTheRowTheWalkFindsAndFollowsARewrittenCatalogue) {
         for (ChokeModel* window : {&walked, &indexed}) {
             window->setOption(option, true);
             window->setTextRaw("Core", core);  // also names no list item
-            window->Core_Click();
+            window->selectCore();
         }
         EXPECT_EQ(walked.state(), indexed.state()) << option << " " << core;
         EXPECT_EQ(writeDesignFile(walked), writeDesignFile(indexed));  // every box's text

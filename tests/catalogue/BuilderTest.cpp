@@ -153,7 +153,7 @@ TEST(CsxTool, BuildsAGoodSetAndAMissingFileFails) {
     EXPECT_EQ(good, 0) << goodOutput;
     CatalogueSources sources;
     sources.openFile(path);
-    EXPECT_EQ(sources.Data2.recordset().RecordCount(), 3);
+    EXPECT_EQ(sources.eCoreMaterials.recordset().recordCount(), 3);
     const auto curve = loadBiasCurve(path, "-26");
     ASSERT_TRUE(curve);
     EXPECT_EQ(std::tuple(curve->a, curve->b, curve->c), std::tuple(0.01, 9.7e-06, 1.72));
@@ -184,21 +184,21 @@ TEST(CsxBuilder, StoresTypedCellsAndQuotedTextsAndWithoutChecksFillsTheRest) {
     csx::buildCatalogue(csv, path);
     CatalogueSources sources;
     sources.openFile(path);
-    Recordset& cores = sources.Data1.recordset();
-    ASSERT_EQ(cores.RecordCount(), 1);
-    EXPECT_EQ(cores.Fields("CoreNo"), Value("E,20"));
-    EXPECT_EQ(cores.Fields("AC"), Value(2.0));  // a real column stores reals
-    EXPECT_TRUE(cores.Fields("d_dim").isNull());
-    EXPECT_EQ(cores.Fields("GAP"), Value(1e-3));
-    sources.Data3.recordset().Seek("=", Value("-2"));
-    EXPECT_EQ(sources.Data3.recordset().Fields("Permeab"), Value(std::int64_t{10}));
+    Recordset& cores = sources.eCores.recordset();
+    ASSERT_EQ(cores.recordCount(), 1);
+    EXPECT_EQ(cores.field("CoreNo"), Value("E,20"));
+    EXPECT_EQ(cores.field("AC"), Value(2.0));  // a real column stores reals
+    EXPECT_TRUE(cores.field("d_dim").isNull());
+    EXPECT_EQ(cores.field("GAP"), Value(1e-3));
+    sources.materials.recordset().seek("=", Value("-2"));
+    EXPECT_EQ(sources.materials.recordset().field("Permeab"), Value(std::int64_t{10}));
     // Without checks it fills missing tables and fields.
     csx::buildCatalogue({{"E-Cores", "CoreNo,AC\nE1,x\nE1,\n"}}, path, {.validate = false});
     sources.openFile(path);
-    cores.Seek("=", Value("E1"));
-    EXPECT_EQ(cores.Fields("AC"), Value("x"));  // kept as text for tests of bad data
-    EXPECT_TRUE(cores.Fields("GAP").isNull());
-    EXPECT_EQ(sources.Data3.recordset().RecordCount(), 0);
+    cores.seek("=", Value("E1"));
+    EXPECT_EQ(cores.field("AC"), Value("x"));  // kept as text for tests of bad data
+    EXPECT_TRUE(cores.field("GAP").isNull());
+    EXPECT_EQ(sources.materials.recordset().recordCount(), 0);
 }
 
 TEST(ReferenceTables, LoadedOnceAnswerAsTheLoaders) {

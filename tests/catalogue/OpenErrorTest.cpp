@@ -77,7 +77,7 @@ TEST(OpenCatalogue, ReadsWhatIsWholeOrNamesTheFileAndWhatIsWrong) {
         try {
             sources.open(dir.path().string());
             EXPECT_FALSE(row.expected) << "the catalogue opened despite " << row.expected;
-            EXPECT_EQ(sources.Data1.recordset().RecordCount(), row.eCores);
+            EXPECT_EQ(sources.eCores.recordset().recordCount(), row.eCores);
         } catch (const CatalogueError& error) {
             const std::string message = error.what();
             EXPECT_NE(message.find(path), std::string::npos) << message;
@@ -102,7 +102,7 @@ TEST(OpenCatalogue, WalModeCatalogueInAReadOnlyFolderOpensAndCreatesNothing) {
     ::chmod(dir.path().c_str(), 0555);
     CatalogueSources sources;
     EXPECT_NO_THROW(sources.open(dir.path().string()));
-    const bool read = sources.Data4.isOpen() && sources.Data4.recordset().RecordCount() == 2;
+    const bool read = sources.toroids.isOpen() && sources.toroids.recordset().recordCount() == 2;
     ::chmod(dir.path().c_str(), 0755);
     EXPECT_TRUE(read);
     EXPECT_EQ(filesIn(dir.path()), 1);
@@ -116,14 +116,14 @@ TEST(OpenCatalogue, FolderNamesWithUriCharactersOpen) {
     csx::buildCatalogue(testing::goodCsv(), cataloguePath(folder.string()));
     CatalogueSources sources;
     sources.open(folder.string());
-    EXPECT_EQ(sources.Data1.recordset().RecordCount(), 2);
+    EXPECT_EQ(sources.eCores.recordset().recordCount(), 2);
 }
 
 TEST(OpenError, ADataSourceWithoutFileOrRefreshSaysSo) {
     DataSource source("E-Cores");
     EXPECT_FALSE(source.isOpen());
     EXPECT_THROW(source.recordset(), CatalogueError);
-    EXPECT_THROW(source.Refresh(), CatalogueError);
+    EXPECT_THROW(source.refresh(), CatalogueError);
 }
 
 }  // namespace

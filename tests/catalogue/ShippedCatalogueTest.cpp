@@ -13,10 +13,11 @@ namespace {
 TEST(ShippedCatalogue, HasEveryFieldIndexAndRowOfItsCsvAndTypedFields) {
     CatalogueSources s;
     s.open(COILSMITH_BIN_DIR);
-    DataSource* sources[] = {&s.Data1, &s.Data4, &s.Data3, &s.Data2, &s.Data5};  // as kTables
+    DataSource* sources[] = {&s.eCores, &s.toroids, &s.materials, &s.eCoreMaterials,
+                             &s.toroidMaterials};  // as kTables
     for (std::size_t i = 0; i < schema::kTables.size(); ++i) {
         const schema::Table& table = schema::kTables[i];
-        ASSERT_EQ(sources[i]->RecordSource(), table.name);
+        ASSERT_EQ(sources[i]->recordSource(), table.name);
         Recordset& records = sources[i]->recordset();
         for (const auto& field : table.fields)
             EXPECT_EQ(std::ranges::count(records.fieldNames(), field.name), 1) << field.name;
@@ -26,24 +27,24 @@ TEST(ShippedCatalogue, HasEveryFieldIndexAndRowOfItsCsvAndTypedFields) {
         std::int64_t rows = -1;  // the header
         for (std::string line; std::getline(csv, line);)
             rows += line.empty() ? 0 : 1;
-        EXPECT_EQ(records.RecordCount(), rows) << table.name;
+        EXPECT_EQ(records.recordCount(), rows) << table.name;
     }
     // Every link row leads to a material; keys are text, dimensions real, permeabilities whole.
-    Recordset materials = s.Data3.recordset();
-    for (DataSource* links : {&s.Data2, &s.Data5}) {
+    Recordset materials = s.materials.recordset();
+    for (DataSource* links : {&s.eCoreMaterials, &s.toroidMaterials}) {
         Recordset linkRows = links->recordset();
-        for (linkRows.MoveFirst(); !linkRows.Eof(); linkRows.MoveNext()) {
-            materials.Seek("=", linkRows.Fields("Mat"));
-            EXPECT_FALSE(materials.NoMatch()) << linkRows.Fields("Mat").toText();
+        for (linkRows.moveFirst(); !linkRows.atEnd(); linkRows.moveNext()) {
+            materials.seek("=", linkRows.field("Mat"));
+            EXPECT_FALSE(materials.noMatch()) << linkRows.field("Mat").toText();
         }
     }
-    Recordset cores = s.Data1.recordset();
-    cores.Seek("=", Value("E50"));
-    EXPECT_TRUE(cores.Fields("CoreNo").isText());
-    EXPECT_EQ(cores.Fields("AC"), Value(0.1009));
-    EXPECT_EQ(cores.Fields("GAP"), Value(0.0));
-    materials.Seek("=", Value("-26"));
-    EXPECT_EQ(materials.Fields("Permeab"), Value(std::int64_t{75}));
+    Recordset cores = s.eCores.recordset();
+    cores.seek("=", Value("E50"));
+    EXPECT_TRUE(cores.field("CoreNo").isText());
+    EXPECT_EQ(cores.field("AC"), Value(0.1009));
+    EXPECT_EQ(cores.field("GAP"), Value(0.0));
+    materials.seek("=", Value("-26"));
+    EXPECT_EQ(materials.field("Permeab"), Value(std::int64_t{75}));
 }
 
 }  // namespace

@@ -33,75 +33,75 @@ struct StoreTest : ::testing::Test {
 
 Values walk(Recordset& records, const char* field) {
     Values seen;
-    for (records.MoveFirst(); !records.Eof(); records.MoveNext())
-        seen.push_back(records.Fields(field));
+    for (records.moveFirst(); !records.atEnd(); records.moveNext())
+        seen.push_back(records.field(field));
     return seen;
 }
 
 // Keys ignore case; the first row in index order (ties in table order) wins: "E10" finds "e10".
 TEST_F(StoreTest, SeeksAndWalksFollowTheIndexOrderWithTiesInTableOrder) {
-    Recordset& cores = sources.Data1.recordset();
+    Recordset& cores = sources.eCores.recordset();
     const std::pair<const char*, Value> seeks[] = {
         {"E10", 1.5}, {"e10", 1.5}, {"E20", 2.0}, {"e20", 2.0}, {"E30", Value()}};
     for (const auto& [key, ac] : seeks) {
-        cores.Seek("=", Value(key));
-        EXPECT_EQ(std::pair(cores.NoMatch(), cores.Fields("AC")), std::pair(false, ac)) << key;
+        cores.seek("=", Value(key));
+        EXPECT_EQ(std::pair(cores.noMatch(), cores.field("AC")), std::pair(false, ac)) << key;
     }
     EXPECT_EQ(walk(cores, "AC"), (Values{1.5, 1.0, 9.0, 2.0, Value()}));
-    sources.Data1.Refresh();  // drops the index: table order
-    Recordset& fresh = sources.Data1.recordset();
-    EXPECT_TRUE(fresh.index().empty() && fresh.RecordCount() == 5);
+    sources.eCores.refresh();  // drops the index: table order
+    Recordset& fresh = sources.eCores.recordset();
+    EXPECT_TRUE(fresh.index().empty() && fresh.recordCount() == 5);
     EXPECT_EQ(walk(fresh, "CoreNo"), (Values{"E20", "e10", "E10", "E30", "E10"}));
-    EXPECT_THROW(fresh.Seek("=", Value("E10")), CatalogueError);  // no index
-    EXPECT_THROW(fresh.Fields("e_dim"), CatalogueError);
+    EXPECT_THROW(fresh.seek("=", Value("E10")), CatalogueError);  // no index
+    EXPECT_THROW(fresh.field("e_dim"), CatalogueError);
     EXPECT_THROW(fresh.setIndex("NoSuchIndex"), CatalogueError);
-    Recordset& links = sources.Data2.recordset();
-    links.Seek("=", Value("E20"));  // one core's link rows follow; the E20 rows come last
+    Recordset& links = sources.eCoreMaterials.recordset();
+    links.seek("=", Value("E20"));  // one core's link rows follow; the E20 rows come last
     Values mats;
-    for (; !links.Eof(); links.MoveNext())
-        mats.push_back(links.Fields("Mat"));
+    for (; !links.atEnd(); links.moveNext())
+        mats.push_back(links.field("Mat"));
     EXPECT_EQ(mats, (Values{"-2", "-26", "-18"}));
-    links.MoveLast();
-    EXPECT_FALSE(links.Eof());
-    links.MoveNext();
-    EXPECT_TRUE(links.Eof() && !links.hasCurrent());
-    EXPECT_THROW(links.Fields("Mat"), Fault);
-    EXPECT_THROW(links.MoveNext(), Fault);
-    Recordset& materials = sources.Data3.recordset();
-    materials.Seek("=", Value("-99"));  // without a match, no current record
-    EXPECT_TRUE(materials.NoMatch() && !materials.hasCurrent());
+    links.moveLast();
+    EXPECT_FALSE(links.atEnd());
+    links.moveNext();
+    EXPECT_TRUE(links.atEnd() && !links.hasCurrent());
+    EXPECT_THROW(links.field("Mat"), Fault);
+    EXPECT_THROW(links.moveNext(), Fault);
+    Recordset& materials = sources.materials.recordset();
+    materials.seek("=", Value("-99"));  // without a match, no current record
+    EXPECT_TRUE(materials.noMatch() && !materials.hasCurrent());
     try {
-        materials.Fields("MatNo");
+        materials.field("MatNo");
         FAIL() << "a field was read without a current record";
     } catch (const Fault& fault) {
         EXPECT_EQ(fault.kind(), FaultKind::NoCurrentRecord);
     }
-    EXPECT_THROW(materials.MoveNext(), Fault);
-    materials.MoveFirst();
-    EXPECT_EQ(materials.Fields("MatNo"), Value("-2"));
-    materials.Seek("=", Value(std::int64_t{-26}));  // a number key finds the text key
-    EXPECT_EQ(materials.Fields("Permeab"), Value(std::int64_t{75}));
-    EXPECT_EQ(materials.Fields("density"), Value(7.0));  // field names ignore case
-    Recordset& toroids = sources.Data4.recordset();
-    EXPECT_TRUE(toroids.RecordCount() == 0 && toroids.Eof());
-    EXPECT_THROW(toroids.MoveLast(), Fault);
-    EXPECT_THROW(toroids.MoveFirst(), Fault);
-    EXPECT_THROW(toroids.Fields("CoreNo"), Fault);
-    toroids.Seek("=", Value("T1"));
-    EXPECT_TRUE(toroids.NoMatch());
+    EXPECT_THROW(materials.moveNext(), Fault);
+    materials.moveFirst();
+    EXPECT_EQ(materials.field("MatNo"), Value("-2"));
+    materials.seek("=", Value(std::int64_t{-26}));  // a number key finds the text key
+    EXPECT_EQ(materials.field("Permeab"), Value(std::int64_t{75}));
+    EXPECT_EQ(materials.field("density"), Value(7.0));  // field names ignore case
+    Recordset& toroids = sources.toroids.recordset();
+    EXPECT_TRUE(toroids.recordCount() == 0 && toroids.atEnd());
+    EXPECT_THROW(toroids.moveLast(), Fault);
+    EXPECT_THROW(toroids.moveFirst(), Fault);
+    EXPECT_THROW(toroids.field("CoreNo"), Fault);
+    toroids.seek("=", Value("T1"));
+    EXPECT_TRUE(toroids.noMatch());
     fresh.setIndex("PrimaryKey");  // copies keep their own cursor
-    fresh.Seek("=", Value("E30"));
+    fresh.seek("=", Value("E30"));
     Recordset copy = fresh;
-    copy.MoveFirst();
-    EXPECT_EQ(std::pair(fresh.Fields("CoreNo"), copy.Fields("CoreNo")),
+    copy.moveFirst();
+    EXPECT_EQ(std::pair(fresh.field("CoreNo"), copy.field("CoreNo")),
               std::pair(Value("E30"), Value("e10")));
-    EXPECT_EQ(CatalogueSources(sources).Data1.recordset().Fields("CoreNo"), Value("E30"));
-    EXPECT_TRUE(fresh.setAbsolutePosition(3) && fresh.AbsolutePosition() == 3);
-    EXPECT_EQ(fresh.Fields("CoreNo"), Value("E20"));
+    EXPECT_EQ(CatalogueSources(sources).eCores.recordset().field("CoreNo"), Value("E30"));
+    EXPECT_TRUE(fresh.setAbsolutePosition(3) && fresh.absolutePosition() == 3);
+    EXPECT_EQ(fresh.field("CoreNo"), Value("E20"));
     EXPECT_FALSE(fresh.setAbsolutePosition(-1) || fresh.setAbsolutePosition(6));
-    EXPECT_EQ(fresh.Fields("CoreNo"), Value("E20"));  // nothing moved
-    EXPECT_TRUE(fresh.setAbsolutePosition(5) && fresh.Eof() && fresh.AbsolutePosition() == -1);
-    EXPECT_THROW(fresh.Fields("CoreNo"), Fault);
+    EXPECT_EQ(fresh.field("CoreNo"), Value("E20"));  // nothing moved
+    EXPECT_TRUE(fresh.setAbsolutePosition(5) && fresh.atEnd() && fresh.absolutePosition() == -1);
+    EXPECT_THROW(fresh.field("CoreNo"), Fault);
     const std::string sep(1, pathSeparator());  // the catalogue path always inserts it
     EXPECT_EQ(cataloguePath("/opt/coilsmith"), "/opt/coilsmith" + sep + "Cores.csx");
     EXPECT_EQ(cataloguePath("/opt/coilsmith/"), "/opt/coilsmith/" + sep + "Cores.csx");
@@ -110,63 +110,63 @@ TEST_F(StoreTest, SeeksAndWalksFollowTheIndexOrderWithTiesInTableOrder) {
                       {{"b", std::int64_t{1}}, {"A", std::int64_t{2}}, {"a", std::int64_t{3}}},
                       {{"ByKey", {"Key"}}});  // in memory, ordered by its indexes
     records.setIndex("ByKey");
-    records.Seek("=", Value("a"));
-    EXPECT_EQ(records.Fields("N"), Value(std::int64_t{2}));
-    records.MoveLast();
-    EXPECT_EQ(records.Fields("Key"), Value("b"));
+    records.seek("=", Value("a"));
+    EXPECT_EQ(records.field("N"), Value(std::int64_t{2}));
+    records.moveLast();
+    EXPECT_EQ(records.field("Key"), Value("b"));
 }
 
 TEST_F(StoreTest, RefreshReadsChangedFilesFromAnyThreadAndSnapshotsKeepTheirLoad) {
-    const Recordset before = sources.Data1.recordset();
-    sources.Data1.Refresh();
-    EXPECT_TRUE(sources.Data1.recordset().sharesRowsWith(before));
+    const Recordset before = sources.eCores.recordset();
+    sources.eCores.refresh();
+    EXPECT_TRUE(sources.eCores.recordset().sharesRowsWith(before));
     ASSERT_TRUE(testing::execSql(path, "DELETE FROM \"E-Cores\" WHERE \"CoreNo\" = 'E30'"));
-    sources.Data1.Refresh();
-    EXPECT_FALSE(sources.Data1.recordset().sharesRowsWith(before));
-    EXPECT_EQ(sources.Data1.recordset().RecordCount(), 4);
+    sources.eCores.refresh();
+    EXPECT_FALSE(sources.eCores.recordset().sharesRowsWith(before));
+    EXPECT_EQ(sources.eCores.recordset().recordCount(), 4);
     auto csv = hostileCsv();  // a new file under the same name, then one changed in place
     csv["Toroids"] = testing::goodCsv()["Toroids"];
     csx::buildCatalogue(csv, path, {.validate = false});
-    sources.Data4.Refresh();
-    EXPECT_EQ(sources.Data4.recordset().RecordCount(), 2);
+    sources.toroids.refresh();
+    EXPECT_EQ(sources.toroids.recordset().recordCount(), 2);
     ASSERT_TRUE(testing::execSql(path, "UPDATE Toroids SET AC = 7 WHERE CoreNo = 'T1'"));
-    sources.Data4.Refresh();
-    sources.Data4.recordset().MoveFirst();
-    EXPECT_EQ(sources.Data4.recordset().Fields("AC"), Value(7.0));
+    sources.toroids.refresh();
+    sources.toroids.recordset().moveFirst();
+    EXPECT_EQ(sources.toroids.recordset().field("AC"), Value(7.0));
     clearCatalogueCache();
     std::vector<std::future<std::int64_t>> counts;
     for (int i = 0; i < 4; ++i)
         counts.push_back(std::async(std::launch::async, [this] {
             DataSource source("Core_Materials");
             source.setDatabaseName(path);
-            source.Refresh();
-            return source.recordset().RecordCount();
+            source.refresh();
+            return source.recordset().recordCount();
         }));
     for (auto& count : counts)
         EXPECT_EQ(count.get(), 5);
-    DataSource kept = sources.Data1;  // a snapshot keeps one load while others see the change
+    DataSource kept = sources.eCores;  // a snapshot keeps one load while others see the change
     ASSERT_TRUE(kept.keepSnapshot());
-    kept.Refresh();
+    kept.refresh();
     const Recordset kept1 = kept.recordset();
     DataSource keptCopy = kept;
     ASSERT_TRUE(testing::execSql(path, "UPDATE \"E-Cores\" SET AC = 7 WHERE CoreNo = 'E10'"));
 
-    kept.Refresh();
+    kept.refresh();
     EXPECT_TRUE(kept.recordset().sharesRowsWith(kept1));
     EXPECT_EQ(kept.recordset().index(), "");  // still a fresh record set
-    keptCopy.Refresh();
+    keptCopy.refresh();
     EXPECT_TRUE(keptCopy.recordset().sharesRowsWith(kept1));
 
-    sources.Data1.Refresh();  // an ordinary source reads the file anew
-    EXPECT_FALSE(sources.Data1.recordset().sharesRowsWith(kept1));
+    sources.eCores.refresh();  // an ordinary source reads the file anew
+    EXPECT_FALSE(sources.eCores.recordset().sharesRowsWith(kept1));
     ASSERT_TRUE(kept.keepSnapshot());  // a new snapshot takes the new version
-    kept.Refresh();
-    EXPECT_TRUE(kept.recordset().sharesRowsWith(sources.Data1.recordset()));
+    kept.refresh();
+    EXPECT_TRUE(kept.recordset().sharesRowsWith(sources.eCores.recordset()));
     DataSource source("E-Cores");  // a snapshot of a missing file keeps nothing
     EXPECT_FALSE(source.keepSnapshot());
     source.setDatabaseName("/nonexistent/Cores.csx");
     EXPECT_FALSE(source.keepSnapshot() || source.keepsSnapshot());
-    EXPECT_THROW(source.Refresh(), CatalogueError);
+    EXPECT_THROW(source.refresh(), CatalogueError);
 }
 
 }  // namespace

@@ -8,7 +8,7 @@
 #include <memory>
 
 #include "design/CheckPage.h"
-#include "design/Choke.h"
+#include "design/DesignWindow.h"
 #include "platform/fakes/FakePrompter.h"
 
 namespace coilsmith {
@@ -18,10 +18,10 @@ class CheckPageTest : public QObject {
 
   private:
     FakePrompter prompter_;
-    std::unique_ptr<Choke> choke_;
+    std::unique_ptr<DesignWindow> choke_;
 
-    std::unique_ptr<Choke> makeChoke() {
-        return std::make_unique<Choke>(
+    std::unique_ptr<DesignWindow> makeChoke() {
+        return std::make_unique<DesignWindow>(
             ChokeModel::Options{COILSMITH_BIN_DIR, COILSMITH_BIN_DIR "/Cores.csx", {}}, prompter_,
             nullptr);
     }
@@ -43,10 +43,10 @@ class CheckPageTest : public QObject {
                  {std::pair{"Ldes", microhenries}, {"DCC", "5"}, {"ACC", "1"}, {"Freq", "100"}}) {
                 m.editText(box, text);
             }
-            m.CAP_Click();
+            m.calculateAreaProduct();
             m.setOption("Toroid", true);
             QVERIFY(m.setListText("Core", "T106") && m.setListText("CoreMat", "-26"));
-            m.Design_Results();
+            m.runDesign();
         });
         QVERIFY(choke_->model().lastCheck().has_value());
     }
@@ -82,7 +82,7 @@ class CheckPageTest : public QObject {
         QVERIFY(choke_->model().lastCheck()->copper.figures->hotTemperatureC >= hotAt25 + 35);
 
         // A Run that ends on its message leaves no check: the page goes out of reach.
-        choke_->run([](ChokeModel& m) { m.setTextRaw("CoreMat", ""), m.Design_Results(); });
+        choke_->run([](ChokeModel& m) { m.setTextRaw("CoreMat", ""), m.runDesign(); });
         QVERIFY(!tabs()->isTabEnabled(kCheckPage));
         QCOMPARE(tabs()->currentIndex(), choke_->model().selectedPage());
 

@@ -2,8 +2,8 @@
 #include <QtTest>
 #include <string>
 
-#include "extras/SysInfo.h"
-#include "extras/frmAbout.h"
+#include "extras/AboutBox.h"
+#include "extras/SystemInfoTool.h"
 #include "platform/fakes/FakeLauncher.h"
 #include "platform/fakes/FakePrompter.h"
 #include "platform/fakes/MemoryRegistry.h"
@@ -36,7 +36,7 @@ class AboutTest : public QObject {
                 registry.setValue(hklm, "SOFTWARE\\T", "V", {std::uint32_t(type), data});
             string value = "old";
             const bool read = type > 0 && data.size() <= 1024;
-            QCOMPARE(GetKeyValue(registry, hklm, "SOFTWARE\\T", "V", value), read);
+            QCOMPARE(readRegistryText(registry, hklm, "SOFTWARE\\T", "V", value), read);
             QCOMPARE(value, expected);
             QCOMPARE(registry.opened.at(0).access, Registry::kKeyRead);
             QVERIFY(registry.openHandles.empty());
@@ -67,12 +67,12 @@ class AboutTest : public QObject {
                 launcher.files.insert(shared);
             launcher.startSucceeds = launchWorks;
             int shown = 0;
-            frmAbout about(registry, launcher, prompter, {});
+            AboutBox about(registry, launcher, prompter, {});
             QTest::mouseClick(about.findChild<QPushButton*>("cmdSysInfo"), Qt::LeftButton);
             const std::vector<string> message{"System Information Is Unavailable At This Time"};
             QCOMPARE(prompter.messages, started.empty() ? message : std::vector<string>{});
             QCOMPARE(launcher.started, started.empty() ? launcher.started : std::vector{started});
-            frmAbout own(registry, launcher, prompter, [&shown] { ++shown; });
+            AboutBox own(registry, launcher, prompter, [&shown] { ++shown; });
             QTest::mouseClick(own.findChild<QPushButton*>("cmdSysInfo"), Qt::LeftButton);
             QCOMPARE(shown, 1);
         }

@@ -4,7 +4,7 @@
 #include <QtTest>
 #include <memory>
 
-#include "extras/Help_Form.h"
+#include "extras/HelpWindow.h"
 #include "platform/fakes/FakePrompter.h"
 
 using namespace coilsmith;
@@ -33,7 +33,7 @@ class HelpTest : public QObject {
         QVERIFY(file.open(QIODevice::WriteOnly) && file.write(content) == content.size());
         QVERIFY(file.flush());
         FakePrompter prompter;
-        const std::unique_ptr<Help_Form> form(Help_Form::open(dir.path(), prompter));
+        const std::unique_ptr<HelpWindow> form(HelpWindow::open(dir.path(), prompter));
         QVERIFY(form && prompter.messages.empty());
         QCOMPARE(form->text(), shown);
     }
@@ -41,18 +41,18 @@ class HelpTest : public QObject {
     void missingOrUnreadableFileIsReported() {  // a folder of that name cannot be read
         QTemporaryDir dir;
         FakePrompter prompter;
-        QVERIFY(Help_Form::open(dir.path(), prompter) == nullptr);
+        QVERIFY(HelpWindow::open(dir.path(), prompter) == nullptr);
         QVERIFY(QString::fromStdString(prompter.messages.at(0))
-                    .contains(Help_Form::helpPath(dir.path())));
+                    .contains(HelpWindow::helpPath(dir.path())));
         QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("help.csx")));
-        QVERIFY(Help_Form::open(dir.path(), prompter) == nullptr);
+        QVERIFY(HelpWindow::open(dir.path(), prompter) == nullptr);
         QCOMPARE(prompter.messages.size(), std::size_t{2});
     }
 
     void programHelpFileLoads() {
         FakePrompter prompter;
-        QPointer<Help_Form> form =
-            Help_Form::open(QStringLiteral(COILSMITH_TEST_BIN_DIR), prompter);
+        QPointer<HelpWindow> form =
+            HelpWindow::open(QStringLiteral(COILSMITH_TEST_BIN_DIR), prompter);
         QVERIFY(!form.isNull());
         QVERIFY(form->text().contains(QStringLiteral("coilsmith-cli")));
         QVERIFY(form->text().contains(QStringLiteral("12. DESIGN CHECK")));

@@ -2,9 +2,9 @@
 #include <QTimer>
 #include <QtTest>
 
-#include "extras/frmSplash.h"
+#include "extras/SplashScreen.h"
 
-using coilsmith::frmSplash;
+using coilsmith::SplashScreen;
 
 class SplashTest : public QObject {
     Q_OBJECT
@@ -20,7 +20,7 @@ class SplashTest : public QObject {
     void handsOverOnce() {
         QFETCH(int, trigger);
         int handOvers = 0;
-        QPointer<frmSplash> splash = new frmSplash([&handOvers] { ++handOvers; });
+        QPointer<SplashScreen> splash = new SplashScreen([&handOvers] { ++handOvers; });
         splash->show();
         QVERIFY(QTest::qWaitForWindowExposed(splash));
         auto* timer = splash->findChild<QTimer*>(QStringLiteral("Timer1"));
@@ -35,8 +35,8 @@ class SplashTest : public QObject {
                               {}, QPoint(3, 3));
         QTRY_COMPARE(handOvers, 1);
         if (!splash.isNull()) {  // before the deferred delete
-            splash->Frame1_Click();
-            splash->Timer1_Timer();
+            splash->dismissByClick();
+            splash->dismissByTimer();
         }
         QTest::qWait(150);
         QCOMPARE(handOvers, 1);

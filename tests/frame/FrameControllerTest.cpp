@@ -158,7 +158,7 @@ TEST(FrameController, WithoutADesignSaveAsAndCalculateApCreateTheWindowOnly) {
     // Calculate Ap enables the core commands only when it succeeds.
     for (const char* ldes : {"", "25"}) {
         r.model().editText("Ldes", ldes);
-        r.window.withDesign([](ChokeModel& m) { m.CAP_Click(); });
+        r.window.withDesign([](ChokeModel& m) { m.calculateAreaProduct(); });
         for (const char* name : {"mCoreDB", "mRun", "mAdviser", "runButt", "coredbButt"}) {
             EXPECT_EQ(r.frame.commands().enabled(name), *ldes != 0) << name;
         }
@@ -168,7 +168,7 @@ TEST(FrameController, WithoutADesignSaveAsAndCalculateApCreateTheWindowOnly) {
     }
     EXPECT_TRUE(r.frame.frameClosing());  // still no design: nothing asked
     r.frame.showSpecifications();         // the creation texts are a valid specification
-    r.window.withDesign([](ChokeModel& m) { m.CAP_Click(); });
+    r.window.withDesign([](ChokeModel& m) { m.calculateAreaProduct(); });
     // New empties the window but keeps the selectors, the core type and the core list.
     r.model().chooseItem("Lunit", 1);
     r.model().setOption("Toroid", true);

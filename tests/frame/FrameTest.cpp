@@ -17,9 +17,9 @@
 #include <functional>
 #include <memory>
 
-#include "design/Choke.h"
-#include "extras/SystemInfo.h"
-#include "extras/frmAbout.h"
+#include "design/DesignWindow.h"
+#include "extras/AboutBox.h"
+#include "extras/SystemInfoText.h"
 #include "frame/MainWindow.h"
 #include "platform/fakes/FakeClipboard.h"
 #include "platform/fakes/FakeFileDialogs.h"
@@ -43,7 +43,7 @@ class FrameTest : public QObject {
     std::vector<std::string> printed_;
     int helpShown_ = 0, aboutShown_ = 0;
 
-    Choke* design() const { return main_->design(); }
+    DesignWindow* design() const { return main_->design(); }
     QLineEdit* box(const char* name) const { return design()->findChild<QLineEdit*>(name); }
     QComboBox* combo(const char* name) const { return design()->findChild<QComboBox*>(name); }
     QTabWidget* tabs() const { return design()->findChild<QTabWidget*>("DsnTab"); }
@@ -267,7 +267,7 @@ class FrameTest : public QObject {
                  "The catalogue /none/Cores.csx is missing.");
         MemoryRegistry registry;
         FakeLauncher launcher;
-        frmAbout about(registry, launcher, prompter_, {});
+        AboutBox about(registry, launcher, prompter_, {});
         about.showCatalogue(summary.text);
         QCOMPARE(about.findChild<QLabel*>("lblCatalogue")->text(), summary.text);
     }

@@ -15,7 +15,7 @@ const SpecificationTexts kDefaultTexts{"25", "0.5", "25", "5", "50"};
 
 TEST(Sizing, DefaultSpecification) {
     DesignState s = freshWindow();
-    const SizingOutcome out = calculateAreaProduct(s, kDefaultTexts);
+    const SizingOutcome out = sizeAreaProduct(s, kDefaultTexts);
     ASSERT_FALSE(out.message);
     EXPECT_DOUBLE_EQ(s.Lreq, 25e-6);
     EXPECT_EQ(s.Bdes, 0.5);
@@ -29,7 +29,7 @@ TEST(Sizing, DefaultSpecification) {
     EXPECT_FLOAT_EQ(out.ap, 2.36328125f);
     EXPECT_EQ(out.apText, "2.363");
     const DesignState afterFirst = s;  // running again changes nothing
-    EXPECT_EQ(calculateAreaProduct(s, kDefaultTexts).apText, "2.363");
+    EXPECT_EQ(sizeAreaProduct(s, kDefaultTexts).apText, "2.363");
     EXPECT_EQ(s, afterFirst);
 }
 
@@ -38,7 +38,7 @@ TEST(Sizing, OneMilliHenryExample) {
     s.Lfac = 1e-3;
     s.Jdes = 3e6;
     s.Ku = 0.3f;
-    const SizingOutcome out = calculateAreaProduct(s, {"1", "0.3", "2", "0.5", "100"});
+    const SizingOutcome out = sizeAreaProduct(s, {"1", "0.3", "2", "0.5", "100"});
     ASSERT_FALSE(out.message);
     // Ku is the single nearest 0.3, so the quotient lands one single below 1.875, which
     // still reads 1.875 at single precision's seven digits.
@@ -66,7 +66,7 @@ TEST(Sizing, StopsAtTheFirstBadInput) {
         DesignState s = freshWindow();
         s.Ffac = ffac;
         s.Lreq = s.Bdes = s.Idc = s.Iac = s.Ipk = s.Irms = s.Fexc = -7;
-        const SizingOutcome out = calculateAreaProduct(s, texts);
+        const SizingOutcome out = sizeAreaProduct(s, texts);
         EXPECT_EQ(out.message.value_or("none"), messages[failing]);
         EXPECT_TRUE(out.apText.empty());
         const double fields[] = {s.Lreq, s.Bdes, s.Idc, s.Iac, s.Fexc, s.Ipk, s.Irms};
@@ -88,7 +88,7 @@ TEST(Sizing, ShowsTheAreaProduct) {
         {{"25", "0,5", "1.025", "5", "50"}, {",", "."}, "3299,238"}};
     for (const auto& [texts, locale, apText] : rows) {
         DesignState s = freshWindow();
-        EXPECT_EQ(calculateAreaProduct(s, texts, locale).apText, apText);
+        EXPECT_EQ(sizeAreaProduct(s, texts, locale).apText, apText);
     }
 }
 
@@ -96,7 +96,7 @@ TEST(Sizing, FailingSizingStepsAreSkipped) {
     DesignState s = freshWindow();
     s.Irms = -7;
     // The ripple's square overflows: Irms keeps its old value and the energy stays 0.
-    const SizingOutcome out = calculateAreaProduct(s, {"25", "0.5", "25", "1e308", "50"});
+    const SizingOutcome out = sizeAreaProduct(s, {"25", "0.5", "25", "1e308", "50"});
     ASSERT_FALSE(out.message);
     EXPECT_EQ(s.Iac, 1e308);
     EXPECT_EQ(s.Ipk, 5e307 + 25);

@@ -11,9 +11,9 @@
 #include <memory>
 #include <string>
 
-#include "design/CheckTexts.h"
-#include "design/ChokeModel.h"
-#include "design/DesignFile.h"
+#include "model/CheckTexts.h"
+#include "model/ChokeModel.h"
+#include "model/DesignFile.h"
 #include "platform/fakes/FakePrinterDialog.h"
 #include "platform/fakes/FakePrompter.h"
 #include "platform/fakes/RecordingPrinter.h"
@@ -39,11 +39,11 @@ class PrintReportTest : public ::testing::Test {
     // A toroid design run from the window's creation texts on the real catalogue.
     std::unique_ptr<ChokeModel> completedDesign() {
         auto model = emptyDesign();
-        model->CAP_Click();
+        model->calculateAreaProduct();
         model->setOption("Toroid", true);
         model->chooseItem("Core", static_cast<int>(model->control("Core").items.size()) - 1);
         model->chooseItem("CoreMat", 0);
-        model->Design_Results();
+        model->runDesign();
         return model;
     }
     std::unique_ptr<ChokeModel> emptyDesign() {

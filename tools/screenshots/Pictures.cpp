@@ -10,11 +10,11 @@
 
 #include <string>
 
-#include "adviser/CoreAdviserWindow.h"
-#include "design/ChokeModel.h"
-#include "extras/Help_Form.h"
-#include "extras/frmAbout.h"
-#include "extras/frmSplash.h"
+#include "adviserwindow/CoreAdviserWindow.h"
+#include "extras/AboutBox.h"
+#include "extras/HelpWindow.h"
+#include "extras/SplashScreen.h"
+#include "model/ChokeModel.h"
 #include "platform/Printer.h"
 #include "platform/fakes/FakeLauncher.h"
 #include "platform/fakes/FakePrompter.h"
@@ -57,8 +57,8 @@ PictureProblem grabShown(QWidget& window, const QString& png) {
 PictureProblem pictureWindows(const QString& dir) {
     const QDir folder(dir);
     {
-        frmSplash* splash = new frmSplash({});
-        const QPointer<frmSplash> alive(splash);
+        SplashScreen* splash = new SplashScreen({});
+        const QPointer<SplashScreen> alive(splash);
         const PictureProblem problem = grabShown(*splash, folder.filePath("splash.png"));
         delete alive.data();  // the splash may have closed itself meanwhile
         if (problem) {
@@ -70,12 +70,12 @@ PictureProblem pictureWindows(const QString& dir) {
     FakeLauncher launcher;
     FakePrompter prompter;
     {
-        frmAbout about(registry, launcher, prompter, {});
+        AboutBox about(registry, launcher, prompter, {});
         if (const PictureProblem problem = grabShown(about, folder.filePath("about.png"))) {
             return problem;
         }
     }
-    const QPointer<Help_Form> help = Help_Form::open(programDir(), prompter);
+    const QPointer<HelpWindow> help = HelpWindow::open(programDir(), prompter);
     if (help.isNull()) {
         return firstMessage(prompter).value_or(QStringLiteral("the help window did not open"));
     }
@@ -88,7 +88,7 @@ PictureProblem pictureReport(const QString& pdf) {
     FakePrompter prompter;
     ChokeModel model({programDir().toStdString(), catalogueBesideProgram(), NumberLocale{}},
                      prompter);
-    model.CAP_Click();
+    model.calculateAreaProduct();
     model.setOption("Toroid", true);
     const int cores = static_cast<int>(model.control("Core").items.size());
     if (cores == 0) {
@@ -97,7 +97,7 @@ PictureProblem pictureReport(const QString& pdf) {
     // The largest toroid, in the first material.
     model.chooseItem("Core", cores - 1);
     model.chooseItem("CoreMat", 0);
-    model.Design_Results();
+    model.runDesign();
     if (const PictureProblem problem = firstMessage(prompter)) {
         return problem;
     }
@@ -125,14 +125,14 @@ PictureProblem pictureAdviser(const QString& png) {
     design.editText("FD", "0.5");
     design.setListText("CurD", "400");
     design.setListText("WU", "0.4");
-    design.CAP_Click();
+    design.calculateAreaProduct();
     if (const PictureProblem problem = firstMessage(prompter)) {
         return problem;
     }
-    CoreAdviser adviser([](const adviser::Candidate&) {});
+    CoreAdviserWindow adviser([](const adviser::Candidate&) {});
     adviser.resize(1200, 800);
     adviser.show();
-    QSignalSpy finished(&adviser, &CoreAdviser::rankingFinished);
+    QSignalSpy finished(&adviser, &CoreAdviserWindow::rankingFinished);
     adviser.rank(design);
     if (!finished.wait(60000)) {
         return QStringLiteral("the ranking did not finish within a minute");

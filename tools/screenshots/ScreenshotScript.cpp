@@ -15,7 +15,7 @@
 #include <memory>
 #include <optional>
 
-#include "design/Choke.h"
+#include "design/DesignWindow.h"
 #include "frame/MainWindow.h"
 
 namespace coilsmith {
@@ -38,7 +38,8 @@ Problem shownMessage() {
     return std::nullopt;
 }
 
-Problem playOnDesign(Choke& choke, const QString& verb, const QString& name, const QString& rest) {
+Problem playOnDesign(DesignWindow& choke, const QString& verb, const QString& name,
+                     const QString& rest) {
     if (verb == QLatin1String("set")) {
         auto* box = choke.findChild<QLineEdit*>(name);
         if (!box) {
@@ -96,7 +97,7 @@ Problem playLine(MainWindow& frame, const QString& line) {
         if (!frame.grab().save(name)) {
             return QStringLiteral("cannot write ") + name;
         }
-    } else if (Choke* choke = frame.design()) {
+    } else if (DesignWindow* choke = frame.design()) {
         return playOnDesign(*choke, verb, name, rest);
     } else {
         return QStringLiteral("no design window for ") + verb;

@@ -1,0 +1,263 @@
+#include "adviserwindow/CoreAdviserWindow.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDoubleSpinBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QProgressBar>
+#include <QSettings>
+#include <QSplitter>
+#include <QTableView>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <QtConcurrent>
+
+#include <algorithm>
+#include <iterator>
+#include <optional>
+
+#include "adviserwindow/CandidateTable.h"
+#include "adviserwindow/LossWeightChart.h"
+#include "model/ChokeModel.h"
+
+namespace coilsmith {
+
+namespace {
+
+// A ranking that ends sooner than this shows no progress bar at all.
+constexpr int kProgressDelayMs = 200;
+
+const adviser::RankKey kKeys[] = {adviser::RankKey::Loss, adviser::RankKey::Trise,
+                                  adviser::RankKey::Weight, adviser::RankKey::Cost,
+                                  adviser::RankKey::Volume};
+const adviser::CoreTypeFilter kTypeFilters[] = {
+    adviser::CoreTypeFilter::Both, adviser::CoreTypeFilter::ECore, adviser::CoreTypeFilter::Toroid};
+
+const QString kRankByKey = QStringLiteral("CoreAdviser/RankBy");
+const QString kCoreTypeKey = QStringLiteral("CoreAdviser/CoreType");
+const QString kMaxTempRiseKey = QStringLiteral("CoreAdviser/MaxTempRise");
+const QString kCheckedOnlyKey = QStringLiteral("CoreAdviser/CheckedOnly");
+
+// Without an organisation name QSettings has nowhere sensible to write (test programs,
+// tools): such a program remembers nothing.
+std::optional<QSettings> applicationSettings() {
+    if (QCoreApplication::organizationName().isEmpty()) {
+        return std::nullopt;
+    }
+    return std::make_optional<QSettings>();
+}
+
+template <typename T, std::size_t N>
+int indexOf(const T (&list)[N], T value) {
+    const auto at = std::find(std::begin(list), std::end(list), value);
+    return at == std::end(list) ? -1 : static_cast<int>(at - std::begin(list));
+}
+
+}  // namespace
+
+CoreAdviserWindow::CoreAdviserWindow(Apply apply, QWidget* parent)
+    : QWidget(parent), apply_(std::move(apply)) {
+    setObjectName("CoreAdviser");
+    setWindowTitle(tr("Core Adviser"));
+    build();
+    connect(&watcher_, &QFutureWatcher<adviser::Ranking>::finished, this,
+            &CoreAdviserWindow::showRanking);
+}
+
+CoreAdviserWindow::~CoreAdviserWindow() {
+    stop_.request_stop();
+    watcher_.waitForFinished();
+}
+
+QLayout* CoreAdviserWindow::buildChoices() {
+    rankBy_ = new QComboBox(this);
+    rankBy_->setObjectName("RankBy");
+    rankBy_->addItems({tr("Total Loss"), tr("Temperature Rise"), tr("Total Weight"),
+                       tr("Relative Cost"), tr("Core Volume")});
+    coreType_ = new QComboBox(this);
+    coreType_->setObjectName("CoreTypeFilter");
+    coreType_->addItems({tr("Both"), tr("E-core"), tr("Toroid")});
+    maxTempRise_ = new QDoubleSpinBox(this);
+    maxTempRise_->setObjectName("MaxTempRiseFilter");
+    maxTempRise_->setRange(0, 999);
+    maxTempRise_->setDecimals(1);
+    maxTempRise_->setSuffix(tr(" deg. C"));
+    maxTempRise_->setSpecialValueText(tr("No limit"));  // shown for 0
+    // Filtering a large catalogue's ranking takes a moment: not on every keystroke.
+    maxTempRise_->setKeyboardTracking(false);
+    checkedOnly_ = new QCheckBox(tr("Checked only"), this);
+    checkedOnly_->setObjectName("CheckedFilter");
+    checkedOnly_->setToolTip(
+        tr("Only the designs whose design check passes: no verdict fails or is unavailable"));
+    restoreChoices();
+
+    const auto changed = [this] {
+        rememberChoices();
+        showChoices();
+    };
+    connect(rankBy_, &QComboBox::currentIndexChanged, this, changed);
+    connect(coreType_, &QComboBox::currentIndexChanged, this, changed);
+    connect(maxTempRise_, &QDoubleSpinBox::valueChanged, this, changed);
+    connect(checkedOnly_, &QCheckBox::toggled, this, changed);
+
+    auto* choices = new QHBoxLayout;
+    choices->addWidget(new QLabel(tr("Core type"), this));
+    choices->addWidget(coreType_);
+    choices->addWidget(new QLabel(tr("Max. temperature rise"), this));
+    choices->addWidget(maxTempRise_);
+    choices->addWidget(checkedOnly_);
+    choices->addWidget(new QLabel(tr("Rank by"), this));
+    choices->addWidget(rankBy_);
+    return choices;
+}
+
+void CoreAdviserWindow::restoreChoices() {
+    const auto settings = applicationSettings();
+    if (!settings) {
+        return;
+    }
+    const auto key = adviser::rankKeyFromName(settings->value(kRankByKey).toString().toStdString());
+    rankBy_->setCurrentIndex(std::max(0, key ? indexOf(kKeys, *key) : 0));
+    const auto types =
+        adviser::coreTypeFilterFromName(settings->value(kCoreTypeKey).toString().toStdString());
+    coreType_->setCurrentIndex(std::max(0, types ? indexOf(kTypeFilters, *types) : 0));
+    maxTempRise_->setValue(settings->value(kMaxTempRiseKey, 0.0).toDouble());
+    checkedOnly_->setChecked(settings->value(kCheckedOnlyKey, false).toBool());
+}
+
+void CoreAdviserWindow::rememberChoices() const {
+    auto settings = applicationSettings();
+    if (!settings) {
+        return;
+    }
+    settings->setValue(kRankByKey, QString::fromUtf8(adviser::rankKeyName(chosenKey()).data()));
+    settings->setValue(kCoreTypeKey,
+                       QString::fromUtf8(adviser::coreTypeFilterName(chosenFilter().types).data()));
+    settings->setValue(kMaxTempRiseKey, maxTempRise_->value());
+    settings->setValue(kCheckedOnlyKey, checkedOnly_->isChecked());
+}
+
+adviser::RankKey CoreAdviserWindow::chosenKey() const {
+    return kKeys[std::max(0, rankBy_->currentIndex())];
+}
+
+adviser::RankingFilter CoreAdviserWindow::chosenFilter() const {
+    adviser::RankingFilter filter;
+    filter.types = kTypeFilters[std::max(0, coreType_->currentIndex())];
+    if (maxTempRise_->value() > 0) {
+        filter.maxTempRise = maxTempRise_->value();
+    }
+    filter.checkedOnly = checkedOnly_->isChecked();
+    return filter;
+}
+
+void CoreAdviserWindow::build() {
+    summary_ = new QLabel(this);
+    summary_->setObjectName("RankingSummary");
+    progress_ = new QProgressBar(this);
+    progress_->setObjectName("RankProgress");
+    progress_->hide();
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(summary_, 1);
+    top->addWidget(progress_);
+    top->addLayout(buildChoices());
+
+    table_ = new CandidateTable(this);
+    proxy_ = new FeasibleFirstProxy(this);
+    proxy_->setSourceModel(table_);
+    proxy_->setSortRole(Qt::UserRole);
+    view_ = new QTableView(this);
+    view_->setObjectName("Candidates");
+    view_->setModel(proxy_);
+    view_->setSortingEnabled(true);
+    view_->sortByColumn(0, Qt::AscendingOrder);
+    view_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    view_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    view_->verticalHeader()->hide();
+    view_->verticalHeader()->setDefaultSectionSize(view_->fontMetrics().height() + 6);
+    view_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    connect(view_, &QTableView::doubleClicked, this,
+            [this](const QModelIndex& index) { applyCandidate(proxy_->mapToSource(index).row()); });
+
+    chart_ = new LossWeightChart(this);
+    connect(chart_, &LossWeightChart::candidateChosen, this, &CoreAdviserWindow::applyCandidate);
+
+    auto* split = new QSplitter(Qt::Vertical, this);
+    split->addWidget(view_);
+    split->addWidget(chart_);
+    chart_->setMinimumHeight(260);
+    split->setSizes({420, 340});
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(split, 1);
+}
+
+void CoreAdviserWindow::rank(const ChokeModel& window) {
+    stop_.request_stop();
+    watcher_.waitForFinished();
+    stop_ = std::stop_source();
+
+    adviser::AdviserOptions options;
+    options.key = chosenKey();  // the filters apply afterwards, without designing again
+    options.stop = stop_.get_token();
+    options.progress = [this](std::size_t done, std::size_t total) {
+        QMetaObject::invokeMethod(
+            this, [this, done, total] { showProgress(done, total); }, Qt::QueuedConnection);
+    };
+    summary_->setText(tr("Designing every core of the catalogue..."));
+    progress_->setRange(0, 0);
+    QTimer::singleShot(kProgressDelayMs, this, [this] { progress_->setVisible(isRanking()); });
+    watcher_.setFuture(QtConcurrent::run(
+        [window = ChokeModel(window), options] { return adviser::rankCores(window, options); }));
+}
+
+void CoreAdviserWindow::showProgress(std::size_t done, std::size_t total) {
+    if (!isRanking()) {
+        return;
+    }
+    progress_->setRange(0, static_cast<int>(total));
+    progress_->setValue(static_cast<int>(done));
+}
+
+void CoreAdviserWindow::showRanking() {
+    progress_->hide();
+    adviser::Ranking result = watcher_.result();
+    if (result.stopped) {
+        return;  // a newer ranking has taken over
+    }
+    all_ = std::move(result);
+    showChoices();
+    emit rankingFinished();
+}
+
+void CoreAdviserWindow::showChoices() {
+    if (isRanking() || !all_) {
+        return;  // the ranking on its way is shown with the choices of its end
+    }
+    ranking_ = adviser::filteredRanking(*all_, chosenFilter(), chosenKey());
+    if (ranking_.problem) {
+        summary_->setText(QString::fromStdString(*ranking_.problem));
+    } else {
+        summary_->setText(tr("%1 of %2 designs meet the specification (minimum AP %3 cm^4)")
+                              .arg(ranking_.feasibleCount)
+                              .arg(ranking_.candidates.size())
+                              .arg(QString::fromStdString(formatFixed(ranking_.limits.minAP, 3))));
+    }
+    table_->setCandidates(ranking_.candidates);
+    chart_->setCandidates(ranking_.candidates);
+    view_->sortByColumn(0, Qt::AscendingOrder);
+}
+
+void CoreAdviserWindow::applyCandidate(int index) {
+    if (index < 0 || index >= static_cast<int>(ranking_.candidates.size()) || !apply_) {
+        return;
+    }
+    apply_(ranking_.candidates[static_cast<std::size_t>(index)]);
+}
+
+}  // namespace coilsmith

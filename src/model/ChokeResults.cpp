@@ -1,0 +1,95 @@
+// "Run": the design computation and the results page.
+#include <cmath>
+#include <utility>
+
+#include "magnetics/ResultFormat.h"
+#include "model/ChokeModel.h"
+
+namespace coilsmith {
+
+DesignSelection ChokeModel::designSelection() {
+    const Control& materials = control("CoreMat");
+    return {materials.text, materials.selectedIndex, text("Ldes"), text("Lunit"), text("Core"),
+            currentCost()};
+}
+
+void ChokeModel::runDesign() {
+    lastCheck_.reset();
+    lastCheckInput_.reset();
+    // The results must belong to the specification shown: one changed since it was last
+    // sized is read again, with the checks and messages of "Calculate AP".
+    if (specificationChangedSinceSizing()) {
+        if (auto message = sizeSpecification()) {
+            DesignOutcome refused;
+            refused.message = std::move(message);
+            refused.page = selectedPage_;
+            lastDesign_ = std::move(refused);
+            return;
+        }
+    }
+    const DesignSelection selection = designSelection();
+    lastDesign_ = computeDesign(state_, selection);
+    const DesignOutcome& outcome = *lastDesign_;
+    if (!outcome.completed()) {
+        report(*outcome.message);
+        selectPage(outcome.page);
+        return;
+    }
+
+    // Display order of the run; a box whose text could not be formed keeps its old text.
+    const DesignResultTexts t = resultTexts(outcome, selection, locale_);
+    const std::pair<const char*, const std::optional<std::string>*> boxes[] = {
+        {"Inductance", &t.Inductance},
+        {"NTurns", &t.NTurns},
+        {"WAWG", &t.WAWG},
+        {"DCR", &t.DCR},
+        {"CUL", &t.CUL},
+        {"COL", &t.COL},
+        {"PTOT", &t.PTOT},
+        {"TWT", &t.TWT},
+        {"TRISE", &t.TRISE},
+        {"FDmax", &t.FDmax},
+        {"FDac", &t.FDac},
+        {"FIdc", &t.FIdc},
+        {"CDact", &t.CDact},
+        {"EffMu", &t.EffMu},
+        {"fCore", &t.fCore},
+        {"Price", &t.Price},
+    };
+    for (const auto& [box, value] : boxes) {
+        if (value->has_value()) {
+            setTextRaw(box, **value);
+        }
+    }
+    setPageAvailable(kResultsPage, true);
+    selectPage(kResultsPage);
+    checkCompletedDesign();
+}
+
+void ChokeModel::checkCompletedDesign() {
+    if (!checkReferencesKept_ || !checkReferences_) {
+        checkReferences_ =
+            std::make_shared<const CheckReferences>(CheckReferences::load(cataloguePath_));
+    }
+    lastCheckInput_ = designCheckInput(state_, lastDesign_->numbers, *checkReferences_, ambientC_);
+    lastCheck_ = checkDesign(*lastCheckInput_);
+}
+
+void ChokeModel::setAmbientTemperature(double celsius) {
+    if (!std::isfinite(celsius)) {
+        return;
+    }
+    ambientC_ = celsius;
+    if (lastCheckInput_) {
+        lastCheckInput_->ambientC = celsius;
+        lastCheck_ = checkDesign(*lastCheckInput_);
+    }
+}
+
+void ChokeModel::keepCheckReferences() {
+    checkReferences_ =
+        std::make_shared<const CheckReferences>(CheckReferences::load(cataloguePath_));
+    checkReferencesKept_ = true;
+}
+
+}  // namespace coilsmith

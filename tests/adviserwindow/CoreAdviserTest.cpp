@@ -1,0 +1,241 @@
+// The core adviser window offscreen: the table and chart of a ranking, and a candidate
+// applied to the design window lands on its results with the table's numbers.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QLabel>
+#include <QLogValueAxis>
+#include <QScatterSeries>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QTableView>
+#include <QtTest>
+
+#include <optional>
+
+#include "AdviserCatalogues.h"
+#include "adviserwindow/CandidateTable.h"
+#include "adviserwindow/CoreAdviserWindow.h"
+#include "adviserwindow/LossWeightChart.h"
+
+namespace coilsmith {
+
+class CoreAdviserTest : public QObject {
+    Q_OBJECT
+
+  private:
+    FakePrompter prompter_;
+    std::optional<ChokeModel> design_;  // the design window the adviser applies to
+    std::optional<CoreAdviserWindow> adviser_;
+    std::vector<adviser::Candidate> applied_;
+
+    QTableView* view() { return adviser_->findChild<QTableView*>("Candidates"); }
+    QString cell(int row, const QString& title) {
+        QAbstractItemModel* model = view()->model();
+        for (int column = 0; column < model->columnCount(); ++column) {
+            if (model->headerData(column, Qt::Horizontal).toString() == title) {
+                return model->index(row, column).data().toString();
+            }
+        }
+        return "no column " + title;
+    }
+
+    QComboBox* combo(const char* name) { return adviser_->findChild<QComboBox*>(name); }
+    QDoubleSpinBox* maxTempRise() {
+        return adviser_->findChild<QDoubleSpinBox*>("MaxTempRiseFilter");
+    }
+    QCheckBox* checkedFilter() { return adviser_->findChild<QCheckBox*>("CheckedFilter"); }
+    int rowCount() { return view()->model()->rowCount(); }
+    // Rows whose column holds the text (or, with an empty text, any text).
+    int rowsWith(const QString& title, const QString& text) {
+        int count = 0;
+        for (int row = 0; row < rowCount(); ++row) {
+            count += (text.isEmpty() ? !cell(row, title).isEmpty() : cell(row, title) == text);
+        }
+        return count;
+    }
+
+  private slots:
+    // The window's choices go to a settings file of the tests' own, never the user's.
+    void initTestCase() {
+        QStandardPaths::setTestModeEnabled(true);
+        QCoreApplication::setOrganizationName("CoilsmithTests");
+        QCoreApplication::setApplicationName("adviser_ui_tests");
+    }
+
+    void init() {
+        QSettings().clear();
+        design_.emplace(test::specifiedWindow(test::shippedCatalogue(), prompter_));
+        applied_.clear();
+        adviser_.emplace([this](const adviser::Candidate& c) {
+            applied_.push_back(c);
+            adviser::applyCandidate(*design_, c);
+        });
+        adviser_->resize(1000, 700);
+        adviser_->show();
+        QSignalSpy finished(&*adviser_, &CoreAdviserWindow::rankingFinished);
+        adviser_->rank(*design_);
+        QVERIFY(finished.wait(60000));
+    }
+    void cleanup() { adviser_.reset(); }
+
+    void tableListsFeasibleFirstAndGreysTheOthers() {
+        const auto& candidates = adviser_->ranking().candidates;
+        QAbstractItemModel* model = view()->model();
+        QCOMPARE(model->rowCount(), static_cast<int>(candidates.size()));
+        QVERIFY(adviser_->ranking().feasibleCount > 0);
+        bool seenInfeasible = false;
+        for (int row = 0; row < model->rowCount(); ++row) {
+            const bool feasible = !cell(row, "Rank").isEmpty();
+            QVERIFY(feasible || row >= static_cast<int>(adviser_->ranking().feasibleCount));
+            QVERIFY(!(feasible && seenInfeasible));
+            seenInfeasible |= !feasible;
+            const QModelIndex index = model->index(row, 0);
+            QCOMPARE(index.data(Qt::ForegroundRole).isValid(), !feasible);
+            QCOMPARE(index.data(Qt::ToolTipRole).toString().isEmpty(), feasible);
+        }
+        QVERIFY(seenInfeasible);
+        QCOMPARE(cell(0, "Rank"), QString("1"));
+    }
+
+    void doubleClickingARowRunsTheDesignOnTheResultsPage() {
+        const int row = 2;
+        QTableView* table = view();
+        emit table->doubleClicked(table->model()->index(row, 2));
+        QCOMPARE(applied_.size(), std::size_t{1});
+        QCOMPARE(QString::fromStdString(applied_.front().core), cell(row, "Core"));
+        QCOMPARE(design_->selectedPage(), kResultsPage);
+        for (const auto& [box, title] : {std::pair{"PTOT", "Total Loss (W)"},
+                                         {"TWT", "Total Weight (g)"},
+                                         {"NTurns", "Turns"},
+                                         {"FDmax", "Bmax (T)"}}) {
+            QCOMPARE(QString::fromStdString(design_->text(box)), cell(row, title));
+        }
+        QCOMPARE(QString::fromStdString(design_->text("fCore")),
+                 cell(row, "Core") + cell(row, "Material"));
+    }
+
+    void hoveringAndDoubleClickingAPointNameAndApplyIt() {
+        auto* chart = adviser_->findChild<LossWeightChart*>("LossWeightChart");
+        auto* front = static_cast<QScatterSeries*>(chart->chart()->series().value(1));
+        QVERIFY(front && front->count() > 0);  // the Pareto front over all designs
+        const QPointF point = front->at(0);
+        const int index = chart->candidateAt(point);
+        QVERIFY(index >= 0);
+        const adviser::Candidate& candidate = adviser_->ranking().candidates[index];
+        QVERIFY(candidate.pareto);
+        emit front->hovered(point, true);
+        QVERIFY(chart->hoverLabel()->isVisible());
+        QCOMPARE(chart->hoverLabel()->text(), LossWeightChart::describe(candidate));
+        emit front->doubleClicked(point);
+        QCOMPARE(applied_, std::vector{candidate});
+        QCOMPARE(design_->selectedPage(), kResultsPage);
+    }
+
+    void noFeasibleDesignShowsAPlainMessage() {
+        auto* chart = adviser_->findChild<LossWeightChart*>("LossWeightChart");
+        auto* message = chart->findChild<QLabel*>("NoFeasibleDesign");
+        QVERIFY(message && message->isHidden());
+        maxTempRise()->setValue(0.1);  // every design warms its core by degrees
+        QCOMPARE(adviser_->ranking().feasibleCount, std::size_t{0});
+        QVERIFY(message->isVisible());
+        QCOMPARE(message->text(), QString("No design meets the limits"));
+        for (QAbstractAxis* axis : chart->chart()->axes()) {
+            QVERIFY(!axis->isVisible());
+        }
+        maxTempRise()->setValue(0);
+        QVERIFY(message->isHidden());
+        QVERIFY(chart->chart()->axes().first()->isVisible());
+    }
+
+    void decadeBoundsEncloseTheWeights() {
+        // From the decade at or below the lightest to the one at or above the heaviest.
+        for (const auto& [low, high, from, to] : {std::tuple{45.0, 140.0, 10.0, 1000.0},
+                                                  {100.0, 1000.0, 100.0, 1000.0},
+                                                  {100.0, 100.0, 100.0, 1000.0},
+                                                  {0.5, 3.0, 0.1, 10.0}}) {
+            QCOMPARE(LossWeightChart::decadeBounds(low, high), std::pair(from, to));
+        }
+    }
+
+    // A ranking's designs weigh from a few grams to many times that: on a linear axis the
+    // light ones, where the Pareto set lies, crowd at the left edge.
+    void weightAxisIsLogarithmicFromDecadeToDecade() {
+        auto* chart = adviser_->findChild<LossWeightChart*>("LossWeightChart");
+        auto* weight = qobject_cast<QLogValueAxis*>(chart->chart()->axes(Qt::Horizontal).value(0));
+        QVERIFY(weight);
+        double lightest = 1e300, heaviest = 0;
+        for (const adviser::Candidate& c : adviser_->ranking().candidates) {
+            if (c.feasible) {
+                lightest = std::min(lightest, c.totalWeight);
+                heaviest = std::max(heaviest, c.totalWeight);
+            }
+        }
+        for (const double bound : {weight->min(), weight->max()}) {
+            const double exponent = std::log10(bound);
+            QCOMPARE(exponent, std::round(exponent));
+        }
+        QVERIFY(weight->min() <= lightest && lightest < 10 * weight->min());
+        QVERIFY(weight->max() >= heaviest && heaviest > weight->max() / 10);
+    }
+
+    // The rank command's --max-trise limit ranks exactly these candidates.
+    void temperatureFilterRanksAsTheRankCommandsLimit() {
+        const std::size_t before = adviser_->ranking().feasibleCount;
+        for (const double limit : {40.0, 25.0}) {
+            maxTempRise()->setValue(limit);
+            adviser::AdviserOptions options;
+            options.maxTempRise = limit;
+            const adviser::Ranking expected = adviser::rankCores(*design_, options);
+            QVERIFY(expected.feasibleCount > 0 && expected.feasibleCount < before);
+            QVERIFY(adviser_->ranking().candidates == expected.candidates);
+            QCOMPARE(rowsWith("Rank", ""), static_cast<int>(expected.feasibleCount));
+            QCOMPARE(rowCount(), static_cast<int>(expected.candidates.size()));
+        }
+    }
+
+    void coreTypeFilterKeepsOneType() {
+        const int eCores = rowsWith("Type", "E-core"), toroids = rowsWith("Type", "Toroid");
+        QVERIFY(eCores > 0 && toroids > 0);
+        for (const auto& [choice, type, count] :
+             {std::tuple{1, "E-core", eCores}, {2, "Toroid", toroids}}) {
+            combo("CoreTypeFilter")->setCurrentIndex(choice);
+            QCOMPARE(rowCount(), count);
+            QCOMPARE(rowsWith("Type", type), count);
+            QCOMPARE(cell(0, "Rank"), QString("1"));
+        }
+    }
+
+    // Another key reorders; the checked filter keeps designs whose check passes; the choices
+    // are remembered for the next window.
+    void choicesApplyAndAreRememberedForTheNextWindow() {
+        const int rows = rowCount();
+        combo("RankBy")->setCurrentIndex(2);  // total weight
+        const auto& candidates = adviser_->ranking().candidates;
+        for (std::size_t i = 0; i + 1 < adviser_->ranking().feasibleCount; ++i) {
+            QVERIFY(candidates[i].totalWeight <= candidates[i + 1].totalWeight);
+        }
+        QCOMPARE(cell(0, "Rank"), QString("1"));
+        checkedFilter()->setChecked(true);
+        const int checked = rowCount();
+        QVERIFY(checked > 0 && checked < rows);
+        for (int row = 0; row < checked; ++row) {
+            QVERIFY(cell(row, "L at Idc (%)").toDouble() >= 90);  // a warning at worst
+            QVERIFY(!cell(row, "Hot rise (C)").isEmpty());
+        }
+        QCOMPARE(cell(0, "Rank"), QString("1"));
+        combo("CoreTypeFilter")->setCurrentIndex(2);
+        maxTempRise()->setValue(45);
+        adviser_.emplace([](const adviser::Candidate&) {});
+        QVERIFY(checkedFilter()->isChecked());
+        QCOMPARE(combo("RankBy")->currentText(), QString("Total Weight"));
+        QCOMPARE(combo("CoreTypeFilter")->currentText(), QString("Toroid"));
+        QCOMPARE(maxTempRise()->value(), 45.0);
+        QCOMPARE(QSettings().value("CoreAdviser/RankBy").toString(), QString("weight"));
+    }
+};
+
+}  // namespace coilsmith
+
+QTEST_MAIN(coilsmith::CoreAdviserTest)
+#include "CoreAdviserTest.moc"

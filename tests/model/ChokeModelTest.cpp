@@ -1,0 +1,158 @@
+// The design window as a model: creation, the specification page and "Calculate AP".
+#include <gtest/gtest.h>
+
+#include "TestCatalogue.h"
+
+namespace coilsmith::test {
+
+struct CountingListener final : ChokeListener {
+    int calls = 0;
+    void areaProductCalculated() override { ++calls; }
+};
+
+class ChokeModelTest : public ::testing::Test {
+  protected:
+    void SetUp() override { f.create(catalogue.path(), {}, &listener); }
+
+    ChokeModel& m() { return *f.model; }
+
+    TempCatalogue catalogue{workedTables()};
+    CountingListener listener;
+    ModelFixture f;
+};
+
+static std::vector<double> factors(const DesignState& s) {  // set by the unit and value lists
+    return {s.Lfac, s.Ffac, s.Bfac, s.DCfac, s.ACfac, s.Jdes, s.Ku};
+}
+const std::vector<double> kStartFactors = {1e-6, 1000, 1, 1, 1, 4e6, 0.4f};
+
+TEST_F(ChokeModelTest, CreationSetsUnitsDefaultsAndPages) {
+    EXPECT_EQ(factors(m().state()), kStartFactors);
+    EXPECT_EQ(m().state().AppDir, "/opt/coilsmith");
+    EXPECT_TRUE(m().pageAvailable(kSpecPage) && m().selectedPage() == kSpecPage);
+    EXPECT_FALSE(m().pageAvailable(kCorePage) || m().pageAvailable(kResultsPage));
+    EXPECT_TRUE(m().catalogueOpen() && f.prompter.messages.empty());
+    EXPECT_FALSE(m().control("Core").enabled || m().control("CoreMat").enabled);
+    EXPECT_TRUE(m().control("Core").items.empty() && m().control("CoreMat").items.empty());
+    EXPECT_FALSE(m().state().IsECore || m().control("ECore").value || m().control("Toroid").value);
+    EXPECT_THROW(m().control("NoSuchBox"), std::out_of_range);
+    EXPECT_TRUE(m().control("APR").readOnly && !m().control("Ldes").readOnly);
+
+    m().showCoreDatabase();
+    EXPECT_TRUE(m().pageAvailable(kCorePage) && m().selectedPage() == kCorePage);
+    m().showSpecifications();
+    m().selectPage(7);
+    EXPECT_EQ(m().selectedPage(), kSpecPage);
+    EXPECT_FALSE(m().pageAvailable(-1));
+}
+
+TEST(ChokeModelCatalogue, MissingCatalogueIsReportedOnceAndListsStayEmpty) {
+    ModelFixture f;
+    f.create("/nonexistent/folder/Cores.csx");
+    ChokeModel& m = *f.model;
+    EXPECT_NE(f.prompter.messages.at(0).find("/nonexistent/folder/Cores.csx"), std::string::npos);
+    EXPECT_FALSE(m.catalogueOpen());
+    m.setOption("ECore", true);
+    EXPECT_TRUE(m.control("Core").enabled);
+    m.setTextRaw("Core", "EW");
+    m.selectCore();
+    m.setTextRaw("CoreMat", "M60");
+    m.selectMaterial();
+    EXPECT_TRUE(m.control("Core").items.empty() && m.control("CoreMat").items.empty());
+    m.runDesign();
+    EXPECT_EQ(f.prompter.messages.at(1), "Select a core material");
+    EXPECT_EQ(f.prompter.messages.size(), 2u);
+
+    ChokeModel defaulted({"/nonexistent", "", {}}, f.prompter);
+    EXPECT_EQ(defaulted.cataloguePath(), "/nonexistent/Cores.csx");  // beside the program
+}
+
+TEST_F(ChokeModelTest, ChoosingAnItemSetsItsFactorAndTheStartingItemResetsIt) {
+    const std::tuple<const char*, const char*, std::size_t, double> rows[] = {
+        {"Lunit", "mH", 0, 1e-3},   {"Lunit", "H", 0, 1},     {"Funit", "MHz", 1, 1e6},
+        {"Funit", "Hz", 1, 1},      {"Bunit", "mT", 2, 1e-3}, {"DCunit", "mA", 3, 1e-3},
+        {"ACunit", "mA", 4, 1e-3f}, {"CurD", "800", 5, 8e6},  {"CurD", "100", 5, 1e6},
+        {"WU", "0.8", 6, 0.8f},     {"WU", "0.2", 6, 0.2f}};
+    for (const auto& [control, item, factor, value] : rows) {  // factor: index into factors()
+        const std::string start = m().text(control);
+        EXPECT_TRUE(m().setListText(control, item));
+        std::vector<double> expected = kStartFactors;
+        expected[factor] = value;
+        EXPECT_EQ(factors(m().state()), expected) << control << " " << item;
+        EXPECT_EQ(m().text(control), item);
+        m().setListText(control, start);
+        EXPECT_EQ(factors(m().state()), kStartFactors) << control << " " << start;
+    }
+}
+
+TEST_F(ChokeModelTest, TextOutsideAListChangesNothingOrOnlyTheEditableText) {
+    EXPECT_FALSE(m().setListText("Lunit", "nH"));
+    EXPECT_EQ(m().text("Lunit"), "uH");
+    EXPECT_TRUE(m().setListText("CurD", "450"));
+    EXPECT_TRUE(m().text("CurD") == "450" && m().control("CurD").selectedIndex == -1);
+    m().editText("WU", "0.9");
+    m().editText("Lunit", "H");  // a fixed list cannot be typed into
+    EXPECT_EQ(m().text("Lunit") + " " + m().text("WU"), "uH 0.9");
+    EXPECT_EQ(factors(m().state()), kStartFactors);  // only a chosen item counts
+}
+
+// 25 uH, 25 A DC, 5 A ripple: Ipk = 27.5 A; AP = L Ipk^2 / (B J Ku) = 25e-6 756.25 /
+// (0.5 4e6 0.4) = 2.363e-8 m^4 = 2.363 cm^4.
+TEST_F(ChokeModelTest, CalculateApWithTheStartingTexts) {
+    m().calculateAreaProduct();
+    EXPECT_EQ(m().text("APR") + " " + m().text("minAP"), "2.363 2.363");
+    EXPECT_TRUE(m().pageAvailable(kCorePage) && m().selectedPage() == kSpecPage);
+    EXPECT_DOUBLE_EQ(m().state().Ipk, 27.5);
+    EXPECT_EQ(m().state().Fexc, 50000.0f);
+    m().setListText("Funit", "MHz");
+    EXPECT_EQ(m().text("APR"), "2.363");
+    m().calculateAreaProduct();
+    EXPECT_EQ(listener.calls, 2);  // not for the unit choice
+    EXPECT_TRUE(f.prompter.messages.empty());
+}
+
+// 1 mH, 2 A DC, 0.5 A ripple: Ipk 2.25 A; 1e-3 5.0625 / (0.3 3e6 0.3) = 1.875e-8 m^4.
+TEST_F(ChokeModelTest, CalculateApWithAnotherSpecification) {
+    m().setListText("Lunit", "mH");
+    m().setListText("CurD", "300");
+    m().setListText("WU", "0.3");
+    m().editText("Ldes", "1");
+    m().editText("DCC", "2");
+    m().editText("ACC", "0.5");
+    m().editText("FD", "0.3");
+    m().calculateAreaProduct();
+    EXPECT_EQ(m().text("APR"), "1.875");
+}
+
+TEST_F(ChokeModelTest, FirstBadInputIsReportedAndNothingShown) {
+    const char *const L = "Re-Enter Inductance Value",
+                      *const B = "Re-Enter Flux Density value Value",
+                      *const F = "Re-Enter Excitation Frequency";
+    const char* const rows[][3] = {
+        {"Ldes", "", L},   {"FD", "abc", B},  {"DCC", "1e999", "Re-Enter DC Current Value"},
+        {"Ldes", "-5", L}, {"FD", "0", B},    {"ACC", "five", "Re-Enter AC Current Value"},
+        {"Freq", " ", F},  {"Freq", "-25", F}};
+    for (const auto& [box, text, message] : rows) {
+        f.create(catalogue.path(), {}, &listener);
+        f.prompter.clear();
+        m().editText(box, text);
+        m().calculateAreaProduct();
+        EXPECT_EQ(f.prompter.messages, std::vector<std::string>{message}) << box << " " << text;
+        EXPECT_TRUE(m().text("APR").empty() && m().text("minAP").empty() && listener.calls == 0 &&
+                    !m().pageAvailable(kCorePage));
+    }
+}
+
+TEST_F(ChokeModelTest, CommaLocaleReadsAndWritesCommas) {
+    f.create(catalogue.path(), NumberLocale{",", "."});
+    m().editText("FD", "0,5");
+    m().calculateAreaProduct();
+    EXPECT_EQ(m().text("APR"), "2,363");
+    m().setListText("WU", "0.8");  // the list's own items keep their full stop
+    EXPECT_EQ(m().state().Ku, 0.8f);
+    m().setOption("ECore", true);
+    m().setListText("Core", "EW");
+    EXPECT_EQ(m().text("ACORE") + " " + m().text("APROD"), "0,4 0,100");
+}
+
+}  // namespace coilsmith::test

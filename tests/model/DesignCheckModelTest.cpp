@@ -1,0 +1,122 @@
+// The design check of the model: made by every completed Run, from the run's own design.
+#include <gtest/gtest.h>
+
+#include <limits>
+#include <memory>
+
+#include "TestCatalogue.h"
+
+namespace coilsmith::test {
+namespace {
+
+class DesignCheckModelTest : public ::testing::Test {
+  protected:
+    static void SetUpTestSuite() { catalogue = std::make_unique<TempCatalogue>(workedTables()); }
+    static void TearDownTestSuite() { catalogue.reset(); }
+    void SetUp() override { f.create(catalogue->path()); }
+
+    ChokeModel& m() { return *f.model; }
+
+    // The design worked example on ED with M60: 100 uH, 5 A DC, 1 A ripple, 37 turns AWG 16.
+    void runWorkedExample() {
+        for (const auto& [box, text] : {std::pair{"Ldes", "100"}, {"DCC", "5"}, {"ACC", "1"}}) {
+            m().editText(box, text);
+        }
+        m().calculateAreaProduct();
+        m().setOption("ECore", true);
+        ASSERT_TRUE(m().setListText("Core", "ED"));
+        ASSERT_TRUE(m().setListText("CoreMat", "M60"));
+        m().runDesign();
+        ASSERT_TRUE(m().lastDesign() && m().lastDesign()->completed());
+    }
+
+    // The same design written out by hand from the catalogue rows of ED, M60 and AWG 16.
+    DesignCheckInput handBuiltInput(double ambientC) const {
+        const DesignNumbers& n = f.model->lastDesign()->numbers;
+        const DesignState& s = f.model->state();
+        DesignCheckInput in;
+        in.requiredInductanceH = 100e-6, in.idcA = 5, in.iacPeakToPeakA = 1, in.irmsA = s.Irms;
+        in.frequencyHz = s.Fexc, in.windowUtilisation = s.Ku, in.turns = 37, in.awg = 16;
+        in.shape = CoreShape::ECore, in.outline = CoreOutline{0, 0, 0, 0.25, 1.6, 0.25, 0.5};
+        in.acCm2 = 1, in.lcCm = 10, in.gapMm = 0, in.windowAreaCm2 = 1.5;
+        in.surfaceAreaCm2 = 2 * 2.54 * 2.54 * (0.5 + 0.25 + 0.125), in.material = "M60";
+        in.muInitial = 60, in.coreLossW = n.Pcore, in.designTempRiseC = n.Trise;
+        in.biasCurve = BiasCurve{0.01, 1e-4, 1}, in.wire = WireRow{1.2908, 1.3645, 13.1742};
+        in.ambientC = ambientC;
+        return in;
+    }
+
+    static void expectSameCheck(const DesignCheck& got, const DesignCheck& want) {
+        ASSERT_TRUE(got.inductance.available() && got.winding.available() &&
+                    got.copper.available() && want.copper.available());
+        EXPECT_NEAR(got.inductance.figures->atIdcH, want.inductance.figures->atIdcH, 1e-12);
+        EXPECT_NEAR(got.inductance.figures->atIpkH, want.inductance.figures->atIpkH, 1e-12);
+        EXPECT_EQ(got.winding.figures->turnsPerLayer, want.winding.figures->turnsPerLayer);
+        EXPECT_NEAR(got.copper.figures->meanTurnCm, want.copper.figures->meanTurnCm, 1e-9);
+        EXPECT_NEAR(got.copper.figures->hotTemperatureC, want.copper.figures->hotTemperatureC,
+                    1e-6);
+        ASSERT_EQ(got.verdicts.size(), want.verdicts.size());
+        for (std::size_t i = 0; i < got.verdicts.size(); ++i) {
+            EXPECT_EQ(got.verdicts[i].verdict, want.verdicts[i].verdict) << got.verdicts[i].check;
+        }
+    }
+
+    static std::unique_ptr<TempCatalogue> catalogue;
+    ModelFixture f;
+};
+std::unique_ptr<TempCatalogue> DesignCheckModelTest::catalogue;
+
+// Checked at the ambient temperature chosen, again when it changes; gone when a Run fails.
+TEST_F(DesignCheckModelTest, CompletedRunIsCheckedWithItsOwnDesign) {
+    m().setAmbientTemperature(40);  // nothing to check yet
+    EXPECT_FALSE(m().lastCheck().has_value());
+    runWorkedExample();
+    ASSERT_TRUE(m().lastCheck().has_value());
+    const DesignCheck& check = *m().lastCheck();
+    expectSameCheck(check, checkDesign(handBuiltInput(40)));
+    // By hand: L(0) = 4 pi 1e-7 * 60 * 37^2 * 1e-4 / 0.1 = 103.22 uH; H(Idc) = 0.4 pi 37 5 / 10
+    // = 23.248 Oe, %mu = 1 / (0.01 + 1e-4 H) = 81.137 %: L(Idc) = 83.75 % of 100 uH.
+    EXPECT_NEAR(check.inductance.figures->atZeroH, 103.220e-6, 0.001e-6);
+    EXPECT_NEAR(check.inductance.figures->atIdcPercent, 83.750, 0.001);
+    // 1.27 cm window height / 0.13645 cm wire = 9 turns a layer: 9, 9, 9, 9, 1.
+    EXPECT_EQ(check.winding.figures->layers, 5);
+    // 37 pi 0.13645^2 / 4 / 1.5 cm^2.
+    EXPECT_NEAR(check.winding.figures->fill, 0.36070, 0.00001);
+
+    const DesignState before = m().state();
+    m().setAmbientTemperature(60);
+    EXPECT_DOUBLE_EQ(m().ambientTemperature(), 60);
+    expectSameCheck(*m().lastCheck(), checkDesign(handBuiltInput(60)));
+    EXPECT_EQ(m().state(), before);  // the design did not run again
+    m().setAmbientTemperature(std::numeric_limits<double>::quiet_NaN());
+    EXPECT_DOUBLE_EQ(m().ambientTemperature(), 60);
+
+    m().setTextRaw("CoreMat", "");  // no material chosen: "Run" ends on its message
+    m().runDesign();
+    ASSERT_FALSE(m().lastDesign()->completed());
+    EXPECT_FALSE(m().lastCheck().has_value() || m().lastCheckInput().has_value());
+}
+
+// Catalogue values a part of the check cannot use make just that part unavailable.
+TEST(DesignCheckInputTest, UnusableCatalogueValueNamesTheField) {
+    DesignState s;
+    s.IsECore = true, s.Ac = 1, s.Lc = 10, s.Gap = 0, s.Wa = 1.5, s.SurfArea = 11, s.MuInit = 60;
+    s.c_dim = 0.25, s.f_dim = 0.25, s.g_dim = 0.5;
+    s.d_dim = Num::null();  // an empty catalogue cell
+    const CheckReferences noTables{nullptr, "no tables"};
+    const DesignCheckInput in = designCheckInput(s, DesignNumbers{}, noTables, 25);
+    EXPECT_EQ(in.inductanceDataProblem, "no tables");
+    EXPECT_EQ(in.windingDataProblem, "d_dim is empty or not a number");
+    EXPECT_FALSE(in.copperDataProblem.has_value());
+    const DesignCheck check = checkDesign(in);
+    EXPECT_EQ(check.winding.unavailableReason, in.windingDataProblem);
+    EXPECT_EQ(check.copper.unavailableReason, in.windingDataProblem);
+
+    s.Gap = -1, s.IsECore = false, s.OD = 1, s.ID = 0.5, s.HT = 0;
+    const DesignCheckInput toroid = designCheckInput(s, DesignNumbers{}, noTables, 25);
+    EXPECT_EQ(toroid.inductanceDataProblem, "GAP is negative");
+    EXPECT_EQ(toroid.copperDataProblem, "HT is not positive");
+}
+
+}  // namespace
+}  // namespace coilsmith::test

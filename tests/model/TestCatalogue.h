@@ -1,0 +1,49 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "CsxBuilder.h"
+#include "model/ChokeModel.h"
+#include "platform/fakes/FakePrompter.h"
+
+namespace coilsmith::test {
+
+// A catalogue database built from CSV texts into a temporary file, removed again at the end.
+class TempCatalogue {
+  public:
+    explicit TempCatalogue(const csx::CsvTables& tables);
+    ~TempCatalogue();
+    TempCatalogue(const TempCatalogue&) = delete;
+    TempCatalogue& operator=(const TempCatalogue&) = delete;
+
+    const std::string& path() const noexcept { return path_; }
+
+  private:
+    std::string path_;
+};
+
+// Small tables with the worked cores of the tests:
+//  E-cores  EW  a 1.0 b 0.5 c 0.25 f 0.25 g 0.5, AC 0.4, WC 0.25 (MLT 3.4925, SurfArea 11.2903)
+//           ED  AC 1, LC 10, WC 1.5, gap 0, d 1.6: the design worked example
+//           EDUP twice (AC 0.5 first, 0.7 second), EC with links "EC", "ec", "EC",
+//           E11 / EZ12 with 11 / 12 link rows (EZ12 last in index order),
+//           ENOLINK without link rows, EMISS linking a missing material first
+//  toroids  TW  OD 1.0 ID 0.5 HT 0.25, AC 0.4;  TNULL with an empty ID
+//  materials M60 (MuEff 60 at any operating point), M01..M12, MEB with a long eb
+//  bias curve M60: %mu = 1 / (0.01 + 1e-4 H);  wire AWG 16 (1.3645 mm overall, 13.1742 Ohm/km)
+csx::CsvTables workedTables();
+
+// A model created on a catalogue, with a fake prompter; `emplace` re-creates it.
+struct ModelFixture {
+    FakePrompter prompter;
+    std::optional<ChokeModel> model;
+
+    void create(const std::string& cataloguePath, NumberLocale locale = {},
+                ChokeListener* listener = nullptr) {
+        model.emplace(ChokeModel::Options{"/opt/coilsmith", cataloguePath, std::move(locale)},
+                      prompter, listener);
+    }
+};
+
+}  // namespace coilsmith::test
