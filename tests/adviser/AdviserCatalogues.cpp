@@ -1,36 +1,6 @@
 #include "AdviserCatalogues.h"
 
-#include <unistd.h>
-#include <atomic>
-#include <filesystem>
-
 namespace coilsmith::test {
-
-namespace {
-
-std::string uniquePath() {
-    static std::atomic<int> counter{0};
-    const auto name = "coilsmith-adviser-" + std::to_string(::getpid()) + "-" +
-                      std::to_string(counter++) + ".csx";
-    return (std::filesystem::temp_directory_path() / name).string();
-}
-
-}  // namespace
-
-AdviserCatalogue::AdviserCatalogue(const csx::CsvTables& tables) : path_(uniquePath()) {
-    rebuild(tables);
-}
-
-AdviserCatalogue::~AdviserCatalogue() {
-    std::error_code ignored;
-    std::filesystem::remove(path_, ignored);
-}
-
-void AdviserCatalogue::rebuild(const csx::CsvTables& tables) const {
-    csx::BuildOptions options;
-    options.validate = false;
-    csx::buildCatalogue(tables, path_, options);
-}
 
 std::string shippedCatalogue() {
     return COILSMITH_SHIPPED_CATALOGUE;

@@ -3,25 +3,11 @@
 #include <string>
 
 #include "CsxBuilder.h"
+#include "TempCatalogue.h"
 #include "model/ChokeModel.h"
 #include "platform/fakes/FakePrompter.h"
 
 namespace coilsmith::test {
-
-// A catalogue database built from CSV texts into a temporary file, removed at the end.
-class AdviserCatalogue {
-  public:
-    explicit AdviserCatalogue(const csx::CsvTables& tables);
-    ~AdviserCatalogue();
-    AdviserCatalogue(const AdviserCatalogue&) = delete;
-    AdviserCatalogue& operator=(const AdviserCatalogue&) = delete;
-
-    const std::string& path() const noexcept { return path_; }
-    void rebuild(const csx::CsvTables& tables) const;
-
-  private:
-    std::string path_;
-};
 
 // The catalogue beside the executables.
 std::string shippedCatalogue();

@@ -21,7 +21,7 @@ class ReasonCatalogue : public ::testing::Test {
         });
     }
 
-    test::AdviserCatalogue catalogue{test::reasonTables()};
+    test::TempCatalogue catalogue{test::reasonTables()};
     FakePrompter prompter;
 };
 

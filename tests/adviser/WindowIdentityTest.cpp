@@ -86,7 +86,7 @@ TEST(CoreRowIndex, LandsOnTheRowTheWalkFindsAndFollowsARewrittenCatalogue) {
                      test::flatMaterial("M60", 7.0, 2.5);
     t["Core_Materials"] = "Core,Mat\nEA,M60\nea,M60\n12,M60\nEB,M60\n";
     t["Toroid_Materials"] = "Core,Mat\nT1,M60\n";
-    const test::AdviserCatalogue catalogue(t);
+    const test::TempCatalogue catalogue(t);
     FakePrompter prompter;
     const ChokeModel specified = test::specifiedWindow(catalogue.path(), prompter);
     const std::pair<const char*, const char*> picks[] = {

@@ -1,6 +1,8 @@
 // The Qt-free replacement of a file that the command-line tool writes its output with.
 #include <gtest/gtest.h>
 
+#include "FileSizeLimit.h"
+
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -17,26 +19,8 @@ namespace {
 namespace fs = std::filesystem;
 using coilsmith::FileWriteError;
 using coilsmith::replaceFileContents;
+using coilsmith::test::FileSizeLimit;
 using coilsmith::test::readAll;
-
-// Limits the size of any file this process writes: a disk that fills up half-way, for any
-// user, root included.
-class FileSizeLimit {
-  public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &saved_);
-        rlimit limit = saved_;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &saved_); }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-
-  private:
-    rlimit saved_{};
-};
 
 TEST(FileReplacement, WriteCutShortKeepsTheOldFileAndLeavesNoTemporary) {
     const fs::path folder =

@@ -4,13 +4,11 @@
 #include <QSettings>
 #include <QTemporaryDir>
 
-#include <sys/resource.h>
-
-#include <csignal>
 #include <functional>
 #include <memory>
 #include <string>
 
+#include "FileSizeLimit.h"
 #include "frame/FrameController.h"
 #include "platform/fakes/FakeClipboard.h"
 #include "platform/fakes/FakeFileDialogs.h"
@@ -20,6 +18,7 @@ using namespace coilsmith;
 
 namespace {
 
+using test::FileSizeLimit;
 const std::string kExitQuestion = "Do you want to save changes before exiting?";
 const std::string kNewQuestion = "Do you want to save changes for Untitled";
 using Strings = std::vector<std::string>;
@@ -127,19 +126,6 @@ QByteArray fileBytes(const std::string& path) {
     QFile file(QString::fromStdString(path));
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
-
-// Limits the size of any file this process writes, so that writing a design fails half-way.
-struct FileSizeLimit {
-    explicit FileSizeLimit(rlim_t bytes) {
-        std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &saved);
-        rlimit limit = saved;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &saved); }
-    rlimit saved{};
-};
 
 }  // namespace
 

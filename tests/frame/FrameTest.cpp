@@ -18,14 +18,11 @@
 #include <memory>
 
 #include "design/DesignWindow.h"
-#include "extras/AboutBox.h"
 #include "extras/SystemInfoText.h"
 #include "frame/MainWindow.h"
 #include "platform/fakes/FakeClipboard.h"
 #include "platform/fakes/FakeFileDialogs.h"
-#include "platform/fakes/FakeLauncher.h"
 #include "platform/fakes/FakePrompter.h"
-#include "platform/fakes/MemoryRegistry.h"
 
 using namespace coilsmith;
 
@@ -265,11 +262,6 @@ class FrameTest : public QObject {
         QCOMPARE(summary.text, "Catalogue: " + shipped + ", 30 cores, 11 materials");
         QCOMPARE(catalogueSummary("/none/Cores.csx").text,
                  "The catalogue /none/Cores.csx is missing.");
-        MemoryRegistry registry;
-        FakeLauncher launcher;
-        AboutBox about(registry, launcher, prompter_, {});
-        about.showCatalogue(summary.text);
-        QCOMPARE(about.findChild<QLabel*>("lblCatalogue")->text(), summary.text);
     }
 
     void closeBoxAsksAndACancelledSaveKeepsTheFrame() {

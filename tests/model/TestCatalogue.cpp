@@ -1,31 +1,9 @@
 #include "TestCatalogue.h"
 
-#include <unistd.h>
-#include <atomic>
-#include <filesystem>
-
 namespace coilsmith::test {
-
-static std::string uniqueCataloguePath() {
-    static std::atomic<int> counter{0};
-    return std::filesystem::temp_directory_path() /
-           ("coilsmith-model-" + std::to_string(::getpid()) + "-" + std::to_string(counter++) +
-            ".csx");
-}
 
 static std::string materialRow(const std::string& matNo, const std::string& eb = "0") {
     return matNo + ",60,7.0,10000,0,0,0,0,10000,0,0,0," + eb + ",1e9,1e8,1e6,1e-15,2.5\n";
-}
-
-TempCatalogue::TempCatalogue(const csx::CsvTables& tables) : path_(uniqueCataloguePath()) {
-    csx::BuildOptions options;
-    options.validate = false;
-    csx::buildCatalogue(tables, path_, options);
-}
-
-TempCatalogue::~TempCatalogue() {
-    std::error_code ignored;
-    std::filesystem::remove(path_, ignored);
 }
 
 csx::CsvTables workedTables() {

@@ -4,24 +4,11 @@
 #include <string>
 
 #include "CsxBuilder.h"
+#include "TempCatalogue.h"
 #include "model/ChokeModel.h"
 #include "platform/fakes/FakePrompter.h"
 
 namespace coilsmith::test {
-
-// A catalogue database built from CSV texts into a temporary file, removed again at the end.
-class TempCatalogue {
-  public:
-    explicit TempCatalogue(const csx::CsvTables& tables);
-    ~TempCatalogue();
-    TempCatalogue(const TempCatalogue&) = delete;
-    TempCatalogue& operator=(const TempCatalogue&) = delete;
-
-    const std::string& path() const noexcept { return path_; }
-
-  private:
-    std::string path_;
-};
 
 // Small tables with the worked cores of the tests:
 //  E-cores  EW  a 1.0 b 0.5 c 0.25 f 0.25 g 0.5, AC 0.4, WC 0.25 (MLT 3.4925, SurfArea 11.2903)

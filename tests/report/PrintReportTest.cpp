@@ -185,13 +185,5 @@ TEST_F(PrintReportTest, PdfHoldsTheNineteenLabelsAndValues) {
     }
 }
 
-TEST_F(PrintReportTest, PdfToAFolderThatDoesNotExistThrowsAndLeavesNoFile) {
-    const auto model = emptyDesign();
-    const QString pdf = QTemporaryDir().filePath("missing/report.pdf");
-    EXPECT_THROW(writeReportPdf(*model, "", pdf.toStdString()), PrinterError);
-    EXPECT_FALSE(QFile::exists(pdf));
-    EXPECT_THROW(writeReportPdf(*model, "", ""), PrinterError);
-}
-
 }  // namespace
 }  // namespace coilsmith
