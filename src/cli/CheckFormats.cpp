@@ -1,5 +1,7 @@
 #include "cli/CheckFormats.h"
 
+#include "cli/TextFields.h"
+
 #include <algorithm>
 #include <array>
 #include <cctype>
@@ -125,13 +127,6 @@ const std::vector<Field>& fields() {
     return list;
 }
 
-// Shortest text that reads back to the same double, always with a full stop.
-std::string fullNumber(double v) {
-    std::array<char, 32> buffer{};
-    const auto [end, error] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), v);
-    return error == std::errc() ? std::string(buffer.data(), end) : std::string("0");
-}
-
 // Five significant digits for the table.
 std::string shortNumber(double v) {
     std::array<char, 32> buffer{};
@@ -148,30 +143,11 @@ std::string plainText(const FieldValue& value, bool full, double scale = 1) {
         std::string operator()(bool b) const { return b ? "yes" : "no"; }
         std::string operator()(long n) const { return std::to_string(n); }
         std::string operator()(double v) const {
-            return full ? fullNumber(v) : shortNumber(v * scale);
+            return full ? shortestNumber(v) : shortNumber(v * scale);
         }
         std::string operator()(const std::string& s) const { return s; }
     };
     return std::visit(Visit{full, scale}, value);
-}
-
-std::string jsonString(std::string_view text) {
-    std::string out = "\"";
-    for (const char ch : text) {
-        const auto byte = static_cast<unsigned char>(ch);
-        if (ch == '"' || ch == '\\') {
-            out += '\\';
-            out += ch;
-        } else if (byte < 0x20) {
-            static constexpr char kHex[] = "0123456789abcdef";
-            out += "\\u00";
-            out += kHex[byte >> 4];
-            out += kHex[byte & 15];
-        } else {
-            out += ch;
-        }
-    }
-    return out + "\"";
 }
 
 std::string jsonValue(const FieldValue& value) {
@@ -179,21 +155,10 @@ std::string jsonValue(const FieldValue& value) {
         std::string operator()(std::monostate) const { return "null"; }
         std::string operator()(bool b) const { return b ? "true" : "false"; }
         std::string operator()(long n) const { return std::to_string(n); }
-        std::string operator()(double v) const { return fullNumber(v); }
+        std::string operator()(double v) const { return shortestNumber(v); }
         std::string operator()(const std::string& s) const { return jsonString(s); }
     };
     return std::visit(Visit{}, value);
-}
-
-std::string csvField(const std::string& text) {
-    if (text.find_first_of(",\"\n") == std::string::npos) {
-        return text;
-    }
-    std::string out = "\"";
-    for (const char ch : text) {
-        out += ch == '"' ? std::string("\"\"") : std::string(1, ch);
-    }
-    return out + "\"";
 }
 
 // "Winding fits" -> "winding_fits".
@@ -293,8 +258,8 @@ void writeJson(std::ostream& out, const CheckData& d) {
     const auto& curve = d.check.inductance.figures->curve;
     for (std::size_t i = 0; i < curve.size(); ++i) {
         out << (i ? "," : "") << (i % 4 == 0 ? "\n    " : " ")
-            << "{\"i_a\": " << fullNumber(curve[i].currentA)
-            << ", \"l_h\": " << fullNumber(curve[i].inductanceH) << "}";
+            << "{\"i_a\": " << shortestNumber(curve[i].currentA)
+            << ", \"l_h\": " << shortestNumber(curve[i].inductanceH) << "}";
     }
     out << "\n  ]\n}\n";
 }

@@ -5,9 +5,9 @@
 #include <ostream>
 
 #include "adviser/AdviserEngine.h"
-#include "adviser/RankingFormats.h"
 #include "cli/Command.h"
 #include "cli/OpenDesign.h"
+#include "cli/RankingFormats.h"
 #include "cli/StreamPrompter.h"
 #include "model/ChokeModel.h"
 

@@ -1,4 +1,6 @@
-#include "adviser/RankingFormats.h"
+#include "cli/RankingFormats.h"
+
+#include "cli/TextFields.h"
 
 #include <algorithm>
 #include <array>
@@ -67,52 +69,13 @@ const std::vector<Field>& fields() {
     return list;
 }
 
-// Shortest text that reads back to the same double, always with a full stop.
-std::string numberText(double v) {
-    std::array<char, 32> buffer{};
-    const auto [end, error] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), v);
-    return error == std::errc() ? std::string(buffer.data(), end) : std::string("0");
-}
-
-std::string jsonString(std::string_view text) {
-    std::string out = "\"";
-    for (const char ch : text) {
-        const auto byte = static_cast<unsigned char>(ch);
-        if (ch == '"' || ch == '\\') {
-            out += '\\';
-            out += ch;
-        } else if (byte < 0x20) {
-            std::array<char, 8> escaped{};
-            std::snprintf(escaped.data(), escaped.size(), "\\u%04x", byte);
-            out += escaped.data();
-        } else {
-            out += ch;
-        }
-    }
-    return out + "\"";
-}
-
-std::string csvText(const std::string& text) {
-    if (text.find_first_of(",\"\r\n") == std::string::npos) {
-        return text;
-    }
-    std::string out = "\"";
-    for (const char ch : text) {
-        out += ch;
-        if (ch == '"') {
-            out += '"';
-        }
-    }
-    return out + "\"";
-}
-
 std::string jsonValue(const FieldValue& v) {
     struct Visitor {
         std::string operator()(std::monostate) const { return "null"; }
         std::string operator()(bool b) const { return b ? "true" : "false"; }
         std::string operator()(int i) const { return std::to_string(i); }
-        std::string operator()(double d) const { return numberText(d); }
-        std::string operator()(const std::string& s) const { return jsonString(s); }
+        std::string operator()(double d) const { return cli::shortestNumber(d); }
+        std::string operator()(const std::string& s) const { return cli::jsonString(s); }
     };
     return std::visit(Visitor{}, v);
 }
@@ -122,8 +85,8 @@ std::string csvValue(const FieldValue& v) {
         std::string operator()(std::monostate) const { return {}; }
         std::string operator()(bool b) const { return b ? "true" : "false"; }
         std::string operator()(int i) const { return std::to_string(i); }
-        std::string operator()(double d) const { return numberText(d); }
-        std::string operator()(const std::string& s) const { return csvText(s); }
+        std::string operator()(double d) const { return cli::shortestNumber(d); }
+        std::string operator()(const std::string& s) const { return cli::csvField(s); }
     };
     return std::visit(Visitor{}, v);
 }
@@ -293,12 +256,12 @@ void writeCsv(std::ostream& out, const Ranking& ranking, const OutputOptions& op
 
 void writeJson(std::ostream& out, const Ranking& ranking, const OutputOptions& options) {
     const Limits& limits = ranking.limits;
-    out << "{\n  \"rank_by\": " << jsonString(rankKeyName(ranking.key))
-        << ",\n  \"minimum_ap_cm4\": " << numberText(limits.minAP)
-        << ",\n  \"bmax_limit_t\": " << numberText(limits.bmax)
-        << ",\n  \"window_utilisation\": " << numberText(limits.windowUtilisation)
+    out << "{\n  \"rank_by\": " << cli::jsonString(rankKeyName(ranking.key))
+        << ",\n  \"minimum_ap_cm4\": " << cli::shortestNumber(limits.minAP)
+        << ",\n  \"bmax_limit_t\": " << cli::shortestNumber(limits.bmax)
+        << ",\n  \"window_utilisation\": " << cli::shortestNumber(limits.windowUtilisation)
         << ",\n  \"max_temp_rise_c\": "
-        << (limits.maxTempRise ? numberText(*limits.maxTempRise) : std::string("null"))
+        << (limits.maxTempRise ? cli::shortestNumber(*limits.maxTempRise) : std::string("null"))
         << ",\n  \"checked_only\": " << (ranking.checkedOnly ? "true" : "false")
         << ",\n  \"candidate_count\": " << ranking.candidates.size()
         << ",\n  \"feasible_count\": " << ranking.feasibleCount << ",\n  \"candidates\": [";
@@ -307,7 +270,7 @@ void writeJson(std::ostream& out, const Ranking& ranking, const OutputOptions& o
     for (std::size_t r = 0; r < rows.size(); ++r) {
         out << (r == 0 ? "\n    {" : ",\n    {");
         for (std::size_t i = 0; i < list.size(); ++i) {
-            out << (i == 0 ? "" : ", ") << jsonString(list[i].key) << ": "
+            out << (i == 0 ? "" : ", ") << cli::jsonString(list[i].key) << ": "
                 << jsonValue(list[i].value(*rows[r]));
         }
         out << "}";
