@@ -51,10 +51,10 @@ check_deb() {
     local deb="$1"
     dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { print $6 }' | sed 's|^\./||' >"$work/listing"
     same_files "$work/listing" "usr/"
-    dpkg-deb -x "$deb" "$work/root"
-    check_tree "$work/root/usr"
-    desktop-file-validate "$work/root/usr/share/applications/"*.desktop
-    appstreamcli validate --no-net "$work/root/usr/share/metainfo/"*.metainfo.xml
+    dpkg-deb -x "$deb" "$work/unpacked"
+    check_tree "$work/unpacked/usr"
+    desktop-file-validate "$work/unpacked/usr/share/applications/"*.desktop
+    appstreamcli validate --no-net "$work/unpacked/usr/share/metainfo/"*.metainfo.xml
     echo "check-install: $deb lists the expected files; desktop entry and metainfo validate"
 }
 
