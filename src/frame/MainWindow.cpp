@@ -339,9 +339,14 @@ void MainWindow::unloadDesign() {
 }
 
 // One adviser window for the frame, ranking anew for the specification the design window
-// holds now. It has no parent so that it does not stay above the frame it applies to; the
-// frame deletes it with the design.
+// shows now (sized again first if it changed since "Calculate AP"). It has no parent so that it
+// does not stay above the frame it applies to; the frame deletes it with the design.
 void MainWindow::showCoreAdviser() {
+    bool sized = false;
+    withDesign([&sized](ChokeModel& model) { sized = model.sizeChangedSpecification(); });
+    if (!sized) {
+        return;  // the refused input was reported; nothing to rank
+    }
     const DesignWindow* choke = ensureDesign();
     if (!adviser_) {
         adviser_ = new CoreAdviserWindow(

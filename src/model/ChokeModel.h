@@ -168,6 +168,10 @@ class ChokeModel {
     // one version of the catalogue (the core adviser) loads both tables once with this;
     // every later Run of this model and of its copies uses that load.
     void keepCheckReferences();
+    // Sizes the specification shown again when it changed since the last "Calculate AP",
+    // with its checks and messages, so that what is designed next belongs to it. False
+    // when an input was refused.
+    bool sizeChangedSpecification();
 
   private:
     static constexpr bool isPage(int page) noexcept { return page >= 0 && page < 3; }

@@ -20,10 +20,9 @@ void ChokeModel::runDesign() {
     // sized is read again, with the checks and messages of "Calculate AP".
     if (specificationChangedSinceSizing()) {
         if (auto message = sizeSpecification()) {
-            DesignOutcome refused;
-            refused.message = std::move(message);
-            refused.page = selectedPage_;
-            lastDesign_ = std::move(refused);
+            lastDesign_.emplace();
+            lastDesign_->message = std::move(message);
+            lastDesign_->page = selectedPage_;
             return;
         }
     }

@@ -112,6 +112,10 @@ std::vector<std::string> ChokeModel::specificationTexts() const {
     return texts;
 }
 
+bool ChokeModel::sizeChangedSpecification() {
+    return !specificationChangedSinceSizing() || !sizeSpecification();
+}
+
 // Compared whatever route changed a text: typing, a design file, paste or the frame.
 bool ChokeModel::specificationChangedSinceSizing() const {
     return state_.sizedSpecification != specificationTexts();

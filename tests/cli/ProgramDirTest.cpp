@@ -43,7 +43,6 @@ class CatalogueLookup : public ::testing::TestWithParam<LookupCase> {
         ::unsetenv(kCatalogueVariable);
         fs::remove_all(prefix);
     }
-    void place(const fs::path& file) const { std::ofstream(file) << "x"; }
     std::string expand(const std::string& expected) const {
         return expected.starts_with("@/") ? (prefix / expected.substr(2)).string() : expected;
     }
@@ -52,17 +51,12 @@ class CatalogueLookup : public ::testing::TestWithParam<LookupCase> {
 
 TEST_P(CatalogueLookup, TakesTheFirstPlaceInOrder) {
     const LookupCase& c = GetParam();
-    if (c.besideProgram) {
-        place(prefix / "bin" / "Cores.csx");
+    for (const auto& [present, file] : {std::pair{c.besideProgram, prefix / "bin" / "Cores.csx"},
+                                        {c.installed, prefix / "share/coilsmith/Cores.csx"}}) {
+        if (present)
+            std::ofstream(file) << "x";
     }
-    if (c.installed) {
-        place(prefix / "share" / "coilsmith" / "Cores.csx");
-    }
-    if (c.environment != nullptr) {
-        ::setenv(kCatalogueVariable, c.environment, 1);
-    } else {
-        ::unsetenv(kCatalogueVariable);
-    }
+    c.environment ? ::setenv(kCatalogueVariable, c.environment, 1) : ::unsetenv(kCatalogueVariable);
     EXPECT_EQ(locateCatalogue(c.commandLine, (prefix / "bin").string()), expand(c.expected));
 }
 
@@ -82,7 +76,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(CatalogueLookup, HelpTextIsFoundInstalled) {
-    place(prefix / "share" / "coilsmith" / "help.csx");
+    std::ofstream(prefix / "share" / "coilsmith" / "help.csx") << "x";
     EXPECT_EQ(locateDataFile("help.csx", (prefix / "bin").string()),
               (prefix / "share" / "coilsmith" / "help.csx").string());
 }

@@ -202,6 +202,11 @@ TEST_F(CoreSelectionTest, RunAfterASpecificationChangeShowsResultsOfTheSpecifica
     m().editText("FD", "0.5");
     m().runDesign();
     EXPECT_EQ(m().text("NTurns"), "37");
+    // The adviser has a changed specification sized before it ranks, as Run does.
+    m().editText("Ldes", "400");
+    EXPECT_TRUE(m().sizeChangedSpecification() && m().text("APR") == "1.512");
+    m().editText("Ldes", "-5");
+    EXPECT_FALSE(m().sizeChangedSpecification());
 }
 
 TEST_F(CoreSelectionTest, EmptyCoreTableGivesAnEmptyEnabledList) {
