@@ -140,8 +140,8 @@ TEST_F(DesignFileTest, TruncatedFileIsRejectedAndChangesNothing) {
     completeDesign();
     auto lines = splitCrLf(writeDesignFile(m()));
     lines.resize(39);
-    EXPECT_EQ(outcome(parseDesignFile(joinLines(lines, "\r\n"), "/tmp/short.txt")),
-              "/tmp/short.txt is not a complete design file: it has 39 of 40 lines.");
+    EXPECT_EQ(outcome(parseDesignFile(joinLines(lines, "\r\n"), "designs/short.txt")),
+              "designs/short.txt is not a complete design file: it has 39 of 40 lines.");
     const std::string before = writeDesignFile(m());
     loadDesignFile(m(), DesignFileLines{lines});  // a short list is refused here too
     EXPECT_EQ(writeDesignFile(m()), before);

@@ -72,7 +72,7 @@ std::vector<std::string> pageTexts(const RecordingPrinter& printer, int page) {
 TEST_F(PrintReportTest, CompletedDesignPrintsTheWindowTextsThenItsCheck) {
     const auto model = completedDesign();
     ASSERT_EQ(model->selectedPage(), kResultsPage) << "the design did not complete";
-    printReport(*model, "/work/designs/t.txt", dialog, prompter);
+    printReport(*model, "/home/engineer/designs/t.txt", dialog, prompter);
     EXPECT_TRUE(prompter.messages.empty() && dialog.printer.ended);
     ASSERT_EQ(pageTexts(dialog.printer, 0).size(), 40u);
 
@@ -94,7 +94,7 @@ TEST_F(PrintReportTest, CompletedDesignPrintsTheWindowTextsThenItsCheck) {
     EXPECT_TRUE(pageTexts(dialog.printer, 2).empty());
 
     const auto printed = dialog.printer.printed();
-    EXPECT_EQ(printed[0].text, "Coilsmith - /work/designs/t.txt.");
+    EXPECT_EQ(printed[0].text, "Coilsmith - /home/engineer/designs/t.txt.");
     EXPECT_FALSE(model->text("NTurns").empty());
     // The values of lines 2, 6, 9, 17, 18 and 19 printed from the window's result boxes.
     EXPECT_EQ(printed[5].text + "|" + printed[13].text + "|" + printed[19].text + "|" +
