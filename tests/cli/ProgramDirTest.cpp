@@ -28,10 +28,6 @@ struct LookupCase {
     const char* expected;     // "@/..." is relative to the prefix
 };
 
-void PrintTo(const LookupCase& c, std::ostream* os) {
-    *os << c.name;
-}
-
 class CatalogueLookup : public ::testing::TestWithParam<LookupCase> {
   protected:
     void SetUp() override {
