@@ -19,19 +19,20 @@ struct ChokeModel::CoreRowIndex {
 };
 
 void ChokeModel::chooseECores() {
-    clearCoreParameters();
-    setEnabled("Core", true);
-    setEnabled("CoreMat", true);
-    state_.IsECore = true;
-    listECores();
+    chooseCoreType(true);
 }
 
 void ChokeModel::chooseToroids() {
+    chooseCoreType(false);
+}
+
+// Either core type starts from empty parameter boxes and lists, both lists enabled.
+void ChokeModel::chooseCoreType(bool eCore) {
     clearCoreParameters();
     setEnabled("Core", true);
     setEnabled("CoreMat", true);
-    state_.IsECore = false;
-    listToroids();
+    state_.IsECore = eCore;
+    eCore ? listECores() : listToroids();
 }
 
 void ChokeModel::clearCoreParameters() {

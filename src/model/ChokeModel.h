@@ -176,6 +176,7 @@ class ChokeModel {
   private:
     static constexpr bool isPage(int page) noexcept { return page >= 0 && page < 3; }
     Control& mutableControl(std::string_view name);
+    void chooseCoreType(bool eCore);
     void runHandler(std::string_view name);
     void setCreationTexts();
     void openCatalogue(const std::string& path);
