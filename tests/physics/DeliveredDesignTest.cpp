@@ -1,0 +1,368 @@
+#include "physics/DeliveredDesign.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace coilsmith::physics {
+namespace {
+
+constexpr double kInch = 0.0254;
+constexpr double kPi = 3.141592654;
+
+// Catalogue rows (cm², cm³, cm, inches; g/cm³; gauss/Hz/mW/cm³ loss fits) in SI.
+Core toroid(const char* name, double ac, double vc, double lc, double od, double id, double ht) {
+    const ToroidOutline outline{od * kInch, id * kInch, ht * kInch};
+    return {name, outline, {ac * 1e-4, lc * 1e-2, vc * 1e-6, windowAreaM2(outline), 0}};
+}
+
+Core eCore(const char* name, double ac, double vc, double lc, double wc,
+           std::array<double, 6> abcdfg) {
+    const auto [a, b, c, d, f, g] = abcdfg;
+    return {name,
+            ECoreOutline{a * kInch, b * kInch, c * kInch, d * kInch, f * kInch, g * kInch},
+            {ac * 1e-4, lc * 1e-2, vc * 1e-6, wc * 1e-4, 0}};
+}
+
+Material material(const char* name, double mu, double density, BiasCurve curve, CoreLossFit loss) {
+    return {name, mu, curve, loss, density * 1e3, 1};
+}
+
+const Core kT300 = toroid("T300", 1.753, 34.85, 19.88, 3.058, 1.925, 0.5);
+const Core kT106 = toroid("T106", 0.6417, 4.173, 6.503, 1.06, 0.57, 0.437);
+const Core kT30 = toroid("T30", 0.06495, 0.1187, 1.827, 0.307, 0.151, 0.128);
+const Core kE450 =
+    eCore("E450", 8.165, 176.0, 21.56, 15.25, {4.5, 3.636, 1.031, 3.13, 1.031, 2.252});
+const Material kMix8 =
+    material("-8", 35, 6.5, {0.01, 3.49426e-06, 1.42524}, {1.9e9, 2e8, 9e5, 5e-15});
+const Material kMix26 =
+    material("-26", 75, 7.0, {0.01, 9.7048e-06, 1.71977}, {1e9, 1.1e8, 1.9e6, 1.9e-13});
+const Material kMix40 =
+    material("-40", 60, 6.9, {0.01, 8.93341e-06, 1.61408}, {1.1e9, 3.3e7, 2.5e6, 3.1e-13});
+const Material kMix52 =
+    material("-52", 75, 7.0, {0.01, 4.65718e-06, 1.84063}, {1e9, 1.1e8, 2.1e6, 6.9e-14});
+
+// Wires.csv rows: AWG, bare and insulated diameter (mm), Ω/km at 20 °C.
+const WireTable kWires({{13, {1.8278e-3, 1.8989e-3, 6.57056e-3}},
+                        {16, {1.2908e-3, 1.3645e-3, 13.1742e-3}}});
+
+// Bmax does not enter a delivered design; J 400 A/cm², Ku 0.4.
+ChokeSpecification spec(double l, double idc, double ripple, double f) {
+    return {l, idc, ripple, std::sqrt(idc * idc + ripple * ripple / 12), f, 400e4, 0.4};
+}
+const ChokeSpecification k5mH = spec(5e-3, 10, 2, 60);
+const ChokeSpecification k100uH = spec(100e-6, 5, 1, 100e3);
+
+DeliveredDesign deliver(const ChokeSpecification& s, const Core& core, const Material& m, int k) {
+    return deliverDesign({s, core, m, 25, kIronPowderTemperatureLimitC}, kWires, k);
+}
+
+// Pasted from tests/physics/delivered_reference.py, which derives them independently in the
+// catalogue's units (walking N up from 1, the hot point iterated from 25 °C). Weights in g.
+struct Expected {
+    const ChokeSpecification* spec;
+    const Core* core;
+    const Material* material;
+    int stack;
+    long turns;
+    double l0, lIdc, lIpk;
+    int awg;
+    long layers;
+    double fill;
+    bool fits;
+    double rdc20, rhot, fr, pcuDc, pcuAc, pcore, ptot, thot, wcu, wcore, wtot;  // 0: no copper
+};
+
+const Expected kDerived[] = {
+    // Three T300 in -8 for 5 mH / 10 A / 2 A / 60 Hz: one core's hole closes after 13 layers
+    // with 514 of 574 turns; two cores wind 333 turns but fill 0.502 of the window; only three
+    // deliver (253 turns, 1.458 kg).
+    {&k5mH,
+     &kT300,
+     &kMix8,
+     1,
+     574,
+     0.01277812785,
+     0.005002490623,
+     0.004595607139,
+     13,
+     13,
+     0.8657393953,
+     false,
+     0,
+     0,
+     0,
+     0,
+     0,
+     0.01206746402,
+     0,
+     0,
+     0,
+     226.525,
+     0},
+    {&k5mH,          &kT300,         &kMix8,      2,           333,          0.00860125666,
+     0.005014248356, 0.004727400707, 13,          6,           0.5022495098, false,
+     0.253918667,    0.3399468496,   1.002098616, 33.99468496, 0.1135965408, 0.01727026676,
+     34.12555177,    106.2091908,    901.4491476, 453.05,      1354.499148},
+    {&k5mH,          &kT300,         &kMix8,      3,           253,           0.007447418196,
+     0.005019921908, 0.004792629418, 13,          4,           0.3815889669,  true,
+     0.2191777614,   0.2692220018,   1.001100297, 26.92220018, 0.08985643658, 0.01925971491,
+     27.03131633,    78.0985193,     778.11375,   679.575,     1457.68875},
+    // E450 in -40: one core fills 0.4995 of the window; two and three deliver.
+    {&k5mH,          &kE450,        &kMix40,     1,           269,          0.02066203567,
+     0.005012660603, 0.00445191162, 13,          9,           0.4995471743, false,
+     0.3055693148,   0.3698553047,  1.005794925, 36.98553047, 0.1241334743, 0.01954185303,
+     37.12920579,    73.53207091,   1084.816653, 1214.4,      2299.216653},
+    {&k5mH,          &kE450,         &kMix40,     2,           132,          0.009950534392,
+     0.005001672344, 0.004619587177, 13,          5,           0.2451309554, true,
+     0.1656216985,   0.1826587228,   1.002142317, 18.26587228, 0.0610403437, 0.04060144756,
+     18.36751407,    46.1748354,     587.9817371, 2428.8,      3016.781737},
+    {&k5mH,
+     &kE450,
+     &kMix40,
+     3,
+     97,
+     0.008059967122,
+     0.00503194717,
+     0.004736050643,
+     13,
+     4,
+     0.1801341112,
+     true,
+     0.1494435684,
+     0.1616971487,
+     1.001418028,
+     16.16971487,
+     0.05398897349,
+     0.04992489856,
+     16.27362874,
+     40.86379088,
+     530.5469619,
+     3643.2,
+     4173.746962},
+    // T106 in -26 for 100 uH / 5 A / 1 A / 100 kHz: every stack delivers; Dowell matters.
+    {&k100uH,
+     &kT106,
+     &kMix26,
+     1,
+     41,
+     0.0001563353269,
+     0.00010130912,
+     9.533267528e-05,
+     16,
+     2,
+     0.3641780718,
+     true,
+     0.02324355197,
+     0.02625473626,
+     14.31368893,
+     0.6563684066,
+     0.03168831698,
+     0.6633948363,
+     1.35145156,
+     52.96418102,
+     20.52521898,
+     29.211,
+     49.73621898},
+    {&k100uH,
+     &kT106,
+     &kMix26,
+     2,
+     26,
+     0.0001257378715,
+     0.0001007385533,
+     9.729320411e-05,
+     16,
+     1,
+     0.2309421919,
+     true,
+     0.02134066525,
+     0.02335348383,
+     4.790461215,
+     0.5838370958,
+     0.009436379882,
+     0.8009597659,
+     1.394233242,
+     43.99960691,
+     18.84487483,
+     58.422,
+     77.26687483},
+    {&k100uH,
+     &kT106,
+     &kMix26,
+     3,
+     21,
+     0.0001230408314,
+     0.0001049946972,
+     0.0001023217429,
+     16,
+     1,
+     0.1865302319,
+     true,
+     0.02337839254,
+     0.02519771932,
+     4.827002459,
+     0.6299429831,
+     0.01025923841,
+     0.7964404691,
+     1.436642691,
+     39.80174736,
+     20.64428995,
+     87.633,
+     108.2772899},
+    // T30 in -52 reaches 100 uH at 5 A only on three cores, with 12565 turns that close the
+    // hole after one layer of 5.
+    {&k100uH,
+     &kT30,
+     &kMix52,
+     3,
+     12565,
+     15.86930752,
+     0.0001000001767,
+     8.390978142e-05,
+     16,
+     1,
+     1590.333638,
+     false,
+     0,
+     0,
+     0,
+     0,
+     0,
+     1.280356721e-06,
+     0,
+     0,
+     0,
+     2.4927,
+     0},
+};
+
+void expectRelative(double actual, double expected, const char* what) {
+    EXPECT_NEAR(actual, expected, 1e-8 * std::fabs(expected)) << what;
+}
+
+TEST(DeliveredDesign, EqualsTheIndependentDerivation) {
+    for (const Expected& e : kDerived) {
+        SCOPED_TRACE(e.core->name + " in " + e.material->name + " x" + std::to_string(e.stack));
+        const DeliveredDesign d = deliver(*e.spec, *e.core, *e.material, e.stack);
+        ASSERT_TRUE(d.reachable);
+        EXPECT_FALSE(d.problem) << *d.problem;
+        EXPECT_EQ(d.inductance->turns, e.turns);
+        expectRelative(d.inductance->atZeroH, e.l0, "L(0)");
+        expectRelative(d.inductance->atIdcH, e.lIdc, "L(Idc)");
+        expectRelative(d.inductance->atIpkH, e.lIpk, "L(Ipk)");
+        expectRelative(d.inductance->atIdcPercent, 100 * e.lIdc / e.spec->requiredInductanceH,
+                       "L(Idc) %");
+        EXPECT_EQ(d.winding->awg, e.awg);
+        EXPECT_EQ(d.winding->layout.layers, e.layers);
+        expectRelative(d.winding->fill, e.fill, "fill");
+        EXPECT_EQ(d.fits, e.fits);
+        expectRelative(d.core->lossW, e.pcore, "core loss");
+        expectRelative(d.core->weightKg * 1e3, e.wcore, "core weight");
+        EXPECT_EQ(d.copper.has_value(), e.rdc20 > 0);
+        if (!d.copper)
+            continue;
+        const DeliveredCopper& c = *d.copper;
+        expectRelative(c.resistance20Ohm, e.rdc20, "Rdc20");
+        expectRelative(c.resistanceHotOhm, e.rhot, "Rhot");
+        expectRelative(c.fundamentalFr, e.fr, "Fr");
+        expectRelative(c.copperLossDcW, e.pcuDc, "Pcu DC");
+        expectRelative(c.copperLossAcW, e.pcuAc, "Pcu AC");
+        expectRelative(c.totalLossHotW, e.ptot, "total loss");
+        expectRelative(c.hotTemperatureC, e.thot, "T hot");
+        expectRelative(c.temperatureRiseHotC, e.thot - 25, "rise");
+        expectRelative(c.copperWeightKg * 1e3, e.wcu, "copper weight");
+        expectRelative(c.totalWeightKg * 1e3, e.wtot, "total weight");
+    }
+}
+
+std::vector<VerdictLevel> levels(const DeliveredDesign& d) {
+    std::vector<VerdictLevel> out;
+    for (const Verdict& v : d.verdicts)
+        out.push_back(v.level);
+    return out;
+}
+
+TEST(DeliveredDesign, VerdictsAndTheSmallestStackThatPasses) {
+    using enum VerdictLevel;
+    const DeliveredDesign one = deliver(k5mH, kT300, kMix8, 1);
+    EXPECT_EQ(levels(one), (std::vector{Pass, Pass, Fail, Warning, Unavailable}));
+    EXPECT_EQ(one.verdicts[2].reason,
+              "the winding closes the hole after 13 layers with 514 of 574 turns");
+    EXPECT_EQ(one.verdicts[4].reason, "the winding does not fit: " + one.verdicts[2].reason);
+    // Two cores wind and stay cool, but the fill is above Ku: the design does not fit.
+    const DeliveredDesign two = deliver(k5mH, kT300, kMix8, 2);
+    EXPECT_EQ(levels(two), (std::vector{Pass, Pass, Pass, Warning, Pass}));
+    EXPECT_EQ(two.winding->doesNotFitReason, "fill 0.502 above Ku 0.40");
+    EXPECT_FALSE(two.passes());
+    const DeliveredDesign three = deliver(k5mH, kT300, kMix8, 3);
+    EXPECT_EQ(three.verdicts[3].reason, "fill 0.382 within Ku 0.40");
+    EXPECT_EQ(three.verdicts[4].reason, "78.1 C, within the 125 C limit");
+    EXPECT_TRUE(three.passes());
+    const auto smallest = smallestPassingStack({k5mH, kT300, kMix8}, kWires);
+    ASSERT_TRUE(smallest);
+    EXPECT_EQ(smallest->stackCount, 3);
+    EXPECT_EQ(smallestPassingStack({k5mH, kE450, kMix40}, kWires)->stackCount, 2);
+    EXPECT_FALSE(smallestPassingStack({k5mH, kT300, kMix8}, kWires, 2));
+    // Ipk = 5.5 A on one T106: 95.33 uH, 95.3 % (a pass at 90 % and above).
+    EXPECT_EQ(deliver(k100uH, kT106, kMix26, 1).verdicts[1].reason,
+              "L(Ipk) = 95.33 uH, 95.3 % of the required L");
+}
+
+TEST(DeliveredDesign, TurnsStopWhereLFirstReachesTheTarget) {
+    // L(41 turns, 5 A) on one T106 in -26 is 101.30911996 uH (hand working in
+    // InductanceTest); 40 turns give 97.86 uH.
+    ChokeSpecification s = k100uH;
+    s.requiredInductanceH = 101.309119e-6;
+    EXPECT_EQ(deliver(s, kT106, kMix26, 1).inductance->turns, 41);
+    s.requiredInductanceH = 101.309121e-6;
+    EXPECT_EQ(deliver(s, kT106, kMix26, 1).inductance->turns, 42);
+}
+
+TEST(DeliveredDesign, UnreachableInductance) {
+    using enum VerdictLevel;
+    for (int k : {1, 2}) {
+        const DeliveredDesign d = deliver(k100uH, kT30, kMix52, k);
+        EXPECT_FALSE(d.reachable);
+        EXPECT_FALSE(d.inductance);
+        EXPECT_EQ(*d.problem,
+                  "L at Idc cannot be reached on this core: 100.00 uH at 5.00 A within 100000 "
+                  "turns");
+        EXPECT_EQ(levels(d),
+                  (std::vector{Fail, Unavailable, Unavailable, Unavailable, Unavailable}));
+    }
+    EXPECT_FALSE(smallestPassingStack({k100uH, kT30, kMix52}, kWires));
+}
+
+TEST(DeliveredDesign, UnavailableWithTheReason) {
+    // A gauge outside the table: the turns are known, the winding is not.
+    const WireTable onlyAwg13({GaugedWire{13, {1.8278e-3, 1.8989e-3, 6.57056e-3}}});
+    const DeliveredDesign noWire = deliverDesign({k100uH, kT106, kMix26}, onlyAwg13, 1);
+    EXPECT_EQ(*noWire.problem, "AWG 16 is outside the wire table");
+    EXPECT_EQ(noWire.inductance->turns, 41);
+    EXPECT_FALSE(noWire.winding);
+    EXPECT_EQ(noWire.verdicts[2].level, VerdictLevel::Unavailable);
+    EXPECT_EQ(noWire.verdicts[2].reason, "AWG 16 is outside the wire table");
+
+    Material noCurve = kMix26;
+    noCurve.name = "-28";
+    noCurve.biasCurve.reset();
+    const DeliveredDesign d = deliver(k100uH, kT106, noCurve, 1);
+    EXPECT_EQ(*d.problem, "no published bias curve for material -28");
+    for (const Verdict& v : d.verdicts)
+        EXPECT_EQ(v.level, VerdictLevel::Unavailable) << v.check;
+
+    EXPECT_EQ(*deliver(k100uH, kT106, kMix26, 4).problem, "a stack takes 1 to 3 cores, not 4");
+    EXPECT_TRUE(deliver(k100uH, kT106, kMix26, 0).problem);
+    Core inverted = kT106;
+    inverted.outline = ToroidOutline{0.01, 0.02, 0.01};
+    EXPECT_EQ(*deliver(k100uH, inverted, kMix26, 1).problem,
+              "core T106: the inner diameter is not below the outer diameter");
+    ChokeSpecification noCurrent = k100uH;
+    noCurrent.rmsCurrentA = 0;
+    EXPECT_EQ(*deliver(noCurrent, kT106, kMix26, 1).problem,
+              "no wire gauge for an rms current that is not positive");
+}
+
+}  // namespace
+}  // namespace coilsmith::physics
