@@ -1,5 +1,6 @@
 #include "physics/Inductance.h"
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 

@@ -2,13 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
+#include <string>
+#include <vector>
 
 namespace coilsmith::physics {
 namespace {
 
 constexpr double kInch = 0.0254;
-constexpr double kPi = 3.141592654;
 
 // Catalogue rows (cm², cm³, cm, inches; g/cm³; gauss/Hz/mW/cm³ loss fits) in SI.
 Core toroid(const char* name, double ac, double vc, double lc, double od, double id, double ht) {
@@ -58,221 +60,106 @@ DeliveredDesign deliver(const ChokeSpecification& s, const Core& core, const Mat
 }
 
 // Pasted from tests/physics/delivered_reference.py, which derives them independently in the
-// catalogue's units (walking N up from 1, the hot point iterated from 25 °C). Weights in g.
+// catalogue's units (walking N up from 1, the hot point iterated from 25 °C):
+// specification, core, material, stack, turns, AWG, layers, fits,
+// {L(0), L(Idc), L(Ipk) H, fill, core loss W, core weight g},
+// {Rdc20, Rhot Ω, Fr, Pcu DC, Pcu AC, total hot W, T hot °C, copper, total weight g} (empty:
+// the winding does not go on). Three T300 in -8 deliver 5 mH at 10 A where one core's hole
+// closes and two cores fill above Ku; the E450 in -40 fills above Ku on one core; T106 in
+// -26 delivers on any stack; T30 in -52 reaches 100 uH at 5 A only on three cores (and
+// does not wind).
 struct Expected {
     const ChokeSpecification* spec;
     const Core* core;
     const Material* material;
     int stack;
     long turns;
-    double l0, lIdc, lIpk;
     int awg;
     long layers;
-    double fill;
     bool fits;
-    double rdc20, rhot, fr, pcuDc, pcuAc, pcore, ptot, thot, wcu, wcore, wtot;  // 0: no copper
+    std::vector<double> magnetics, copper;
 };
 
+// clang-format off
 const Expected kDerived[] = {
-    // Three T300 in -8 for 5 mH / 10 A / 2 A / 60 Hz: one core's hole closes after 13 layers
-    // with 514 of 574 turns; two cores wind 333 turns but fill 0.502 of the window; only three
-    // deliver (253 turns, 1.458 kg).
-    {&k5mH,
-     &kT300,
-     &kMix8,
-     1,
-     574,
-     0.01277812785,
-     0.005002490623,
-     0.004595607139,
-     13,
-     13,
-     0.8657393953,
-     false,
-     0,
-     0,
-     0,
-     0,
-     0,
-     0.01206746402,
-     0,
-     0,
-     0,
-     226.525,
-     0},
-    {&k5mH,          &kT300,         &kMix8,      2,           333,          0.00860125666,
-     0.005014248356, 0.004727400707, 13,          6,           0.5022495098, false,
-     0.253918667,    0.3399468496,   1.002098616, 33.99468496, 0.1135965408, 0.01727026676,
-     34.12555177,    106.2091908,    901.4491476, 453.05,      1354.499148},
-    {&k5mH,          &kT300,         &kMix8,      3,           253,           0.007447418196,
-     0.005019921908, 0.004792629418, 13,          4,           0.3815889669,  true,
-     0.2191777614,   0.2692220018,   1.001100297, 26.92220018, 0.08985643658, 0.01925971491,
-     27.03131633,    78.0985193,     778.11375,   679.575,     1457.68875},
-    // E450 in -40: one core fills 0.4995 of the window; two and three deliver.
-    {&k5mH,          &kE450,        &kMix40,     1,           269,          0.02066203567,
-     0.005012660603, 0.00445191162, 13,          9,           0.4995471743, false,
-     0.3055693148,   0.3698553047,  1.005794925, 36.98553047, 0.1241334743, 0.01954185303,
-     37.12920579,    73.53207091,   1084.816653, 1214.4,      2299.216653},
-    {&k5mH,          &kE450,         &kMix40,     2,           132,          0.009950534392,
-     0.005001672344, 0.004619587177, 13,          5,           0.2451309554, true,
-     0.1656216985,   0.1826587228,   1.002142317, 18.26587228, 0.0610403437, 0.04060144756,
-     18.36751407,    46.1748354,     587.9817371, 2428.8,      3016.781737},
-    {&k5mH,
-     &kE450,
-     &kMix40,
-     3,
-     97,
-     0.008059967122,
-     0.00503194717,
-     0.004736050643,
-     13,
-     4,
-     0.1801341112,
-     true,
-     0.1494435684,
-     0.1616971487,
-     1.001418028,
-     16.16971487,
-     0.05398897349,
-     0.04992489856,
-     16.27362874,
-     40.86379088,
-     530.5469619,
-     3643.2,
-     4173.746962},
-    // T106 in -26 for 100 uH / 5 A / 1 A / 100 kHz: every stack delivers; Dowell matters.
-    {&k100uH,
-     &kT106,
-     &kMix26,
-     1,
-     41,
-     0.0001563353269,
-     0.00010130912,
-     9.533267528e-05,
-     16,
-     2,
-     0.3641780718,
-     true,
-     0.02324355197,
-     0.02625473626,
-     14.31368893,
-     0.6563684066,
-     0.03168831698,
-     0.6633948363,
-     1.35145156,
-     52.96418102,
-     20.52521898,
-     29.211,
-     49.73621898},
-    {&k100uH,
-     &kT106,
-     &kMix26,
-     2,
-     26,
-     0.0001257378715,
-     0.0001007385533,
-     9.729320411e-05,
-     16,
-     1,
-     0.2309421919,
-     true,
-     0.02134066525,
-     0.02335348383,
-     4.790461215,
-     0.5838370958,
-     0.009436379882,
-     0.8009597659,
-     1.394233242,
-     43.99960691,
-     18.84487483,
-     58.422,
-     77.26687483},
-    {&k100uH,
-     &kT106,
-     &kMix26,
-     3,
-     21,
-     0.0001230408314,
-     0.0001049946972,
-     0.0001023217429,
-     16,
-     1,
-     0.1865302319,
-     true,
-     0.02337839254,
-     0.02519771932,
-     4.827002459,
-     0.6299429831,
-     0.01025923841,
-     0.7964404691,
-     1.436642691,
-     39.80174736,
-     20.64428995,
-     87.633,
-     108.2772899},
-    // T30 in -52 reaches 100 uH at 5 A only on three cores, with 12565 turns that close the
-    // hole after one layer of 5.
-    {&k100uH,
-     &kT30,
-     &kMix52,
-     3,
-     12565,
-     15.86930752,
-     0.0001000001767,
-     8.390978142e-05,
-     16,
-     1,
-     1590.333638,
-     false,
-     0,
-     0,
-     0,
-     0,
-     0,
-     1.280356721e-06,
-     0,
-     0,
-     0,
-     2.4927,
-     0},
+    {&k5mH, &kT300, &kMix8, 1, 574, 13, 13, false,
+     {0.01277812785, 0.005002490623, 0.004595607139, 0.8657393953, 0.01206746402, 226.525},
+     {}},
+    {&k5mH, &kT300, &kMix8, 2, 333, 13, 6, false,
+     {0.00860125666, 0.005014248356, 0.004727400707, 0.5022495098, 0.01727026676, 453.05},
+     {0.253918667, 0.3399468496, 1.002098616, 33.99468496, 0.1135965408,
+      34.12555177, 106.2091908, 901.4491476, 1354.499148}},
+    {&k5mH, &kT300, &kMix8, 3, 253, 13, 4, true,
+     {0.007447418196, 0.005019921908, 0.004792629418, 0.3815889669, 0.01925971491, 679.575},
+     {0.2191777614, 0.2692220018, 1.001100297, 26.92220018, 0.08985643658,
+      27.03131633, 78.0985193, 778.11375, 1457.68875}},
+    {&k5mH, &kE450, &kMix40, 1, 269, 13, 9, false,
+     {0.02066203567, 0.005012660603, 0.00445191162, 0.4995471743, 0.01954185303, 1214.4},
+     {0.3055693148, 0.3698553047, 1.005794925, 36.98553047, 0.1241334743,
+      37.12920579, 73.53207091, 1084.816653, 2299.216653}},
+    {&k5mH, &kE450, &kMix40, 2, 132, 13, 5, true,
+     {0.009950534392, 0.005001672344, 0.004619587177, 0.2451309554, 0.04060144756, 2428.8},
+     {0.1656216985, 0.1826587228, 1.002142317, 18.26587228, 0.0610403437,
+      18.36751407, 46.1748354, 587.9817371, 3016.781737}},
+    {&k5mH, &kE450, &kMix40, 3, 97, 13, 4, true,
+     {0.008059967122, 0.00503194717, 0.004736050643, 0.1801341112, 0.04992489856, 3643.2},
+     {0.1494435684, 0.1616971487, 1.001418028, 16.16971487, 0.05398897349,
+      16.27362874, 40.86379088, 530.5469619, 4173.746962}},
+    {&k100uH, &kT106, &kMix26, 1, 41, 16, 2, true,
+     {0.0001563353269, 0.00010130912, 9.533267528e-05, 0.3641780718, 0.6633948363, 29.211},
+     {0.02324355197, 0.02625473626, 14.31368893, 0.6563684066, 0.03168831698,
+      1.35145156, 52.96418102, 20.52521898, 49.73621898}},
+    {&k100uH, &kT106, &kMix26, 2, 26, 16, 1, true,
+     {0.0001257378715, 0.0001007385533, 9.729320411e-05, 0.2309421919, 0.8009597659, 58.422},
+     {0.02134066525, 0.02335348383, 4.790461215, 0.5838370958, 0.009436379882,
+      1.394233242, 43.99960691, 18.84487483, 77.26687483}},
+    {&k100uH, &kT106, &kMix26, 3, 21, 16, 1, true,
+     {0.0001230408314, 0.0001049946972, 0.0001023217429, 0.1865302319, 0.7964404691, 87.633},
+     {0.02337839254, 0.02519771932, 4.827002459, 0.6299429831, 0.01025923841,
+      1.436642691, 39.80174736, 20.64428995, 108.2772899}},
+    // 100 uH T30 -52 x1: L not reached, beyond 100000 turns
+    // 100 uH T30 -52 x2: L not reached, beyond 100000 turns
+    {&k100uH, &kT30, &kMix52, 3, 12565, 16, 1, false,
+     {15.86930752, 0.0001000001767, 8.390978142e-05, 1590.333638, 1.280356721e-06, 2.4927},
+     {}},
 };
+// clang-format on
 
-void expectRelative(double actual, double expected, const char* what) {
-    EXPECT_NEAR(actual, expected, 1e-8 * std::fabs(expected)) << what;
+std::vector<double> magnetics(const DeliveredDesign& d) {
+    return {d.inductance->atZeroH, d.inductance->atIdcH, d.inductance->atIpkH,
+            d.winding->fill,       d.core->lossW,        d.core->weightKg * 1e3};
+}
+
+std::vector<double> copper(const DeliveredDesign& d) {
+    if (!d.copper)
+        return {};
+    const DeliveredCopper& c = *d.copper;
+    return {c.resistance20Ohm, c.resistanceHotOhm,     c.fundamentalFr,
+            c.copperLossDcW,   c.copperLossAcW,        c.totalLossHotW,
+            c.hotTemperatureC, c.copperWeightKg * 1e3, c.totalWeightKg * 1e3};
+}
+
+void expectNear(const std::vector<double>& actual, const std::vector<double>& expected) {
+    ASSERT_EQ(actual.size(), expected.size());
+    for (std::size_t i = 0; i < actual.size(); ++i)
+        EXPECT_NEAR(actual[i], expected[i], 1e-9 * std::fabs(expected[i])) << "figure " << i;
 }
 
 TEST(DeliveredDesign, EqualsTheIndependentDerivation) {
     for (const Expected& e : kDerived) {
         SCOPED_TRACE(e.core->name + " in " + e.material->name + " x" + std::to_string(e.stack));
         const DeliveredDesign d = deliver(*e.spec, *e.core, *e.material, e.stack);
-        ASSERT_TRUE(d.reachable);
-        EXPECT_FALSE(d.problem) << *d.problem;
+        ASSERT_TRUE(d.reachable && d.winding && d.core);
+        EXPECT_FALSE(d.problem);
         EXPECT_EQ(d.inductance->turns, e.turns);
-        expectRelative(d.inductance->atZeroH, e.l0, "L(0)");
-        expectRelative(d.inductance->atIdcH, e.lIdc, "L(Idc)");
-        expectRelative(d.inductance->atIpkH, e.lIpk, "L(Ipk)");
-        expectRelative(d.inductance->atIdcPercent, 100 * e.lIdc / e.spec->requiredInductanceH,
-                       "L(Idc) %");
         EXPECT_EQ(d.winding->awg, e.awg);
         EXPECT_EQ(d.winding->layout.layers, e.layers);
-        expectRelative(d.winding->fill, e.fill, "fill");
         EXPECT_EQ(d.fits, e.fits);
-        expectRelative(d.core->lossW, e.pcore, "core loss");
-        expectRelative(d.core->weightKg * 1e3, e.wcore, "core weight");
-        EXPECT_EQ(d.copper.has_value(), e.rdc20 > 0);
-        if (!d.copper)
-            continue;
-        const DeliveredCopper& c = *d.copper;
-        expectRelative(c.resistance20Ohm, e.rdc20, "Rdc20");
-        expectRelative(c.resistanceHotOhm, e.rhot, "Rhot");
-        expectRelative(c.fundamentalFr, e.fr, "Fr");
-        expectRelative(c.copperLossDcW, e.pcuDc, "Pcu DC");
-        expectRelative(c.copperLossAcW, e.pcuAc, "Pcu AC");
-        expectRelative(c.totalLossHotW, e.ptot, "total loss");
-        expectRelative(c.hotTemperatureC, e.thot, "T hot");
-        expectRelative(c.temperatureRiseHotC, e.thot - 25, "rise");
-        expectRelative(c.copperWeightKg * 1e3, e.wcu, "copper weight");
-        expectRelative(c.totalWeightKg * 1e3, e.wtot, "total weight");
+        expectNear(magnetics(d), e.magnetics);
+        expectNear(copper(d), e.copper);
+        if (d.copper) {
+            EXPECT_DOUBLE_EQ(d.copper->temperatureRiseHotC, d.copper->hotTemperatureC - 25);
+        }
     }
 }
 
@@ -353,7 +240,6 @@ TEST(DeliveredDesign, UnavailableWithTheReason) {
         EXPECT_EQ(v.level, VerdictLevel::Unavailable) << v.check;
 
     EXPECT_EQ(*deliver(k100uH, kT106, kMix26, 4).problem, "a stack takes 1 to 3 cores, not 4");
-    EXPECT_TRUE(deliver(k100uH, kT106, kMix26, 0).problem);
     Core inverted = kT106;
     inverted.outline = ToroidOutline{0.01, 0.02, 0.01};
     EXPECT_EQ(*deliver(k100uH, inverted, kMix26, 1).problem,

@@ -149,10 +149,25 @@ CASES = [('5 mH', 'T300', '-8'), ('5 mH', 'E450', '-40'), ('100 uH', 'T106', '-2
          ('100 uH', 'T30', '-52')]
 
 if __name__ == '__main__':
-    keys = ('N', 'L0', 'Lidc', 'Lipk', 'AWG', 'layers', 'turns_laid', 'fill', 'fits', 'Rdc20',
-            'Rhot', 'Fr', 'PcuDc', 'PcuAc', 'Pcore', 'Ptot', 'Thot', 'Wcu', 'Wcore', 'Wtot')
+    # Rows as DeliveredDesignTest.cpp takes them: turns, AWG, layers, fits,
+    # {L(0), L(Idc), L(Ipk) H, fill, core loss W, core weight g},
+    # {Rdc20, Rhot Ω, Fr, Pcu DC, Pcu AC, total hot W, T hot °C, copper, total weight g}.
+    def numbers(o, keys):
+        if keys[0] not in o:
+            return '{}'
+        texts = [f'{o[k]:.10g}' for k in keys]
+        if len(', '.join(texts)) < 90:
+            return '{' + ', '.join(texts) + '}'
+        return '{' + ', '.join(texts[:5]) + ',\n  ' + ', '.join(texts[5:]) + '}'
     for spec, core, mat in CASES:
         for k in (1, 2, 3):
             o = deliver(SPECS[spec], core, mat, k)
-            print(spec, core, mat, k, ' '.join(f'{x}={o[x]:.10g}' for x in keys if x in o),
-                  o.get('unreachable', ''))
+            if 'unreachable' in o:
+                print(f'// {spec} {core} {mat} x{k}: L not reached, {o["unreachable"]}')
+                continue
+            names = f'&k{spec.replace(" ", "")}, &k{core}, &kMix{mat[1:]}'
+            print(f'{{{names}, {k}, {o["N"]}, {o["AWG"]}, {o["layers"]}, '
+                  f'{str(o["fits"]).lower()},\n '
+                  + numbers(o, ('L0', 'Lidc', 'Lipk', 'fill', 'Pcore', 'Wcore')) + ',\n '
+                  + numbers(o, ('Rdc20', 'Rhot', 'Fr', 'PcuDc', 'PcuAc', 'Ptot', 'Thot', 'Wcu',
+                                'Wtot')) + '},')

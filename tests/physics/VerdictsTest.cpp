@@ -1,0 +1,72 @@
+#include "physics/Verdicts.h"
+
+#include <gtest/gtest.h>
+
+#include <limits>
+
+#include "physics/FixedText.h"
+
+namespace coilsmith::physics {
+namespace {
+
+using enum VerdictLevel;
+
+TEST(Verdicts, InductanceThresholds) {
+    const struct {
+        Verdict verdict;
+        VerdictLevel level;
+        const char* reason;
+    } rows[] = {
+        {inductanceAtIdcVerdict(100e-6, 100), Pass,
+         "L(Idc) = 100.00 uH, 100.0 % of the required L"},
+        {inductanceAtIdcVerdict(99.9e-6, 99.9), Warning,
+         "L(Idc) = 99.90 uH, 99.9 % of the required L, below 100 %"},
+        {inductanceAtIdcVerdict(90e-6, 90), Warning,
+         "L(Idc) = 90.00 uH, 90.0 % of the required L, below 100 %"},
+        {inductanceAtIdcVerdict(89.9e-6, 89.9), Fail,
+         "L(Idc) = 89.90 uH, 89.9 % of the required L, below 90 %"},
+        {inductanceAtIpkVerdict(90e-6, 90), Pass, "L(Ipk) = 90.00 uH, 90.0 % of the required L"},
+        {inductanceAtIpkVerdict(70e-6, 70), Warning,
+         "L(Ipk) = 70.00 uH, 70.0 % of the required L, below 90 %"},
+        {inductanceAtIpkVerdict(69.9e-6, 69.9), Fail,
+         "L(Ipk) = 69.90 uH, 69.9 % of the required L, below 70 %"},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(row.verdict.level, row.level) << row.reason;
+        EXPECT_EQ(row.verdict.reason, row.reason);
+    }
+}
+
+TEST(Verdicts, WindingFillAndTemperature) {
+    EXPECT_EQ(windingFitsVerdict(41, {{21, 20}, 2, true, {}}).reason, "41 turns in 2 layers");
+    EXPECT_EQ(windingFitsVerdict(9, {{9}, 1, true, {}}).reason, "9 turns in 1 layer");
+    EXPECT_EQ(windingFitsVerdict(9, {{}, 0, false, "no room"}).level, Fail);
+    EXPECT_EQ(fillVerdict(0.4, 0.4).level, Pass);
+    EXPECT_EQ(fillVerdict(0.4001, 0.4).reason, "fill 0.400 above Ku 0.40");
+    EXPECT_EQ(fillVerdict(0.4001, 0.4).level, Warning);
+    EXPECT_EQ(hotTemperatureVerdict({125, 100, 1, 3, false}, 125).level, Pass);
+    EXPECT_EQ(hotTemperatureVerdict({125.01, 100, 1, 3, false}, 125).reason,
+              "125.0 C, above the 125 C limit");
+    EXPECT_EQ(hotTemperatureVerdict({60, 35, 1, 100, true}, 125).reason, "thermal runaway");
+    EXPECT_TRUE(verdictsPass({fillVerdict(0.5, 0.4), {"L at Idc", Pass, ""}}));
+    EXPECT_FALSE(verdictsPass({{"L at Idc", Pass, ""}, unavailableVerdict("Fill", "no wire")}));
+    EXPECT_FALSE(verdictsPass({{"L at Idc", Fail, ""}}));
+}
+
+TEST(FixedText, RoundsTheReadableDecimalHalfUp) {
+    const struct {
+        double value;
+        int decimals;
+        const char* text;
+    } rows[] = {
+        {2.3625, 3, "2.363"},  // stored a hair below 2.3625
+        {9.995, 2, "10.00"},  {-0.0001, 2, "0.00"}, {-1.25, 1, "-1.3"},
+        {0.0456, 3, "0.046"}, {1e6, 0, "1000000"},  {0, 2, "0.00"},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(fixedText(row.value, row.decimals), row.text) << row.value;
+    EXPECT_EQ(fixedText(std::numeric_limits<double>::infinity(), 1), "not a number");
+}
+
+}  // namespace
+}  // namespace coilsmith::physics
