@@ -86,6 +86,9 @@ FluxTable fluxLinkageTable(const InductanceCurve& inductance, double tableEndA,
     }
     positiveCurrent.push_back(tableEndA + step);
     positiveFlux.push_back(positiveFlux.back() + airCoreInductanceH * step);
+    if (!std::isfinite(positiveFlux.back()))
+        throw SpiceModelError("The flux linkage at " + formatSi(tableEndA, "A") +
+                              " is out of range; check the units of the current and inductance");
 
     FluxTable table;
     for (std::size_t k = positiveCurrent.size() - 1; k > 0; --k) {

@@ -62,6 +62,9 @@ TEST(FluxLinkageTable, RefusesWhatMakesNoRisingTable) {
               "The air-core inductance must be above zero, not 0 H");
     EXPECT_EQ(message([&] { fluxLinkageTable(constant, 10, 1e-6, 29); }),
               "The flux table takes 30 to 2000 points on each side, not 29");
+    EXPECT_EQ(message([] { fluxLinkageTable([](double) { return 1e10; }, 1e300, 1e-6, 30); }),
+              "The flux linkage at 1e+300 A is out of range; check the units of the current and "
+              "inductance");
     EXPECT_EQ(message([] { inductanceFromTable({}); }),
               "An inductance table needs at least one point");
     EXPECT_EQ(message([] {
