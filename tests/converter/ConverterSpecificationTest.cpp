@@ -1,0 +1,248 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <optional>
+#include <string>
+
+#include "converter/ConverterSpecification.h"
+
+namespace coilsmith::converter {
+namespace {
+
+struct Point {
+    double vinV, duty, idcA, rippleA;
+};
+
+struct Case {
+    const char* name;
+    ConverterInput input;
+    double inductanceH;
+    Point atVinMin, atVinMax;
+    struct {
+        double ripple, dc, ratio;
+    } worstVinV;  // where ΔI, Idc and ΔI/Idc peak
+};
+
+void expectNear(double actual, double expected, const std::string& what) {
+    EXPECT_NEAR(actual, expected, 1e-9 * std::fabs(expected)) << what;
+}
+
+void expectPoint(const OperatingPoint& actual, const Point& expected, const std::string& what) {
+    expectNear(actual.vinV, expected.vinV, what + " Vin");
+    expectNear(actual.dutyCycle, expected.duty, what + " D");
+    expectNear(actual.inductorDcA, expected.idcA, what + " Idc");
+    expectNear(actual.ripplePeakToPeakA, expected.rippleA, what + " ripple");
+}
+
+using T = Topology;
+constexpr std::optional<double> kRatio;  // L from the ripple ratio
+
+constexpr ConverterInput converter(Topology topology, double vinMinV, double vinMaxV, double voutV,
+                                   double ioutA, double fsHz, double efficiency = 1,
+                                   std::optional<double> inductanceH = kRatio,
+                                   double rippleRatio = kDefaultRippleRatio) {
+    return {topology, vinMinV, vinMaxV, voutV, ioutA, fsHz, efficiency, inductanceH, rippleRatio};
+}
+
+// Worked by hand from D, Idc and ΔI = V_on·D/(L·fs) of each topology (Topology.h).
+const Case kCases[] = {
+    // Buck 18…36 V → 12 V, 5 A, 100 kHz, r = 0.3.
+    // Vin 18: D = 2/3, ΔI·L = 6·(2/3)/1e5 = 4e-5.  Vin 36: D = 1/3, ΔI·L = 24/3/1e5 = 8e-5.
+    // ΔI/Idc peaks at 36 V: L = 8e-5/(0.3·5) = 53.33 µH; ΔI = 0.75 A at 18 V, 1.5 A at 36 V.
+    // Idc = 5 A everywhere: the tie names Vin min.
+    {"buck, ripple ratio",
+     converter(T::Buck, 18, 36, 12, 5, 100e3, 1, kRatio, 0.3),
+     8e-5 / 1.5,
+     {18, 2.0 / 3, 5, 0.75},
+     {36, 1.0 / 3, 5, 1.5},
+     {36, 18, 36}},
+    // Buck 18…36 V → 12 V, 5 A, 100 kHz, η = 0.9, L = 47 µH (L·fs = 4.7 Ω).
+    // Vin 18: D = 12/16.2 = 0.740741, ΔI = 6·0.740741/4.7 = 0.945626 A.
+    // Vin 36: D = 12/32.4 = 0.370370, ΔI = 24·0.370370/4.7 = 1.891253 A.
+    {"buck, given L, efficiency",
+     converter(T::Buck, 18, 36, 12, 5, 100e3, 0.9, 47e-6),
+     47e-6,
+     {18, 12 / 16.2, 5, 6 * (12 / 16.2) / 4.7},
+     {36, 12 / 32.4, 5, 24 * (12 / 32.4) / 4.7},
+     {36, 18, 36}},
+    // Boost 9…15 V → 24 V, 1 A, 200 kHz, r = 0.3. ΔI tops at Vout/2 = 12 V (inside);
+    // ΔI/Idc at 2·Vout/3 = 16 V (outside, so at the nearer end 15 V).
+    // Vin 9: D = 0.625, Idc = 1/0.375 = 2.6667 A, ΔI·L·fs = 5.625.
+    // Vin 15: D = 0.375, Idc = 1/0.625 = 1.6 A, ΔI·L·fs = 5.625.  Vin 12: D = 0.5, ΔI·L·fs = 6.
+    // L = 5.625/(2e5·0.3·1.6) = 58.59375 µH (ΔI·L·fs = 11.71875); ΔI = 0.48 A at the ends,
+    // 6/11.71875 = 0.512 A at 12 V.
+    {"boost, ripple ratio, ripple top inside",
+     converter(T::Boost, 9, 15, 24, 1, 200e3, 1, kRatio, 0.3),
+     58.59375e-6,
+     {9, 0.625, 1 / 0.375, 0.48},
+     {15, 0.375, 1.6, 0.48},
+     {12, 9, 15}},
+    // Boost 12…20 V → 24 V, 1 A, 100 kHz, r = 0.4. ΔI/Idc tops inside at 16 V (D = 1/3).
+    // ΔI·L·fs / Idc: Vin 12: 6/2 = 3; Vin 16: (16/3)/1.5 = 3.5556; Vin 20: (20/6)/1.2 = 2.7778.
+    // L = 3.5556/(1e5·0.4) = 88.89 µH (L·fs = 8.8889); ΔI at 12 V = 6/8.8889 = 0.675 A (the
+    // ripple top Vout/2 = 12 V is the end), at 20 V = 3.3333/8.8889 = 0.375 A.
+    {"boost, ripple ratio, ratio top inside",
+     converter(T::Boost, 12, 20, 24, 1, 100e3, 1, kRatio, 0.4),
+     (32.0 / 9) / 40e3,
+     {12, 0.5, 2, 0.675},
+     {20, 1.0 / 6, 1.2, 0.375},
+     {12, 12, 16}},
+    // Boost 9…15 V → 24 V, 1 A, 100 kHz, η = 0.9, L = 100 µH (L·fs = 10 Ω). ΔI tops at
+    // Vout/(2η) = 13.33 V: D = 0.5, ΔI = 13.33·0.5/10 = 0.6667 A.
+    // Vin 9: D = 1 − 8.1/24 = 0.6625, Idc = 1/0.3375 = 2.963 A, ΔI = 5.9625/10 = 0.59625 A.
+    // Vin 15: D = 1 − 13.5/24 = 0.4375, Idc = 1/0.5625 = 1.7778 A, ΔI = 6.5625/10 = 0.65625 A.
+    // ΔI/Idc: 0.2012 at 9 V, 0.3333 at 13.33 V, 0.3691 at 15 V.
+    {"boost, given L, efficiency",
+     converter(T::Boost, 9, 15, 24, 1, 100e3, 0.9, 100e-6),
+     100e-6,
+     {9, 0.6625, 1 / 0.3375, 0.59625},
+     {15, 0.4375, 1 / 0.5625, 0.65625},
+     {24 / 1.8, 9, 15}},
+    // Buck-boost 10…20 V → −15 V, 2 A, 100 kHz, r = 0.3.
+    // Vin 10: D = 15/25 = 0.6, Idc = 2/0.4 = 5 A, ΔI·L·fs = 6.
+    // Vin 20: D = 15/35 = 0.42857, Idc = 2/0.57143 = 3.5 A, ΔI·L·fs = 8.5714.
+    // L = 8.5714/(1e5·0.3·3.5) = 81.63 µH; ΔI = 1.05 A at 20 V, 6/8.163 = 0.735 A at 10 V.
+    {"buck-boost, ripple ratio",
+     converter(T::BuckBoost, 10, 20, 15, 2, 100e3, 1, kRatio, 0.3),
+     (60.0 / 7) / 105e3,
+     {10, 0.6, 5, 0.735},
+     {20, 15.0 / 35, 3.5, 1.05},
+     {20, 10, 20}},
+    // Buck-boost 5…12 V → −5 V, 0.5 A, 250 kHz, η = 0.85, L = 22 µH (L·fs = 5.5 Ω).
+    // Vin 5: D = 5/9.25 = 0.54054, Idc = 0.5/0.45946 = 1.08824 A, ΔI = 2.7027/5.5 = 0.4914 A.
+    // Vin 12: D = 5/15.2 = 0.32895, Idc = 0.5/0.67105 = 0.74510 A, ΔI = 3.9474/5.5 = 0.7177 A.
+    {"buck-boost, given L, efficiency",
+     converter(T::BuckBoost, 5, 12, 5, 0.5, 250e3, 0.85, 22e-6),
+     22e-6,
+     {5, 5 / 9.25, 0.5 / (4.25 / 9.25), 5 * (5 / 9.25) / 5.5},
+     {12, 5 / 15.2, 0.5 / (10.2 / 15.2), 12 * (5 / 15.2) / 5.5},
+     {12, 5, 12}},
+};
+
+TEST(SpecifyFromConverter, WorstCasesAtBothEndsAndInside) {
+    for (const Case& c : kCases) {
+        SCOPED_TRACE(c.name);
+        const ConverterSpecification s = specifyFromConverter(c.input);
+        expectNear(s.choke.inductanceH, c.inductanceH, "L");
+        expectPoint(s.atVinMin, c.atVinMin, "Vin min");
+        expectPoint(s.atVinMax, c.atVinMax, "Vin max");
+        expectNear(s.largestRipple.vinV, c.worstVinV.ripple, "Vin of the largest ripple");
+        expectNear(s.largestDcCurrent.vinV, c.worstVinV.dc, "Vin of the largest Idc");
+        expectNear(s.largestRippleRatio.vinV, c.worstVinV.ratio, "Vin of the largest ratio");
+        EXPECT_EQ(s.choke.dcCurrentA, s.largestDcCurrent.inductorDcA);
+        EXPECT_EQ(s.choke.ripplePeakToPeakA, s.largestRipple.ripplePeakToPeakA);
+        EXPECT_EQ(s.choke.frequencyHz, c.input.switchingFrequencyHz);
+        EXPECT_EQ(s.inductanceFromRippleRatio, !c.input.inductanceH.has_value());
+        if (s.inductanceFromRippleRatio)
+            expectNear(s.largestRippleRatio.rippleRatio(), c.input.rippleRatio, "ratio met");
+    }
+}
+
+TEST(SpecifyFromConverter, InteriorTopsAreTheValuesThere) {
+    // Boost 9…15 V → 24 V, η = 0.9, L = 100 µH, 100 kHz: at 13.33 V D = 0.5, Idc = 2 A,
+    // ΔI = 0.6667 A; at 12:20 V with r = 0.4 the L is set at 16 V: D = 1/3, Idc = 1.5 A,
+    // ΔI = 0.4·1.5 = 0.6 A.
+    const auto given = specifyFromConverter(converter(T::Boost, 9, 15, 24, 1, 100e3, 0.9, 100e-6));
+    expectPoint(given.largestRipple, {24 / 1.8, 0.5, 2, 2.0 / 3}, "ripple top");
+    const auto ratio =
+        specifyFromConverter(converter(T::Boost, 12, 20, 24, 1, 100e3, 1, kRatio, 0.4));
+    expectPoint(ratio.largestRippleRatio, {16, 1.0 / 3, 1.5, 0.6}, "ratio top");
+}
+
+struct Refusal {
+    ConverterInput input;
+    const char* message;
+};
+
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+constexpr double kInf = std::numeric_limits<double>::infinity();
+
+const Refusal kRefusals[] = {
+    {converter(T::Buck, 10, 20, 12, 5, 100e3),
+     "A buck needs Vout below Vin: 12 V is not below the lowest "
+     "input 10 V; use a boost or buck-boost, or raise Vin min above 12 V"},
+    {converter(T::Buck, 12, 20, 12, 5, 100e3),
+     "A buck needs Vout below Vin: 12 V is not below the lowest "
+     "input 12 V; use a boost or buck-boost, or raise Vin min above 12 V"},
+    {converter(T::Boost, 9, 12, 12, 1, 100e3),
+     "A boost needs Vout above Vin: 12 V is not above the "
+     "highest input 12 V; use a buck or buck-boost, or lower Vin max below 12 V"},
+    // D = 1 − 1/24 = 0.958 at 1 V.
+    {converter(T::Boost, 1, 2, 24, 1, 100e3),
+     "The duty cycle would be 0.958 at Vin min 1 V, above the "
+     "0.95 a converter in continuous conduction can hold; raise Vin min or lower Vout"},
+    // D = 12/(0.9·12.5) = 1.067: the losses leave too little input.
+    {converter(T::Buck, 12.5, 20, 12, 5, 100e3, 0.9),
+     "The duty cycle would be 1.07 at Vin min 12.5 V, "
+     "above the 0.95 a converter in continuous conduction can hold; raise Vin min or lower Vout"},
+    // D = 12/700 = 0.0171.
+    {converter(T::Buck, 100, 700, 12, 5, 100e3),
+     "The duty cycle would be 0.0171 at Vin max 700 V, below "
+     "the 0.02 a switch can make; lower Vin max or raise Vout"},
+    // Buck 18…36 V → 12 V, 0.5 A, L = 10 µH: at 36 V ΔI = 8e-5/1e-5 = 8 A > 2·0.5 A;
+    // ΔI/Idc = 16, so L must be at least 10 µH·16/2 = 80 µH.
+    {converter(T::Buck, 18, 36, 12, 0.5, 100e3, 1, 10e-6),
+     "At this load the inductor current falls to "
+     "zero in every period (discontinuous conduction): at Vin 36 V the ripple 8 A p-p is more "
+     "than twice the inductor's DC current 500 mA; use at least 80 µH, or give a ripple ratio "
+     "instead of the inductance"},
+    // Boost 12…20 V → 24 V, 0.1 A, L = 160 µH: ΔI/Idc is 1.875 at 12 V and 1.736 at 20 V but
+    // (5.333/16)/0.15 = 2.222 at 16 V inside; L must be at least 160·2.222/2 = 177.8 µH.
+    {converter(T::Boost, 12, 20, 24, 0.1, 100e3, 1, 160e-6),
+     "At this load the inductor current falls "
+     "to zero in every period (discontinuous conduction): at Vin 16 V the ripple 333.3 mA p-p is "
+     "more than twice the inductor's DC current 150 mA; use at least 177.8 µH, or give a "
+     "ripple ratio instead of the inductance"},
+    {converter(T::Buck, 0, 36, 12, 5, 100e3), "Vin min must be above zero, not 0 V"},
+    {converter(T::Buck, 18, kInf, 12, 5, 100e3), "Vin max must be a finite number"},
+    {converter(T::BuckBoost, 18, 36, -12, 5, 100e3),
+     "Vout must be above zero, not -12 V; give the "
+     "buck-boost's inverted output as a magnitude"},
+    {converter(T::Buck, 18, 36, 12, -1, 100e3), "Iout must be above zero, not -1 A"},
+    {converter(T::Buck, 18, 36, 12, 5, kNaN), "The switching frequency must be a finite number"},
+    {converter(T::Buck, 18, 36, 12, 5, 100e3, 1, kInf), "The inductance must be a finite number"},
+    {converter(T::Buck, 18, 36, 12, 5, 100e3, 1, 0.0),
+     "The inductance must be above zero, not 0 H"},
+    {converter(T::Buck, 18, 36, 12, 5, 100e3, 1, kRatio, 0),
+     "The ripple ratio must be above zero, not 0"},
+    {converter(T::Buck, 18, 36, 12, 5, 100e3, 1, kRatio, 2.5),
+     "A ripple ratio of 2.5 lets the inductor "
+     "current fall to zero in every period (discontinuous conduction); choose a ratio above 0 "
+     "and at most 2 (0.2 to 0.4 is usual)"},
+    {converter(T::Buck, 18, 36, 12, 5, 100e3, 0),
+     "The efficiency must lie above 0 and at most 1, not 0"},
+    {converter(T::Buck, 18, 36, 12, 5, 100e3, 1.2),
+     "The efficiency must lie above 0 and at most 1, not 1.2"},
+    {converter(T::Buck, 18, 36, 12, 5, 100e3, kNaN), "The efficiency must be a finite number"},
+    {converter(T::Buck, 36, 18, 12, 5, 100e3),
+     "The input range runs backwards: Vin min 36 V is above Vin "
+     "max 18 V; give the lower voltage first"},
+    // ΔI at 1 H = 8/1e-310 overflows, so L would be infinite.
+    {converter(T::Buck, 18, 36, 12, 5, 1e-310),
+     "The inputs give an inductance or current out of range; "
+     "check their units"},
+};
+
+TEST(SpecifyFromConverter, RefusesWhatIsNotAContinuousConductionConverter) {
+    for (const Refusal& r : kRefusals) {
+        try {
+            specifyFromConverter(r.input);
+            ADD_FAILURE() << "accepted: " << r.message;
+        } catch (const ConverterRefusal& e) {
+            EXPECT_EQ(e.what(), std::string(r.message));
+        }
+    }
+}
+
+TEST(SpecifyFromConverter, AcceptsTheEdgesOfWhatItModels) {
+    // L = 81 µH just keeps the refused 80 µH buck above continuous conduction; one input
+    // voltage is a range of one point; D = 0.95 and a ratio of 2 are still accepted.
+    EXPECT_NO_THROW(specifyFromConverter(converter(T::Buck, 18, 36, 12, 0.5, 100e3, 1, 81e-6)));
+    EXPECT_NO_THROW(specifyFromConverter(converter(T::Buck, 24, 24, 12, 5, 100e3)));
+    EXPECT_NO_THROW(specifyFromConverter(converter(T::Boost, 1.2, 2, 24, 1, 100e3)));  // D = 0.95
+    EXPECT_NO_THROW(specifyFromConverter(converter(T::Buck, 18, 36, 12, 5, 100e3, 1, kRatio, 2)));
+}
+
+}  // namespace
+}  // namespace coilsmith::converter
