@@ -12,8 +12,8 @@ namespace coilsmith {
 
 // A printer that records what is printed where. Every character (every byte of UTF-8) is
 // `charWidth` twips wide (so the average character width is `charWidth` too) and every
-// line `lineHeight` high; the current position moves as on a real printer. `failAtOperation` makes the n-th
-// operation (counted from 0) throw.
+// line `lineHeight` high; the current position moves as on a real printer.
+// `failAtOperation` makes the n-th operation (counted from 0) throw.
 class RecordingPrinter final : public Printer {
   public:
     struct Op {
