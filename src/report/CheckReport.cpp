@@ -1,7 +1,6 @@
 #include "report/CheckReport.h"
 
 #include <algorithm>
-#include <cmath>
 #include <sstream>
 
 #include "model/ChokeModel.h"
