@@ -28,6 +28,10 @@ class Printer {
     virtual float textWidth(const std::string& text) = 0;
     virtual float textHeight(const std::string& text) = 0;
     virtual float pageWidth() = 0;
+    // The height of the printable page; text below it is cut off.
+    virtual float pageHeight() = 0;
+    // Where a column starts in the current font: (column - 1) average character widths.
+    virtual float columnX(int column) = 0;
 
     virtual void setCurrentX(float x) = 0;
     virtual void setCurrentY(float y) = 0;

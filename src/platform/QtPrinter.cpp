@@ -90,19 +90,26 @@ float QtPrinter::pageWidth() {
     return toTwips(printer_->width());
 }
 
+float QtPrinter::pageHeight() {
+    return toTwips(printer_->height());
+}
+
+float QtPrinter::columnX(int column) {
+    const QFontMetricsF metrics(font_, printer_.get());
+    return static_cast<float>(std::max(column - 1, 0)) * toTwips(metrics.averageCharWidth());
+}
+
 void QtPrinter::printLine(const std::string& text) {
     drawText(text);
     endLine();
 }
 
 void QtPrinter::printAtColumn(int column, const std::string& text) {
-    const QFontMetricsF metrics(font_, printer_.get());
-    const float columnX =
-        static_cast<float>(std::max(column - 1, 0)) * toTwips(metrics.averageCharWidth());
-    if (x_ > columnX) {
+    const float start = columnX(column);
+    if (x_ > start) {
         endLine();
     }
-    x_ = columnX;
+    x_ = start;
     drawText(text);
     x_ += textWidth(text);
 }

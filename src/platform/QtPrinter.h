@@ -26,6 +26,8 @@ class QtPrinter final : public Printer {
     float textWidth(const std::string& text) override;
     float textHeight(const std::string& text) override;
     float pageWidth() override;
+    float pageHeight() override;
+    float columnX(int column) override;
 
     void setCurrentX(float x) override { x_ = x; }
     void setCurrentY(float y) override { y_ = y; }

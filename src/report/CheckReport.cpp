@@ -1,11 +1,11 @@
 #include "report/CheckReport.h"
 
 #include <algorithm>
-#include <cmath>
 #include <sstream>
 
 #include "model/ChokeModel.h"
 #include "report/ReportLayout.h"
+#include "report/TextFlow.h"
 
 namespace coilsmith {
 
@@ -19,40 +19,17 @@ constexpr std::uint32_t kRequiredColour = 0x1E3CC8;  // red
 constexpr std::uint32_t kIdcColour = 0x3C8C3C;       // green
 constexpr std::uint32_t kIpkColour = 0xA05096;       // purple
 
-// The chart stands right of the figure table; values longer than this wrap so that they
-// stay left of it.
+// The chart stands right of the figure table, from this share of the page width.
 constexpr float kChartLeftOfPage = 0.58f;
-constexpr float kChartLabelRoom = 700.0f;  // twips left of the plot for the L tick labels
-constexpr float kChartRightMargin = 150.0f;
+constexpr float kChartLabelRoom = 700.0f;    // least room left of the plot for the L tick labels
+constexpr float kChartRightMargin = 150.0f;  // least room right of the plot
 constexpr float kPlotHeight = 3600.0f;
 constexpr float kTick = 60.0f;
 constexpr float kLegendSample = 300.0f;
-constexpr std::size_t kValueWidth = 20;  // characters of a value on one line
-
-float finite(float value) {
-    if (!std::isfinite(value)) {
-        throw PrinterError("the printer reported a size that is not a number");
-    }
-    return value;
-}
-
-// Words up to `width` characters a line; a longer word keeps a line of its own.
-std::vector<std::string> wrapped(const std::string& text, std::size_t width) {
-    std::vector<std::string> lines;
-    std::istringstream words(text);
-    std::string word;
-    std::string line;
-    while (words >> word) {
-        if (!line.empty() && line.size() + 1 + word.size() > width) {
-            lines.push_back(line);
-            line.clear();
-        }
-        line += (line.empty() ? "" : " ") + word;
-    }
-    if (!line.empty() || lines.empty())
-        lines.push_back(line);
-    return lines;
-}
+// The room a value or a reason asks for: its column moves left of its usual place to
+// give its widest text up to this many columns; a wider text wraps.
+constexpr int kValueColumnsNeeded = 20;
+constexpr int kReasonColumnsNeeded = 40;
 
 std::string tickText(double value) {
     std::ostringstream text;
@@ -60,24 +37,38 @@ std::string tickText(double value) {
     return text.str();
 }
 
+std::string valueText(const CheckFigureRow& row) {
+    return row.unit.empty() ? row.value : row.value + " " + row.unit;
+}
+
 // The page layout keeps its own vertical position: printing moves the printer's, and the
 // chart is drawn beside the table.
 class CheckPageLayout {
   public:
     CheckPageLayout(Printer& printer, const CheckReport& check)
-        : p_(printer), check_(check), pageWidth_(finite(printer.pageWidth())) {}
+        : p_(printer),
+          check_(check),
+          flow_(printer, kReportTop),
+          pageWidth_(checkedSize(printer.pageWidth())) {}
 
     void lay() {
         heading();
         p_.setFontBold(false);
         p_.setFontSize(kCheckFontSize);
-        lineHeight_ = finite(p_.textHeight("Ag"));
-        const float tableTop = y_;
+        lineHeight_ = flow_.lineHeight();
+        const float tableTop = flow_.y();
+        float tableRight = pageWidth_;
         float chartBottom = tableTop;
-        if (!check_.curve.empty())
-            chartBottom = chart(tableTop);
-        figureTable();
-        y_ = std::max(y_, chartBottom) + lineHeight_;
+        if (!check_.curve.empty()) {
+            const float chartLeft = pageWidth_ * kChartLeftOfPage;
+            tableRight = chartLeft - static_cast<float>(kColumnGap) * flow_.columnWidth();
+            chartBottom = chart(chartLeft, tableTop);
+        }
+        figureTable(tableRight);
+        if (flow_.page() == 0) {
+            flow_.moveTo(std::max(flow_.y(), chartBottom));
+        }
+        flow_.skipLines(1);
         verdicts();
     }
 
@@ -86,11 +77,10 @@ class CheckPageLayout {
         p_.setFontBold(true);
         p_.setFontName(kReportFont);
         p_.setFontSize(kReportFontSize);
-        const float width = finite(p_.textWidth(kCheckPageHeading));
-        printAt(finite(pageWidth_ / 2.0f - width / 2.0f), kReportTop, kCheckPageHeading);
-        y_ = finite(kReportTop + kTitleRuleGap + finite(p_.textHeight(kCheckPageHeading)));
-        p_.drawLine(0.0f, y_, pageWidth_, y_, kBlack);
-        y_ += finite(p_.textHeight(kCheckPageHeading));
+        flow_.centred(kCheckPageHeading);
+        flow_.moveTo(kReportTop + kTitleRuleGap + flow_.lineHeight());
+        flow_.rule();
+        flow_.skipLines(1);
     }
 
     void printAt(float x, float y, const std::string& text) {
@@ -99,61 +89,61 @@ class CheckPageLayout {
         p_.printLine(text);
     }
 
-    // Starts a table line at the layout's position.
-    void startLine() {
-        p_.setCurrentX(0.0f);
-        p_.setCurrentY(y_);
-    }
-    void endLine() {
-        p_.endLine();
-        y_ += lineHeight_;
+    // A part's heading, kept on a page with the first row below it and as far left of
+    // the rows' first column as usual.
+    void partHeading(const std::string& part, int firstColumn, float right) {
+        flow_.keepLines(2);
+        p_.setFontBold(true);
+        const int column = std::max(1, firstColumn - (kCheckLabelColumn - kCheckPartColumn));
+        flow_.row({{column, part}}, right);
+        p_.setFontBold(false);
     }
 
-    void figureTable() {
-        std::string part;
+    void figureTable(float right) {
+        std::vector<std::string> labels, values;
         for (const CheckFigureRow& row : check_.texts.figures) {
-            if (row.part != part) {
+            labels.push_back(row.label);
+            values.push_back(valueText(row));
+        }
+        const float columnWidth = flow_.columnWidth();
+        const std::vector<int> columns =
+            fitColumns({kCheckLabelColumn, kCheckValueColumn},
+                       {widestText(p_, labels), widestText(p_, values)}, columnWidth, right,
+                       kValueColumnsNeeded * columnWidth);
+        std::string part;
+        for (std::size_t i = 0; i < check_.texts.figures.size(); ++i) {
+            const CheckFigureRow& row = check_.texts.figures[i];
+            if (i == 0 || row.part != part) {
                 part = row.part;
-                p_.setFontBold(true);
-                startLine();
-                p_.printAtColumn(kCheckPartColumn, part);
-                endLine();
-                p_.setFontBold(false);
+                partHeading(part, columns[0], right);
             }
-            const std::string value = row.unit.empty() ? row.value : row.value + " " + row.unit;
-            const auto lines = wrapped(value, kValueWidth);
-            for (std::size_t i = 0; i < lines.size(); ++i) {
-                startLine();
-                if (i == 0)
-                    p_.printAtColumn(kCheckLabelColumn, row.label);
-                p_.printAtColumn(kCheckValueColumn, lines[i]);
-                endLine();
-            }
+            flow_.row({{columns[0], row.label}, {columns[1], values[i]}}, right);
         }
     }
 
     void verdicts() {
-        p_.setFontBold(true);
-        startLine();
-        p_.printAtColumn(kCheckPartColumn, "Verdicts");
-        endLine();
-        p_.setFontBold(false);
+        std::vector<std::string> checks, words, reasons;
         for (const CheckVerdictRow& row : check_.texts.verdicts) {
-            const auto lines = wrapped(row.reason, kVerdictReasonWidth);
-            for (std::size_t i = 0; i < lines.size(); ++i) {
-                startLine();
-                if (i == 0) {
-                    p_.printAtColumn(kCheckLabelColumn, row.check);
-                    p_.printAtColumn(kVerdictColumn, row.verdictText);
-                }
-                p_.printAtColumn(kVerdictReasonColumn, lines[i]);
-                endLine();
-            }
+            checks.push_back(row.check);
+            words.push_back(row.verdictText);
+            reasons.push_back(row.reason);
+        }
+        const float columnWidth = flow_.columnWidth();
+        const std::vector<int> columns =
+            fitColumns({kCheckLabelColumn, kVerdictColumn, kVerdictReasonColumn},
+                       {widestText(p_, checks), widestText(p_, words), widestText(p_, reasons)},
+                       columnWidth, pageWidth_, kReasonColumnsNeeded * columnWidth);
+        partHeading("Verdicts", columns[0], pageWidth_);
+        for (const CheckVerdictRow& row : check_.texts.verdicts) {
+            flow_.row(
+                {{columns[0], row.check}, {columns[1], row.verdictText}, {columns[2], row.reason}},
+                pageWidth_);
         }
     }
 
-    // The L(I) chart from `top`; returns the bottom of its legend.
-    float chart(float top) {
+    // The L(I) chart from (`chartLeft`, `top`) to the page's right edge; returns the bottom
+    // of its legend. The tick labels and the legend are measured so that they stay on the page.
+    float chart(float chartLeft, float top) {
         const InductanceUnit unit = inductanceUnit(check_.requiredInductanceH);
         double highestL = check_.requiredInductanceH;
         for (const CurvePoint& point : check_.curve)
@@ -161,14 +151,17 @@ class CheckPageLayout {
         const RoundAxis currents = roundAxis(check_.curve.back().currentA);
         const RoundAxis inductances = roundAxis(highestL * unit.perHenry);
 
-        left_ = finite(pageWidth_ * kChartLeftOfPage + kChartLabelRoom);
-        right_ = finite(pageWidth_ - kChartRightMargin);
+        const float labelRoom =
+            std::max(kChartLabelRoom, widestText(p_, tickTexts(inductances)) + 2 * kTick);
+        const float lastCurrentHalf = widestText(p_, {tickTexts(currents).back()}) / 2.0f;
+        left_ = checkedSize(chartLeft + labelRoom);
+        right_ = checkedSize(pageWidth_ - std::max(kChartRightMargin, lastCurrentHalf));
         top_ = top + 1.5f * lineHeight_;  // room for the axis title above
         bottom_ = top_ + kPlotHeight;
         xTop_ = currents.top;
         yTop_ = inductances.top;
 
-        printAt(left_ - kChartLabelRoom, top, std::string("L (") + unit.name + ")");
+        printAt(chartLeft, top, std::string("L (") + unit.name + ")");
         grid(currents, inductances);
         polyline(unit);
         const double required = check_.requiredInductanceH * unit.perHenry;
@@ -178,7 +171,8 @@ class CheckPageLayout {
 
         float y = bottom_ + kTick + lineHeight_;
         const std::string axisTitle = "Current (A)";
-        printAt((left_ + right_) / 2.0f - finite(p_.textWidth(axisTitle)) / 2.0f, y, axisTitle);
+        printAt((left_ + right_) / 2.0f - checkedSize(p_.textWidth(axisTitle)) / 2.0f, y,
+                axisTitle);
         y += lineHeight_;
         const std::pair<std::uint32_t, std::string> legend[] = {
             {kCurveColour, "L(I) from the published bias curve"},
@@ -186,13 +180,23 @@ class CheckPageLayout {
             {kIdcColour, "Idc = " + significantText(check_.idcA) + " A"},
             {kIpkColour, "Ipk = " + significantText(check_.ipkA) + " A"},
         };
+        const float textX = left_ + kLegendSample + kTick;
         for (const auto& [colour, text] : legend) {
             const float middle = y + lineHeight_ / 2.0f;
             p_.drawLine(left_, middle, left_ + kLegendSample, middle, colour);
-            printAt(left_ + kLegendSample + kTick, y, text);
-            y += lineHeight_;
+            for (const std::string& line : wrapText(p_, text, pageWidth_ - textX)) {
+                printAt(textX, y, line);
+                y += lineHeight_;
+            }
         }
         return y;
+    }
+
+    static std::vector<std::string> tickTexts(const RoundAxis& axis) {
+        std::vector<std::string> texts;
+        for (int i = 0; i <= axis.intervals(); ++i)
+            texts.push_back(tickText(i * axis.step));
+        return texts;
     }
 
     void grid(const RoundAxis& currents, const RoundAxis& inductances) {
@@ -202,7 +206,7 @@ class CheckPageLayout {
             p_.drawLine(x, top_, x, bottom_, kGrid);
             p_.drawLine(x, bottom_, x, bottom_ + kTick, kBlack);
             const std::string text = tickText(current);
-            printAt(x - finite(p_.textWidth(text)) / 2.0f, bottom_ + kTick, text);
+            printAt(x - checkedSize(p_.textWidth(text)) / 2.0f, bottom_ + kTick, text);
         }
         for (int i = 0; i <= inductances.intervals(); ++i) {
             const double inductance = i * inductances.step;
@@ -210,7 +214,8 @@ class CheckPageLayout {
             p_.drawLine(left_, y, right_, y, kGrid);
             p_.drawLine(left_ - kTick, y, left_, y, kBlack);
             const std::string text = tickText(inductance);
-            printAt(left_ - 2 * kTick - finite(p_.textWidth(text)), y - lineHeight_ / 2.0f, text);
+            printAt(left_ - 2 * kTick - checkedSize(p_.textWidth(text)), y - lineHeight_ / 2.0f,
+                    text);
         }
         p_.drawLine(left_, top_, right_, top_, kBlack);
         p_.drawLine(right_, top_, right_, bottom_, kBlack);
@@ -239,17 +244,17 @@ class CheckPageLayout {
     }
 
     float toX(double current) const {
-        return finite(left_ + static_cast<float>(current / xTop_) * (right_ - left_));
+        return checkedSize(left_ + static_cast<float>(current / xTop_) * (right_ - left_));
     }
     float toY(double inductance) const {
-        return finite(bottom_ - static_cast<float>(inductance / yTop_) * (bottom_ - top_));
+        return checkedSize(bottom_ - static_cast<float>(inductance / yTop_) * (bottom_ - top_));
     }
 
     Printer& p_;
     const CheckReport& check_;
+    TextFlow flow_;
     float pageWidth_;
     float lineHeight_ = 0;
-    float y_ = 0;
     float left_ = 0, right_ = 0, top_ = 0, bottom_ = 0;
     double xTop_ = 1, yTop_ = 1;
 };

@@ -19,7 +19,6 @@ inline constexpr int kCheckLabelColumn = 6;
 inline constexpr int kCheckValueColumn = 36;
 inline constexpr int kVerdictColumn = 22;
 inline constexpr int kVerdictReasonColumn = 32;
-inline constexpr std::size_t kVerdictReasonWidth = 75;  // characters on one line
 
 // What the report's second page shows of a design check: the same texts as the window,
 // and the L(I) curve with the required L and the currents it is judged at.
@@ -34,9 +33,9 @@ struct CheckReport {
 // The check of the model's last Run; empty when there is none.
 std::optional<CheckReport> checkReport(const ChokeModel& model);
 
-// Lays the check page out from the current page's top; the caller starts the page and
-// ends the document. Throws PrinterError on a printer failure or a measurement that is
-// not a finite number.
+// Lays the check page out from the current page's top, continuing on the next page where
+// the rows reach the foot of one; the caller starts the page and ends the document. Throws
+// PrinterError on a printer failure or a measurement that is not a finite number.
 void layoutCheckPage(Printer& printer, const CheckReport& check);
 
 }  // namespace coilsmith

@@ -1,27 +1,42 @@
 #include "report/ReportLayout.h"
 
-#include <cmath>
-
 #include "report/CheckReport.h"
+#include "report/TextFlow.h"
 
 namespace coilsmith {
 
 namespace {
 
-float finite(float value) {
-    if (!std::isfinite(value)) {
-        throw PrinterError("the printer reported a size that is not a number");
-    }
-    return value;
-}
-
-// Centred on the full page width; widths and half widths stay single precision.
-float centredX(Printer& printer, float pageWidth, const std::string& text) {
-    return finite(pageWidth / 2.0f - finite(printer.textWidth(text)) / 2.0f);
-}
-
 std::string pair(const std::string& first, const std::string& second) {
     return first + " " + second;
+}
+
+// The room a value asks for: the value column moves left of its usual place to give its
+// widest value up to this many columns; a wider value wraps.
+constexpr int kValueColumnsNeeded = 20;
+
+// Labels at column 20 and values at column 70, an empty line between two lines. Where a
+// label or value is too wide for that, the columns move as little as lets it fit.
+template <typename Lines>
+void bodyLines(TextFlow& flow, Printer& printer, const Lines& lines) {
+    std::vector<std::string> labels, values;
+    for (const ReportLine& line : lines) {
+        labels.push_back(line.label);
+        values.push_back(line.value);
+    }
+    const float pageWidth = checkedSize(printer.pageWidth());
+    const float columnWidth = flow.columnWidth();
+    const std::vector<int> columns = fitColumns(
+        {kLabelColumn, kValueColumn}, {widestText(printer, labels), widestText(printer, values)},
+        columnWidth, pageWidth, kValueColumnsNeeded * columnWidth);
+    bool first = true;
+    for (const ReportLine& line : lines) {
+        if (!first) {
+            flow.skipLines(1);
+        }
+        first = false;
+        flow.row({{columns[0], line.label}, {columns[1], line.value}}, pageWidth);
+    }
 }
 
 }  // namespace
@@ -60,39 +75,21 @@ void layoutReport(Printer& printer, const std::string& fileName, const ReportTex
 
 void layoutReport(Printer& printer, const std::string& fileName, const ReportTexts& texts,
                   const std::optional<CheckReport>& check) {
-    float y = kReportTop;
     printer.setFontBold(true);
     printer.setFontName(kReportFont);
     printer.setFontSize(kReportFontSize);
+    TextFlow flow(printer, kReportTop);
 
-    // The title is centred without its closing full stop and printed with it.
-    const std::string title = reportTitle(fileName);
-    const float pageWidth = finite(printer.pageWidth());
-    printer.setCurrentX(centredX(printer, pageWidth, title));
-    printer.setCurrentY(y);
-    printer.printLine(title + ".");
+    // The title is centred without its closing full stop and printed with it; the rule
+    // goes below its last line.
+    const int titleLines = flow.centred(reportTitle(fileName), ".");
+    flow.moveTo(kReportTop + kTitleRuleGap + static_cast<float>(titleLines) * flow.lineHeight());
+    flow.rule();
+    flow.skipLines(2);
+    flow.centred(kReportHeading);
+    flow.skipLines(3);
+    bodyLines(flow, printer, reportLines(texts));
 
-    y = finite(y + kTitleRuleGap + finite(printer.textHeight(title)));
-    printer.setCurrentY(y);
-    printer.drawLine(0.0f, y, pageWidth, y, 0);
-    printer.printEmptyLine();
-    printer.printEmptyLine();
-
-    printer.setCurrentX(centredX(printer, pageWidth, kReportHeading));
-    printer.printLine(kReportHeading);
-    printer.printEmptyLine();
-    printer.printEmptyLine();
-    printer.printEmptyLine();
-
-    const auto lines = reportLines(texts);
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        printer.printAtColumn(kLabelColumn, lines[i].label);
-        printer.printAtColumn(kValueColumn, lines[i].value);
-        printer.endLine();
-        if (i + 1 < lines.size()) {
-            printer.printEmptyLine();
-        }
-    }
     if (check) {
         printer.newPage();
         layoutCheckPage(printer, *check);

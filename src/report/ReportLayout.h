@@ -30,9 +30,11 @@ std::array<ReportLine, kReportLineCount> reportLines(const ReportTexts& texts);
 // "Coilsmith - " and the design file's full path; printed with a closing ".".
 std::string reportTitle(const std::string& fileName);
 
-// Lays the one-page report out on the printer and ends the document. Any printer failure,
-// or a measurement that is not a finite number, throws PrinterError before the document
-// is ended.
+// Lays the report out on the printer and ends the document. Texts are measured in the
+// printer's font: labels at column 20 and values at column 70 where they fit, the columns
+// moved and the texts wrapped where they do not, and a page that is full continues on the
+// next. Any printer failure, or a measurement that is not a finite number, throws
+// PrinterError before the document is ended.
 void layoutReport(Printer& printer, const std::string& fileName, const ReportTexts& texts);
 
 struct CheckReport;

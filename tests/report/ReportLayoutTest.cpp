@@ -6,9 +6,12 @@
 #include <tuple>
 #include <vector>
 
+#include "LayoutRecorder.h"
+#include "ReportTestData.h"
 #include "platform/fakes/RecordingPrinter.h"
 #include "report/CheckReport.h"
 #include "report/ReportLayout.h"
+#include "report/TextFlow.h"
 
 namespace coilsmith {
 namespace {
@@ -170,8 +173,10 @@ TEST_F(ReportLayoutTest, CheckPageHasTheFiguresVerdictsAndChart) {
         {kCheckValueColumn, "104.2 µH"},
         {kCheckPartColumn, "Copper"},
         {kCheckLabelColumn, "Not available"},
-        {kCheckValueColumn, "the winding does not"},  // 20 characters a line
-        {kCheckValueColumn, "fit its window"},
+        // Wrapped two columns before the chart at 0.58 * 11520 = 6681.6 twips: 29.8
+        // characters from column 36 (x = 3500).
+        {kCheckValueColumn, "the winding does not fit its"},
+        {kCheckValueColumn, "window"},
         {kCheckPartColumn, "Verdicts"},
         {kCheckLabelColumn, "L at Idc"},
         {kVerdictColumn, "Pass"},
@@ -191,6 +196,79 @@ TEST_F(ReportLayoutTest, CheckPageHasTheFiguresVerdictsAndChart) {
     ASSERT_FALSE(idc.empty());
     EXPECT_NEAR(idc.front().x, 7381.6 + 5.0 / 12.0 * (11370 - 7381.6), 0.5);
     EXPECT_NEAR(idc.front().x2, idc.front().x, 0.01);
+}
+
+// Texts too long for their columns, on a page 7000 twips wide and 9000 high (70 by 32
+// lines of the recording printer): wrapped in their columns, columns moved where a text
+// needs the room, and a new page where the rows reach the foot of the page.
+TEST_F(ReportLayoutTest, LongTextsStayInTheirColumnsAndOnThePage) {
+    printer.width = 7000.0f;
+    printer.height = 9000.0f;
+    LayoutRecorder recorder(printer);
+    layoutReport(recorder, deepDesignPath(), crowded(completedTexts()), crowded(handCheckReport()));
+    EXPECT_EQ(recorder.faults(), std::vector<std::string>{});
+    EXPECT_GE(recorder.pages(), 4);
+
+    // Page 1: the labels stay at column 20 (x 1900, 26 characters at most); the values,
+    // 20 characters wide at most before they wrap, start at column 51 (x 5000) so that
+    // they end at the page's edge.
+    const auto at = [&](const std::string& text) {
+        return std::ranges::find(recorder.texts, text, &LayoutRecorder::Box::text);
+    };
+    ASSERT_NE(at("DC Current:"), recorder.texts.end());
+    ASSERT_NE(at("5 A"), recorder.texts.end());
+    EXPECT_EQ(at("DC Current:")->left, 1900.0f);
+    EXPECT_EQ(at("5 A")->left, 5000.0f);
+    ASSERT_NE(at("12345678901234567890"), recorder.texts.end());
+}
+
+// The recording printer: 100 twips a character (a UTF-8 byte).
+TEST(WrapText, BreaksAfterWordsThenPathSeparatorsThenCharacters) {
+    const struct {
+        std::string text;
+        float width;
+        std::vector<std::string> lines;
+    } cases[] = {
+        {"24.73  mOhms", 1200.0f, {"24.73  mOhms"}},  // fits: blanks kept
+        {"", 1000.0f, {}},
+        {"the winding does not fit its window",
+         2981.6f,
+         {"the winding does not fit its", "window"}},
+        {"a  b", 200.0f, {"a", "b"}},
+        {"/home/engineer/designs/choke.txt", 1500.0f, {"/home/engineer/", "designs/", "choke.txt"}},
+        {"abcdefgh", 350.0f, {"abc", "def", "gh"}},
+        {"µµµ", 250.0f, {"µ", "µ", "µ"}},  // two bytes a character, never split
+        {"ab", 0.0f, {"a", "b"}},
+    };
+    for (const auto& c : cases) {
+        RecordingPrinter printer;
+        EXPECT_EQ(wrapText(printer, c.text, c.width), c.lines) << c.text;
+    }
+}
+
+// Column 1 starts at 0, 100 twips a column, 2 blank columns between a text and the next.
+TEST(FitColumns, UsualColumnsUnlessATextNeedsTheRoom) {
+    const struct {
+        std::vector<int> usual;
+        std::vector<float> widest;
+        float right;
+        std::vector<int> fitted;
+    } cases[] = {
+        // 20 + 26 + 2 <= 70, and 6900 + 1600 <= 11520.
+        {{20, 70}, {2600, 1600}, 11520, {20, 70}},
+        // The label ends at column 6 + 17: the verdicts from 25, the reasons stay at 32 and
+        // wrap; they need 40 columns of the rest.
+        {{6, 22, 32}, {1700, 400, 9000}, 11520, {6, 25, 32}},
+        // The values end at the edge from column 61 (x 6000); the labels stay.
+        {{20, 70}, {2600, 1500}, 7500, {20, 61}},
+        // No room for both: they share the line in proportion, (4000 - 200) / 4100 of
+        // their widths: the labels 24.1 columns, so the values from 1 + 25 + 2.
+        {{20, 70}, {2600, 1500}, 4000, {1, 28}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(fitColumns(c.usual, c.widest, 100.0f, c.right, 4000.0f), c.fitted)
+            << c.right << " " << c.widest[0];
+    }
 }
 
 }  // namespace

@@ -33,6 +33,8 @@ class FakePrinterDialog final : public PrinterDialog {
         float textWidth(const std::string& text) override { return t_.textWidth(text); }
         float textHeight(const std::string& text) override { return t_.textHeight(text); }
         float pageWidth() override { return t_.pageWidth(); }
+        float pageHeight() override { return t_.pageHeight(); }
+        float columnX(int column) override { return t_.columnX(column); }
         void setCurrentX(float x) override { t_.setCurrentX(x); }
         void setCurrentY(float y) override { t_.setCurrentY(y); }
         void printLine(const std::string& text) override { t_.printLine(text); }

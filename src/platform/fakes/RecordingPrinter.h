@@ -10,10 +10,10 @@
 
 namespace coilsmith {
 
-// A printer that records what is printed where. Every character is `charWidth` twips wide
-// (so the average character width is `charWidth` too) and every line `lineHeight` high;
-// the current position moves as on a real printer. `failAtOperation` makes the n-th
-// operation (counted from 0) throw.
+// A printer that records what is printed where. Every character (every byte of UTF-8) is
+// `charWidth` twips wide (so the average character width is `charWidth` too) and every
+// line `lineHeight` high; the current position moves as on a real printer.
+// `failAtOperation` makes the n-th operation (counted from 0) throw.
 class RecordingPrinter final : public Printer {
   public:
     struct Op {
@@ -30,6 +30,7 @@ class RecordingPrinter final : public Printer {
     float charWidth = 100.0f;
     float lineHeight = 276.0f;
     float width = 11520.0f;
+    float height = 15120.0f;
     int failAtOperation = -1;
 
     std::vector<Op> ops;
@@ -62,6 +63,14 @@ class RecordingPrinter final : public Printer {
         step("pageWidth");
         return width;
     }
+    float pageHeight() override {
+        step("pageHeight");
+        return height;
+    }
+    float columnX(int column) override {
+        step("columnX");
+        return columnStart(column);
+    }
     void setCurrentX(float x) override {
         step("setCurrentX");
         x_ = x;
@@ -79,11 +88,11 @@ class RecordingPrinter final : public Printer {
         newLine();
     }
     void printAtColumn(int column, const std::string& text) override {
-        const float columnX = static_cast<float>(std::max(column - 1, 0)) * charWidth;
-        if (x_ > columnX) {
+        const float start = columnStart(column);
+        if (x_ > start) {
             newLine();
         }
-        x_ = columnX;
+        x_ = start;
         step("printAtColumn", text).column = column;
         x_ += charWidth * static_cast<float>(text.size());
     }
@@ -127,6 +136,9 @@ class RecordingPrinter final : public Printer {
         }
         ops.push_back({name, text, x_, y_});
         return ops.back();
+    }
+    float columnStart(int column) const {
+        return static_cast<float>(std::max(column - 1, 0)) * charWidth;
     }
     void newLine() {
         x_ = 0.0f;
