@@ -426,7 +426,9 @@ CONTENTS
   Verdicts
       L at Idc          pass at >= 100 % of the required L, warning at
                         >= 90 %, fail below
-      L at Ipk          pass at >= 90 %, warning at >= 70 %, fail below
+      L at Ipk          pass at >= 90 %, warning at >= 70 %, fail below;
+                        never better than L at Idc (the required L
+                        is the L at Idc, and L at Ipk is lower)
       Winding fits      pass or fail
       Fill              pass up to the window utilisation Ku, warning above
       Hot temperature   pass up to 125 C (iron powder), fail above it or on
