@@ -52,21 +52,26 @@ CONTENTS
                                     frequency). Unit: Hz, kHz or MHz. Used
                                     only for the core loss.
   Current Density            CurD   the current density allowed in the
-                                    copper, 100 to 800 A/cm^2. 300-400 A/cm^2
-                                    is usual for a choke cooled by free air.
+                                    copper. Pick 100 to 800 A/cm^2 from the
+                                    list or type any value from 50 to 2000.
+                                    300-400 A/cm^2 is usual for a choke
+                                    cooled by free air.
   Window Utilization         WU     the fraction of the core window area
-                                    that copper may fill, 0.2 to 0.8. Round
-                                    wire on a toroid rarely exceeds 0.4.
+                                    that copper may fill. Pick 0.2 to 0.8
+                                    from the list or type any value from
+                                    0.05 to 0.9. Round wire on a toroid
+                                    rarely exceeds 0.4.
   Maximum Flux Density       FD     the peak flux density allowed in the
                                     core. Unit: mT or T.
 
   Numbers are typed with the decimal separator of your system's locale.
 
   "Calculate AP" checks the inputs in this order: inductance, flux density,
-  DC current, AC current, frequency. The first one that is not a number, or
-  that makes no sense (an inductance or flux density of 0 or less, a negative
-  current or frequency), is named in a message and nothing is computed. A DC
-  current, ripple or frequency of 0 is valid. Then:
+  DC current, AC current, frequency, current density, window utilization.
+  The first one that is not a number, or that makes no sense (an inductance,
+  flux density or frequency of 0 or less, a negative current, a current
+  density or window utilization outside its range), is named in a message
+  and nothing is computed. A DC current or ripple of 0 is valid. Then:
 
     peak current      Ipk  = Iac/2 + Idc
     rms current       Irms = sqrt((Iac/2/sqrt(3))^2 + Idc^2)

@@ -116,7 +116,7 @@ void ChokeModel::editText(std::string_view name, std::string text) {
     if (c.kind == ControlKind::TextBox) {
         c.text = std::move(text);
     } else if (c.kind == ControlKind::ComboBox && c.editable) {
-        // Typed text is not a choice from the list: Jdes and Ku keep the last chosen item.
+        // Typed text is not a choice from the list: "Calculate AP" reads it.
         c.text = std::move(text);
         c.selectedIndex = -1;
     }
