@@ -370,7 +370,10 @@ CONTENTS
   where the two disagree. It never changes the design. It is shown on the
   "Design Check" page after every Run, on the second page of the printed
   report, by "coilsmith-cli check" and as three columns of the core
-  adviser. Each figure needs its own data: a material without a bias curve,
+  adviser. A check belongs to the Run that made it: New, Open, Close, a
+  refused "Calculate AP" or any change to the specification, the core or
+  the material takes the page away (and the report's second page) until
+  the next Run. Each figure needs its own data: a material without a bias curve,
   a gauge outside the wire table or an empty catalogue value (an E-core's
   d_dim, say) makes only the figures that need it "unavailable", with the
   reason.

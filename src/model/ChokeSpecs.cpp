@@ -87,6 +87,7 @@ std::optional<std::string> ChokeModel::sizeSpecification() {
         // The inputs read before the refused one are stored already: no design may be
         // made from them until a specification is read whole again.
         state_.sizedSpecification.clear();
+        forgetCheck();
         report(*outcome.message);
         return outcome.message;
     }
