@@ -216,7 +216,9 @@ CONTENTS
   A design is a plain text file (suggested extension .txt) of exactly 40
   lines, one per control of the design window, in this order. Open puts the
   texts back and replays "Calculate AP", the core type, core and material;
-  run the design again to recompute the results.
+  run the design again to recompute the results. A core that the catalogue
+  does not hold, or a material not listed for the core, is named in a
+  message after any other.
 
    1 ECore    True/False      21 WinArea   window area (cm^2)
    2 Toroid   True/False      22 MPL       Lc (cm)
@@ -319,7 +321,9 @@ CONTENTS
 
   coilsmith-cli design FILE [-o OUT] [--catalogue PATH] [--decimal-point C]
       Reads a 40-line design file, does what Open does, runs the design and
-      writes the completed 40 lines (to standard output or OUT).
+      writes the completed 40 lines (to standard output or OUT). A file
+      whose numbers are written with the other decimal point is refused
+      with one message that says so.
 
   coilsmith-cli report FILE -o REPORT.pdf [--catalogue PATH]
                 [--decimal-point C]

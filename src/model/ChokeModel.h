@@ -128,6 +128,12 @@ class ChokeModel {
     void loadECore();
     void loadToroid();
     void selectMaterial();
+    // Open's last step: sets the texts of Core and CoreMat as a pick from their lists does,
+    // then says which of the design's own the catalogue does not offer ("The core T999 of
+    // this design is not in the catalogue", "The material -99 of this design is not listed
+    // for the core T157"). Empty texts name no choice and are not reported, nor is a core
+    // when no core type is chosen.
+    void chooseDesignCore(const std::string& core, const std::string& material);
     // Reads the specification again first when any of its texts or units changed since
     // the last successful "Calculate AP"; a refused input stops the run there.
     void runDesign();

@@ -220,11 +220,21 @@ TEST_F(CliTest, ErrorsAreReportedWithTheirExitCodes) {
         {"design " + design({{kLdes, "lots"}}, "bad.txt"), 1,
          "Re-Enter Inductance Value\nRe-Enter Inductance Value\n"},
         {"design " + noMaterial, 1, "Select a core from the database\n"},
+        // Open says what it could not choose, after the others; Run says what it says.
+        {"design " + design({{kToroid, "True"}, {kCore, "T999"}, {kCoreMat, "-26"}}, "t999.txt"), 1,
+         "The core T999 of this design is not in the catalogue\nSelect a core from the database\n"},
+        {"check " + design({{kToroid, "True"}, {kCore, "T157"}, {kCoreMat, "-99"}}, "m99.txt"), 1,
+         "The material -99 of this design is not listed for the core T157\n"
+         "Select a core from the database\n"},
         {"design " + design({{kCurD, "abc"}}, "j.txt"), 1,
          "Re-Enter Current Density Value (50 to 2000 A/cm^2)\n"
          "Re-Enter Current Density Value (50 to 2000 A/cm^2)\n"},
         {"design " + design({{kFreq, "0"}}, "f.txt"), 1,
          "Re-Enter Excitation Frequency\nRe-Enter Excitation Frequency\n"},
+        // A file written with full stops, read with commas: said once, as a bad argument.
+        {"design --decimal-point , " + t184("-26", "dots.txt"), 2,
+         "The numbers of " + (dir / "dots.txt").string() +
+             " are written with the decimal point '.', not ',': give --decimal-point .\n"},
         {"check " + noMaterial, 1, "Select a core from the database\n"},
         {"design '" + (dir / "short.txt").string() + "'", 2, "not a complete design file"},
         // An endless device is refused by what it is, before a byte is read or written.
