@@ -52,21 +52,26 @@ CONTENTS
                                     frequency). Unit: Hz, kHz or MHz. Used
                                     only for the core loss.
   Current Density            CurD   the current density allowed in the
-                                    copper, 100 to 800 A/cm^2. 300-400 A/cm^2
-                                    is usual for a choke cooled by free air.
+                                    copper. Pick 100 to 800 A/cm^2 from the
+                                    list or type any value from 50 to 2000.
+                                    300-400 A/cm^2 is usual for a choke
+                                    cooled by free air.
   Window Utilization         WU     the fraction of the core window area
-                                    that copper may fill, 0.2 to 0.8. Round
-                                    wire on a toroid rarely exceeds 0.4.
+                                    that copper may fill. Pick 0.2 to 0.8
+                                    from the list or type any value from
+                                    0.05 to 0.9. Round wire on a toroid
+                                    rarely exceeds 0.4.
   Maximum Flux Density       FD     the peak flux density allowed in the
                                     core. Unit: mT or T.
 
   Numbers are typed with the decimal separator of your system's locale.
 
   "Calculate AP" checks the inputs in this order: inductance, flux density,
-  DC current, AC current, frequency. The first one that is not a number, or
-  that makes no sense (an inductance or flux density of 0 or less, a negative
-  current or frequency), is named in a message and nothing is computed. A DC
-  current, ripple or frequency of 0 is valid. Then:
+  DC current, AC current, frequency, current density, window utilization.
+  The first one that is not a number, or that makes no sense (an inductance,
+  flux density or frequency of 0 or less, a negative current, a current
+  density or window utilization outside its range), is named in a message
+  and nothing is computed. A DC current or ripple of 0 is valid. Then:
 
     peak current      Ipk  = Iac/2 + Idc
     rms current       Irms = sqrt((Iac/2/sqrt(3))^2 + Idc^2)
@@ -121,6 +126,9 @@ CONTENTS
                           frequency and the peak AC flux, times Vc.
   Total Loss (W)          copper loss plus core loss.
   Total Weight (g)        copper weight plus core weight (density * Vc).
+                          The copper weighs MLT * N * Aw * 8.89 g (mean turn
+                          in cm, bare wire area in cm^2): 37 turns of 5 cm on
+                          0.012896 cm^2 weigh 21.2 g.
   Temperature Rise        ((total loss in mW) / (1.1 * surface in cm^2))^0.833
      (deg. C)             in free air; an estimate, not a thermal model.
   Bmax (T)                peak flux density L * Ipk / (N * Ac). Must stay
@@ -208,7 +216,9 @@ CONTENTS
   A design is a plain text file (suggested extension .txt) of exactly 40
   lines, one per control of the design window, in this order. Open puts the
   texts back and replays "Calculate AP", the core type, core and material;
-  run the design again to recompute the results.
+  run the design again to recompute the results. A core that the catalogue
+  does not hold, or a material not listed for the core, is named in a
+  message after any other.
 
    1 ECore    True/False      21 WinArea   window area (cm^2)
    2 Toroid   True/False      22 MPL       Lc (cm)
@@ -311,7 +321,9 @@ CONTENTS
 
   coilsmith-cli design FILE [-o OUT] [--catalogue PATH] [--decimal-point C]
       Reads a 40-line design file, does what Open does, runs the design and
-      writes the completed 40 lines (to standard output or OUT).
+      writes the completed 40 lines (to standard output or OUT). A file
+      whose numbers are written with the other decimal point is refused
+      with one message that says so.
 
   coilsmith-cli report FILE -o REPORT.pdf [--catalogue PATH]
                 [--decimal-point C]
@@ -362,7 +374,10 @@ CONTENTS
   where the two disagree. It never changes the design. It is shown on the
   "Design Check" page after every Run, on the second page of the printed
   report, by "coilsmith-cli check" and as three columns of the core
-  adviser. Each figure needs its own data: a material without a bias curve,
+  adviser. A check belongs to the Run that made it: New, Open, Close, a
+  refused "Calculate AP" or any change to the specification, the core or
+  the material takes the page away (and the report's second page) until
+  the next Run. Each figure needs its own data: a material without a bias curve,
   a gauge outside the wire table or an empty catalogue value (an E-core's
   d_dim, say) makes only the figures that need it "unavailable", with the
   reason.
@@ -423,7 +438,9 @@ CONTENTS
   Verdicts
       L at Idc          pass at >= 100 % of the required L, warning at
                         >= 90 %, fail below
-      L at Ipk          pass at >= 90 %, warning at >= 70 %, fail below
+      L at Ipk          pass at >= 90 %, warning at >= 70 %, fail below;
+                        never better than L at Idc (the required L
+                        is the L at Idc, and L at Ipk is lower)
       Winding fits      pass or fail
       Fill              pass up to the window utilisation Ku, warning above
       Hot temperature   pass up to 125 C (iron powder), fail above it or on

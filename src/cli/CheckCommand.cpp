@@ -132,9 +132,9 @@ const std::string& checkHelp() {
         "A material without a bias curve, a gauge outside the wire table or an empty\n"
         "catalogue value makes only the figures that need it unavailable, with the reason.\n"
         "Verdicts: L at Idc passes at >= 100 % of the required L and warns at >= 90 %;\n"
-        "L at Ipk passes at >= 90 % and warns at >= 70 %; below those it fails. The winding\n"
-        "fits or fails; Fill warns above the window utilisation Ku. Hot temperature fails\n"
-        "above 125 C or on thermal runaway.\n"
+        "L at Ipk passes at >= 90 % and warns at >= 70 % but is never judged better than\n"
+        "L at Idc; below those they fail. The winding fits or fails; Fill warns above the\n"
+        "window utilisation Ku. Hot temperature fails above 125 C or on thermal runaway.\n"
         "\n" +
         std::string(kCheckKeysHelp) +
         "\n"

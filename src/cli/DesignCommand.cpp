@@ -31,7 +31,8 @@ constexpr std::string_view kHelp =
     "Every message the design window would show is printed to standard error, one line\n"
     "each, in order. Exit status: 0 when the design completed, 1 when it ended on a\n"
     "message (nothing is written then), 2 for bad arguments or a file that cannot be read,\n"
-    "written or is not a complete design file, or a catalogue that cannot be opened.\n";
+    "written or is not a complete design file, a file whose numbers are written with the\n"
+    "other decimal point, or a catalogue that cannot be opened.\n";
 
 struct DesignArguments {
     DesignRequest request;

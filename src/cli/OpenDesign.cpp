@@ -18,13 +18,22 @@ std::optional<ChokeModel> openDesign(const DesignSource& source, const std::stri
         prompter.message(error->message);
         return std::nullopt;
     }
-    ChokeModel model({programDir, locateCatalogue(source.cataloguePath, programDir),
-                      localeFor(source.decimalPoint)},
+    const auto& lines = std::get<DesignFileLines>(file);
+    const NumberLocale locale = localeFor(source.decimalPoint);
+    // Read with the wrong separator, the first number with a decimal part would be refused
+    // by Open and again by Run: say once what is wrong instead.
+    if (const auto point = foreignDecimalPoint(lines, locale)) {
+        prompter.message("The numbers of " + source.inputPath +
+                         " are written with the decimal point '" + *point + "', not '" +
+                         source.decimalPoint + "': give --decimal-point " + *point);
+        return std::nullopt;
+    }
+    ChokeModel model({programDir, locateCatalogue(source.cataloguePath, programDir), locale},
                      prompter);
     if (!model.catalogueOpen()) {
         return std::nullopt;
     }
-    loadDesignFile(model, std::get<DesignFileLines>(file));
+    loadDesignFile(model, lines);
     return model;
 }
 

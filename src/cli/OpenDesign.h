@@ -19,7 +19,8 @@ struct DesignSource {
 NumberLocale localeFor(const std::string& decimalPoint);
 
 // Reads the design file into a fresh design window and replays Open, as the program does.
-// nullopt when the file or the catalogue cannot be used; the reason went to `prompter`.
+// nullopt when the file or the catalogue cannot be used, or when the file's numbers are
+// written with the other decimal point; the reason went to `prompter`.
 std::optional<ChokeModel> openDesign(const DesignSource& source, const std::string& programDir,
                                      Prompter& prompter);
 

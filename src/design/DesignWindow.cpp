@@ -107,7 +107,7 @@ void DesignWindow::bindControls() {
 void DesignWindow::bindTextBox(const std::string& name, QWidget* widget) {
     if (auto* box = qobject_cast<QLineEdit*>(widget)) {
         connect(box, &QLineEdit::textEdited, this,
-                [this, name](const QString& text) { model_.editText(name, text.toStdString()); });
+                [this, name](const QString& text) { typeText(name, text); });
     }
 }
 
@@ -120,7 +120,7 @@ void DesignWindow::bindList(const std::string& name, QWidget* widget, bool edita
     if (editable) {
         combo->setInsertPolicy(QComboBox::NoInsert);
         connect(combo->lineEdit(), &QLineEdit::textEdited, this,
-                [this, name](const QString& text) { model_.editText(name, text.toStdString()); });
+                [this, name](const QString& text) { typeText(name, text); });
     }
     connect(combo, &QComboBox::activated, this, [this, name](int index) {
         run([&](ChokeModel& model) { model.chooseItem(name, index); });
@@ -143,6 +143,16 @@ void DesignWindow::bindOption(const std::string& name, QWidget* widget) {
         }
         run([&](ChokeModel& model) { model.setOption(name, true); });
     });
+}
+
+// Typing runs nothing, but a typed specification, core or material no longer has the
+// check of the last Run: its page goes unavailable at once.
+void DesignWindow::typeText(const std::string& name, const QString& text) {
+    const bool hadCheck = model_.lastCheck().has_value();
+    model_.editText(name, text.toStdString());
+    if (hadCheck && !model_.lastCheck()) {
+        showPages();
+    }
 }
 
 void DesignWindow::run(const std::function<void(ChokeModel&)>& procedure) {
@@ -272,9 +282,9 @@ void DesignWindow::commitEdit(QWidget* control) {
     }
     const std::string name = owner->objectName().toStdString();
     if (auto* box = qobject_cast<QLineEdit*>(owner)) {
-        model_.editText(name, box->text().toStdString());
+        typeText(name, box->text());
     } else if (auto* combo = qobject_cast<QComboBox*>(owner); combo && combo->isEditable()) {
-        model_.editText(name, combo->currentText().toStdString());
+        typeText(name, combo->currentText());
     }
 }
 

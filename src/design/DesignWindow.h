@@ -50,6 +50,7 @@ class DesignWindow : public QWidget {
     void bindTextBox(const std::string& name, QWidget* widget);
     void bindList(const std::string& name, QWidget* widget, bool editable);
     void bindOption(const std::string& name, QWidget* widget);
+    void typeText(const std::string& name, const QString& text);
     void showControl(const Control& control);
     void showComboBox(const Control& control, QWidget* widget);
     void showPages();

@@ -330,13 +330,31 @@ CheckPart<CopperFigures> checkCopper(const DesignCheckInput& in,
 
 CheckVerdict inductanceVerdict(const char* name, const char* at, double henry, double percent,
                                double passPercent, double warnPercent) {
-    const std::string figure = std::string("L(") + at + ") = " + fixed(henry * 1e6, 2) + " uH, " +
+    const std::string figure = std::string("L(") + at + ") = " + fixed(henry * 1e6, 2) + " µH, " +
                                fixed(percent, 1) + " % of the required L";
     if (percent >= passPercent)
         return {name, Verdict::Pass, figure};
     if (percent >= warnPercent)
         return {name, Verdict::Warning, figure + ", below " + fixed(passPercent, 0) + " %"};
     return {name, Verdict::Fail, figure + ", below " + fixed(warnPercent, 0) + " %"};
+}
+
+// The inductance at Ipk is the one at Idc less the further fall of the bias curve, so it
+// may drop below the required L by its own margin; but it is never judged better than
+// the inductance at Idc, which has the smaller shortfall.
+CheckVerdict peakVerdict(const InductanceFigures& f, const CheckVerdict& atIdc) {
+    CheckVerdict atIpk =
+        inductanceVerdict("L at Ipk", "Ipk", f.atIpkH, f.atIpkPercent, kInductanceAtIpkPassPercent,
+                          kInductanceAtIpkWarnPercent);
+    if (atIdc.verdict > atIpk.verdict) {  // Pass < Warning < Fail
+        atIpk.verdict = atIdc.verdict;
+        atIpk.reason += ", and L at Idc is below " +
+                        fixed(atIdc.verdict == Verdict::Warning ? kInductanceAtIdcPassPercent
+                                                                : kInductanceAtIdcWarnPercent,
+                              0) +
+                        " %";
+    }
+    return atIpk;
 }
 
 void addInductanceVerdicts(const CheckPart<InductanceFigures>& part,
@@ -349,8 +367,7 @@ void addInductanceVerdicts(const CheckPart<InductanceFigures>& part,
     const InductanceFigures& f = *part.figures;
     out.push_back(inductanceVerdict("L at Idc", "Idc", f.atIdcH, f.atIdcPercent,
                                     kInductanceAtIdcPassPercent, kInductanceAtIdcWarnPercent));
-    out.push_back(inductanceVerdict("L at Ipk", "Ipk", f.atIpkH, f.atIpkPercent,
-                                    kInductanceAtIpkPassPercent, kInductanceAtIpkWarnPercent));
+    out.push_back(peakVerdict(f, out.back()));
 }
 
 void addWindingVerdicts(const DesignCheckInput& in, const CheckPart<WindingFigures>& part,
@@ -383,15 +400,15 @@ void addTemperatureVerdict(const DesignCheckInput& in, const CheckPart<CopperFig
         return;
     }
     const CopperFigures& f = *part.figures;
-    const std::string limit = fixed(in.temperatureLimitC, 0) + " C limit";
+    const std::string limit = fixed(in.temperatureLimitC, 0) + " °C limit";
     if (f.runaway)
         out.push_back({name, Verdict::Fail, "thermal runaway"});
     else if (f.hotTemperatureC > in.temperatureLimitC)
         out.push_back(
-            {name, Verdict::Fail, fixed(f.hotTemperatureC, 1) + " C, above the " + limit});
+            {name, Verdict::Fail, fixed(f.hotTemperatureC, 1) + " °C, above the " + limit});
     else
         out.push_back(
-            {name, Verdict::Pass, fixed(f.hotTemperatureC, 1) + " C, within the " + limit});
+            {name, Verdict::Pass, fixed(f.hotTemperatureC, 1) + " °C, within the " + limit});
 }
 
 }  // namespace

@@ -95,7 +95,9 @@ struct DesignCheckInput {
     double temperatureLimitC = 125;  // iron powder
 };
 
-// Thresholds of the verdicts, in percent of the required inductance.
+// Thresholds of the verdicts, in percent of the required inductance. The required L is
+// the L at Idc; at Ipk it may fall by a margin of its own, but L at Ipk is never judged
+// better than L at Idc.
 inline constexpr double kInductanceAtIdcPassPercent = 100;
 inline constexpr double kInductanceAtIdcWarnPercent = 90;
 inline constexpr double kInductanceAtIpkPassPercent = 90;
@@ -173,8 +175,8 @@ struct DesignCheck {
 DesignCheck checkDesign(const DesignCheckInput& input);
 
 // Whether a design passes its check: no verdict fails and none is unavailable (a warning
-// passes: L at Idc of 90 % to 100 % of the required L, L at Ipk of 70 % to 90 %, a fill
-// above Ku that still winds).
+// passes: L at Idc of 90 % to 100 % of the required L, L at Ipk of 70 % to 90 % or with
+// L at Idc warning, a fill above Ku that still winds).
 bool checkPasses(const DesignCheck& check) noexcept;
 
 const char* verdictName(Verdict verdict) noexcept;

@@ -263,9 +263,8 @@ void DesignRun::wireAndLosses() {
         n_.Rdc = (s_.MLT * n_.N * (Num(kCopperResistivityMicroOhmCm) / n_.Aw) * kOhmsPerMicroOhm)
                      .value();
     });
-    // The copper weight carries the program's own factor of 1e-2.
-    skippable("Wcu",
-              [&] { n_.Wcu = (s_.MLT * 1e-2 * n_.N * n_.Aw * kCopperDensityGramsPerCm3).value(); });
+    // Mean turn [cm] x turns x bare area [cm²] is the copper's volume in cm³.
+    skippable("Wcu", [&] { n_.Wcu = (s_.MLT * n_.N * n_.Aw * kCopperDensityGramsPerCm3).value(); });
     skippable("Pcu", [&] { n_.Pcu = (Num(n_.Rdc) * (Num(s_.Irms) * s_.Irms)).value(); });
     skippable("Pv", [&] { updateCoreLossDensity(s_); });
     skippable("Pcore", [&] { n_.Pcore = (Num(s_.Pv) * s_.Vc).value(); });

@@ -19,6 +19,8 @@ inline constexpr double kTeslaPerGauss = 1e-4;
 inline constexpr double kMilliohmsPerOhm = 1000;
 // Square metres per square centimetre: Ac[cm²] to m², and Jdes[A/m²] to A/cm².
 inline constexpr double kSquareMetresPerSquareCm = 1e-4;
+// Square centimetres per square metre: a current density in A/cm² to Jdes[A/m²].
+inline constexpr double kSquareCmPerSquareMetre = 1e4;
 // Flux density of one weber per cm², in tesla (Bmax) and in gauss (Bac).
 inline constexpr double kTeslaPerWeberPerSquareCm = 1e4;
 inline constexpr double kGaussPerWeberPerSquareCm = 1e8;

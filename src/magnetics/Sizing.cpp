@@ -1,8 +1,11 @@
 #include "magnetics/Sizing.h"
 
 #include <functional>
+#include <limits>
+#include <vector>
 
 #include "magnetics/Fault.h"
+#include "magnetics/PhysicalConstants.h"
 #include "magnetics/StepRunner.h"
 
 namespace coilsmith {
@@ -10,31 +13,46 @@ namespace coilsmith {
 namespace {
 
 // Which scaled values make sense for an input. An inductance or a flux density of zero
-// or less gives no core at all; a current or frequency may be zero (a choke for pure
-// ripple or pure DC) but never negative.
-enum class Range { Positive, NotNegative };
+// or less gives no core at all; a current may be zero (a choke for pure ripple or pure
+// DC) but never negative; the core loss divides by the ripple's frequency, which must be
+// above zero. The value lists take a closed range.
+struct Range {
+    double low = 0;
+    bool lowIncluded = false;
+    double high = std::numeric_limits<double>::max();
 
-bool inRange(double value, Range range) {
-    return range == Range::Positive ? value > 0 : value >= 0;
-}
+    bool holds(double value) const {
+        return (lowIncluded ? value >= low : value > low) && value <= high;
+    }
+};
+constexpr Range kPositive{};
+constexpr Range kNotNegative{0, true};
 
 struct Input {
     const std::string& text;
     double factor;
     Range range;
     std::function<void(double)> store;  // may fault, as narrowing to single precision does
-    const char* message;
+    std::string message;
+    bool listValue = false;
 };
+
+// The value lists' own items are the program's numbers, written with a full stop whatever
+// the user's separator; a value typed there is read in the user's locale first.
+std::optional<double> readNumber(const Input& input, const NumberLocale& locale) {
+    const auto number = parseNumber(input.text, locale);
+    return number || !input.listValue ? number : parseNumber(input.text);
+}
 
 // Typed text times its unit factor into its field; false when the text is not a number,
 // the value is out of its range or does not fit, leaving the field as it was.
 bool readInput(const Input& input, const NumberLocale& locale) {
-    const auto number = parseNumber(input.text, locale);
+    const auto number = readNumber(input, locale);
     if (!number)
         return false;
     try {
         const double scaled = (Num(*number) * input.factor).value();
-        if (!inRange(scaled, input.range))
+        if (!input.range.holds(scaled))
             return false;
         input.store(scaled);
         return true;
@@ -43,25 +61,49 @@ bool readInput(const Input& input, const NumberLocale& locale) {
     }
 }
 
-// Reads the five inputs in their fixed order and stops at the first bad one, whose
-// message it returns; the fields read before it keep their new values.
+// "Re-Enter Window Utilization Value (0.05 to 0.9)": the list's name and its range.
+std::string listMessage(const char* name, double low, double high, const char* unit,
+                        const NumberLocale& locale) {
+    return std::string("Re-Enter ") + name + " Value (" + formatNumber(low, locale) + " to " +
+           formatNumber(high, locale) + unit + ")";
+}
+
+// Reads the inputs in their fixed order and stops at the first bad one, whose message it
+// returns; the fields read before it keep their new values.
 std::optional<std::string> readInputs(DesignState& s, const SpecificationTexts& texts,
                                       const NumberLocale& locale) {
-    const Input inputs[] = {
-        {texts.Ldes, s.Lfac, Range::Positive, [&s](double v) { s.Lreq = v; },
+    std::vector<Input> inputs = {
+        {texts.Ldes, s.Lfac, kPositive, [&s](double v) { s.Lreq = v; },
          "Re-Enter Inductance Value"},
-        {texts.FD, s.Bfac, Range::Positive, [&s](double v) { s.Bdes = v; },
+        {texts.FD, s.Bfac, kPositive, [&s](double v) { s.Bdes = v; },
          "Re-Enter Flux Density value Value"},
-        {texts.DCC, s.DCfac, Range::NotNegative, [&s](double v) { s.Idc = v; },
+        {texts.DCC, s.DCfac, kNotNegative, [&s](double v) { s.Idc = v; },
          "Re-Enter DC Current Value"},
-        {texts.ACC, static_cast<double>(s.ACfac), Range::NotNegative, [&s](double v) { s.Iac = v; },
+        {texts.ACC, static_cast<double>(s.ACfac), kNotNegative, [&s](double v) { s.Iac = v; },
          "Re-Enter AC Current Value"},
-        {texts.Freq, s.Ffac, Range::NotNegative, [&s](double v) { s.Fexc = toSingle(v); },
+        {texts.Freq, s.Ffac, kPositive, [&s](double v) { s.Fexc = toSingle(v); },
          "Re-Enter Excitation Frequency"},
     };
+    if (texts.CurD) {
+        inputs.push_back({*texts.CurD, kSquareCmPerSquareMetre,
+                          Range{kLowestCurrentDensityAPerCm2 * kSquareCmPerSquareMetre, true,
+                                kHighestCurrentDensityAPerCm2 * kSquareCmPerSquareMetre},
+                          [&s](double v) { s.Jdes = v; },
+                          listMessage("Current Density", kLowestCurrentDensityAPerCm2,
+                                      kHighestCurrentDensityAPerCm2, " A/cm^2", locale),
+                          true});
+    }
+    if (texts.WU) {
+        inputs.push_back({*texts.WU, 1,
+                          Range{kLowestWindowUtilisation, true, kHighestWindowUtilisation},
+                          [&s](double v) { s.Ku = toSingle(v); },
+                          listMessage("Window Utilization", kLowestWindowUtilisation,
+                                      kHighestWindowUtilisation, "", locale),
+                          true});
+    }
     for (const Input& input : inputs) {
         if (!readInput(input, locale))
-            return std::string(input.message);
+            return input.message;
     }
     return std::nullopt;
 }

@@ -8,9 +8,18 @@
 
 namespace coilsmith {
 
-// The five typed inputs of the specification page, as the user typed them.
+// The values the two editable lists accept, typed or chosen: a current density in A/cm²
+// and the share of the window that copper may fill.
+inline constexpr double kLowestCurrentDensityAPerCm2 = 50;
+inline constexpr double kHighestCurrentDensityAPerCm2 = 2000;
+inline constexpr double kLowestWindowUtilisation = 0.05;
+inline constexpr double kHighestWindowUtilisation = 0.9;
+
+// The typed inputs of the specification page, as the user typed them. CurD and WU are the
+// texts of the two editable lists; without them Jdes and Ku are taken as they stand.
 struct SpecificationTexts {
     std::string Ldes, FD, DCC, ACC, Freq;
+    std::optional<std::string> CurD{}, WU{};
 };
 
 struct SizingOutcome {
@@ -22,9 +31,10 @@ struct SizingOutcome {
 };
 
 // "Calculate AP": reads and scales the inputs into `state` in a fixed order, stops at the
-// first bad input (not a number, too large, an inductance or flux density not above zero,
-// a negative current or frequency), then sizes (peak and rms current, stored energy, area
-// product) under the skip rule: a failing sizing step leaves its target as it was.
+// first bad input (not a number, too large, an inductance, flux density or frequency not
+// above zero, a negative current, a current density or window utilisation outside its
+// range), then sizes (peak and rms current, stored energy, area product) under the skip
+// rule: a failing sizing step leaves its target as it was.
 SizingOutcome sizeAreaProduct(DesignState& state, const SpecificationTexts& texts,
                               const NumberLocale& locale = {});
 

@@ -240,6 +240,21 @@ void ChokeModel::selectMaterial() {
     steps.run([&] { s.dl = single("dl"); });
 }
 
+void ChokeModel::chooseDesignCore(const std::string& core, const std::string& material) {
+    const bool coreChosen = setListText("Core", core);
+    const bool materialChosen = setListText("CoreMat", material);
+    // Without a catalogue nothing can be chosen, and that was said when it failed to open;
+    // a design of no core type lists no cores to choose from, which the core page shows.
+    if (!catalogueOpen_ || !(control("ECore").value || control("Toroid").value)) {
+        return;
+    }
+    if (!core.empty() && !coreChosen) {
+        report("The core " + core + " of this design is not in the catalogue");
+    } else if (coreChosen && !material.empty() && !materialChosen) {
+        report("The material " + material + " of this design is not listed for the core " + core);
+    }
+}
+
 std::optional<Value> ChokeModel::currentCost() {
     if (!catalogueOpen_) {
         return std::nullopt;

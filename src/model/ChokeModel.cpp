@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <exception>
+#include <iterator>
 #include <stdexcept>
 #include <unordered_map>
 #include <utility>
@@ -24,6 +25,15 @@ const std::unordered_map<std::string_view, std::size_t>& controlPositions() {
         return map;
     }();
     return positions;
+}
+
+// The controls a design is made from: the specification, its units and lists, the core
+// type, the core and the material.
+bool isDesignInput(std::string_view name) {
+    static constexpr std::string_view kInputs[] = {
+        "Ldes", "Lunit", "FD",   "Bunit", "DCC",   "DCunit", "ACC",  "ACunit",
+        "Freq", "Funit", "CurD", "WU",    "ECore", "Toroid", "Core", "CoreMat"};
+    return std::find(std::begin(kInputs), std::end(kInputs), name) != std::end(kInputs);
 }
 
 int itemIndex(const Control& control, std::string_view text) {
@@ -107,8 +117,19 @@ const Control& ChokeModel::control(std::string_view name) const {
     throw std::out_of_range("no control named " + std::string(name));
 }
 
+// Every change to a control the design is made from, whatever its route (typing, a list,
+// a design file, the frame's New), leaves the design shown without a check until the next
+// completed Run.
 Control& ChokeModel::mutableControl(std::string_view name) {
+    if (isDesignInput(name)) {
+        forgetCheck();
+    }
     return const_cast<Control&>(std::as_const(*this).control(name));
+}
+
+void ChokeModel::forgetCheck() noexcept {
+    lastCheck_.reset();
+    lastCheckInput_.reset();
 }
 
 void ChokeModel::editText(std::string_view name, std::string text) {
@@ -116,7 +137,7 @@ void ChokeModel::editText(std::string_view name, std::string text) {
     if (c.kind == ControlKind::TextBox) {
         c.text = std::move(text);
     } else if (c.kind == ControlKind::ComboBox && c.editable) {
-        // Typed text is not a choice from the list: Jdes and Ku keep the last chosen item.
+        // Typed text is not a choice from the list: "Calculate AP" reads it.
         c.text = std::move(text);
         c.selectedIndex = -1;
     }

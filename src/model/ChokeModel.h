@@ -128,6 +128,12 @@ class ChokeModel {
     void loadECore();
     void loadToroid();
     void selectMaterial();
+    // Open's last step: sets the texts of Core and CoreMat as a pick from their lists does,
+    // then says which of the design's own the catalogue does not offer ("The core T999 of
+    // this design is not in the catalogue", "The material -99 of this design is not listed
+    // for the core T157"). Empty texts name no choice and are not reported, nor is a core
+    // when no core type is chosen.
+    void chooseDesignCore(const std::string& core, const std::string& material);
     // Reads the specification again first when any of its texts or units changed since
     // the last successful "Calculate AP"; a refused input stops the run there.
     void runDesign();
@@ -151,8 +157,10 @@ class ChokeModel {
     const std::optional<DesignOutcome>& lastDesign() const noexcept { return lastDesign_; }
 
     // --- The design check ------------------------------------------------------------
-    // The check of the last Run's design, made at the end of every completed Run; empty
-    // after a Run that ended on a message (and before any Run).
+    // The check of the last Run's design, made at the end of every completed Run. It
+    // belongs to that Run only: empty before any Run, after a Run that ended on a message,
+    // after a refused "Calculate AP" and after any change to the specification, its units
+    // and lists, the core type, the core or the material (a design file read, New).
     const std::optional<DesignCheck>& lastCheck() const noexcept { return lastCheck_; }
     // The input the last check was made from.
     const std::optional<DesignCheckInput>& lastCheckInput() const noexcept {
@@ -181,6 +189,7 @@ class ChokeModel {
     void setCreationTexts();
     void openCatalogue(const std::string& path);
     void report(const std::string& text);
+    void forgetCheck() noexcept;
 
     // "Calculate AP": the message it showed when an input was refused, nothing on success.
     std::optional<std::string> sizeSpecification();

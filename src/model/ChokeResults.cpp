@@ -14,8 +14,7 @@ DesignSelection ChokeModel::designSelection() {
 }
 
 void ChokeModel::runDesign() {
-    lastCheck_.reset();
-    lastCheckInput_.reset();
+    forgetCheck();
     // The results must belong to the specification shown: one changed since it was last
     // sized is read again, with the checks and messages of "Calculate AP".
     if (specificationChangedSinceSizing()) {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "magnetics/Num.h"
+#include "magnetics/PhysicalConstants.h"
 #include "magnetics/Sizing.h"
 #include "magnetics/StepRunner.h"
 #include "model/ChokeModel.h"
@@ -50,10 +51,11 @@ void ChokeModel::applyRippleCurrentUnit() {
 }
 
 // The list items are the program's own numbers written with a full stop, so they are read
-// the same way whatever the user's decimal separator is.
+// the same way whatever the user's decimal separator is. A typed value is read, and
+// checked, by the next "Calculate AP".
 void ChokeModel::applyCurrentDensity() {
     if (const auto value = parseNumber(text("CurD"))) {
-        StepRunner().run([&] { state_.Jdes = checkedFinite(10000.0 * *value); });
+        StepRunner().run([&] { state_.Jdes = checkedFinite(kSquareCmPerSquareMetre * *value); });
     }
 }
 
@@ -78,13 +80,14 @@ void ChokeModel::calculateAreaProduct() {
 }
 
 std::optional<std::string> ChokeModel::sizeSpecification() {
-    const SpecificationTexts texts{text("Ldes"), text("FD"), text("DCC"), text("ACC"),
-                                   text("Freq")};
+    const SpecificationTexts texts{text("Ldes"), text("FD"),   text("DCC"), text("ACC"),
+                                   text("Freq"), text("CurD"), text("WU")};
     const SizingOutcome outcome = sizeAreaProduct(state_, texts, locale_);
     if (outcome.message) {
         // The inputs read before the refused one are stored already: no design may be
         // made from them until a specification is read whole again.
         state_.sizedSpecification.clear();
+        forgetCheck();
         report(*outcome.message);
         return outcome.message;
     }

@@ -9,6 +9,9 @@
 #include <cerrno>
 #include <cstring>
 
+#include <iterator>
+
+#include "model/ChokeControls.h"
 #include "model/TextDecoding.h"
 
 namespace coilsmith {
@@ -161,6 +164,24 @@ bool designFileFlag(std::string_view line, const NumberLocale& locale) {
     return number.has_value() && *number != 0.0;
 }
 
+std::optional<std::string> foreignDecimalPoint(const DesignFileLines& file,
+                                               const NumberLocale& locale) {
+    static constexpr std::string_view kTypedNumbers[] = {"Ldes", "FD", "DCC", "ACC", "Freq"};
+    const std::string other = locale.decimalPoint == "." ? "," : ".";
+    const NumberLocale otherLocale{other, other == "." ? "," : "."};
+    static const std::vector<Control> controls = makeDesignControls();
+    for (std::size_t i = 0; i < controls.size() && i < file.lines.size(); ++i) {
+        const std::string_view name = controls[i].name;
+        const std::string& text = file.lines[i];
+        if (std::find(std::begin(kTypedNumbers), std::end(kTypedNumbers), name) !=
+                std::end(kTypedNumbers) &&
+            !parseNumber(text, locale) && parseNumber(text, otherLocale)) {
+            return other;
+        }
+    }
+    return std::nullopt;
+}
+
 void loadDesignFile(ChokeModel& model, const DesignFileLines& file) {
     if (file.lines.size() < static_cast<std::size_t>(kDesignFileLines)) {
         return;
@@ -201,8 +222,7 @@ void loadDesignFile(ChokeModel& model, const DesignFileLines& file) {
     model.calculateAreaProduct();
     model.setOption("ECore", eCore);
     model.setOption("Toroid", toroid);
-    model.setListText("Core", coreText);
-    model.setListText("CoreMat", materialText);
+    model.chooseDesignCore(coreText, materialText);
 }
 
 }  // namespace coilsmith

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -45,10 +46,17 @@ std::variant<DesignFileLines, DesignFileError> readDesignFile(const std::string&
 // number other than zero counts as true; anything else is false.
 bool designFileFlag(std::string_view line, const NumberLocale& locale = {});
 
+// The decimal point a design file's typed specification numbers are written with when
+// one of them does not read with `locale`'s separators but does with the other of '.' and
+// ',' (a file written with '.' read with ','); nullopt otherwise.
+std::optional<std::string> foreignDecimalPoint(const DesignFileLines& file,
+                                               const NumberLocale& locale);
+
 // Reads a design into the window as Open does: Core and CoreMat enabled, every other
 // control's text set (unit selectors and lists run their handlers), the core-type flags
 // and the core and material texts remembered; pages 1 and 2 made available, page 0
-// selected; calculateAreaProduct; the option buttons; then Core and CoreMat.
+// selected; calculateAreaProduct; the option buttons; then Core and CoreMat, with a
+// message after any other when the catalogue does not offer the design's core or material.
 void loadDesignFile(ChokeModel& model, const DesignFileLines& file);
 
 }  // namespace coilsmith

@@ -21,6 +21,7 @@ using coilsmith::test::readAll;
 // Line numbers (1-based) of the design file.
 constexpr int kECore = 1, kToroid = 2, kCore = 3, kPrice = 4, kFCore = 5, kCoreMat = 6;
 constexpr int kNTurns = 18, kACore = 24, kAprod = 26, kMinAP = 27, kAPR = 28, kLdes = 39;
+constexpr int kWU = 31, kCurD = 32, kFreq = 34;
 
 // The lines of a design file, each ended by CR LF.
 std::vector<std::string> lines(const std::string& text) {
@@ -83,6 +84,20 @@ TEST_F(CliTest, DecimalCommaReadsAndWritesCommas) {
     const std::string input =
         design({{kToroid, "True"}, {kCore, "T184"}, {kCoreMat, "-26"}, {30, "0,5"}}, "comma.txt");
     EXPECT_EQ(lines(cli("design --decimal-point , " + input).out).at(kAPR - 1), "2,363");
+}
+
+// A current density and window utilisation typed into the file are used as typed: the
+// starting specification's 2 E = 0.01890625 J over 0.5 T * 2.5e6 A/m^2 * 0.45 = 3.361 cm^4.
+TEST_F(CliTest, TypedCurrentDensityAndWindowUtilisationAreUsed) {
+    const CliRun run = cli(
+        "design " +
+        design(
+            {{kToroid, "True"}, {kCore, "T184"}, {kCoreMat, "-26"}, {kCurD, "250"}, {kWU, "0.45"}},
+            "typed.txt"));
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const auto out = lines(run.out);
+    EXPECT_EQ(out.at(kAPR - 1), "3.361");
+    EXPECT_EQ(out.at(kCurD - 1) + " " + out.at(kWU - 1), "250 0.45");
 }
 
 // The number after "key": in the check's JSON; NaN when the key is missing or not a number.
@@ -205,6 +220,21 @@ TEST_F(CliTest, ErrorsAreReportedWithTheirExitCodes) {
         {"design " + design({{kLdes, "lots"}}, "bad.txt"), 1,
          "Re-Enter Inductance Value\nRe-Enter Inductance Value\n"},
         {"design " + noMaterial, 1, "Select a core from the database\n"},
+        // Open says what it could not choose, after the others; Run says what it says.
+        {"design " + design({{kToroid, "True"}, {kCore, "T999"}, {kCoreMat, "-26"}}, "t999.txt"), 1,
+         "The core T999 of this design is not in the catalogue\nSelect a core from the database\n"},
+        {"check " + design({{kToroid, "True"}, {kCore, "T157"}, {kCoreMat, "-99"}}, "m99.txt"), 1,
+         "The material -99 of this design is not listed for the core T157\n"
+         "Select a core from the database\n"},
+        {"design " + design({{kCurD, "abc"}}, "j.txt"), 1,
+         "Re-Enter Current Density Value (50 to 2000 A/cm^2)\n"
+         "Re-Enter Current Density Value (50 to 2000 A/cm^2)\n"},
+        {"design " + design({{kFreq, "0"}}, "f.txt"), 1,
+         "Re-Enter Excitation Frequency\nRe-Enter Excitation Frequency\n"},
+        // A file written with full stops, read with commas: said once, as a bad argument.
+        {"design --decimal-point , " + t184("-26", "dots.txt"), 2,
+         "The numbers of " + (dir / "dots.txt").string() +
+             " are written with the decimal point '.', not ',': give --decimal-point .\n"},
         {"check " + noMaterial, 1, "Select a core from the database\n"},
         {"design '" + (dir / "short.txt").string() + "'", 2, "not a complete design file"},
         // An endless device is refused by what it is, before a byte is read or written.

@@ -1,5 +1,7 @@
 // The "Design Check" page of the design window on the shipped catalogue.
+#include <QComboBox>
 #include <QCoreApplication>
+#include <QLineEdit>
 #include <QSpinBox>
 #include <QStandardPaths>
 #include <QTabWidget>
@@ -90,6 +92,26 @@ class CheckPageTest : public QObject {
         QCOMPARE(choke_->model().ambientTemperature(), 60.0);
         QCOMPARE(ambient()->value(), 60);
         QSettings().clear();
+    }
+    // A key typed into the specification, or into an editable list, takes the check away
+    // at once: it was made for the design before the key.
+    void typingTakesTheCheckAway() {
+        for (const char* box : {"Ldes", "CurD"}) {
+            choke_ = makeChoke();
+            choke_->show();
+            QVERIFY(QTest::qWaitForWindowExposed(choke_.get()));
+            runDesign("100");
+            tabs()->setCurrentIndex(kSpecPage);
+            QVERIFY(tabs()->isTabEnabled(kCheckPage));
+            auto* typedInto = choke_->findChild<QWidget*>(box);
+            auto* edit = qobject_cast<QComboBox*>(typedInto)
+                             ? qobject_cast<QComboBox*>(typedInto)->lineEdit()
+                             : qobject_cast<QLineEdit*>(typedInto);
+            QVERIFY(edit != nullptr);
+            QTest::keyClick(edit, Qt::Key_0);
+            QVERIFY2(!tabs()->isTabEnabled(kCheckPage), box);
+            QVERIFY(!choke_->model().lastCheck());
+        }
     }
 };
 

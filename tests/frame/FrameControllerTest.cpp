@@ -104,20 +104,46 @@ struct Rig {
         frame.newDesign();
         model().editText("Ldes", inductance);
     }
+    // A new design of `inductance` uH, 5 A, 1 A at 100 kHz on T106 in -26, run.
+    void runNew(const std::string& inductance) {
+        newWith(inductance);
+        for (const auto& [box, text] : {std::pair{"DCC", "5"},
+                                        {"ACC", "1"},
+                                        {"Freq", "100"},
+                                        {"FD", "0.5"},
+                                        {"CurD", "400"},
+                                        {"WU", "0.4"}}) {
+            model().editText(box, text);
+        }
+        window.withDesign([](ChokeModel& m) {
+            m.calculateAreaProduct();
+            m.setOption("Toroid", true);
+            m.setListText("Core", "T106");
+            m.setListText("CoreMat", "-26");
+        });
+        frame.runDesign();
+    }
+    // The required inductance of the check the model holds, in H; 0 without one.
+    double checkedInductance() {
+        return model().lastCheckInput() ? model().lastCheckInput()->requiredInductanceH : 0.0;
+    }
 
     QTemporaryDir dir;
     FakePrompter prompter;
     FakeFileDialogs dialogs;
     FakeClipboard clipboard;
-    Strings printed;  // file name, then the name offered for a PDF
+    Strings printed;                     // file name, then the name offered for a PDF
+    double printedCheckInductance = -1;  // H, 0 when printed without a check
     FakeWindow window;
     FrameController frame{
         window,
         {prompter,
          dialogs,
          clipboard,
-         [this](const ChokeModel&, const std::string& name, const std::string& pdf) {
+         [this](const ChokeModel& model, const std::string& name, const std::string& pdf) {
              printed = {name, pdf};
+             printedCheckInductance =
+                 model.lastCheck() ? model.lastCheckInput()->requiredInductanceH : 0.0;
          },
          {{"/gone/old.txt"}, "/last"}}};
 };
@@ -265,6 +291,35 @@ TEST(FrameController, SavedThenOpenedDesignIsNamedByItsFile) {
     r.prompter.answerNo();
     r.frame.openDesign();
     EXPECT_EQ(r.prompter.questions.back(), "Do you want to save changes for " + r.path("d.txt"));
+}
+
+// A check belongs to a Run of the design shown: New and Open take it away, and Print then
+// prints none, until the design is run again.
+TEST(FrameController, CheckAndItsPrintBelongToARunOfTheDesignShown) {
+    Rig r;
+    r.runNew("100");
+    ASSERT_DOUBLE_EQ(r.checkedInductance(), 100e-6);
+    r.dialogs.chooseOnSave(r.path("100.txt"));
+    r.frame.saveAs();  // saving keeps the check of the design saved
+    r.frame.print();
+    EXPECT_DOUBLE_EQ(r.printedCheckInductance, 100e-6);
+
+    r.frame.newDesign();
+    EXPECT_EQ(r.checkedInductance(), 0);
+    r.frame.print();
+    EXPECT_EQ(r.printedCheckInductance, 0);
+
+    r.runNew("220");
+    ASSERT_DOUBLE_EQ(r.checkedInductance(), 220e-6);
+    ASSERT_TRUE(r.frame.openDesignFile(r.path("100.txt")));
+    EXPECT_EQ(r.checkedInductance(), 0);
+    r.frame.print();
+    EXPECT_EQ(r.printedCheckInductance, 0);
+    r.frame.runDesign();
+    EXPECT_DOUBLE_EQ(r.checkedInductance(), 100e-6);
+    r.frame.print();
+    EXPECT_DOUBLE_EQ(r.printedCheckInductance, 100e-6);
+    EXPECT_TRUE(r.prompter.messages.empty());
 }
 
 TEST(FrameController, BadFileIsReportedAndChangesNothing) {

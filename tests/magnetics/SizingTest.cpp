@@ -47,8 +47,8 @@ TEST(Sizing, OneMilliHenryExample) {
 }
 
 // Earlier inputs are stored, the failing one and all later ones keep what they held; values that
-// give no choke (no inductance or flux density, a negative current or frequency) are refused,
-// as is a frequency too large for single precision (1e36) or for a double (1e305 kHz).
+// give no choke (no inductance, flux density or frequency, a negative current) are refused, as
+// is a frequency too large for single precision (1e36) or for a double (1e305 kHz).
 TEST(Sizing, StopsAtTheFirstBadInput) {
     const char* const messages[] = {
         "Re-Enter Inductance Value", "Re-Enter Flux Density value Value",
@@ -61,7 +61,7 @@ TEST(Sizing, StopsAtTheFirstBadInput) {
         {0, {"0", "0.5", "25", "5", "50"}, 1000},     {0, {"-5", "0.5", "25", "5", "50"}, 1000},
         {1, {"25", "0", "25", "5", "50"}, 1000},      {1, {"25", "-0.5", "25", "5", "50"}, 1000},
         {2, {"25", "0.5", "-25", "5", "50"}, 1000},   {3, {"25", "0.5", "25", "-1", "50"}, 1000},
-        {4, {"25", "0.5", "25", "5", "-25"}, 1000}};
+        {4, {"25", "0.5", "25", "5", "-25"}, 1000},   {4, {"25", "0.5", "25", "5", "0"}, 1000}};
     for (const auto& [failing, texts, ffac] : rows) {
         DesignState s = freshWindow();
         s.Ffac = ffac;
@@ -77,13 +77,13 @@ TEST(Sizing, StopsAtTheFirstBadInput) {
 }
 
 // 2 E / (B J Ku) with B J Ku = 0.5 T * 4e6 A/m^2 * 0.4 = 8e5, times 1e8 for cm^4: pure ripple
-// Ipk 2.5 A, E = 7.8125e-5 J; pure DC Ipk 25 A, E = 7.8125e-3 J; no frequency; 1000 times L;
+// Ipk 2.5 A, E = 7.8125e-5 J; pure DC Ipk 25 A, E = 7.8125e-3 J; 1 Hz; 1000 times L;
 // the decimal comma and the thousands point: Ipk 1027.5 A, E = 13.19695 J, 3299.23828125 cm^4.
 TEST(Sizing, ShowsTheAreaProduct) {
     const std::tuple<SpecificationTexts, NumberLocale, const char*> rows[] = {
         {{"25", "0.5", "0", "5", "50"}, {".", ","}, "0.020"},
         {{"25", "0.5", "25", "0", "50"}, {".", ","}, "1.953"},
-        {{"25", "0.5", "25", "5", "0"}, {".", ","}, "2.363"},
+        {{"25", "0.5", "25", "5", "0.001"}, {".", ","}, "2.363"},
         {{"25000", "0.5", "25", "5", "50"}, {".", ","}, "2363.281"},
         {{"25", "0,5", "1.025", "5", "50"}, {",", "."}, "3299,238"}};
     for (const auto& [texts, locale, apText] : rows) {

@@ -129,9 +129,9 @@ TEST_F(ChokeModelTest, FirstBadInputIsReportedAndNothingShown) {
                       *const B = "Re-Enter Flux Density value Value",
                       *const F = "Re-Enter Excitation Frequency";
     const char* const rows[][3] = {
-        {"Ldes", "", L},   {"FD", "abc", B},  {"DCC", "1e999", "Re-Enter DC Current Value"},
-        {"Ldes", "-5", L}, {"FD", "0", B},    {"ACC", "five", "Re-Enter AC Current Value"},
-        {"Freq", " ", F},  {"Freq", "-25", F}};
+        {"Ldes", "", L},   {"FD", "abc", B},   {"DCC", "1e999", "Re-Enter DC Current Value"},
+        {"Ldes", "-5", L}, {"FD", "0", B},     {"ACC", "five", "Re-Enter AC Current Value"},
+        {"Freq", " ", F},  {"Freq", "-25", F}, {"Freq", "0", F}};
     for (const auto& [box, text, message] : rows) {
         f.create(catalogue.path(), {}, &listener);
         f.prompter.clear();
@@ -143,6 +143,52 @@ TEST_F(ChokeModelTest, FirstBadInputIsReportedAndNothingShown) {
     }
 }
 
+// A value typed into an editable list is read by "Calculate AP" and used as typed. With the
+// starting texts 2 E = 0.01890625 J: B J Ku = 0.5 * 2.5e6 * 0.45 = 562500 gives 3.361 cm^4.
+TEST_F(ChokeModelTest, TypedCurrentDensityAndWindowUtilisationAreUsedAsTyped) {
+    m().editText("CurD", "250");
+    m().editText("WU", "0.45");
+    m().calculateAreaProduct();
+    EXPECT_TRUE(f.prompter.messages.empty());
+    EXPECT_EQ(m().state().Jdes, 2.5e6);
+    EXPECT_EQ(m().state().Ku, 0.45f);
+    EXPECT_EQ(m().text("APR"), "3.361");
+    // The ends of both ranges are taken.
+    for (const auto& [curD, wu] : {std::pair{"50", "0.05"}, {"2000", "0.9"}}) {
+        m().editText("CurD", curD);
+        m().editText("WU", wu);
+        m().calculateAreaProduct();
+        EXPECT_EQ(m().state().Jdes, 1e4 * std::stod(curD));
+        EXPECT_EQ(m().state().Ku, std::stof(wu));
+    }
+    EXPECT_TRUE(f.prompter.messages.empty());
+}
+
+// Anything else is refused by name and range, after the typed inputs, and nothing is shown.
+TEST_F(ChokeModelTest, CurrentDensityOrWindowUtilisationOutOfRangeIsRefused) {
+    const std::string J = "Re-Enter Current Density Value (50 to 2000 A/cm^2)",
+                      Ku = "Re-Enter Window Utilization Value (0.05 to 0.9)";
+    const std::tuple<const char*, const char*, std::string> rows[] = {
+        {"CurD", "abc", J},  {"CurD", "0", J},   {"CurD", "", J},     {"CurD", "-400", J},
+        {"CurD", "1e30", J}, {"CurD", "49", J},  {"CurD", "2001", J}, {"WU", "abc", Ku},
+        {"WU", "0", Ku},     {"WU", "", Ku},     {"WU", "0.04", Ku},  {"WU", "0.95", Ku},
+        {"WU", "1e30", Ku},  {"WU", "-0.4", Ku}, {"WU", "0.4.0", Ku}};
+    for (const auto& [list, text, message] : rows) {
+        f.create(catalogue.path(), {}, &listener);
+        f.prompter.clear();
+        m().editText(list, text);
+        m().calculateAreaProduct();
+        EXPECT_EQ(f.prompter.messages, std::vector<std::string>{message}) << list << " " << text;
+        EXPECT_TRUE(m().text("APR").empty() && listener.calls == 0 &&
+                    !m().pageAvailable(kCorePage));
+        EXPECT_EQ(factors(m().state()), kStartFactors);
+    }
+    // An earlier input that is refused is named first.
+    m().editText("Ldes", "");
+    m().calculateAreaProduct();
+    EXPECT_EQ(f.prompter.messages.back(), "Re-Enter Inductance Value");
+}
+
 TEST_F(ChokeModelTest, CommaLocaleReadsAndWritesCommas) {
     f.create(catalogue.path(), NumberLocale{",", "."});
     m().editText("FD", "0,5");
@@ -150,6 +196,19 @@ TEST_F(ChokeModelTest, CommaLocaleReadsAndWritesCommas) {
     EXPECT_EQ(m().text("APR"), "2,363");
     m().setListText("WU", "0.8");  // the list's own items keep their full stop
     EXPECT_EQ(m().state().Ku, 0.8f);
+    m().calculateAreaProduct();
+    EXPECT_EQ(m().state().Ku, 0.8f);
+    m().editText("WU", "0,45");  // a typed value is read in the locale
+    m().calculateAreaProduct();
+    EXPECT_EQ(m().state().Ku, 0.45f);
+    m().editText("WU", "0.4");
+    m().editText("CurD", "1.500");  // grouped
+    m().calculateAreaProduct();
+    EXPECT_EQ(m().state().Ku, 0.4f);
+    EXPECT_EQ(m().state().Jdes, 1.5e7);
+    m().editText("WU", "0,95");
+    m().calculateAreaProduct();
+    EXPECT_EQ(f.prompter.messages.back(), "Re-Enter Window Utilization Value (0,05 to 0,9)");
     m().setOption("ECore", true);
     m().setListText("Core", "EW");
     EXPECT_EQ(m().text("ACORE") + " " + m().text("APROD"), "0,4 0,100");

@@ -1,10 +1,14 @@
 // The design check of the model: made by every completed Run, from the run's own design.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <limits>
 #include <memory>
+#include <variant>
 
 #include "TestCatalogue.h"
+#include "model/CheckTexts.h"
+#include "model/DesignFile.h"
 
 namespace coilsmith::test {
 namespace {
@@ -95,6 +99,39 @@ TEST_F(DesignCheckModelTest, CompletedRunIsCheckedWithItsOwnDesign) {
     m().runDesign();
     ASSERT_FALSE(m().lastDesign()->completed());
     EXPECT_FALSE(m().lastCheck().has_value() || m().lastCheckInput().has_value());
+}
+
+// A check belongs to the Run that made it: any change to what the design is made from, by
+// whatever route, takes it away until the next completed Run; looking at other pages, a
+// "Calculate AP" of the same specification and the ambient do not.
+TEST_F(DesignCheckModelTest, CheckIsGoneOnceTheDesignShownChanges) {
+    using Change = std::function<void(ChokeModel&)>;
+    const std::pair<const char*, Change> changes[] = {
+        {"typed inductance, even the same", [](ChokeModel& m) { m.editText("Ldes", "100"); }},
+        {"inductance unit", [](ChokeModel& m) { m.chooseItem("Lunit", 1); }},
+        {"typed current density", [](ChokeModel& m) { m.editText("CurD", "300"); }},
+        {"window utilisation item", [](ChokeModel& m) { m.setListText("WU", "0.3"); }},
+        {"core type", [](ChokeModel& m) { m.setOption("Toroid", true); }},
+        {"core, picked again", [](ChokeModel& m) { m.setListText("Core", "ED"); }},
+        {"material, picked again", [](ChokeModel& m) { m.setListText("CoreMat", "M60"); }},
+        {"refused Calculate AP",
+         [](ChokeModel& m) { m.setTextRaw("FD", "x"), m.calculateAreaProduct(); }},
+        {"design file read, the same design", [](ChokeModel& m) {
+             const auto file = parseDesignFile(writeDesignFile(m), "same.txt");
+             loadDesignFile(m, std::get<DesignFileLines>(file));
+         }}};
+    for (const auto& [name, change] : changes) {
+        SCOPED_TRACE(name);
+        f.create(catalogue->path());
+        runWorkedExample();
+        m().calculateAreaProduct();
+        m().showSpecifications();
+        m().setAmbientTemperature(30);
+        ASSERT_TRUE(m().lastCheck().has_value());
+        change(m());
+        EXPECT_FALSE(m().lastCheck().has_value() || m().lastCheckInput().has_value());
+        EXPECT_FALSE(checkTexts(m()).has_value());
+    }
 }
 
 // Catalogue values a part of the check cannot use make just that part unavailable.

@@ -136,6 +136,39 @@ TEST_F(DesignFileTest, LinesReadFromTheFileRunTheirHandlersOddOrHugeAsTheyAre) {
     EXPECT_EQ(splitCrLf(writeDesignFile(o)).size(), 40u);
 }
 
+// A core or material of the file that cannot be chosen is said once, after the messages
+// of "Calculate AP"; Run then has its own message.
+TEST_F(DesignFileTest, CoreOrMaterialThatCannotBeChosenIsSaidAfterTheOthers) {
+    completeDesign();
+    const Lines good = splitCrLf(writeDesignFile(m()));
+    const std::string noCore = "The core E999 of this design is not in the catalogue";
+    const struct {
+        int line;
+        const char* text;
+        std::vector<std::string> messages;
+    } rows[] = {{2, "E999", {noCore}},
+                {5, "-99", {"The material -99 of this design is not listed for the core ED"}},
+                {5, "M01", {"The material M01 of this design is not listed for the core ED"}},
+                {38, "abc", {"Re-Enter Inductance Value"}},
+                {0, "False", {}},  // no core type: the core page shows none chosen
+                {5, "", {}}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.text);
+        Lines lines = good;
+        lines[static_cast<std::size_t>(row.line)] = row.text;
+        if (row.line == 38) {
+            lines[2] = "E999";  // a refused input is said first
+        }
+        other.prompter.clear();
+        opened(joinLines(lines, "\r\n"));
+        std::vector<std::string> expected = row.messages;
+        if (row.line == 38) {
+            expected.push_back(noCore);
+        }
+        EXPECT_EQ(other.prompter.messages, expected);
+    }
+}
+
 TEST_F(DesignFileTest, TruncatedFileIsRejectedAndChangesNothing) {
     completeDesign();
     auto lines = splitCrLf(writeDesignFile(m()));

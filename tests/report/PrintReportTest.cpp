@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <memory>
 #include <string>
+#include <variant>
 
 #include "model/CheckTexts.h"
 #include "model/ChokeModel.h"
@@ -102,6 +103,29 @@ TEST_F(PrintReportTest, CompletedDesignPrintsTheWindowTextsThenItsCheck) {
               model->text("DCC") + " " + model->text("DCunit") + "|" + model->text("NTurns") + "|" +
                   model->text("CUL") + " W|" + model->text("CDact") + "  A/cm^2|" +
                   model->text("fCore") + "|" + model->text("Price"));
+}
+
+// Page 2 is the check of a Run of the design printed on page 1: after another design was
+// opened it is left out until that design has run.
+TEST_F(PrintReportTest, SecondPageIsOnlyTheCheckOfTheDesignPrinted) {
+    const auto model = completedDesign();
+    ASSERT_TRUE(model->lastCheck());
+    std::string other = writeDesignFile(*model);
+    const std::string inductance = "\r\n25\r\nuH\r\n";  // the file's last lines: Ldes, Lunit
+    ASSERT_TRUE(other.ends_with(inductance));
+    other.replace(other.size() - inductance.size(), inductance.size(), "\r\n220\r\nuH\r\n");
+    loadDesignFile(*model, std::get<DesignFileLines>(parseDesignFile(other, "220.txt")));
+    printReport(*model, "220.txt", dialog, prompter);
+    EXPECT_TRUE(dialog.printer.ended);
+    EXPECT_TRUE(pageTexts(dialog.printer, 1).empty());
+
+    model->runDesign();
+    ASSERT_TRUE(model->lastCheck());
+    FakePrinterDialog again;
+    printReport(*model, "220.txt", again, prompter);
+    const auto page2 = pageTexts(again.printer, 1);
+    EXPECT_NE(std::ranges::find(page2, "220.0 µH"), page2.end());
+    EXPECT_EQ(std::ranges::find(page2, "25.00 µH"), page2.end());
 }
 
 // Cancel ends silently; a failing dialog, or a failure at any printer operation, gives one
