@@ -5,6 +5,7 @@
 
 #include "cli/CheckFormats.h"
 #include "cli/Command.h"
+#include "cli/FileArguments.h"
 #include "cli/OpenDesign.h"
 #include "cli/StreamPrompter.h"
 #include "model/ChokeModel.h"
@@ -47,6 +48,9 @@ bool applyOption(const std::string& option, const std::string& value, CheckArgum
         }
         parsed.format = *format;
     } else if (option == "--catalogue") {
+        if (!nonEmptyFileName("check", option, value, err)) {
+            return false;
+        }
         parsed.source.cataloguePath = value;
     } else if (option == "--decimal-point") {
         if (value.empty() || value.find_first_of("0123456789+-eE ") != std::string::npos) {
@@ -106,8 +110,7 @@ int checkMain(std::span<const std::string> args, CommandContext& context) {
         return kExitMessage;
     }
     writeCheck(context.out, *model->lastCheck(), *model->lastCheckInput(), parsed->format);
-    context.out << std::flush;
-    return context.out ? kExitDone : kExitUsage;
+    return kExitDone;  // runCli says so when standard output fails
 }
 
 const std::string& checkHelp() {

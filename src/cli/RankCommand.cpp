@@ -6,6 +6,7 @@
 
 #include "adviser/AdviserEngine.h"
 #include "cli/Command.h"
+#include "cli/FileArguments.h"
 #include "cli/OpenDesign.h"
 #include "cli/RankingFormats.h"
 #include "cli/StreamPrompter.h"
@@ -72,6 +73,9 @@ bool applyOption(const std::string& option, const std::string& value, RankArgume
         }
         parsed.format = *format;
     } else if (option == "--catalogue") {
+        if (!nonEmptyFileName("rank", option, value, err)) {
+            return false;
+        }
         parsed.cataloguePath = value;
     } else if (option == "--decimal-point") {
         if (value.empty() || value.find_first_of("0123456789+-eE ") != std::string::npos) {
@@ -159,8 +163,7 @@ int rankMain(std::span<const std::string> args, CommandContext& context) {
         return kExitMessage;
     }
     adviser::writeRanking(context.out, ranking, parsed->format, parsed->output);
-    context.out << std::flush;
-    return context.out ? kExitDone : kExitUsage;
+    return kExitDone;  // runCli says so when standard output fails
 }
 
 const std::string& rankHelp() {

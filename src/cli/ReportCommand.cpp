@@ -7,7 +7,9 @@
 #include <optional>
 #include <ostream>
 
+#include "cli/FileArguments.h"
 #include "cli/OpenDesign.h"
+#include "cli/ProgramDir.h"
 #include "cli/StreamPrompter.h"
 #include "model/ChokeModel.h"
 #include "platform/Printer.h"
@@ -32,6 +34,10 @@ std::optional<ReportArguments> parseArguments(std::span<const std::string> args,
         const bool takesValue = arg == "-o" || arg == "--catalogue" || arg == "--decimal-point";
         if (takesValue && i + 1 >= args.size()) {
             err << "coilsmith-cli report: " << arg << " needs a value\n";
+            return std::nullopt;
+        }
+        if ((arg == "-o" || arg == "--catalogue") &&
+            !nonEmptyFileName("report", arg, args[i + 1], err)) {
             return std::nullopt;
         }
         if (arg == "-o") {
@@ -86,6 +92,14 @@ std::string fullPath(const std::string& path) {
 int reportMain(std::span<const std::string> args, CommandContext& context) {
     const auto parsed = parseArguments(args, context.err);
     if (!parsed) {
+        return kExitUsage;
+    }
+    // A PDF written over the design it reports, or over the catalogue, would destroy it.
+    if (!outputReplacesNoInput(
+            "report", parsed->outputPath,
+            {{"design file", parsed->inputPath},
+             {"catalogue", locateCatalogue(parsed->cataloguePath, context.programDir)}},
+            context.err)) {
         return kExitUsage;
     }
     StreamPrompter prompter(context.err);
