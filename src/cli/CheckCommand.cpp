@@ -88,7 +88,7 @@ std::optional<CheckArguments> parseArguments(std::span<const std::string> args, 
         }
     }
     if (!haveInput) {
-        err << "usage: coilsmith-cli " << kSynopsis << "\n";
+        err << "Usage: coilsmith-cli " << kSynopsis << "\n";
         return std::nullopt;
     }
     return parsed;
@@ -115,7 +115,7 @@ int checkMain(std::span<const std::string> args, CommandContext& context) {
 
 const std::string& checkHelp() {
     static const std::string help =
-        "usage: coilsmith-cli " + std::string(kSynopsis) +
+        "Usage: coilsmith-cli " + std::string(kSynopsis) +
         "\n\n"
         "Reads the 40-line design file FILE and runs the design as the design command does,\n"
         "then checks the completed design independently of the design method: L against\n"
@@ -150,7 +150,7 @@ const std::string& checkHelp() {
 }  // namespace
 
 Command checkCommand() {
-    return {"check", kSynopsis,
+    return {"check",
             "runs a design file's design and checks it: L on the bias curve, layers, AC copper "
             "loss, hot rise",
             checkHelp(), &checkMain};

@@ -10,7 +10,6 @@
 #include <functional>
 #include <ostream>
 #include <string>
-#include <type_traits>
 #include <variant>
 #include <vector>
 
@@ -151,18 +150,6 @@ std::string plainText(const FieldValue& value, bool full, double scale = 1) {
     return std::visit(Visit{full, scale}, value);
 }
 
-Json jsonValue(const FieldValue& value) {
-    return std::visit(
-        [](const auto& v) -> Json {
-            if constexpr (std::is_same_v<std::decay_t<decltype(v)>, std::monostate>) {
-                return nullptr;
-            } else {
-                return v;
-            }
-        },
-        value);
-}
-
 // "Winding fits" -> "winding_fits".
 std::string verdictKey(std::string_view check) {
     std::string key;
@@ -237,7 +224,7 @@ void writeCsv(std::ostream& out, const CheckData& d) {
 void writeJsonObject(std::ostream& out, const CheckData& d) {
     Json document;
     for (const Field& f : fields()) {
-        document[std::string(f.key)] = jsonValue(f.value(d));
+        document[std::string(f.key)] = jsonOf(f.value(d));
     }
     Json verdicts = Json::array();
     for (const CheckVerdict& v : d.check.verdicts) {

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <exception>
 #include <ostream>
 #include <string>
@@ -12,23 +13,42 @@ namespace coilsmith::cli {
 namespace {
 
 void printOverview(std::ostream& out) {
-    out << "usage: coilsmith-cli COMMAND [ARGUMENTS]\n"
-           "       coilsmith-cli --help | --help-all | --version\n\n"
+    out << "Usage: coilsmith-cli COMMAND [ARGUMENTS]\n"
+           "  or:  coilsmith-cli --help | --help-all | --version\n\n"
            "Runs Coilsmith's choke design without a display.\n\n"
            "Commands:\n";
+    std::size_t nameWidth = 0;
     for (const Command& command : commands()) {
-        out << "  " << command.synopsis << "\n      " << command.summary << "\n";
+        nameWidth = std::max(nameWidth, command.name.size());
+    }
+    for (const Command& command : commands()) {
+        out << "  " << command.name << std::string(nameWidth - command.name.size() + 2, ' ')
+            << command.summary << "\n";
     }
     out << "\n'coilsmith-cli COMMAND --help' describes one command, 'coilsmith-cli --help-all'\n"
-           "every command. Exit status: 0 done, 1 ended on a design message, 2 bad arguments\n"
+           "all of them. Exit status: 0 done, 1 ended on a design message, 2 bad arguments\n"
            "or files.\n";
 }
 
 // The overview and every command's help, as the manual page coilsmith-cli(1) shows them.
+// Each command's help goes under a heading "The design command:" with its usage lines
+// indented below it, which help2man makes a subsection of the page.
 void printAllHelp(std::ostream& out) {
+    constexpr std::string_view kUsage = "Usage: ";
     printOverview(out);
     for (const Command& command : commands()) {
-        out << "\nThe " << command.name << " command:\n" << command.help;
+        const std::string_view help = command.help;
+        const std::size_t usageEnd = std::min(help.find("\n\n"), help.size());
+        out << "\nThe " << command.name << " command:\n";
+        std::string_view usage = help.substr(0, usageEnd);
+        while (!usage.empty()) {
+            std::string_view line = usage.substr(0, usage.find('\n'));
+            usage.remove_prefix(std::min(usage.size(), line.size() + 1));
+            const bool first = line.starts_with(kUsage);
+            line.remove_prefix(first ? kUsage.size() : line.find_first_not_of(' '));
+            out << "  " << line << "\n";
+        }
+        out << help.substr(std::min(usageEnd + 1, help.size()));
     }
 }
 

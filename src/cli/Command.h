@@ -24,9 +24,8 @@ struct CommandContext {
 // One sub-command of coilsmith-cli. `run` gets the arguments after the command's name.
 struct Command {
     std::string_view name;
-    std::string_view synopsis;  // one line: "design FILE [-o OUT] ..."
-    std::string_view summary;   // one sentence for the overview
-    std::string_view help;      // the full text of "COMMAND --help"
+    std::string_view summary;  // one sentence for the overview
+    std::string_view help;     // the full text of "COMMAND --help"
     int (*run)(std::span<const std::string> args, CommandContext& context);
 };
 

@@ -18,7 +18,7 @@ constexpr std::string_view kSynopsis =
     "design FILE [-o OUT] [--catalogue PATH] [--decimal-point C]";
 
 constexpr std::string_view kHelp =
-    "usage: coilsmith-cli design FILE [-o OUT] [--catalogue PATH] [--decimal-point C]\n"
+    "Usage: coilsmith-cli design FILE [-o OUT] [--catalogue PATH] [--decimal-point C]\n"
     "\n"
     "Reads the 40-line design file FILE into a new design window, does what Open does\n"
     "(Calculate AP, then the core type, core and material of the file), runs the design\n"
@@ -74,7 +74,7 @@ std::optional<DesignArguments> parseArguments(std::span<const std::string> args,
         }
     }
     if (!haveInput) {
-        err << "usage: coilsmith-cli " << kSynopsis << "\n";
+        err << "Usage: coilsmith-cli " << kSynopsis << "\n";
         return std::nullopt;
     }
     const std::string& point = parsed.request.decimalPoint;
@@ -134,9 +134,8 @@ DesignRun runDesign(const DesignRequest& request, const std::string& programDir,
 }
 
 Command designCommand() {
-    return {"design", kSynopsis,
-            "completes a design file: Open's replay, Run, and the 40 lines written back", kHelp,
-            &designMain};
+    return {"design", "completes a design file: Open's replay, Run, and the 40 lines written back",
+            kHelp, &designMain};
 }
 
 }  // namespace coilsmith::cli

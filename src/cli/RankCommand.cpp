@@ -118,7 +118,7 @@ std::optional<RankArguments> parseArguments(std::span<const std::string> args, s
         }
     }
     if (!haveInput) {
-        err << "usage: coilsmith-cli " << kSynopsis << "\n";
+        err << "Usage: coilsmith-cli " << kSynopsis << "\n";
         return std::nullopt;
     }
     return parsed;
@@ -168,7 +168,7 @@ int rankMain(std::span<const std::string> args, CommandContext& context) {
 
 const std::string& rankHelp() {
     static const std::string help =
-        "usage: coilsmith-cli " + std::string(kSynopsis) +
+        "Usage: coilsmith-cli " + std::string(kSynopsis) +
         "\n\n"
         "Reads the 40-line design file FILE as the design command does, runs \"Calculate AP\"\n"
         "on its specification, then designs every E-core and toroid of the catalogue in every\n"
@@ -210,8 +210,7 @@ const std::string& rankHelp() {
 }  // namespace
 
 Command rankCommand() {
-    return {"rank", kSynopsis,
-            "designs every core and material for a design's specification and ranks them",
+    return {"rank", "designs every core and material for a design's specification and ranks them",
             rankHelp(), &rankMain};
 }
 

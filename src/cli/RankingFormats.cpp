@@ -10,7 +10,6 @@
 #include <functional>
 #include <ostream>
 #include <string>
-#include <type_traits>
 #include <variant>
 
 namespace coilsmith::adviser {
@@ -74,18 +73,6 @@ const std::vector<Field>& fields() {
         {"checked", [](const Candidate& c) { return FieldValue(c.checkPassed); }},
     };
     return list;
-}
-
-cli::Json jsonValue(const FieldValue& value) {
-    return std::visit(
-        [](const auto& v) -> cli::Json {
-            if constexpr (std::is_same_v<std::decay_t<decltype(v)>, std::monostate>) {
-                return nullptr;
-            } else {
-                return v;
-            }
-        },
-        value);
 }
 
 std::string csvValue(const FieldValue& v) {
@@ -281,7 +268,7 @@ void writeJson(std::ostream& out, const Ranking& ranking, const OutputOptions& o
     for (const Candidate* candidate : selectCandidates(ranking, options)) {
         cli::Json item;
         for (const Field& field : fields()) {
-            item[std::string(field.key)] = jsonValue(field.value(*candidate));
+            item[std::string(field.key)] = cli::jsonOf(field.value(*candidate));
         }
         candidates.push_back(std::move(item));
     }

@@ -57,7 +57,7 @@ std::optional<ReportArguments> parseArguments(std::span<const std::string> args,
         }
     }
     if (parsed.inputPath.empty() || parsed.outputPath.empty()) {
-        err << "usage: coilsmith-cli " << kReportSynopsis << "\n";
+        err << "Usage: coilsmith-cli " << kReportSynopsis << "\n";
         return std::nullopt;
     }
     const std::string& point = parsed.decimalPoint;
@@ -126,7 +126,7 @@ int reportMain(std::span<const std::string> args, CommandContext& context) {
 }  // namespace
 
 Command reportCommand() {
-    return {"report", kReportSynopsis, kReportSummary, kReportHelp, &reportMain};
+    return {"report", kReportSummary, kReportHelp, &reportMain};
 }
 
 }  // namespace coilsmith::cli

@@ -11,7 +11,7 @@ inline constexpr std::string_view kReportSummary =
     "runs a design file and writes its printed report as a PDF";
 
 inline constexpr std::string_view kReportHelp =
-    "usage: coilsmith-cli report FILE -o OUT.pdf [--catalogue PATH] [--decimal-point C]\n"
+    "Usage: coilsmith-cli report FILE -o OUT.pdf [--catalogue PATH] [--decimal-point C]\n"
     "\n"
     "Runs the design of the 40-line design file FILE as the design command does and\n"
     "writes its two-page printed report to the PDF file OUT.pdf: the design on page 1, its\n"

@@ -191,10 +191,10 @@ TEST_F(CliTest, ErrorsAreReportedWithTheirExitCodes) {
     const std::string noMaterial = design({{kToroid, "True"}, {kCore, "T184"}}, "nomat.txt");
     std::ofstream(dir / "short.txt") << "False\nFalse\n";
     const std::tuple<std::string, int, std::string> rows[] = {
-        {"", 2, "usage"},
+        {"", 2, "Usage"},
         {"frobnicate", 2, "unknown command"},
-        {"design", 2, "usage"},
-        {"report choke.txt", 2, "usage"},  // a report needs its output file
+        {"design", 2, "Usage"},
+        {"report choke.txt", 2, "Usage"},  // a report needs its output file
         {"design x.txt --fast", 2, "--fast"},
         {"design x.txt -o", 2, "-o"},
         {"design a.txt b.txt", 2, "b.txt"},
@@ -307,7 +307,7 @@ TEST_F(CliTest, OutputThroughADanglingLinkCreatesItsTarget) {
 }
 
 TEST_F(CliTest, HelpExplainsTheCommands) {
-    for (const auto& [args, part] : {std::pair{"--help", "design FILE"},
+    for (const auto& [args, part] : {std::pair{"--help", "Commands:\n  design  "},
                                      {"design --help", "--decimal-point"},
                                      {"design --help", "Exit status"},
                                      {"report --help", "two-page printed report"},
