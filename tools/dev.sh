@@ -9,13 +9,16 @@ cd "$(dirname "$0")/.."
 
 PACKAGES=(build-essential cmake ninja-build pkg-config
     qt6-base-dev libqt6opengl6-dev qt6-svg-dev qt6-charts-dev
-    libsqlite3-dev libgtest-dev libgmock-dev libbenchmark-dev
-    xvfb xauth fonts-dejavu-core fonts-liberation2 poppler-utils locales ngspice
+    libsqlite3-dev nlohmann-json3-dev libgtest-dev libgmock-dev libbenchmark-dev
+    help2man xvfb xauth fonts-dejavu-core fonts-liberation2 poppler-utils locales ngspice
     dpkg-dev file desktop-file-utils appstream)
+# Only the package check needs these.
+PACKAGE_CHECK_PACKAGES=(lintian)
 
+# Installs what is missing of PACKAGES and of the packages named as arguments.
 install_missing() {
     local missing=()
-    for p in "${PACKAGES[@]}"; do
+    for p in "${PACKAGES[@]}" "$@"; do
         dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing+=("$p")
     done
     [ ${#missing[@]} -eq 0 ] && return 0
@@ -46,7 +49,7 @@ test)
     ctest --test-dir build-test --output-on-failure -j "$jobs"
     ;;
 package)
-    install_missing
+    install_missing "${PACKAGE_CHECK_PACKAGES[@]}"
     cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release -DCOILSMITH_TESTS=OFF -DCOILSMITH_BENCHMARKS=OFF
     cmake --build build-release -j "$jobs"
     rm -f build-release/coilsmith_*.deb

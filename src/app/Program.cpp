@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QLocale>
 
+#include <iostream>
 #include <memory>
 
 #include "cli/ProgramDir.h"
@@ -106,6 +107,10 @@ int runProgram(const QStringList& arguments, const FrameShown& frameShown) {
                                              QStringLiteral("path"));
     parser.addOption(catalogueOption);
     const std::vector<std::string> designFiles = designFilesOf(parser, arguments);
+    if (parser.isSet(catalogueOption) && parser.value(catalogueOption).isEmpty()) {
+        std::cerr << "coilsmith: the file name after --catalogue is empty\n";
+        return 2;
+    }
     takeCatalogueArgument(parser.value(catalogueOption));
     Platform platform;
     std::unique_ptr<MainWindow> frame;

@@ -5,6 +5,7 @@
 
 #include "cli/CheckFormats.h"
 #include "cli/Command.h"
+#include "cli/FileArguments.h"
 #include "cli/OpenDesign.h"
 #include "cli/StreamPrompter.h"
 #include "model/ChokeModel.h"
@@ -47,6 +48,9 @@ bool applyOption(const std::string& option, const std::string& value, CheckArgum
         }
         parsed.format = *format;
     } else if (option == "--catalogue") {
+        if (!nonEmptyFileName("check", option, value, err)) {
+            return false;
+        }
         parsed.source.cataloguePath = value;
     } else if (option == "--decimal-point") {
         if (value.empty() || value.find_first_of("0123456789+-eE ") != std::string::npos) {
@@ -84,7 +88,7 @@ std::optional<CheckArguments> parseArguments(std::span<const std::string> args, 
         }
     }
     if (!haveInput) {
-        err << "usage: coilsmith-cli " << kSynopsis << "\n";
+        err << "Usage: coilsmith-cli " << kSynopsis << "\n";
         return std::nullopt;
     }
     return parsed;
@@ -106,13 +110,12 @@ int checkMain(std::span<const std::string> args, CommandContext& context) {
         return kExitMessage;
     }
     writeCheck(context.out, *model->lastCheck(), *model->lastCheckInput(), parsed->format);
-    context.out << std::flush;
-    return context.out ? kExitDone : kExitUsage;
+    return kExitDone;  // runCli says so when standard output fails
 }
 
 const std::string& checkHelp() {
     static const std::string help =
-        "usage: coilsmith-cli " + std::string(kSynopsis) +
+        "Usage: coilsmith-cli " + std::string(kSynopsis) +
         "\n\n"
         "Reads the 40-line design file FILE and runs the design as the design command does,\n"
         "then checks the completed design independently of the design method: L against\n"
@@ -147,7 +150,7 @@ const std::string& checkHelp() {
 }  // namespace
 
 Command checkCommand() {
-    return {"check", kSynopsis,
+    return {"check",
             "runs a design file's design and checks it: L on the bias curve, layers, AC copper "
             "loss, hot rise",
             checkHelp(), &checkMain};

@@ -1,5 +1,6 @@
 #include "cli/CheckFormats.h"
 
+#include "cli/JsonOutput.h"
 #include "cli/TextFields.h"
 
 #include <algorithm>
@@ -16,7 +17,7 @@ namespace coilsmith::cli {
 
 namespace {
 
-using FieldValue = std::variant<std::monostate, bool, long, double, std::string>;
+using FieldValue = std::variant<std::monostate, bool, long, double, std::string, std::vector<long>>;
 
 struct CheckData {
     const DesignCheck& check;
@@ -61,14 +62,6 @@ std::function<FieldValue(const CheckData&)> whyUnavailable(Part part) {
     };
 }
 
-std::string layerList(const std::vector<long>& turns) {
-    std::string text;
-    for (const long n : turns) {
-        text += (text.empty() ? "" : " ") + std::to_string(n);
-    }
-    return text;
-}
-
 const std::vector<Field>& fields() {
     using I = const InductanceFigures&;
     using W = const WindingFigures&;
@@ -97,8 +90,7 @@ const std::vector<Field>& fields() {
         {"wire_diameter_mm", "Wire over insulation", "mm",
          winding([](W f) { return f.insulatedDiameterCm * 10; })},
         {"layers", "Layers", "", winding([](W f) { return long{f.layers}; })},
-        {"turns_per_layer", "Turns per layer", "",
-         winding([](W f) { return layerList(f.turnsPerLayer); })},
+        {"turns_per_layer", "Turns per layer", "", winding([](W f) { return f.turnsPerLayer; })},
         {"fill", "Fill (insulated wire / Wa)", "", winding([](W f) { return f.fill; })},
         {"fits", "Fits", "", winding([](W f) { return f.fits; })},
         {"fit_problem", "Does not fit", "",
@@ -135,6 +127,7 @@ std::string shortNumber(double v) {
     return error == std::errc() ? std::string(buffer.data(), end) : std::string("0");
 }
 
+// The text of a value in the table (`full` false: five digits, times `scale`) or the CSV.
 std::string plainText(const FieldValue& value, bool full, double scale = 1) {
     struct Visit {
         bool full;
@@ -146,19 +139,15 @@ std::string plainText(const FieldValue& value, bool full, double scale = 1) {
             return full ? shortestNumber(v) : shortNumber(v * scale);
         }
         std::string operator()(const std::string& s) const { return s; }
+        std::string operator()(const std::vector<long>& list) const {
+            std::string text;
+            for (const long n : list) {
+                text += (text.empty() ? "" : " ") + std::to_string(n);
+            }
+            return text;
+        }
     };
     return std::visit(Visit{full, scale}, value);
-}
-
-std::string jsonValue(const FieldValue& value) {
-    struct Visit {
-        std::string operator()(std::monostate) const { return "null"; }
-        std::string operator()(bool b) const { return b ? "true" : "false"; }
-        std::string operator()(long n) const { return std::to_string(n); }
-        std::string operator()(double v) const { return shortestNumber(v); }
-        std::string operator()(const std::string& s) const { return jsonString(s); }
-    };
-    return std::visit(Visit{}, value);
 }
 
 // "Winding fits" -> "winding_fits".
@@ -170,20 +159,24 @@ std::string verdictKey(std::string_view check) {
     return key;
 }
 
+// Spaces that fill `text` up to `width` columns.
+std::string fillTo(std::size_t width, std::string_view text) {
+    return std::string(width - std::min(width, displayWidth(text)), ' ');
+}
+
 void writeTable(std::ostream& out, const CheckData& d) {
-    std::size_t labelWidth = std::string_view("Figure").size();
-    std::size_t valueWidth = std::string_view("Value").size();
+    std::size_t labelWidth = displayWidth("Figure");
+    std::size_t valueWidth = displayWidth("Value");
     std::vector<std::string> values;
     for (const Field& f : fields()) {
-        values.push_back(plainText(f.value(d), false, f.tableScale));
+        values.push_back(tableCell(plainText(f.value(d), false, f.tableScale)));
         if (!values.back().empty()) {
-            labelWidth = std::max(labelWidth, f.label.size());
-            valueWidth = std::max(valueWidth, values.back().size());
+            labelWidth = std::max(labelWidth, displayWidth(f.label));
+            valueWidth = std::max(valueWidth, displayWidth(values.back()));
         }
     }
     const auto row = [&](std::string_view label, const std::string& value, std::string_view unit) {
-        out << label << std::string(labelWidth - label.size() + 2, ' ')
-            << std::string(valueWidth - std::min(valueWidth, value.size()), ' ') << value;
+        out << label << fillTo(labelWidth + 2, label) << fillTo(valueWidth, value) << value;
         if (!unit.empty()) {
             out << "  " << unit;
         }
@@ -195,14 +188,16 @@ void writeTable(std::ostream& out, const CheckData& d) {
             row(fields()[i].label, values[i], fields()[i].unit);
         }
     }
-    std::size_t checkWidth = std::string_view("Check").size();
+    // The verdict column is as wide as its longest word, "unavailable", and two more.
+    constexpr std::size_t kVerdictWidth = 13;
+    std::size_t checkWidth = displayWidth("Check");
     for (const CheckVerdict& v : d.check.verdicts) {
-        checkWidth = std::max(checkWidth, v.check.size());
+        checkWidth = std::max(checkWidth, displayWidth(v.check));
     }
     const auto verdictRow = [&](std::string_view check, std::string_view verdict,
                                 std::string_view reason) {
-        out << check << std::string(checkWidth - check.size() + 2, ' ') << verdict
-            << std::string(13 - std::min<std::size_t>(11, verdict.size()), ' ') << reason << "\n";
+        out << check << fillTo(checkWidth + 2, check) << verdict << fillTo(kVerdictWidth, verdict)
+            << tableCell(reason) << "\n";
     };
     out << "\n";
     verdictRow("Check", "Verdict", "Reason");
@@ -226,42 +221,26 @@ void writeCsv(std::ostream& out, const CheckData& d) {
     out << header << "\n" << line << "\n";
 }
 
-void writeJson(std::ostream& out, const CheckData& d) {
-    out << "{\n";
+void writeJsonObject(std::ostream& out, const CheckData& d) {
+    Json document;
     for (const Field& f : fields()) {
-        out << "  " << jsonString(f.key) << ": ";
-        if (f.key == "turns_per_layer" && d.check.winding.available()) {
-            out << "[";
-            const auto& turns = d.check.winding.figures->turnsPerLayer;
-            for (std::size_t i = 0; i < turns.size(); ++i) {
-                out << (i ? ", " : "") << turns[i];
-            }
-            out << "]";
-        } else {
-            out << jsonValue(f.value(d));
+        document[std::string(f.key)] = jsonOf(f.value(d));
+    }
+    Json verdicts = Json::array();
+    for (const CheckVerdict& v : d.check.verdicts) {
+        verdicts.push_back(
+            {{"check", v.check}, {"verdict", verdictName(v.verdict)}, {"reason", v.reason}});
+    }
+    document["verdicts"] = verdicts;
+    Json curve = nullptr;
+    if (d.check.inductance.available()) {
+        curve = Json::array();
+        for (const auto& point : d.check.inductance.figures->curve) {
+            curve.push_back({{"i_a", point.currentA}, {"l_h", point.inductanceH}});
         }
-        out << ",\n";
     }
-    out << "  \"verdicts\": [";
-    for (std::size_t i = 0; i < d.check.verdicts.size(); ++i) {
-        const CheckVerdict& v = d.check.verdicts[i];
-        out << (i ? "," : "") << "\n    {\"check\": " << jsonString(v.check)
-            << ", \"verdict\": " << jsonString(verdictName(v.verdict))
-            << ", \"reason\": " << jsonString(v.reason) << "}";
-    }
-    out << "\n  ],\n  \"curve\": ";
-    if (!d.check.inductance.available()) {
-        out << "null\n}\n";
-        return;
-    }
-    out << "[";
-    const auto& curve = d.check.inductance.figures->curve;
-    for (std::size_t i = 0; i < curve.size(); ++i) {
-        out << (i ? "," : "") << (i % 4 == 0 ? "\n    " : " ")
-            << "{\"i_a\": " << shortestNumber(curve[i].currentA)
-            << ", \"l_h\": " << shortestNumber(curve[i].inductanceH) << "}";
-    }
-    out << "\n  ]\n}\n";
+    document["curve"] = curve;
+    writeJson(out, document);
 }
 
 }  // namespace
@@ -287,7 +266,7 @@ void writeCheck(std::ostream& out, const DesignCheck& check, const DesignCheckIn
             writeCsv(out, data);
             break;
         case CheckFormat::Json:
-            writeJson(out, data);
+            writeJsonObject(out, data);
             break;
     }
 }

@@ -1,30 +1,71 @@
+#include <algorithm>
 #include <exception>
 #include <ostream>
+#include <string>
+#include <string_view>
 
 #include "cli/Command.h"
+#include "cli/StandardOutput.h"
+#include "coilsmith/Version.h"
 
 namespace coilsmith::cli {
 
 namespace {
 
 void printOverview(std::ostream& out) {
-    out << "usage: coilsmith-cli COMMAND [ARGUMENTS]\n\n"
+    out << "Usage: coilsmith-cli COMMAND [ARGUMENTS]\n"
+           "  or:  coilsmith-cli --help | --help-all | --version\n\n"
            "Runs Coilsmith's choke design without a display.\n\n"
            "Commands:\n";
+    std::size_t nameWidth = 0;
     for (const Command& command : commands()) {
-        out << "  " << command.synopsis << "\n      " << command.summary << "\n";
+        nameWidth = std::max(nameWidth, command.name.size());
     }
-    out << "\n'coilsmith-cli COMMAND --help' describes one command.\n"
-           "Exit status: 0 done, 1 ended on a design message, 2 bad arguments or files.\n";
+    for (const Command& command : commands()) {
+        out << "  " << command.name << std::string(nameWidth - command.name.size() + 2, ' ')
+            << command.summary << "\n";
+    }
+    out << "\n'coilsmith-cli COMMAND --help' describes one command, 'coilsmith-cli --help-all'\n"
+           "all of them. Exit status: 0 done, 1 ended on a design message, 2 bad arguments\n"
+           "or files.\n";
+}
+
+// The overview and every command's help, as the manual page coilsmith-cli(1) shows them.
+// Each command's help goes under a heading "The design command:" with its usage lines
+// indented below it, which help2man makes a subsection of the page.
+void printAllHelp(std::ostream& out) {
+    constexpr std::string_view kUsage = "Usage: ";
+    printOverview(out);
+    for (const Command& command : commands()) {
+        const std::string_view help = command.help;
+        const std::size_t usageEnd = std::min(help.find("\n\n"), help.size());
+        out << "\nThe " << command.name << " command:\n";
+        std::string_view usage = help.substr(0, usageEnd);
+        while (!usage.empty()) {
+            std::string_view line = usage.substr(0, usage.find('\n'));
+            usage.remove_prefix(std::min(usage.size(), line.size() + 1));
+            const bool first = line.starts_with(kUsage);
+            line.remove_prefix(first ? kUsage.size() : line.find_first_not_of(' '));
+            out << "  " << line << "\n";
+        }
+        out << help.substr(std::min(usageEnd + 1, help.size()));
+    }
 }
 
 bool isHelp(const std::string& arg) {
     return arg == "--help" || arg == "-h";
 }
 
-}  // namespace
+const Command* findCommand(std::string_view name) {
+    for (const Command& command : commands()) {
+        if (command.name == name) {
+            return &command;
+        }
+    }
+    return nullptr;
+}
 
-int runCli(std::span<const std::string> args, CommandContext& context) {
+int runCommand(std::span<const std::string> args, CommandContext& context) {
     if (args.empty()) {
         printOverview(context.err);
         return kExitUsage;
@@ -33,25 +74,40 @@ int runCli(std::span<const std::string> args, CommandContext& context) {
         printOverview(context.out);
         return kExitDone;
     }
-    for (const Command& command : commands()) {
-        if (command.name != args.front()) {
-            continue;
-        }
-        const auto rest = args.subspan(1);
-        if (!rest.empty() && isHelp(rest.front())) {
-            context.out << command.help;
-            return kExitDone;
-        }
-        try {
-            return command.run(rest, context);
-        } catch (const std::exception& e) {
-            context.err << "coilsmith-cli " << command.name << ": " << e.what() << "\n";
-            return kExitUsage;
-        }
+    if (args.front() == "--help-all") {
+        printAllHelp(context.out);
+        return kExitDone;
     }
-    context.err << "coilsmith-cli: unknown command '" << args.front() << "'\n";
-    printOverview(context.err);
-    return kExitUsage;
+    if (args.front() == "--version") {
+        context.out << versionOptionText("coilsmith-cli");
+        return kExitDone;
+    }
+    const Command* command = findCommand(args.front());
+    if (command == nullptr) {
+        context.err << "coilsmith-cli: unknown command '" << args.front() << "'\n";
+        printOverview(context.err);
+        return kExitUsage;
+    }
+    const auto rest = args.subspan(1);
+    if (!rest.empty() && isHelp(rest.front())) {
+        context.out << command->help;
+        return kExitDone;
+    }
+    try {
+        return command->run(rest, context);
+    } catch (const std::exception& e) {
+        context.err << "coilsmith-cli " << command->name << ": " << e.what() << "\n";
+        return kExitUsage;
+    }
+}
+
+}  // namespace
+
+int runCli(std::span<const std::string> args, CommandContext& context) {
+    const int status = runCommand(args, context);
+    const Command* command = args.empty() ? nullptr : findCommand(args.front());
+    return finishOutput(command ? "coilsmith-cli " + std::string(command->name) : "coilsmith-cli",
+                        status, context);
 }
 
 }  // namespace coilsmith::cli

@@ -3,6 +3,8 @@
 #include <optional>
 #include <ostream>
 
+#include "cli/FileArguments.h"
+#include "cli/ProgramDir.h"
 #include "cli/StreamPrompter.h"
 #include "model/ChokeModel.h"
 #include "model/DesignFile.h"
@@ -16,7 +18,7 @@ constexpr std::string_view kSynopsis =
     "design FILE [-o OUT] [--catalogue PATH] [--decimal-point C]";
 
 constexpr std::string_view kHelp =
-    "usage: coilsmith-cli design FILE [-o OUT] [--catalogue PATH] [--decimal-point C]\n"
+    "Usage: coilsmith-cli design FILE [-o OUT] [--catalogue PATH] [--decimal-point C]\n"
     "\n"
     "Reads the 40-line design file FILE into a new design window, does what Open does\n"
     "(Calculate AP, then the core type, core and material of the file), runs the design\n"
@@ -36,7 +38,7 @@ constexpr std::string_view kHelp =
 
 struct DesignArguments {
     DesignRequest request;
-    std::string outputPath;  // empty: standard output
+    std::string outputPath;  // not given, or "-": standard output
 };
 
 // Returns nullopt after reporting the problem on `err`.
@@ -49,6 +51,10 @@ std::optional<DesignArguments> parseArguments(std::span<const std::string> args,
         const bool takesValue = arg == "-o" || arg == "--catalogue" || arg == "--decimal-point";
         if (takesValue && i + 1 >= args.size()) {
             err << "coilsmith-cli design: " << arg << " needs a value\n";
+            return std::nullopt;
+        }
+        if ((arg == "-o" || arg == "--catalogue") &&
+            !nonEmptyFileName("design", arg, args[i + 1], err)) {
             return std::nullopt;
         }
         if (arg == "-o") {
@@ -69,7 +75,7 @@ std::optional<DesignArguments> parseArguments(std::span<const std::string> args,
         }
     }
     if (!haveInput) {
-        err << "usage: coilsmith-cli " << kSynopsis << "\n";
+        err << "Usage: coilsmith-cli " << kSynopsis << "\n";
         return std::nullopt;
     }
     const std::string& point = parsed.request.decimalPoint;
@@ -85,14 +91,23 @@ int designMain(std::span<const std::string> args, CommandContext& context) {
     if (!parsed) {
         return kExitUsage;
     }
+    const bool toStandardOutput = parsed->outputPath.empty() || parsed->outputPath == "-";
+    // The design file itself may take its completed design; the catalogue may not.
+    if (!toStandardOutput &&
+        !outputReplacesNoInput(
+            "design", parsed->outputPath,
+            {{"catalogue", locateCatalogue(parsed->request.cataloguePath, context.programDir)}},
+            context.err)) {
+        return kExitUsage;
+    }
     StreamPrompter prompter(context.err);
     const DesignRun run = runDesign(parsed->request, context.programDir, prompter);
     if (run.exitCode != kExitDone) {
         return run.exitCode;
     }
-    if (parsed->outputPath.empty() || parsed->outputPath == "-") {
-        context.out << run.designText << std::flush;
-        return context.out ? kExitDone : kExitUsage;
+    if (toStandardOutput) {
+        context.out << run.designText;
+        return kExitDone;  // runCli says so when standard output fails
     }
     try {
         replaceFileContents(parsed->outputPath, run.designText);
@@ -120,9 +135,8 @@ DesignRun runDesign(const DesignRequest& request, const std::string& programDir,
 }
 
 Command designCommand() {
-    return {"design", kSynopsis,
-            "completes a design file: Open's replay, Run, and the 40 lines written back", kHelp,
-            &designMain};
+    return {"design", "completes a design file: Open's replay, Run, and the 40 lines written back",
+            kHelp, &designMain};
 }
 
 }  // namespace coilsmith::cli

@@ -6,6 +6,7 @@
 
 #include "adviser/AdviserEngine.h"
 #include "cli/Command.h"
+#include "cli/FileArguments.h"
 #include "cli/OpenDesign.h"
 #include "cli/RankingFormats.h"
 #include "cli/StreamPrompter.h"
@@ -72,6 +73,9 @@ bool applyOption(const std::string& option, const std::string& value, RankArgume
         }
         parsed.format = *format;
     } else if (option == "--catalogue") {
+        if (!nonEmptyFileName("rank", option, value, err)) {
+            return false;
+        }
         parsed.cataloguePath = value;
     } else if (option == "--decimal-point") {
         if (value.empty() || value.find_first_of("0123456789+-eE ") != std::string::npos) {
@@ -114,7 +118,7 @@ std::optional<RankArguments> parseArguments(std::span<const std::string> args, s
         }
     }
     if (!haveInput) {
-        err << "usage: coilsmith-cli " << kSynopsis << "\n";
+        err << "Usage: coilsmith-cli " << kSynopsis << "\n";
         return std::nullopt;
     }
     return parsed;
@@ -159,13 +163,12 @@ int rankMain(std::span<const std::string> args, CommandContext& context) {
         return kExitMessage;
     }
     adviser::writeRanking(context.out, ranking, parsed->format, parsed->output);
-    context.out << std::flush;
-    return context.out ? kExitDone : kExitUsage;
+    return kExitDone;  // runCli says so when standard output fails
 }
 
 const std::string& rankHelp() {
     static const std::string help =
-        "usage: coilsmith-cli " + std::string(kSynopsis) +
+        "Usage: coilsmith-cli " + std::string(kSynopsis) +
         "\n\n"
         "Reads the 40-line design file FILE as the design command does, runs \"Calculate AP\"\n"
         "on its specification, then designs every E-core and toroid of the catalogue in every\n"
@@ -207,8 +210,7 @@ const std::string& rankHelp() {
 }  // namespace
 
 Command rankCommand() {
-    return {"rank", kSynopsis,
-            "designs every core and material for a design's specification and ranks them",
+    return {"rank", "designs every core and material for a design's specification and ranks them",
             rankHelp(), &rankMain};
 }
 

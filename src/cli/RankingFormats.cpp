@@ -1,5 +1,6 @@
 #include "cli/RankingFormats.h"
 
+#include "cli/JsonOutput.h"
 #include "cli/TextFields.h"
 
 #include <algorithm>
@@ -55,7 +56,12 @@ const std::vector<Field>& fields() {
         result("bac_t", &Candidate::bac),
         result("hdc_a_per_cm", &Candidate::hdc),
         result("j_a_cm2", &Candidate::currentDensity),
-        result("mu_eff", &Candidate::muEff),
+        // The design holds the effective permeability in single precision.
+        {"mu_eff",
+         [](const Candidate& c) {
+             return c.completed ? FieldValue(cli::singlePrecisionValue(static_cast<float>(c.muEff)))
+                                : FieldValue();
+         }},
         {"cost", [](const Candidate& c) { return optional(c.cost); }},
         {"core_ap_cm4", [](const Candidate& c) { return optional(c.coreAP); }},
         {"ap_margin", [](const Candidate& c) { return optional(c.apMargin); }},
@@ -67,17 +73,6 @@ const std::vector<Field>& fields() {
         {"checked", [](const Candidate& c) { return FieldValue(c.checkPassed); }},
     };
     return list;
-}
-
-std::string jsonValue(const FieldValue& v) {
-    struct Visitor {
-        std::string operator()(std::monostate) const { return "null"; }
-        std::string operator()(bool b) const { return b ? "true" : "false"; }
-        std::string operator()(int i) const { return std::to_string(i); }
-        std::string operator()(double d) const { return cli::shortestNumber(d); }
-        std::string operator()(const std::string& s) const { return cli::jsonString(s); }
-    };
-    return std::visit(Visitor{}, v);
 }
 
 std::string csvValue(const FieldValue& v) {
@@ -133,7 +128,8 @@ const std::vector<Column>& columns() {
 }
 
 std::string padded(const std::string& text, std::size_t width, bool right) {
-    const std::string fill(width > text.size() ? width - text.size() : 0, ' ');
+    const std::size_t columns = cli::displayWidth(text);
+    const std::string fill(width > columns ? width - columns : 0, ' ');
     return right ? fill + text : text + fill;
 }
 
@@ -212,8 +208,8 @@ void writeTable(std::ostream& out, const Ranking& ranking, const OutputOptions& 
     for (const Candidate* c : rows) {
         auto& line = cells.emplace_back();
         for (std::size_t i = 0; i < cols.size(); ++i) {
-            line.push_back(cols[i].text(*c));
-            widths[i] = std::max(widths[i], line.back().size());
+            line.push_back(cli::tableCell(cols[i].text(*c)));
+            widths[i] = std::max(widths[i], cli::displayWidth(line.back()));
         }
     }
     const auto writeLine = [&](const auto& textOf) {
@@ -256,26 +252,28 @@ void writeCsv(std::ostream& out, const Ranking& ranking, const OutputOptions& op
 
 void writeJson(std::ostream& out, const Ranking& ranking, const OutputOptions& options) {
     const Limits& limits = ranking.limits;
-    out << "{\n  \"rank_by\": " << cli::jsonString(rankKeyName(ranking.key))
-        << ",\n  \"minimum_ap_cm4\": " << cli::shortestNumber(limits.minAP)
-        << ",\n  \"bmax_limit_t\": " << cli::shortestNumber(limits.bmax)
-        << ",\n  \"window_utilisation\": " << cli::shortestNumber(limits.windowUtilisation)
-        << ",\n  \"max_temp_rise_c\": "
-        << (limits.maxTempRise ? cli::shortestNumber(*limits.maxTempRise) : std::string("null"))
-        << ",\n  \"checked_only\": " << (ranking.checkedOnly ? "true" : "false")
-        << ",\n  \"candidate_count\": " << ranking.candidates.size()
-        << ",\n  \"feasible_count\": " << ranking.feasibleCount << ",\n  \"candidates\": [";
-    const auto rows = selectCandidates(ranking, options);
-    const auto& list = fields();
-    for (std::size_t r = 0; r < rows.size(); ++r) {
-        out << (r == 0 ? "\n    {" : ",\n    {");
-        for (std::size_t i = 0; i < list.size(); ++i) {
-            out << (i == 0 ? "" : ", ") << cli::jsonString(list[i].key) << ": "
-                << jsonValue(list[i].value(*rows[r]));
+    cli::Json document;
+    document["rank_by"] = rankKeyName(ranking.key);
+    document["minimum_ap_cm4"] = limits.minAP;
+    document["bmax_limit_t"] = limits.bmax;
+    // Ku is a single-precision value of the design.
+    document["window_utilisation"] =
+        cli::singlePrecisionValue(static_cast<float>(limits.windowUtilisation));
+    document["max_temp_rise_c"] =
+        limits.maxTempRise ? cli::Json(*limits.maxTempRise) : cli::Json(nullptr);
+    document["checked_only"] = ranking.checkedOnly;
+    document["candidate_count"] = ranking.candidates.size();
+    document["feasible_count"] = ranking.feasibleCount;
+    cli::Json candidates = cli::Json::array();
+    for (const Candidate* candidate : selectCandidates(ranking, options)) {
+        cli::Json item;
+        for (const Field& field : fields()) {
+            item[std::string(field.key)] = cli::jsonOf(field.value(*candidate));
         }
-        out << "}";
+        candidates.push_back(std::move(item));
     }
-    out << (rows.empty() ? "]\n}\n" : "\n  ]\n}\n");
+    document["candidates"] = std::move(candidates);
+    cli::writeJson(out, document);
 }
 
 void writeRanking(std::ostream& out, const Ranking& ranking, OutputFormat format,

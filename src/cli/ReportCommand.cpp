@@ -7,7 +7,9 @@
 #include <optional>
 #include <ostream>
 
+#include "cli/FileArguments.h"
 #include "cli/OpenDesign.h"
+#include "cli/ProgramDir.h"
 #include "cli/StreamPrompter.h"
 #include "model/ChokeModel.h"
 #include "platform/Printer.h"
@@ -34,6 +36,10 @@ std::optional<ReportArguments> parseArguments(std::span<const std::string> args,
             err << "coilsmith-cli report: " << arg << " needs a value\n";
             return std::nullopt;
         }
+        if ((arg == "-o" || arg == "--catalogue") &&
+            !nonEmptyFileName("report", arg, args[i + 1], err)) {
+            return std::nullopt;
+        }
         if (arg == "-o") {
             parsed.outputPath = args[++i];
         } else if (arg == "--catalogue") {
@@ -51,7 +57,7 @@ std::optional<ReportArguments> parseArguments(std::span<const std::string> args,
         }
     }
     if (parsed.inputPath.empty() || parsed.outputPath.empty()) {
-        err << "usage: coilsmith-cli " << kReportSynopsis << "\n";
+        err << "Usage: coilsmith-cli " << kReportSynopsis << "\n";
         return std::nullopt;
     }
     const std::string& point = parsed.decimalPoint;
@@ -88,6 +94,14 @@ int reportMain(std::span<const std::string> args, CommandContext& context) {
     if (!parsed) {
         return kExitUsage;
     }
+    // A PDF written over the design it reports, or over the catalogue, would destroy it.
+    if (!outputReplacesNoInput(
+            "report", parsed->outputPath,
+            {{"design file", parsed->inputPath},
+             {"catalogue", locateCatalogue(parsed->cataloguePath, context.programDir)}},
+            context.err)) {
+        return kExitUsage;
+    }
     StreamPrompter prompter(context.err);
     auto opened = openDesign({parsed->inputPath, parsed->cataloguePath, parsed->decimalPoint},
                              context.programDir, prompter);
@@ -112,7 +126,7 @@ int reportMain(std::span<const std::string> args, CommandContext& context) {
 }  // namespace
 
 Command reportCommand() {
-    return {"report", kReportSynopsis, kReportSummary, kReportHelp, &reportMain};
+    return {"report", kReportSummary, kReportHelp, &reportMain};
 }
 
 }  // namespace coilsmith::cli

@@ -11,13 +11,14 @@ inline constexpr std::string_view kReportSummary =
     "runs a design file and writes its printed report as a PDF";
 
 inline constexpr std::string_view kReportHelp =
-    "usage: coilsmith-cli report FILE -o OUT.pdf [--catalogue PATH] [--decimal-point C]\n"
+    "Usage: coilsmith-cli report FILE -o OUT.pdf [--catalogue PATH] [--decimal-point C]\n"
     "\n"
     "Runs the design of the 40-line design file FILE as the design command does and\n"
-    "writes its one-page printed report to the PDF file OUT.pdf. The title names FILE by\n"
-    "its full path, as the program's Print does. No display is needed.\n"
+    "writes its two-page printed report to the PDF file OUT.pdf: the design on page 1, its\n"
+    "design check (as the check command gives it, at 25 deg. C ambient) on page 2. The\n"
+    "title names FILE by its full path, as the program's Print does. No display is needed.\n"
     "\n"
-    "  -o OUT.pdf          the PDF file to write (required)\n"
+    "  -o OUT.pdf          the PDF file to write (required; not FILE nor the catalogue)\n"
     "  --catalogue PATH    the core catalogue to use (default: Cores.csx beside the program)\n"
     "  --decimal-point C   the decimal separator of the numbers in the file (default '.')\n"
     "\n"

@@ -56,7 +56,7 @@ int runReportExecutable(std::span<const std::string> args, CommandContext& conte
 }  // namespace
 
 Command reportForwardCommand() {
-    return {"report", kReportSynopsis, kReportSummary, kReportHelp, &runReportExecutable};
+    return {"report", kReportSummary, kReportHelp, &runReportExecutable};
 }
 
 }  // namespace coilsmith::cli

@@ -1,13 +1,18 @@
 // coilsmith-cli-report: the Qt half of "coilsmith-cli report", run by coilsmith-cli.
+#include <unistd.h>
 #include <QString>
 #include <QtGlobal>
+
 #include <csignal>
 #include <iostream>
+#include <ostream>
 #include <string>
 #include <vector>
 
 #include "cli/ProgramDir.h"
 #include "cli/ReportCommand.h"
+#include "cli/StandardOutput.h"
+#include "coilsmith/Version.h"
 
 namespace {
 
@@ -25,13 +30,21 @@ int main(int argc, char** argv) {
     using namespace coilsmith::cli;
     // Past a file-size limit the PDF's write then fails and is reported.
     std::signal(SIGXFSZ, SIG_IGN);
+    holdClosedStandardStreams();
     qInstallMessageHandler(&dropQtRemarks);
     const std::vector<std::string> args(argv + 1, argv + argc);
-    CommandContext context{programDirectory(argc > 0 ? argv[0] : nullptr), std::cout, std::cerr};
+    DescriptorOutput standardOutput(STDOUT_FILENO);
+    std::ostream out(&standardOutput);
+    CommandContext context{programDirectory(argc > 0 ? argv[0] : nullptr), out, std::cerr,
+                           [&standardOutput] { return standardOutput.failure(); }};
     const Command command = reportCommand();
     if (!args.empty() && (args.front() == "--help" || args.front() == "-h")) {
-        std::cout << command.help;
-        return kExitDone;
+        out << command.help;
+        return finishOutput("coilsmith-cli report", kExitDone, context);
+    }
+    if (!args.empty() && args.front() == "--version") {
+        out << coilsmith::versionOptionText("coilsmith-cli-report");
+        return finishOutput("coilsmith-cli report", kExitDone, context);
     }
     try {
         return command.run(args, context);

@@ -63,17 +63,28 @@ std::string systemTemporaryFolder() {
     return folder != nullptr && *folder != '\0' ? folder : "/tmp";
 }
 
-// A link is replaced where it points, so that the link itself survives.
+// A link is replaced where it points, so that the link itself survives; a link whose target
+// does not exist yet creates that target. Each link of a chain is followed, relative ones
+// from the folder of the link.
 std::string resolvedTarget(const std::string& target) {
-    struct stat link {};
-    if (::lstat(target.c_str(), &link) != 0 || !S_ISLNK(link.st_mode)) {
-        return target;
+    constexpr int kMostLinks = 40;  // as the kernel's own limit (ELOOP)
+    std::string path = target;
+    for (int links = 0;; ++links) {
+        struct stat link {};
+        if (::lstat(path.c_str(), &link) != 0 || !S_ISLNK(link.st_mode)) {
+            return path;
+        }
+        if (links == kMostLinks) {
+            failWith(ELOOP);
+        }
+        std::vector<char> pointsTo(PATH_MAX);
+        const ssize_t length = ::readlink(path.c_str(), pointsTo.data(), pointsTo.size());
+        if (length < 0 || static_cast<std::size_t>(length) >= pointsTo.size()) {
+            failWith(length < 0 ? errno : ENAMETOOLONG);
+        }
+        const std::string next(pointsTo.data(), static_cast<std::size_t>(length));
+        path = next.starts_with('/') ? next : folderOf(path) + "/" + next;
     }
-    std::vector<char> resolved(PATH_MAX);
-    if (::realpath(target.c_str(), resolved.data()) == nullptr) {
-        return target;
-    }
-    return resolved.data();
 }
 
 }  // namespace

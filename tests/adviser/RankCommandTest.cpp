@@ -5,6 +5,9 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include <nlohmann/json.hpp>
+
+#include <charconv>
 #include <cstddef>
 #include <filesystem>
 #include <fstream>
@@ -162,6 +165,55 @@ TEST_F(RankCommand, TopKeepsTheBestFeasibleOnes) {
     for (std::size_t i = 1; i < lines.size(); ++i) {
         EXPECT_EQ(split(lines[i], ',')[0], std::to_string(i));
     }
+}
+
+// Ku and the effective permeability are single-precision values of the design: their JSON
+// text is the float's shortest decimal (0.4, not 0.4000000059604645).
+TEST_F(RankCommand, SinglePrecisionValuesPrintTheirMeaningfulDigits) {
+    const CliRun run = cli("rank " + file() + " --top 1 --format json");
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_NE(run.out.find("\"window_utilisation\": 0.4,"), std::string::npos) << run.out;
+    const auto at = run.out.find("\"mu_eff\": ");
+    ASSERT_NE(at, std::string::npos);
+    const std::string text = run.out.substr(at + 10, run.out.find(',', at) - at - 10);
+    float value = 0;
+    std::from_chars(text.data(), text.data() + text.size(), value);
+    char shortest[32] = {};
+    const auto end = std::to_chars(shortest, shortest + sizeof shortest, value).ptr;
+    EXPECT_EQ(text, std::string(shortest, end));
+}
+
+// A core named with a byte that is not UTF-8, an escape sequence, a line break and a tab:
+// the JSON still parses, the CSV is UTF-8 and the table keeps one line per candidate.
+TEST_F(RankCommand, CatalogueNamesWithBadBytesKeepEveryFormat) {
+    const std::string name = "T\xFF\x1B[7m\n\t184";
+    csx::CsvTables tables;
+    for (const char* table : {"E-Cores", "Toroids", "Materials", "Core_Materials",
+                              "Toroid_Materials", "Bias_Curves", "Wires"}) {
+        std::string text =
+            test::readAll(fs::path(COILSMITH_CATALOGUE_DATA) / (table + std::string(".csv")));
+        for (std::size_t at = 0; (at = text.find("\nT184,", at)) != std::string::npos;) {
+            text.replace(at + 1, 4, "\"" + name + "\"");
+            at += name.size();
+        }
+        tables[table] = text;
+    }
+    const test::TempCatalogue catalogue(tables);
+    const std::string args = "rank " + file() + " --all --catalogue '" + catalogue.path() + "'";
+    const CliRun json = cli(args + " --format json");
+    ASSERT_EQ(json.exitCode, 0) << json.err;
+    const auto root = nlohmann::json::parse(json.out);  // throws on bytes that are not UTF-8
+    std::size_t named = 0;
+    for (const auto& candidate : root["candidates"]) {
+        named += candidate["core"].get<std::string>().starts_with("T\xEF\xBF\xBD") ? 1 : 0;
+    }
+    EXPECT_GT(named, 0u);
+
+    const CliRun csv = cli(args + " --format csv");
+    EXPECT_EQ(csv.out.find('\xFF'), std::string::npos);
+    const CliRun table = cli(args);
+    EXPECT_EQ(split(table.out, '\n').size(), root["candidates"].size() + 2);
+    EXPECT_EQ(table.out.find_first_of("\t\x1B\xFF"), std::string::npos);
 }
 
 }  // namespace

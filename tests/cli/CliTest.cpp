@@ -3,6 +3,10 @@
 
 #include "CliProcess.h"
 
+#include <nlohmann/json.hpp>
+
+#include "coilsmith/Version.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
@@ -100,13 +104,6 @@ TEST_F(CliTest, TypedCurrentDensityAndWindowUtilisationAreUsed) {
     EXPECT_EQ(out.at(kCurD - 1) + " " + out.at(kWU - 1), "250 0.45");
 }
 
-// The number after "key": in the check's JSON; NaN when the key is missing or not a number.
-double jsonNumber(const std::string& json, const std::string& key) {
-    const auto at = json.find("\"" + key + "\": ");
-    return at == std::string::npos ? std::nan("")
-                                   : std::strtod(json.c_str() + at + key.size() + 4, nullptr);
-}
-
 // The default specification (25 uH, 25 A, 5 A at 50 kHz) on T184 in -8: 19 turns of AWG 9.
 // Derived apart from the program: H(Idc) = 0.4 pi 19 25 / 11.13 = 53.63 Oe on the -8 curve,
 // L(Idc) = 103.36 % of 25 uH; 19 turns of 2.9876 mm wire take one layer of the 0.95 in
@@ -115,18 +112,23 @@ double jsonNumber(const std::string& json, const std::string& key) {
 TEST_F(CliTest, CheckJsonOfAShippedDesign) {
     const CliRun run = cli("check --format json " + t184("-8", "t184.txt"));
     ASSERT_EQ(run.exitCode, 0) << run.err;
-    EXPECT_NEAR(jsonNumber(run.out, "l_idc_percent"), 103.364, 0.001);
-    EXPECT_NEAR(jsonNumber(run.out, "fill"), 0.29126, 0.00001);
-    EXPECT_NEAR(jsonNumber(run.out, "trise_hot_c"), 22.298, 0.001);
-    EXPECT_TRUE(jsonNumber(run.out, "layers") == 1 && jsonNumber(run.out, "ambient_c") == 25);
-    EXPECT_NE(run.out.find("\"curve\": [\n    {\"i_a\": 0, "), std::string::npos);
+    const auto json = nlohmann::json::parse(run.out);
+    EXPECT_NEAR(json["l_idc_percent"].get<double>(), 103.364, 0.001);
+    EXPECT_NEAR(json["fill"].get<double>(), 0.29126, 0.00001);
+    EXPECT_NEAR(json["trise_hot_c"].get<double>(), 22.298, 0.001);
+    EXPECT_EQ(json["layers"], 1);
+    EXPECT_EQ(json["turns_per_layer"], nlohmann::json::array({19}));
+    EXPECT_EQ(json["ambient_c"], 25);
+    ASSERT_EQ(json["curve"].size(), 101u);
+    EXPECT_EQ(json["curve"][0]["i_a"], 0);
 
     // The hot rise is the copper's: a warmer ambient raises it, not the inductance.
     const CliRun warm =
         cli("check --ambient 60 --format json '" + (dir / "t184.txt").string() + "'");
     ASSERT_EQ(warm.exitCode, 0) << warm.err;
-    EXPECT_GT(jsonNumber(warm.out, "trise_hot_c"), 22.298);
-    EXPECT_EQ(jsonNumber(warm.out, "l_idc_h"), jsonNumber(run.out, "l_idc_h"));
+    const auto warmJson = nlohmann::json::parse(warm.out);
+    EXPECT_GT(warmJson["trise_hot_c"].get<double>(), 22.298);
+    EXPECT_EQ(warmJson["l_idc_h"], json["l_idc_h"]);
 }
 
 // The files of a folder, less the captured output of coilsmith-cli and the runtime folder
@@ -204,10 +206,10 @@ TEST_F(CliTest, ErrorsAreReportedWithTheirExitCodes) {
     const std::string noMaterial = design({{kToroid, "True"}, {kCore, "T184"}}, "nomat.txt");
     std::ofstream(dir / "short.txt") << "False\nFalse\n";
     const std::tuple<std::string, int, std::string> rows[] = {
-        {"", 2, "usage"},
+        {"", 2, "Usage"},
         {"frobnicate", 2, "unknown command"},
-        {"design", 2, "usage"},
-        {"report choke.txt", 2, "usage"},  // a report needs its output file
+        {"design", 2, "Usage"},
+        {"report choke.txt", 2, "Usage"},  // a report needs its output file
         {"design x.txt --fast", 2, "--fast"},
         {"design x.txt -o", 2, "-o"},
         {"design a.txt b.txt", 2, "b.txt"},
@@ -243,6 +245,19 @@ TEST_F(CliTest, ErrorsAreReportedWithTheirExitCodes) {
         {"design " + design({}, "in.txt") + " --catalogue /nonexistent/Cores.csx", 2,
          "/nonexistent/Cores.csx"},
         {"design " + t184("-26") + " -o /nonexistent/out.txt", 2, "/nonexistent/out.txt"},
+        // An empty name is neither standard output nor the default catalogue.
+        {"design " + t184("-26") + " -o ''", 2,
+         "coilsmith-cli design: the file name after -o is empty\n"},
+        {"report " + t184("-26") + " -o ''", 2,
+         "coilsmith-cli report: the file name after -o is empty\n"},
+        {"design " + t184("-26") + " --catalogue ''", 2,
+         "coilsmith-cli design: the file name after --catalogue is empty\n"},
+        {"check " + t184("-26") + " --catalogue ''", 2,
+         "coilsmith-cli check: the file name after --catalogue is empty\n"},
+        {"rank " + t184("-26") + " --catalogue ''", 2,
+         "coilsmith-cli rank: the file name after --catalogue is empty\n"},
+        {"report " + t184("-26") + " -o '" + (dir / "r.pdf").string() + "' --catalogue ''", 2,
+         "coilsmith-cli report: the file name after --catalogue is empty\n"},
     };
     for (const auto& [args, exitCode, err] : rows) {
         const CliRun run = cli(args);
@@ -255,16 +270,89 @@ TEST_F(CliTest, ErrorsAreReportedWithTheirExitCodes) {
         }
     }
     EXPECT_FALSE(fs::exists(dir / "out.txt"));
+    EXPECT_FALSE(fs::exists(dir / "r.pdf"));
+}
+
+// A PDF written over the design it reports, or a design over the catalogue it was designed
+// from, would destroy them: the output is refused by whatever name it reaches the same file.
+TEST_F(CliTest, OutputThatIsAnInputIsRefused) {
+    const std::string input = t184("-26");
+    const std::string design = readAll(dir / "in.txt");
+    const fs::path catalogue = dir / "my.csx";
+    fs::copy_file(fs::path(COILSMITH_CLI).parent_path() / "Cores.csx", catalogue);
+    const std::string catalogueBytes = readAll(catalogue);
+    fs::create_symlink(dir / "in.txt", dir / "link.txt");
+    fs::create_hard_link(dir / "in.txt", dir / "hard.txt");
+    fs::create_symlink("my.csx", dir / "catalogue-link.csx");
+    const std::string other = " --catalogue '" + catalogue.string() + "'";
+    const std::tuple<std::string, fs::path, std::string> rows[] = {
+        {"report " + input, dir / "in.txt", "the design file"},
+        {"report " + input, dir / "." / "in.txt", "the design file"},
+        {"report " + input, dir / "link.txt", "the design file"},
+        {"report " + input, dir / "hard.txt", "the design file"},
+        {"report " + input + other, catalogue, "the catalogue"},
+        {"design " + input + other, dir / "catalogue-link.csx", "the catalogue"},
+    };
+    for (const auto& [command, output, what] : rows) {
+        const CliRun run = cli(command + " -o '" + output.string() + "'");
+        SCOPED_TRACE(output.string());
+        EXPECT_EQ(run.exitCode, 2);
+        EXPECT_NE(run.err.find("the output file " + output.string() + " is " + what),
+                  std::string::npos)
+            << run.err;
+    }
+    EXPECT_EQ(readAll(dir / "in.txt"), design);
+    EXPECT_EQ(readAll(catalogue), catalogueBytes);
+    EXPECT_TRUE(fs::is_symlink(dir / "link.txt"));
+}
+
+// Output that standard output does not take is no silent exit 2: the reason is said.
+TEST_F(CliTest, FailedStandardOutputSaysWhy) {
+    const std::string input = t184("-26");
+    const std::tuple<std::string, std::string, std::string> rows[] = {
+        {"check " + input + " --format json", "> /dev/full",
+         "coilsmith-cli check: cannot write to standard output: No space left on device\n"},
+        {"design " + input, ">&-",
+         "coilsmith-cli design: cannot write to standard output: it is closed\n"},
+        {"--help", "> /dev/full",
+         "coilsmith-cli: cannot write to standard output: No space left on device\n"},
+    };
+    for (const auto& [args, redirection, err] : rows) {
+        const CliRun run = cliWithOutput(args, redirection);
+        EXPECT_EQ(run.exitCode, 2) << args << " " << redirection;
+        EXPECT_EQ(run.err, err) << args << " " << redirection;
+    }
+}
+
+// An output that is a link whose target does not exist yet creates the target and keeps
+// the link, as for a link to an existing file.
+TEST_F(CliTest, OutputThroughADanglingLinkCreatesItsTarget) {
+    const std::string input = t184("-26");
+    fs::create_directory(dir / "designs");
+    fs::create_symlink("designs/done.txt", dir / "link.txt");
+    const CliRun run = cli("design " + input + " -o '" + (dir / "link.txt").string() + "'");
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_TRUE(fs::is_symlink(dir / "link.txt"));
+    EXPECT_EQ(lines(readAll(dir / "designs" / "done.txt")).size(), 40u);
 }
 
 TEST_F(CliTest, HelpExplainsTheCommands) {
-    for (const auto& [args, part] : {std::pair{"--help", "design FILE"},
+    for (const auto& [args, part] : {std::pair{"--help", "Commands:\n  design  "},
                                      {"design --help", "--decimal-point"},
-                                     {"design --help", "Exit status"}}) {
+                                     {"design --help", "Exit status"},
+                                     {"report --help", "two-page printed report"},
+                                     {"--help-all", "The rank command:"},
+                                     {"--help-all", "total_loss_w"},
+                                     {"--help-all", "l_idc_percent"}}) {
         const CliRun help = cli(args);
         EXPECT_EQ(help.exitCode, 0);
         EXPECT_NE(help.out.find(part), std::string::npos) << args;
     }
+    const CliRun version = cli("--version");
+    EXPECT_EQ(version.exitCode, 0);
+    EXPECT_TRUE(version.out.starts_with("coilsmith-cli " + std::string(coilsmith::kVersionText) +
+                                        "\nCopyright"))
+        << version.out;
 }
 
 }  // namespace

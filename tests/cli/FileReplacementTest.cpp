@@ -10,6 +10,8 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "CliProcess.h"
 #include "platform/FileReplacement.h"
@@ -43,6 +45,37 @@ TEST(FileReplacement, WriteCutShortKeepsTheOldFileAndLeavesNoTemporary) {
 
     replaceFileContents(target.string(), "new design\r\n");
     EXPECT_EQ(readAll(target), "new design\r\n");
+    fs::remove_all(folder);
+}
+
+// A link keeps being a link and its target takes the bytes, also a target that does not
+// exist yet, at the end of a chain of links, absolute or relative to the link's folder.
+TEST(FileReplacement, LinksAreWrittenThroughToTheirTarget) {
+    const fs::path folder =
+        fs::temp_directory_path() / ("coilsmith-links-" + std::to_string(::getpid()));
+    fs::create_directories(folder / "sub");
+    struct Row {
+        const char* name;
+        std::vector<std::pair<fs::path, fs::path>> links;  // link, where it points
+        fs::path target;
+    };
+    const Row rows[] = {
+        {"existing target", {{"a.lnk", folder / "a.txt"}}, folder / "a.txt"},
+        {"missing target", {{"b.lnk", folder / "b.txt"}}, folder / "b.txt"},
+        {"relative into a folder", {{"c.lnk", "sub/c.txt"}}, folder / "sub" / "c.txt"},
+        {"chain", {{"d.lnk", "sub/d2.lnk"}, {"sub/d2.lnk", "../d.txt"}}, folder / "d.txt"},
+    };
+    std::ofstream(folder / "a.txt") << "old";
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        for (const auto& [link, pointsTo] : row.links) {
+            fs::create_symlink(pointsTo, folder / link);
+        }
+        const fs::path first = folder / row.links.front().first;
+        replaceFileContents(first.string(), "new");
+        EXPECT_TRUE(fs::is_symlink(first));
+        EXPECT_EQ(readAll(row.target), "new");
+    }
     fs::remove_all(folder);
 }
 

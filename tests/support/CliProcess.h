@@ -39,9 +39,16 @@ class CliProcessTest : public ::testing::Test {
     void TearDown() override { std::filesystem::remove_all(dir); }
 
     CliRun cli(const std::string& args) const {
+        return cliWithOutput(args, "> '" + (dir / "stdout").string() + "'");
+    }
+
+    // coilsmith-cli with its standard output redirected as the shell text says ("> /dev/full",
+    // ">&-" closes it); `out` of the result is then empty.
+    CliRun cliWithOutput(const std::string& args, const std::string& redirection) const {
         const auto out = dir / "stdout", err = dir / "stderr";
-        const std::string command = std::string("'") + COILSMITH_CLI + "' " + args + " > '" +
-                                    out.string() + "' 2> '" + err.string() + "'";
+        std::filesystem::remove(out);
+        const std::string command = std::string("'") + COILSMITH_CLI + "' " + args + " " +
+                                    redirection + " 2> '" + err.string() + "'";
         const int status = std::system(command.c_str());
         return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, readAll(out), readAll(err)};
     }

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <initializer_list>
+#include <iosfwd>
+#include <string>
+#include <string_view>
+
+// Checks of the file names a command is given, shared by every command.
+namespace coilsmith::cli {
+
+// False, after saying so on `err`, when the file name after `option` is empty: an empty
+// name is neither standard output nor the default catalogue.
+bool nonEmptyFileName(std::string_view command, std::string_view option, const std::string& value,
+                      std::ostream& err);
+
+// A file a command reads: what it is ("design file", "catalogue") and its path.
+struct InputFile {
+    std::string_view role;
+    std::string path;
+};
+
+// False, after saying so on `err`, when writing `outputPath` would replace one of `inputs`:
+// the same file (device and inode) by the same name, another path or a link.
+bool outputReplacesNoInput(std::string_view command, const std::string& outputPath,
+                           std::initializer_list<InputFile> inputs, std::ostream& err);
+
+}  // namespace coilsmith::cli
