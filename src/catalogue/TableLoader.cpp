@@ -127,6 +127,7 @@ class Reader {
         table->name = table_;
         readRows(*table);
         requireSchemaFields(*table);
+        markUnsoundRows(*table);
         readIndexes(*table);
         db_.reset();
         return table;
