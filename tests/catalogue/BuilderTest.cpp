@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <cstdlib>
 #include <sstream>
@@ -173,6 +175,33 @@ TEST(CsxTool, BuildsAGoodSetAndAMissingFileFails) {
     EXPECT_NE(missing, 0);
     const std::string folder = output.substr(0, output.find('|'));
     EXPECT_NE(output.find(folder + "/Toroids.csv:1: cannot read"), std::string::npos) << output;
+}
+
+// The output is a catalogue file: anything else at its path is refused and left as it is; a
+// link is followed, so the link stays and the file it points to becomes the catalogue.
+TEST(CsxTool, WritesOnlyARegularFileAndThroughALink) {
+    TempDir dir;
+    ASSERT_EQ(::mkfifo(dir.file("fifo").c_str(), 0644), 0);
+    std::filesystem::create_directory(dir.file("folder"));
+    for (const std::string& out :
+         {std::string("/dev/full"), dir.file("fifo"), dir.file("folder")}) {
+        const auto type = std::filesystem::status(out).type();
+        const auto [status, output] = runTool(testing::goodCsv(), out);
+        EXPECT_NE(status, 0) << out;
+        EXPECT_NE(output.find(out + ": cannot write the catalogue there: it is not a regular file"),
+                  std::string::npos)
+            << output;
+        EXPECT_EQ(std::filesystem::status(out).type(), type) << out;
+    }
+    testing::writeFile(dir.file("real.csx"), "old");
+    std::filesystem::create_symlink("real.csx", dir.file("Cores.csx"));
+    const auto [status, output] = runTool(testing::goodCsv(), dir.file("Cores.csx"));
+    EXPECT_EQ(status, 0) << output;
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.file("Cores.csx")));
+    CatalogueSources sources;
+    sources.openFile(dir.file("real.csx"));
+    EXPECT_EQ(sources.eCores.recordset().recordCount(), 2);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 4);
 }
 
 TEST(CsxBuilder, StoresTypedCellsAndQuotedTextsAndWithoutChecksFillsTheRest) {

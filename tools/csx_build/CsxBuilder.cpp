@@ -8,7 +8,6 @@
 #include <fstream>
 #include <map>
 #include <optional>
-#include <random>
 #include <set>
 #include <sstream>
 #include <variant>
@@ -17,6 +16,7 @@
 #include "catalogue/CatalogueSchema.h"
 #include "catalogue/RowRules.h"
 #include "catalogue/Sqlite.h"
+#include "platform/FileReplacement.h"
 
 namespace coilsmith::csx {
 namespace {
@@ -437,11 +437,12 @@ void checkCatalogue(const std::vector<Table>& tables) {
 
 // --- writing -------------------------------------------------------------------------
 
+// Writes the database into `file`; messages name it `path`, the file it becomes.
 class Writer {
   public:
-    explicit Writer(const std::string& path) : path_(path) {
+    Writer(const std::string& file, const std::string& path) : path_(path) {
         sqlite3* raw = nullptr;
-        const int rc = sqlite3_open_v2(path.c_str(), &raw,
+        const int rc = sqlite3_open_v2(file.c_str(), &raw,
                                        SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
         db_.reset(raw);
         if (rc != SQLITE_OK) {
@@ -545,30 +546,40 @@ class Writer {
     sqlite::Database db_;
 };
 
-std::string temporaryPathFor(const std::string& path) {
-    std::random_device random;
-    std::ostringstream name;
-    name << path << ".tmp-" << std::hex << random() << random();
-    return name.str();
+// The catalogue is a file: a device, a pipe or a folder at the output path is refused, not
+// replaced or written into. A link to a file is followed, so the link stays.
+void requireRegularOrNewFile(const std::string& path) {
+    std::error_code error;
+    const auto type = std::filesystem::status(path, error).type();
+    if (type == std::filesystem::file_type::not_found) {
+        return;
+    }
+    if (error) {
+        throw BuildError(path + ": cannot write the catalogue: " + error.message());
+    }
+    if (type != std::filesystem::file_type::regular) {
+        throw BuildError(path +
+                         ": cannot write the catalogue there: it is not a regular file (the "
+                         "catalogue is written only to a regular file or a new one)");
+    }
 }
 
+// Into a temporary file beside the target, which replaces it only when the whole build
+// succeeded.
 void writeCatalogue(const std::vector<Table>& tables, const std::string& path) {
-    const std::string temporary = temporaryPathFor(path);
+    requireRegularOrNewFile(path);
     try {
-        Writer writer(temporary);
-        for (const Table& table : tables) {
-            writer.write(table);
+        FileReplacement file(path);
+        {
+            Writer writer(file.temporaryPath(), path);
+            for (const Table& table : tables) {
+                writer.write(table);
+            }
+            writer.commit();
         }
-        writer.commit();
-        std::filesystem::rename(temporary, path);
-    } catch (const std::filesystem::filesystem_error& error) {
-        std::error_code ignored;
-        std::filesystem::remove(temporary, ignored);
-        throw BuildError(path + ": cannot replace the file: " + error.code().message());
-    } catch (...) {
-        std::error_code ignored;
-        std::filesystem::remove(temporary, ignored);
-        throw;
+        file.commit();
+    } catch (const FileWriteError& error) {
+        throw BuildError(path + ": cannot write the catalogue: " + error.what());
     }
 }
 

@@ -29,8 +29,10 @@ struct BuildOptions {
 using CsvTables = std::map<std::string, std::string>;
 
 // Writes a catalogue database with the tables, typed columns and named indexes the program
-// reads, into `path` (replaced only when the whole build succeeds). Error messages name a
-// table's CSV as "<table>.csv" unless `fileNames` gives the file it came from.
+// reads, into `path`: a new file, or a regular one that is replaced only when the whole
+// build succeeds (through a link, the file it points to). Anything else at `path` (a
+// device, a pipe, a folder) is refused. Error messages name a table's CSV as
+// "<table>.csv" unless `fileNames` gives the file it came from.
 void buildCatalogue(const CsvTables& tables, const std::string& path,
                     const BuildOptions& options = {}, const CsvTables& fileNames = {});
 
