@@ -155,6 +155,10 @@ std::string_view Recordset::rowProblem() const noexcept {
     return table_->rowProblems[rowAt(cursor_)];
 }
 
+const std::string& Recordset::notice() const noexcept {
+    return table_->notice;
+}
+
 const std::string& Recordset::table() const noexcept {
     return table_->name;
 }

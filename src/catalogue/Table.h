@@ -84,6 +84,9 @@ struct Table {
     // Why a row is not physically sensible, by row number ("" for a sound row); empty when
     // every row is.
     std::vector<std::string> rowProblems;
+    // What the reader has to say about the file although it could read it (a change left
+    // unfinished); empty normally.
+    std::string notice;
 
     const Cell& cell(std::size_t row, std::size_t field) const noexcept {
         return cells[row * fields.size() + field];
