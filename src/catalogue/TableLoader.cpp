@@ -80,23 +80,39 @@ class PrivateCopy {
         }
         folder_ = pattern;
         path_ = (folder_ / "Cores.csx").string();
-        std::filesystem::copy_file(file, path_);
-        std::error_code missing;
-        const std::string companionFile = file + std::string(companion);
-        if (std::filesystem::exists(companionFile, missing)) {
-            std::filesystem::copy_file(companionFile, path_ + std::string(companion));
+        try {
+            copyWritable(file, path_);
+            std::error_code missing;
+            const std::string companionFile = file + std::string(companion);
+            if (std::filesystem::exists(companionFile, missing)) {
+                copyWritable(companionFile, path_ + std::string(companion));
+            }
+        } catch (...) {
+            removeFolder();
+            throw;
         }
     }
-    ~PrivateCopy() {
-        std::error_code ignored;
-        std::filesystem::remove_all(folder_, ignored);
-    }
+    ~PrivateCopy() { removeFolder(); }
     PrivateCopy(const PrivateCopy&) = delete;
     PrivateCopy& operator=(const PrivateCopy&) = delete;
 
     const std::string& path() const noexcept { return path_; }
 
   private:
+    // SQLite writes to the copy while it rolls back or reads a WAL, whatever the mode of
+    // the catalogue it came from.
+    static void copyWritable(const std::string& from, const std::string& to) {
+        std::filesystem::copy_file(from, to);
+        std::filesystem::permissions(
+            to, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write,
+            std::filesystem::perm_options::add);
+    }
+
+    void removeFolder() noexcept {
+        std::error_code ignored;
+        std::filesystem::remove_all(folder_, ignored);
+    }
+
     std::filesystem::path folder_;
     std::string path_;
 };

@@ -110,13 +110,15 @@ TEST(OpenCatalogue, WalModeCatalogueInAReadOnlyFolderOpensAndCreatesNothing) {
     EXPECT_EQ(filesIn(dir.path()), 1);
 }
 
-// The bytes of every file in the folder, by name.
-std::map<std::string, std::string> contentsOf(const std::filesystem::path& dir) {
-    std::map<std::string, std::string> contents;
+// The size and a hash of the bytes of every file in the folder, by name.
+std::map<std::string, std::pair<std::size_t, std::size_t>> contentsOf(
+    const std::filesystem::path& dir) {
+    std::map<std::string, std::pair<std::size_t, std::size_t>> contents;
     for (const auto& entry : std::filesystem::directory_iterator(dir)) {
         std::ostringstream bytes;
         bytes << std::ifstream(entry.path(), std::ios::binary).rdbuf();
-        contents[entry.path().filename().string()] = bytes.str();
+        contents[entry.path().filename().string()] = {bytes.str().size(),
+                                                      std::hash<std::string>()(bytes.str())};
     }
     return contents;
 }
