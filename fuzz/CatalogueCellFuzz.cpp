@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 
@@ -24,10 +25,13 @@ const CsvSet& shippedSet() {
     return set;
 }
 
+// One catalogue file rebuilt for every input, removed when the fuzzer exits (registered
+// after the path is made, so it runs while the path still exists).
 const std::string& scratchCatalogue() {
     static const std::string path = (std::filesystem::temp_directory_path() /
                                      ("coilsmith-fuzz-" + std::to_string(::getpid()) + ".csx"))
                                         .string();
+    [[maybe_unused]] static const int removal = std::atexit([] { std::remove(path.c_str()); });
     return path;
 }
 
