@@ -85,6 +85,15 @@ class Recordset {
     // without regard to case. CatalogueError for a field the table does not have.
     Value field(std::string_view name) const;
 
+    // Why the current record is not physically sensible, naming its field, key and table
+    // ("field \"VC\" of T157 in table \"Toroids\" is 1e+300, outside 1e-05 to 1e+06");
+    // empty for a sound record and when there is no current record. Such a record reads
+    // as any other; whoever uses its values refuses it with this reason.
+    std::string_view rowProblem() const noexcept;
+    // What the reader had to say about the file although it read it (a change that a
+    // program stopped in the middle of, rolled back); empty normally.
+    const std::string& notice() const noexcept;
+
     const std::string& table() const noexcept;
     const std::vector<std::string>& fieldNames() const noexcept;
 
@@ -150,6 +159,8 @@ struct CatalogueSources {
     void openFile(const std::string& path);
     // keepSnapshot on all five; false when any of them could not be read.
     bool keepSnapshot() noexcept;
+    // The first notice of the five open tables (Recordset::notice), or "".
+    std::string notice() const;
 };
 
 // The path the window opens: folder, the separator, "Cores.csx".

@@ -66,6 +66,16 @@ bool CatalogueSources::keepSnapshot() noexcept {
     return kept;
 }
 
+std::string CatalogueSources::notice() const {
+    for (const DataSource* source :
+         {&eCores, &eCoreMaterials, &materials, &toroids, &toroidMaterials}) {
+        if (source->isOpen() && !source->recordset().notice().empty()) {
+            return source->recordset().notice();
+        }
+    }
+    return {};
+}
+
 std::string cataloguePath(const std::string& appDir) {
     std::string path = appDir;
     path += pathSeparator();

@@ -26,6 +26,7 @@ std::shared_ptr<const Table> tableInMemory(
             table->append(value);
         }
     }
+    catalogue::markUnsoundRows(*table);
     for (auto& [indexName, keyFields] : indexes) {
         TableIndex index{std::move(indexName), {}, {}};
         for (const std::string& keyField : keyFields) {
@@ -145,6 +146,17 @@ Value Recordset::field(std::string_view name) const {
         throw Fault(FaultKind::NoCurrentRecord, table_->name + "." + std::string(name));
     }
     return table_->value(rowAt(cursor_), *field);
+}
+
+std::string_view Recordset::rowProblem() const noexcept {
+    if (!hasCurrent() || table_->rowProblems.empty()) {
+        return {};
+    }
+    return table_->rowProblems[rowAt(cursor_)];
+}
+
+const std::string& Recordset::notice() const noexcept {
+    return table_->notice;
 }
 
 const std::string& Recordset::table() const noexcept {

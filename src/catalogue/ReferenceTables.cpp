@@ -29,6 +29,20 @@ std::optional<Recordset> rowOf(const Recordset& table, const Value& key) {
     return records;
 }
 
+// The row of `key` when it is physically sensible, or nothing.
+std::optional<Recordset> soundRowOf(const Recordset& table, const Value& key) {
+    auto row = rowOf(table, key);
+    return row && row->rowProblem().empty() ? row : std::nullopt;
+}
+
+std::optional<std::string> problemOfRow(const Recordset& table, const Value& key) {
+    const auto row = rowOf(table, key);
+    if (!row || row->rowProblem().empty()) {
+        return std::nullopt;
+    }
+    return std::string(row->rowProblem());
+}
+
 // A field as a finite number, or nothing for an empty or non-numeric cell.
 std::optional<double> finiteField(const Recordset& records, std::string_view field) {
     try {
@@ -44,14 +58,22 @@ std::optional<double> positiveField(const Recordset& records, std::string_view f
     return value && *value > 0 ? value : std::nullopt;
 }
 
+Value materialKey(std::string_view material) {
+    return Value(std::string(material));
+}
+
+Value gaugeKey(int awg) {
+    return Value(std::int64_t{awg});
+}
+
 std::optional<BiasCurve> curveIn(const Recordset& table, std::string_view material) {
-    const auto row = rowOf(table, Value(std::string(material)));
+    const auto row = soundRowOf(table, materialKey(material));
     if (!row) {
         return std::nullopt;
     }
-    const auto a = finiteField(*row, "a");
-    const auto b = finiteField(*row, "b");
-    const auto c = finiteField(*row, "c");
+    const auto a = positiveField(*row, "a");
+    const auto b = positiveField(*row, "b");
+    const auto c = positiveField(*row, "c");
     if (!a || !b || !c) {
         return std::nullopt;
     }
@@ -59,7 +81,7 @@ std::optional<BiasCurve> curveIn(const Recordset& table, std::string_view materi
 }
 
 std::optional<WireRow> wireIn(const Recordset& table, int awg) {
-    const auto row = rowOf(table, Value(std::int64_t{awg}));
+    const auto row = soundRowOf(table, gaugeKey(awg));
     if (!row) {
         return std::nullopt;
     }
@@ -75,16 +97,36 @@ std::optional<WireRow> wireIn(const Recordset& table, int awg) {
 }  // namespace
 
 ReferenceTables ReferenceTables::load(const std::string& catalogueFile) {
-    return ReferenceTables(loadedTable(catalogueFile, schema::kBiasCurves),
-                           loadedTable(catalogueFile, schema::kWires));
+    const auto loaded = [&](std::string_view table) {
+        try {
+            return Loaded{loadedTable(catalogueFile, table), {}};
+        } catch (const CatalogueError& error) {
+            return Loaded{std::nullopt, error.what()};
+        }
+    };
+    return ReferenceTables(loaded(schema::kBiasCurves), loaded(schema::kWires));
 }
 
 std::optional<BiasCurve> ReferenceTables::biasCurve(std::string_view material) const {
-    return curveIn(biasCurves_, material);
+    return biasCurves_.records ? curveIn(*biasCurves_.records, material) : std::nullopt;
 }
 
 std::optional<WireRow> ReferenceTables::wire(int awg) const {
-    return wireIn(wires_, awg);
+    return wires_.records ? wireIn(*wires_.records, awg) : std::nullopt;
+}
+
+std::optional<std::string> ReferenceTables::biasCurveProblem(std::string_view material) const {
+    if (!biasCurves_.records) {
+        return biasCurves_.problem;
+    }
+    return problemOfRow(*biasCurves_.records, materialKey(material));
+}
+
+std::optional<std::string> ReferenceTables::wireProblem(int awg) const {
+    if (!wires_.records) {
+        return wires_.problem;
+    }
+    return problemOfRow(*wires_.records, gaugeKey(awg));
 }
 
 std::optional<BiasCurve> loadBiasCurve(const std::string& catalogueFile,

@@ -13,29 +13,40 @@
 namespace coilsmith {
 
 // Both tables read once from one catalogue file; looking a row up then costs an index
-// seek and no file or database work. Copies share the loaded rows.
+// seek and no file or database work. Each table stands alone: one that cannot be read
+// leaves the other usable. Copies share the loaded rows.
 class ReferenceTables {
   public:
-    // CatalogueError when the file or either table cannot be read.
+    // Never throws: a table that cannot be read is kept as the reason why.
     static ReferenceTables load(const std::string& catalogueFile);
 
-    // The curve of `material` ("-26"), or nothing when the table has no such row or a
-    // coefficient is not a finite number.
+    // The curve of `material` ("-26"), or nothing when the table has no usable row for it.
     std::optional<BiasCurve> biasCurve(std::string_view material) const;
-    // The row of gauge `awg`, or nothing when there is none or a diameter or the
-    // resistance is not a positive number.
+    // The row of gauge `awg`, or nothing when the table has no usable row for it.
     std::optional<WireRow> wire(int awg) const;
 
+    // Why the table, or the row it has for the key, cannot be used: the table's
+    // CatalogueError, or the row's physical-sense problem naming the field. Nothing when
+    // the row is usable or simply absent.
+    std::optional<std::string> biasCurveProblem(std::string_view material) const;
+    std::optional<std::string> wireProblem(int awg) const;
+
   private:
-    ReferenceTables(Recordset biasCurves, Recordset wires)
+    // A loaded table, or why it could not be loaded.
+    struct Loaded {
+        std::optional<Recordset> records;
+        std::string problem;
+    };
+
+    ReferenceTables(Loaded biasCurves, Loaded wires)
         : biasCurves_(std::move(biasCurves)), wires_(std::move(wires)) {}
 
-    Recordset biasCurves_;
-    Recordset wires_;
+    Loaded biasCurves_;
+    Loaded wires_;
 };
 
-// One look-up each, reading the file (through the catalogue cache).
-// CatalogueError when the file or table cannot be read.
+// One look-up each, reading the file (through the catalogue cache). Nothing for a row that
+// is absent or unusable. CatalogueError when the file or table cannot be read.
 std::optional<BiasCurve> loadBiasCurve(const std::string& catalogueFile, std::string_view material);
 std::optional<WireRow> loadWire(const std::string& catalogueFile, int awg);
 

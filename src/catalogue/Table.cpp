@@ -7,6 +7,9 @@
 #include <stdexcept>
 #include <string>
 
+#include "catalogue/RowRules.h"
+#include "magnetics/Fault.h"
+
 namespace coilsmith::catalogue {
 namespace {
 
@@ -109,7 +112,45 @@ bool contains(std::string_view haystack, std::string_view needle) noexcept {
                        [](char a, char b) { return lower(a) == lower(b); }) != haystack.end();
 }
 
+// A cell as the rules read it: a number, or nothing for an empty cell or a text that is not
+// one (the design names those itself).
+std::optional<double> cellNumber(const Table& table, std::size_t row, std::string_view field) {
+    const auto column = table.fieldIndex(field);
+    if (!column) {
+        return std::nullopt;
+    }
+    try {
+        const Num number = table.value(row, *column).toNum();
+        return number.isNull() ? std::nullopt : std::optional<double>(number.value());
+    } catch (const Fault&) {
+        return std::nullopt;
+    }
+}
+
+std::string rowName(const Table& table, std::size_t row) {
+    if (const auto key = table.fieldIndex(rowrules::keyField(table.name))) {
+        const Value value = table.value(row, *key);
+        if (!value.isNull()) {
+            return value.toText();
+        }
+    }
+    return "row " + std::to_string(row + 1);
+}
+
 }  // namespace
+
+void markUnsoundRows(Table& table) {
+    for (std::size_t row = 0; row < table.rowCount; ++row) {
+        const auto problem = rowrules::checkRow(
+            table.name, [&](std::string_view field) { return cellNumber(table, row, field); });
+        if (!problem) {
+            continue;
+        }
+        table.rowProblems.resize(table.rowCount);
+        table.rowProblems[row] = "field \"" + problem->field + "\" of " + rowName(table, row) +
+                                 " in table \"" + table.name + "\" " + problem->reason;
+    }
+}
 
 bool equalsNoCase(std::string_view a, std::string_view b) noexcept {
     return a.size() == b.size() && compareMapped(a, b, lower) == 0;

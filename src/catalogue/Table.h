@@ -81,6 +81,12 @@ struct Table {
     std::string texts;                 // the pool the text cells point into
     std::size_t rowCount = 0;
     std::vector<TableIndex> indexes;
+    // Why a row is not physically sensible, by row number ("" for a sound row); empty when
+    // every row is.
+    std::vector<std::string> rowProblems;
+    // What the reader has to say about the file although it could read it (a change left
+    // unfinished); empty normally.
+    std::string notice;
 
     const Cell& cell(std::size_t row, std::size_t field) const noexcept {
         return cells[row * fields.size() + field];
@@ -97,6 +103,10 @@ struct Table {
 };
 
 bool equalsNoCase(std::string_view a, std::string_view b) noexcept;
+
+// Fills table.rowProblems from the physical-sense rules of the catalogue's tables
+// ("field \"VC\" of T157 in table \"Toroids\" is 1e+300, outside 1e-05 to 1e+06").
+void markUnsoundRows(Table& table);
 
 // SQLite's order of values: null, then numbers by value, then texts by the collation.
 int compareKeys(const Key& a, const Key& b, Collation collation) noexcept;

@@ -1,5 +1,7 @@
 #include "catalogue/TableLoader.h"
 
+#include <stdlib.h>
+
 #include <algorithm>
 #include <cerrno>
 #include <cmath>
@@ -7,6 +9,8 @@
 #include <filesystem>
 #include <fstream>
 #include <optional>
+#include <system_error>
+#include <utility>
 
 #include "catalogue/Catalogue.h"
 #include "catalogue/CatalogueSchema.h"
@@ -47,10 +51,71 @@ bool nonEmptyFile(const std::string& path) {
     return !error && size > 0;
 }
 
-// How a read opens the file. Immutable: no locks, no journal or WAL look-up, nothing created
+// How a read opens a file. Immutable: no locks, no journal or WAL look-up, nothing created
 // beside the file (a WAL-mode file would otherwise get -wal and -shm files, and fail in a
 // read-only folder). Locking: SQLite's ordinary read-only access, which waits for a writer.
-enum class Access { Immutable, Locking };
+// Writable: for a private copy only, where SQLite may roll back a journal or read a WAL.
+enum class Access { Immutable, Locking, Writable };
+
+constexpr std::string_view kJournal = "-journal";
+constexpr std::string_view kWal = "-wal";
+constexpr int kCopyAttempts = 3;
+
+// The read-only connection met a change that a program stopped in the middle of: its
+// rollback journal lies beside the file, and only a writer may roll it back.
+struct UnfinishedChange {};
+
+// A private copy of a catalogue and its journal or WAL file, in a fresh folder of the
+// system's temporary folder, removed with the copy. Reading the copy leaves the catalogue's
+// own folder as it was, and works where that folder is read-only.
+class PrivateCopy {
+  public:
+    // std::filesystem::filesystem_error when the copy cannot be made.
+    PrivateCopy(const std::string& file, std::string_view companion) {
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "coilsmith-catalogue-XXXXXX").string();
+        if (::mkdtemp(pattern.data()) == nullptr) {
+            throw std::filesystem::filesystem_error(
+                "mkdtemp", pattern, std::error_code(errno, std::generic_category()));
+        }
+        folder_ = pattern;
+        path_ = (folder_ / "Cores.csx").string();
+        try {
+            copyWritable(file, path_);
+            std::error_code missing;
+            const std::string companionFile = file + std::string(companion);
+            if (std::filesystem::exists(companionFile, missing)) {
+                copyWritable(companionFile, path_ + std::string(companion));
+            }
+        } catch (...) {
+            removeFolder();
+            throw;
+        }
+    }
+    ~PrivateCopy() { removeFolder(); }
+    PrivateCopy(const PrivateCopy&) = delete;
+    PrivateCopy& operator=(const PrivateCopy&) = delete;
+
+    const std::string& path() const noexcept { return path_; }
+
+  private:
+    // SQLite writes to the copy while it rolls back or reads a WAL, whatever the mode of
+    // the catalogue it came from.
+    static void copyWritable(const std::string& from, const std::string& to) {
+        std::filesystem::copy_file(from, to);
+        std::filesystem::permissions(
+            to, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write,
+            std::filesystem::perm_options::add);
+    }
+
+    void removeFolder() noexcept {
+        std::error_code ignored;
+        std::filesystem::remove_all(folder_, ignored);
+    }
+
+    std::filesystem::path folder_;
+    std::string path_;
+};
 
 class Reader {
   public:
@@ -60,13 +125,16 @@ class Reader {
     // A lock cannot stop an immutable read, and while nothing writes the file none is
     // needed. A rewrite by rename (the build tool's way) leaves the open file as it was. A
     // file written in place, now or during the read, is read with locking instead, where a
-    // writer that keeps its lock makes the catalogue "locked by another program".
+    // writer that keeps its lock makes the catalogue "locked by another program". Changes
+    // waiting in a WAL file, and a change left unfinished in a rollback journal, are read
+    // from a private copy, since a read-only connection could do neither without creating
+    // files beside the catalogue or writing to it.
     std::shared_ptr<const Table> load() {
         requireSqliteFile();
         if (!beingWritten()) {
             const auto before = stampOf(file_);
             try {
-                auto table = read(Access::Immutable);
+                auto table = read(Access::Immutable, file_);
                 if (unchangedSince(before)) {
                     return table;
                 }
@@ -76,7 +144,19 @@ class Reader {
                 }
             }
         }
-        return read(Access::Locking);
+        if (walMode_ || nonEmptyFile(file_ + std::string(kWal))) {
+            return readPrivateCopy(kWal);
+        }
+        try {
+            return read(Access::Locking, file_);
+        } catch (const UnfinishedChange&) {
+            auto table = readPrivateCopy(kJournal);
+            table->notice = "The catalogue " + file_ +
+                            " holds a change that a program stopped in the middle of (" + file_ +
+                            std::string(kJournal) +
+                            "): the catalogue is read as it was before that change.";
+            return table;
+        }
     }
 
   private:
@@ -84,7 +164,7 @@ class Reader {
         throw CatalogueError("The catalogue " + file_ + " cannot be used: " + what + ".");
     }
 
-    void requireSqliteFile() const {
+    void requireSqliteFile() {
         std::error_code error;
         if (!std::filesystem::exists(file_, error)) {
             fail("the file does not exist");
@@ -96,29 +176,61 @@ class Reader {
             fail("it is empty");  // SQLite would take it for a database without tables
         }
         static constexpr std::string_view kMagic{"SQLite format 3\0", 16};
-        std::string header(kMagic.size(), '\0');
+        // The file header: the magic text, then at offset 18 the write version, 2 for WAL.
+        constexpr std::size_t kWriteVersionAt = 18;
+        constexpr char kWalWriteVersion = 2;
+        std::string header(kWriteVersionAt + 1, '\0');
         std::ifstream in(file_, std::ios::binary);
         if (!in) {
             fail("the file cannot be opened (" + std::string(std::strerror(errno)) + ")");
         }
         if (!in.read(header.data(), static_cast<std::streamsize>(header.size())) ||
-            header != kMagic) {
+            header.substr(0, kMagic.size()) != kMagic) {
             fail("it is not a Coilsmith catalogue");
         }
+        walMode_ = header[kWriteVersionAt] == kWalWriteVersion;
     }
 
     // A non-empty rollback journal is a write in progress (or one cut short); a non-empty
     // WAL file holds changes the file itself does not have yet.
     bool beingWritten() const {
-        return nonEmptyFile(file_ + "-journal") || nonEmptyFile(file_ + "-wal");
+        return nonEmptyFile(file_ + std::string(kJournal)) ||
+               nonEmptyFile(file_ + std::string(kWal));
     }
 
     bool unchangedSince(const std::optional<FileStamp>& before) const {
         return before && stampOf(file_) == before && !beingWritten();
     }
 
-    std::shared_ptr<const Table> read(Access access) {
-        open(access);
+    // The file and its companion as they are now, to tell whether a copy caught a writer
+    // half-way.
+    std::pair<std::optional<FileStamp>, std::optional<FileStamp>> stampsWith(
+        std::string_view companion) const {
+        return {stampOf(file_), stampOf(file_ + std::string(companion))};
+    }
+
+    std::shared_ptr<Table> readPrivateCopy(std::string_view companion) {
+        for (int attempt = 0; attempt < kCopyAttempts; ++attempt) {
+            const auto before = stampsWith(companion);
+            std::optional<PrivateCopy> copy;
+            try {
+                copy.emplace(file_, companion);
+            } catch (const std::filesystem::filesystem_error& error) {
+                fail("what " + file_ + std::string(companion) +
+                     " holds can only be read from a copy, and none could be made in " +
+                     std::filesystem::temp_directory_path().string() + " (" +
+                     error.code().message() + ")");
+            }
+            auto table = read(Access::Writable, copy->path());
+            if (stampsWith(companion) == before) {
+                return table;
+            }
+        }
+        fail("it is being changed by another program");
+    }
+
+    std::shared_ptr<Table> read(Access access, const std::string& path) {
+        open(access, path);
         // One read transaction: every query below sees the same version of the file.
         sqlite3_exec(db_.get(), "BEGIN", nullptr, nullptr, nullptr);
         requireTable();
@@ -127,19 +239,20 @@ class Reader {
         table->name = table_;
         readRows(*table);
         requireSchemaFields(*table);
+        markUnsoundRows(*table);
         readIndexes(*table);
         db_.reset();
         return table;
     }
 
-    void open(Access access) {
-        const std::string uri =
-            fileUri(file_) + (access == Access::Immutable ? "?mode=ro&immutable=1" : "?mode=ro");
+    void open(Access access, const std::string& path) {
+        static constexpr const char* kModes[] = {"?mode=ro&immutable=1", "?mode=ro", "?mode=rw"};
+        const std::string uri = fileUri(path) + kModes[static_cast<int>(access)];
+        const int flags = access == Access::Writable ? SQLITE_OPEN_READWRITE : SQLITE_OPEN_READONLY;
         sqlite3* raw = nullptr;
         // One connection per read, used by this thread only: no SQLite mutex needed.
-        const int rc =
-            sqlite3_open_v2(uri.c_str(), &raw,
-                            SQLITE_OPEN_READONLY | SQLITE_OPEN_URI | SQLITE_OPEN_NOMUTEX, nullptr);
+        const int rc = sqlite3_open_v2(uri.c_str(), &raw,
+                                       flags | SQLITE_OPEN_URI | SQLITE_OPEN_NOMUTEX, nullptr);
         db_.reset(raw);
         if (rc != SQLITE_OK) {
             fail("the file cannot be opened (" + sqlite::lastError(db_.get()) + ")");
@@ -153,8 +266,10 @@ class Reader {
 
     // Fails for the results that say something about the whole file rather than one query.
     void failForFile(int rc) const {
-        if ((rc & 0xFF) == SQLITE_BUSY || (rc & 0xFF) == SQLITE_LOCKED ||
-            rc == SQLITE_READONLY_ROLLBACK) {
+        if (rc == SQLITE_READONLY_ROLLBACK) {
+            throw UnfinishedChange{};
+        }
+        if ((rc & 0xFF) == SQLITE_BUSY || (rc & 0xFF) == SQLITE_LOCKED) {
             fail("it is locked by another program");
         }
         if ((rc & 0xFF) == SQLITE_NOTADB) {
@@ -326,6 +441,7 @@ class Reader {
 
     std::string file_;
     std::string table_;
+    bool walMode_ = false;
     sqlite::Database db_;
 };
 

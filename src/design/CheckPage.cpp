@@ -190,7 +190,11 @@ CheckPage::CheckPage(QWidget* parent) : QWidget(parent) {
 void CheckPage::showCheck(const ChokeModel& model) {
     {
         const QSignalBlocker blocker(ambient_);
-        ambient_->setValue(static_cast<int>(std::lround(model.ambientTemperature())));
+        // The box's range first: the model takes any finite temperature (the command line's).
+        const double shown =
+            std::clamp(model.ambientTemperature(), static_cast<double>(kLowestAmbientC),
+                       static_cast<double>(kHighestAmbientC));
+        ambient_->setValue(static_cast<int>(std::lround(shown)));
     }
     const std::optional<CheckTexts> texts = checkTexts(model);
     showFigures(*figures_, texts.value_or(CheckTexts{}));

@@ -135,6 +135,17 @@ CheckPart<InductanceFigures> checkInductance(const DesignCheckInput& in) {
 
 // ---- Winding fit ---------------------------------------------------------------------
 
+// The turns a layer takes: `room` (a whole number of turns, possibly far beyond any
+// count) up to the `left` still to wind. Compared as doubles, so a vast room never meets
+// an integer cast.
+long turnsTaken(double room, long left) {
+    return room >= static_cast<double>(left) ? left : static_cast<long>(room);
+}
+
+int layerCount(std::size_t layers) {
+    return static_cast<int>(std::min<std::size_t>(layers, std::numeric_limits<int>::max()));
+}
+
 // Toroid: layer k on the inner wall holds floor(π·(ID − (2k−1)·do)/do) turns.
 void windToroid(const DesignCheckInput& in, WindingFigures& w) {
     const double idCm = in.outline.id * kCmPerInch;
@@ -143,17 +154,17 @@ void windToroid(const DesignCheckInput& in, WindingFigures& w) {
     for (long k = 1; left > 0; ++k) {
         const double room = checkedFinite(std::floor(kPi * (idCm - (2.0 * k - 1) * dOver) / dOver));
         if (room < 1) {
-            w.layers = static_cast<int>(w.turnsPerLayer.size());
+            w.layers = layerCount(w.turnsPerLayer.size());
             w.doesNotFitReason = "the winding closes the hole after " + std::to_string(k - 1) +
                                  " layers with " + std::to_string(in.turns - left) + " of " +
                                  std::to_string(in.turns) + " turns";
             return;
         }
-        const long wound = std::min(left, static_cast<long>(room));
+        const long wound = turnsTaken(room, left);
         w.turnsPerLayer.push_back(wound);
         left -= wound;
     }
-    w.layers = static_cast<int>(w.turnsPerLayer.size());
+    w.layers = layerCount(w.turnsPerLayer.size());
     w.fits = true;
 }
 
@@ -163,19 +174,21 @@ void windECore(const DesignCheckInput& in, WindingFigures& w) {
     const double heightCm = in.outline.g * kCmPerInch;
     const double widthCm = (in.outline.d - in.outline.f) / 2 * kCmPerInch;
     const double dOver = w.insulatedDiameterCm;
-    const auto perLayer = static_cast<long>(checkedFinite(std::floor(heightCm / dOver)));
-    if (perLayer < 1) {
+    const double perLayerRoom = checkedFinite(std::floor(heightCm / dOver));
+    if (perLayerRoom < 1) {
         w.doesNotFitReason = "the wire is thicker than the window height";
         return;
     }
-    const long needed = (in.turns + perLayer - 1) / perLayer;
+    const long perLayer = turnsTaken(perLayerRoom, in.turns);
+    const long needed = in.turns / perLayer + (in.turns % perLayer != 0 ? 1 : 0);
     const double build = static_cast<double>(needed) * dOver;
     w.fits = build <= widthCm;
     w.layers = static_cast<int>(std::min<long>(needed, std::numeric_limits<int>::max()));
-    // Lay out no more layers than the window could take, so an absurd turn count costs
-    // no memory.
-    const auto room = static_cast<long>(checkedFinite(std::floor(widthCm / dOver))) + 1;
-    for (long left = in.turns; left > 0 && std::ssize(w.turnsPerLayer) < room; left -= perLayer)
+    // Lay out no more layers than the window could take plus one, so an absurd turn count
+    // costs no memory; a winding that fits is laid out in full.
+    const double layerRoom = checkedFinite(std::floor(widthCm / dOver)) + 1;
+    const long laid = std::max(0L, turnsTaken(layerRoom, needed));
+    for (long left = in.turns; left > 0 && std::ssize(w.turnsPerLayer) < laid; left -= perLayer)
         w.turnsPerLayer.push_back(std::min(left, perLayer));
     if (!w.fits)
         w.doesNotFitReason = std::to_string(needed) + " layers build " + fixed(build * 10, 2) +
@@ -221,11 +234,13 @@ double layerTurnLengthCm(const DesignCheckInput& in, double dOverCm, int layer) 
     return 2 * (o.f + o.c) * kCmPerInch + buildUp;
 }
 
+// Over the layers laid out, which for a winding that fits are all of them.
 double woundMeanTurnCm(const DesignCheckInput& in, const WindingFigures& w) {
     double length = 0;
-    for (int k = 1; k <= w.layers; ++k)
-        length += static_cast<double>(w.turnsPerLayer[static_cast<std::size_t>(k - 1)]) *
-                  layerTurnLengthCm(in, w.insulatedDiameterCm, k);
+    int layer = 0;
+    for (const long turns : w.turnsPerLayer)
+        length +=
+            static_cast<double>(turns) * layerTurnLengthCm(in, w.insulatedDiameterCm, ++layer);
     return quotient(length, static_cast<double>(in.turns));
 }
 

@@ -289,6 +289,10 @@ DesignNumbers DesignRun::numbers() const {
 }  // namespace
 
 std::optional<std::string> unusableCatalogueValue(const DesignState& state) {
+    if (!state.coreRowProblem.empty())
+        return state.coreRowProblem;
+    if (!state.materialRowProblem.empty())
+        return state.materialRowProblem;
     if (auto p = coreProblem(state))
         return p;
     return materialProblem(state);

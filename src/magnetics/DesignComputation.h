@@ -62,10 +62,12 @@ inline constexpr double kMaxTurns = 100000;
 inline constexpr const char* kComputationalError =
     "Computational error.  Reverify your design parameters";
 
-// The first catalogue value of the chosen core and material that the design cannot use
-// (empty, not a number, not finite, or not positive where only a positive value makes
-// sense), named by its catalogue field: "HT is not positive"; then the window area, mean
-// turn length and surface area derived from them ("mean turn length is not positive").
+// The first catalogue value of the chosen core and material that the design cannot use:
+// a row that is not physically sensible, as the catalogue reader found it (coreRowProblem,
+// materialRowProblem); then a value that is empty, not a number, not finite, or not
+// positive where only a positive value makes sense, named by its catalogue field: "HT is
+// not positive"; then the window area, mean turn length and surface area derived from
+// them ("mean turn length is not positive").
 std::optional<std::string> unusableCatalogueValue(const DesignState& state);
 
 // "Run": checks the selections and the catalogue values, searches the turns, sizes the wire and

@@ -42,6 +42,9 @@ struct DesignState {
     Num OD, ID, HT;
     Num Ac, Vc, Lc, Wa, Gap;
     Num MLT, SurfArea;
+    // Why the catalogue row of the selected core is not physically sensible, naming its
+    // field; empty for a sound row. The design refuses such a core.
+    std::string coreRowProblem;
 
     // Selected material.
     std::string MatNo;
@@ -52,6 +55,7 @@ struct DesignState {
     Num al, bl, cl;
     float dl = 0;
     Num Density;
+    std::string materialRowProblem;  // as coreRowProblem, for the material's row
 
     // Operating point and model results of the design computation.
     double Hdc = 0;  // Oe

@@ -69,6 +69,18 @@ float toSingle(Num x) {
     return toSingle(x.value());
 }
 
+std::optional<long> roundedCount(double value, long lowest, long highest) noexcept {
+    // 2^63 for a 64-bit long: the first whole double beyond its range, either way.
+    static const double kLongLimit = std::ldexp(1.0, std::numeric_limits<long>::digits);
+    const double rounded = std::round(value);
+    if (!(rounded >= -kLongLimit && rounded < kLongLimit))  // NaN fails too
+        return std::nullopt;
+    const auto whole = static_cast<long>(rounded);
+    if (whole < lowest || whole > highest)
+        return std::nullopt;
+    return whole;
+}
+
 Num pow(Num base, double exponent) {
     if (base.isNull())
         return base;

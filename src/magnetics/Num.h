@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <limits>
+#include <optional>
 
 namespace coilsmith {
 
@@ -62,6 +63,11 @@ double checkedPow(double base, double exponent);  // DivisionByZero for 0^negati
 double checkedFinite(double x);                   // Overflow unless finite
 float toSingle(double x);  // Overflow when out of float range; rounds to nearest
 float toSingle(Num x);     // NullValue when null
+
+// A count (turns, a gauge, layers) from a double, rounded to the nearest whole number; nothing
+// when the value is not finite or its rounded value lies outside [lowest, highest]. The one
+// way a double becomes an integer count: a cast of an out-of-range double is undefined.
+std::optional<long> roundedCount(double value, long lowest, long highest) noexcept;
 
 // NegativeSqrt for x < 0. Inline: the permeability fits take two roots per turn tried.
 inline double checkedSqrt(double x) {

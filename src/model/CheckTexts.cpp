@@ -4,6 +4,7 @@
 #include <cmath>
 #include <limits>
 
+#include "magnetics/Num.h"
 #include "magnetics/NumberText.h"
 #include "model/ChokeModel.h"
 
@@ -148,8 +149,10 @@ InductanceUnit inductanceUnit(double henries) {
     return {1e6, "µH"};
 }
 
+// A round axis has a handful of intervals; anything else (a zero step) draws one.
 int RoundAxis::intervals() const {
-    return static_cast<int>(std::lround(top / step));
+    constexpr long kMostIntervals = 100;
+    return static_cast<int>(roundedCount(top / step, 1, kMostIntervals).value_or(1));
 }
 
 RoundAxis roundAxis(double highest, int ticks) {

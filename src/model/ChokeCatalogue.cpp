@@ -98,6 +98,7 @@ void ChokeModel::loadECore() {
     steps.run([&] { s.Vc = field("VC"); });
     steps.run([&] { s.Wa = field("WC"); });
     steps.run([&] { s.Gap = field("GAP"); });
+    steps.run([&] { s.coreRowProblem = records(cores).rowProblem(); });
 
     Value coreNo;
     steps.run([&] { coreNo = records(cores).field("CoreNo"); });
@@ -137,6 +138,7 @@ void ChokeModel::loadToroid() {
     steps.run([&] { s.Vc = field("VC"); });
     s.Wa = Num(static_cast<double>(window));
     s.Gap = Num(0.0);
+    steps.run([&] { s.coreRowProblem = records(cores).rowProblem(); });
 
     Value coreNo;
     steps.run([&] { coreNo = records(cores).field("CoreNo"); });
@@ -238,6 +240,7 @@ void ChokeModel::selectMaterial() {
     steps.run([&] { s.bl = number("bl"); });
     steps.run([&] { s.cl = number("cl"); });
     steps.run([&] { s.dl = single("dl"); });
+    steps.run([&] { s.materialRowProblem = records(materials).rowProblem(); });
 }
 
 void ChokeModel::chooseDesignCore(const std::string& core, const std::string& material) {

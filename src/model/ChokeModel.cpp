@@ -84,6 +84,10 @@ void ChokeModel::openCatalogue(const std::string& path) {
     try {
         sources_.openFile(path);
         catalogueOpen_ = true;
+        // Read, but with something the user must know (a change left unfinished).
+        if (const std::string notice = sources_.notice(); !notice.empty()) {
+            report(notice);
+        }
     } catch (const std::exception& e) {
         // Reported once here; the core and material procedures then find the catalogue
         // closed and leave their lists empty.

@@ -6,12 +6,16 @@
 #include <utility>
 
 #include "catalogue/Catalogue.h"
+#include "magnetics/NumberText.h"
 
 namespace coilsmith {
 
 namespace {
 
 enum class Need { Positive, NotNegative };
+
+constexpr long kMostTurnsChecked = 10 * static_cast<long>(kMaxTurns);
+constexpr long kFarthestGauge = 10'000;
 
 using NamedValue = std::pair<const char*, Num>;
 
@@ -50,11 +54,7 @@ Num single(float value) {
 }  // namespace
 
 CheckReferences CheckReferences::load(const std::string& catalogueFile) {
-    try {
-        return {std::make_shared<const ReferenceTables>(ReferenceTables::load(catalogueFile)), {}};
-    } catch (const CatalogueError& error) {
-        return {nullptr, std::string("the reference tables cannot be read: ") + error.what()};
-    }
+    return {std::make_shared<const ReferenceTables>(ReferenceTables::load(catalogueFile)), {}};
 }
 
 DesignCheckInput designCheckInput(const DesignState& s, const DesignNumbers& numbers,
@@ -66,8 +66,12 @@ DesignCheckInput designCheckInput(const DesignState& s, const DesignNumbers& num
     in.irmsA = s.Irms;
     in.frequencyHz = s.Fexc;
     in.windowUtilisation = s.Ku;
-    in.turns = std::lround(numbers.N);
-    in.awg = static_cast<int>(std::lround(numbers.AWG));
+    // A completed design has at most kMaxTurns + 1 turns and a gauge near the table; a
+    // count outside these bounds is never laid out.
+    const auto turns = roundedCount(numbers.N, 0, kMostTurnsChecked);
+    const auto awg = roundedCount(numbers.AWG, -kFarthestGauge, kFarthestGauge);
+    in.turns = turns.value_or(0);
+    in.awg = static_cast<int>(awg.value_or(0));
     in.shape = s.IsECore ? CoreShape::ECore : CoreShape::Toroid;
     in.outline =
         s.IsECore
@@ -84,24 +88,37 @@ DesignCheckInput designCheckInput(const DesignState& s, const DesignNumbers& num
     in.designTempRiseC = numbers.Trise;
     in.ambientC = ambientC;
 
+    // Each part needs only its own table: the bias curve, or the wire row.
+    std::optional<std::string> curveProblem = references.problem;
+    std::optional<std::string> wireProblem = references.problem;
     if (references.tables) {
         in.biasCurve = references.tables->biasCurve(s.MatNo);
-        in.wire = references.tables->wire(in.awg);
+        curveProblem = references.tables->biasCurveProblem(s.MatNo);
+        if (awg) {
+            in.wire = references.tables->wire(in.awg);
+            wireProblem = references.tables->wireProblem(in.awg);
+        }
     }
-    const std::optional<std::string> tables =
-        references.tables ? std::nullopt : std::optional(references.problem);
+    if (!awg) {
+        wireProblem = "the design's gauge (" + formatNumber(numbers.AWG) + ") is out of range";
+    }
+    if (!turns) {
+        curveProblem = wireProblem =
+            "the design's turns (" + formatNumber(numbers.N) + ") are out of range";
+    }
 
     in.inductanceDataProblem = firstOf(
         firstProblem({{"AC", s.Ac}, {"LC", s.Lc}, {"MuInit", single(s.MuInit)}}, Need::Positive),
-        firstProblem({{"GAP", s.Gap}}, Need::NotNegative), tables);
+        firstProblem({{"GAP", s.Gap}}, Need::NotNegative), curveProblem);
     in.windingDataProblem =
         s.IsECore
             ? firstOf(
                   firstProblem(
                       {{"WC", s.Wa}, {"d_dim", s.d_dim}, {"f_dim", s.f_dim}, {"g_dim", s.g_dim}},
                       Need::Positive),
-                  tables)
-            : firstOf(firstProblem({{"window area", s.Wa}, {"ID", s.ID}}, Need::Positive), tables);
+                  wireProblem)
+            : firstOf(firstProblem({{"window area", s.Wa}, {"ID", s.ID}}, Need::Positive),
+                      wireProblem);
     in.copperDataProblem =
         s.IsECore ? firstProblem({{"c_dim", s.c_dim}, {"surface area", s.SurfArea}}, Need::Positive)
                   : firstProblem({{"OD", s.OD}, {"HT", s.HT}, {"surface area", s.SurfArea}},

@@ -10,12 +10,13 @@
 
 namespace coilsmith {
 
-// The catalogue's reference tables as a design check sees them: loaded, or why not.
+// The catalogue's reference tables as a design check sees them: loaded (each table with
+// its own complaint when it could not be read), or, with no tables, why not.
 struct CheckReferences {
     std::shared_ptr<const ReferenceTables> tables;
     std::string problem;  // set when tables is null
 
-    // Both tables of `catalogueFile`, or the catalogue's complaint.
+    // Both tables of `catalogueFile`.
     static CheckReferences load(const std::string& catalogueFile);
 };
 
@@ -24,7 +25,9 @@ struct CheckReferences {
 // turns, gauge, core loss and temperature rise, and the reference rows of its material
 // and gauge. A catalogue value that a part of the check needs and that is empty or out
 // of range makes that part unavailable, naming the field ("d_dim is empty or not a
-// number"); so do reference tables that could not be read.
+// number"); so does a reference table that could not be read, or a reference row that is
+// not physically sensible: the bias curve for the inductance, the wire row for the
+// winding (and the copper, which needs the winding).
 DesignCheckInput designCheckInput(const DesignState& state, const DesignNumbers& numbers,
                                   const CheckReferences& references, double ambientC);
 

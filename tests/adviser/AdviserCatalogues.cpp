@@ -21,7 +21,7 @@ csx::CsvTables reasonTables() {
         "BMAX,0.2,2,10,20,2.0,1.5,1.0,1.2,0.5,1.0,0\n"
         "FULL,4,40,10,0.8,2.0,1.5,1.0,1.2,0.5,1.0,0\n"
         "ZERO,2,20,0,3,2.0,1.5,1.0,1.2,0.5,1.0,0\n";
-    t["Toroids"] = "CoreNo,AC,VC,LC,OD,ID,HT\nTBIG,2.5,40,15,3,1.5,1\nTNOHT,2.5,40,15,3,1.5,\n";
+    t["Toroids"] = "CoreNo,AC,VC,LC,OD,ID,HT\nTBIG,2.5,45,18,3,1.5,1\nTNOHT,2.5,45,18,3,1.5,\n";
     t["Materials"] = "MatNo,Permeab,Density,ah,bh,ch,dh,eh,ab,bb,cb,db,eb,al,bl,cl,dl,Cost\n" +
                      flatMaterial("M60", 7.0, 2.5) + flatMaterial("M60B", 7.0, 2.5) +
                      flatMaterial("MB", 5.0, 1.0);

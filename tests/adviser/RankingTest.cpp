@@ -35,7 +35,7 @@ TEST_F(ReasonCatalogue, EachCoreFailsForItsOwnReason) {
         {"SMALL", "M60", kApTooSmall, true},
         {"BMAX", "M60", kBmaxAboveLimit, true},
         {"FULL", "M60", kWindowOverfull, true},
-        {"ZERO", "M60", "LC is not positive", false},
+        {"ZERO", "M60", "field \"LC\" of ZERO in table \"E-Cores\" is not positive: 0", false},
         {"TNOHT", "M60", "HT is empty or not a number", false}};
     for (const auto& [core, material, reason, completed] : cases) {
         const Candidate& c = find(ranking, core, material);

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <cstdlib>
 #include <sstream>
@@ -17,16 +19,16 @@ using testing::TempDir;
 // The CSV of a table ("+": a row appended to the good one), where it fails and why.
 // clang-format off
 const std::tuple<const char*, const char*, const char*> kMalformed[] = {
-    {"CoreNo,AC,VC,LC,OD,ID,HT\nT1,1,1,1,1,1,1\nT2,1,1,1,1,1\n", "Toroids.csv:3:", "6 cells, the header has 7"},
+    {"CoreNo,AC,VC,LC,OD,ID,HT\nT1,0.01,0.012,1.2,0.2,0.1,0.1\nT2,1,1,1,1,1\n", "Toroids.csv:3:", "6 cells, the header has 7"},
     {"+E30,0.1,0.3,2.0,0.2,0.4,abc,0.1,0.2,0.1,0.2,0\n", "E-Cores.csv:4:",
      "field 'b_dim' is not a number: 'abc'"},
     {"+-8,10,5.0,1,0,0,0,0,1,0,0,0,0,1,1,1,0,inf\n", "Materials.csv:4:", "field 'Cost' is not a number"},
     {"Core,Mat\nE20,-26\nE99,-2\n", "Core_Materials.csv:3:", "core 'E99' is not in"},
     {"Core,Mat\nt1,-2\n", "Toroid_Materials.csv:2:", "core 't1' is not in"},
     {"Core,Mat\nT1,-2\nT2,-99\n", "Toroid_Materials.csv:3:", "material '-99' is not in"},
-    {"+-2,10,5.0,1,0,0,0,0,1,0,0,0,0,1,1,1,0,2.5\n", "Materials.csv:4:",
+    {"+-2,10,5.0,10000,0,0,0,0,10000,0,0,0,0,1e9,1e8,1e6,0,2.5\n", "Materials.csv:4:",
      "duplicate MatNo '-2' (first on line 2)"},
-    {"CoreNo,AC,VC,LC,OD,ID,HT\nT1,1,1,1,1,1,1\nT2,1,1,1,1,1,1\nt2,1,1,1,1,1,1\n", "Toroids.csv:4:",
+    {"+t2,0.01,0.012,1.2,0.2,0.1,0.1\n", "Toroids.csv:4:",
      "duplicate CoreNo 't2'"},
     {"CoreNo,AC,VC,LC,WC,a_dim,b_dim,c_dim,d_dim,e_dim,f_dim,g_dim,GAP\n", "E-Cores.csv:1:",
      "unknown field 'e_dim'"},
@@ -34,8 +36,8 @@ const std::tuple<const char*, const char*, const char*> kMalformed[] = {
     {"Core,Mat\nE20,-26\n\"E10,-2\n", "Core_Materials.csv:3:", "unterminated quoted cell"},
     {"", "Materials.csv:1:", "no header line"},
     // Rows the design cannot use.
-    {"+T3,0.01,0.01,1.0,0.2,0.25,0.1\n", "Toroids.csv:4:", "field 'ID' is not below field 'OD'"},
-    {"+T3,0.01,0.01,1.0,0.2,0.2,0.1\n", "Toroids.csv:4:", "field 'ID' is not below field 'OD'"},
+    {"+T3,0.01,0.01,1.0,0.2,0.25,0.1\n", "Toroids.csv:4:", "field 'ID' is 0.25, not below OD = 0.2"},
+    {"+T3,0.01,0.01,1.0,0.2,0.2,0.1\n", "Toroids.csv:4:", "field 'ID' is 0.2, not below OD = 0.2"},
     {"+E30,0.2,0.5,2.5,0.3,0.5,0.4,0.1,0.3,0.1,0.3,-1\n", "E-Cores.csv:4:", "field 'GAP' is negative: '-1'"},
     {"+-8,10,5.0,1,0,0,0,0,1,0,0,0,0,1,1,1,0,-1\n", "Materials.csv:4:", "field 'Cost' is negative: '-1'"},
     {"+20.5,0.81,0.87,33.3\n", "Wires.csv:4:", "field 'AWG' is not a whole number: '20.5'"},
@@ -55,13 +57,15 @@ const std::tuple<const char*, const char*, const char*> kCheckedFields[] = {
     {"E-Cores", "a_dim", "E30,0.2,0.5,2.5,0.3,{},0.4,0.1,0.3,0.1,0.3,0"}, {"Toroids", "ID", "T3,0.01,0.01,1.0,0.2,{},0.1"},
     {"E-Cores", "b_dim", "E30,0.2,0.5,2.5,0.3,0.5,{},0.1,0.3,0.1,0.3,0"}, {"Toroids", "HT", "T3,0.01,0.01,1.0,0.2,0.1,{}"},
     {"E-Cores", "c_dim", "E30,0.2,0.5,2.5,0.3,0.5,0.4,{},0.3,0.1,0.3,0"}, {"Wires", "BareDiameter", "20,{},0.87,33.3"},
+    {"E-Cores", "d_dim", "E30,0.2,0.5,2.5,0.3,0.5,0.4,0.1,{},0.1,0.3,0"}, {"Bias_Curves", "a", "-2,{},1e-7,1.5"},
+    {"Bias_Curves", "b", "-2,0.01,{},1.5"}, {"Bias_Curves", "c", "-2,0.01,1e-7,{}"},
     {"E-Cores", "f_dim", "E30,0.2,0.5,2.5,0.3,0.5,0.4,0.1,0.3,{},0.3,0"}, {"Wires", "OverallDiameter", "20,0.81,{},33.3"},
     {"E-Cores", "g_dim", "E30,0.2,0.5,2.5,0.3,0.5,0.4,0.1,0.3,0.1,{},0"}, {"Wires", "Resistance20C", "20,0.81,0.87,{}"},
     {"Materials", "Permeab", "-8,{},5.0,1,0,0,0,0,1,0,0,0,0,1,1,1,0,2.5"},
     {"Materials", "Density", "-8,10,{},1,0,0,0,0,1,0,0,0,0,1,1,1,0,2.5"}};
 const std::tuple<const char*, const char*, const char*> kPresentFields[] = {
-    {"Materials", "ah", "-8,10,5.0,{},0,0,0,0,1,0,0,0,0,1,1,1,0,2.5"}, {"Bias_Curves", "a", "-2,{},1e-7,1.5"},
-    {"Materials", "eb", "-8,10,5.0,1,0,0,0,0,1,0,0,0,{},1,1,1,0,2.5"}, {"Bias_Curves", "c", "-2,0.01,1e-7,{}"},
+    {"Materials", "ah", "-8,10,5.0,{},0,0,0,0,1,0,0,0,0,1,1,1,0,2.5"},
+    {"Materials", "eb", "-8,10,5.0,1,0,0,0,0,1,0,0,0,{},1,1,1,0,2.5"},
     {"Materials", "al", "-8,10,5.0,1,0,0,0,0,1,0,0,0,0,{},1,1,0,2.5"},
     {"Materials", "dl", "-8,10,5.0,1,0,0,0,0,1,0,0,0,0,1,1,1,{},2.5"}};
 const std::pair<const char*, const char*> kBadCells[] = {{"", "is empty"},
@@ -140,20 +144,22 @@ TEST(CsxBuilder, MalformedCsvFailsWithFileLineAndReasonAndKeepsTheOldCatalogue) 
     }
 }
 
-// Fits may take any sign; a core without a gap entry and a material without a cost build. The
-// reference tables load a curve and a wire by their keys.
+// Most fits may take either sign; a core without a gap entry and a material without a cost
+// build. The reference tables load a curve and a wire by their keys.
 TEST(CsxTool, BuildsAGoodSetAndAMissingFileFails) {
     TempDir dir;
     auto csv = testing::goodCsv();
-    csv["Materials"] += "-8,10,5.0,1,-0.5,0,-1e-6,0,1,0,-2,0,0,-1,1,1,0,\n";
-    csv["E-Cores"] += "E30,0.2,0.5,2.5,0.3,0.5,0.4,0.1,-0.3,0.1,0.3,\n";
-    csv["Bias_Curves"] += "-8,-0.01,0,-1.5\n";
+    csv["Materials"] += "-8,10,5.0,10000,-0.5,-40,-1e-6,0,10000,0,-2,-4e-6,0,1e9,1e8,1e6,0,\n";
+    csv["E-Cores"] += "E30,0.2,0.5,2.5,0.3,0.5,0.4,0.1,0.3,0.1,0.3,\n";
+    csv["Bias_Curves"] += "-8,0.0101,3.5e-6,1.43\n";
     const std::string path = dir.file("Cores.csx");
     const auto [good, goodOutput] = runTool(csv, path);
     EXPECT_EQ(good, 0) << goodOutput;
     CatalogueSources sources;
     sources.openFile(path);
     EXPECT_EQ(sources.eCoreMaterials.recordset().recordCount(), 3);
+    sources.materials.recordset().seek("=", Value("-8"));
+    EXPECT_TRUE(sources.materials.recordset().field("Cost").isNull());
     const auto curve = loadBiasCurve(path, "-26");
     ASSERT_TRUE(curve);
     EXPECT_EQ(std::tuple(curve->a, curve->b, curve->c), std::tuple(0.01, 9.7e-06, 1.72));
@@ -171,13 +177,40 @@ TEST(CsxTool, BuildsAGoodSetAndAMissingFileFails) {
     EXPECT_NE(output.find(folder + "/Toroids.csv:1: cannot read"), std::string::npos) << output;
 }
 
+// The output is a catalogue file: anything else at its path is refused and left as it is; a
+// link is followed, so the link stays and the file it points to becomes the catalogue.
+TEST(CsxTool, WritesOnlyARegularFileAndThroughALink) {
+    TempDir dir;
+    ASSERT_EQ(::mkfifo(dir.file("fifo").c_str(), 0644), 0);
+    std::filesystem::create_directory(dir.file("folder"));
+    for (const std::string& out :
+         {std::string("/dev/full"), dir.file("fifo"), dir.file("folder")}) {
+        const auto type = std::filesystem::status(out).type();
+        const auto [status, output] = runTool(testing::goodCsv(), out);
+        EXPECT_NE(status, 0) << out;
+        EXPECT_NE(output.find(out + ": cannot write the catalogue there: it is not a regular file"),
+                  std::string::npos)
+            << output;
+        EXPECT_EQ(std::filesystem::status(out).type(), type) << out;
+    }
+    testing::writeFile(dir.file("real.csx"), "old");
+    std::filesystem::create_symlink("real.csx", dir.file("Cores.csx"));
+    const auto [status, output] = runTool(testing::goodCsv(), dir.file("Cores.csx"));
+    EXPECT_EQ(status, 0) << output;
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.file("Cores.csx")));
+    CatalogueSources sources;
+    sources.openFile(dir.file("real.csx"));
+    EXPECT_EQ(sources.eCores.recordset().recordCount(), 2);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 4);
+}
+
 TEST(CsxBuilder, StoresTypedCellsAndQuotedTextsAndWithoutChecksFillsTheRest) {
     TempDir dir;
     auto csv = testing::goodCsv();
     csv["E-Cores"] =
         "\xEF\xBB\xBF"
         "CoreNo,AC,VC,LC,WC,a_dim,b_dim,c_dim,d_dim,f_dim,g_dim,GAP\r\n"
-        "\"E,20\",2,0.5,2.5,0.3,0.5,0.4,0.1,,0.1,0.3,1e-3\r\n"
+        "\"E,20\",2,5.0,2.5,0.3,0.5,0.4,0.1,0.3,0.1,0.3,1e-3\r\n"
         "\r\n";
     csv["Core_Materials"] = "Core,Mat\n\"E,20\",-26\n";
     const std::string path = dir.file("Cores.csx");
@@ -188,7 +221,6 @@ TEST(CsxBuilder, StoresTypedCellsAndQuotedTextsAndWithoutChecksFillsTheRest) {
     ASSERT_EQ(cores.recordCount(), 1);
     EXPECT_EQ(cores.field("CoreNo"), Value("E,20"));
     EXPECT_EQ(cores.field("AC"), Value(2.0));  // a real column stores reals
-    EXPECT_TRUE(cores.field("d_dim").isNull());
     EXPECT_EQ(cores.field("GAP"), Value(1e-3));
     sources.materials.recordset().seek("=", Value("-2"));
     EXPECT_EQ(sources.materials.recordset().field("Permeab"), Value(std::int64_t{10}));

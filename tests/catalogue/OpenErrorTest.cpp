@@ -4,6 +4,8 @@
 
 #include <fstream>
 #include <functional>
+#include <map>
+#include <sstream>
 
 #include "TestCatalogues.h"
 #include "catalogue/Catalogue.h"
@@ -106,6 +108,76 @@ TEST(OpenCatalogue, WalModeCatalogueInAReadOnlyFolderOpensAndCreatesNothing) {
     ::chmod(dir.path().c_str(), 0755);
     EXPECT_TRUE(read);
     EXPECT_EQ(filesIn(dir.path()), 1);
+}
+
+// The size and a hash of the bytes of every file in the folder, by name.
+std::map<std::string, std::pair<std::size_t, std::size_t>> contentsOf(
+    const std::filesystem::path& dir) {
+    std::map<std::string, std::pair<std::size_t, std::size_t>> contents;
+    for (const auto& entry : std::filesystem::directory_iterator(dir)) {
+        std::ostringstream bytes;
+        bytes << std::ifstream(entry.path(), std::ios::binary).rdbuf();
+        contents[entry.path().filename().string()] = {bytes.str().size(),
+                                                      std::hash<std::string>()(bytes.str())};
+    }
+    return contents;
+}
+
+// What a writer that stopped leaves behind: a copy of the file and of its companion (the
+// rollback journal or the WAL file) made while the writer is still in its change.
+std::string leftBehind(const std::string& sql, const char* companion, const TempDir& dir) {
+    TempDir writerDir;
+    const std::string original = cataloguePath(writerDir.path().string());
+    const sqlite::Database db = writer(sql)(original);
+    const std::string path = cataloguePath(dir.path().string());
+    std::filesystem::copy_file(original, path);
+    std::filesystem::copy_file(original + companion, path + companion);
+    EXPECT_GT(std::filesystem::file_size(path + companion), 0U);
+    return path;
+}
+
+// A rollback journal whose writer stopped: the change is left out, the catalogue read as it
+// was committed, and the notice says so. Nothing beside the file is created or changed.
+TEST(OpenCatalogue, AChangeLeftUnfinishedIsLeftOutAndSaid) {
+    TempDir dir;
+    // So large a change spills into the file itself before the commit.
+    const std::string path = leftBehind(
+        "PRAGMA cache_size = 10; BEGIN; INSERT INTO \"E-Cores\" (CoreNo) WITH RECURSIVE n(x) AS "
+        "(SELECT 1 UNION ALL SELECT x + 1 FROM n WHERE x < 20000) SELECT 'X' || x FROM n",
+        "-journal", dir);
+    const auto before = contentsOf(dir.path());
+    CatalogueSources sources;
+    sources.open(dir.path().string());
+    EXPECT_EQ(sources.eCores.recordset().recordCount(), 2);
+    EXPECT_EQ(sources.notice(), "The catalogue " + path +
+                                    " holds a change that a program stopped in the middle of (" +
+                                    path +
+                                    "-journal): the catalogue is read as it was before "
+                                    "that change.");
+    EXPECT_EQ(contentsOf(dir.path()), before);
+}
+
+// Changes committed to the WAL file but not yet to the file itself are read, in a read-only
+// folder too, and nothing is created beside the file (no -shm).
+TEST(OpenCatalogue, ChangesWaitingInTheWalAreReadAndNothingIsCreated) {
+    for (const bool readOnly : {false, true}) {
+        SCOPED_TRACE(readOnly);
+        TempDir dir;
+        leftBehind("PRAGMA journal_mode = WAL; DELETE FROM \"E-Cores\" WHERE CoreNo = 'E10'",
+                   "-wal", dir);
+        const auto before = contentsOf(dir.path());
+        ::chmod(dir.path().c_str(), readOnly ? 0555 : 0755);
+        CatalogueSources sources;
+        try {
+            sources.open(dir.path().string());
+            EXPECT_EQ(sources.eCores.recordset().recordCount(), 1);
+            EXPECT_EQ(sources.notice(), "");
+        } catch (const CatalogueError& error) {
+            ADD_FAILURE() << error.what();
+        }
+        ::chmod(dir.path().c_str(), 0755);
+        EXPECT_EQ(contentsOf(dir.path()), before);
+    }
 }
 
 // The file is named to SQLite as a URI, where '?', '#' and '%' would end or change the path.

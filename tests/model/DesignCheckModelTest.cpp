@@ -41,7 +41,7 @@ class DesignCheckModelTest : public ::testing::Test {
         DesignCheckInput in;
         in.requiredInductanceH = 100e-6, in.idcA = 5, in.iacPeakToPeakA = 1, in.irmsA = s.Irms;
         in.frequencyHz = s.Fexc, in.windowUtilisation = s.Ku, in.turns = 37, in.awg = 16;
-        in.shape = CoreShape::ECore, in.outline = CoreOutline{0, 0, 0, 0.25, 1.6, 0.25, 0.5};
+        in.shape = CoreShape::ECore, in.outline = CoreOutline{0, 0, 0, 0.25, 1.0, 0.25, 0.5};
         in.acCm2 = 1, in.lcCm = 10, in.gapMm = 0, in.windowAreaCm2 = 1.5;
         in.surfaceAreaCm2 = 2 * 2.54 * 2.54 * (0.5 + 0.25 + 0.125), in.material = "M60";
         in.muInitial = 60, in.coreLossW = n.Pcore, in.designTempRiseC = n.Trise;

@@ -12,7 +12,7 @@ namespace coilsmith::test {
 
 // Small tables with the worked cores of the tests:
 //  E-cores  EW  a 1.0 b 0.5 c 0.25 f 0.25 g 0.5, AC 0.4, WC 0.25 (MLT 3.4925, SurfArea 11.2903)
-//           ED  AC 1, LC 10, WC 1.5, gap 0, d 1.6: the design worked example
+//           ED  AC 1, LC 10, WC 1.5, gap 0, d 1.0: the design worked example
 //           EDUP twice (AC 0.5 first, 0.7 second), EC with links "EC", "ec", "EC",
 //           E11 / EZ12 with 11 / 12 link rows (EZ12 last in index order),
 //           ENOLINK without link rows, EMISS linking a missing material first

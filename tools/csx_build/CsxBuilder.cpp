@@ -8,14 +8,15 @@
 #include <fstream>
 #include <map>
 #include <optional>
-#include <random>
 #include <set>
 #include <sstream>
 #include <variant>
 
 #include "Csv.h"
 #include "catalogue/CatalogueSchema.h"
+#include "catalogue/RowRules.h"
 #include "catalogue/Sqlite.h"
+#include "platform/FileReplacement.h"
 
 namespace coilsmith::csx {
 namespace {
@@ -26,7 +27,7 @@ using Cell = std::variant<std::monostate, std::int64_t, double, std::string>;
 enum class ColumnType { Text, Integer, Real, Any };
 
 // What a cell must hold for the design, or a design check, to use it. Fields not listed
-// may be empty or any number (d_dim, which nothing computes with).
+// may be empty or any number. The physical-sense rules of whole rows come after these.
 enum class CellRule { Any, Present, Positive, EmptyOrNotNegative, WholeNumber };
 
 struct Column {
@@ -67,6 +68,7 @@ constexpr FieldRule kFieldRules[] = {
     {"E-Cores", "a_dim", CellRule::Positive},
     {"E-Cores", "b_dim", CellRule::Positive},
     {"E-Cores", "c_dim", CellRule::Positive},
+    {"E-Cores", "d_dim", CellRule::Positive},  // the design check's window width
     {"E-Cores", "f_dim", CellRule::Positive},
     {"E-Cores", "g_dim", CellRule::Positive},
     {"E-Cores", "GAP", CellRule::EmptyOrNotNegative},
@@ -78,7 +80,7 @@ constexpr FieldRule kFieldRules[] = {
     {"Toroids", "HT", CellRule::Positive},
     {"Materials", "Permeab", CellRule::Positive},
     {"Materials", "Density", CellRule::Positive},
-    // The fits and the loss model may take coefficients of either sign.
+    // Most coefficients of the fits may take either sign; the row rules give the ranges.
     {"Materials", "ah", CellRule::Present},
     {"Materials", "bh", CellRule::Present},
     {"Materials", "ch", CellRule::Present},
@@ -94,9 +96,9 @@ constexpr FieldRule kFieldRules[] = {
     {"Materials", "cl", CellRule::Present},
     {"Materials", "dl", CellRule::Present},
     {"Materials", "Cost", CellRule::EmptyOrNotNegative},
-    {"Bias_Curves", "a", CellRule::Present},
-    {"Bias_Curves", "b", CellRule::Present},
-    {"Bias_Curves", "c", CellRule::Present},
+    {"Bias_Curves", "a", CellRule::Positive},
+    {"Bias_Curves", "b", CellRule::Positive},
+    {"Bias_Curves", "c", CellRule::Positive},
     {"Wires", "AWG", CellRule::WholeNumber},
     {"Wires", "BareDiameter", CellRule::Positive},
     {"Wires", "OverallDiameter", CellRule::Positive},
@@ -258,6 +260,22 @@ std::vector<Column> columnsOf(const std::vector<std::string>& header, const Tabl
     return columns;
 }
 
+// The rules a whole row must follow to make physical sense, shared with the catalogue
+// reader.
+void checkPhysicalSense(const Table& table, const Row& row) {
+    const auto problem = rowrules::checkRow(table.name, [&](std::string_view field) {
+        for (std::size_t i = 0; i < table.columns.size(); ++i) {
+            if (table.columns[i].name == field) {
+                return numberOf(row.cells[i]);
+            }
+        }
+        return std::optional<double>();
+    });
+    if (problem) {
+        fail(table.file, row.line, "field '" + problem->field + "' " + problem->reason);
+    }
+}
+
 Table parseTable(const std::string& name, const std::string& file, const std::string& text,
                  bool validate) {
     Table table{name, file, schema::findTable(name), {}, {}};
@@ -298,6 +316,9 @@ Table parseTable(const std::string& name, const std::string& file, const std::st
             if (validate) {
                 checkRule(row.cells.back(), column, text, file, record.line);
             }
+        }
+        if (validate) {
+            checkPhysicalSense(table, row);
         }
         table.rows.push_back(std::move(row));
     }
@@ -380,19 +401,6 @@ const Table& tableNamed(const std::vector<Table>& tables, std::string_view name)
                          [&](const Table& t) { return t.name == name; });
 }
 
-// The hole of a toroid lies inside it: every winding and surface formula assumes so.
-void checkToroidHoles(const Table& toroids) {
-    const std::size_t od = columnIndex(toroids, "OD");
-    const std::size_t id = columnIndex(toroids, "ID");
-    for (const Row& row : toroids.rows) {
-        const auto outer = numberOf(row.cells[od]);
-        const auto inner = numberOf(row.cells[id]);
-        if (outer && inner && !(*inner < *outer)) {
-            fail(toroids.file, row.line, "field 'ID' is not below field 'OD'");
-        }
-    }
-}
-
 // Each curve belongs to a material of the catalogue.
 void checkCurveMaterials(const Table& curves, const std::set<std::string>& materials,
                          const std::string& materialFile) {
@@ -419,7 +427,6 @@ void checkCatalogue(const std::vector<Table>& tables) {
                materialTable.file);
     checkLinks(tableNamed(tables, schema::kToroidMaterials), toroids, toroidTable.file, materials,
                materialTable.file);
-    checkToroidHoles(toroidTable);
     const Table& curveTable = tableNamed(tables, schema::kBiasCurves);
     std::set<std::string> curves;
     checkKeys(curveTable, "MatNo", curves);
@@ -430,11 +437,12 @@ void checkCatalogue(const std::vector<Table>& tables) {
 
 // --- writing -------------------------------------------------------------------------
 
+// Writes the database into `file`; messages name it `path`, the file it becomes.
 class Writer {
   public:
-    explicit Writer(const std::string& path) : path_(path) {
+    Writer(const std::string& file, const std::string& path) : path_(path) {
         sqlite3* raw = nullptr;
-        const int rc = sqlite3_open_v2(path.c_str(), &raw,
+        const int rc = sqlite3_open_v2(file.c_str(), &raw,
                                        SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
         db_.reset(raw);
         if (rc != SQLITE_OK) {
@@ -538,30 +546,40 @@ class Writer {
     sqlite::Database db_;
 };
 
-std::string temporaryPathFor(const std::string& path) {
-    std::random_device random;
-    std::ostringstream name;
-    name << path << ".tmp-" << std::hex << random() << random();
-    return name.str();
+// The catalogue is a file: a device, a pipe or a folder at the output path is refused, not
+// replaced or written into. A link to a file is followed, so the link stays.
+void requireRegularOrNewFile(const std::string& path) {
+    std::error_code error;
+    const auto type = std::filesystem::status(path, error).type();
+    if (type == std::filesystem::file_type::not_found) {
+        return;
+    }
+    if (error) {
+        throw BuildError(path + ": cannot write the catalogue: " + error.message());
+    }
+    if (type != std::filesystem::file_type::regular) {
+        throw BuildError(path +
+                         ": cannot write the catalogue there: it is not a regular file (the "
+                         "catalogue is written only to a regular file or a new one)");
+    }
 }
 
+// Into a temporary file beside the target, which replaces it only when the whole build
+// succeeded.
 void writeCatalogue(const std::vector<Table>& tables, const std::string& path) {
-    const std::string temporary = temporaryPathFor(path);
+    requireRegularOrNewFile(path);
     try {
-        Writer writer(temporary);
-        for (const Table& table : tables) {
-            writer.write(table);
+        FileReplacement file(path);
+        {
+            Writer writer(file.temporaryPath(), path);
+            for (const Table& table : tables) {
+                writer.write(table);
+            }
+            writer.commit();
         }
-        writer.commit();
-        std::filesystem::rename(temporary, path);
-    } catch (const std::filesystem::filesystem_error& error) {
-        std::error_code ignored;
-        std::filesystem::remove(temporary, ignored);
-        throw BuildError(path + ": cannot replace the file: " + error.code().message());
-    } catch (...) {
-        std::error_code ignored;
-        std::filesystem::remove(temporary, ignored);
-        throw;
+        file.commit();
+    } catch (const FileWriteError& error) {
+        throw BuildError(path + ": cannot write the catalogue: " + error.what());
     }
 }
 

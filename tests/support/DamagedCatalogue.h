@@ -1,0 +1,288 @@
+#pragma once
+
+// Damaged catalogue cells, shared by the seeded mutation test and the libFuzzer harness: the
+// shipped CSV tables with cells replaced (huge, tiny, negative, zero, not a number, empty,
+// or any text), built without the build tool's checks, then ranked as the core adviser
+// ranks them. Every figure must stay finite, and a row the reader marks as making no
+// physical sense must never give a completed design.
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <cstddef>
+#include <fstream>
+#include <map>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "CsxBuilder.h"
+#include "adviser/AdviserEngine.h"
+#include "catalogue/Catalogue.h"
+#include "catalogue/ReferenceTables.h"
+#include "model/ChokeModel.h"
+#include "platform/fakes/FakePrompter.h"
+
+namespace coilsmith::test {
+
+using CsvRows = std::vector<std::vector<std::string>>;  // the header, then the rows
+using CsvSet = std::map<std::string, CsvRows>;
+
+// The tables whose cells are damaged; the rows of the reduced set are kept whole.
+inline constexpr const char* kDamageableTables[] = {"E-Cores",         "Toroids", "Materials",
+                                                    "Bias_Curves",     "Wires",   "Core_Materials",
+                                                    "Toroid_Materials"};
+// The cores a ranking designs besides a damaged one: every material of the catalogue is
+// offered for one of them.
+inline constexpr const char* kRankedToroid = "T106";
+inline constexpr const char* kRankedECore = "E100";
+
+struct CellDamage {
+    std::string table;
+    std::size_t row = 1;     // 1 = the first row under the header
+    std::size_t column = 0;  // 0 = the first field
+    std::string text;
+};
+
+inline std::vector<std::string> splitCsvLine(const std::string& line) {
+    std::vector<std::string> cells(1);
+    for (const char c : line) {
+        if (c == ',')
+            cells.emplace_back();
+        else if (c != '\r')
+            cells.back() += c;
+    }
+    return cells;
+}
+
+// The shipped tables (they hold no quoted cells).
+inline CsvSet readCsvSet(const std::string& folder) {
+    CsvSet set;
+    for (const char* table : {"E-Cores", "Toroids", "Materials", "Core_Materials",
+                              "Toroid_Materials", "Bias_Curves", "Wires"}) {
+        std::ifstream in(folder + "/" + table + ".csv", std::ios::binary);
+        for (std::string line; std::getline(in, line);)
+            if (!line.empty() && line != "\r")
+                set[table].push_back(splitCsvLine(line));
+    }
+    return set;
+}
+
+// The texts a damaged cell takes, by kind; the last kinds scale the cell's own number.
+inline constexpr const char* kDamageTexts[] = {
+    "1e300", "-1e300", "1e19", "1e-20", "4.9e-324", "1e-300", "-1",  "0",
+    "-0",    "nan",    "inf",  "-inf",  "abc",      "",       " 7 ", "1,5"};
+inline constexpr std::size_t kScalings = 4;  // ×10, ×0.1, ×−1, ×1.2
+inline constexpr std::size_t kDamageKinds = std::size(kDamageTexts) + kScalings;
+
+inline std::string damagedText(const std::string& original, std::size_t kind) {
+    if (kind < std::size(kDamageTexts))
+        return kDamageTexts[kind];
+    double value = 0;
+    std::istringstream in(original);
+    if (!(in >> value))
+        return original + "x";
+    static constexpr double kFactors[kScalings] = {10, 0.1, -1, 1.2};
+    std::ostringstream out;
+    out.precision(17);
+    out << value * kFactors[(kind - std::size(kDamageTexts)) % kScalings];
+    return out.str();
+}
+
+inline std::string csvCell(const std::string& text) {
+    if (text.find_first_of(",\"\r\n") == std::string::npos)
+        return text;
+    std::string quoted = "\"";
+    for (const char c : text)
+        quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
+    return quoted + "\"";
+}
+
+// The set cut down to the ranked cores and the cores of damaged rows (their link rows with
+// them), the damage applied. Materials, curves and wires stay whole. `rowAt` tells where a
+// row of the full set went (1 = the first row under the header).
+struct DamagedSet {
+    CsvSet set;
+    std::map<std::pair<std::string, std::size_t>, std::size_t> rowAt;
+};
+
+inline DamagedSet damagedSet(const CsvSet& full, const std::vector<CellDamage>& damage) {
+    const auto damagedRow = [&](const std::string& table, std::size_t row) {
+        return std::any_of(damage.begin(), damage.end(),
+                           [&](const CellDamage& d) { return d.table == table && d.row == row; });
+    };
+    std::vector<std::string> cores = {kRankedToroid, kRankedECore};
+    for (const char* table : {"E-Cores", "Toroids"})
+        for (std::size_t row = 1; row < full.at(table).size(); ++row)
+            if (damagedRow(table, row))
+                cores.push_back(full.at(table)[row][0]);
+    const auto kept = [&](const std::string& table, std::size_t row) {
+        const bool coreTable = table == "E-Cores" || table == "Toroids";
+        const bool linkTable = table == "Core_Materials" || table == "Toroid_Materials";
+        if (!coreTable && !linkTable)
+            return true;
+        const std::string& core = full.at(table)[row][0];
+        return damagedRow(table, row) || std::find(cores.begin(), cores.end(), core) != cores.end();
+    };
+    DamagedSet damaged;
+    for (const auto& [table, rows] : full) {
+        CsvRows& out = damaged.set[table];
+        out.push_back(rows.front());
+        for (std::size_t row = 1; row < rows.size(); ++row) {
+            if (!kept(table, row))
+                continue;
+            damaged.rowAt[{table, row}] = out.size();
+            out.push_back(rows[row]);
+            for (const CellDamage& d : damage)
+                if (d.table == table && d.row == row && d.column < rows[row].size())
+                    out.back()[d.column] = d.text;
+        }
+    }
+    return damaged;
+}
+
+inline csx::CsvTables csvTables(const CsvSet& set) {
+    csx::CsvTables tables;
+    for (const auto& [table, rows] : set) {
+        std::string& text = tables[table];
+        for (const auto& cells : rows) {
+            for (std::size_t i = 0; i < cells.size(); ++i)
+                text += (i ? "," : "") + csvCell(cells[i]);
+            text += "\n";
+        }
+    }
+    return tables;
+}
+
+inline bool finite(double value) {
+    return std::isfinite(value);
+}
+
+inline bool finite(const std::optional<double>& value) {
+    return !value || std::isfinite(*value);
+}
+
+inline bool showsNoFault(const std::optional<std::string>& text) {
+    if (!text)
+        return true;
+    std::string lower = *text;
+    std::transform(lower.begin(), lower.end(), lower.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return lower.find("inf") == std::string::npos && lower.find("nan") == std::string::npos;
+}
+
+// What is wrong with one candidate of a ranking, or "".
+inline std::string candidateFault(const adviser::Candidate& c) {
+    if (!c.completed)
+        return {};
+    const double figures[] = {
+        c.turns,    c.awg,  c.rdc, c.copperLoss, c.coreLoss,       c.totalLoss, c.totalWeight,
+        c.tempRise, c.bmax, c.bac, c.hdc,        c.currentDensity, c.muEff};
+    const std::optional<double> optional[] = {c.cost, c.coreAP,      c.apMargin,  c.volume,
+                                              c.fill, c.lIdcPercent, c.woundFill, c.hotRise};
+    const auto& t = c.texts;
+    const std::optional<std::string>* texts[] = {
+        &t.Inductance, &t.NTurns, &t.WAWG, &t.DCR,  &t.CUL,   &t.COL,   &t.PTOT,  &t.TWT,
+        &t.TRISE,      &t.FDmax,  &t.FDac, &t.FIdc, &t.CDact, &t.EffMu, &t.fCore, &t.Price};
+    if (!std::all_of(std::begin(figures), std::end(figures), [](double v) { return finite(v); }) ||
+        !std::all_of(std::begin(optional), std::end(optional),
+                     [](const std::optional<double>& v) { return finite(v); }))
+        return "a figure is not finite";
+    for (const auto* text : texts)
+        if (!showsNoFault(*text))
+            return "the results show " + **text;
+    return {};
+}
+
+// The damaged row's key and the physical-sense problem the reader finds in it ("" for
+// none).
+inline std::pair<std::string, std::string> markedRow(const std::string& catalogue,
+                                                     const DamagedSet& damaged,
+                                                     const CellDamage& d) {
+    const std::size_t row = damaged.rowAt.at({d.table, d.row});
+    DataSource source{d.table};
+    source.setDatabaseName(catalogue);
+    source.refresh();
+    Recordset records = source.recordset();  // in table order: the rows as written
+    records.setAbsolutePosition(static_cast<std::int64_t>(row - 1));
+    return {damaged.set.at(d.table)[row][0], std::string(records.rowProblem())};
+}
+
+// A T106 design of 49 turns, checked with the wire row of `awg` as the catalogue gives it.
+inline std::string wireRowFault(const std::string& catalogue, int awg) {
+    const ReferenceTables tables = ReferenceTables::load(catalogue);
+    DesignCheckInput in;
+    in.requiredInductanceH = 100e-6, in.idcA = 5, in.iacPeakToPeakA = 1, in.irmsA = 5.01;
+    in.frequencyHz = 100e3, in.turns = 49, in.awg = awg, in.shape = CoreShape::Toroid;
+    in.outline = {1.06, 0.57, 0.437}, in.acCm2 = 0.6417, in.lcCm = 6.503;
+    in.windowAreaCm2 = 1.6463, in.surfaceAreaCm2 = 22.53, in.muInitial = 35;
+    in.coreLossW = 0.178, in.designTempRiseC = 18, in.biasCurve = BiasCurve{};
+    in.wire = tables.wire(awg);
+    in.windingDataProblem = tables.wireProblem(awg);
+    const DesignCheck check = checkDesign(in);
+    if (check.copper.available()) {
+        const CopperFigures& f = *check.copper.figures;
+        for (const double v : {f.meanTurnCm, f.rdc20Ohm, f.rhotOhm, f.copperLossW, f.totalLossW,
+                               f.temperatureRiseC, f.hotTemperatureC})
+            if (!finite(v))
+                return "AWG " + std::to_string(awg) + ": a copper figure is not finite";
+    }
+    if (!check.winding.available())
+        return {};
+    const WindingFigures& w = *check.winding.figures;
+    long laid = 0;
+    for (const long turns : w.turnsPerLayer)
+        laid += turns > 0 ? turns : in.turns + 1;  // a layer of no turns is never laid
+    if (w.fits && laid != in.turns)
+        return "AWG " + std::to_string(awg) + ": a winding fits that was not laid out";
+    if (!finite(w.fill))
+        return "AWG " + std::to_string(awg) + ": the fill is not finite";
+    return {};
+}
+
+// Builds the damaged set into `catalogue` and ranks it with the default specification of
+// the adviser's tests; the faults found, none when all is well. A set the build tool cannot
+// even store (it never refuses a cell without its checks) gives none.
+inline std::vector<std::string> rankDamaged(const CsvSet& full,
+                                            const std::vector<CellDamage>& damage,
+                                            const std::string& catalogue) {
+    const DamagedSet damaged = damagedSet(full, damage);
+    try {
+        csx::buildCatalogue(csvTables(damaged.set), catalogue, {.validate = false});
+    } catch (const csx::BuildError&) {
+        return {};
+    }
+    clearCatalogueCache();
+    FakePrompter prompter;
+    ChokeModel window({"/opt/coilsmith", catalogue, {}}, prompter);
+    for (const auto& [box, text] :
+         {std::pair{"Ldes", "25"}, {"DCC", "25"}, {"ACC", "5"}, {"Freq", "50"}, {"FD", "0.5"}})
+        window.editText(box, text);
+    window.calculateAreaProduct();
+    adviser::AdviserOptions options;
+    options.threads = 1;
+    const adviser::Ranking ranking = adviser::rankCores(window, options);
+
+    std::vector<std::string> faults;
+    for (const adviser::Candidate& c : ranking.candidates)
+        if (const std::string fault = candidateFault(c); !fault.empty())
+            faults.push_back(c.core + " " + c.material + ": " + fault);
+    for (const CellDamage& d : damage) {
+        const bool coreRow = d.table == "E-Cores" || d.table == "Toroids";
+        if (coreRow || d.table == "Materials") {
+            const auto [key, problem] = markedRow(catalogue, damaged, d);
+            for (const adviser::Candidate& c : ranking.candidates)
+                if (!problem.empty() && (coreRow ? c.core : c.material) == key && c.completed)
+                    faults.push_back(c.core + " " + c.material + " completed despite: " + problem);
+        }
+        if (d.table == "Wires" && d.row < full.at("Wires").size())
+            if (const std::string fault =
+                    wireRowFault(catalogue, std::stoi(full.at("Wires")[d.row][0]));
+                !fault.empty())
+                faults.push_back(fault);
+    }
+    return faults;
+}
+
+}  // namespace coilsmith::test
