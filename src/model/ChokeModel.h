@@ -10,6 +10,7 @@
 #include "magnetics/DesignCheck.h"
 #include "magnetics/DesignComputation.h"
 #include "magnetics/DesignState.h"
+#include "magnetics/MethodLimits.h"
 #include "magnetics/NumberText.h"
 #include "model/CompletedDesignCheck.h"
 #include "platform/Prompter.h"
@@ -172,6 +173,24 @@ class ChokeModel {
     // with its checks and messages, so that what is designed next belongs to it. False
     // when an input was refused.
     bool sizeChangedSpecification();
+
+    // --- The method's limits ------------------------------------------------------------
+    // The minimum and the core's area product as minAP and APROD show them; empty when the
+    // box shows no number.
+    std::optional<double> minimumAreaProduct() const;
+    std::optional<double> coreAreaProduct() const;
+    // The text between minAP and APROD on the core page: "<" while the core's AP is above
+    // the minimum or either box shows no number, "=" at it, ">" below it; and the same in
+    // words, empty when there is nothing to compare.
+    struct AreaProductRelation {
+        std::string symbol;
+        std::string words;
+    };
+    AreaProductRelation areaProductRelation() const;
+    // The method's limits that the design shown exceeds (exceededMethodLimits): from the
+    // area products and the results as the boxes show them, against the flux density of
+    // the specification last read.
+    std::vector<std::string> exceededLimits() const;
 
   private:
     static constexpr bool isPage(int page) noexcept { return page >= 0 && page < 3; }

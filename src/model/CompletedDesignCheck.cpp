@@ -83,6 +83,8 @@ DesignCheckInput designCheckInput(const DesignState& s, const DesignNumbers& num
     in.coreLossW = numbers.Pcore;
     in.designTempRiseC = numbers.Trise;
     in.ambientC = ambientC;
+    in.specifiedFluxDensityT = s.Bdes;
+    in.peakFluxDensityT = numbers.Bmax;
 
     if (references.tables) {
         in.biasCurve = references.tables->biasCurve(s.MatNo);
