@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSettings>
@@ -79,6 +80,8 @@ DesignWindow::DesignWindow(ChokeModel::Options options, Prompter& prompter, Chok
                 &QPushButton::click);
     }
     adviserButton_ = findChild<QPushButton*>(QStringLiteral("AdviserButton"));
+    apRelation_ = findChild<QLabel*>(QStringLiteral("APRelation"));
+    limitWarning_ = findChild<QLabel*>(QStringLiteral("LimitWarning"));
     connect(adviserButton_, &QPushButton::clicked, this, &DesignWindow::adviserRequested);
     refresh();
 }
@@ -156,6 +159,7 @@ void DesignWindow::refresh() {
         showControl(control);
     }
     showPages();
+    showLimits();
     // The adviser needs the minimum area product that "Calculate AP" leaves behind.
     adviserButton_->setEnabled(model_.pageAvailable(kCorePage));
     refreshing_ = false;
@@ -175,6 +179,15 @@ void DesignWindow::showPages() {
         tabs_->setTabEnabled(page, page == kCheckPage ? haveCheck : model_.pageAvailable(page));
     }
     tabs_->setCurrentIndex(checkPageShown_ ? kCheckPage : model_.selectedPage());
+}
+
+void DesignWindow::showLimits() {
+    const ChokeModel::AreaProductRelation relation = model_.areaProductRelation();
+    apRelation_->setText(qs(relation.symbol));
+    apRelation_->setToolTip(qs(relation.words));
+    const std::string warning = methodLimitWarning(model_.exceededLimits());
+    limitWarning_->setText(qs(warning));
+    limitWarning_->setVisible(!warning.empty());
 }
 
 void DesignWindow::restoreAmbient() {

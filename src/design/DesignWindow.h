@@ -10,6 +10,7 @@
 
 #include "model/ChokeModel.h"
 
+class QLabel;
 class QPushButton;
 class QTabWidget;
 
@@ -53,12 +54,15 @@ class DesignWindow : public QWidget {
     void showControl(const Control& control);
     void showComboBox(const Control& control, QWidget* widget);
     void showPages();
+    void showLimits();
     void restoreAmbient();
     void changeAmbient(double celsius);
 
     ChokeModel model_;
     QTabWidget* tabs_ = nullptr;
     QPushButton* adviserButton_ = nullptr;
+    QLabel* apRelation_ = nullptr;
+    QLabel* limitWarning_ = nullptr;
     CheckPage* checkPage_ = nullptr;
     // The check page is the widget's own: the model knows pages 0..2 only. It stays shown
     // across Runs until the user or the model picks another page.

@@ -254,6 +254,34 @@ class FrameTest : public QObject {
         QVERIFY(available.contains(main_->frameGeometry()));
     }
 
+    // 100 mH at 100 A DC, 1 A ripple on T157: the minimum AP 126253.125 cm^4 is far above
+    // the core's 4.876, and the design that runs is outside the method's limits.
+    void designBeyondTheMethodsLimitsIsFlagged() {
+        specify();
+        auto* relation = design()->findChild<QLabel*>("APRelation");
+        auto* warning = design()->findChild<QLabel*>("LimitWarning");
+        design()->findChild<QRadioButton*>("Toroid")->click();
+        choose("Core", "T157");
+        choose("CoreMat", "-26");
+        QCOMPARE(relation->text(), QString("<"));  // 4.876 above 2.363
+        use("runButt");
+        QVERIFY(warning->isHidden());
+        type("Ldes", "100");
+        choose("Lunit", "mH");
+        type("DCC", "100");
+        type("ACC", "1");
+        design()->findChild<QAbstractButton*>("CAP")->click();
+        QCOMPARE(box("minAP")->text() + " " + relation->text() + " " + box("APROD")->text(),
+                 QString("126253.125 > 4.876"));
+        QCOMPARE(relation->toolTip(), QString("The core's AP is below the minimum AP"));
+        use("runButt");
+        QCOMPARE(tabs()->currentIndex(), kResultsPage);
+        QVERIFY(warning->isVisible());
+        QCOMPARE(warning->text(), QString("Warning: core AP below the minimum AP; Bmax above the "
+                                          "specified flux density; temperature rise above 100 "
+                                          "deg. C."));
+    }
+
     void catalogueIsSummarised() {
         // The shipped CSV files hold 10 E-cores and 20 toroids, and 11 materials.
         const QString shipped = QStringLiteral(COILSMITH_BIN_DIR "/Cores.csx");
