@@ -134,7 +134,9 @@ const std::string& checkHelp() {
         "Verdicts: L at Idc passes at >= 100 % of the required L and warns at >= 90 %;\n"
         "L at Ipk passes at >= 90 % and warns at >= 70 %; below those it fails. The winding\n"
         "fits or fails; Fill warns above the window utilisation Ku. Hot temperature fails\n"
-        "above 125 C or on thermal runaway.\n"
+        "above 125 C or on thermal runaway. Area product warns when the core's AP is below\n"
+        "the minimum AP, Flux density when Bmax is above the specified flux density: these\n"
+        "are the design method's own limits.\n"
         "\n" +
         std::string(kCheckKeysHelp) +
         "\n"
