@@ -202,6 +202,9 @@ CONTENTS
            total loss against total weight, with the designs no other beats
            on both (the Pareto set) in orange. Double-click a row or a point
            to pick that core and material in the design window and run it.
+           The ranking follows the specification: after "Calculate AP" it is
+           ranked again at once; while a changed specification is only
+           typed, the ranking is greyed as out of date until "Rank Again".
   Help     Coilsmith Help (this text) and About Coilsmith. The about box
            shows the version; "System Info..." starts the system's System
            Information tool on Windows, and shows the details a support

@@ -8,6 +8,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QSettings>
 #include <QSplitter>
 #include <QTableView>
@@ -114,6 +115,21 @@ QLayout* CoreAdviserWindow::buildChoices() {
     return choices;
 }
 
+QWidget* CoreAdviserWindow::buildOutOfDateBar() {
+    auto* bar = new QWidget(this);
+    bar->setObjectName("OutOfDate");
+    auto* again = new QPushButton(tr("Rank Again"), bar);
+    again->setObjectName("RankAgain");
+    connect(again, &QPushButton::clicked, this, &CoreAdviserWindow::rankRequested);
+    auto* row = new QHBoxLayout(bar);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->addWidget(new QLabel(tr("The specification has changed since this ranking."), bar));
+    row->addWidget(again);
+    row->addStretch(1);
+    bar->hide();
+    return bar;
+}
+
 void CoreAdviserWindow::restoreChoices() {
     const auto settings = applicationSettings();
     if (!settings) {
@@ -165,6 +181,7 @@ void CoreAdviserWindow::build() {
     top->addWidget(summary_, 1);
     top->addWidget(progress_);
     top->addLayout(buildChoices());
+    outOfDateBar_ = buildOutOfDateBar();
 
     table_ = new CandidateTable(this);
     proxy_ = new FeasibleFirstProxy(this);
@@ -194,6 +211,7 @@ void CoreAdviserWindow::build() {
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
+    layout->addWidget(outOfDateBar_);
     layout->addWidget(split, 1);
 }
 
@@ -212,8 +230,37 @@ void CoreAdviserWindow::rank(const ChokeModel& window) {
     summary_->setText(tr("Designing every core of the catalogue..."));
     progress_->setRange(0, 0);
     QTimer::singleShot(kProgressDelayMs, this, [this] { progress_->setVisible(isRanking()); });
+    rankedFor_ = window.state().sizedSpecification;
     watcher_.setFuture(QtConcurrent::run(
         [window = ChokeModel(window), options] { return adviser::rankCores(window, options); }));
+    showOutOfDate(false);
+}
+
+void CoreAdviserWindow::follow(const ChokeModel& window) {
+    const bool read = !window.specificationChangedSinceSizing();
+    const auto& specification = window.state().sizedSpecification;
+    if (read && specification == rankedFor_) {
+        showOutOfDate(false);
+    } else if (read && !specification.empty()) {
+        rank(window);
+    } else {
+        showOutOfDate(true);
+    }
+}
+
+void CoreAdviserWindow::showOutOfDate(bool outOfDate) {
+    outOfDate_ = outOfDate;
+    outOfDateBar_->setVisible(outOfDate);
+    enableChoosing();
+}
+
+bool CoreAdviserWindow::choosable() const {
+    return !outOfDate_ && !isRanking();
+}
+
+void CoreAdviserWindow::enableChoosing() {
+    view_->setEnabled(choosable());
+    chart_->setEnabled(choosable());
 }
 
 void CoreAdviserWindow::showProgress(std::size_t done, std::size_t total) {
@@ -232,6 +279,7 @@ void CoreAdviserWindow::showRanking() {
     }
     all_ = std::move(result);
     showChoices();
+    enableChoosing();
     emit rankingFinished();
 }
 
@@ -254,7 +302,8 @@ void CoreAdviserWindow::showChoices() {
 }
 
 void CoreAdviserWindow::applyCandidate(int index) {
-    if (index < 0 || index >= static_cast<int>(ranking_.candidates.size()) || !apply_) {
+    if (!choosable() || index < 0 || index >= static_cast<int>(ranking_.candidates.size()) ||
+        !apply_) {
         return;
     }
     apply_(ranking_.candidates[static_cast<std::size_t>(index)]);

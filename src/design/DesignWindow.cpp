@@ -109,8 +109,10 @@ void DesignWindow::bindControls() {
 
 void DesignWindow::bindTextBox(const std::string& name, QWidget* widget) {
     if (auto* box = qobject_cast<QLineEdit*>(widget)) {
-        connect(box, &QLineEdit::textEdited, this,
-                [this, name](const QString& text) { model_.editText(name, text.toStdString()); });
+        connect(box, &QLineEdit::textEdited, this, [this, name](const QString& text) {
+            model_.editText(name, text.toStdString());
+            emit changed();
+        });
     }
 }
 
@@ -122,8 +124,10 @@ void DesignWindow::bindList(const std::string& name, QWidget* widget, bool edita
     combo->setEditable(editable);
     if (editable) {
         combo->setInsertPolicy(QComboBox::NoInsert);
-        connect(combo->lineEdit(), &QLineEdit::textEdited, this,
-                [this, name](const QString& text) { model_.editText(name, text.toStdString()); });
+        connect(combo->lineEdit(), &QLineEdit::textEdited, this, [this, name](const QString& text) {
+            model_.editText(name, text.toStdString());
+            emit changed();
+        });
     }
     connect(combo, &QComboBox::activated, this, [this, name](int index) {
         run([&](ChokeModel& model) { model.chooseItem(name, index); });
@@ -151,6 +155,7 @@ void DesignWindow::bindOption(const std::string& name, QWidget* widget) {
 void DesignWindow::run(const std::function<void(ChokeModel&)>& procedure) {
     procedure(model_);
     refresh();
+    emit changed();
 }
 
 void DesignWindow::refresh() {
@@ -289,6 +294,7 @@ void DesignWindow::commitEdit(QWidget* control) {
     } else if (auto* combo = qobject_cast<QComboBox*>(owner); combo && combo->isEditable()) {
         model_.editText(name, combo->currentText().toStdString());
     }
+    emit changed();
 }
 
 }  // namespace coilsmith

@@ -45,6 +45,8 @@ class DesignWindow : public QWidget {
   signals:
     // The "Core Adviser" button: the frame opens the adviser for this design.
     void adviserRequested();
+    // The model may have changed: a procedure ran or the user typed into a control.
+    void changed();
 
   private:
     void bindControls();

@@ -314,6 +314,12 @@ DesignWindow* MainWindow::ensureDesign() {
         designWindow_ = mdi_->addSubWindow(choke, Qt::FramelessWindowHint);
         designWindow_->setObjectName(QStringLiteral("designWindow"));
         connect(choke, &DesignWindow::adviserRequested, this, &MainWindow::showCoreAdviser);
+        // An open adviser follows the specification the design window shows.
+        connect(choke, &DesignWindow::changed, this, [this] {
+            if (adviser_ && choke_) {
+                adviser_->follow(choke_->model());
+            }
+        });
         // As large as the design window needs, where the screen allows; scroll bars
         // show the rest on a small screen.
         const QSize around = size() - mdi_->size();
@@ -343,21 +349,26 @@ void MainWindow::unloadDesign() {
 // does not stay above the frame it applies to; the frame deletes it with the design.
 void MainWindow::showCoreAdviser() {
     bool sized = false;
+    // An open adviser follows here already, ranking a specification that changed.
     withDesign([&sized](ChokeModel& model) { sized = model.sizeChangedSpecification(); });
     if (!sized) {
         return;  // the refused input was reported; nothing to rank
     }
     const DesignWindow* choke = ensureDesign();
+    const bool ranking = adviser_ && adviser_->isRanking();
     if (!adviser_) {
         adviser_ = new CoreAdviserWindow(
             [this](const adviser::Candidate& candidate) { applyCandidate(candidate); });
         adviser_->setAttribute(Qt::WA_DeleteOnClose);
         adviser_->resize(1000, 700);
+        connect(adviser_, &CoreAdviserWindow::rankRequested, this, &MainWindow::showCoreAdviser);
     }
     adviser_->show();
     adviser_->raise();
     adviser_->activateWindow();
-    adviser_->rank(choke->model());
+    if (!ranking) {
+        adviser_->rank(choke->model());
+    }
 }
 
 // A candidate is picked through the design window's own handlers, as the engineer would

@@ -173,6 +173,11 @@ class ChokeModel {
     // with its checks and messages, so that what is designed next belongs to it. False
     // when an input was refused.
     bool sizeChangedSpecification();
+    // The specification as the window shows it: the typed inputs, their units and the
+    // two value lists; and whether it changed since the last successful "Calculate AP"
+    // (which keeps these texts in state().sizedSpecification).
+    std::vector<std::string> specificationTexts() const;
+    bool specificationChangedSinceSizing() const;
 
     // --- The method's limits ------------------------------------------------------------
     // The minimum and the core's area product as minAP and APROD show them; empty when the
@@ -203,8 +208,6 @@ class ChokeModel {
 
     // "Calculate AP": the message it showed when an input was refused, nothing on success.
     std::optional<std::string> sizeSpecification();
-    std::vector<std::string> specificationTexts() const;
-    bool specificationChangedSinceSizing() const;
 
     // Catalogue walks shared by the E-core and toroid procedures.
     void fillCoreList(DataSource& cores);

@@ -17,6 +17,7 @@
 #include <functional>
 #include <memory>
 
+#include "adviserwindow/CoreAdviserWindow.h"
 #include "design/DesignWindow.h"
 #include "extras/SystemInfoText.h"
 #include "frame/MainWindow.h"
@@ -280,6 +281,32 @@ class FrameTest : public QObject {
         QCOMPARE(warning->text(), QString("Warning: core AP below the minimum AP; Bmax above the "
                                           "specified flux density; temperature rise above 100 "
                                           "deg. C."));
+    }
+
+    // An open adviser follows the specification: typed, its ranking is out of date until
+    // "Calculate AP" (or its Rank Again) reads and ranks it. 25 uH at 10 A DC, 5 A ripple:
+    // AP = 2 (0.5 25e-6 12.5^2) 1e8 / (0.5 4e6 0.4) = 0.488 cm^4; at 20 A, 1.582.
+    void adviserFollowsTheSpecification() {
+        specify();
+        use("mAdviser");
+        CoreAdviserWindow* adviser = main_->adviser();
+        QVERIFY(adviser);
+        QSignalSpy finished(adviser, &CoreAdviserWindow::rankingFinished);
+        QVERIFY(finished.wait(60000));
+        QVERIFY(!adviser->outOfDate());
+        type("DCC", "10");
+        QVERIFY(adviser->outOfDate());
+        design()->findChild<QAbstractButton*>("CAP")->click();
+        QVERIFY(!adviser->outOfDate() && adviser->isRanking());
+        QVERIFY(finished.wait(60000));
+        QCOMPARE(adviser->ranking().limits.minAP, 0.488);
+        type("DCC", "20");
+        QVERIFY(adviser->outOfDate());
+        adviser->findChild<QAbstractButton*>("RankAgain")->click();
+        QVERIFY(finished.wait(60000));
+        QVERIFY(!adviser->outOfDate());
+        QCOMPARE(adviser->ranking().limits.minAP, 1.582);
+        QCOMPARE(box("APR")->text(), QString("1.582"));
     }
 
     void catalogueIsSummarised() {
