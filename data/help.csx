@@ -27,7 +27,8 @@ CONTENTS
 1. WORKFLOW
 -----------
 
-  1. File > New opens an empty design with the "Design Specifications" page.
+  1. File > New opens an empty design with the "Design Specifications" page,
+     the cursor in its first field.
   2. Type the specification, pick the units, press "Calculate AP". The minimum
      area product appears and the "Core Database" page becomes available.
   3. On "Core Database" choose E-core or Toroid, pick a core whose area
@@ -205,11 +206,12 @@ CONTENTS
            The ranking follows the specification: after "Calculate AP" it is
            ranked again at once; while a changed specification is only
            typed, the ranking is greyed as out of date until "Rank Again".
-  Help     Coilsmith Help (this text) and About Coilsmith. The about box
-           shows the version; "System Info..." starts the system's System
-           Information tool on Windows, and shows the details a support
-           engineer asks for (system, Qt, screen, catalogue) elsewhere, with
-           a Copy button.
+           Escape closes the adviser.
+  Help     Coilsmith Help (this text; Escape closes it) and About
+           Coilsmith. The about box shows the version; "System Info..."
+           starts the system's System Information tool on Windows, and shows
+           the details a support engineer asks for (system, Qt, screen,
+           catalogue) elsewhere, with a Copy button.
 
   Closing a design or the program asks whether to save it first.
 

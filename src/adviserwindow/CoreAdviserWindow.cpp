@@ -10,6 +10,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSettings>
+#include <QShortcut>
 #include <QSplitter>
 #include <QTableView>
 #include <QTimer>
@@ -64,6 +65,7 @@ CoreAdviserWindow::CoreAdviserWindow(Apply apply, QWidget* parent)
     setObjectName("CoreAdviser");
     setWindowTitle(tr("Core Adviser"));
     build();
+    new QShortcut(QKeySequence(Qt::Key_Escape), this, this, &QWidget::close);
     connect(&watcher_, &QFutureWatcher<adviser::Ranking>::finished, this,
             &CoreAdviserWindow::showRanking);
 }

@@ -32,7 +32,7 @@ class LossWeightChart;
 // design window's specification (see follow()); nothing can be chosen from a ranking of
 // another specification, nor while a ranking runs. The rank key and the filters (core
 // type, maximum temperature rise, checked designs only) are remembered in the
-// application's settings when it has an organisation name.
+// application's settings when it has an organisation name. Escape closes the window.
 class CoreAdviserWindow : public QWidget {
     Q_OBJECT
 

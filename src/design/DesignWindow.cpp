@@ -273,6 +273,10 @@ void DesignWindow::showComboBox(const Control& control, QWidget* widget) {
     }
 }
 
+void DesignWindow::focusFirstField() {
+    widgets_.at("Ldes")->setFocus(Qt::OtherFocusReason);
+}
+
 QWidget* DesignWindow::controlOf(QWidget* widget) const {
     for (QWidget* w = widget; w && w != this; w = w->parentWidget()) {
         const auto it = widgets_.find(w->objectName().toStdString());

@@ -41,6 +41,8 @@ class DesignWindow : public QWidget {
     QWidget* controlOf(QWidget* widget) const;
     // After an edit command changed a control's text: the model takes it as typed.
     void commitEdit(QWidget* control);
+    // The keyboard cursor goes to the first specification field, Ldes.
+    void focusFirstField();
 
   signals:
     // The "Core Adviser" button: the frame opens the adviser for this design.

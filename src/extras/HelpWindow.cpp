@@ -5,6 +5,7 @@
 #include <QHBoxLayout>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QShortcut>
 #include <QVBoxLayout>
 
 #include "catalogue/Catalogue.h"
@@ -30,6 +31,7 @@ HelpWindow::HelpWindow(QWidget* parent)
     exit->setProperty("index", 0);
     exit->setToolTip(QStringLiteral("Exit Help"));
     connect(exit, &QPushButton::clicked, this, [this] { navigate(0); });
+    new QShortcut(QKeySequence(Qt::Key_Escape), this, this, [this] { navigate(0); });
 
     auto* bar = new QHBoxLayout;
     bar->addWidget(exit);

@@ -12,7 +12,7 @@ namespace coilsmith {
 inline constexpr const char* kHelpFileName = "help.csx";
 
 // The help window: the program's help file shown unchanged, read-only, with an Exit
-// button. Not modal.
+// button; Escape closes it too. Not modal.
 class HelpWindow final : public QWidget {
     Q_OBJECT
   public:

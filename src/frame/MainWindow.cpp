@@ -145,7 +145,7 @@ void MainWindow::buildMenus() {
     const std::vector<Menu> menus{
         {"mFile",
          "&File",
-         {{"mNew", "&New", [&c] { c.newDesign(); }, standardKey(QKeySequence::New)},
+         {{"mNew", "&New", [this] { newDesign(); }, standardKey(QKeySequence::New)},
           {"mOpen", "&Open", [&c] { c.openDesign(); }, standardKey(QKeySequence::Open)},
           {"mClose", "&Close", [&c] { c.closeDesign(); }},
           {nullptr, nullptr, {}},
@@ -204,7 +204,7 @@ void MainWindow::buildToolBar() {
         std::function<void()> run;  // empty: the button has none
     };
     const std::vector<Button> buttons{
-        {"newButt", "mNew", "new", [&c] { c.newDesign(); }},
+        {"newButt", "mNew", "new", [this] { newDesign(); }},
         {"openButt", "mOpen", "open", [&c] { c.openDesign(); }},
         {"saveButt", "mSave", "save", [&c] { c.save(); }},
         {"copyButt", "mCopy", "copy", [&c] { c.copy(); }},
@@ -274,6 +274,13 @@ void MainWindow::showCommands(const CommandStates& commands) {
 
 void MainWindow::showCaption(const std::string& caption) {
     setWindowTitle(QString::fromStdString(caption));
+}
+
+// A new design is typed from its first field on.
+void MainWindow::newDesign() {
+    if (controller_.newDesign() && choke_) {
+        choke_->focusFirstField();
+    }
 }
 
 void MainWindow::exitProgram() {

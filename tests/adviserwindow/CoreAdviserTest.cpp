@@ -114,6 +114,13 @@ class CoreAdviserTest : public QObject {
         QCOMPARE(applied_.size(), std::size_t{1});
     }
 
+    void escapeClosesTheWindow() {
+        adviser_->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&*adviser_));
+        QTest::keyClick(view(), Qt::Key_Escape);
+        QVERIFY(!adviser_->isVisible());
+    }
+
     void tableListsFeasibleFirstAndGreysTheOthers() {
         const auto& candidates = adviser_->ranking().candidates;
         QAbstractItemModel* model = view()->model();

@@ -1,4 +1,5 @@
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -253,6 +254,18 @@ class FrameTest : public QObject {
         QVERIFY(available.contains(main_->frameGeometry()));
         specify();
         QVERIFY(available.contains(main_->frameGeometry()));
+    }
+
+    // New, by menu or button, puts the keyboard cursor in the first specification field.
+    void newDesignStartsInItsFirstField() {
+        main_->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(main_.get()));
+        use("mNew");
+        QCOMPARE(QApplication::focusWidget(), box("Ldes"));
+        box("FD")->setFocus();
+        prompter_.answerNo();
+        use("newButt");
+        QCOMPARE(QApplication::focusWidget(), box("Ldes"));
     }
 
     // 100 mH at 100 A DC, 1 A ripple on T157: the minimum AP 126253.125 cm^4 is far above
