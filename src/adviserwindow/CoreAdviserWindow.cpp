@@ -24,6 +24,7 @@
 #include "adviserwindow/CandidateTable.h"
 #include "adviserwindow/LossWeightChart.h"
 #include "model/ChokeModel.h"
+#include "platform/WindowFit.h"
 
 namespace coilsmith {
 
@@ -70,6 +71,11 @@ CoreAdviserWindow::CoreAdviserWindow(Apply apply, QWidget* parent)
             &CoreAdviserWindow::showRanking);
 }
 
+void CoreAdviserWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    fitToScreen(*this);
+}
+
 CoreAdviserWindow::~CoreAdviserWindow() {
     stop_.request_stop();
     watcher_.waitForFinished();
@@ -114,6 +120,7 @@ QLayout* CoreAdviserWindow::buildChoices() {
     choices->addWidget(checkedOnly_);
     choices->addWidget(new QLabel(tr("Rank by"), this));
     choices->addWidget(rankBy_);
+    choices->addStretch(1);
     return choices;
 }
 
@@ -175,6 +182,7 @@ adviser::RankingFilter CoreAdviserWindow::chosenFilter() const {
 void CoreAdviserWindow::build() {
     summary_ = new QLabel(this);
     summary_->setObjectName("RankingSummary");
+    summary_->setWordWrap(true);  // a long summary must not widen the window
     progress_ = new QProgressBar(this);
     progress_->setObjectName("RankProgress");
     progress_->hide();
@@ -182,7 +190,6 @@ void CoreAdviserWindow::build() {
     auto* top = new QHBoxLayout;
     top->addWidget(summary_, 1);
     top->addWidget(progress_);
-    top->addLayout(buildChoices());
     outOfDateBar_ = buildOutOfDateBar();
 
     table_ = new CandidateTable(this);
@@ -213,6 +220,7 @@ void CoreAdviserWindow::build() {
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
+    layout->addLayout(buildChoices());
     layout->addWidget(outOfDateBar_);
     layout->addWidget(split, 1);
 }

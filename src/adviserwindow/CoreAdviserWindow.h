@@ -56,6 +56,9 @@ class CoreAdviserWindow : public QWidget {
     // Hands the candidate at `index` of ranking().candidates to the design window.
     void applyCandidate(int index);
 
+  protected:
+    void showEvent(QShowEvent* event) override;
+
   signals:
     void rankingFinished();
     // "Rank Again": the design window's specification should be read and ranked.

@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "catalogue/Catalogue.h"
+#include "platform/WindowFit.h"
 
 namespace coilsmith {
 
@@ -41,6 +42,11 @@ HelpWindow::HelpWindow(QWidget* parent)
     layout->addLayout(bar);
     layout->addWidget(textView_);
     resize(720, 560);
+}
+
+void HelpWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    fitToScreen(*this);
 }
 
 QString HelpWindow::helpPath(const QString& appDir) {

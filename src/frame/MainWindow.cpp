@@ -22,6 +22,7 @@
 #include "adviserwindow/CoreAdviserWindow.h"
 #include "design/DesignWindow.h"
 #include "frame/QtEditTarget.h"
+#include "platform/WindowFit.h"
 
 // Resources of a static library must be registered by name, outside any namespace.
 static void initFrameResources() {
@@ -75,19 +76,7 @@ QSize boundedToScreen(const QSize& wanted, const QSize& available) {
 // is brought within the screen's free area.
 void MainWindow::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
-    fitToScreen();
-}
-
-void MainWindow::fitToScreen() {
-    const QRect available = screen()->availableGeometry();
-    const QSize frame = frameGeometry().size() - size();
-    const QSize fitting = boundedToScreen(size(), available.size() - frame);
-    if (fitting != size()) {
-        resize(fitting);
-    }
-    if (!available.contains(frameGeometry())) {
-        move(available.topLeft());
-    }
+    fitToScreen(*this);
 }
 
 MainWindow::~MainWindow() {

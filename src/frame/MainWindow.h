@@ -54,7 +54,6 @@ class MainWindow : public QMainWindow, private FrameWindow {
     void showRecentFiles();
     void enableRecentMenu();
     void addCommand(const char* name, QObject* control);
-    void fitToScreen();
     void newDesign();
     void exitProgram();
     void endOfSession(QSessionManager& manager);

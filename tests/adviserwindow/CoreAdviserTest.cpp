@@ -7,6 +7,7 @@
 #include <QLogValueAxis>
 #include <QPushButton>
 #include <QScatterSeries>
+#include <QScreen>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTableView>
@@ -15,6 +16,7 @@
 #include <optional>
 
 #include "AdviserCatalogues.h"
+#include "ChartTexts.h"
 #include "adviserwindow/CandidateTable.h"
 #include "adviserwindow/CoreAdviserWindow.h"
 #include "adviserwindow/LossWeightChart.h"
@@ -119,6 +121,27 @@ class CoreAdviserTest : public QObject {
         QVERIFY(QTest::qWaitForWindowActive(&*adviser_));
         QTest::keyClick(view(), Qt::Key_Escape);
         QVERIFY(!adviser_->isVisible());
+    }
+
+    // Run by itself on a 1000-pixel-high screen at scale 2 (see CMakeLists.txt): the window
+    // and its choices are within the screen, and the chart's axis titles whole.
+    void adviserFitsTheScreen() {
+        const QRect available = adviser_->screen()->availableGeometry();
+        if (available.height() >= 700) {
+            QSKIP("the screen is large enough for any window");
+        }
+        QVERIFY(available.contains(adviser_->frameGeometry()));
+        for (const char* name :
+             {"CoreTypeFilter", "MaxTempRiseFilter", "CheckedFilter", "RankBy"}) {
+            auto* choice = adviser_->findChild<QWidget*>(name);
+            const QRect shown(choice->mapTo(&*adviser_, QPoint(0, 0)), choice->size());
+            QVERIFY2(adviser_->rect().contains(shown), name);
+        }
+        auto* chart = adviser_->findChild<LossWeightChart*>("LossWeightChart");
+        for (QAbstractAxis* axis : chart->chart()->axes()) {
+            QTRY_VERIFY2(test::chartTexts(*chart).contains(axis->titleText()),
+                         qPrintable(test::chartTexts(*chart).join('|')));
+        }
     }
 
     void tableListsFeasibleFirstAndGreysTheOthers() {

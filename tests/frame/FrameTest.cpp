@@ -1,5 +1,6 @@
 #include <QAction>
 #include <QApplication>
+#include <QChartView>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -18,7 +19,9 @@
 #include <functional>
 #include <memory>
 
+#include "ChartTexts.h"
 #include "adviserwindow/CoreAdviserWindow.h"
+#include "design/CheckPage.h"
 #include "design/DesignWindow.h"
 #include "extras/SystemInfoText.h"
 #include "frame/MainWindow.h"
@@ -245,7 +248,8 @@ class FrameTest : public QObject {
         QCOMPARE(loadRememberedFiles(QSettings()).recentFiles, std::vector{path("r.txt")});
     }
 
-    // Run by itself on a 1000-pixel-high screen at scale 2 (see CMakeLists.txt).
+    // Run by itself on a 1000-pixel-high screen at scale 2 (see CMakeLists.txt). The
+    // design window, its check page included, takes no more room than the frame has.
     void frameFitsTheScreen() {
         const QRect available = main_->screen()->availableGeometry();
         if (available.height() >= 700) {
@@ -254,6 +258,27 @@ class FrameTest : public QObject {
         QVERIFY(available.contains(main_->frameGeometry()));
         specify();
         QVERIFY(available.contains(main_->frameGeometry()));
+        design()->findChild<QRadioButton*>("Toroid")->click();
+        choose("Core", "T157");
+        choose("CoreMat", "-26");
+        use("runButt");
+        tabs()->setCurrentIndex(kCheckPage);
+        QCOMPARE(tabs()->currentIndex(), kCheckPage);
+        QVERIFY(available.contains(main_->frameGeometry()));
+        auto* workspace = main_->findChild<QWidget*>("workspace");
+        const QSize room = workspace->size();
+        const QSize needed = design()->minimumSizeHint();
+        QVERIFY2(needed.width() <= room.width() && needed.height() <= room.height(),
+                 qPrintable(QStringLiteral("the design window needs %1 x %2 of %3 x %4")
+                                .arg(needed.width())
+                                .arg(needed.height())
+                                .arg(room.width())
+                                .arg(room.height())));
+        auto* chart = design()->findChild<QChartView*>("CheckChart");
+        for (QAbstractAxis* axis : chart->chart()->axes()) {
+            QTRY_VERIFY2(test::chartTexts(*chart).contains(axis->titleText()),
+                         qPrintable(test::chartTexts(*chart).join('|')));
+        }
     }
 
     // New, by menu or button, puts the keyboard cursor in the first specification field.
