@@ -27,7 +27,8 @@ CONTENTS
 1. WORKFLOW
 -----------
 
-  1. File > New opens an empty design with the "Design Specifications" page.
+  1. File > New opens an empty design with the "Design Specifications" page,
+     the cursor in its first field.
   2. Type the specification, pick the units, press "Calculate AP". The minimum
      area product appears and the "Core Database" page becomes available.
   3. On "Core Database" choose E-core or Toroid, pick a core whose area
@@ -105,7 +106,9 @@ CONTENTS
   Select Material     the iron-powder mix. Its initial relative
                       permeability is shown in "Permeability".
   Minimum AP Required the AP of the specification. Choose a core whose
-                      Core AP is not smaller.
+                      Core AP is not smaller. The sign between the two
+                      boxes says how they stand: "<" while the core's AP
+                      is above the minimum, ">" when it is below.
 
   The mean length of one turn and the outer surface of the wound core, which
   the results need, are computed from the catalogue's outline dimensions (in
@@ -146,6 +149,13 @@ CONTENTS
   Run ends with a message and shows the page to correct when no material is
   selected or when a number cannot be computed (for instance a material whose
   coefficients give no permeability at the operating point).
+
+  The method designs on any core it is given, so a design may lie outside its
+  own limits. The page then shows a warning line below the results, and the
+  printed report a "Warning:" line for each limit: the core's AP below the
+  minimum AP, Bmax above the specified flux density, or a temperature rise
+  above 100 deg. C (beyond where the rise law holds). The numbers are kept;
+  choose a larger core or another material.
 
 
 5. HOW THE TURNS AND THE WIRE ARE CHOSEN
@@ -201,11 +211,15 @@ CONTENTS
            total loss against total weight, with the designs no other beats
            on both (the Pareto set) in orange. Double-click a row or a point
            to pick that core and material in the design window and run it.
-  Help     Coilsmith Help (this text) and About Coilsmith. The about box
-           shows the version; "System Info..." starts the system's System
-           Information tool on Windows, and shows the details a support
-           engineer asks for (system, Qt, screen, catalogue) elsewhere, with
-           a Copy button.
+           The ranking follows the specification: after "Calculate AP" it is
+           ranked again at once; while a changed specification is only
+           typed, the ranking is greyed as out of date until "Rank Again".
+           Escape closes the adviser.
+  Help     Coilsmith Help (this text; Escape closes it) and About
+           Coilsmith. The about box shows the version; "System Info..."
+           starts the system's System Information tool on Windows, and shows
+           the details a support engineer asks for (system, Qt, screen,
+           catalogue) elsewhere, with a Copy button.
 
   Closing a design or the program asks whether to save it first.
 
@@ -445,6 +459,11 @@ CONTENTS
       Fill              pass up to the window utilisation Ku, warning above
       Hot temperature   pass up to 125 C (iron powder), fail above it or on
                         thermal runaway
+      Area product      pass when the core's AP is at least the minimum AP,
+                        warning below it
+      Flux density      pass when Bmax is at most the specified flux
+                        density, warning above it
+                        (these two are the design method's own limits)
       A design passes its check ("Checked only" in the core adviser, rank
       --checked) when no verdict fails and none is unavailable; a warning
       passes.

@@ -8,7 +8,9 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QSettings>
+#include <QShortcut>
 #include <QSplitter>
 #include <QTableView>
 #include <QTimer>
@@ -22,6 +24,7 @@
 #include "adviserwindow/CandidateTable.h"
 #include "adviserwindow/LossWeightChart.h"
 #include "model/ChokeModel.h"
+#include "platform/WindowFit.h"
 
 namespace coilsmith {
 
@@ -63,8 +66,14 @@ CoreAdviserWindow::CoreAdviserWindow(Apply apply, QWidget* parent)
     setObjectName("CoreAdviser");
     setWindowTitle(tr("Core Adviser"));
     build();
+    new QShortcut(QKeySequence(Qt::Key_Escape), this, this, &QWidget::close);
     connect(&watcher_, &QFutureWatcher<adviser::Ranking>::finished, this,
             &CoreAdviserWindow::showRanking);
+}
+
+void CoreAdviserWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    fitToScreen(*this);
 }
 
 CoreAdviserWindow::~CoreAdviserWindow() {
@@ -111,7 +120,23 @@ QLayout* CoreAdviserWindow::buildChoices() {
     choices->addWidget(checkedOnly_);
     choices->addWidget(new QLabel(tr("Rank by"), this));
     choices->addWidget(rankBy_);
+    choices->addStretch(1);
     return choices;
+}
+
+QWidget* CoreAdviserWindow::buildOutOfDateBar() {
+    auto* bar = new QWidget(this);
+    bar->setObjectName("OutOfDate");
+    auto* again = new QPushButton(tr("Rank Again"), bar);
+    again->setObjectName("RankAgain");
+    connect(again, &QPushButton::clicked, this, &CoreAdviserWindow::rankRequested);
+    auto* row = new QHBoxLayout(bar);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->addWidget(new QLabel(tr("The specification has changed since this ranking."), bar));
+    row->addWidget(again);
+    row->addStretch(1);
+    bar->hide();
+    return bar;
 }
 
 void CoreAdviserWindow::restoreChoices() {
@@ -157,6 +182,7 @@ adviser::RankingFilter CoreAdviserWindow::chosenFilter() const {
 void CoreAdviserWindow::build() {
     summary_ = new QLabel(this);
     summary_->setObjectName("RankingSummary");
+    summary_->setWordWrap(true);  // a long summary must not widen the window
     progress_ = new QProgressBar(this);
     progress_->setObjectName("RankProgress");
     progress_->hide();
@@ -164,7 +190,7 @@ void CoreAdviserWindow::build() {
     auto* top = new QHBoxLayout;
     top->addWidget(summary_, 1);
     top->addWidget(progress_);
-    top->addLayout(buildChoices());
+    outOfDateBar_ = buildOutOfDateBar();
 
     table_ = new CandidateTable(this);
     proxy_ = new FeasibleFirstProxy(this);
@@ -194,6 +220,8 @@ void CoreAdviserWindow::build() {
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
+    layout->addLayout(buildChoices());
+    layout->addWidget(outOfDateBar_);
     layout->addWidget(split, 1);
 }
 
@@ -212,8 +240,37 @@ void CoreAdviserWindow::rank(const ChokeModel& window) {
     summary_->setText(tr("Designing every core of the catalogue..."));
     progress_->setRange(0, 0);
     QTimer::singleShot(kProgressDelayMs, this, [this] { progress_->setVisible(isRanking()); });
+    rankedFor_ = window.state().sizedSpecification;
     watcher_.setFuture(QtConcurrent::run(
         [window = ChokeModel(window), options] { return adviser::rankCores(window, options); }));
+    showOutOfDate(false);
+}
+
+void CoreAdviserWindow::follow(const ChokeModel& window) {
+    const bool read = !window.specificationChangedSinceSizing();
+    const auto& specification = window.state().sizedSpecification;
+    if (read && specification == rankedFor_) {
+        showOutOfDate(false);
+    } else if (read && !specification.empty()) {
+        rank(window);
+    } else {
+        showOutOfDate(true);
+    }
+}
+
+void CoreAdviserWindow::showOutOfDate(bool outOfDate) {
+    outOfDate_ = outOfDate;
+    outOfDateBar_->setVisible(outOfDate);
+    enableChoosing();
+}
+
+bool CoreAdviserWindow::choosable() const {
+    return !outOfDate_ && !isRanking();
+}
+
+void CoreAdviserWindow::enableChoosing() {
+    view_->setEnabled(choosable());
+    chart_->setEnabled(choosable());
 }
 
 void CoreAdviserWindow::showProgress(std::size_t done, std::size_t total) {
@@ -232,6 +289,7 @@ void CoreAdviserWindow::showRanking() {
     }
     all_ = std::move(result);
     showChoices();
+    enableChoosing();
     emit rankingFinished();
 }
 
@@ -254,7 +312,8 @@ void CoreAdviserWindow::showChoices() {
 }
 
 void CoreAdviserWindow::applyCandidate(int index) {
-    if (index < 0 || index >= static_cast<int>(ranking_.candidates.size()) || !apply_) {
+    if (!choosable() || index < 0 || index >= static_cast<int>(ranking_.candidates.size()) ||
+        !apply_) {
         return;
     }
     apply_(ranking_.candidates[static_cast<std::size_t>(index)]);

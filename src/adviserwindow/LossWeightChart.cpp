@@ -36,12 +36,13 @@ LossWeightChart::LossWeightChart(QWidget* parent) : QChartView(new QChart, paren
     addSeries(front_);
 
     auto* x = new QLogValueAxis(chart);
-    x->setTitleText(tr("Total Weight (g)"));
+    // Short axis titles keep their units on a small screen; the chart's title says "total".
+    x->setTitleText(tr("Weight (g)"));
     x->setBase(10);
     x->setLabelFormat(QStringLiteral("%g"));
     x->setMinorTickCount(-1);  // 2 to 9 times each power of ten
     auto* y = new QValueAxis(chart);
-    y->setTitleText(tr("Total Loss (W)"));
+    y->setTitleText(tr("Loss (W)"));
     chart->addAxis(x, Qt::AlignBottom);
     chart->addAxis(y, Qt::AlignLeft);
     for (QScatterSeries* series : {others_, front_}) {

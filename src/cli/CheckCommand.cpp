@@ -138,6 +138,8 @@ const std::string& checkHelp() {
         "L at Ipk passes at >= 90 % and warns at >= 70 % but is never judged better than\n"
         "L at Idc; below those they fail. The winding fits or fails; Fill warns above the\n"
         "window utilisation Ku. Hot temperature fails above 125 C or on thermal runaway.\n"
+        "Area product warns when the core's AP is below the minimum AP, Flux density when\n"
+        "Bmax is above the specified flux density: these are the design method's own limits.\n"
         "\n" +
         std::string(kCheckKeysHelp) +
         "\n"

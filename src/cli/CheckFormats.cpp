@@ -302,9 +302,9 @@ const std::string_view kCheckKeysHelp =
     "  thermal_rounds, runaway   rounds of that iteration; whether it ran away (> 250 C)\n"
     "  copper_unavailable    why the copper figures are missing\n"
     "  verdicts              CSV: <check>_verdict and <check>_reason for l_at_idc, l_at_ipk,\n"
-    "                        winding_fits, fill, hot_temperature; JSON: an array of\n"
-    "                        {check, verdict, reason}; verdict is pass, warning, fail or\n"
-    "                        unavailable\n"
+    "                        winding_fits, fill, hot_temperature, area_product,\n"
+    "                        flux_density; JSON: an array of {check, verdict, reason};\n"
+    "                        verdict is pass, warning, fail or unavailable\n"
     "  curve                 JSON only: 101 points {i_a, l_h} of L from 0 to 2 Ipk\n";
 
 }  // namespace coilsmith::cli

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QChart>
 #include <QChartView>
+#include <QGraphicsLayout>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -143,12 +144,16 @@ CheckPage::CheckPage(QWidget* parent) : QWidget(parent) {
 
     auto* chart = new QChart;
     chart->legend()->setAlignment(Qt::AlignBottom);
+    // Narrow margins leave the plot room where a small screen makes the chart small.
+    chart->setMargins(QMargins(4, 4, 4, 4));
+    chart->layout()->setContentsMargins(0, 0, 0, 0);
     chart_ = new QChartView(chart);
     chart_->setObjectName(QStringLiteral("CheckChart"));
     chart_->setRenderHint(QPainter::Antialiasing);
-    chart_->setMinimumSize(360, 260);
+    // Short axis titles keep their units where a small screen leaves the chart little room.
+    chart_->setMinimumSize(360, 200);
     currentAxis_ = new QValueAxis(chart);
-    currentAxis_->setTitleText(tr("Current (A)"));
+    currentAxis_->setTitleText(tr("I (A)"));
     currentAxis_->setLabelFormat(QStringLiteral("%g"));
     inductanceAxis_ = new QValueAxis(chart);
     inductanceAxis_->setLabelFormat(QStringLiteral("%g"));
@@ -172,10 +177,16 @@ CheckPage::CheckPage(QWidget* parent) : QWidget(parent) {
     figures_->horizontalHeader()->setStretchLastSection(false);
     figures_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     figures_->setMinimumWidth(figures_->fontMetrics().averageCharWidth() * 48);
-    constexpr int kVerdictRows = 5;
-    verdicts_->setFixedHeight(verdicts_->horizontalHeader()->sizeHint().height() +
-                              verdicts_->verticalHeader()->defaultSectionSize() * kVerdictRows +
-                              2 * verdicts_->frameWidth() + 2);
+    // Every verdict in view where there is room; on a small screen three, and a scroll bar.
+    const auto verdictsHigh = [this](int rows) {
+        return verdicts_->horizontalHeader()->sizeHint().height() +
+               verdicts_->verticalHeader()->defaultSectionSize() * rows +
+               2 * verdicts_->frameWidth() + 2;
+    };
+    constexpr int kVerdictRows = 7;
+    constexpr int kFewestVerdictRows = 3;
+    verdicts_->setMinimumHeight(verdictsHigh(kFewestVerdictRows));
+    verdicts_->setMaximumHeight(verdictsHigh(kVerdictRows));
 
     auto* grid = new QGridLayout(this);
     grid->addLayout(ambientRow, 0, 0, 1, 2);
@@ -219,11 +230,11 @@ void CheckPage::showChart(const ChokeModel& model) {
                               : QString());
         return;
     }
-    chart->setTitle(tr("Inductance against current"));
+    chart->setTitle(QString());  // the axis titles and the legend say what is drawn
 
     const InductanceFigures& f = *check->inductance.figures;
     const InductanceUnit unit = inductanceUnit(input->requiredInductanceH);
-    inductanceAxis_->setTitleText(tr("Inductance (%1)").arg(QString::fromUtf8(unit.name)));
+    inductanceAxis_->setTitleText(tr("L (%1)").arg(QString::fromUtf8(unit.name)));
     QList<QPointF> points;
     double highest = input->requiredInductanceH;
     for (const CurvePoint& p : f.curve) {

@@ -143,7 +143,10 @@ QWidget* makeCoreDatabasePage() {
     QLineEdit* aprod = textBox("APROD");
     grid->addWidget(rowLabel(QStringLiteral("Minimum AP Required (cm^4)"), minAP), row, 0);
     grid->addWidget(minAP, row, 1);
-    grid->addWidget(new QLabel(QStringLiteral("<")), row, 2, Qt::AlignCenter);
+    // Not a control of the design: the window shows how the two area products stand.
+    auto* relation = new QLabel(QStringLiteral("<"));
+    relation->setObjectName(QStringLiteral("APRelation"));
+    grid->addWidget(relation, row, 2, Qt::AlignCenter);
     grid->addWidget(rowLabel(QStringLiteral("Core AP (cm^4)"), aprod), row, 3);
     grid->addWidget(aprod, row++, 4);
 
@@ -209,6 +212,12 @@ QWidget* makeResultsPage() {
         grid->addWidget(box, row, column + 1);
         ++index;
     }
+    // Not a control of the design: the limits of the method the results exceed.
+    auto* warning = new QLabel;
+    warning->setObjectName(QStringLiteral("LimitWarning"));
+    warning->setWordWrap(true);
+    warning->hide();
+    grid->addWidget(warning, 1 + kRowsPerColumn, 0, 1, 5);
     return pageWith(grid);
 }
 

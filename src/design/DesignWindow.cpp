@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSettings>
@@ -79,6 +80,8 @@ DesignWindow::DesignWindow(ChokeModel::Options options, Prompter& prompter, Chok
                 &QPushButton::click);
     }
     adviserButton_ = findChild<QPushButton*>(QStringLiteral("AdviserButton"));
+    apRelation_ = findChild<QLabel*>(QStringLiteral("APRelation"));
+    limitWarning_ = findChild<QLabel*>(QStringLiteral("LimitWarning"));
     connect(adviserButton_, &QPushButton::clicked, this, &DesignWindow::adviserRequested);
     refresh();
 }
@@ -153,11 +156,13 @@ void DesignWindow::typeText(const std::string& name, const QString& text) {
     if (hadCheck && !model_.lastCheck()) {
         showPages();
     }
+    emit changed();
 }
 
 void DesignWindow::run(const std::function<void(ChokeModel&)>& procedure) {
     procedure(model_);
     refresh();
+    emit changed();
 }
 
 void DesignWindow::refresh() {
@@ -166,6 +171,7 @@ void DesignWindow::refresh() {
         showControl(control);
     }
     showPages();
+    showLimits();
     // The adviser needs the minimum area product that "Calculate AP" leaves behind.
     adviserButton_->setEnabled(model_.pageAvailable(kCorePage));
     refreshing_ = false;
@@ -185,6 +191,15 @@ void DesignWindow::showPages() {
         tabs_->setTabEnabled(page, page == kCheckPage ? haveCheck : model_.pageAvailable(page));
     }
     tabs_->setCurrentIndex(checkPageShown_ ? kCheckPage : model_.selectedPage());
+}
+
+void DesignWindow::showLimits() {
+    const ChokeModel::AreaProductRelation relation = model_.areaProductRelation();
+    apRelation_->setText(qs(relation.symbol));
+    apRelation_->setToolTip(qs(relation.words));
+    const std::string warning = methodLimitWarning(model_.exceededLimits());
+    limitWarning_->setText(qs(warning));
+    limitWarning_->setVisible(!warning.empty());
 }
 
 void DesignWindow::restoreAmbient() {
@@ -265,6 +280,10 @@ void DesignWindow::showComboBox(const Control& control, QWidget* widget) {
     }
 }
 
+void DesignWindow::focusFirstField() {
+    widgets_.at("Ldes")->setFocus(Qt::OtherFocusReason);
+}
+
 QWidget* DesignWindow::controlOf(QWidget* widget) const {
     for (QWidget* w = widget; w && w != this; w = w->parentWidget()) {
         const auto it = widgets_.find(w->objectName().toStdString());
@@ -286,6 +305,7 @@ void DesignWindow::commitEdit(QWidget* control) {
     } else if (auto* combo = qobject_cast<QComboBox*>(owner); combo && combo->isEditable()) {
         typeText(name, combo->currentText());
     }
+    emit changed();
 }
 
 }  // namespace coilsmith

@@ -10,6 +10,7 @@
 
 #include "model/ChokeModel.h"
 
+class QLabel;
 class QPushButton;
 class QTabWidget;
 
@@ -40,10 +41,14 @@ class DesignWindow : public QWidget {
     QWidget* controlOf(QWidget* widget) const;
     // After an edit command changed a control's text: the model takes it as typed.
     void commitEdit(QWidget* control);
+    // The keyboard cursor goes to the first specification field, Ldes.
+    void focusFirstField();
 
   signals:
     // The "Core Adviser" button: the frame opens the adviser for this design.
     void adviserRequested();
+    // The model may have changed: a procedure ran or the user typed into a control.
+    void changed();
 
   private:
     void bindControls();
@@ -54,12 +59,15 @@ class DesignWindow : public QWidget {
     void showControl(const Control& control);
     void showComboBox(const Control& control, QWidget* widget);
     void showPages();
+    void showLimits();
     void restoreAmbient();
     void changeAmbient(double celsius);
 
     ChokeModel model_;
     QTabWidget* tabs_ = nullptr;
     QPushButton* adviserButton_ = nullptr;
+    QLabel* apRelation_ = nullptr;
+    QLabel* limitWarning_ = nullptr;
     CheckPage* checkPage_ = nullptr;
     // The check page is the widget's own: the model knows pages 0..2 only. It stays shown
     // across Runs until the user or the model picks another page.

@@ -5,9 +5,11 @@
 #include <QHBoxLayout>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QShortcut>
 #include <QVBoxLayout>
 
 #include "catalogue/Catalogue.h"
+#include "platform/WindowFit.h"
 
 namespace coilsmith {
 
@@ -30,6 +32,7 @@ HelpWindow::HelpWindow(QWidget* parent)
     exit->setProperty("index", 0);
     exit->setToolTip(QStringLiteral("Exit Help"));
     connect(exit, &QPushButton::clicked, this, [this] { navigate(0); });
+    new QShortcut(QKeySequence(Qt::Key_Escape), this, this, [this] { navigate(0); });
 
     auto* bar = new QHBoxLayout;
     bar->addWidget(exit);
@@ -39,6 +42,11 @@ HelpWindow::HelpWindow(QWidget* parent)
     layout->addLayout(bar);
     layout->addWidget(textView_);
     resize(720, 560);
+}
+
+void HelpWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    fitToScreen(*this);
 }
 
 QString HelpWindow::helpPath(const QString& appDir) {

@@ -12,7 +12,7 @@ namespace coilsmith {
 inline constexpr const char* kHelpFileName = "help.csx";
 
 // The help window: the program's help file shown unchanged, read-only, with an Exit
-// button. Not modal.
+// button; Escape closes it too. Not modal; it opens within the screen.
 class HelpWindow final : public QWidget {
     Q_OBJECT
   public:
@@ -31,6 +31,9 @@ class HelpWindow final : public QWidget {
     void navigate(int index);
 
     QString text() const;
+
+  protected:
+    void showEvent(QShowEvent* event) override;
 
   private:
     QPlainTextEdit* textView_;

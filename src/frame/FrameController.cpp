@@ -83,10 +83,10 @@ FrameController::SaveAnswer FrameController::askToSave(const std::string& questi
     return state_.SaveCancelled ? SaveAnswer::Cancelled : SaveAnswer::Saved;
 }
 
-void FrameController::newDesign() {
+bool FrameController::newDesign() {
     if (askToSave(kNewQuestion) == SaveAnswer::Cancelled) {
         state_.SaveCancelled = false;
-        return;
+        return false;
     }
     window_.closeAdviser();  // its candidates were designed for the specification now cleared
     state_.UntitledName = kUntitled;
@@ -95,6 +95,7 @@ void FrameController::newDesign() {
     setCommands(commandsForNew);
     window_.withDesign(clearForNew);
     setCaption(kTitle + " : " + kUntitled);
+    return true;
 }
 
 bool FrameController::closeDesign() {

@@ -63,7 +63,8 @@ class FrameController final : public ChokeListener {
     const CommandStates& commands() const noexcept { return commands_; }
     const std::string& caption() const noexcept { return caption_; }
 
-    void newDesign();
+    // False when the save question was cancelled and the open design stays.
+    bool newDesign();
     void openDesign();  // the save question, the open dialog, then the file
     // The save question, then `fileName` as if it had been chosen in the open dialog.
     // Returns whether the design was read.

@@ -22,6 +22,7 @@
 #include "adviserwindow/CoreAdviserWindow.h"
 #include "design/DesignWindow.h"
 #include "frame/QtEditTarget.h"
+#include "platform/WindowFit.h"
 
 // Resources of a static library must be registered by name, outside any namespace.
 static void initFrameResources() {
@@ -75,19 +76,7 @@ QSize boundedToScreen(const QSize& wanted, const QSize& available) {
 // is brought within the screen's free area.
 void MainWindow::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
-    fitToScreen();
-}
-
-void MainWindow::fitToScreen() {
-    const QRect available = screen()->availableGeometry();
-    const QSize frame = frameGeometry().size() - size();
-    const QSize fitting = boundedToScreen(size(), available.size() - frame);
-    if (fitting != size()) {
-        resize(fitting);
-    }
-    if (!available.contains(frameGeometry())) {
-        move(available.topLeft());
-    }
+    fitToScreen(*this);
 }
 
 MainWindow::~MainWindow() {
@@ -145,7 +134,7 @@ void MainWindow::buildMenus() {
     const std::vector<Menu> menus{
         {"mFile",
          "&File",
-         {{"mNew", "&New", [&c] { c.newDesign(); }, standardKey(QKeySequence::New)},
+         {{"mNew", "&New", [this] { newDesign(); }, standardKey(QKeySequence::New)},
           {"mOpen", "&Open", [&c] { c.openDesign(); }, standardKey(QKeySequence::Open)},
           {"mClose", "&Close", [&c] { c.closeDesign(); }},
           {nullptr, nullptr, {}},
@@ -204,7 +193,7 @@ void MainWindow::buildToolBar() {
         std::function<void()> run;  // empty: the button has none
     };
     const std::vector<Button> buttons{
-        {"newButt", "mNew", "new", [&c] { c.newDesign(); }},
+        {"newButt", "mNew", "new", [this] { newDesign(); }},
         {"openButt", "mOpen", "open", [&c] { c.openDesign(); }},
         {"saveButt", "mSave", "save", [&c] { c.save(); }},
         {"copyButt", "mCopy", "copy", [&c] { c.copy(); }},
@@ -276,6 +265,13 @@ void MainWindow::showCaption(const std::string& caption) {
     setWindowTitle(QString::fromStdString(caption));
 }
 
+// A new design is typed from its first field on.
+void MainWindow::newDesign() {
+    if (controller_.newDesign() && choke_) {
+        choke_->focusFirstField();
+    }
+}
+
 void MainWindow::exitProgram() {
     if (controller_.exitProgram()) {
         close();
@@ -314,6 +310,12 @@ DesignWindow* MainWindow::ensureDesign() {
         designWindow_ = mdi_->addSubWindow(choke, Qt::FramelessWindowHint);
         designWindow_->setObjectName(QStringLiteral("designWindow"));
         connect(choke, &DesignWindow::adviserRequested, this, &MainWindow::showCoreAdviser);
+        // An open adviser follows the specification the design window shows.
+        connect(choke, &DesignWindow::changed, this, [this] {
+            if (adviser_ && choke_) {
+                adviser_->follow(choke_->model());
+            }
+        });
         // As large as the design window needs, where the screen allows; scroll bars
         // show the rest on a small screen.
         const QSize around = size() - mdi_->size();
@@ -343,21 +345,26 @@ void MainWindow::unloadDesign() {
 // does not stay above the frame it applies to; the frame deletes it with the design.
 void MainWindow::showCoreAdviser() {
     bool sized = false;
+    // An open adviser follows here already, ranking a specification that changed.
     withDesign([&sized](ChokeModel& model) { sized = model.sizeChangedSpecification(); });
     if (!sized) {
         return;  // the refused input was reported; nothing to rank
     }
     const DesignWindow* choke = ensureDesign();
+    const bool ranking = adviser_ && adviser_->isRanking();
     if (!adviser_) {
         adviser_ = new CoreAdviserWindow(
             [this](const adviser::Candidate& candidate) { applyCandidate(candidate); });
         adviser_->setAttribute(Qt::WA_DeleteOnClose);
         adviser_->resize(1000, 700);
+        connect(adviser_, &CoreAdviserWindow::rankRequested, this, &MainWindow::showCoreAdviser);
     }
     adviser_->show();
     adviser_->raise();
     adviser_->activateWindow();
-    adviser_->rank(choke->model());
+    if (!ranking) {
+        adviser_->rank(choke->model());
+    }
 }
 
 // A candidate is picked through the design window's own handlers, as the engineer would

@@ -53,8 +53,8 @@ class MainWindow : public QMainWindow, private FrameWindow {
     void buildRecentMenu(QMenu* fileMenu);
     void showRecentFiles();
     void enableRecentMenu();
-    void fitToScreen();
     void addCommand(const char* name, QObject* control);
+    void newDesign();
     void exitProgram();
     void endOfSession(QSessionManager& manager);
     DesignWindow* ensureDesign();

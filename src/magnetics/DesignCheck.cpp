@@ -6,6 +6,7 @@
 
 #include "magnetics/Dowell.h"
 #include "magnetics/Fault.h"
+#include "magnetics/MethodLimits.h"
 #include "magnetics/Num.h"
 #include "magnetics/NumberText.h"
 #include "magnetics/PhysicalConstants.h"
@@ -426,6 +427,36 @@ void addTemperatureVerdict(const DesignCheckInput& in, const CheckPart<CopperFig
             {name, Verdict::Pass, fixed(f.hotTemperatureC, 1) + " °C, within the " + limit});
 }
 
+// The method's own limits: a design outside them is flagged, never failed.
+CheckVerdict areaProductVerdict(const DesignCheckInput& in) {
+    const char* name = "Area product";
+    const auto standing = areaProductStanding(in.minimumAreaProductCm4, in.coreAreaProductCm4);
+    if (!standing)
+        return {name, Verdict::Unavailable, "the area products are not known"};
+    const std::string core = "core AP " + fixed(*in.coreAreaProductCm4, 3) + " cm^4, ";
+    const std::string minimum = " the minimum " + fixed(*in.minimumAreaProductCm4, 3) + " cm^4";
+    switch (*standing) {
+        case AreaProductStanding::BelowMinimum:
+            return {name, Verdict::Warning, core + "below" + minimum};
+        case AreaProductStanding::AtMinimum:
+            return {name, Verdict::Pass, core + "at" + minimum};
+        case AreaProductStanding::AboveMinimum:
+            break;
+    }
+    return {name, Verdict::Pass, core + "above" + minimum};
+}
+
+CheckVerdict fluxDensityVerdict(const DesignCheckInput& in) {
+    const char* name = "Flux density";
+    if (!(in.specifiedFluxDensityT > 0))
+        return {name, Verdict::Unavailable, "no specified flux density"};
+    const std::string bmax = "Bmax " + fixed(in.peakFluxDensityT, 3) + " T, ";
+    const std::string specified = " the specified " + fixed(in.specifiedFluxDensityT, 3) + " T";
+    if (fluxDensityAboveSpecified(in.peakFluxDensityT, in.specifiedFluxDensityT))
+        return {name, Verdict::Warning, bmax + "above" + specified};
+    return {name, Verdict::Pass, bmax + "within" + specified};
+}
+
 }  // namespace
 
 DesignCheck checkDesign(const DesignCheckInput& input) {
@@ -436,6 +467,8 @@ DesignCheck checkDesign(const DesignCheckInput& input) {
     addInductanceVerdicts(check.inductance, check.verdicts);
     addWindingVerdicts(input, check.winding, check.verdicts);
     addTemperatureVerdict(input, check.copper, check.verdicts);
+    check.verdicts.push_back(areaProductVerdict(input));
+    check.verdicts.push_back(fluxDensityVerdict(input));
     return check;
 }
 

@@ -93,6 +93,14 @@ struct DesignCheckInput {
 
     double ambientC = 25;
     double temperatureLimitC = 125;  // iron powder
+
+    // The design method's own limits, judged as warnings: the minimum and the core's area
+    // product as the core page shows them (cm^4, empty when not shown), the specified
+    // maximum flux density (T, 0 when not known) and the design's Bmax (T).
+    std::optional<double> minimumAreaProductCm4;
+    std::optional<double> coreAreaProductCm4;
+    double specifiedFluxDensityT = 0;
+    double peakFluxDensityT = 0;
 };
 
 // Thresholds of the verdicts, in percent of the required inductance. The required L is
@@ -160,7 +168,9 @@ struct CopperFigures {
 enum class Verdict { Pass, Warning, Fail, Unavailable };
 
 struct CheckVerdict {
-    std::string check;  // "L at Idc", "L at Ipk", "Winding fits", "Fill", "Hot temperature"
+    // "L at Idc", "L at Ipk", "Winding fits", "Fill", "Hot temperature", "Area product",
+    // "Flux density"
+    std::string check;
     Verdict verdict = Verdict::Unavailable;
     std::string reason;
 };
@@ -176,7 +186,8 @@ DesignCheck checkDesign(const DesignCheckInput& input);
 
 // Whether a design passes its check: no verdict fails and none is unavailable (a warning
 // passes: L at Idc of 90 % to 100 % of the required L, L at Ipk of 70 % to 90 % or with
-// L at Idc warning, a fill above Ku that still winds).
+// L at Idc warning, a fill above Ku that still winds, a core below the minimum AP, Bmax
+// above the specified one).
 bool checkPasses(const DesignCheck& check) noexcept;
 
 const char* verdictName(Verdict verdict) noexcept;

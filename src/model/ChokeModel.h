@@ -10,6 +10,7 @@
 #include "magnetics/DesignCheck.h"
 #include "magnetics/DesignComputation.h"
 #include "magnetics/DesignState.h"
+#include "magnetics/MethodLimits.h"
 #include "magnetics/NumberText.h"
 #include "model/CompletedDesignCheck.h"
 #include "platform/Prompter.h"
@@ -180,6 +181,29 @@ class ChokeModel {
     // with its checks and messages, so that what is designed next belongs to it. False
     // when an input was refused.
     bool sizeChangedSpecification();
+    // The specification as the window shows it: the typed inputs, their units and the
+    // two value lists; and whether it changed since the last successful "Calculate AP"
+    // (which keeps these texts in state().sizedSpecification).
+    std::vector<std::string> specificationTexts() const;
+    bool specificationChangedSinceSizing() const;
+
+    // --- The method's limits ------------------------------------------------------------
+    // The minimum and the core's area product as minAP and APROD show them; empty when the
+    // box shows no number.
+    std::optional<double> minimumAreaProduct() const;
+    std::optional<double> coreAreaProduct() const;
+    // The text between minAP and APROD on the core page: "<" while the core's AP is above
+    // the minimum or either box shows no number, "=" at it, ">" below it; and the same in
+    // words, empty when there is nothing to compare.
+    struct AreaProductRelation {
+        std::string symbol;
+        std::string words;
+    };
+    AreaProductRelation areaProductRelation() const;
+    // The method's limits that the design shown exceeds (exceededMethodLimits): from the
+    // area products and the results as the boxes show them, against the flux density of
+    // the specification last read.
+    std::vector<std::string> exceededLimits() const;
 
   private:
     static constexpr bool isPage(int page) noexcept { return page >= 0 && page < 3; }
@@ -193,8 +217,6 @@ class ChokeModel {
 
     // "Calculate AP": the message it showed when an input was refused, nothing on success.
     std::optional<std::string> sizeSpecification();
-    std::vector<std::string> specificationTexts() const;
-    bool specificationChangedSinceSizing() const;
 
     // Catalogue walks shared by the E-core and toroid procedures.
     void fillCoreList(DataSource& cores);

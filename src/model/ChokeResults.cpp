@@ -70,6 +70,8 @@ void ChokeModel::checkCompletedDesign() {
             std::make_shared<const CheckReferences>(CheckReferences::load(cataloguePath_));
     }
     lastCheckInput_ = designCheckInput(state_, lastDesign_->numbers, *checkReferences_, ambientC_);
+    lastCheckInput_->minimumAreaProductCm4 = minimumAreaProduct();
+    lastCheckInput_->coreAreaProductCm4 = coreAreaProduct();
     lastCheck_ = checkDesign(*lastCheckInput_);
 }
 

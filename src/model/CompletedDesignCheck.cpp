@@ -87,6 +87,8 @@ DesignCheckInput designCheckInput(const DesignState& s, const DesignNumbers& num
     in.coreLossW = numbers.Pcore;
     in.designTempRiseC = numbers.Trise;
     in.ambientC = ambientC;
+    in.specifiedFluxDensityT = s.Bdes;
+    in.peakFluxDensityT = numbers.Bmax;
 
     // Each part needs only its own table: the bias curve, or the wire row.
     std::optional<std::string> curveProblem = references.problem;

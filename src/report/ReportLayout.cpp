@@ -41,8 +41,8 @@ void bodyLines(TextFlow& flow, Printer& printer, const Lines& lines) {
 
 }  // namespace
 
-std::array<ReportLine, kReportLineCount> reportLines(const ReportTexts& t) {
-    return {{
+std::vector<ReportLine> reportLines(const ReportTexts& t) {
+    std::vector<ReportLine> lines{{
         {"Inductance Value:", t.Inductance},
         {"DC Current:", pair(t.DCC, t.DCunit)},
         {"AC Current:", pair(t.ACC, t.ACunit)},
@@ -63,6 +63,11 @@ std::array<ReportLine, kReportLineCount> reportLines(const ReportTexts& t) {
         {"Core Number:", t.fCore},
         {"Relative Cost:", t.Price},
     }};
+    // A warning is printed in the label column, where its words have room.
+    for (const std::string& limit : t.limitWarnings) {
+        lines.push_back({"Warning: " + limit, {}});
+    }
+    return lines;
 }
 
 std::string reportTitle(const std::string& fileName) {

@@ -1,8 +1,8 @@
 #pragma once
 
-#include <array>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/Printer.h"
 #include "report/ReportTexts.h"
@@ -24,8 +24,9 @@ struct ReportLine {
 };
 
 // The nineteen body lines: label and value text, suffixes appended unconditionally (an
-// empty result box prints as its suffix alone).
-std::array<ReportLine, kReportLineCount> reportLines(const ReportTexts& texts);
+// empty result box prints as its suffix alone); then a line "Warning: " and the limit,
+// without a value, for each limit of the method that the design exceeds.
+std::vector<ReportLine> reportLines(const ReportTexts& texts);
 
 // "Coilsmith - " and the design file's full path; printed with a closing ".".
 std::string reportTitle(const std::string& fileName);

@@ -29,6 +29,7 @@ ReportTexts reportTexts(const ChokeModel& model) {
     t.CDact = text("CDact");
     t.fCore = text("fCore");
     t.Price = text("Price");
+    t.limitWarnings = model.exceededLimits();
     return t;
 }
 

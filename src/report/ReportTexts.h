@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace coilsmith {
 
@@ -31,6 +32,8 @@ struct ReportTexts {
     std::string CDact;
     std::string fCore;
     std::string Price;
+    // The limits of the method that the design shown exceeds, as the results page warns.
+    std::vector<std::string> limitWarnings{};
 };
 
 ReportTexts reportTexts(const ChokeModel& model);

@@ -5,7 +5,9 @@
 #include <QDoubleSpinBox>
 #include <QLabel>
 #include <QLogValueAxis>
+#include <QPushButton>
 #include <QScatterSeries>
+#include <QScreen>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTableView>
@@ -14,6 +16,7 @@
 #include <optional>
 
 #include "AdviserCatalogues.h"
+#include "ChartTexts.h"
 #include "adviserwindow/CandidateTable.h"
 #include "adviserwindow/CoreAdviserWindow.h"
 #include "adviserwindow/LossWeightChart.h"
@@ -78,6 +81,68 @@ class CoreAdviserTest : public QObject {
         QVERIFY(finished.wait(60000));
     }
     void cleanup() { adviser_.reset(); }
+
+    // A specification read again ("Calculate AP") is ranked at once. One only typed shows
+    // the ranking out of date: nothing can be chosen from it, and Rank Again asks for a
+    // ranking. 25 uH at 10 A DC, 5 A ripple: AP = 2 (0.5 25e-6 12.5^2) 1e8 / (0.5 4e6 0.4)
+    // = 0.488 cm^4; at 20 A, 1.582.
+    void rankingFollowsTheSpecification() {
+        auto* again = adviser_->findChild<QPushButton*>("RankAgain");
+        QVERIFY(again && !again->isVisible());
+        QSignalSpy finished(&*adviser_, &CoreAdviserWindow::rankingFinished);
+        design_->editText("DCC", "10");
+        design_->calculateAreaProduct();
+        adviser_->follow(*design_);
+        QVERIFY(adviser_->isRanking() && !view()->isEnabled());
+        QVERIFY(finished.wait(60000));
+        QCOMPARE(adviser_->ranking().limits.minAP, 0.488);
+        QVERIFY(
+            adviser_->findChild<QLabel*>("RankingSummary")->text().contains("minimum AP 0.488"));
+
+        design_->editText("DCC", "20");
+        adviser_->follow(*design_);
+        QVERIFY(adviser_->outOfDate() && again->isVisible() && !view()->isEnabled());
+        emit view()->doubleClicked(view()->model()->index(0, 2));
+        QVERIFY(applied_.empty());
+        QSignalSpy requested(&*adviser_, &CoreAdviserWindow::rankRequested);
+        again->click();
+        QCOMPARE(requested.count(), 1);
+        QVERIFY(design_->sizeChangedSpecification());  // what the frame does on the request
+        adviser_->follow(*design_);
+        QVERIFY(finished.wait(60000));
+        QVERIFY(!adviser_->outOfDate() && !again->isVisible() && view()->isEnabled());
+        QCOMPARE(adviser_->ranking().limits.minAP, 1.582);
+        emit view()->doubleClicked(view()->model()->index(0, 2));
+        QCOMPARE(applied_.size(), std::size_t{1});
+    }
+
+    void escapeClosesTheWindow() {
+        adviser_->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&*adviser_));
+        QTest::keyClick(view(), Qt::Key_Escape);
+        QVERIFY(!adviser_->isVisible());
+    }
+
+    // Run by itself on a 1000-pixel-high screen at scale 2 (see CMakeLists.txt): the window
+    // and its choices are within the screen, and the chart's axis titles whole.
+    void adviserFitsTheScreen() {
+        const QRect available = adviser_->screen()->availableGeometry();
+        if (available.height() >= 700) {
+            QSKIP("the screen is large enough for any window");
+        }
+        QVERIFY(available.contains(adviser_->frameGeometry()));
+        for (const char* name :
+             {"CoreTypeFilter", "MaxTempRiseFilter", "CheckedFilter", "RankBy"}) {
+            auto* choice = adviser_->findChild<QWidget*>(name);
+            const QRect shown(choice->mapTo(&*adviser_, QPoint(0, 0)), choice->size());
+            QVERIFY2(adviser_->rect().contains(shown), name);
+        }
+        auto* chart = adviser_->findChild<LossWeightChart*>("LossWeightChart");
+        for (QAbstractAxis* axis : chart->chart()->axes()) {
+            QTRY_VERIFY2(test::chartTexts(*chart).contains(axis->titleText()),
+                         qPrintable(test::chartTexts(*chart).join('|')));
+        }
+    }
 
     void tableListsFeasibleFirstAndGreysTheOthers() {
         const auto& candidates = adviser_->ranking().candidates;

@@ -49,6 +49,17 @@ class HelpTest : public QObject {
         QCOMPARE(prompter.messages.size(), std::size_t{2});
     }
 
+    void escapeClosesTheWindow() {
+        FakePrompter prompter;
+        QPointer<HelpWindow> form =
+            HelpWindow::open(QStringLiteral(COILSMITH_TEST_BIN_DIR), prompter);
+        QVERIFY(!form.isNull());
+        form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form));
+        QTest::keyClick(form->findChild<QWidget*>(QStringLiteral("Help_Text")), Qt::Key_Escape);
+        QTRY_VERIFY(form.isNull());  // closed and deleted
+    }
+
     void programHelpFileLoads() {
         FakePrompter prompter;
         QPointer<HelpWindow> form =

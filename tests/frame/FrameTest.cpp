@@ -1,4 +1,6 @@
 #include <QAction>
+#include <QApplication>
+#include <QChartView>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -17,6 +19,9 @@
 #include <functional>
 #include <memory>
 
+#include "ChartTexts.h"
+#include "adviserwindow/CoreAdviserWindow.h"
+#include "design/CheckPage.h"
 #include "design/DesignWindow.h"
 #include "extras/SystemInfoText.h"
 #include "frame/MainWindow.h"
@@ -243,7 +248,8 @@ class FrameTest : public QObject {
         QCOMPARE(loadRememberedFiles(QSettings()).recentFiles, std::vector{path("r.txt")});
     }
 
-    // Run by itself on a 1000-pixel-high screen at scale 2 (see CMakeLists.txt).
+    // Run by itself on a 1000-pixel-high screen at scale 2 (see CMakeLists.txt). The
+    // design window, its check page included, takes no more room than the frame has.
     void frameFitsTheScreen() {
         const QRect available = main_->screen()->availableGeometry();
         if (available.height() >= 700) {
@@ -252,6 +258,93 @@ class FrameTest : public QObject {
         QVERIFY(available.contains(main_->frameGeometry()));
         specify();
         QVERIFY(available.contains(main_->frameGeometry()));
+        design()->findChild<QRadioButton*>("Toroid")->click();
+        choose("Core", "T157");
+        choose("CoreMat", "-26");
+        use("runButt");
+        tabs()->setCurrentIndex(kCheckPage);
+        QCOMPARE(tabs()->currentIndex(), kCheckPage);
+        QVERIFY(available.contains(main_->frameGeometry()));
+        auto* workspace = main_->findChild<QWidget*>("workspace");
+        const QSize room = workspace->size();
+        const QSize needed = design()->minimumSizeHint();
+        QVERIFY2(needed.width() <= room.width() && needed.height() <= room.height(),
+                 qPrintable(QStringLiteral("the design window needs %1 x %2 of %3 x %4")
+                                .arg(needed.width())
+                                .arg(needed.height())
+                                .arg(room.width())
+                                .arg(room.height())));
+        auto* chart = design()->findChild<QChartView*>("CheckChart");
+        for (QAbstractAxis* axis : chart->chart()->axes()) {
+            QTRY_VERIFY2(test::chartTexts(*chart).contains(axis->titleText()),
+                         qPrintable(test::chartTexts(*chart).join('|')));
+        }
+    }
+
+    // New, by menu or button, puts the keyboard cursor in the first specification field.
+    void newDesignStartsInItsFirstField() {
+        main_->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(main_.get()));
+        use("mNew");
+        QCOMPARE(QApplication::focusWidget(), box("Ldes"));
+        box("FD")->setFocus();
+        prompter_.answerNo();
+        use("newButt");
+        QCOMPARE(QApplication::focusWidget(), box("Ldes"));
+    }
+
+    // 100 mH at 100 A DC, 1 A ripple on T157: the minimum AP 126253.125 cm^4 is far above
+    // the core's 4.876, and the design that runs is outside the method's limits.
+    void designBeyondTheMethodsLimitsIsFlagged() {
+        specify();
+        auto* relation = design()->findChild<QLabel*>("APRelation");
+        auto* warning = design()->findChild<QLabel*>("LimitWarning");
+        design()->findChild<QRadioButton*>("Toroid")->click();
+        choose("Core", "T157");
+        choose("CoreMat", "-26");
+        QCOMPARE(relation->text(), QString("<"));  // 4.876 above 2.363
+        use("runButt");
+        QVERIFY(warning->isHidden());
+        type("Ldes", "100");
+        choose("Lunit", "mH");
+        type("DCC", "100");
+        type("ACC", "1");
+        design()->findChild<QAbstractButton*>("CAP")->click();
+        QCOMPARE(box("minAP")->text() + " " + relation->text() + " " + box("APROD")->text(),
+                 QString("126253.125 > 4.876"));
+        QCOMPARE(relation->toolTip(), QString("The core's AP is below the minimum AP"));
+        use("runButt");
+        QCOMPARE(tabs()->currentIndex(), kResultsPage);
+        QVERIFY(warning->isVisible());
+        QCOMPARE(warning->text(), QString("Warning: core AP below the minimum AP; Bmax above the "
+                                          "specified flux density; temperature rise above 100 "
+                                          "deg. C."));
+    }
+
+    // An open adviser follows the specification: typed, its ranking is out of date until
+    // "Calculate AP" (or its Rank Again) reads and ranks it. 25 uH at 10 A DC, 5 A ripple:
+    // AP = 2 (0.5 25e-6 12.5^2) 1e8 / (0.5 4e6 0.4) = 0.488 cm^4; at 20 A, 1.582.
+    void adviserFollowsTheSpecification() {
+        specify();
+        use("mAdviser");
+        CoreAdviserWindow* adviser = main_->adviser();
+        QVERIFY(adviser);
+        QSignalSpy finished(adviser, &CoreAdviserWindow::rankingFinished);
+        QVERIFY(finished.wait(60000));
+        QVERIFY(!adviser->outOfDate());
+        type("DCC", "10");
+        QVERIFY(adviser->outOfDate());
+        design()->findChild<QAbstractButton*>("CAP")->click();
+        QVERIFY(!adviser->outOfDate() && adviser->isRanking());
+        QVERIFY(finished.wait(60000));
+        QCOMPARE(adviser->ranking().limits.minAP, 0.488);
+        type("DCC", "20");
+        QVERIFY(adviser->outOfDate());
+        adviser->findChild<QAbstractButton*>("RankAgain")->click();
+        QVERIFY(finished.wait(60000));
+        QVERIFY(!adviser->outOfDate());
+        QCOMPARE(adviser->ranking().limits.minAP, 1.582);
+        QCOMPARE(box("APR")->text(), QString("1.582"));
     }
 
     void catalogueIsSummarised() {

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -215,7 +216,7 @@ TEST(DesignCheck, EachCheckHasItsVerdict) {
         DesignCheckInput in = design(n);
         in.temperatureLimitC = limitC;
         const DesignCheck check = checkDesign(in);
-        ASSERT_EQ(check.verdicts.size(), names.size());
+        ASSERT_EQ(check.verdicts.size(), names.size() + 2);  // then the method's limits
         for (std::size_t i = 0; i < names.size(); ++i) {
             EXPECT_EQ(check.verdicts[i].check, names[i]);
             EXPECT_EQ(check.verdicts[i].verdict, expected[i]) << check.verdicts[i].reason;
@@ -255,6 +256,41 @@ TEST(DesignCheck, InductanceAtIpkIsNeverJudgedBetterThanAtIdc) {
               "90 %");
     // Where L at Idc passes, L at Ipk keeps its own margin: design 1 has 102.0 % at Ipk.
     EXPECT_EQ(verdictOf(checkDesign(design(1)), "L at Ipk").verdict, Pass);
+}
+
+// The method's own limits are warnings, which pass: the core's AP against the minimum AP
+// (as the core page shows both), Bmax against the specified flux density.
+TEST(DesignCheck, AreaProductAndFluxDensityWarnBeyondTheMethodsLimits) {
+    struct Row {
+        std::optional<double> minimumAP, coreAP;
+        double specifiedT, peakT;
+        Verdict areaProduct, fluxDensity;
+        std::string areaProductReason, fluxDensityReason;
+    };
+    const Row rows[] = {
+        {2.363, 4.876, 0.5, 0.31, Pass, Pass, "core AP 4.876 cm^4, above the minimum 2.363 cm^4",
+         "Bmax 0.310 T, within the specified 0.500 T"},
+        {2.363, 2.363, 0.5, 0.5, Pass, Pass, "core AP 2.363 cm^4, at the minimum 2.363 cm^4",
+         "Bmax 0.500 T, within the specified 0.500 T"},
+        {126253.125, 4.876, 0.5, 18.7, Warning, Warning,
+         "core AP 4.876 cm^4, below the minimum 126253.125 cm^4",
+         "Bmax 18.700 T, above the specified 0.500 T"},
+        {std::nullopt, 4.876, 0, 0.3, Unavailable, Unavailable, "the area products are not known",
+         "no specified flux density"}};
+    for (const Row& row : rows) {
+        DesignCheckInput in = design(1);  // passes every other check
+        in.minimumAreaProductCm4 = row.minimumAP, in.coreAreaProductCm4 = row.coreAP;
+        in.specifiedFluxDensityT = row.specifiedT, in.peakFluxDensityT = row.peakT;
+        const DesignCheck check = checkDesign(in);
+        ASSERT_EQ(check.verdicts.size(), 7u);
+        const CheckVerdict& ap = check.verdicts[5];
+        const CheckVerdict& b = check.verdicts[6];
+        EXPECT_EQ(std::tie(ap.check, ap.verdict, ap.reason),
+                  std::tie("Area product", row.areaProduct, row.areaProductReason));
+        EXPECT_EQ(std::tie(b.check, b.verdict, b.reason),
+                  std::tie("Flux density", row.fluxDensity, row.fluxDensityReason));
+        EXPECT_EQ(checkPasses(check), row.areaProduct != Unavailable);
+    }
 }
 
 TEST(DesignCheck, CurveRunsFromZeroToTwiceThePeakCurrent) {

@@ -4,7 +4,10 @@
 #include <functional>
 #include <limits>
 #include <memory>
+#include <string>
+#include <tuple>
 #include <variant>
+#include <vector>
 
 #include "TestCatalogue.h"
 #include "model/CheckTexts.h"
@@ -47,6 +50,10 @@ class DesignCheckModelTest : public ::testing::Test {
         in.muInitial = 60, in.coreLossW = n.Pcore, in.designTempRiseC = n.Trise;
         in.biasCurve = BiasCurve{0.01, 1e-4, 1}, in.wire = WireRow{1.2908, 1.3645, 13.1742};
         in.ambientC = ambientC;
+        // 2 E / (B J Ku) = 2 (0.5 100e-6 5.5^2) 1e8 / (0.5 4e6 0.4) = 0.378 cm^4 shown; the
+        // core's 1 cm^2 x 1.5 cm^2.
+        in.minimumAreaProductCm4 = 0.378, in.coreAreaProductCm4 = 1.5;
+        in.specifiedFluxDensityT = 0.5, in.peakFluxDensityT = n.Bmax;
         return in;
     }
 
@@ -131,6 +138,37 @@ TEST_F(DesignCheckModelTest, CheckIsGoneOnceTheDesignShownChanges) {
         change(m());
         EXPECT_FALSE(m().lastCheck().has_value() || m().lastCheckInput().has_value());
         EXPECT_FALSE(checkTexts(m()).has_value());
+    }
+}
+
+// The core page's sign, the results page's warning and the check judge the boxes as shown
+// (and the flux density last read). The worked example keeps to the method's limits: core
+// AP 1.500 above the minimum 0.378, Bmax = L Ipk / (N Ac) = 100e-6 5.5 / (37 1e-4)
+// = 0.149 T within 0.5 T.
+TEST_F(DesignCheckModelTest, MethodLimitsJudgeTheBoxesShown) {
+    runWorkedExample();
+    EXPECT_EQ(m().areaProductRelation().symbol, "<");
+    EXPECT_TRUE(m().exceededLimits().empty());
+    const auto& verdicts = m().lastCheck()->verdicts;
+    ASSERT_EQ(verdicts.size(), 7u);
+    EXPECT_EQ(verdicts[5].reason, "core AP 1.500 cm^4, above the minimum 0.378 cm^4");
+    EXPECT_EQ(verdicts[6].reason, "Bmax 0.149 T, within the specified 0.500 T");
+
+    const std::string ap = "core AP below the minimum AP";
+    const std::string b = "Bmax above the specified flux density";
+    const std::string rise = "temperature rise above 100 deg. C";
+    const std::tuple<const char*, const char*, const char*, std::vector<std::string>> rows[] = {
+        {"APROD", "0.378", "=", {}}, {"APROD", "0.377", ">", {ap}},   {"APROD", "", "<", {}},
+        {"minAP", "", "<", {}},      {"FDmax", "0.500", "<", {}},     {"FDmax", "0.501", "<", {b}},
+        {"TRISE", "100.0", "<", {}}, {"TRISE", "100.1", "<", {rise}}, {"TRISE", "many", "<", {}},
+    };
+    for (const auto& [box, text, symbol, exceeded] : rows) {
+        SCOPED_TRACE(std::string(box) + " " + text);
+        const std::string before = m().text(box);
+        m().setTextRaw(box, text);
+        EXPECT_EQ(m().areaProductRelation().symbol, symbol);
+        EXPECT_EQ(m().exceededLimits(), exceeded);
+        m().setTextRaw(box, before);
     }
 }
 

@@ -128,6 +128,30 @@ TEST_F(PrintReportTest, SecondPageIsOnlyTheCheckOfTheDesignPrinted) {
     EXPECT_EQ(std::ranges::find(page2, "25.00 µH"), page2.end());
 }
 
+// 100 mH at 100 A DC, 1 A ripple on T157 keeps to none of the method's limits (minimum AP
+// 126253.125 cm^4 against 4.876): the page prints a warning line for each, after the
+// nineteen lines, in the label column where its words have room.
+TEST_F(PrintReportTest, DesignBeyondTheMethodsLimitsPrintsItsWarnings) {
+    const auto model = emptyDesign();
+    model->editText("Ldes", "100");
+    model->setListText("Lunit", "mH");
+    model->editText("DCC", "100");
+    model->editText("ACC", "1");
+    model->calculateAreaProduct();
+    model->setOption("Toroid", true);
+    ASSERT_TRUE(model->setListText("Core", "T157") && model->setListText("CoreMat", "-26"));
+    model->runDesign();
+    ASSERT_EQ(model->selectedPage(), kResultsPage) << "the design did not complete";
+    printReport(*model, "big.txt", dialog, prompter);
+    const auto page = pageTexts(dialog.printer, 0);
+    ASSERT_EQ(page.size(), 46u);
+    const std::vector<std::string> warnings(page.end() - 6, page.end());
+    EXPECT_EQ(warnings,
+              (std::vector<std::string>{"Warning: core AP below the minimum AP", "",
+                                        "Warning: Bmax above the specified flux density", "",
+                                        "Warning: temperature rise above 100 deg. C", ""}));
+}
+
 // Cancel ends silently; a failing dialog, or a failure at any printer operation, gives one
 // message and no end of the document.
 TEST_F(PrintReportTest, CancelAndFailuresStopTheReport) {
