@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
+#include <optional>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -158,8 +160,50 @@ TEST(DeliveredRanking, InfeasibleCandidatesFollowWithTheirReason) {
     EXPECT_EQ(cool.feasibleCount, 33u);  // the reference script, rises up to 60 °C
 }
 
-// Two identical toroids "T2" and "T1" (T106's data), each in two identical materials "M2"
-// and "M1" without a cost, and in "M0", which has no published curve.
+// The gate, on made-up designs that reach L and wind: any failing or unavailable verdict
+// and a rise above the limit stop a candidate; warnings do not.
+TEST(DeliveredRanking, JudgedByEveryVerdictAndTheRiseLimit) {
+    using enum physics::VerdictLevel;
+    struct Row {
+        physics::VerdictLevel ipk, hot;
+        bool reachable, fits;
+        std::optional<double> limitC;
+        std::string reason;  // empty: feasible
+    };
+    const Row rows[] = {
+        {Pass, Pass, true, true, std::nullopt, ""},
+        {Warning, Pass, true, true, 40.0, ""},  // a rise of exactly the limit passes
+        {Fail, Pass, true, true, std::nullopt, "L at Ipk: ipk"},
+        {Pass, Fail, true, true, std::nullopt, "Hot temperature: hot"},
+        {Pass, Unavailable, true, true, std::nullopt, "Hot temperature: hot"},
+        {Pass, Pass, true, false, std::nullopt, "does not fit: fill 0.502 above Ku 0.40"},
+        {Pass, Pass, false, true, std::nullopt, "L at Idc is not reached"},
+        {Pass, Pass, true, true, 39.9, "hot rise 40.0 C above the 39.9 C allowed"},
+    };
+    for (const Row& row : rows) {
+        physics::DeliveredDesign d;
+        d.reachable = row.reachable;
+        d.fits = row.fits;
+        d.inductance.emplace();
+        d.winding.emplace().doesNotFitReason = "fill 0.502 above Ku 0.40";
+        d.copper.emplace().temperatureRiseHotC = 40;
+        d.verdicts = {{physics::kInductanceAtIdcCheck, Pass, "idc"},
+                      {physics::kInductanceAtIpkCheck, row.ipk, "ipk"},
+                      {physics::kWindingFitsCheck, Pass, "winds"},
+                      {physics::kFillCheck, Pass, "fill"},
+                      {physics::kHotTemperatureCheck, row.hot, "hot"}};
+        DeliveredCandidate c;
+        c.design = d;
+        c.feasible = !row.reason.empty();  // left from an earlier judgement
+        c.reason = "earlier";
+        judgeDelivered(c, row.limitC);
+        EXPECT_EQ(c.feasible, row.reason.empty()) << row.reason;
+        EXPECT_EQ(c.reason, row.reason);
+    }
+}
+
+// Two identical toroids "T2" and "T1" (T106's data), each in two materials "M2" and "M1" that
+// differ only in that M1 has no cost, and in "M0", which has no published curve.
 CatalogueRecords twinCatalogue() {
     catalogue::CoreRecord t106 = *shipped().findCore("T106");
     t106.materials = {"M2", "M0", "M1"};
@@ -167,8 +211,8 @@ CatalogueRecords twinCatalogue() {
     t2.name = "T2";
     t1.name = "T1";
     catalogue::MaterialRecord mix26 = *shipped().findMaterial("-26");
-    mix26.relativeCost.reset();
     catalogue::MaterialRecord m2 = mix26, m1 = mix26, m0 = mix26;
+    m1.relativeCost.reset();
     m2.name = "M2";
     m1.name = "M1";
     m0.name = "M0";
@@ -201,11 +245,17 @@ TEST(DeliveredRanking, TiesGoByCoreThenMaterialThenStack) {
     EXPECT_EQ(byWeight.candidates[8].reason, "no published bias curve for material M0");
     EXPECT_EQ(byWeight.candidates[7].rank, 8);
     EXPECT_EQ(byWeight.candidates[8].rank, 0);
-    // Without a cost every feasible one ties: the stack decides last.
+    // By cost (M2 1.0 per core) the stack decides before the core; M1 has none and follows,
+    // its ties in core, material, stack order.
     const DeliveredRanking byCost = rankDelivered(twins, twoStacks, RankKey::Cost);
-    EXPECT_EQ(identities(byCost.candidates, 4),
-              (std::vector<Identity>{
-                  {"T1", "M1", 1}, {"T1", "M1", 2}, {"T1", "M2", 1}, {"T1", "M2", 2}}));
+    EXPECT_EQ(identities(byCost.candidates, 8), (std::vector<Identity>{{"T1", "M2", 1},
+                                                                       {"T2", "M2", 1},
+                                                                       {"T1", "M2", 2},
+                                                                       {"T2", "M2", 2},
+                                                                       {"T1", "M1", 1},
+                                                                       {"T1", "M1", 2},
+                                                                       {"T2", "M1", 1},
+                                                                       {"T2", "M1", 2}}));
     // Twins beat neither each other: all four on one core are on the front.
     EXPECT_EQ(paretoSet(byWeight.candidates),
               (std::vector<Identity>{
@@ -267,6 +317,14 @@ TEST(DeliveredRanking, ProblemsThatStopTheWholeRanking) {
               "the largest stack must be 1 to 3 cores, not 4");
     r.maxStackCount = 0;
     EXPECT_TRUE(rankDelivered(shipped(), r, RankKey::Loss).problem);
+    r.maxStackCount = 1;
+    r.ambientC = std::nan("");
+    EXPECT_EQ(rankDelivered(shipped(), r, RankKey::Loss).problem,
+              "the ambient temperature is not a number");
+    r.ambientC = 25;
+    r.maxTemperatureRiseC = std::numeric_limits<double>::infinity();
+    EXPECT_EQ(rankDelivered(shipped(), r, RankKey::Loss).problem,
+              "the maximum temperature rise is not a number");
     const CatalogueRecords noWires(shipped().cores(), shipped().materials(), shipped().biasCurves(),
                                    {});
     const DeliveredRanking none = rankDelivered(noWires, k100uH, RankKey::Loss);
@@ -278,19 +336,27 @@ TEST(DeliveredRanking, ProblemsThatStopTheWholeRanking) {
               "AWG 16: OverallDiameter is empty or not a number");
 }
 
+// "TX" is T106 without its height; every material has lost its density.
 TEST(DeliveredRanking, UnusableRecordsAreCandidatesWithTheirReason) {
-    catalogue::CoreRecord core = *shipped().findCore("T106");
-    std::get<catalogue::ToroidDimensions>(core.dimensions).heightIn.reset();
-    core.materials = {"-26", "-99"};
-    const CatalogueRecords records({core}, shipped().materials(), shipped().biasCurves(),
-                                   shipped().wires());
+    catalogue::CoreRecord tx = *shipped().findCore("T106");
+    tx.name = "TX";
+    std::get<catalogue::ToroidDimensions>(tx.dimensions).heightIn.reset();
+    tx.materials = {"-26", "-99"};
+    std::vector<catalogue::MaterialRecord> materials = shipped().materials();
+    for (auto& m : materials)
+        m.densityGPerCm3.reset();
+    const CatalogueRecords records({tx, *shipped().findCore("T106")}, materials,
+                                   shipped().biasCurves(), shipped().wires());
     DeliveredRankingRequest one = k100uH;
     one.maxStackCount = 1;
     const DeliveredRanking r = rankDelivered(records, one, RankKey::Loss);
-    ASSERT_EQ(r.candidates.size(), 2u);
-    EXPECT_EQ(r.candidates[0].reason, "HT is empty or not a number");
-    EXPECT_EQ(r.candidates[1].reason, "material -99 is not in the catalogue");
+    ASSERT_EQ(r.candidates.size(), 13u);
     EXPECT_EQ(r.feasibleCount, 0u);
+    EXPECT_EQ(identity(r.candidates.front()), (Identity{"T106", "-18", 1}));
+    EXPECT_EQ(r.candidates.front().reason, "Density is empty or not a number");
+    EXPECT_FALSE(r.candidates.front().design);
+    EXPECT_EQ(find(r, {"TX", "-26", 1}).reason, "HT is empty or not a number");
+    EXPECT_EQ(find(r, {"TX", "-99", 1}).reason, "material -99 is not in the catalogue");
 }
 
 }  // namespace

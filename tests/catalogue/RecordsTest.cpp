@@ -189,6 +189,9 @@ TEST(CatalogueRecords, AnUnusableValueIsNamedByItsField) {
     EXPECT_EQ(core([&](CoreRecord& c) { c.gapMm = -0.1; }, usableECore()), "GAP is negative");
     EXPECT_EQ(core([&](CoreRecord& c) { c.gapMm.reset(); }, usableECore()),
               "GAP is empty or not a number");
+    CoreRecord gapped = usableECore();
+    gapped.gapMm = 0.5;
+    EXPECT_DOUBLE_EQ(physicsCore(gapped)->magnetic.gapM, 0.5e-3);
 
     const auto material = [](auto change, const BiasCurveRecord* curve = &kCurve) {
         MaterialRecord m = usableMaterial();
@@ -227,6 +230,8 @@ TEST(CatalogueRecords, EmptyAndTextCellsReadAsNothing) {
     auto tables = testing::goodCsv();
     tables["Toroids"] =
         "CoreNo,AC,VC,LC,OD,ID,HT\nT1,0.01,0.01,1.0,0.2,0.1,\nT2,x,0.03,1.5,0.3,0.15,0.1\n";
+    // E20's materials by the index: -26, -2, then -40 (a link written "e20"); -26 once.
+    tables["Core_Materials"] = "Core,Mat\nE20,-26\nE10,-2\nE20,-2\ne20,-40\nE20,-26\n";
     csx::buildCatalogue(tables, file, {.validate = false});
     const CatalogueRecords r = CatalogueRecords::load(file);
     EXPECT_EQ(reasonOf([&] { return physicsCore(*r.findCore("T1")); }),
@@ -234,7 +239,7 @@ TEST(CatalogueRecords, EmptyAndTextCellsReadAsNothing) {
     EXPECT_EQ(reasonOf([&] { return physicsCore(*r.findCore("t2")); }),
               "AC is empty or not a number");
     EXPECT_EQ(r.cores().front().name, "E10");
-    EXPECT_EQ(r.findCore("E20")->materials, (Strings{"-26", "-2"}));
+    EXPECT_EQ(r.findCore("E20")->materials, (Strings{"-26", "-2", "-40"}));
     EXPECT_EQ(r.findCore("T2")->materials, (Strings{"-26"}));
 }
 
