@@ -209,6 +209,7 @@ CatalogueRecords twinCatalogue() {
     t106.materials = {"M2", "M0", "M1"};
     catalogue::CoreRecord t2 = t106, t1 = t106;
     t2.name = "T2";
+    t2.materials.front() = "m2";  // candidates show the material's own name
     t1.name = "T1";
     catalogue::MaterialRecord mix26 = *shipped().findMaterial("-26");
     catalogue::MaterialRecord m2 = mix26, m1 = mix26, m0 = mix26;
@@ -245,9 +246,12 @@ TEST(DeliveredRanking, TiesGoByCoreThenMaterialThenStack) {
     EXPECT_EQ(byWeight.candidates[8].reason, "no published bias curve for material M0");
     EXPECT_EQ(byWeight.candidates[7].rank, 8);
     EXPECT_EQ(byWeight.candidates[8].rank, 0);
-    // By cost (M2 1.0 per core) the stack decides before the core; M1 has none and follows,
-    // its ties in core, material, stack order.
-    const DeliveredRanking byCost = rankDelivered(twins, twoStacks, RankKey::Cost);
+    // Ranked again by cost from the order of the hot rise (two cores run cooler than one):
+    // M2 at 1.0 per core, so the stack decides before the core; M1 has no cost and follows,
+    // its ties in core, material, stack order whatever the order before.
+    DeliveredRanking byCost = rankDelivered(twins, twoStacks, RankKey::Trise);
+    EXPECT_EQ(identity(byCost.candidates.front()), (Identity{"T1", "M1", 2}));
+    orderDelivered(byCost.candidates, RankKey::Cost);
     EXPECT_EQ(identities(byCost.candidates, 8), (std::vector<Identity>{{"T1", "M2", 1},
                                                                        {"T2", "M2", 1},
                                                                        {"T1", "M2", 2},
@@ -345,6 +349,7 @@ TEST(DeliveredRanking, UnusableRecordsAreCandidatesWithTheirReason) {
     std::vector<catalogue::MaterialRecord> materials = shipped().materials();
     for (auto& m : materials)
         m.densityGPerCm3.reset();
+    materials.front().relativeCost = std::numeric_limits<double>::infinity();
     const CatalogueRecords records({tx, *shipped().findCore("T106")}, materials,
                                    shipped().biasCurves(), shipped().wires());
     DeliveredRankingRequest one = k100uH;
@@ -355,6 +360,7 @@ TEST(DeliveredRanking, UnusableRecordsAreCandidatesWithTheirReason) {
     EXPECT_EQ(identity(r.candidates.front()), (Identity{"T106", "-18", 1}));
     EXPECT_EQ(r.candidates.front().reason, "Density is empty or not a number");
     EXPECT_FALSE(r.candidates.front().design);
+    EXPECT_FALSE(find(r, {"T106", materials.front().name, 1}).stackedCost);  // an infinite Cost
     EXPECT_EQ(find(r, {"TX", "-26", 1}).reason, "HT is empty or not a number");
     EXPECT_EQ(find(r, {"TX", "-99", 1}).reason, "material -99 is not in the catalogue");
 }

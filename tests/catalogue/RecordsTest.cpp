@@ -61,6 +61,7 @@ TEST(CatalogueRecords, ReadFromTheShippedCatalogue) {
     EXPECT_EQ(t106->materials.size(), 11u);
     EXPECT_EQ(t106->materials.back(), "-52");
     EXPECT_FALSE(r.findCore("T106", CoreShape::ECore));
+    EXPECT_FALSE(r.findCore("E50", CoreShape::Toroid));
 
     const MaterialRecord* mix52 = r.findMaterial("-52");
     ASSERT_TRUE(mix52);
