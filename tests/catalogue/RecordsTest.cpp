@@ -1,0 +1,248 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <string>
+#include <vector>
+
+#include "TestCatalogues.h"
+#include "catalogue/PhysicsInputs.h"
+#include "catalogue/Records.h"
+
+namespace coilsmith::catalogue {
+namespace {
+
+using Strings = std::vector<std::string>;
+
+const CatalogueRecords& shipped() {
+    static const CatalogueRecords records =
+        CatalogueRecords::load(std::string(COILSMITH_BIN_DIR) + "/Cores.csx");
+    return records;
+}
+
+// Spot values as data/catalogue/*.csv hold them.
+TEST(CatalogueRecords, ReadFromTheShippedCatalogue) {
+    const CatalogueRecords& r = shipped();
+    EXPECT_EQ(r.cores().size(), 30u);
+    EXPECT_EQ(r.materials().size(), 11u);
+    EXPECT_EQ(r.biasCurves().size(), 11u);
+    EXPECT_EQ(r.wires().size(), 48u);
+    // E-cores first, each kind in key order (texts compare as the index does).
+    EXPECT_EQ(r.cores().front().name, "E100");
+    EXPECT_EQ(r.cores()[10].name, "T106");
+
+    const CoreRecord* e50 = r.findCore("e50");
+    ASSERT_TRUE(e50);
+    EXPECT_EQ(e50->shape(), CoreShape::ECore);
+    EXPECT_EQ(e50->crossSectionCm2, 0.1009);
+    EXPECT_EQ(e50->volumeCm3, 0.2744);
+    EXPECT_EQ(e50->pathLengthCm, 2.72);
+    EXPECT_EQ(e50->windowCm2, 0.2515);
+    EXPECT_EQ(e50->gapMm, 0.0);
+    const auto& e = std::get<ECoreDimensions>(e50->dimensions);
+    EXPECT_EQ(e.overallWidthIn, 0.5);
+    EXPECT_EQ(e.overallHeightIn, 0.4378);
+    EXPECT_EQ(e.stackDepthIn, 0.1248);
+    EXPECT_EQ(e.innerSpanIn, 0.3748);
+    EXPECT_EQ(e.centreLegWidthIn, 0.1248);
+    EXPECT_EQ(e.windowHeightIn, 0.3118);
+    EXPECT_EQ(e50->materials, (Strings{"-2", "-8", "-18", "-26", "-52"}));
+
+    const CoreRecord* t106 = r.findCore("T106");
+    ASSERT_TRUE(t106);
+    EXPECT_EQ(t106->shape(), CoreShape::Toroid);
+    EXPECT_EQ(t106->crossSectionCm2, 0.6417);
+    EXPECT_FALSE(t106->windowCm2);
+    EXPECT_FALSE(t106->gapMm);
+    const auto& t = std::get<ToroidDimensions>(t106->dimensions);
+    EXPECT_EQ(t.outerDiameterIn, 1.06);
+    EXPECT_EQ(t.innerDiameterIn, 0.57);
+    EXPECT_EQ(t.heightIn, 0.437);
+    EXPECT_EQ(t106->materials.size(), 11u);
+    EXPECT_EQ(t106->materials.back(), "-52");
+    EXPECT_FALSE(r.findCore("T106", CoreShape::ECore));
+    EXPECT_FALSE(r.findCore("E50", CoreShape::Toroid));
+
+    const MaterialRecord* mix52 = r.findMaterial("-52");
+    ASSERT_TRUE(mix52);
+    EXPECT_EQ(mix52->initialPermeability, 75);
+    EXPECT_EQ(mix52->densityGPerCm3, 7.0);
+    EXPECT_EQ(mix52->biasFit.numeratorConstant, 10000.0);
+    EXPECT_EQ(mix52->biasFit.numeratorLinear, -45.7676);        // ch
+    EXPECT_EQ(mix52->biasFit.numeratorSquare, 0.0613922);       // eh
+    EXPECT_EQ(mix52->fluxFit.denominatorLinear, 0.0198183);     // bb
+    EXPECT_EQ(mix52->fluxFit.denominatorSquare, -4.24347e-06);  // db
+    EXPECT_EQ(mix52->lossCubeCoefficient, 1e9);
+    EXPECT_EQ(mix52->lossPower1_65Coefficient, 2.1e6);
+    EXPECT_EQ(mix52->lossEddyCoefficient, 6.9e-14);
+    EXPECT_EQ(mix52->relativeCost, 1.2);
+
+    const BiasCurveRecord* curve = r.findBiasCurve("-26");
+    ASSERT_TRUE(curve);
+    EXPECT_EQ(curve->offset, 0.01);
+    EXPECT_EQ(curve->fieldFactor, 9.7048e-06);
+    EXPECT_EQ(curve->fieldExponent, 1.71977);
+
+    const WireRecord* awg13 = r.findWire(13);
+    ASSERT_TRUE(awg13);
+    EXPECT_EQ(awg13->bareDiameterMm, 1.8278);
+    EXPECT_EQ(awg13->overallDiameterMm, 1.8989);
+    EXPECT_EQ(awg13->resistance20OhmPerKm, 6.57056);
+    EXPECT_EQ(r.findWire(-3)->bareDiameterMm, 11.684);
+    EXPECT_FALSE(r.findWire(45));
+    EXPECT_FALSE(r.findMaterial("-28"));
+}
+
+TEST(CatalogueRecords, BecomePhysicsInputsInSi) {
+    const auto t106 = physicsCore(*shipped().findCore("T106"));
+    ASSERT_TRUE(t106) << t106.reason();
+    const auto& outline = std::get<physics::ToroidOutline>(t106->outline);
+    EXPECT_DOUBLE_EQ(outline.innerDiameterM, 0.57 * 0.0254);
+    EXPECT_DOUBLE_EQ(outline.heightM, 0.437 * 0.0254);
+    EXPECT_DOUBLE_EQ(t106->magnetic.crossSectionM2, 0.6417e-4);
+    EXPECT_DOUBLE_EQ(t106->magnetic.volumeM3, 4.173e-6);
+    EXPECT_DOUBLE_EQ(t106->magnetic.pathLengthM, 6.503e-2);
+    // The hole: π·(0.57·0.0254 = 0.014478 m)²/4 = π·2.096125e-4/4 = 1.646293e-4 m².
+    EXPECT_NEAR(t106->magnetic.windowAreaM2, 1.646293e-4, 1e-10);
+    EXPECT_EQ(t106->magnetic.gapM, 0);
+
+    const auto e450 = physicsCore(*shipped().findCore("E450"));
+    ASSERT_TRUE(e450);
+    EXPECT_DOUBLE_EQ(e450->magnetic.windowAreaM2, 15.25e-4);
+    EXPECT_DOUBLE_EQ(std::get<physics::ECoreOutline>(e450->outline).innerSpanM, 3.13 * 0.0254);
+
+    const auto* mix26 = shipped().findMaterial("-26");
+    const auto material = physicsMaterial(*mix26, shipped().findBiasCurve("-26"));
+    ASSERT_TRUE(material);
+    EXPECT_EQ(material->initialPermeability, 75);
+    EXPECT_DOUBLE_EQ(material->densityKgPerM3, 7000);
+    ASSERT_TRUE(material->biasCurve);
+    EXPECT_EQ(material->biasCurve->fieldExponent, 1.71977);
+    EXPECT_EQ(material->loss.power2_3Coefficient, 1.1e8);
+    EXPECT_EQ(material->relativeCost, 1.0);
+    EXPECT_FALSE(physicsMaterial(*mix26, nullptr)->biasCurve);
+    EXPECT_EQ(biasedMaterial(*mix26, *shipped().findBiasCurve("-26"))->initialPermeability, 75);
+
+    const auto wire = physicsWireTable(shipped().wires()).find(16);
+    ASSERT_TRUE(wire);
+    EXPECT_DOUBLE_EQ(wire->insulatedDiameterM, 1.3645e-3);
+    EXPECT_DOUBLE_EQ(wire->resistance20OhmPerM, 13.1742e-3);
+}
+
+constexpr double kInf = std::numeric_limits<double>::infinity();
+
+CoreRecord usableToroid() {
+    return {"T1", 0.6, 4.1, 6.5, {}, {}, ToroidDimensions{1.06, 0.57, 0.437}, {}};
+}
+CoreRecord usableECore() {
+    return {"E1", 8.1, 176, 21.5, 15.2, 0, ECoreDimensions{4.5, 3.6, 1.0, 3.1, 1.0, 2.2}, {}};
+}
+MaterialRecord usableMaterial() {
+    MaterialRecord m;
+    m.name = "M1";
+    m.initialPermeability = 75;
+    m.densityGPerCm3 = 7.0;
+    m.lossCubeCoefficient = 1e9;
+    m.lossPower2_3Coefficient = 1.1e8;
+    m.lossPower1_65Coefficient = 1.9e6;
+    m.lossEddyCoefficient = 1.9e-13;
+    return m;
+}
+const BiasCurveRecord kCurve{"M1", 0.01, 9.7e-6, 1.72};
+
+template <class Make>
+std::string reasonOf(Make make) {
+    const auto result = make();
+    return result ? "usable" : result.reason();
+}
+
+// Each unusable value is named by its catalogue field; the first in table order wins.
+TEST(CatalogueRecords, AnUnusableValueIsNamedByItsField) {
+    const auto core = [](auto change, CoreRecord record) {
+        change(record);
+        return reasonOf([&] { return physicsCore(record); });
+    };
+    const auto toroid = [](CoreRecord& c) -> ToroidDimensions& {
+        return std::get<ToroidDimensions>(c.dimensions);
+    };
+    const auto eCore = [](CoreRecord& c) -> ECoreDimensions& {
+        return std::get<ECoreDimensions>(c.dimensions);
+    };
+    EXPECT_EQ(core([](CoreRecord&) {}, usableToroid()), "usable");
+    EXPECT_EQ(core([](CoreRecord&) {}, usableECore()), "usable");
+    EXPECT_EQ(core([&](CoreRecord& c) { toroid(c).heightIn.reset(); }, usableToroid()),
+              "HT is empty or not a number");
+    EXPECT_EQ(core([&](CoreRecord& c) { c.crossSectionCm2 = kInf; }, usableToroid()),
+              "AC is not finite");
+    EXPECT_EQ(core(
+                  [&](CoreRecord& c) {
+                      toroid(c).innerDiameterIn = 0;
+                      c.pathLengthCm.reset();
+                  },
+                  usableToroid()),
+              "LC is empty or not a number");
+    EXPECT_EQ(core([&](CoreRecord& c) { c.windowCm2.reset(); }, usableECore()),
+              "WC is empty or not a number");
+    EXPECT_EQ(core([&](CoreRecord& c) { eCore(c).innerSpanIn = 0; }, usableECore()),
+              "d_dim is not positive");
+    EXPECT_EQ(core([&](CoreRecord& c) { eCore(c).windowHeightIn = -1; }, usableECore()),
+              "g_dim is not positive");
+    EXPECT_EQ(core([&](CoreRecord& c) { c.gapMm = -0.1; }, usableECore()), "GAP is negative");
+    EXPECT_EQ(core([&](CoreRecord& c) { c.gapMm.reset(); }, usableECore()),
+              "GAP is empty or not a number");
+    CoreRecord gapped = usableECore();
+    gapped.gapMm = 0.5;
+    EXPECT_DOUBLE_EQ(physicsCore(gapped)->magnetic.gapM, 0.5e-3);
+
+    const auto material = [](auto change, const BiasCurveRecord* curve = &kCurve) {
+        MaterialRecord m = usableMaterial();
+        change(m);
+        return reasonOf([&] { return physicsMaterial(m, curve); });
+    };
+    EXPECT_EQ(material([](MaterialRecord&) {}), "usable");
+    EXPECT_EQ(material([](MaterialRecord& m) { m.densityGPerCm3.reset(); }),
+              "Density is empty or not a number");
+    EXPECT_EQ(material([](MaterialRecord& m) { m.initialPermeability = 0; }),
+              "Permeab is not positive");
+    EXPECT_EQ(material([](MaterialRecord& m) { m.lossPower2_3Coefficient = -1; }),
+              "bl is negative");
+    EXPECT_EQ(material([](MaterialRecord& m) { m.lossEddyCoefficient = kInf; }),
+              "dl is not finite");
+    const BiasCurveRecord noExponent{"M1", 0.01, 9.7e-6, std::nullopt};
+    EXPECT_EQ(material([](MaterialRecord&) {}, &noExponent),
+              "the bias curve's c is empty or not a number");
+    EXPECT_EQ(reasonOf([] {
+                  return physicsBiasCurve({"M1", 0, 1, 1});
+              }),
+              "the bias curve's a is not positive");
+
+    WireRecord wire{16, 1.29, 1.36, 0};
+    EXPECT_EQ(reasonOf([&] { return physicsWire(wire); }), "Resistance20C is not positive");
+    wire.bareDiameterMm.reset();
+    EXPECT_EQ(reasonOf([&] { return physicsWire(wire); }), "BareDiameter is empty or not a number");
+    EXPECT_FALSE(physicsWireTable({wire}).find(16));
+}
+
+// Through the reader: an empty cell and a text that is not a number read as nothing, and
+// the core's materials follow the link table's index.
+TEST(CatalogueRecords, EmptyAndTextCellsReadAsNothing) {
+    testing::TempDir dir;
+    const std::string file = dir.file("Cores.csx");
+    auto tables = testing::goodCsv();
+    tables["Toroids"] =
+        "CoreNo,AC,VC,LC,OD,ID,HT\nT1,0.01,0.01,1.0,0.2,0.1,\nT2,x,0.03,1.5,0.3,0.15,0.1\n";
+    // E20's materials by the index: -26, -2, then -40 (a link written "e20"); -26 once.
+    tables["Core_Materials"] = "Core,Mat\nE20,-26\nE10,-2\nE20,-2\ne20,-40\nE20,-26\n";
+    csx::buildCatalogue(tables, file, {.validate = false});
+    const CatalogueRecords r = CatalogueRecords::load(file);
+    EXPECT_EQ(reasonOf([&] { return physicsCore(*r.findCore("T1")); }),
+              "HT is empty or not a number");
+    EXPECT_EQ(reasonOf([&] { return physicsCore(*r.findCore("t2")); }),
+              "AC is empty or not a number");
+    EXPECT_EQ(r.cores().front().name, "E10");
+    EXPECT_EQ(r.findCore("E20")->materials, (Strings{"-26", "-2", "-40"}));
+    EXPECT_EQ(r.findCore("T2")->materials, (Strings{"-26"}));
+}
+
+}  // namespace
+}  // namespace coilsmith::catalogue
