@@ -1,5 +1,7 @@
 #include "adviser/DeliveredRanking.h"
 
+#include "adviser/DeliveredChoke.h"
+
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -33,23 +35,6 @@ std::optional<std::string> requestProblem(const DeliveredRankingRequest& r) {
     if (r.maxTemperatureRiseC && !std::isfinite(*r.maxTemperatureRiseC))
         return "the maximum temperature rise is not a number";
     return std::nullopt;
-}
-
-// The one wire every design of the specification is wound with, as a table of one gauge.
-physics::Result<physics::WireTable> wireOf(const CatalogueRecords& records,
-                                           const physics::ChokeSpecification& spec) {
-    const physics::Result<int> awg =
-        physics::wireGaugeFor(spec.rmsCurrentA, spec.currentDensityAPerM2);
-    if (!awg)
-        return awg.problem();
-    const std::string gauge = "AWG " + std::to_string(*awg);
-    const catalogue::WireRecord* row = records.findWire(*awg);
-    if (!row)
-        return physics::problem(gauge + " is outside the wire table");
-    const physics::Result<physics::Wire> wire = catalogue::physicsWire(*row);
-    if (!wire)
-        return physics::problem(gauge + ": " + wire.reason());
-    return physics::WireTable({{*awg, *wire}});
 }
 
 // One core in one material as the catalogue lists it; `material` null when the catalogue
@@ -201,7 +186,8 @@ DeliveredRanking rankDelivered(const CatalogueRecords& records,
     ranking.key = key;
     if ((ranking.problem = requestProblem(request)))
         return ranking;
-    const physics::Result<physics::WireTable> wire = wireOf(records, request.specification);
+    const physics::Result<physics::WireTable> wire =
+        wireForSpecification(records, request.specification);
     if (!wire) {
         ranking.problem = wire.reason();
         return ranking;
