@@ -5,8 +5,8 @@
 #include <utility>
 #include <variant>
 
-#include "frame/AtomicFile.h"
 #include "model/DesignFile.h"
+#include "platform/FileReplacement.h"
 
 namespace coilsmith {
 
@@ -156,9 +156,11 @@ void FrameController::saveAs() {
     }
     std::string contents;
     window_.withDesign([&contents](ChokeModel& model) { contents = writeDesignFile(model); });
-    if (const auto failure = writeFileAtomically(state_.FileName, contents)) {
+    try {
+        replaceFileContents(state_.FileName, contents);
+    } catch (const FileWriteError& failure) {
         seams_.prompter.message("Unknown error in saving file " + state_.FileName + ": " +
-                                *failure);
+                                failure.what());
         state_.SaveCancelled = true;
         return;
     }
