@@ -9,13 +9,13 @@
 #include <iostream>
 #include <memory>
 
-#include "cli/ProgramDir.h"
 #include "extras/AboutBox.h"
 #include "extras/HelpWindow.h"
 #include "extras/SplashScreen.h"
 #include "extras/SystemInfoText.h"
 #include "frame/CommandLine.h"
 #include "frame/MainWindow.h"
+#include "platform/ProgramDir.h"
 #include "platform/QtClipboard.h"
 #include "platform/QtFileDialogs.h"
 #include "platform/QtPrinterDialog.h"

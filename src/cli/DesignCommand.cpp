@@ -4,11 +4,11 @@
 #include <ostream>
 
 #include "cli/FileArguments.h"
-#include "cli/ProgramDir.h"
 #include "cli/StreamPrompter.h"
 #include "model/ChokeModel.h"
 #include "model/DesignFile.h"
 #include "platform/FileReplacement.h"
+#include "platform/ProgramDir.h"
 
 namespace coilsmith::cli {
 

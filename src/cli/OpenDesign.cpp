@@ -2,8 +2,8 @@
 
 #include <variant>
 
-#include "cli/ProgramDir.h"
 #include "model/DesignFile.h"
+#include "platform/ProgramDir.h"
 
 namespace coilsmith::cli {
 

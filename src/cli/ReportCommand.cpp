@@ -9,10 +9,10 @@
 
 #include "cli/FileArguments.h"
 #include "cli/OpenDesign.h"
-#include "cli/ProgramDir.h"
 #include "cli/StreamPrompter.h"
 #include "model/ChokeModel.h"
 #include "platform/Printer.h"
+#include "platform/ProgramDir.h"
 #include "report/PrintReport.h"
 
 namespace coilsmith::cli {

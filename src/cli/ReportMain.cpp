@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "cli/ProgramDir.h"
 #include "cli/ReportCommand.h"
 #include "cli/StandardOutput.h"
 #include "coilsmith/Version.h"
+#include "platform/ProgramDir.h"
 
 namespace {
 

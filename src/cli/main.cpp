@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "cli/Command.h"
-#include "cli/ProgramDir.h"
 #include "cli/StandardOutput.h"
+#include "platform/ProgramDir.h"
 
 int main(int argc, char** argv) {
     using namespace coilsmith::cli;

@@ -6,7 +6,7 @@
 #include <QSysInfo>
 
 #include "catalogue/Catalogue.h"
-#include "cli/ProgramDir.h"
+#include "platform/ProgramDir.h"
 
 namespace coilsmith {
 

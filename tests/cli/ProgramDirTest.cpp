@@ -8,7 +8,7 @@
 #include <fstream>
 #include <string>
 
-#include "cli/ProgramDir.h"
+#include "platform/ProgramDir.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "cli/ProgramDir.h"
+#include "platform/ProgramDir.h"
 
 #include <cstdlib>
 #include <filesystem>
