@@ -23,11 +23,17 @@ namespace coilsmith::cli {
 namespace {
 
 constexpr std::string_view kSynopsis =
-    "new (--inductance L --dc A --ripple A --frequency F |\n"
-    "           --buck|--boost|--buck-boost --vin MIN:MAX --vout V --iout A --fs F\n"
-    "           [--ripple-ratio R | --inductance L] [--efficiency E])\n"
-    "       [--flux-density T] [--current-density J] [--window-utilisation K]\n"
-    "       [--core NAME [--material NAME]] [-o OUT] [--catalogue PATH] [--decimal-point C]";
+    "new --inductance L --dc A --ripple A --frequency F [OPTIONS]\n"
+    "       new --buck|--boost|--buck-boost --vin MIN:MAX --vout V --iout A --fs F [...]";
+
+constexpr std::string_view kUsage =
+    "usage: coilsmith-cli new --inductance L --dc A --ripple A --frequency F [OPTIONS]\n"
+    "       coilsmith-cli new --buck|--boost|--buck-boost --vin MIN:MAX --vout V\n"
+    "                         --iout A --fs F [--ripple-ratio R | --inductance L]\n"
+    "                         [--efficiency E] [OPTIONS]\n"
+    "OPTIONS: [--flux-density T] [--current-density J] [--window-utilisation K]\n"
+    "         [--core NAME [--material NAME]] [-o OUT] [--catalogue PATH]\n"
+    "         [--decimal-point C]";
 
 constexpr std::string_view kHelpBody =
     "\n\n"
@@ -60,7 +66,7 @@ constexpr std::string_view kHelpBody =
     "A converter that is not one in continuous conduction (Vout not below Vin for a buck,\n"
     "a duty cycle outside 0.02 to 0.95, dI above 2 Idc) is refused with the reason.\n"
     "\n"
-    "Either way:\n"
+    "OPTIONS, either way:\n"
     "  --flux-density T    the largest flux density, tesla (default the window's 0.5 T,\n"
     "                      written 500 mT)\n"
     "  --current-density J the current density in A/cm^2, one of the window's choices 100,\n"
@@ -205,7 +211,7 @@ void writeSummary(std::ostream& err, const converter::ConverterInput& input,
                   const converter::ConverterSpecification& specification) {
     err << converter::converterLine(input) << ":\n";
     for (const converter::SummaryRow& row : converter::worstCaseSummary(input, specification)) {
-        err << "  " << padded(row.quantity, 8) << padded(row.value, 13) << row.where << "\n";
+        err << "  " << padded(row.quantity, 8) << padded(row.value, 16) << row.where << "\n";
     }
 }
 
@@ -317,7 +323,7 @@ int newMain(std::span<const std::string> args, CommandContext& context) {
     try {
         const NewArguments parsed = parseArguments(args);
         if (!parsed.topology && parsed.values.empty()) {
-            context.err << "usage: coilsmith-cli " << kSynopsis << "\n";
+            context.err << kUsage << "\n";
             return kExitUsage;
         }
         const SpecificationEntry entry = specificationEntry(parsed, context.err);
@@ -344,8 +350,7 @@ int newMain(std::span<const std::string> args, CommandContext& context) {
 }
 
 const std::string& newHelp() {
-    static const std::string help =
-        "usage: coilsmith-cli " + std::string(kSynopsis) + std::string(kHelpBody);
+    static const std::string help = std::string(kUsage) + std::string(kHelpBody);
     return help;
 }
 
