@@ -8,13 +8,13 @@ namespace coilsmith::cli {
 
 Command rankCommand();   // RankCommand.cpp
 Command checkCommand();  // CheckCommand.cpp
+Command newCommand();    // NewCommand.cpp
+Command spiceCommand();  // SpiceCommand.cpp
 
 std::span<const Command> commands() {
     static const Command table[] = {
-        designCommand(),
-        checkCommand(),
-        rankCommand(),
-        reportForwardCommand(),
+        newCommand(),  designCommand(), checkCommand(),
+        rankCommand(), spiceCommand(),  reportForwardCommand(),
     };
     return table;
 }

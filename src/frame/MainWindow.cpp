@@ -20,8 +20,10 @@
 
 #include "adviser/AdviserEngine.h"
 #include "adviserwindow/CoreAdviserWindow.h"
+#include "design/ConverterDialog.h"
 #include "design/DesignWindow.h"
 #include "frame/QtEditTarget.h"
+#include "frame/SimulatorCommands.h"
 #include "platform/WindowFit.h"
 
 // Resources of a static library must be registered by name, outside any namespace.
@@ -141,6 +143,12 @@ void MainWindow::buildMenus() {
           {"mSave", "&Save", [&c] { c.save(); }, standardKey(QKeySequence::Save)},
           {"mSaveAs", "Save &As", [&c] { c.saveAs(); },
            standardKey(QKeySequence::SaveAs, QKeySequence(QStringLiteral("Ctrl+Shift+S")))},
+          {"mExportModel", "&Export Simulator Model\u2026",
+           [this] {
+               exportSimulatorModel(*this, design() != nullptr, controller_.state(),
+                                    {services_.fileDialogs, services_.prompter,
+                                     controller_.rememberedFiles().lastFolder});
+           }},
           {nullptr, nullptr, {}},
           {"mPrint", "&Print", [&c] { c.print(); }, standardKey(QKeySequence::Print)},
           {nullptr, nullptr, {}},
@@ -157,7 +165,13 @@ void MainWindow::buildMenus() {
          {{"mSpces", "&Specifications", [&c] { c.showSpecifications(); }},
           {"mCoreDB", "Core &Database", [&c] { c.showCoreDatabase(); }},
           {"mRun", "&Run", [&c] { c.runDesign(); }, QKeySequence(Qt::Key_F5)},
-          {"mAdviser", "Core &Adviser", [this] { showCoreAdviser(); }}}},
+          {"mAdviser", "Core &Adviser", [this] { showCoreAdviser(); }},
+          {"mFromConverter", "Specification from &Converter\u2026",
+           [this] {
+               if (const auto entry = askConverterSpecification(this, services_.locale)) {
+                   enterConverterSpecification(*this, *entry);
+               }
+           }}}},
         {"mHelp",
          "&Help",
          {{"mCSHelp", "Coilsmith &Help", [&c] { c.showHelp(); },
@@ -173,7 +187,7 @@ void MainWindow::buildMenus() {
                 menu->addSeparator();
                 continue;
             }
-            QAction* action = menu->addAction(QString::fromLatin1(item.caption));
+            QAction* action = menu->addAction(QString::fromUtf8(item.caption));
             addCommand(item.name, action);
             action->setShortcut(item.key);
             connect(action, &QAction::triggered, this, item.command);

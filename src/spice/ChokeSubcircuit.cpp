@@ -109,6 +109,7 @@ void checkInput(const ChokeModelInput& input) {
                               converter::formatSignificant(input.dutyCycle));
     requireNonNegative(input.windingResistanceOhm, "The winding resistance", "Ohm");
     requireNonNegative(input.coreLossW, "The core loss", "W");
+    requireNonNegative(input.rippleInductanceH, "The ripple's inductance", "H");
     if (input.coreLossW > 0 && input.ripplePeakToPeakA == 0)
         throw SpiceModelError("A core loss needs a ripple to set its parallel resistance");
 }
@@ -191,8 +192,9 @@ double peakCurrentA(const ChokeModelInput& input) {
 
 double rippleRmsVoltageV(const ChokeModelInput& input) {
     const double d = input.dutyCycle;
-    return input.inductance(input.dcCurrentA) * input.ripplePeakToPeakA * input.frequencyHz /
-           std::sqrt(d * (1 - d));
+    const double inductanceH =
+        input.rippleInductanceH > 0 ? input.rippleInductanceH : input.inductance(input.dcCurrentA);
+    return inductanceH * input.ripplePeakToPeakA * input.frequencyHz / std::sqrt(d * (1 - d));
 }
 
 double coreLossResistanceOhm(const ChokeModelInput& input) {

@@ -30,7 +30,10 @@ struct ChokeModelInput {
     double dcCurrentA = 0;
     double ripplePeakToPeakA = 0;
     double frequencyHz = 0;
-    double dutyCycle = 0.5;                // of the winding voltage, for its rms value
+    double dutyCycle = 0.5;  // of the winding voltage, for its rms value
+    // The inductance the ripple was specified at, whose L·ΔI are the volt-seconds the
+    // circuit puts on the winding (a design's required L); 0: L(Idc) of the curve.
+    double rippleInductanceH = 0;
     double windingResistanceOhm = 0;       // hot; 0 leaves it out
     double coreLossW = 0;                  // at the design ripple; 0 leaves Rcore out
     std::vector<std::string> headerLines;  // free text, written as comments
@@ -42,7 +45,7 @@ double peakCurrentA(const ChokeModelInput& input);
 
 // The rms winding voltage of the design ripple: the winding sees +L·ΔI·f/D for the time
 // D/f and −L·ΔI·f/(1 − D) for the rest (equal volt-seconds L·ΔI), so
-// V = L(Idc)·ΔI·f/√(D·(1 − D)); 2·L·ΔI·f for D = 0.5.
+// V = L·ΔI·f/√(D·(1 − D)); 2·L·ΔI·f for D = 0.5. L is rippleInductanceH, else L(Idc).
 double rippleRmsVoltageV(const ChokeModelInput& input);
 
 // R = V²/P with V the rms winding voltage above; 0 when there is no core loss.

@@ -116,6 +116,9 @@ TEST(CoreLossResistance, IsTheRmsRippleVoltageSquaredOverTheLoss) {
     input.dutyCycle = 0.25;
     EXPECT_NEAR(coreLossResistanceOhm(input), 3200.0 / 3, 1e-9);
     EXPECT_DOUBLE_EQ(peakCurrentA(input), 3.5);
+    // The volt-seconds of a ripple specified at 150 µH: V = 15/√0.1875 = 34.641 V.
+    input.rippleInductanceH = 150e-6;
+    EXPECT_NEAR(rippleRmsVoltageV(input), 15 / std::sqrt(0.1875), 1e-9);
     input.coreLossW = 0;
     EXPECT_EQ(coreLossResistanceOhm(input), 0);
 }

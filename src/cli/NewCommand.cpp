@@ -1,0 +1,366 @@
+// "new": a complete design file from a specification or from the converter it serves,
+// typed into a fresh design window as an engineer would and written as Save As writes it.
+#include <algorithm>
+#include <map>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "cli/Command.h"
+#include "cli/OpenDesign.h"
+#include "cli/ProgramDir.h"
+#include "converter/ConverterSpecification.h"
+#include "converter/SiNumber.h"
+#include "converter/WorstCaseSummary.h"
+#include "model/ChokeModel.h"
+#include "model/DesignFile.h"
+#include "model/SpecificationEntry.h"
+#include "platform/FileReplacement.h"
+
+namespace coilsmith::cli {
+
+namespace {
+
+constexpr std::string_view kSynopsis =
+    "new --inductance L --dc A --ripple A --frequency F [OPTIONS]\n"
+    "       new --buck|--boost|--buck-boost --vin MIN:MAX --vout V --iout A --fs F [...]";
+
+constexpr std::string_view kUsage =
+    "usage: coilsmith-cli new --inductance L --dc A --ripple A --frequency F [OPTIONS]\n"
+    "       coilsmith-cli new --buck|--boost|--buck-boost --vin MIN:MAX --vout V\n"
+    "                         --iout A --fs F [--ripple-ratio R | --inductance L]\n"
+    "                         [--efficiency E] [OPTIONS]\n"
+    "OPTIONS: [--flux-density T] [--current-density J] [--window-utilisation K]\n"
+    "         [--core NAME [--material NAME]] [-o OUT] [--catalogue PATH]\n"
+    "         [--decimal-point C]";
+
+constexpr std::string_view kHelpBody =
+    "\n\n"
+    "Writes a complete 40-line design file without a hand-written one: the specification\n"
+    "is typed into a new design window, Calculate AP is pressed and, with --core, the core\n"
+    "type, core and material are chosen, as in the window; the file is what Save As would\n"
+    "write then. 'coilsmith-cli design' completes it when it names a core and material;\n"
+    "'coilsmith-cli rank' ranks every core for it.\n"
+    "\n"
+    "The specification, given directly:\n"
+    "  --inductance L      the required inductance, henries (100u)\n"
+    "  --dc A              the DC current, amperes\n"
+    "  --ripple A          the ripple current peak to peak, amperes\n"
+    "  --frequency F       the ripple frequency, hertz (100k)\n"
+    "\n"
+    "or worked out from a converter in continuous conduction, ideal switches and the losses\n"
+    "in an efficiency E (buck D = Vout/(E Vin), Idc = Iout; boost D = 1 - E Vin/Vout,\n"
+    "Idc = Iout/(1 - D); inverting buck-boost D = Vout/(Vout + E Vin), Idc = Iout/(1 - D);\n"
+    "all dI = Von D/(L fs)). The specification takes the worst case over the input range:\n"
+    "the largest dI for the ripple, the largest Idc for the DC current (standard error\n"
+    "names the input that gives each):\n"
+    "  --buck, --boost, --buck-boost   the topology (exactly one)\n"
+    "  --vin MIN:MAX       the input voltage range (or one voltage)\n"
+    "  --vout V            the output voltage (a magnitude for the buck-boost)\n"
+    "  --iout A            the output current\n"
+    "  --fs F              the switching frequency, the ripple frequency of the choke\n"
+    "  --ripple-ratio R    dI/Idc where it is largest, which sets L (default 0.3)\n"
+    "  --inductance L      the inductance instead of a ripple ratio\n"
+    "  --efficiency E      above 0 and at most 1 (default 1)\n"
+    "A converter that is not one in continuous conduction (Vout not below Vin for a buck,\n"
+    "a duty cycle outside 0.02 to 0.95, dI above 2 Idc) is refused with the reason.\n"
+    "\n"
+    "OPTIONS, either way:\n"
+    "  --flux-density T    the largest flux density, tesla (default the window's 0.5 T,\n"
+    "                      written 500 mT)\n"
+    "  --current-density J the current density in A/cm^2, one of the window's choices 100,\n"
+    "                      200 ... 800 (default 400)\n"
+    "  --window-utilisation K  one of 0.2, 0.3 ... 0.8 (default 0.4)\n"
+    "  --core NAME         a core of the catalogue (toroid or E-core, found by its name)\n"
+    "  --material NAME     a material the core is made in (needs --core)\n"
+    "  -o OUT              write the file to OUT instead of standard output\n"
+    "  --catalogue PATH    the core catalogue to use (default: Cores.csx beside the program)\n"
+    "  --decimal-point C   the decimal separator of the numbers written (default '.')\n"
+    "\n"
+    "Numbers take the prefixes n, u (or \u00b5), m, k and M: 100u, 4.7m, 100k. Each is\n"
+    "written in the unit of the window's list that puts it at 1 or above (100 uH, 300 mA,\n"
+    "100 kHz) with at most 6 significant digits.\n"
+    "\n"
+    "Exit status: 0 when the file was written, 2 for bad arguments, a converter or\n"
+    "specification that is refused, a core or material that is not in the catalogue, or a\n"
+    "file that cannot be written.\n";
+
+constexpr std::string_view kPrefix = "coilsmith-cli new: ";
+
+// Options that take a value; the topology options take none.
+constexpr std::string_view kSpecificationOptions[] = {"--dc", "--ripple", "--frequency"};
+constexpr std::string_view kConverterOptions[] = {"--vin", "--vout",         "--iout",
+                                                  "--fs",  "--ripple-ratio", "--efficiency"};
+constexpr std::string_view kCommonOptions[] = {"--inductance",
+                                               "--flux-density",
+                                               "--current-density",
+                                               "--window-utilisation",
+                                               "--core",
+                                               "--material",
+                                               "-o",
+                                               "--catalogue",
+                                               "--decimal-point"};
+const std::map<std::string_view, converter::Topology> kTopologies = {
+    {"--buck", converter::Topology::Buck},
+    {"--boost", converter::Topology::Boost},
+    {"--buck-boost", converter::Topology::BuckBoost}};
+
+template <std::size_t N>
+bool isOneOf(std::string_view option, const std::string_view (&options)[N]) {
+    return std::find(std::begin(options), std::end(options), option) != std::end(options);
+}
+
+bool takesValue(std::string_view option) {
+    return isOneOf(option, kSpecificationOptions) || isOneOf(option, kConverterOptions) ||
+           isOneOf(option, kCommonOptions);
+}
+
+// A refusal of the command line, said once on standard error.
+struct Refusal {
+    std::string message;
+};
+
+struct NewArguments {
+    std::optional<converter::Topology> topology;
+    std::map<std::string, std::string, std::less<>> values;  // option → its text
+};
+
+NewArguments parseArguments(std::span<const std::string> args) {
+    NewArguments parsed;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (const auto topology = kTopologies.find(arg); topology != kTopologies.end()) {
+            if (parsed.topology && *parsed.topology != topology->second)
+                throw Refusal{"give one of --buck, --boost and --buck-boost, not two"};
+            parsed.topology = topology->second;
+        } else if (takesValue(arg)) {
+            if (i + 1 >= args.size())
+                throw Refusal{arg + " needs a value"};
+            if (!parsed.values.emplace(arg, args[++i]).second)
+                throw Refusal{arg + " is given twice"};
+        } else if (arg.size() > 1 && arg.front() == '-') {
+            throw Refusal{"unknown option " + arg};
+        } else {
+            throw Refusal{"new reads no file ('" + arg + "'); it writes one, with -o OUT"};
+        }
+    }
+    return parsed;
+}
+
+const std::string* valueOf(const NewArguments& parsed, std::string_view option) {
+    const auto found = parsed.values.find(option);
+    return found == parsed.values.end() ? nullptr : &found->second;
+}
+
+double number(const NewArguments& parsed, std::string_view option) {
+    const std::string* text = valueOf(parsed, option);
+    if (text == nullptr)
+        throw Refusal{std::string(option) + " is missing"};
+    try {
+        return converter::parseSiNumber(*text);
+    } catch (const converter::SiTextError& error) {
+        throw Refusal{std::string(option) + ": " + error.what()};
+    }
+}
+
+std::optional<double> optionalNumber(const NewArguments& parsed, std::string_view option) {
+    return valueOf(parsed, option) ? std::optional(number(parsed, option)) : std::nullopt;
+}
+
+converter::ConverterInput converterInput(const NewArguments& parsed) {
+    for (std::string_view option : kSpecificationOptions) {
+        if (valueOf(parsed, option))
+            throw Refusal{std::string(option) +
+                          " belongs to a specification given directly; "
+                          "a converter sets it itself"};
+    }
+    if (valueOf(parsed, "--inductance") && valueOf(parsed, "--ripple-ratio"))
+        throw Refusal{"give --inductance or --ripple-ratio, not both: L sets the ripple"};
+    converter::ConverterInput input;
+    input.topology = *parsed.topology;
+    const std::string* range = valueOf(parsed, "--vin");
+    if (range == nullptr)
+        throw Refusal{"--vin is missing"};
+    try {
+        const converter::SiRange vin = converter::parseSiRange(*range);
+        input.vinMinV = vin.low;
+        input.vinMaxV = vin.high;
+    } catch (const converter::SiTextError& error) {
+        throw Refusal{std::string("--vin: ") + error.what()};
+    }
+    input.voutV = number(parsed, "--vout");
+    input.ioutA = number(parsed, "--iout");
+    input.switchingFrequencyHz = number(parsed, "--fs");
+    input.inductanceH = optionalNumber(parsed, "--inductance");
+    input.rippleRatio = optionalNumber(parsed, "--ripple-ratio").value_or(input.rippleRatio);
+    input.efficiency = optionalNumber(parsed, "--efficiency").value_or(input.efficiency);
+    return input;
+}
+
+// The text and blanks to `width` characters; a UTF-8 sequence ("µ", "Δ") is one.
+std::string padded(const std::string& text, std::size_t width) {
+    const auto characters =
+        static_cast<std::size_t>(std::count_if(text.begin(), text.end(), [](char c) {
+            return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+        }));
+    return text + std::string(width > characters ? width - characters : 1, ' ');
+}
+
+void writeSummary(std::ostream& err, const converter::ConverterInput& input,
+                  const converter::ConverterSpecification& specification) {
+    err << converter::converterLine(input) << ":\n";
+    for (const converter::SummaryRow& row : converter::worstCaseSummary(input, specification)) {
+        err << "  " << padded(row.quantity, 8) << padded(row.value, 16) << row.where << "\n";
+    }
+}
+
+// The choke specification of the arguments; a converter's worst case is said on `err`.
+SpecificationEntry specificationEntry(const NewArguments& parsed, std::ostream& err) {
+    SpecificationEntry entry;
+    if (parsed.topology) {
+        const converter::ConverterInput input = converterInput(parsed);
+        try {
+            const converter::ConverterSpecification specification =
+                converter::specifyFromConverter(input);
+            writeSummary(err, input, specification);
+            entry.inductanceH = specification.choke.inductanceH;
+            entry.dcCurrentA = specification.choke.dcCurrentA;
+            entry.ripplePeakToPeakA = specification.choke.ripplePeakToPeakA;
+            entry.frequencyHz = specification.choke.frequencyHz;
+        } catch (const converter::ConverterRefusal& refusal) {
+            throw Refusal{refusal.what()};
+        }
+    } else {
+        for (std::string_view option : kConverterOptions) {
+            if (valueOf(parsed, option))
+                throw Refusal{std::string(option) +
+                              " needs a converter: --buck, --boost or "
+                              "--buck-boost"};
+        }
+        entry.inductanceH = number(parsed, "--inductance");
+        entry.dcCurrentA = number(parsed, "--dc");
+        entry.ripplePeakToPeakA = number(parsed, "--ripple");
+        entry.frequencyHz = number(parsed, "--frequency");
+    }
+    entry.fluxDensityT = optionalNumber(parsed, "--flux-density");
+    entry.currentDensityAPerCm2 = optionalNumber(parsed, "--current-density");
+    entry.windowUtilisation = optionalNumber(parsed, "--window-utilisation");
+    return entry;
+}
+
+// The window's messages, kept until the command knows whether they matter.
+class CollectingPrompter final : public Prompter {
+  public:
+    void message(const std::string& text) override { messages.push_back(text); }
+    bool askYesNo(const std::string&) override { return false; }
+    std::vector<std::string> messages;
+};
+
+std::string joined(const std::vector<std::string>& items) {
+    std::string text;
+    for (const std::string& item : items)
+        text += (text.empty() ? "" : ", ") + item;
+    return text;
+}
+
+// Chooses the core type whose list holds the core, the core, then the material.
+void chooseCore(ChokeModel& model, const std::string& core, const std::string* material) {
+    const auto& cores = model.control("Core").items;
+    model.setOption("Toroid", true);
+    if (std::find(cores.begin(), cores.end(), core) == cores.end())
+        model.setOption("ECore", true);
+    if (std::find(cores.begin(), cores.end(), core) == cores.end())
+        throw Refusal{"core " + core + " is neither a toroid nor an E-core of the catalogue " +
+                      model.cataloguePath()};
+    model.setListText("Core", core);
+    if (material == nullptr)
+        return;
+    const std::vector<std::string> materials = model.control("CoreMat").items;
+    if (!model.setListText("CoreMat", *material))
+        throw Refusal{"core " + core + " is not made in material " + *material +
+                      "; its materials are " + joined(materials)};
+}
+
+// The design window with the specification typed, sized and, when asked, the core chosen.
+ChokeModel typedDesign(const NewArguments& parsed, const SpecificationEntry& entry,
+                       const std::string& programDir, CollectingPrompter& prompter) {
+    const std::string* core = valueOf(parsed, "--core");
+    const std::string* material = valueOf(parsed, "--material");
+    if (material != nullptr && core == nullptr)
+        throw Refusal{"--material needs --core: a material is chosen for a core"};
+    const std::string* catalogue = valueOf(parsed, "--catalogue");
+    const std::string* point = valueOf(parsed, "--decimal-point");
+    if (point != nullptr &&
+        (point->empty() || point->find_first_of("0123456789+-eE ") != std::string::npos))
+        throw Refusal{"'" + *point + "' cannot be a decimal point"};
+
+    ChokeModel model({programDir, locateCatalogue(catalogue ? *catalogue : "", programDir),
+                      localeFor(point ? *point : ".")},
+                     prompter);
+    if (core != nullptr && !model.catalogueOpen())
+        throw Refusal{joined(prompter.messages)};
+    // The window's starting flux density is typed too, so that it reads in the decimal
+    // separator of the file like every other number.
+    SpecificationEntry typed = entry;
+    if (!typed.fluxDensityT) {
+        typed.fluxDensityT = parseNumber(model.text("FD")).value_or(0) * model.state().Bfac;
+    }
+    if (const auto problem = enterSpecification(model, typed))
+        throw Refusal{*problem};
+    prompter.messages.clear();
+    if (!model.sizeChangedSpecification())
+        throw Refusal{"Calculate AP refuses the specification: " + joined(prompter.messages)};
+    if (core != nullptr) {
+        chooseCore(model, *core, material);
+        if (!prompter.messages.empty())
+            throw Refusal{joined(prompter.messages)};
+    }
+    return model;
+}
+
+int newMain(std::span<const std::string> args, CommandContext& context) {
+    try {
+        const NewArguments parsed = parseArguments(args);
+        if (!parsed.topology && parsed.values.empty()) {
+            context.err << kUsage << "\n";
+            return kExitUsage;
+        }
+        const SpecificationEntry entry = specificationEntry(parsed, context.err);
+        CollectingPrompter prompter;
+        const std::string text =
+            writeDesignFile(typedDesign(parsed, entry, context.programDir, prompter));
+        const std::string* output = valueOf(parsed, "-o");
+        if (output == nullptr || *output == "-") {
+            context.out << text << std::flush;
+            return context.out ? kExitDone : kExitUsage;
+        }
+        try {
+            replaceFileContents(*output, text);
+        } catch (const FileWriteError& error) {
+            context.err << "Cannot write the design file " << *output << ": " << error.what()
+                        << "\n";
+            return kExitUsage;
+        }
+        return kExitDone;
+    } catch (const Refusal& refusal) {
+        context.err << kPrefix << refusal.message << "\n";
+        return kExitUsage;
+    }
+}
+
+const std::string& newHelp() {
+    static const std::string help = std::string(kUsage) + std::string(kHelpBody);
+    return help;
+}
+
+}  // namespace
+
+Command newCommand() {
+    return {"new", kSynopsis,
+            "writes a new design file from a specification or from a buck, boost or "
+            "buck-boost converter",
+            newHelp(), &newMain};
+}
+
+}  // namespace coilsmith::cli

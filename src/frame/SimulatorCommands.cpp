@@ -1,0 +1,91 @@
+#include "frame/SimulatorCommands.h"
+
+#include <filesystem>
+#include <optional>
+
+#include "frame/AtomicFile.h"
+#include "model/DesignSubcircuit.h"
+
+namespace coilsmith {
+
+namespace {
+
+const std::string kNoDesign =
+    "There is no completed design to model: choose a core and a material and run the design "
+    "first";
+
+bool completed(const ChokeModel& model) {
+    return model.lastDesign() && model.lastDesign()->completed();
+}
+
+// The design run again and its netlist; nothing when the run or the model stopped, said
+// through the prompter (the model says why a run ended).
+std::optional<std::string> netlistOfShownDesign(FrameWindow& window, const FrameState& state,
+                                                Prompter& prompter) {
+    std::optional<std::string> netlist;
+    window.withDesign([&](ChokeModel& model) {
+        if (!completed(model)) {
+            prompter.message(kNoDesign);
+            return;
+        }
+        model.runDesign();
+        if (!completed(model)) {
+            return;
+        }
+        try {
+            netlist = simulatorModel(
+                model, {ModelledDesign::AsDesigned, state.IsFromFile ? state.FileName : ""});
+        } catch (const spice::SpiceModelError& error) {
+            prompter.message(error.what());
+        }
+    });
+    return netlist;
+}
+
+}  // namespace
+
+void enterConverterSpecification(FrameWindow& window, const SpecificationEntry& entry) {
+    window.withDesign([&entry](ChokeModel& model) {
+        // A converter's specification is finite and sets neither list, so it always types.
+        if (const auto problem = enterSpecification(model, entry)) {
+            return;
+        }
+        model.calculateAreaProduct();
+    });
+}
+
+std::string simulatorModelFileName(const FrameState& state) {
+    const std::filesystem::path design(state.IsFromFile ? state.FileName : "Untitled");
+    return design.parent_path() / (design.stem().string() + "." + kSimulatorModelExtension);
+}
+
+void exportSimulatorModel(FrameWindow& window, bool designShown, const FrameState& state,
+                          const SimulatorExportSeams& seams) {
+    if (!designShown) {
+        seams.prompter.message(kNoDesign);
+        return;
+    }
+    const std::optional<std::string> netlist = netlistOfShownDesign(window, state, seams.prompter);
+    if (!netlist) {
+        return;
+    }
+    FileDialogRequest request;
+    request.initialName = simulatorModelFileName(state);
+    request.folder = seams.folder;
+    request.filter = kSimulatorModelFilter;
+    request.defaultExtension = kSimulatorModelExtension;
+    const FileDialogResult chosen = seams.fileDialogs.save(request);
+    if (chosen.outcome == FileDialogResult::Outcome::Cancelled) {
+        return;
+    }
+    if (chosen.outcome == FileDialogResult::Outcome::Failed) {
+        seams.prompter.message("Unknown error in saving file " + chosen.fileName);
+        return;
+    }
+    if (const auto failure = writeFileAtomically(chosen.fileName, *netlist)) {
+        seams.prompter.message("Cannot write the simulator model " + chosen.fileName + ": " +
+                               *failure);
+    }
+}
+
+}  // namespace coilsmith

@@ -1,0 +1,142 @@
+// The frame's menu items from the converter to the simulator, through the platform fakes on
+// the shipped catalogue; what the commands do is tested without widgets.
+#include <QAction>
+#include <QApplication>
+#include <QDeadlineTimer>
+#include <QDialogButtonBox>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <fstream>
+#include <memory>
+#include <sstream>
+
+#include "design/ConverterDialog.h"
+#include "design/DesignWindow.h"
+#include "frame/MainWindow.h"
+#include "platform/fakes/FakeClipboard.h"
+#include "platform/fakes/FakeFileDialogs.h"
+#include "platform/fakes/FakePrompter.h"
+
+using namespace coilsmith;
+
+class SimulatorMenuTest : public QObject {
+    Q_OBJECT
+
+  private:
+    FakePrompter prompter_;
+    FakeFileDialogs dialogs_;
+    FakeClipboard clipboard_;
+    std::unique_ptr<MainWindow> main_;
+    QTemporaryDir dir_;
+
+    // Acts on the converter dialog once it is shown modal; gives up after five seconds.
+    void whenDialogShows(std::function<void(ConverterDialog&)> act) {
+        auto* timer = new QTimer(this);
+        const QDeadlineTimer deadline(5000);
+        connect(timer, &QTimer::timeout, this, [timer, deadline, act] {
+            auto* dialog = qobject_cast<ConverterDialog*>(QApplication::activeModalWidget());
+            if (dialog == nullptr && !deadline.hasExpired()) {
+                return;
+            }
+            timer->stop();
+            timer->deleteLater();
+            if (dialog != nullptr) {
+                act(*dialog);
+            }
+        });
+        timer->start(10);
+    }
+
+  private slots:
+    void initTestCase() {
+        QStandardPaths::setTestModeEnabled(true);
+        QCoreApplication::setOrganizationName(QStringLiteral("CoilsmithSimulatorMenuTest"));
+    }
+    void init() {
+        prompter_ = FakePrompter{};
+        dialogs_ = FakeFileDialogs{};
+        FrameServices services{prompter_, dialogs_, clipboard_};
+        services.appDir = COILSMITH_BIN_DIR;
+        services.cataloguePath = std::string(COILSMITH_BIN_DIR) + "/Cores.csx";
+        main_ = std::make_unique<MainWindow>(std::move(services));
+        main_->show();
+    }
+    void cleanup() { main_.reset(); }
+
+    void itemsAreInTheirMenus() {
+        auto* convert = main_->findChild<QAction*>("mFromConverter");
+        auto* export_ = main_->findChild<QAction*>("mExportModel");
+        QVERIFY(convert && export_);
+        QCOMPARE(convert->text(), QStringLiteral("Specification from &Converter\u2026"));
+        QCOMPARE(export_->text(), QStringLiteral("&Export Simulator Model\u2026"));
+        QVERIFY(main_->findChild<QMenu*>("mDesign")->actions().contains(convert));
+        QVERIFY(main_->findChild<QMenu*>("mFile")->actions().contains(export_));
+    }
+
+    // The accepted converter fills the four boxes with their units and calculates the area
+    // product; a cancelled one changes nothing.
+    void converterFillsTheSpecification() {
+        whenDialogShows([](ConverterDialog& dialog) { dialog.reject(); });
+        main_->findChild<QAction*>("mFromConverter")->trigger();
+        QVERIFY(main_->design() == nullptr);
+
+        whenDialogShows([](ConverterDialog& dialog) {
+            const std::pair<const char*, const char*> figures[] = {
+                {"VinMin", "18"}, {"VinMax", "36"}, {"Vout", "12"}, {"Iout", "5"}, {"Fs", "100k"}};
+            for (const auto& [box, text] : figures) {
+                dialog.findChild<QLineEdit*>(box)->setText(text);
+            }
+            dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+        });
+        main_->findChild<QAction*>("mFromConverter")->trigger();
+        QVERIFY(main_->design() != nullptr);
+        const ChokeModel& m = main_->design()->model();
+        QCOMPARE(QString::fromStdString(m.text("Ldes") + " " + m.text("Lunit") + " " +
+                                        m.text("DCC") + " " + m.text("ACC") + " " + m.text("Freq") +
+                                        " " + m.text("Funit")),
+                 QStringLiteral("53.3333 uH 5 1.5 100 kHz"));
+        QCOMPARE(main_->design()->findChild<QLineEdit*>("Ldes")->text(), QStringLiteral("53.3333"));
+        QVERIFY(!m.text("APR").empty());
+        QVERIFY(main_->findChild<QAction*>("mRun")->isEnabled());
+        QVERIFY(prompter_.transcript.empty());
+    }
+
+    void exportWritesTheDesignsModel() {
+        main_->findChild<QAction*>("mExportModel")->trigger();  // nothing designed yet
+        QCOMPARE(prompter_.messages.size(), std::size_t{1});
+        QVERIFY(main_->design() == nullptr);
+
+        main_->findChild<QAction*>("mNew")->trigger();
+        main_->design()->run([](ChokeModel& m) {
+            for (const auto& [box, text] : {std::pair{"Ldes", "100"},
+                                            {"DCC", "5"},
+                                            {"ACC", "1"},
+                                            {"Freq", "100"},
+                                            {"FD", "0.5"}}) {
+                m.editText(box, text);
+            }
+            m.calculateAreaProduct();
+            m.setOption("Toroid", true);
+            m.setListText("Core", "T106");
+            m.setListText("CoreMat", "-8");
+            m.runDesign();
+        });
+        const std::string path = dir_.filePath("t106.lib").toStdString();
+        dialogs_.chooseOnSave(path);
+        main_->findChild<QAction*>("mExportModel")->trigger();
+        std::ifstream in(path);
+        std::stringstream text;
+        text << in.rdbuf();
+        QVERIFY2(text.str().find(".subckt T106_8 1 2\n") != std::string::npos, text.str().c_str());
+        QCOMPARE(prompter_.messages.size(), std::size_t{1});
+    }
+};
+
+QTEST_MAIN(SimulatorMenuTest)
+#include "SimulatorMenuTest.moc"
