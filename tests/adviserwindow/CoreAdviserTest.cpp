@@ -79,6 +79,8 @@ class CoreAdviserTest : public QObject {
             applied_.push_back(c);
             adviser::applyCandidate(*design_, c);
         });
+        // Another test program may share the settings file: the choice is made here too.
+        adviser_->findChild<QCheckBox*>("DeliveredDesigns")->setChecked(false);
         adviser_->resize(1000, 700);
         adviser_->show();
         QSignalSpy finished(&*adviser_, &CoreAdviserWindow::rankingFinished);
