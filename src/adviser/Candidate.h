@@ -67,6 +67,10 @@ struct Candidate {
     std::optional<double> hotRise;  // deg C
     bool checkPassed = false;       // no verdict fails and none is unavailable
 
+    // A delivered design (see DeliveredCandidates.h): the cores stacked; empty for the
+    // method's own design.
+    std::optional<int> stackCount;
+
     friend bool operator==(const Candidate&, const Candidate&) = default;
 };
 

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <functional>
+#include <string_view>
 
 namespace coilsmith {
 
@@ -44,6 +45,8 @@ const std::vector<Column>& columns() {
         {"Core", [](C c) { return q(c.core); }, [](C c) { return QVariant(q(c.core)); }},
         {"Material", [](C c) { return q(c.material); },
          [](C c) { return QVariant(q(c.material)); }},
+        {"Stack", [](C c) { return c.stackCount ? QString::number(*c.stackCount) : QString(); },
+         [](C c) { return QVariant(c.stackCount.value_or(0)); }},
         {"Turns", result(&DesignResultTexts::NTurns), [](C c) { return QVariant(c.turns); }},
         {"AWG", result(&DesignResultTexts::WAWG), [](C c) { return QVariant(c.awg); }},
         {"Total Loss (W)", result(&DesignResultTexts::PTOT),
@@ -77,6 +80,17 @@ const std::vector<Column>& columns() {
 
 }  // namespace
 
+bool CandidateTable::methodOnly(int column) {
+    static const QStringList titles = {"Bmax (T)", "Core AP (cm^4)", "AP Margin", "Window Fill"};
+    return column >= 0 && column < static_cast<int>(columns().size()) &&
+           titles.contains(QString::fromUtf8(columns()[static_cast<std::size_t>(column)].title));
+}
+
+bool CandidateTable::deliveredOnly(int column) {
+    return column >= 0 && column < static_cast<int>(columns().size()) &&
+           std::string_view(columns()[static_cast<std::size_t>(column)].title) == "Stack";
+}
+
 void CandidateTable::setCandidates(std::vector<adviser::Candidate> candidates) {
     beginResetModel();
     candidates_ = std::move(candidates);
@@ -107,7 +121,7 @@ QVariant CandidateTable::data(const QModelIndex& index, int role) const {
         case Qt::ToolTipRole:
             return c.feasible ? QVariant() : QVariant(q(c.reason));
         case Qt::TextAlignmentRole:
-            return index.column() >= 4 && index.column() <= 17
+            return index.column() >= 4 && index.column() <= 18
                        ? QVariant(int(Qt::AlignRight | Qt::AlignVCenter))
                        : QVariant();
         default:

@@ -25,6 +25,11 @@ class CandidateTable : public QAbstractTableModel {
     QVariant data(const QModelIndex& index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
+    // Columns that only the method's designs fill (Bmax, area products, the bare fill), and
+    // the one only delivered designs fill (the stack).
+    static bool methodOnly(int column);
+    static bool deliveredOnly(int column);
+
   private:
     std::vector<adviser::Candidate> candidates_;
 };

@@ -21,9 +21,11 @@
 #include <iterator>
 #include <optional>
 
+#include "adviser/DeliveredCandidates.h"
 #include "adviserwindow/CandidateTable.h"
 #include "adviserwindow/LossWeightChart.h"
 #include "model/ChokeModel.h"
+#include "model/DeliveredSpecification.h"
 #include "platform/WindowFit.h"
 
 namespace coilsmith {
@@ -43,6 +45,7 @@ const QString kRankByKey = QStringLiteral("CoreAdviser/RankBy");
 const QString kCoreTypeKey = QStringLiteral("CoreAdviser/CoreType");
 const QString kMaxTempRiseKey = QStringLiteral("CoreAdviser/MaxTempRise");
 const QString kCheckedOnlyKey = QStringLiteral("CoreAdviser/CheckedOnly");
+const QString kDeliveredKey = QStringLiteral("CoreAdviser/Delivered");
 
 // Without an organisation name QSettings has nowhere sensible to write (test programs,
 // tools): such a program remembers nothing.
@@ -101,6 +104,12 @@ QLayout* CoreAdviserWindow::buildChoices() {
     checkedOnly_->setObjectName("CheckedFilter");
     checkedOnly_->setToolTip(
         tr("Only the designs whose design check passes: no verdict fails or is unavailable"));
+    delivered_ = new QCheckBox(tr("Delivered designs"), this);
+    delivered_->setObjectName("DeliveredDesigns");
+    delivered_->setChecked(true);
+    delivered_->setToolTip(
+        tr("Rank the designs that really deliver the inductance at full current, on 1 to 3 "
+           "stacked cores at 25 °C"));
     restoreChoices();
 
     const auto changed = [this] {
@@ -111,6 +120,7 @@ QLayout* CoreAdviserWindow::buildChoices() {
     connect(coreType_, &QComboBox::currentIndexChanged, this, changed);
     connect(maxTempRise_, &QDoubleSpinBox::valueChanged, this, changed);
     connect(checkedOnly_, &QCheckBox::toggled, this, changed);
+    connect(delivered_, &QCheckBox::toggled, this, changed);
 
     auto* choices = new QHBoxLayout;
     choices->addWidget(new QLabel(tr("Core type"), this));
@@ -151,6 +161,7 @@ void CoreAdviserWindow::restoreChoices() {
     coreType_->setCurrentIndex(std::max(0, types ? indexOf(kTypeFilters, *types) : 0));
     maxTempRise_->setValue(settings->value(kMaxTempRiseKey, 0.0).toDouble());
     checkedOnly_->setChecked(settings->value(kCheckedOnlyKey, false).toBool());
+    delivered_->setChecked(settings->value(kDeliveredKey, true).toBool());
 }
 
 void CoreAdviserWindow::rememberChoices() const {
@@ -163,6 +174,35 @@ void CoreAdviserWindow::rememberChoices() const {
                        QString::fromUtf8(adviser::coreTypeFilterName(chosenFilter().types).data()));
     settings->setValue(kMaxTempRiseKey, maxTempRise_->value());
     settings->setValue(kCheckedOnlyKey, checkedOnly_->isChecked());
+    settings->setValue(kDeliveredKey, delivered_->isChecked());
+}
+
+bool CoreAdviserWindow::deliveredChosen() const {
+    return delivered_->isChecked();
+}
+
+// The window's specification at 25 °C on stacks of 1 to 3 cores, by the window's key and
+// rise limit, kept to the chosen core type.
+adviser::Ranking CoreAdviserWindow::deliveredRanking() const {
+    if (!records_ || !records_->records) {
+        adviser::Ranking none;
+        none.problem = records_ ? records_->problem : std::string("no catalogue");
+        return none;
+    }
+    adviser::DeliveredRankingRequest request;
+    request.specification = deliveredSpecification_;
+    request.maxTemperatureRiseC = chosenFilter().maxTempRise;
+    return adviser::deliveredWindowRanking(
+        adviser::rankDelivered(*records_->records, request, chosenKey()), chosenFilter().types,
+        chosenKey());
+}
+
+void CoreAdviserWindow::showColumns() {
+    for (int column = 0; column < table_->columnCount(); ++column) {
+        view_->setColumnHidden(column, deliveredChosen() ? CandidateTable::methodOnly(column)
+                                                         : CandidateTable::deliveredOnly(column));
+    }
+    checkedOnly_->setEnabled(!deliveredChosen());  // every delivered design is checked
 }
 
 adviser::RankKey CoreAdviserWindow::chosenKey() const {
@@ -219,8 +259,10 @@ void CoreAdviserWindow::build() {
     split->setSizes({420, 340});
 
     auto* layout = new QVBoxLayout(this);
+    QLayout* choices = buildChoices();
+    top->addWidget(delivered_);  // beside the summary, which it changes: the choices are full
     layout->addLayout(top);
-    layout->addLayout(buildChoices());
+    layout->addLayout(choices);
     layout->addWidget(outOfDateBar_);
     layout->addWidget(split, 1);
 }
@@ -241,6 +283,10 @@ void CoreAdviserWindow::rank(const ChokeModel& window) {
     progress_->setRange(0, 0);
     QTimer::singleShot(kProgressDelayMs, this, [this] { progress_->setVisible(isRanking()); });
     rankedFor_ = window.state().sizedSpecification;
+    deliveredSpecification_ = deliveredSpecification(window.state());
+    if (!records_ || records_->catalogueFile != window.cataloguePath())
+        records_ = std::make_shared<const DeliveredRecords>(
+            DeliveredRecords::load(window.cataloguePath()));
     watcher_.setFuture(QtConcurrent::run(
         [window = ChokeModel(window), options] { return adviser::rankCores(window, options); }));
     showOutOfDate(false);
@@ -297,9 +343,19 @@ void CoreAdviserWindow::showChoices() {
     if (isRanking() || !all_) {
         return;  // the ranking on its way is shown with the choices of its end
     }
-    ranking_ = adviser::filteredRanking(*all_, chosenFilter(), chosenKey());
+    showColumns();
+    if (deliveredChosen()) {
+        ranking_ = deliveredRanking();
+        ranking_.limits = all_->limits;  // the specification's, whatever is ranked
+    } else {
+        ranking_ = adviser::filteredRanking(*all_, chosenFilter(), chosenKey());
+    }
     if (ranking_.problem) {
         summary_->setText(QString::fromStdString(*ranking_.problem));
+    } else if (deliveredChosen()) {
+        summary_->setText(tr("%1 of %2 delivered designs on 1 to 3 stacked cores pass at 25 °C")
+                              .arg(ranking_.feasibleCount)
+                              .arg(ranking_.candidates.size()));
     } else {
         summary_->setText(tr("%1 of %2 designs meet the specification (minimum AP %3 cm^4)")
                               .arg(ranking_.feasibleCount)

@@ -4,6 +4,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <stop_token>
 #include <string>
@@ -11,6 +12,7 @@
 
 #include "adviser/AdviserEngine.h"
 #include "adviser/RankingFilter.h"
+#include "model/DeliveredCheck.h"
 
 class QCheckBox;
 class QComboBox;
@@ -31,8 +33,11 @@ class LossWeightChart;
 // which picks it in the design window and runs the design there. The ranking follows the
 // design window's specification (see follow()); nothing can be chosen from a ranking of
 // another specification, nor while a ranking runs. The rank key and the filters (core
-// type, maximum temperature rise, checked designs only) are remembered in the
-// application's settings when it has an organisation name. Escape closes the window.
+// type, maximum temperature rise, checked designs only, delivered designs) are remembered in
+// the application's settings when it has an organisation name. Escape closes the window.
+// With "Delivered designs" (the default) the window ranks what each core really delivers
+// on stacks of 1 to 3 cores at 25 °C, as `rank --delivered` does; a double click then also
+// sets the design window's stack to the candidate's.
 class CoreAdviserWindow : public QWidget {
     Q_OBJECT
 
@@ -80,6 +85,9 @@ class CoreAdviserWindow : public QWidget {
     // Rows and points can be chosen only from a finished ranking that is not out of date.
     bool choosable() const;
     void enableChoosing();
+    bool deliveredChosen() const;
+    adviser::Ranking deliveredRanking() const;
+    void showColumns();
 
     Apply apply_;
     std::stop_source stop_;
@@ -88,6 +96,9 @@ class CoreAdviserWindow : public QWidget {
     // The specification texts of the last ranking (ChokeModel::specificationTexts).
     std::vector<std::string> rankedFor_;
     bool outOfDate_ = false;
+    // What the delivered ranking takes of the last ranked specification.
+    physics::ChokeSpecification deliveredSpecification_;
+    std::shared_ptr<const DeliveredRecords> records_;
     QWidget* outOfDateBar_ = nullptr;
     adviser::Ranking ranking_;
     CandidateTable* table_ = nullptr;
@@ -98,6 +109,7 @@ class CoreAdviserWindow : public QWidget {
     QComboBox* coreType_ = nullptr;
     QDoubleSpinBox* maxTempRise_ = nullptr;
     QCheckBox* checkedOnly_ = nullptr;
+    QCheckBox* delivered_ = nullptr;
     QLabel* summary_ = nullptr;
     QProgressBar* progress_ = nullptr;
 };

@@ -9,7 +9,6 @@
 
 #include "cli/Command.h"
 #include "cli/OpenDesign.h"
-#include "cli/ProgramDir.h"
 #include "converter/ConverterSpecification.h"
 #include "converter/SiNumber.h"
 #include "converter/WorstCaseSummary.h"
@@ -17,6 +16,7 @@
 #include "model/DesignFile.h"
 #include "model/SpecificationEntry.h"
 #include "platform/FileReplacement.h"
+#include "platform/ProgramDir.h"
 
 namespace coilsmith::cli {
 

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QChart>
 #include <QChartView>
+#include <QComboBox>
 #include <QGraphicsLayout>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -21,6 +22,7 @@
 
 #include "model/CheckTexts.h"
 #include "model/ChokeModel.h"
+#include "model/DeliveredTexts.h"
 
 namespace coilsmith {
 
@@ -63,11 +65,22 @@ QIcon verdictIcon(Verdict verdict) {
     return style->standardIcon(QStyle::SP_MessageBoxQuestion);
 }
 
-void showFigures(QTableWidget& t, const CheckTexts& texts) {
+QTableWidgetItem* valueCell(const std::string& text, bool emphasised = false) {
+    auto* item = cell(text);
+    item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    if (emphasised) {
+        QFont font = item->font();
+        font.setBold(true);
+        item->setFont(font);
+    }
+    return item;
+}
+
+void showFigures(QTableWidget& t, const DeliveredTexts& texts) {
     t.clearSpans();
     t.setRowCount(0);
     std::string part;
-    for (const CheckFigureRow& row : texts.figures) {
+    for (const ComparedFigureRow& row : texts.figures) {
         int r = t.rowCount();
         if (row.part != part) {
             // Each part under its own bold heading across the table.
@@ -83,14 +96,14 @@ void showFigures(QTableWidget& t, const CheckTexts& texts) {
         }
         t.insertRow(r);
         t.setItem(r, 0, cell(row.label));
-        auto* value = cell(row.value);
-        value->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        t.setItem(r, 1, value);
-        t.setItem(r, 2, cell(row.unit));
+        t.setItem(r, 1, valueCell(row.designed));
+        t.setItem(r, 2, valueCell(row.delivered, row.changed));
+        t.setItem(r, 3, cell(row.unit));
     }
 }
 
-void showVerdicts(QTableWidget& t, const CheckTexts& texts) {
+template <class Texts>
+void showVerdicts(QTableWidget& t, const Texts& texts) {
     t.setRowCount(static_cast<int>(texts.verdicts.size()));
     for (int r = 0; r < t.rowCount(); ++r) {
         const CheckVerdictRow& row = texts.verdicts[static_cast<std::size_t>(r)];
@@ -140,7 +153,25 @@ CheckPage::CheckPage(QWidget* parent) : QWidget(parent) {
     auto* ambientRow = new QHBoxLayout;
     ambientRow->addWidget(ambientLabel);
     ambientRow->addWidget(ambient_);
+
+    stack_ = new QComboBox;
+    stack_->setObjectName(QStringLiteral("DeliveredStack"));
+    for (const std::string& choice : stackChoiceTexts())
+        stack_->addItem(qs(choice));
+    stack_->setCurrentText(qs(stackChoiceText(adviser::StackChoice::smallestThatPasses())));
+    connect(stack_, &QComboBox::currentTextChanged, this, [this](const QString& text) {
+        emit stackChanged(stackChoiceFromText(text.toStdString()));
+    });
+    auto* stackLabel = new QLabel(tr("Delivered design on cores:"));
+    stackLabel->setBuddy(stack_);
+    ambientRow->addSpacing(12);
+    ambientRow->addWidget(stackLabel);
+    ambientRow->addWidget(stack_);
     ambientRow->addStretch(1);
+
+    summary_ = new QLabel;
+    summary_->setObjectName(QStringLiteral("DeliveredSummary"));
+    summary_->setWordWrap(true);
 
     auto* chart = new QChart;
     chart->legend()->setAlignment(Qt::AlignBottom);
@@ -161,6 +192,8 @@ CheckPage::CheckPage(QWidget* parent) : QWidget(parent) {
     chart->addAxis(inductanceAxis_, Qt::AlignLeft);
     curve_ = series(chart, tr("L(I)"), QColor(30, 90, 170), Qt::SolidLine, currentAxis_,
                     inductanceAxis_);
+    deliveredCurve_ = series(chart, tr("Delivered L(I)"), QColor(20, 150, 150), Qt::SolidLine,
+                             currentAxis_, inductanceAxis_);
     required_ = series(chart, tr("Required L"), QColor(200, 60, 30), Qt::DashLine, currentAxis_,
                        inductanceAxis_);
     idc_ =
@@ -168,15 +201,19 @@ CheckPage::CheckPage(QWidget* parent) : QWidget(parent) {
     ipk_ =
         series(chart, tr("Ipk"), QColor(150, 80, 160), Qt::DotLine, currentAxis_, inductanceAxis_);
 
-    figures_ = table("CheckFigures", {tr("Figure"), tr("Value"), tr("Unit")});
+    figures_ = table("CheckFigures",
+                     {tr("Figure"), tr("As designed"), tr("Delivered design"), tr("Unit")});
     verdicts_ = table("CheckVerdicts", {tr("Check"), tr("Verdict"), tr("Reason")});
+    deliveredVerdicts_ =
+        table("DeliveredVerdicts", {tr("Delivered design"), tr("Verdict"), tr("Reason")});
     // The labels take what room is left; values and units as wide as their texts.
     figures_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
     figures_->horizontalHeader()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
     figures_->horizontalHeader()->setSectionResizeMode(2, QHeaderView::ResizeToContents);
+    figures_->horizontalHeader()->setSectionResizeMode(3, QHeaderView::ResizeToContents);
     figures_->horizontalHeader()->setStretchLastSection(false);
     figures_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    figures_->setMinimumWidth(figures_->fontMetrics().averageCharWidth() * 48);
+    figures_->setMinimumWidth(figures_->fontMetrics().averageCharWidth() * 60);
     // Every verdict in view where there is room; on a small screen three, and a scroll bar.
     const auto verdictsHigh = [this](int rows) {
         return verdicts_->horizontalHeader()->sizeHint().height() +
@@ -185,14 +222,18 @@ CheckPage::CheckPage(QWidget* parent) : QWidget(parent) {
     };
     constexpr int kVerdictRows = 7;
     constexpr int kFewestVerdictRows = 3;
-    verdicts_->setMinimumHeight(verdictsHigh(kFewestVerdictRows));
-    verdicts_->setMaximumHeight(verdictsHigh(kVerdictRows));
+    for (QTableWidget* t : {verdicts_, deliveredVerdicts_}) {
+        t->setMinimumHeight(verdictsHigh(kFewestVerdictRows));
+        t->setMaximumHeight(verdictsHigh(kVerdictRows));
+    }
 
     auto* grid = new QGridLayout(this);
     grid->addLayout(ambientRow, 0, 0, 1, 2);
     grid->addWidget(chart_, 1, 0);
     grid->addWidget(figures_, 1, 1);
-    grid->addWidget(verdicts_, 2, 0, 1, 2);
+    grid->addWidget(summary_, 2, 0, 1, 2);
+    grid->addWidget(verdicts_, 3, 0);
+    grid->addWidget(deliveredVerdicts_, 3, 1);
     grid->setColumnStretch(0, 1);
     grid->setColumnStretch(1, 1);
     grid->setRowStretch(1, 1);
@@ -207,9 +248,17 @@ void CheckPage::showCheck(const ChokeModel& model) {
                        static_cast<double>(kHighestAmbientC));
         ambient_->setValue(static_cast<int>(std::lround(shown)));
     }
-    const std::optional<CheckTexts> texts = checkTexts(model);
-    showFigures(*figures_, texts.value_or(CheckTexts{}));
-    showVerdicts(*verdicts_, texts.value_or(CheckTexts{}));
+    {
+        const QSignalBlocker blocker(stack_);
+        stack_->setCurrentText(qs(stackChoiceText(model.deliveredStack())));
+    }
+    const std::optional<CheckTexts> check = checkTexts(model);
+    const std::optional<DeliveredTexts> delivered = deliveredTexts(model);
+    showFigures(*figures_, delivered.value_or(DeliveredTexts{}));
+    showVerdicts(*verdicts_, check.value_or(CheckTexts{}));
+    showVerdicts(*deliveredVerdicts_, delivered.value_or(DeliveredTexts{}));
+    summary_->setText(delivered ? qs(delivered->summary) : QString());
+    summary_->setVisible(delivered.has_value());
     showChart(model);
 }
 
@@ -218,7 +267,7 @@ void CheckPage::showChart(const ChokeModel& model) {
     const auto& check = model.lastCheck();
     const auto& input = model.lastCheckInput();
     const bool haveCurve = check && input && check->inductance.available();
-    for (QLineSeries* s : {curve_, required_, idc_, ipk_}) {
+    for (QLineSeries* s : {curve_, deliveredCurve_, required_, idc_, ipk_}) {
         s->clear();
         s->setVisible(haveCurve);
     }
@@ -242,6 +291,15 @@ void CheckPage::showChart(const ChokeModel& model) {
         highest = std::max(highest, p.inductanceH);
     }
     curve_->replace(points);
+    QList<QPointF> deliveredPoints;
+    if (const auto& delivered = model.lastDelivered()) {
+        for (const physics::InductancePoint& p : delivered->curve) {
+            deliveredPoints.append({p.currentA, p.inductanceH * unit.perHenry});
+            highest = std::max(highest, p.inductanceH);
+        }
+    }
+    deliveredCurve_->replace(deliveredPoints);
+    deliveredCurve_->setVisible(!deliveredPoints.isEmpty());
 
     const RoundAxis currents = roundAxis(f.curve.back().currentA);
     setRoundRange(*currentAxis_, f.curve.back().currentA);

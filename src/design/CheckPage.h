@@ -2,7 +2,11 @@
 
 #include <QWidget>
 
+#include "adviser/DeliveredChoke.h"
+
 class QChartView;
+class QComboBox;
+class QLabel;
 class QLineSeries;
 class QSpinBox;
 class QValueAxis;
@@ -18,9 +22,10 @@ inline constexpr int kCheckPage = 3;
 inline constexpr int kLowestAmbientC = -40;
 inline constexpr int kHighestAmbientC = 100;
 
-// The "Design Check" page: the L(I) chart of the check with the required L and the
-// currents Idc and Ipk marked, the figure table, the verdicts and the ambient temperature
-// of the check. It shows what the model holds; the texts come from checkTexts.
+// The "Design Check" page: the L(I) chart of the check and of the delivered design with the
+// required L and the currents Idc and Ipk marked, the figures as designed and delivered, both
+// designs' verdicts, the ambient temperature and the delivered design's stack. It shows what
+// the model holds; the texts come from deliveredTexts.
 class CheckPage : public QWidget {
     Q_OBJECT
 
@@ -33,12 +38,15 @@ class CheckPage : public QWidget {
   signals:
     // The user set another ambient temperature, °C.
     void ambientChanged(double celsius);
+    // The user chose another stack for the delivered design.
+    void stackChanged(adviser::StackChoice stack);
 
   private:
     void showChart(const ChokeModel& model);
 
     QChartView* chart_ = nullptr;
     QLineSeries* curve_ = nullptr;
+    QLineSeries* deliveredCurve_ = nullptr;
     QLineSeries* required_ = nullptr;
     QLineSeries* idc_ = nullptr;
     QLineSeries* ipk_ = nullptr;
@@ -46,7 +54,10 @@ class CheckPage : public QWidget {
     QValueAxis* inductanceAxis_ = nullptr;
     QTableWidget* figures_ = nullptr;
     QTableWidget* verdicts_ = nullptr;
+    QTableWidget* deliveredVerdicts_ = nullptr;
     QSpinBox* ambient_ = nullptr;
+    QComboBox* stack_ = nullptr;
+    QLabel* summary_ = nullptr;
 };
 
 }  // namespace coilsmith

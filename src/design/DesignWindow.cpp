@@ -13,12 +13,14 @@
 
 #include "design/CheckPage.h"
 #include "design/DesignPages.h"
+#include "model/DeliveredTexts.h"
 
 namespace coilsmith {
 
 namespace {
 
 constexpr const char* kAmbientKey = "DesignCheck/Ambient";
+constexpr const char* kStackKey = "DesignCheck/DeliveredStack";
 
 // Settings are kept only by the program itself, which names its organisation; a test or
 // tool without one leaves the user's settings alone.
@@ -60,6 +62,7 @@ DesignWindow::DesignWindow(ChokeModel::Options options, Prompter& prompter, Chok
     tabs_->addTab(checkPage_, QStringLiteral("Design Check"));
     restoreAmbient();
     connect(checkPage_, &CheckPage::ambientChanged, this, &DesignWindow::changeAmbient);
+    connect(checkPage_, &CheckPage::stackChanged, this, &DesignWindow::changeStack);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(tabs_);
 
@@ -212,12 +215,23 @@ void DesignWindow::restoreAmbient() {
     if (isNumber && celsius >= kLowestAmbientC && celsius <= kHighestAmbientC) {
         model_.setAmbientTemperature(celsius);
     }
+    const QString stack = QSettings().value(QLatin1String(kStackKey)).toString();
+    model_.setDeliveredStack(stackChoiceFromText(stack.toStdString()));
 }
 
 void DesignWindow::changeAmbient(double celsius) {
     model_.setAmbientTemperature(celsius);
     if (settingsKept()) {
         QSettings().setValue(QLatin1String(kAmbientKey), model_.ambientTemperature());
+    }
+    checkPage_->showCheck(model_);
+}
+
+void DesignWindow::changeStack(adviser::StackChoice stack) {
+    model_.setDeliveredStack(stack);
+    if (settingsKept()) {
+        QSettings().setValue(QLatin1String(kStackKey),
+                             qs(stackChoiceText(model_.deliveredStack())));
     }
     checkPage_->showCheck(model_);
 }

@@ -134,6 +134,7 @@ Control& ChokeModel::mutableControl(std::string_view name) {
 void ChokeModel::forgetCheck() noexcept {
     lastCheck_.reset();
     lastCheckInput_.reset();
+    lastDelivered_.reset();
 }
 
 void ChokeModel::editText(std::string_view name, std::string text) {

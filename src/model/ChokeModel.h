@@ -13,6 +13,7 @@
 #include "magnetics/MethodLimits.h"
 #include "magnetics/NumberText.h"
 #include "model/CompletedDesignCheck.h"
+#include "model/DeliveredCheck.h"
 #include "platform/Prompter.h"
 
 namespace coilsmith {
@@ -177,6 +178,14 @@ class ChokeModel {
     // one version of the catalogue (the core adviser) loads both tables once with this;
     // every later Run of this model and of its copies uses that load.
     void keepCheckReferences();
+    // The delivered design of the last Run's core and material beside its check, on the
+    // chosen stack; it belongs to the check and is dropped, and made again, with it. The
+    // catalogue's records are read once per catalogue file.
+    const std::optional<DeliveredCheck>& lastDelivered() const noexcept { return lastDelivered_; }
+    // The stack the delivered design is made on (the smallest that passes until set);
+    // setting it delivers the checked design again. A count outside 1 … 3 is ignored.
+    adviser::StackChoice deliveredStack() const noexcept { return deliveredStack_; }
+    void setDeliveredStack(adviser::StackChoice stack);
     // Sizes the specification shown again when it changed since the last "Calculate AP",
     // with its checks and messages, so that what is designed next belongs to it. False
     // when an input was refused.
@@ -246,6 +255,10 @@ class ChokeModel {
     std::optional<DesignCheck> lastCheck_;
     std::shared_ptr<const CheckReferences> checkReferences_;
     bool checkReferencesKept_ = false;
+    void deliverCheckedDesign();
+    adviser::StackChoice deliveredStack_;
+    std::optional<DeliveredCheck> lastDelivered_;
+    std::shared_ptr<const DeliveredRecords> deliveredRecords_;
 
     struct CoreRowIndex;
     static std::shared_ptr<const CoreRowIndex> indexRows(DataSource cores,

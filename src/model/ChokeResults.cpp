@@ -4,6 +4,7 @@
 
 #include "magnetics/ResultFormat.h"
 #include "model/ChokeModel.h"
+#include "model/DeliveredSpecification.h"
 
 namespace coilsmith {
 
@@ -73,6 +74,28 @@ void ChokeModel::checkCompletedDesign() {
     lastCheckInput_->minimumAreaProductCm4 = minimumAreaProduct();
     lastCheckInput_->coreAreaProductCm4 = coreAreaProduct();
     lastCheck_ = checkDesign(*lastCheckInput_);
+    deliverCheckedDesign();
+}
+
+void ChokeModel::deliverCheckedDesign() {
+    if (!lastCheckInput_) {
+        lastDelivered_.reset();
+        return;
+    }
+    if (!deliveredRecords_ || deliveredRecords_->catalogueFile != cataloguePath_)
+        deliveredRecords_ =
+            std::make_shared<const DeliveredRecords>(DeliveredRecords::load(cataloguePath_));
+    const auto shape = state_.IsECore ? catalogue::CoreShape::ECore : catalogue::CoreShape::Toroid;
+    lastDelivered_ = coilsmith::deliverCheckedDesign(
+        *deliveredRecords_, deliveredSpecification(state_), ambientC_, shape, text("Core"),
+        state_.MatNo, deliveredStack_);
+}
+
+void ChokeModel::setDeliveredStack(adviser::StackChoice stack) {
+    if (stack.count && (*stack.count < 1 || *stack.count > physics::kMaxStackedCores))
+        return;
+    deliveredStack_ = stack;
+    deliverCheckedDesign();
 }
 
 void ChokeModel::setAmbientTemperature(double celsius) {
@@ -83,6 +106,7 @@ void ChokeModel::setAmbientTemperature(double celsius) {
     if (lastCheckInput_) {
         lastCheckInput_->ambientC = celsius;
         lastCheck_ = checkDesign(*lastCheckInput_);
+        deliverCheckedDesign();
     }
 }
 
@@ -90,6 +114,8 @@ void ChokeModel::keepCheckReferences() {
     checkReferences_ =
         std::make_shared<const CheckReferences>(CheckReferences::load(cataloguePath_));
     checkReferencesKept_ = true;
+    deliveredRecords_ =
+        std::make_shared<const DeliveredRecords>(DeliveredRecords::load(cataloguePath_));
 }
 
 }  // namespace coilsmith

@@ -37,8 +37,8 @@ std::string tickText(double value) {
     return text.str();
 }
 
-std::string valueText(const CheckFigureRow& row) {
-    return row.unit.empty() ? row.value : row.value + " " + row.unit;
+std::string withUnit(const std::string& value, const std::string& unit) {
+    return unit.empty() || value.empty() ? value : value + " " + unit;
 }
 
 // The page layout keeps its own vertical position: printing moves the printer's, and the
@@ -69,7 +69,13 @@ class CheckPageLayout {
             flow_.moveTo(std::max(flow_.y(), chartBottom));
         }
         flow_.skipLines(1);
-        verdicts();
+        verdicts("Verdicts", check_.texts.verdicts);
+        if (check_.delivered) {
+            flow_.skipLines(1);
+            verdicts("Delivered design verdicts", check_.delivered->verdicts);
+            flow_.skipLines(1);
+            flow_.row({{kCheckLabelColumn, check_.delivered->summary}}, pageWidth_);
+        }
     }
 
   private:
@@ -99,31 +105,56 @@ class CheckPageLayout {
         p_.setFontBold(false);
     }
 
+    // The figures as designed and, when there is a delivered design, beside them the
+    // delivered ones under two column headings.
     void figureTable(float right) {
-        std::vector<std::string> labels, values;
-        for (const CheckFigureRow& row : check_.texts.figures) {
-            labels.push_back(row.label);
-            values.push_back(valueText(row));
+        std::vector<std::string> labels, designed, delivered;
+        const bool twoColumns = check_.delivered.has_value();
+        if (twoColumns) {
+            for (const ComparedFigureRow& row : check_.delivered->figures) {
+                labels.push_back(row.label);
+                designed.push_back(withUnit(row.designed, row.unit));
+                delivered.push_back(withUnit(row.delivered, row.unit));
+            }
+        } else {
+            for (const CheckFigureRow& row : check_.texts.figures) {
+                labels.push_back(row.label);
+                designed.push_back(withUnit(row.value, row.unit));
+            }
         }
         const float columnWidth = flow_.columnWidth();
+        std::vector<int> usual = {kCheckLabelColumn, kCheckValueColumn};
+        std::vector<float> widest = {widestText(p_, labels), widestText(p_, designed)};
+        if (twoColumns) {
+            usual.push_back(kDeliveredValueColumn);
+            widest.back() = std::max(widest.back(), widestText(p_, {"As designed"}));
+            widest.push_back(std::max(widestText(p_, delivered), widestText(p_, {"Delivered"})));
+        }
         const std::vector<int> columns =
-            fitColumns({kCheckLabelColumn, kCheckValueColumn},
-                       {widestText(p_, labels), widestText(p_, values)}, columnWidth, right,
-                       kValueColumnsNeeded * columnWidth);
+            fitColumns(usual, widest, columnWidth, right, kValueColumnsNeeded * columnWidth);
+        if (twoColumns) {
+            p_.setFontBold(true);
+            flow_.row({{columns[1], "As designed"}, {columns[2], "Delivered"}}, right);
+            p_.setFontBold(false);
+        }
         std::string part;
-        for (std::size_t i = 0; i < check_.texts.figures.size(); ++i) {
-            const CheckFigureRow& row = check_.texts.figures[i];
-            if (i == 0 || row.part != part) {
-                part = row.part;
+        for (std::size_t i = 0; i < labels.size(); ++i) {
+            const std::string& rowPart =
+                twoColumns ? check_.delivered->figures[i].part : check_.texts.figures[i].part;
+            if (i == 0 || rowPart != part) {
+                part = rowPart;
                 partHeading(part, columns[0], right);
             }
-            flow_.row({{columns[0], row.label}, {columns[1], values[i]}}, right);
+            std::vector<TableCell> cells = {{columns[0], labels[i]}, {columns[1], designed[i]}};
+            if (twoColumns)
+                cells.push_back({columns[2], delivered[i]});
+            flow_.row(cells, right);
         }
     }
 
-    void verdicts() {
+    void verdicts(const std::string& heading, const std::vector<CheckVerdictRow>& rows) {
         std::vector<std::string> checks, words, reasons;
-        for (const CheckVerdictRow& row : check_.texts.verdicts) {
+        for (const CheckVerdictRow& row : rows) {
             checks.push_back(row.check);
             words.push_back(row.verdictText);
             reasons.push_back(row.reason);
@@ -133,8 +164,8 @@ class CheckPageLayout {
             fitColumns({kCheckLabelColumn, kVerdictColumn, kVerdictReasonColumn},
                        {widestText(p_, checks), widestText(p_, words), widestText(p_, reasons)},
                        columnWidth, pageWidth_, kReasonColumnsNeeded * columnWidth);
-        partHeading("Verdicts", columns[0], pageWidth_);
-        for (const CheckVerdictRow& row : check_.texts.verdicts) {
+        partHeading(heading, columns[0], pageWidth_);
+        for (const CheckVerdictRow& row : rows) {
             flow_.row(
                 {{columns[0], row.check}, {columns[1], row.verdictText}, {columns[2], row.reason}},
                 pageWidth_);
@@ -270,7 +301,8 @@ std::optional<CheckReport> checkReport(const ChokeModel& model) {
                        {},
                        input.requiredInductanceH,
                        input.idcA,
-                       input.idcA + input.iacPeakToPeakA / 2};
+                       input.idcA + input.iacPeakToPeakA / 2,
+                       deliveredTexts(model)};
     if (const auto& inductance = model.lastCheck()->inductance; inductance.available())
         report.curve.assign(inductance.figures->curve.begin(), inductance.figures->curve.end());
     return report;

@@ -6,6 +6,7 @@
 
 #include "magnetics/DesignCheck.h"
 #include "model/CheckTexts.h"
+#include "model/DeliveredTexts.h"
 #include "platform/Printer.h"
 
 namespace coilsmith {
@@ -17,6 +18,7 @@ inline constexpr float kCheckFontSize = 10.0f;
 inline constexpr int kCheckPartColumn = 4;
 inline constexpr int kCheckLabelColumn = 6;
 inline constexpr int kCheckValueColumn = 36;
+inline constexpr int kDeliveredValueColumn = 50;
 inline constexpr int kVerdictColumn = 22;
 inline constexpr int kVerdictReasonColumn = 32;
 
@@ -28,6 +30,9 @@ struct CheckReport {
     double requiredInductanceH = 0;
     double idcA = 0;
     double ipkA = 0;
+    // The delivered design beside the check: a second value column, its verdicts and the
+    // sentence that says what changed. Empty when the model holds none.
+    std::optional<DeliveredTexts> delivered;
 };
 
 // The check of the model's last Run; empty when there is none.

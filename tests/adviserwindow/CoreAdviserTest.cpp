@@ -14,12 +14,15 @@
 #include <QtTest>
 
 #include <optional>
+#include <tuple>
 
 #include "AdviserCatalogues.h"
 #include "ChartTexts.h"
+#include "adviser/DeliveredRanking.h"
 #include "adviserwindow/CandidateTable.h"
 #include "adviserwindow/CoreAdviserWindow.h"
 #include "adviserwindow/LossWeightChart.h"
+#include "model/DeliveredSpecification.h"
 
 namespace coilsmith {
 
@@ -66,14 +69,18 @@ class CoreAdviserTest : public QObject {
         QCoreApplication::setApplicationName("adviser_ui_tests");
     }
 
+    // The method's designs unless a test asks for the delivered ones.
     void init() {
         QSettings().clear();
+        QSettings().setValue("CoreAdviser/Delivered", false);
         design_.emplace(test::specifiedWindow(test::shippedCatalogue(), prompter_));
         applied_.clear();
         adviser_.emplace([this](const adviser::Candidate& c) {
             applied_.push_back(c);
             adviser::applyCandidate(*design_, c);
         });
+        // Another test program may share the settings file: the choice is made here too.
+        adviser_->findChild<QCheckBox*>("DeliveredDesigns")->setChecked(false);
         adviser_->resize(1000, 700);
         adviser_->show();
         QSignalSpy finished(&*adviser_, &CoreAdviserWindow::rankingFinished);
@@ -131,8 +138,8 @@ class CoreAdviserTest : public QObject {
             QSKIP("the screen is large enough for any window");
         }
         QVERIFY(available.contains(adviser_->frameGeometry()));
-        for (const char* name :
-             {"CoreTypeFilter", "MaxTempRiseFilter", "CheckedFilter", "RankBy"}) {
+        for (const char* name : {"CoreTypeFilter", "MaxTempRiseFilter", "CheckedFilter", "RankBy",
+                                 "DeliveredDesigns"}) {
             auto* choice = adviser_->findChild<QWidget*>(name);
             const QRect shown(choice->mapTo(&*adviser_, QPoint(0, 0)), choice->size());
             QVERIFY2(adviser_->rect().contains(shown), name);
@@ -255,6 +262,53 @@ class CoreAdviserTest : public QObject {
             QCOMPARE(rowsWith("Type", type), count);
             QCOMPARE(cell(0, "Rank"), QString("1"));
         }
+    }
+
+    // "Delivered designs" ranks every core, material and stack of 1 to 3 as rankDelivered
+    // does for the window's specification at 25 °C, by the window's key; a double click
+    // opens the candidate with the design window's stack set to its own.
+    void deliveredDesignsRankAsRankDelivered() {
+        auto* delivered = adviser_->findChild<QCheckBox*>("DeliveredDesigns");
+        QVERIFY(delivered && !delivered->isChecked());
+        delivered->setChecked(true);
+        combo("RankBy")->setCurrentIndex(2);  // total weight
+        QVERIFY(QSettings().value("CoreAdviser/Delivered").toBool());
+
+        adviser::DeliveredRankingRequest request;
+        request.specification = deliveredSpecification(design_->state());
+        const adviser::DeliveredRanking expected =
+            adviser::rankDelivered(catalogue::CatalogueRecords::load(test::shippedCatalogue()),
+                                   request, adviser::RankKey::Weight);
+        const adviser::Ranking& shown = adviser_->ranking();
+        QVERIFY(expected.feasibleCount > 0);
+        QCOMPARE(shown.feasibleCount, expected.feasibleCount);
+        QCOMPARE(shown.candidates.size(), expected.candidates.size());
+        std::optional<int> stacked;  // the best candidate on more than one core
+        for (std::size_t i = 0; i < shown.feasibleCount; ++i) {
+            const adviser::Candidate& c = shown.candidates[i];
+            const adviser::DeliveredCandidate& e = expected.candidates[i];
+            QCOMPARE(std::tuple(c.core, c.material, c.stackCount),
+                     std::tuple(e.core, e.material, std::optional<int>(e.stackCount)));
+            QCOMPARE(c.totalWeight, e.design->copper->totalWeightKg * 1000);
+            if (!stacked && e.stackCount > 1)
+                stacked = static_cast<int>(i);
+        }
+        QCOMPARE(cell(0, "Stack"), QString::number(*shown.candidates[0].stackCount));
+        QCOMPARE(cell(0, "Turns"),
+                 QString::number(expected.candidates[0].design->inductance->turns));
+
+        QVERIFY(stacked.has_value());
+        const adviser::Candidate chosen = shown.candidates[static_cast<std::size_t>(*stacked)];
+        emit view()->doubleClicked(view()->model()->index(*stacked, 2));
+        QCOMPARE(applied_, std::vector{chosen});
+        QCOMPARE(design_->deliveredStack().count, chosen.stackCount);
+        QCOMPARE(design_->lastDelivered()->design->stackCount, *chosen.stackCount);
+        QCOMPARE(design_->lastDelivered()->design->inductance->turns,
+                 static_cast<long>(chosen.turns));
+
+        QSettings().remove("CoreAdviser/Delivered");  // never chosen: on
+        adviser_.emplace([](const adviser::Candidate&) {});
+        QVERIFY(adviser_->findChild<QCheckBox*>("DeliveredDesigns")->isChecked());
     }
 
     // Another key reorders; the checked filter keeps designs whose check passes; the choices

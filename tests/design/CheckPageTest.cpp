@@ -1,6 +1,7 @@
 // The "Design Check" page of the design window on the shipped catalogue.
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QSpinBox>
 #include <QStandardPaths>
@@ -30,13 +31,16 @@ class CheckPageTest : public QObject {
     QTabWidget* tabs() const { return choke_->findChild<QTabWidget*>("DsnTab"); }
     QSpinBox* ambient() const { return choke_->findChild<QSpinBox*>("Ambient"); }
 
-    // The figure table's value and unit of a row, "" when the row is missing.
-    QString figure(const QString& label) const {
+    // The figure table's value as designed (column 1) or delivered (column 2) and unit of a
+    // row, "" when the row is missing.
+    QString figure(const QString& label, int column = 1) const {
         auto* table = choke_->findChild<QTableWidget*>("CheckFigures");
         const auto found = table->findItems(label, Qt::MatchExactly);
         const int row = found.isEmpty() ? -1 : found.front()->row();
-        return row < 0 ? "" : table->item(row, 1)->text() + " " + table->item(row, 2)->text();
+        return row < 0 ? "" : table->item(row, column)->text() + " " + table->item(row, 3)->text();
     }
+    QString delivered(const QString& label) const { return figure(label, 2); }
+    QComboBox* stack() const { return choke_->findChild<QComboBox*>("DeliveredStack"); }
 
     // Calculate AP, the toroid T106 in -26, and Run, through the widget's run.
     void runDesign(const char* microhenries) {
@@ -92,6 +96,42 @@ class CheckPageTest : public QObject {
         QCOMPARE(choke_->model().ambientTemperature(), 60.0);
         QCOMPARE(ambient()->value(), 60);
         QSettings().clear();
+    }
+    // The delivered design's stack is chosen on the page, changes the column and is
+    // remembered for the next window.
+    void stackChoiceChangesTheColumn() {
+        QSettings().clear();
+        choke_ = makeChoke();
+        QCOMPARE(stack()->currentText(), QString("smallest that passes"));
+        runDesign("100");
+        const physics::DeliveredDesign& smallest = *choke_->model().lastDelivered()->design;
+        QVERIFY(smallest.passes());
+        QCOMPARE(delivered("Cores stacked"), QString::number(smallest.stackCount) + " ");
+        QVERIFY(!choke_->findChild<QLabel*>("DeliveredSummary")->text().isEmpty());
+
+        stack()->setCurrentText("3");
+        QCOMPARE(choke_->model().deliveredStack().count, std::optional<int>(3));
+        QCOMPARE(delivered("Cores stacked"), QString("3 "));
+        // Three cores need no more turns than fewer do.
+        QVERIFY(choke_->model().lastDelivered()->design->inductance->turns <=
+                smallest.inductance->turns);
+        QCOMPARE(delivered("Turns"),
+                 QString::number(choke_->model().lastDelivered()->design->inductance->turns) + " ");
+
+        choke_ = makeChoke();
+        QCOMPARE(choke_->model().deliveredStack().count, std::optional<int>(3));
+        QCOMPARE(stack()->currentText(), QString("3"));
+        QSettings().clear();
+    }
+    // The delivered design belongs to the check: an edit takes both away.
+    void deliveredGoesWithTheCheck() {
+        choke_ = makeChoke();
+        runDesign("100");
+        QVERIFY(choke_->model().lastDelivered().has_value() &&
+                !delivered("Turns").trimmed().isEmpty());
+        choke_->run([](ChokeModel& m) { m.editText("Ldes", "120"); });
+        QVERIFY(!choke_->model().lastDelivered());
+        QCOMPARE(delivered("Turns"), QString());
     }
     // A key typed into the specification, or into an editable list, takes the check away
     // at once: it was made for the design before the key.

@@ -8,12 +8,14 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <algorithm>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <variant>
 
 #include "model/CheckTexts.h"
 #include "model/ChokeModel.h"
+#include "model/DeliveredTexts.h"
 #include "model/DesignFile.h"
 #include "platform/fakes/FakePrinterDialog.h"
 #include "platform/fakes/FakePrompter.h"
@@ -77,9 +79,11 @@ TEST_F(PrintReportTest, CompletedDesignPrintsTheWindowTextsThenItsCheck) {
     EXPECT_TRUE(prompter.messages.empty() && dialog.printer.ended);
     ASSERT_EQ(pageTexts(dialog.printer, 0).size(), 40u);
 
-    // The second page: the check's own figure rows and verdicts, as the window shows them.
+    // The second page and its continuation: the check's own figure rows and verdicts, as the
+    // window shows them, and beside them the delivered design's.
     ASSERT_TRUE(model->lastCheck());
-    const auto page2 = pageTexts(dialog.printer, 1);
+    auto page2 = pageTexts(dialog.printer, 1);
+    std::ranges::copy(pageTexts(dialog.printer, 2), std::back_inserter(page2));
     const auto printedOnPage2 = [&page2](const std::string& text) {
         return std::ranges::find(page2, text) != page2.end();
     };
@@ -92,7 +96,18 @@ TEST_F(PrintReportTest, CompletedDesignPrintsTheWindowTextsThenItsCheck) {
     }
     for (const CheckVerdictRow& row : check.verdicts)
         EXPECT_TRUE(printedOnPage2(row.verdictText)) << row.check;
-    EXPECT_TRUE(pageTexts(dialog.printer, 2).empty());
+    const DeliveredTexts delivered = *deliveredTexts(*model);
+    EXPECT_TRUE(printedOnPage2("Delivered design verdicts"));
+    EXPECT_TRUE(std::ranges::any_of(page2, [&](const std::string& line) {  // wrapped or not
+        return line.size() > 10 && delivered.summary.starts_with(line);
+    })) << delivered.summary;
+    for (const ComparedFigureRow& row : delivered.figures) {
+        if (row.label == "L at Idc" || row.label == "Cores stacked") {
+            EXPECT_TRUE(printedOnPage2(row.delivered + (row.unit.empty() ? "" : " " + row.unit)))
+                << row.label;
+        }
+    }
+    EXPECT_TRUE(pageTexts(dialog.printer, 3).empty());
 
     const auto printed = dialog.printer.printed();
     EXPECT_EQ(printed[0].text, "Coilsmith - /home/engineer/designs/t.txt.");

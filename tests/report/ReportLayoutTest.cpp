@@ -198,6 +198,37 @@ TEST_F(ReportLayoutTest, CheckPageHasTheFiguresVerdictsAndChart) {
     EXPECT_NEAR(idc.front().x2, idc.front().x, 0.01);
 }
 
+// The delivered design beside the check: a second value column under its heading, its
+// verdicts under their own heading and the sentence that says what changed.
+TEST_F(ReportLayoutTest, CheckPageHasTheDeliveredColumnAndVerdicts) {
+    CheckReport check = handCheckReport();
+    DeliveredTexts delivered;
+    delivered.figures = {{"Inductance", "L at Idc", "104.2", "100.4", "µH", true},
+                         {"Stack and weight", "Cores stacked", "1", "2", "", true}};
+    delivered.verdicts = {{"Fill", Verdict::Warning, "Warning", "near Ku"}};
+    delivered.summary = "On 2 stacked cores, 41 turns instead of 37 reach 100.4 µH at 5 A.";
+    check.delivered = delivered;
+    LayoutRecorder recorder(printer);
+    layoutReport(recorder, "a.txt", completedTexts(), check);
+    EXPECT_EQ(recorder.faults(), std::vector<std::string>{});
+    std::vector<std::pair<int, std::string>> columns;
+    for (const auto& op : printer.ops)
+        if (op.name == "printAtColumn")
+            columns.emplace_back(op.column, op.text);
+    const auto columnOf = [&](const std::string& text) {
+        const auto at = std::ranges::find(columns, text, &std::pair<int, std::string>::second);
+        return at == columns.end() ? -1 : at->first;
+    };
+    EXPECT_EQ(columnOf("As designed"), kCheckValueColumn);
+    EXPECT_EQ(columnOf("104.2 µH"), kCheckValueColumn);
+    EXPECT_EQ(columnOf("Delivered"), columnOf("100.4 µH"));
+    EXPECT_GT(columnOf("100.4 µH"), kCheckValueColumn);
+    EXPECT_EQ(columnOf("2"), columnOf("100.4 µH"));
+    EXPECT_EQ(columnOf("Delivered design verdicts"), kCheckPartColumn);
+    EXPECT_EQ(columnOf("near Ku"), kVerdictReasonColumn);
+    EXPECT_EQ(columnOf(delivered.summary), kCheckLabelColumn);
+}
+
 // Texts too long for their columns, on a page 7000 twips wide and 9000 high (70 by 32
 // lines of the recording printer): wrapped in their columns, columns moved where a text
 // needs the room, and a new page where the rows reach the foot of the page.
