@@ -37,6 +37,7 @@ CandidateDesigner::CandidateDesigner(const TypeStart& start)
     : start_(start), window_(start.window) {
     window_.setPrompter(prompter_);
     window_.setListener(nullptr);
+    window_.setDeliversDesigns(false);
 }
 
 void CandidateDesigner::restartPick() {

@@ -186,6 +186,9 @@ class ChokeModel {
     // setting it delivers the checked design again. A count outside 1 … 3 is ignored.
     adviser::StackChoice deliveredStack() const noexcept { return deliveredStack_; }
     void setDeliveredStack(adviser::StackChoice stack);
+    // A caller that wants only the method's designs and their checks (the method's core
+    // adviser, which runs every candidate) turns the delivered design off; copies keep it.
+    void setDeliversDesigns(bool delivers) noexcept { deliversDesigns_ = delivers; }
     // Sizes the specification shown again when it changed since the last "Calculate AP",
     // with its checks and messages, so that what is designed next belongs to it. False
     // when an input was refused.
@@ -257,6 +260,7 @@ class ChokeModel {
     bool checkReferencesKept_ = false;
     void deliverCheckedDesign();
     adviser::StackChoice deliveredStack_;
+    bool deliversDesigns_ = true;
     std::optional<DeliveredCheck> lastDelivered_;
     std::shared_ptr<const DeliveredRecords> deliveredRecords_;
 

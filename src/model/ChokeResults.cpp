@@ -78,7 +78,7 @@ void ChokeModel::checkCompletedDesign() {
 }
 
 void ChokeModel::deliverCheckedDesign() {
-    if (!lastCheckInput_) {
+    if (!lastCheckInput_ || !deliversDesigns_) {
         lastDelivered_.reset();
         return;
     }
