@@ -72,17 +72,17 @@ std::optional<int> listItemOf(const Control& list, double value) {
     return std::nullopt;
 }
 
-std::string notInList(std::string_view what, const Control& list, double value,
-                      std::string_view unit) {
-    std::string items;
-    for (const std::string& item : list.items) {
-        items += (items.empty() ? "" : ", ") + item;
+// A value of the list is chosen from it; any other is typed into the editable list, where
+// "Calculate AP" reads it and refuses it when it is out of range.
+void chooseOrType(ChokeModel& model, std::string_view list, double value) {
+    if (const auto item = listItemOf(model.control(list), value)) {
+        model.chooseItem(list, *item);
+    } else {
+        model.editText(list, typedNumber(value, model.locale().decimalPoint));
     }
-    return "The " + std::string(what) + " must be one of the design window's choices " + items +
-           std::string(unit) + ", not " + typedNumber(value, ".");
 }
 
-std::optional<std::string> problemOf(const ChokeModel& model, const SpecificationEntry& entry) {
+std::optional<std::string> problemOf(const SpecificationEntry& entry) {
     const std::pair<std::string_view, std::optional<double>> numbers[] = {
         {"inductance", entry.inductanceH},
         {"DC current", entry.dcCurrentA},
@@ -95,14 +95,6 @@ std::optional<std::string> problemOf(const ChokeModel& model, const Specificatio
         if (value && !std::isfinite(*value)) {
             return "The " + std::string(name) + " is not a finite number";
         }
-    }
-    if (entry.currentDensityAPerCm2 &&
-        !listItemOf(model.control("CurD"), *entry.currentDensityAPerCm2)) {
-        return notInList("current density", model.control("CurD"), *entry.currentDensityAPerCm2,
-                         " (A/cm^2)");
-    }
-    if (entry.windowUtilisation && !listItemOf(model.control("WU"), *entry.windowUtilisation)) {
-        return notInList("window utilisation", model.control("WU"), *entry.windowUtilisation, "");
     }
     return std::nullopt;
 }
@@ -132,7 +124,7 @@ std::string typedNumber(double value, const std::string& decimalPoint, int signi
 }
 
 std::optional<std::string> enterSpecification(ChokeModel& model, const SpecificationEntry& entry) {
-    if (auto problem = problemOf(model, entry)) {
+    if (auto problem = problemOf(entry)) {
         return problem;
     }
     typeQuantity(model, kInductance, entry.inductanceH);
@@ -143,10 +135,10 @@ std::optional<std::string> enterSpecification(ChokeModel& model, const Specifica
         typeQuantity(model, kFluxDensity, *entry.fluxDensityT);
     }
     if (entry.currentDensityAPerCm2) {
-        model.chooseItem("CurD", *listItemOf(model.control("CurD"), *entry.currentDensityAPerCm2));
+        chooseOrType(model, "CurD", *entry.currentDensityAPerCm2);
     }
     if (entry.windowUtilisation) {
-        model.chooseItem("WU", *listItemOf(model.control("WU"), *entry.windowUtilisation));
+        chooseOrType(model, "WU", *entry.windowUtilisation);
     }
     return std::nullopt;
 }

@@ -149,10 +149,9 @@ TEST_F(NewSpiceTest, NewRefusesWithTheReason) {
          "A buck needs Vout below Vin: 12 V is not below the lowest input 5 V"},
         {" --buck --vin 18:36 --vout 12 --iout 0.1 --fs 100k --inductance 10u",
          "(discontinuous conduction)"},
-        {spec + " --current-density 450",
-         "The current density must be one of the design "
-         "window's choices 100, 200, 300, 400, 500, 600, 700, "
-         "800 (A/cm^2), not 450"},
+        {spec + " --current-density 2500",
+         "Calculate AP refuses the specification: Re-Enter Current Density Value (50 to 2000 "
+         "A/cm^2)"},
         {" --inductance 100u --dc -5 --ripple 1 --frequency 100k",
          "Calculate AP refuses the specification: Re-Enter DC Current Value"},
         {spec + " --material -8", "--material needs --core"},
