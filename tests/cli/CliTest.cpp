@@ -172,8 +172,10 @@ TEST_F(CliTest, CheckWarnsOfADesignBeyondTheMethodsLimits) {
 
     const std::string csv = cli("check --format csv " + input).out;
     const std::string header = csv.substr(0, csv.find('\n'));
-    EXPECT_TRUE(header.ends_with(
-        ",area_product_verdict,area_product_reason,flux_density_verdict,flux_density_reason"));
+    EXPECT_NE(
+        header.find(
+            ",area_product_verdict,area_product_reason,flux_density_verdict,flux_density_reason,"),
+        std::string::npos);
     EXPECT_NE(csv.find(",warning,\"" + apReason + "\",warning,\"Bmax "), std::string::npos);
 
     const std::string json = cli("check --format json " + input).out;
