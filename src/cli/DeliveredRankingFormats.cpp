@@ -225,7 +225,8 @@ void writeJsonDocument(std::ostream& out, const adviser::DeliveredRanking& ranki
         for (const CandidateField& f : candidateFields()) {
             item[std::string(f.key)] = jsonOf(f.value(*c));
         }
-        for (auto& [key, value] : deliveredJson(c->design, std::nullopt).items()) {
+        const Json design = deliveredJson(c->design, std::nullopt);
+        for (const auto& [key, value] : design.items()) {
             item[key] = value;
         }
         candidates.push_back(std::move(item));
