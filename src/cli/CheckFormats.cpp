@@ -260,6 +260,7 @@ void writeTable(std::ostream& out, const CheckData& d) {
         if (!unit.empty()) {
             line += "  " + std::string(unit);
         }
+        line.erase(line.find_last_not_of(' ') + 1);
         out << line << "\n";
     };
     row("Figure", "As designed", "Delivered", "Unit");
