@@ -198,7 +198,7 @@ void writeCsv(std::ostream& out, const std::vector<const DeliveredCandidate*>& r
     for (const DeliveredCandidate* c : rows) {
         std::string line;
         for (const CandidateField& f : candidateFields()) {
-            line += std::string(line.empty() ? "" : ",") + csvText(f.value(*c));
+            line += (&f == &candidateFields().front() ? "" : ",") + csvText(f.value(*c));
         }
         for (const DeliveredField& f : deliveredFields()) {
             line += "," + csvText(designValue(f, *c));

@@ -276,6 +276,25 @@ TEST_F(RankCommand, DeliveredRankingMatchesTheIndependentDerivation) {
                             "cost,stack,turns,awg,"))
         << rows[0];
     EXPECT_TRUE(rows[1].starts_with("1,Toroid,T80,-52,true,")) << rows[1];
+    // A candidate that is not feasible has no rank: its row starts with an empty field.
+    const CliRun all =
+        cli("rank '" + spec.string() + "' --delivered --stack-max 1 --all --format csv");
+    const auto allRows = split(all.out, '\n');
+    ASSERT_EQ(allRows.size(), 191u);
+    EXPECT_TRUE(allRows.back().starts_with(",Toroid,")) << allRows.back();
+    // Fields of a CSV row: commas outside quotes, and one.
+    const auto fieldCount = [](const std::string& row) {
+        std::size_t count = 1;
+        bool quoted = false;
+        for (const char ch : row) {
+            quoted = ch == '"' ? !quoted : quoted;
+            count += !quoted && ch == ',' ? 1 : 0;
+        }
+        return count;
+    };
+    for (const std::string& row : allRows) {
+        EXPECT_EQ(fieldCount(row), fieldCount(allRows[0])) << row;
+    }
     const CliRun single =
         cli("rank '" + spec.string() + "' --delivered --stack-max 1 --by weight --format json");
     ASSERT_EQ(single.exitCode, 0) << single.err;
