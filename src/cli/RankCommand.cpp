@@ -289,7 +289,8 @@ const std::string& rankHelp() {
         "  --delivered         rank delivered designs\n"
         "  --stack-max K       stack 1 to K cores (K 1, 2 or 3; default 3)\n"
         "  --ambient C         the ambient temperature in deg. C (default 25; above -273.15\n"
-        "                      and below 250)\n" +
+        "                      and below 250)\n"
+        "\n" +
         std::string(kDeliveredRankingKeysHelp) + std::string(kDeliveredKeysHelp);
     return help;
 }
