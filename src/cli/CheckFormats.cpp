@@ -1,5 +1,6 @@
 #include "cli/CheckFormats.h"
 
+#include "cli/DeliveredFields.h"
 #include "cli/JsonOutput.h"
 #include "cli/TextFields.h"
 
@@ -10,6 +11,7 @@
 #include <functional>
 #include <ostream>
 #include <string>
+#include <utility>
 #include <variant>
 #include <vector>
 
@@ -22,6 +24,7 @@ using FieldValue = std::variant<std::monostate, bool, long, double, std::string,
 struct CheckData {
     const DesignCheck& check;
     const DesignCheckInput& input;
+    const DeliveredColumn& delivered;
 };
 
 struct Field {
@@ -164,35 +167,68 @@ std::string fillTo(std::size_t width, std::string_view text) {
     return std::string(width - std::min(width, displayWidth(text)), ' ');
 }
 
-void writeTable(std::ostream& out, const CheckData& d) {
-    std::size_t labelWidth = displayWidth("Figure");
-    std::size_t valueWidth = displayWidth("Value");
-    std::vector<std::string> values;
-    for (const Field& f : fields()) {
-        values.push_back(tableCell(plainText(f.value(d), false, f.tableScale)));
-        if (!values.back().empty()) {
-            labelWidth = std::max(labelWidth, displayWidth(f.label));
-            valueWidth = std::max(valueWidth, displayWidth(values.back()));
+// The delivered field a figure of the check is shown beside: the same key, or the wound
+// fill the check calls "fill".
+const DeliveredField* deliveredFieldFor(std::string_view key) {
+    const std::string_view wanted = key == "fill" ? std::string_view("fill_wound") : key;
+    for (const DeliveredField& f : deliveredFields()) {
+        if (f.key == wanted) {
+            return &f;
         }
     }
-    const auto row = [&](std::string_view label, const std::string& value, std::string_view unit) {
-        out << label << fillTo(labelWidth + 2, label) << fillTo(valueWidth, value) << value;
-        if (!unit.empty()) {
-            out << "  " << unit;
-        }
-        out << "\n";
+    return nullptr;
+}
+
+FieldValue deliveredValue(const DeliveredField& f, const CheckData& d) {
+    if (!d.delivered.design) {
+        return {};
+    }
+    return std::visit([](const auto& v) { return FieldValue(v); }, f.value(*d.delivered.design));
+}
+
+struct TableRow {
+    std::string_view label;
+    std::string designed;
+    std::string delivered;
+    std::string_view unit;
+};
+
+// The figures of the check, each with its delivered value, then the delivered design's
+// own figures and its problem; a row neither column has a value for is left out.
+std::vector<TableRow> tableRows(const CheckData& d) {
+    std::vector<TableRow> rows;
+    std::vector<std::string_view> shown;
+    const auto text = [](const FieldValue& v, double scale) {
+        return tableCell(plainText(v, false, scale));
     };
-    row("Figure", "Value", "Unit");
-    for (std::size_t i = 0; i < fields().size(); ++i) {
-        if (!values[i].empty()) {
-            row(fields()[i].label, values[i], fields()[i].unit);
+    for (const Field& f : fields()) {
+        TableRow row{f.label, text(f.value(d), f.tableScale), "", f.unit};
+        if (const DeliveredField* match = deliveredFieldFor(f.key)) {
+            row.delivered = text(deliveredValue(*match, d), match->tableScale);
+            shown.push_back(match->key);
+        }
+        rows.push_back(std::move(row));
+    }
+    for (const DeliveredField& f : deliveredFields()) {
+        if (std::find(shown.begin(), shown.end(), f.key) == shown.end()) {
+            rows.push_back({f.label, "", text(deliveredValue(f, d), f.tableScale), f.unit});
         }
     }
+    const auto problem = deliveredProblem(d.delivered.design, d.delivered.failure);
+    rows.push_back({"Delivered unavailable", "", problem ? tableCell(*problem) : "", ""});
+    std::erase_if(rows,
+                  [](const TableRow& r) { return r.designed.empty() && r.delivered.empty(); });
+    return rows;
+}
+
+void writeVerdicts(std::ostream& out, std::string_view title,
+                   const std::vector<std::pair<std::string, std::string>>& verdicts,
+                   const std::vector<std::string>& reasons) {
     // The verdict column is as wide as its longest word, "unavailable", and two more.
     constexpr std::size_t kVerdictWidth = 13;
     std::size_t checkWidth = displayWidth("Check");
-    for (const CheckVerdict& v : d.check.verdicts) {
-        checkWidth = std::max(checkWidth, displayWidth(v.check));
+    for (const auto& v : verdicts) {
+        checkWidth = std::max(checkWidth, displayWidth(v.first));
     }
     const auto verdictRow = [&](std::string_view check, std::string_view verdict,
                                 std::string_view reason) {
@@ -200,9 +236,52 @@ void writeTable(std::ostream& out, const CheckData& d) {
             << tableCell(reason) << "\n";
     };
     out << "\n";
-    verdictRow("Check", "Verdict", "Reason");
+    verdictRow("Check", title, "Reason");
+    for (std::size_t i = 0; i < verdicts.size(); ++i) {
+        verdictRow(verdicts[i].first, verdicts[i].second, reasons[i]);
+    }
+}
+
+void writeTable(std::ostream& out, const CheckData& d) {
+    const std::vector<TableRow> rows = tableRows(d);
+    std::size_t labelWidth = displayWidth("Figure");
+    std::size_t designedWidth = displayWidth("As designed");
+    std::size_t deliveredWidth = displayWidth("Delivered");
+    for (const TableRow& r : rows) {
+        labelWidth = std::max(labelWidth, displayWidth(r.label));
+        designedWidth = std::max(designedWidth, displayWidth(r.designed));
+        deliveredWidth = std::max(deliveredWidth, displayWidth(r.delivered));
+    }
+    const auto row = [&](std::string_view label, const std::string& designed,
+                         const std::string& delivered, std::string_view unit) {
+        std::string line = std::string(label) + fillTo(labelWidth + 2, label) +
+                           fillTo(designedWidth, designed) + designed + "  " +
+                           fillTo(deliveredWidth, delivered) + delivered;
+        if (!unit.empty()) {
+            line += "  " + std::string(unit);
+        }
+        line.erase(line.find_last_not_of(' ') + 1);
+        out << line << "\n";
+    };
+    row("Figure", "As designed", "Delivered", "Unit");
+    for (const TableRow& r : rows) {
+        row(r.label, r.designed, r.delivered, r.unit);
+    }
+    std::vector<std::pair<std::string, std::string>> verdicts;
+    std::vector<std::string> reasons;
     for (const CheckVerdict& v : d.check.verdicts) {
-        verdictRow(v.check, verdictName(v.verdict), v.reason);
+        verdicts.emplace_back(v.check, verdictName(v.verdict));
+        reasons.push_back(v.reason);
+    }
+    writeVerdicts(out, "As designed", verdicts, reasons);
+    if (d.delivered.design && !d.delivered.design->verdicts.empty()) {
+        verdicts.clear();
+        reasons.clear();
+        for (const physics::Verdict& v : d.delivered.design->verdicts) {
+            verdicts.emplace_back(v.check, physics::verdictLevelName(v.level));
+            reasons.push_back(v.reason);
+        }
+        writeVerdicts(out, "Delivered", verdicts, reasons);
     }
 }
 
@@ -218,6 +297,21 @@ void writeCsv(std::ostream& out, const CheckData& d) {
         header += "," + key + "_verdict," + key + "_reason";
         line += std::string(",") + verdictName(v.verdict) + "," + csvField(v.reason);
     }
+    for (const DeliveredField& f : deliveredFields()) {
+        header += ",delivered_" + std::string(f.key);
+        line += "," + csvField(plainText(deliveredValue(f, d), true));
+    }
+    if (d.delivered.design) {
+        for (const physics::Verdict& v : d.delivered.design->verdicts) {
+            const std::string key = "delivered_" + verdictKey(v.check);
+            header += "," + key + "_verdict," + key + "_reason";
+            line +=
+                std::string(",") + physics::verdictLevelName(v.level) + "," + csvField(v.reason);
+        }
+    }
+    const auto problem = deliveredProblem(d.delivered.design, d.delivered.failure);
+    header += ",delivered_problem";
+    line += "," + csvField(problem.value_or(""));
     out << header << "\n" << line << "\n";
 }
 
@@ -240,6 +334,7 @@ void writeJsonObject(std::ostream& out, const CheckData& d) {
         }
     }
     document["curve"] = curve;
+    document["delivered"] = deliveredJson(d.delivered.design, d.delivered.failure);
     writeJson(out, document);
 }
 
@@ -256,8 +351,8 @@ std::optional<CheckFormat> checkFormatFromName(std::string_view name) noexcept {
 }
 
 void writeCheck(std::ostream& out, const DesignCheck& check, const DesignCheckInput& input,
-                CheckFormat format) {
-    const CheckData data{check, input};
+                const DeliveredColumn& delivered, CheckFormat format) {
+    const CheckData data{check, input, delivered};
     switch (format) {
         case CheckFormat::Table:
             writeTable(out, data);
@@ -305,6 +400,9 @@ const std::string_view kCheckKeysHelp =
     "                        winding_fits, fill, hot_temperature, area_product,\n"
     "                        flux_density; JSON: an array of {check, verdict, reason};\n"
     "                        verdict is pass, warning, fail or unavailable\n"
-    "  curve                 JSON only: 101 points {i_a, l_h} of L from 0 to 2 Ipk\n";
+    "  curve                 JSON only: 101 points {i_a, l_h} of L from 0 to 2 Ipk\n"
+    "  delivered             the delivered design of the same core and material (JSON: an\n"
+    "                        object; CSV: columns delivered_<key>, its verdicts\n"
+    "                        delivered_<check>_verdict and _reason); its keys:\n";
 
 }  // namespace coilsmith::cli

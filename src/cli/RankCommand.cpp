@@ -1,16 +1,23 @@
 // "rank": every core and material of the catalogue designed for a design file's
 // specification and ranked.
 #include <charconv>
+#include <cmath>
 #include <optional>
 #include <ostream>
 
 #include "adviser/AdviserEngine.h"
+#include "adviser/DeliveredRanking.h"
+#include "catalogue/Catalogue.h"
+#include "catalogue/Records.h"
 #include "cli/Command.h"
+#include "cli/DeliveredFields.h"
+#include "cli/DeliveredRankingFormats.h"
 #include "cli/FileArguments.h"
 #include "cli/OpenDesign.h"
 #include "cli/RankingFormats.h"
 #include "cli/StreamPrompter.h"
 #include "model/ChokeModel.h"
+#include "model/DeliveredSpecification.h"
 
 namespace coilsmith::cli {
 
@@ -21,7 +28,14 @@ using adviser::RankKey;
 
 constexpr std::string_view kSynopsis =
     "rank FILE [--by loss|trise|weight|cost|volume] [--top N] [--max-trise DEG] [--all]\n"
-    "       [--checked] [--format table|csv|json] [--catalogue PATH] [--decimal-point C]";
+    "       [--checked] [--format table|csv|json] [--catalogue PATH] [--decimal-point C]\n"
+    "       rank FILE --delivered [--stack-max K] [--ambient C] [--by KEY] [--top N]\n"
+    "       [--max-trise DEG] [--all] [--format table|csv|json] [--catalogue PATH]\n"
+    "       [--decimal-point C]";
+
+// An ambient the hot-copper iteration can start from: above absolute zero and below the
+// temperature it calls runaway.
+constexpr double kLowestAmbientC = -273.15;
 
 struct RankArguments {
     std::string inputPath;
@@ -30,6 +44,9 @@ struct RankArguments {
     adviser::AdviserOptions adviser;
     adviser::OutputOptions output;
     OutputFormat format = OutputFormat::Table;
+    bool delivered = false;
+    std::optional<int> maxStackCount;  // --stack-max
+    std::optional<double> ambientC;    // --ambient
 };
 
 std::optional<std::size_t> wholeNumber(const std::string& text) {
@@ -66,6 +83,19 @@ bool applyOption(const std::string& option, const std::string& value, RankArgume
             return bad();
         }
         parsed.adviser.maxTempRise = *limit;
+    } else if (option == "--stack-max") {
+        const auto stacks = wholeNumber(value);
+        if (!stacks || *stacks < 1 || *stacks > physics::kMaxStackedCores) {
+            return bad();
+        }
+        parsed.maxStackCount = static_cast<int>(*stacks);
+    } else if (option == "--ambient") {
+        const auto celsius = parseNumber(value);
+        if (!celsius || !std::isfinite(*celsius) || *celsius <= kLowestAmbientC ||
+            *celsius >= kRunawayTemperatureC) {
+            return bad();
+        }
+        parsed.ambientC = *celsius;
     } else if (option == "--format") {
         const auto format = adviser::outputFormatFromName(value);
         if (!format) {
@@ -92,8 +122,8 @@ std::optional<RankArguments> parseArguments(std::span<const std::string> args, s
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         const bool takesValue = arg == "--by" || arg == "--top" || arg == "--max-trise" ||
-                                arg == "--format" || arg == "--catalogue" ||
-                                arg == "--decimal-point";
+                                arg == "--stack-max" || arg == "--ambient" || arg == "--format" ||
+                                arg == "--catalogue" || arg == "--decimal-point";
         if (takesValue) {
             if (i + 1 >= args.size()) {
                 err << "coilsmith-cli rank: " << arg << " needs a value\n";
@@ -106,6 +136,8 @@ std::optional<RankArguments> parseArguments(std::span<const std::string> args, s
             parsed.output.all = true;
         } else if (arg == "--checked") {
             parsed.adviser.checkedOnly = true;
+        } else if (arg == "--delivered") {
+            parsed.delivered = true;
         } else if (arg.size() > 1 && arg.front() == '-') {
             err << "coilsmith-cli rank: unknown option " << arg << "\n";
             return std::nullopt;
@@ -119,6 +151,15 @@ std::optional<RankArguments> parseArguments(std::span<const std::string> args, s
     }
     if (!haveInput) {
         err << "Usage: coilsmith-cli " << kSynopsis << "\n";
+        return std::nullopt;
+    }
+    if (!parsed.delivered && (parsed.maxStackCount || parsed.ambientC)) {
+        err << "coilsmith-cli rank: --stack-max and --ambient rank delivered designs: add "
+               "--delivered\n";
+        return std::nullopt;
+    }
+    if (parsed.delivered && parsed.adviser.checkedOnly) {
+        err << "coilsmith-cli rank: --checked ranks the method's designs, not with --delivered\n";
         return std::nullopt;
     }
     return parsed;
@@ -135,6 +176,32 @@ class Collector final : public Prompter {
     bool askYesNo(const std::string&) override { return false; }
     std::optional<std::string> first;
 };
+
+// Ranks the delivered designs of every core and material for the sized specification.
+int rankDeliveredDesigns(ChokeModel& model, const RankArguments& parsed, CommandContext& context) {
+    adviser::DeliveredRankingRequest request;
+    request.specification = deliveredSpecification(model.state());
+    request.ambientC = parsed.ambientC.value_or(physics::kRoomAmbientC);
+    request.maxTemperatureRiseC = parsed.adviser.maxTempRise;
+    request.maxStackCount = parsed.maxStackCount.value_or(physics::kMaxStackedCores);
+    try {
+        const auto records = catalogue::CatalogueRecords::load(model.cataloguePath());
+        const adviser::DeliveredRanking ranking =
+            adviser::rankDelivered(records, request, parsed.adviser.key);
+        if (ranking.problem) {
+            context.err << *ranking.problem << "\n";
+            return kExitMessage;
+        }
+        writeDeliveredRanking(
+            context.out, ranking,
+            {request.maxStackCount, request.ambientC, request.maxTemperatureRiseC}, parsed.format,
+            parsed.output);
+    } catch (const CatalogueError& error) {
+        context.err << error.what() << "\n";
+        return kExitUsage;
+    }
+    return kExitDone;
+}
 
 int rankMain(std::span<const std::string> args, CommandContext& context) {
     auto parsed = parseArguments(args, context.err);
@@ -156,6 +223,9 @@ int rankMain(std::span<const std::string> args, CommandContext& context) {
     if (sizing.first) {
         context.err << *sizing.first << "\n";
         return kExitMessage;
+    }
+    if (parsed->delivered) {
+        return rankDeliveredDesigns(model, *parsed, context);
     }
     const adviser::Ranking ranking = adviser::rankCores(model, parsed->adviser);
     if (ranking.problem) {
@@ -203,7 +273,25 @@ const std::string& rankHelp() {
         "\n"
         "Exit status: 0 when the ranking was written (even with no feasible candidate), 1 when\n"
         "the specification itself fails (the message of \"Calculate AP\" on standard error),\n"
-        "2 for bad arguments, a file that cannot be read or a catalogue that cannot be opened.\n";
+        "2 for bad arguments, a file that cannot be read or a catalogue that cannot be opened.\n"
+        "\n"
+        "With --delivered, every core in every material it is listed in is designed to\n"
+        "deliver instead, on stacks of 1 to K identical cores: the fewest turns that give the\n"
+        "required L at Idc on the maker's published curve, the method's gauge, the real\n"
+        "layer build, Dowell's AC loss, the core loss and the copper settled hot (as check\n"
+        "shows it in its Delivered column). A candidate is feasible when it reaches L at Idc,\n"
+        "fits (layers and a fill within Ku), none of the verdicts L at Idc, L at Ipk, Winding\n"
+        "fits, Fill and Hot temperature fails or is unavailable, and the hot rise is within\n"
+        "--max-trise. The minimum AP does not apply: whether the winding goes on is the gate.\n"
+        "--by then ranks by hot total loss (loss), hot rise (trise), true total weight\n"
+        "(weight), the stack's core volume (volume) or relative cost times the stack (cost);\n"
+        "ties by core, material and stack.\n"
+        "  --delivered         rank delivered designs\n"
+        "  --stack-max K       stack 1 to K cores (K 1, 2 or 3; default 3)\n"
+        "  --ambient C         the ambient temperature in deg. C (default 25; above -273.15\n"
+        "                      and below 250)\n"
+        "\n" +
+        std::string(kDeliveredRankingKeysHelp) + std::string(kDeliveredKeysHelp);
     return help;
 }
 

@@ -216,5 +216,114 @@ TEST_F(RankCommand, CatalogueNamesWithBadBytesKeepEveryFormat) {
     EXPECT_EQ(table.out.find_first_of("\t\x1B\xFF"), std::string::npos);
 }
 
+// 100 uH / 5 A / 1 A p-p at 100 kHz, delivered on 1 to 3 cores and ranked by true weight.
+// tests/adviser/delivered_ranking_reference.py, run once, works every candidate apart from the
+// program from the catalogue CSVs: 570 candidates, 311 feasible, and the three lightest
+// (core, material, stack, turns, AWG, layers, L(Idc) H, hot total W, hot rise C, total g):
+struct DeliveredRow {
+    const char* core;
+    const char* material;
+    int stack;
+    long turns, awg, layers;
+    double lIdcH, lossW, riseC, weightG;
+};
+constexpr DeliveredRow kLightest100uH[] = {
+    {"T80", "-52", 3, 32, 16, 2, 0.0001012017123, 1.185546805, 24.1829444, 47.09403693},
+    {"T80", "-45", 3, 32, 16, 2, 0.0001001701442, 1.211653761, 24.62573659, 47.86983693},
+    {"T80", "-38", 3, 33, 16, 2, 0.0001034586856, 1.551356608, 30.25503972, 48.20430608},
+};
+
+TEST_F(RankCommand, DeliveredRankingMatchesTheIndependentDerivation) {
+    const fs::path spec =
+        writeDesign({.Ldes = "100", .DCC = "5", .ACC = "1", .Freq = "100"}, "100uH.txt");
+    const CliRun run =
+        cli("rank '" + spec.string() + "' --delivered --by weight --top 3 --format json");
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const auto json = nlohmann::json::parse(run.out);
+    EXPECT_EQ(json["candidate_count"], 570);
+    EXPECT_EQ(json["feasible_count"], 311);
+    EXPECT_EQ(json["rank_by"], "weight");
+    ASSERT_EQ(json["candidates"].size(), 3u);
+    for (std::size_t i = 0; i < 3; ++i) {
+        const auto& c = json["candidates"][i];
+        const DeliveredRow& want = kLightest100uH[i];
+        SCOPED_TRACE(want.material);
+        EXPECT_EQ(c["rank"], i + 1);
+        EXPECT_EQ(c["core"], want.core);
+        EXPECT_EQ(c["material"], want.material);
+        EXPECT_EQ(c["stack"], want.stack);
+        EXPECT_EQ(c["turns"], want.turns);
+        EXPECT_EQ(c["awg"], want.awg);
+        EXPECT_EQ(c["layers"], want.layers);
+        EXPECT_EQ(c["feasible"], true);
+        EXPECT_EQ(c["reason"], "");
+        EXPECT_NEAR(c["l_idc_h"].get<double>(), want.lIdcH, want.lIdcH * 1e-6);
+        EXPECT_NEAR(c["total_loss_hot_w"].get<double>(), want.lossW, 1e-5);
+        EXPECT_NEAR(c["trise_hot_c"].get<double>(), want.riseC, 1e-4);
+        EXPECT_NEAR(c["total_weight_g"].get<double>(), want.weightG, 1e-4);
+        EXPECT_EQ(c["verdicts"].size(), 5u);
+        EXPECT_TRUE(c["problem"].is_null());
+    }
+
+    // The CSV has the same lightest candidate; one stack only leaves the triple stack out.
+    const CliRun csv =
+        cli("rank '" + spec.string() + "' --delivered --by weight --top 1 --format csv");
+    ASSERT_EQ(csv.exitCode, 0) << csv.err;
+    const auto rows = split(csv.out, '\n');
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_TRUE(
+        rows[0].starts_with("rank,type,core,material,feasible,pareto,reason,volume_cm3,"
+                            "cost,stack,turns,awg,"))
+        << rows[0];
+    EXPECT_TRUE(rows[1].starts_with("1,Toroid,T80,-52,true,")) << rows[1];
+    // A candidate that is not feasible has no rank: its row starts with an empty field.
+    const CliRun all =
+        cli("rank '" + spec.string() + "' --delivered --stack-max 1 --all --format csv");
+    const auto allRows = split(all.out, '\n');
+    ASSERT_EQ(allRows.size(), 191u);
+    EXPECT_TRUE(allRows.back().starts_with(",Toroid,")) << allRows.back();
+    // Fields of a CSV row: commas outside quotes, and one.
+    const auto fieldCount = [](const std::string& row) {
+        std::size_t count = 1;
+        bool quoted = false;
+        for (const char ch : row) {
+            quoted = ch == '"' ? !quoted : quoted;
+            count += !quoted && ch == ',' ? 1 : 0;
+        }
+        return count;
+    };
+    for (const std::string& row : allRows) {
+        EXPECT_EQ(fieldCount(row), fieldCount(allRows[0])) << row;
+    }
+    const CliRun single =
+        cli("rank '" + spec.string() + "' --delivered --stack-max 1 --by weight --format json");
+    ASSERT_EQ(single.exitCode, 0) << single.err;
+    const auto singleJson = nlohmann::json::parse(single.out);
+    EXPECT_EQ(singleJson["candidate_count"], 190);
+    for (const auto& c : singleJson["candidates"]) {
+        EXPECT_EQ(c["stack"], 1);
+    }
+}
+
+TEST_F(RankCommand, DeliveredOptionsRefuseBadValues) {
+    const struct {
+        std::string arguments;
+        std::string message;
+    } cases[] = {
+        {"--delivered --stack-max 0", "'0' is not a valid value for --stack-max"},
+        {"--delivered --stack-max 4", "'4' is not a valid value for --stack-max"},
+        {"--delivered --stack-max two", "'two' is not a valid value for --stack-max"},
+        {"--delivered --ambient 300", "'300' is not a valid value for --ambient"},
+        {"--stack-max 2", "add --delivered"},
+        {"--delivered --checked", "not with --delivered"},
+    };
+    for (const auto& c : cases) {
+        const CliRun run = cli("rank " + file() + " " + c.arguments);
+        EXPECT_EQ(run.exitCode, 2) << c.arguments;
+        EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
+        EXPECT_EQ(run.out, "");
+    }
+}
+
 }  // namespace
 }  // namespace coilsmith::adviser
