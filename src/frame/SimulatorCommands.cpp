@@ -3,8 +3,8 @@
 #include <filesystem>
 #include <optional>
 
-#include "frame/AtomicFile.h"
 #include "model/DesignSubcircuit.h"
+#include "platform/FileReplacement.h"
 
 namespace coilsmith {
 
@@ -82,9 +82,11 @@ void exportSimulatorModel(FrameWindow& window, bool designShown, const FrameStat
         seams.prompter.message("Unknown error in saving file " + chosen.fileName);
         return;
     }
-    if (const auto failure = writeFileAtomically(chosen.fileName, *netlist)) {
+    try {
+        replaceFileContents(chosen.fileName, *netlist);
+    } catch (const FileWriteError& failure) {
         seams.prompter.message("Cannot write the simulator model " + chosen.fileName + ": " +
-                               *failure);
+                               failure.what());
     }
 }
 
