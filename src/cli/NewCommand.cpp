@@ -22,12 +22,8 @@ namespace coilsmith::cli {
 
 namespace {
 
-constexpr std::string_view kSynopsis =
-    "new --inductance L --dc A --ripple A --frequency F [OPTIONS]\n"
-    "       new --buck|--boost|--buck-boost --vin MIN:MAX --vout V --iout A --fs F [...]";
-
 constexpr std::string_view kUsage =
-    "usage: coilsmith-cli new --inductance L --dc A --ripple A --frequency F [OPTIONS]\n"
+    "Usage: coilsmith-cli new --inductance L --dc A --ripple A --frequency F [OPTIONS]\n"
     "       coilsmith-cli new --buck|--boost|--buck-boost --vin MIN:MAX --vout V\n"
     "                         --iout A --fs F [--ripple-ratio R | --inductance L]\n"
     "                         [--efficiency E] [OPTIONS]\n"
@@ -356,7 +352,7 @@ const std::string& newHelp() {
 }  // namespace
 
 Command newCommand() {
-    return {"new", kSynopsis,
+    return {"new",
             "writes a new design file from a specification or from a buck, boost or "
             "buck-boost converter",
             newHelp(), &newMain};

@@ -18,7 +18,7 @@ constexpr std::string_view kSynopsis =
     "spice FILE [--ambient C] [-o OUT] [--catalogue PATH] [--decimal-point C]";
 
 constexpr std::string_view kHelp =
-    "usage: coilsmith-cli spice FILE [--ambient C] [-o OUT] [--catalogue PATH]\n"
+    "Usage: coilsmith-cli spice FILE [--ambient C] [-o OUT] [--catalogue PATH]\n"
     "                           [--decimal-point C]\n"
     "\n"
     "Reads the 40-line design file FILE, runs its design and its check as the check\n"
@@ -120,7 +120,7 @@ std::optional<SpiceArguments> parseArguments(std::span<const std::string> args, 
         }
     }
     if (!haveInput) {
-        err << "usage: coilsmith-cli " << kSynopsis << "\n";
+        err << "Usage: coilsmith-cli " << kSynopsis << "\n";
         return std::nullopt;
     }
     return parsed;
@@ -165,7 +165,7 @@ int spiceMain(std::span<const std::string> args, CommandContext& context) {
 }  // namespace
 
 Command spiceCommand() {
-    return {"spice", kSynopsis,
+    return {"spice",
             "runs a design file's design and check and writes the choke as a SPICE subcircuit",
             kHelp, &spiceMain};
 }

@@ -497,7 +497,7 @@ TEST_F(CliTest, OutputThroughADanglingLinkCreatesItsTarget) {
 }
 
 TEST_F(CliTest, HelpExplainsTheCommands) {
-    for (const auto& [args, part] : {std::pair{"--help", "Commands:\n  design  "},
+    for (const auto& [args, part] : {std::pair{"--help", "Commands:\n  new     "},
                                      {"design --help", "--decimal-point"},
                                      {"design --help", "Exit status"},
                                      {"report --help", "two-page printed report"},

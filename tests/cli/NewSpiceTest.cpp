@@ -134,7 +134,7 @@ TEST_F(NewSpiceTest, NewRefusesWithTheReason) {
     const std::string spec = " --inductance 100u --dc 5 --ripple 1 --frequency 100k";
     const std::string buck = " --buck --vin 18:36 --vout 12 --iout 5 --fs 100k";
     const std::pair<std::string, std::string> rows[] = {
-        {"", "usage: coilsmith-cli new"},
+        {"", "Usage: coilsmith-cli new"},
         {"--inductance 100u --dc 5 --ripple 1", "--frequency is missing"},
         {"--inductance 100x --dc 5 --ripple 1 --frequency 1k",
          "--inductance: \"100x\" is not a number"},
