@@ -12,7 +12,7 @@ namespace {
 Verdict inductanceVerdict(const char* check, const char* at, double henry, double percent,
                           double passPercent, double warnPercent) {
     const std::string figure = std::string("L(") + at +
-                               ") = " + fixedText(henry * kMicrohenriesPerHenry, 2) + " uH, " +
+                               ") = " + fixedText(henry * kMicrohenriesPerHenry, 2) + " µH, " +
                                fixedText(percent, 1) + " % of the required L";
     if (percent >= passPercent)
         return {check, VerdictLevel::Pass, figure};
@@ -51,10 +51,10 @@ Verdict fillVerdict(double fill, double windowUtilisation) {
 }
 
 Verdict hotTemperatureVerdict(const HotPoint& hot, double limitC) {
-    const std::string limit = fixedText(limitC, 0) + " C limit";
+    const std::string limit = fixedText(limitC, 0) + " °C limit";
     if (hot.runaway)
         return {kHotTemperatureCheck, VerdictLevel::Fail, "thermal runaway"};
-    const std::string figure = fixedText(hot.temperatureC, 1) + " C, ";
+    const std::string figure = fixedText(hot.temperatureC, 1) + " °C, ";
     if (hot.temperatureC > limitC)
         return {kHotTemperatureCheck, VerdictLevel::Fail, figure + "above the " + limit};
     return {kHotTemperatureCheck, VerdictLevel::Pass, figure + "within the " + limit};

@@ -184,7 +184,7 @@ TEST(DeliveredDesign, VerdictsAndTheSmallestStackThatPasses) {
     EXPECT_FALSE(two.passes());
     const DeliveredDesign three = deliver(k5mH, kT300, kMix8, 3);
     EXPECT_EQ(three.verdicts[3].reason, "fill 0.382 within Ku 0.40");
-    EXPECT_EQ(three.verdicts[4].reason, "78.1 C, within the 125 C limit");
+    EXPECT_EQ(three.verdicts[4].reason, "78.1 °C, within the 125 °C limit");
     EXPECT_TRUE(three.passes());
     const auto smallest = smallestPassingStack({k5mH, kT300, kMix8}, kWires);
     ASSERT_TRUE(smallest);
@@ -193,7 +193,7 @@ TEST(DeliveredDesign, VerdictsAndTheSmallestStackThatPasses) {
     EXPECT_FALSE(smallestPassingStack({k5mH, kT300, kMix8}, kWires, 2));
     // Ipk = 5.5 A on one T106: 95.33 uH, 95.3 % (a pass at 90 % and above).
     EXPECT_EQ(deliver(k100uH, kT106, kMix26, 1).verdicts[1].reason,
-              "L(Ipk) = 95.33 uH, 95.3 % of the required L");
+              "L(Ipk) = 95.33 µH, 95.3 % of the required L");
 }
 
 TEST(DeliveredDesign, TurnsStopWhereLFirstReachesTheTarget) {

@@ -18,18 +18,18 @@ TEST(Verdicts, InductanceThresholds) {
         const char* reason;
     } rows[] = {
         {inductanceAtIdcVerdict(100e-6, 100), Pass,
-         "L(Idc) = 100.00 uH, 100.0 % of the required L"},
+         "L(Idc) = 100.00 µH, 100.0 % of the required L"},
         {inductanceAtIdcVerdict(99.9e-6, 99.9), Warning,
-         "L(Idc) = 99.90 uH, 99.9 % of the required L, below 100 %"},
+         "L(Idc) = 99.90 µH, 99.9 % of the required L, below 100 %"},
         {inductanceAtIdcVerdict(90e-6, 90), Warning,
-         "L(Idc) = 90.00 uH, 90.0 % of the required L, below 100 %"},
+         "L(Idc) = 90.00 µH, 90.0 % of the required L, below 100 %"},
         {inductanceAtIdcVerdict(89.9e-6, 89.9), Fail,
-         "L(Idc) = 89.90 uH, 89.9 % of the required L, below 90 %"},
-        {inductanceAtIpkVerdict(90e-6, 90), Pass, "L(Ipk) = 90.00 uH, 90.0 % of the required L"},
+         "L(Idc) = 89.90 µH, 89.9 % of the required L, below 90 %"},
+        {inductanceAtIpkVerdict(90e-6, 90), Pass, "L(Ipk) = 90.00 µH, 90.0 % of the required L"},
         {inductanceAtIpkVerdict(70e-6, 70), Warning,
-         "L(Ipk) = 70.00 uH, 70.0 % of the required L, below 90 %"},
+         "L(Ipk) = 70.00 µH, 70.0 % of the required L, below 90 %"},
         {inductanceAtIpkVerdict(69.9e-6, 69.9), Fail,
-         "L(Ipk) = 69.90 uH, 69.9 % of the required L, below 70 %"},
+         "L(Ipk) = 69.90 µH, 69.9 % of the required L, below 70 %"},
     };
     for (const auto& row : rows) {
         EXPECT_EQ(row.verdict.level, row.level) << row.reason;
@@ -46,7 +46,7 @@ TEST(Verdicts, WindingFillAndTemperature) {
     EXPECT_EQ(fillVerdict(0.4001, 0.4).level, Warning);
     EXPECT_EQ(hotTemperatureVerdict({125, 100, 1, 3, false}, 125).level, Pass);
     EXPECT_EQ(hotTemperatureVerdict({125.01, 100, 1, 3, false}, 125).reason,
-              "125.0 C, above the 125 C limit");
+              "125.0 °C, above the 125 °C limit");
     EXPECT_EQ(hotTemperatureVerdict({60, 35, 1, 100, true}, 125).reason, "thermal runaway");
     EXPECT_TRUE(verdictsPass({fillVerdict(0.5, 0.4), {"L at Idc", Pass, ""}}));
     EXPECT_FALSE(verdictsPass({{"L at Idc", Pass, ""}, unavailableVerdict("Fill", "no wire")}));
