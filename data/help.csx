@@ -467,3 +467,27 @@ CONTENTS
       A design passes its check ("Checked only" in the core adviser, rank
       --checked) when no verdict fails and none is unavailable; a warning
       passes.
+
+      The delivered design. Beside the design as the method made it, the
+      check page shows the design that really delivers the required L at
+      full DC current by the maker's published curve: the fewest turns N
+      with L(Idc; N) at least the required L, on a stack of 1, 2 or 3
+      identical cores side by side (cross-section, volume and core weight
+      times the stack; a toroid's height or an E-core's depth times the
+      stack). It is wound with the method's own gauge, laid out in real
+      layers, must fit with a fill within Ku, and is taken to its hot
+      temperature with its copper and core loss. Its copper weight is the
+      wound mean turn times N times the bare wire area times 8.89 g/cm3.
+      "Stack" chooses 1, 2, 3 or the smallest stack that passes (the
+      default, remembered). Figures that differ from the method's design
+      are shown in bold, and a sentence says what changed. Its five
+      verdicts follow the rules above. The printed report carries the
+      same column on its second page.
+
+      Design > Core Adviser ranks the delivered designs when "Delivered
+      designs" is ticked (the default, remembered): every core, in every
+      material it is made in, on 1 to 3 cores; a candidate is feasible when
+      it reaches L at Idc, fits and no verdict fails or is unavailable.
+      Double-clicking one opens it with the check page's stack set to the
+      candidate's. coilsmith-cli rank --delivered ranks the same way, and
+      coilsmith-cli check --stack 1|2|3|auto shows the delivered column.
