@@ -16,27 +16,8 @@
 namespace coilsmith::test {
 namespace {
 
-class DesignCheckModelTest : public ::testing::Test {
+class DesignCheckModelTest : public WorkedTablesTest {
   protected:
-    static void SetUpTestSuite() { catalogue = std::make_unique<TempCatalogue>(workedTables()); }
-    static void TearDownTestSuite() { catalogue.reset(); }
-    void SetUp() override { f.create(catalogue->path()); }
-
-    ChokeModel& m() { return *f.model; }
-
-    // The design worked example on ED with M60: 100 uH, 5 A DC, 1 A ripple, 37 turns AWG 16.
-    void runWorkedExample() {
-        for (const auto& [box, text] : {std::pair{"Ldes", "100"}, {"DCC", "5"}, {"ACC", "1"}}) {
-            m().editText(box, text);
-        }
-        m().calculateAreaProduct();
-        m().setOption("ECore", true);
-        ASSERT_TRUE(m().setListText("Core", "ED"));
-        ASSERT_TRUE(m().setListText("CoreMat", "M60"));
-        m().runDesign();
-        ASSERT_TRUE(m().lastDesign() && m().lastDesign()->completed());
-    }
-
     // The same design written out by hand from the catalogue rows of ED, M60 and AWG 16.
     DesignCheckInput handBuiltInput(double ambientC) const {
         const DesignNumbers& n = f.model->lastDesign()->numbers;
@@ -71,11 +52,7 @@ class DesignCheckModelTest : public ::testing::Test {
             EXPECT_EQ(got.verdicts[i].verdict, want.verdicts[i].verdict) << got.verdicts[i].check;
         }
     }
-
-    static std::unique_ptr<TempCatalogue> catalogue;
-    ModelFixture f;
 };
-std::unique_ptr<TempCatalogue> DesignCheckModelTest::catalogue;
 
 // Checked at the ambient temperature chosen, again when it changes; gone when a Run fails.
 TEST_F(DesignCheckModelTest, CompletedRunIsCheckedWithItsOwnDesign) {

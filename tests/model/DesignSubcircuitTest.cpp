@@ -9,30 +9,14 @@
 namespace coilsmith::test {
 namespace {
 
-class DesignSubcircuitTest : public ::testing::Test {
+class DesignSubcircuitTest : public WorkedTablesTest {
   protected:
-    static void SetUpTestSuite() { catalogue = std::make_unique<TempCatalogue>(workedTables()); }
-    static void TearDownTestSuite() { catalogue.reset(); }
-    void SetUp() override { f.create(catalogue->path()); }
-    ChokeModel& m() { return *f.model; }
-
-    // The design worked example on ED with M60: 100 uH, 5 A DC, 1 A ripple, 37 turns AWG 16.
+    // The worked example, with the check's copper that the simulator model needs.
     void runWorkedExample() {
-        for (const auto& [box, text] : {std::pair{"Ldes", "100"}, {"DCC", "5"}, {"ACC", "1"}}) {
-            m().editText(box, text);
-        }
-        m().calculateAreaProduct();
-        m().setOption("ECore", true);
-        ASSERT_TRUE(m().setListText("Core", "ED"));
-        ASSERT_TRUE(m().setListText("CoreMat", "M60"));
-        m().runDesign();
+        WorkedTablesTest::runWorkedExample();
         ASSERT_TRUE(m().lastCheck() && m().lastCheck()->copper.available());
     }
-
-    static std::unique_ptr<TempCatalogue> catalogue;
-    ModelFixture f;
 };
-std::unique_ptr<TempCatalogue> DesignSubcircuitTest::catalogue;
 
 // ED: Ac 1 cm^2, lc 10 cm, no gap; M60: mui 60, %mu = 1 / (0.01 + 1e-4 H[Oe]); N = 37.
 //   air core  4 pi 1e-7 * 37^2 * 1e-4 / 0.1 = 1.72034 uH

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -31,6 +34,31 @@ struct ModelFixture {
         model.emplace(ChokeModel::Options{"/opt/coilsmith", cataloguePath, std::move(locale)},
                       prompter, listener);
     }
+};
+
+// Tests on the worked tables, each with a fresh model; `runWorkedExample` designs the
+// worked example on ED with M60: 100 uH, 5 A DC, 1 A ripple, 37 turns AWG 16.
+class WorkedTablesTest : public ::testing::Test {
+  protected:
+    static void SetUpTestSuite() { catalogue = std::make_unique<TempCatalogue>(workedTables()); }
+    static void TearDownTestSuite() { catalogue.reset(); }
+    void SetUp() override { f.create(catalogue->path()); }
+    ChokeModel& m() { return *f.model; }
+
+    void runWorkedExample() {
+        for (const auto& [box, text] : {std::pair{"Ldes", "100"}, {"DCC", "5"}, {"ACC", "1"}}) {
+            m().editText(box, text);
+        }
+        m().calculateAreaProduct();
+        m().setOption("ECore", true);
+        ASSERT_TRUE(m().setListText("Core", "ED"));
+        ASSERT_TRUE(m().setListText("CoreMat", "M60"));
+        m().runDesign();
+        ASSERT_TRUE(m().lastDesign() && m().lastDesign()->completed());
+    }
+
+    inline static std::unique_ptr<TempCatalogue> catalogue;
+    ModelFixture f;
 };
 
 }  // namespace coilsmith::test
