@@ -10,8 +10,8 @@
 #include <string_view>
 #include <variant>
 
-#include "model/ChokeModel.h"
-#include "model/DesignFile.h"
+#include "windowmodel/ChokeModel.h"
+#include "windowmodel/DesignFile.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-#include "magnetics/NumberText.h"
+#include "numeric/NumberText.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 
 #include "CsxBuilder.h"
 #include "adviser/AdviserEngine.h"
-#include "model/ChokeModel.h"
 #include "platform/Prompter.h"
+#include "windowmodel/ChokeModel.h"
 
 namespace {
 

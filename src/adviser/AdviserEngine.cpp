@@ -7,7 +7,7 @@
 #include <unordered_set>
 
 #include "adviser/CandidateDesigner.h"
-#include "model/ChokeModel.h"
+#include "windowmodel/ChokeModel.h"
 
 namespace coilsmith::adviser {
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "magnetics/ResultFormat.h"
+#include "method/ResultFormat.h"
 
 namespace coilsmith::adviser {
 

@@ -5,8 +5,8 @@
 #include <cstddef>
 #include <exception>
 
-#include "magnetics/Fault.h"
-#include "magnetics/ResultFormat.h"
+#include "method/ResultFormat.h"
+#include "numeric/Fault.h"
 
 namespace coilsmith::adviser {
 

@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "adviser/Candidate.h"
-#include "model/ChokeModel.h"
 #include "platform/Prompter.h"
+#include "windowmodel/ChokeModel.h"
 
 namespace coilsmith::adviser {
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "magnetics/NumberText.h"
+#include "numeric/NumberText.h"
 
 namespace coilsmith::adviser {
 

@@ -24,9 +24,9 @@
 #include "adviser/DeliveredCandidates.h"
 #include "adviserwindow/CandidateTable.h"
 #include "adviserwindow/LossWeightChart.h"
-#include "model/ChokeModel.h"
-#include "model/DeliveredSpecification.h"
 #include "platform/WindowFit.h"
+#include "windowmodel/ChokeModel.h"
+#include "windowmodel/DeliveredSpecification.h"
 
 namespace coilsmith {
 

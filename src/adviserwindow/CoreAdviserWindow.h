@@ -12,7 +12,7 @@
 
 #include "adviser/AdviserEngine.h"
 #include "adviser/RankingFilter.h"
-#include "model/DeliveredCheck.h"
+#include "windowmodel/DeliveredCheck.h"
 
 class QCheckBox;
 class QComboBox;

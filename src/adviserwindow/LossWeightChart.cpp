@@ -12,7 +12,7 @@
 #include <cmath>
 #include <limits>
 
-#include "magnetics/NumberText.h"
+#include "numeric/NumberText.h"
 
 namespace coilsmith {
 

@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "magnetics/Value.h"
+#include "numeric/Value.h"
 
 namespace coilsmith {
 

@@ -7,7 +7,7 @@
 
 #include "catalogue/Catalogue.h"
 #include "catalogue/CatalogueSchema.h"
-#include "magnetics/Fault.h"
+#include "numeric/Fault.h"
 
 namespace coilsmith::catalogue {
 

@@ -3,7 +3,7 @@
 
 #include "catalogue/Catalogue.h"
 #include "catalogue/Table.h"
-#include "magnetics/Fault.h"
+#include "numeric/Fault.h"
 
 namespace coilsmith {
 namespace {

@@ -4,7 +4,7 @@
 #include <cstdint>
 
 #include "catalogue/CatalogueSchema.h"
-#include "magnetics/Fault.h"
+#include "numeric/Fault.h"
 
 namespace coilsmith {
 

@@ -6,7 +6,7 @@
 #include <utility>
 
 #include "catalogue/Catalogue.h"
-#include "magnetics/DesignCheck.h"
+#include "check/DesignCheck.h"
 
 // The reference tables of the catalogue that design checks read: the maker's published
 // DC-bias curve of each mix and the round magnet-wire gauges.

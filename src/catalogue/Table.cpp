@@ -8,7 +8,7 @@
 #include <string>
 
 #include "catalogue/RowRules.h"
-#include "magnetics/Fault.h"
+#include "numeric/Fault.h"
 
 namespace coilsmith::catalogue {
 namespace {

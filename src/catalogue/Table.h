@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "magnetics/Value.h"
+#include "numeric/Value.h"
 
 namespace coilsmith::catalogue {
 

@@ -12,8 +12,8 @@
 #include "cli/FileArguments.h"
 #include "cli/OpenDesign.h"
 #include "cli/StreamPrompter.h"
-#include "model/ChokeModel.h"
-#include "model/DeliveredSpecification.h"
+#include "windowmodel/ChokeModel.h"
+#include "windowmodel/DeliveredSpecification.h"
 
 namespace coilsmith::cli {
 

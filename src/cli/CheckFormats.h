@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "magnetics/DesignCheck.h"
+#include "check/DesignCheck.h"
 #include "physics/DeliveredDesign.h"
 
 namespace coilsmith::cli {

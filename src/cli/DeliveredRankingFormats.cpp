@@ -9,7 +9,7 @@
 #include "cli/DeliveredFields.h"
 #include "cli/JsonOutput.h"
 #include "cli/TextFields.h"
-#include "magnetics/NumberText.h"
+#include "numeric/NumberText.h"
 
 namespace coilsmith::cli {
 

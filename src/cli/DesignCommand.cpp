@@ -5,10 +5,10 @@
 
 #include "cli/FileArguments.h"
 #include "cli/StreamPrompter.h"
-#include "model/ChokeModel.h"
-#include "model/DesignFile.h"
 #include "platform/FileReplacement.h"
 #include "platform/ProgramDir.h"
+#include "windowmodel/ChokeModel.h"
+#include "windowmodel/DesignFile.h"
 
 namespace coilsmith::cli {
 

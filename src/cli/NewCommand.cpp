@@ -12,11 +12,11 @@
 #include "converter/ConverterSpecification.h"
 #include "converter/SiNumber.h"
 #include "converter/WorstCaseSummary.h"
-#include "model/ChokeModel.h"
-#include "model/DesignFile.h"
-#include "model/SpecificationEntry.h"
 #include "platform/FileReplacement.h"
 #include "platform/ProgramDir.h"
+#include "windowmodel/ChokeModel.h"
+#include "windowmodel/DesignFile.h"
+#include "windowmodel/SpecificationEntry.h"
 
 namespace coilsmith::cli {
 

@@ -2,8 +2,8 @@
 
 #include <variant>
 
-#include "model/DesignFile.h"
 #include "platform/ProgramDir.h"
+#include "windowmodel/DesignFile.h"
 
 namespace coilsmith::cli {
 

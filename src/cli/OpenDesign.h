@@ -3,8 +3,8 @@
 #include <optional>
 #include <string>
 
-#include "model/ChokeModel.h"
 #include "platform/Prompter.h"
+#include "windowmodel/ChokeModel.h"
 
 namespace coilsmith::cli {
 

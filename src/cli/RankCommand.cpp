@@ -16,8 +16,8 @@
 #include "cli/OpenDesign.h"
 #include "cli/RankingFormats.h"
 #include "cli/StreamPrompter.h"
-#include "model/ChokeModel.h"
-#include "model/DeliveredSpecification.h"
+#include "windowmodel/ChokeModel.h"
+#include "windowmodel/DeliveredSpecification.h"
 
 namespace coilsmith::cli {
 

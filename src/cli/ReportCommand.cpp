@@ -10,10 +10,10 @@
 #include "cli/FileArguments.h"
 #include "cli/OpenDesign.h"
 #include "cli/StreamPrompter.h"
-#include "model/ChokeModel.h"
 #include "platform/Printer.h"
 #include "platform/ProgramDir.h"
 #include "report/PrintReport.h"
+#include "windowmodel/ChokeModel.h"
 
 namespace coilsmith::cli {
 

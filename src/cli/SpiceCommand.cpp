@@ -6,9 +6,9 @@
 #include "cli/Command.h"
 #include "cli/OpenDesign.h"
 #include "cli/StreamPrompter.h"
-#include "model/ChokeModel.h"
-#include "model/DesignSubcircuit.h"
 #include "platform/FileReplacement.h"
+#include "windowmodel/ChokeModel.h"
+#include "windowmodel/DesignSubcircuit.h"
 
 namespace coilsmith::cli {
 

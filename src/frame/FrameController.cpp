@@ -5,8 +5,8 @@
 #include <utility>
 #include <variant>
 
-#include "model/DesignFile.h"
 #include "platform/FileReplacement.h"
+#include "windowmodel/DesignFile.h"
 
 namespace coilsmith {
 

@@ -9,10 +9,10 @@
 #include "frame/FrameSettings.h"
 #include "frame/FrameState.h"
 #include "frame/RecentFiles.h"
-#include "model/ChokeModel.h"
 #include "platform/Clipboard.h"
 #include "platform/FileDialogs.h"
 #include "platform/Prompter.h"
+#include "windowmodel/ChokeModel.h"
 
 namespace coilsmith {
 

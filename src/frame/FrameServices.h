@@ -3,11 +3,11 @@
 #include <functional>
 #include <string>
 
-#include "magnetics/NumberText.h"
-#include "model/ChokeModel.h"
+#include "numeric/NumberText.h"
 #include "platform/Clipboard.h"
 #include "platform/FileDialogs.h"
 #include "platform/Prompter.h"
+#include "windowmodel/ChokeModel.h"
 
 namespace coilsmith {
 

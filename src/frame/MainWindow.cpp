@@ -20,8 +20,8 @@
 
 #include "adviser/AdviserEngine.h"
 #include "adviserwindow/CoreAdviserWindow.h"
-#include "design/ConverterDialog.h"
-#include "design/DesignWindow.h"
+#include "designwindow/ConverterDialog.h"
+#include "designwindow/DesignWindow.h"
 #include "frame/QtEditTarget.h"
 #include "frame/SimulatorCommands.h"
 #include "platform/WindowFit.h"

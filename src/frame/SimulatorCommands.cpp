@@ -3,8 +3,8 @@
 #include <filesystem>
 #include <optional>
 
-#include "model/DesignSubcircuit.h"
 #include "platform/FileReplacement.h"
+#include "windowmodel/DesignSubcircuit.h"
 
 namespace coilsmith {
 

@@ -3,9 +3,9 @@
 #include <string>
 
 #include "frame/FrameController.h"
-#include "model/SpecificationEntry.h"
 #include "platform/FileDialogs.h"
 #include "platform/Prompter.h"
+#include "windowmodel/SpecificationEntry.h"
 
 // The frame's commands from the converter to the simulator: Design → "Specification from
 // Converter…" once its dialog is accepted, and File → "Export Simulator Model…".

@@ -12,6 +12,3 @@ add_library(coilsmith_platform_print STATIC
 target_include_directories(coilsmith_platform_print PUBLIC ${PROJECT_SOURCE_DIR}/src)
 target_link_libraries(coilsmith_platform_print PUBLIC Qt6::Gui Qt6::PrintSupport)
 
-# Header-only fakes: MemoryRegistry, FakeLauncher, RecordingPrinter, FakePrinterDialog.
-add_library(coilsmith_platform_system_fakes INTERFACE)
-target_include_directories(coilsmith_platform_system_fakes INTERFACE ${PROJECT_SOURCE_DIR}/src)

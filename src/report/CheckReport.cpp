@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <sstream>
 
-#include "model/ChokeModel.h"
 #include "report/ReportLayout.h"
 #include "report/TextFlow.h"
+#include "windowmodel/ChokeModel.h"
 
 namespace coilsmith {
 

@@ -4,10 +4,10 @@
 #include <string>
 #include <vector>
 
-#include "magnetics/DesignCheck.h"
-#include "model/CheckTexts.h"
-#include "model/DeliveredTexts.h"
+#include "check/DesignCheck.h"
 #include "platform/Printer.h"
+#include "windowmodel/CheckTexts.h"
+#include "windowmodel/DeliveredTexts.h"
 
 namespace coilsmith {
 

@@ -1,6 +1,6 @@
 #include "report/ReportTexts.h"
 
-#include "model/ChokeModel.h"
+#include "windowmodel/ChokeModel.h"
 
 namespace coilsmith {
 

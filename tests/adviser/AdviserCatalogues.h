@@ -4,8 +4,8 @@
 
 #include "CsxBuilder.h"
 #include "TempCatalogue.h"
-#include "model/ChokeModel.h"
-#include "platform/fakes/FakePrompter.h"
+#include "fakes/FakePrompter.h"
+#include "windowmodel/ChokeModel.h"
 
 namespace coilsmith::test {
 

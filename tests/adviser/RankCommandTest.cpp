@@ -15,7 +15,7 @@
 
 #include "AdviserCatalogues.h"
 #include "CliProcess.h"
-#include "model/DesignFile.h"
+#include "windowmodel/DesignFile.h"
 
 namespace coilsmith::adviser {
 namespace {

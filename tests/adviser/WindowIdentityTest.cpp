@@ -3,7 +3,7 @@
 
 #include "AdviserCatalogues.h"
 #include "adviser/AdviserEngine.h"
-#include "model/DesignFile.h"
+#include "windowmodel/DesignFile.h"
 
 namespace coilsmith::adviser {
 

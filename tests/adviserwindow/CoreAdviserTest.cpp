@@ -22,7 +22,7 @@
 #include "adviserwindow/CandidateTable.h"
 #include "adviserwindow/CoreAdviserWindow.h"
 #include "adviserwindow/LossWeightChart.h"
-#include "model/DeliveredSpecification.h"
+#include "windowmodel/DeliveredSpecification.h"
 
 namespace coilsmith {
 

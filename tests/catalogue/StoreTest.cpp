@@ -4,7 +4,7 @@
 
 #include "TestCatalogues.h"
 #include "catalogue/Catalogue.h"
-#include "magnetics/Fault.h"
+#include "numeric/Fault.h"
 
 namespace coilsmith {
 namespace {

@@ -4,9 +4,9 @@
 
 #include "extras/AboutBox.h"
 #include "extras/SystemInfoTool.h"
-#include "platform/fakes/FakeLauncher.h"
-#include "platform/fakes/FakePrompter.h"
-#include "platform/fakes/MemoryRegistry.h"
+#include "fakes/FakeLauncher.h"
+#include "fakes/FakePrompter.h"
+#include "fakes/MemoryRegistry.h"
 
 using namespace coilsmith;
 using std::string;

@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "extras/HelpWindow.h"
-#include "platform/fakes/FakePrompter.h"
+#include "fakes/FakePrompter.h"
 
 using namespace coilsmith;
 

@@ -9,7 +9,7 @@
 #include "extras/HelpWindow.h"
 #include "extras/SplashScreen.h"
 #include "extras/SystemInfoDialog.h"
-#include "platform/fakes/FakePrompter.h"
+#include "fakes/FakePrompter.h"
 
 using namespace coilsmith;
 

@@ -9,10 +9,10 @@
 #include <string>
 
 #include "FileSizeLimit.h"
+#include "fakes/FakeClipboard.h"
+#include "fakes/FakeFileDialogs.h"
+#include "fakes/FakePrompter.h"
 #include "frame/FrameController.h"
-#include "platform/fakes/FakeClipboard.h"
-#include "platform/fakes/FakeFileDialogs.h"
-#include "platform/fakes/FakePrompter.h"
 
 using namespace coilsmith;
 

@@ -21,13 +21,13 @@
 
 #include "ChartTexts.h"
 #include "adviserwindow/CoreAdviserWindow.h"
-#include "design/CheckPage.h"
-#include "design/DesignWindow.h"
+#include "designwindow/CheckPage.h"
+#include "designwindow/DesignWindow.h"
 #include "extras/SystemInfoText.h"
+#include "fakes/FakeClipboard.h"
+#include "fakes/FakeFileDialogs.h"
+#include "fakes/FakePrompter.h"
 #include "frame/MainWindow.h"
-#include "platform/fakes/FakeClipboard.h"
-#include "platform/fakes/FakeFileDialogs.h"
-#include "platform/fakes/FakePrompter.h"
 
 using namespace coilsmith;
 

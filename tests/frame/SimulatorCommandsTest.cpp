@@ -8,11 +8,11 @@
 #include <memory>
 #include <sstream>
 
+#include "fakes/FakeClipboard.h"
+#include "fakes/FakeFileDialogs.h"
+#include "fakes/FakePrompter.h"
 #include "frame/SimulatorCommands.h"
-#include "model/DesignSubcircuit.h"
-#include "platform/fakes/FakeClipboard.h"
-#include "platform/fakes/FakeFileDialogs.h"
-#include "platform/fakes/FakePrompter.h"
+#include "windowmodel/DesignSubcircuit.h"
 
 using namespace coilsmith;
 

@@ -16,12 +16,12 @@
 #include <memory>
 #include <sstream>
 
-#include "design/ConverterDialog.h"
-#include "design/DesignWindow.h"
+#include "designwindow/ConverterDialog.h"
+#include "designwindow/DesignWindow.h"
+#include "fakes/FakeClipboard.h"
+#include "fakes/FakeFileDialogs.h"
+#include "fakes/FakePrompter.h"
 #include "frame/MainWindow.h"
-#include "platform/fakes/FakeClipboard.h"
-#include "platform/fakes/FakeFileDialogs.h"
-#include "platform/fakes/FakePrompter.h"
 
 using namespace coilsmith;
 

@@ -13,16 +13,16 @@
 #include <string>
 #include <variant>
 
-#include "model/CheckTexts.h"
-#include "model/ChokeModel.h"
-#include "model/DeliveredTexts.h"
-#include "model/DesignFile.h"
-#include "platform/fakes/FakePrinterDialog.h"
-#include "platform/fakes/FakePrompter.h"
-#include "platform/fakes/RecordingPrinter.h"
+#include "fakes/FakePrinterDialog.h"
+#include "fakes/FakePrompter.h"
+#include "fakes/RecordingPrinter.h"
 #include "report/PrintReport.h"
 #include "report/ReportLayout.h"
 #include "report/ReportTexts.h"
+#include "windowmodel/CheckTexts.h"
+#include "windowmodel/ChokeModel.h"
+#include "windowmodel/DeliveredTexts.h"
+#include "windowmodel/DesignFile.h"
 
 namespace coilsmith {
 namespace {

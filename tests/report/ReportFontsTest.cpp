@@ -18,8 +18,8 @@
 
 #include "LayoutRecorder.h"
 #include "ReportTestData.h"
+#include "fakes/FakePrompter.h"
 #include "platform/QtPrinter.h"
-#include "platform/fakes/FakePrompter.h"
 #include "report/PrintReport.h"
 #include "report/ReportLayout.h"
 

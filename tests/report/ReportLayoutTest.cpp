@@ -8,7 +8,7 @@
 
 #include "LayoutRecorder.h"
 #include "ReportTestData.h"
-#include "platform/fakes/RecordingPrinter.h"
+#include "fakes/RecordingPrinter.h"
 #include "report/CheckReport.h"
 #include "report/ReportLayout.h"
 #include "report/TextFlow.h"

@@ -3,10 +3,10 @@
 #include <memory>
 #include <string>
 
-#include "model/ChokeModel.h"
 #include "platform/Prompter.h"
 #include "report/CheckReport.h"
 #include "report/ReportTexts.h"
+#include "windowmodel/ChokeModel.h"
 
 namespace coilsmith {
 

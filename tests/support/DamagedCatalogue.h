@@ -21,8 +21,8 @@
 #include "adviser/AdviserEngine.h"
 #include "catalogue/Catalogue.h"
 #include "catalogue/ReferenceTables.h"
-#include "model/ChokeModel.h"
-#include "platform/fakes/FakePrompter.h"
+#include "fakes/FakePrompter.h"
+#include "windowmodel/ChokeModel.h"
 
 namespace coilsmith::test {
 

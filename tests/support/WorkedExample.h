@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "magnetics/DesignState.h"
+#include "method/DesignState.h"
 
 namespace coilsmith::examples {
 

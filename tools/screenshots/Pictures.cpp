@@ -14,12 +14,12 @@
 #include "extras/AboutBox.h"
 #include "extras/HelpWindow.h"
 #include "extras/SplashScreen.h"
-#include "model/ChokeModel.h"
+#include "fakes/FakeLauncher.h"
+#include "fakes/FakePrompter.h"
+#include "fakes/MemoryRegistry.h"
 #include "platform/Printer.h"
-#include "platform/fakes/FakeLauncher.h"
-#include "platform/fakes/FakePrompter.h"
-#include "platform/fakes/MemoryRegistry.h"
 #include "report/PrintReport.h"
+#include "windowmodel/ChokeModel.h"
 
 namespace coilsmith {
 

@@ -15,7 +15,7 @@
 #include <memory>
 #include <optional>
 
-#include "design/DesignWindow.h"
+#include "designwindow/DesignWindow.h"
 #include "frame/MainWindow.h"
 
 namespace coilsmith {

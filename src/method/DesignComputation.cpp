@@ -1,0 +1,305 @@
+#include "method/DesignComputation.h"
+
+#include <cmath>
+#include <initializer_list>
+#include <utility>
+
+#include "method/MaterialModels.h"
+#include "method/PhysicalConstants.h"
+#include "numeric/Fault.h"
+#include "numeric/StepRunner.h"
+
+namespace coilsmith {
+
+namespace {
+
+// What is wrong with a catalogue value, or nothing when the design can use it.
+enum class Need { Finite, Positive, NotNegative };
+
+std::optional<std::string> problemOf(Num value, Need need) {
+    if (value.isNull())
+        return "is empty or not a number";
+    const double v = value.value();
+    if (!std::isfinite(v))
+        return "is not finite";
+    if (need == Need::Positive && !(v > 0))
+        return "is not positive";
+    if (need == Need::NotNegative && v < 0)
+        return "is negative";
+    return std::nullopt;
+}
+
+// A single-precision copy of a catalogue value: NaN marks an empty one.
+Num single(float value) {
+    return static_cast<double>(value);
+}
+
+using NamedValue = std::pair<const char*, Num>;
+
+std::optional<std::string> firstProblem(std::initializer_list<NamedValue> values, Need need) {
+    for (const auto& [name, value] : values) {
+        if (const auto problem = problemOf(value, need))
+            return std::string(name) + " " + *problem;
+    }
+    return std::nullopt;
+}
+
+// Values that are each positive can still combine into a winding, surface or window that
+// is not (an inner diameter above the outer one).
+std::optional<std::string> derivedProblem(const DesignState& s) {
+    return firstProblem(
+        {{"window area", s.Wa}, {"mean turn length", s.MLT}, {"surface area", s.SurfArea}},
+        Need::Positive);
+}
+
+std::optional<std::string> coreProblem(const DesignState& s) {
+    if (auto p = firstProblem({{"AC", s.Ac}, {"VC", s.Vc}, {"LC", s.Lc}}, Need::Positive))
+        return p;
+    if (s.IsECore) {
+        if (auto p = firstProblem({{"WC", s.Wa},
+                                   {"a_dim", s.a_dim},
+                                   {"b_dim", s.b_dim},
+                                   {"c_dim", s.c_dim},
+                                   {"f_dim", s.f_dim},
+                                   {"g_dim", s.g_dim}},
+                                  Need::Positive))
+            return p;
+        if (auto p = firstProblem({{"GAP", s.Gap}}, Need::NotNegative))
+            return p;
+    } else {
+        if (auto p = firstProblem({{"OD", s.OD}, {"ID", s.ID}, {"HT", s.HT}}, Need::Positive))
+            return p;
+        if (auto p = firstProblem({{"gap", s.Gap}}, Need::NotNegative))
+            return p;
+    }
+    return derivedProblem(s);
+}
+
+std::optional<std::string> materialProblem(const DesignState& s) {
+    if (auto p =
+            firstProblem({{"Permeab", single(s.MuInit)}, {"Density", s.Density}}, Need::Positive))
+        return p;
+    return firstProblem({{"ah", s.ah},
+                         {"bh", s.bh},
+                         {"ch", s.ch},
+                         {"dh", s.dh},
+                         {"eh", s.eh},
+                         {"ab", s.ab},
+                         {"bb", s.bb},
+                         {"cb", s.cb},
+                         {"db", s.db},
+                         {"eb", single(s.eb)},
+                         {"al", s.al},
+                         {"bl", s.bl},
+                         {"cl", s.cl},
+                         {"dl", single(s.dl)}},
+                        Need::Finite);
+}
+
+// One run of the design: the working values start at zero, faults are skipped step by
+// step and looked at only at the checkpoints.
+class DesignRun {
+  public:
+    DesignRun(DesignState& state, const DesignSelection& selection) : s_(state), sel_(selection) {}
+
+    DesignOutcome run();
+
+  private:
+    bool searchTurns();
+    void operatingPoint();
+    void wireAndLosses();
+    DesignNumbers numbers() const;
+    static DesignOutcome failed(const char* message, int page);
+    static DesignOutcome unusable(std::string what);
+    std::optional<std::string> resultProblem() const;
+
+    // A step whose fault is skipped and recorded under the name of the value it computes.
+    template <class Step>
+    void skippable(const char* value, Step&& step) {
+        try {
+            step();
+        } catch (const Fault& fault) {
+            skipped_.push_back({value, fault});
+        }
+    }
+
+    DesignState& s_;
+    const DesignSelection& sel_;
+    StepRunner steps_;
+    std::vector<SkippedStep> skipped_;
+    DesignNumbers n_;  // the working values, all 0 at the start
+};
+
+DesignOutcome DesignRun::failed(const char* message, int page) {
+    DesignOutcome outcome;
+    outcome.message = message;
+    outcome.page = page;
+    return outcome;
+}
+
+DesignOutcome DesignRun::unusable(std::string what) {
+    DesignOutcome outcome = failed(kComputationalError, 0);
+    outcome.unusableValue = std::move(what);
+    return outcome;
+}
+
+// The guard of last resort: values that are each positive can still combine into a
+// winding or surface that is not (an inner diameter above the outer one), and a step
+// skipped on a fault leaves a zero that must never be shown as a result.
+std::optional<std::string> DesignRun::resultProblem() const {
+    if (auto p = firstProblem({{"resistance", n_.Rdc},
+                               {"copper loss", n_.Pcu},
+                               {"total loss", n_.Ptot},
+                               {"copper weight", n_.Wcu},
+                               {"core weight", n_.Wcore},
+                               {"total weight", n_.Wtot},
+                               {"temperature rise", n_.Trise}},
+                              Need::Positive))
+        return p;
+    // Without AC flux there is no core loss; with it, a loss that could not be evaluated
+    // (left at 0) is as wrong as a negative one.
+    return firstProblem({{"core loss", n_.Pcore}},
+                        s_.Bac == 0 ? Need::NotNegative : Need::Positive);
+}
+
+DesignOutcome DesignRun::run() {
+    if (sel_.coreMatText.empty())
+        return failed("Select a core from the database", 1);
+    if (sel_.coreMatIndex < 0)
+        return failed("Select a core material", 1);
+    if (auto problem = unusableCatalogueValue(s_))
+        return unusable(std::move(*problem));
+
+    // A run never shows the core loss of an earlier design.
+    s_.Pv = 0;
+    double n0 = 0;
+    steps_.run([&] {
+        n0 = (Num(static_cast<double>(s_.Ku)) * s_.Wa * s_.Jdes * kSquareMetresPerSquareCm / s_.Ipk)
+                 .value();
+    });
+    steps_.run([&] { n_.N = std::floor(checkedFinite(n0 + 0.5)); });
+
+    if (!searchTurns())
+        return failed(kComputationalError, 0);
+    // The last iteration of a downward walk evaluated N - 1: recompute for the chosen N.
+    operatingPoint();
+    steps_.run([&] {
+        n_.Bmax = (Num(s_.Lreq) * s_.Ipk * kTeslaPerWeberPerSquareCm / (Num(n_.N) * s_.Ac)).value();
+    });
+    steps_.run([&] { updateEffectivePermeability(s_); });
+    if (steps_.hasPending())
+        return failed(kComputationalError, 0);
+    wireAndLosses();
+    if (auto problem = resultProblem())
+        return unusable(std::move(*problem));
+
+    DesignOutcome outcome;
+    outcome.numbers = numbers();
+    outcome.skipped = std::move(skipped_);
+    return outcome;
+}
+
+void DesignRun::operatingPoint() {
+    steps_.run([&] { s_.Hdc = (kOerstedPerAmpereTurnPerCm * Num(n_.N) * s_.Idc / s_.Lc).value(); });
+    steps_.run([&] {
+        s_.Bac =
+            (Num(s_.Lreq) * s_.Iac * kGaussPerWeberPerSquareCm / (2 * Num(n_.N) * s_.Ac)).value();
+    });
+}
+
+// Walks one turn at a time in the direction of the first comparison and stops on the
+// smallest N along it whose inductance exceeds the requirement. Returns false when the
+// run must end on the computational error.
+bool DesignRun::searchTurns() {
+    bool increased = false;
+    bool decreased = false;
+    for (;;) {
+        // Where the inductance can never exceed the requirement the walk would not end.
+        if (std::fabs(n_.N) > kMaxTurns)
+            return false;
+        ++n_.iterations;
+        operatingPoint();
+        steps_.run([&] { updateEffectivePermeability(s_); });
+        if (steps_.hasPending())
+            return false;
+        steps_.run([&] {
+            const Num mu = static_cast<double>(s_.MuEff);
+            const Num n = n_.N;
+            n_.Lcalc = (Num(kMu0) * mu * (n * n) * s_.Ac * kSquareMetresPerSquareCm /
+                        (s_.Gap * mu * 0.001 + s_.Lc * 0.01))
+                           .value();
+        });
+        if (n_.Lcalc > s_.Lreq) {
+            if (increased)
+                return true;
+            n_.N -= 1;
+            decreased = true;
+        } else {
+            n_.N += 1;
+            if (decreased)
+                return true;
+            increased = true;
+        }
+    }
+}
+
+void DesignRun::wireAndLosses() {
+    // Faults from here on are skipped; the results show what the steps left.
+    skippable("AwReq", [&] {
+        n_.AwReq = (Num(s_.Irms) / (Num(s_.Jdes) * kSquareMetresPerSquareCm)).value();
+    });
+    double awgExact = 0;
+    skippable("AWG", [&] {
+        awgExact = (Num(kAwgPerDecadeOfArea) * checkedLog10(n_.AwReq) + kAwgOfOneSquareCm).value();
+    });
+    skippable("AWG", [&] { n_.AWG = std::floor(checkedFinite(awgExact + 0.5)); });
+    skippable("d", [&] {
+        n_.d =
+            (Num(kAwgZeroDiameterCm) * checkedPow(10, -n_.AWG / kAwgDiameterDecadeGauges)).value();
+    });
+    skippable("Aw", [&] { n_.Aw = (Num(kPi) * (Num(n_.d) * n_.d) / 4).value(); });
+    skippable("Jact", [&] { n_.Jact = (Num(s_.Irms) / n_.Aw).value(); });
+    skippable("Rdc", [&] {
+        n_.Rdc = (s_.MLT * n_.N * (Num(kCopperResistivityMicroOhmCm) / n_.Aw) * kOhmsPerMicroOhm)
+                     .value();
+    });
+    // Mean turn [cm] x turns x bare area [cm²] is the copper's volume in cm³.
+    skippable("Wcu", [&] { n_.Wcu = (s_.MLT * n_.N * n_.Aw * kCopperDensityGramsPerCm3).value(); });
+    skippable("Pcu", [&] { n_.Pcu = (Num(n_.Rdc) * (Num(s_.Irms) * s_.Irms)).value(); });
+    skippable("Pv", [&] { updateCoreLossDensity(s_); });
+    skippable("Pcore", [&] { n_.Pcore = (Num(s_.Pv) * s_.Vc).value(); });
+    skippable("Wcore", [&] { n_.Wcore = (s_.Density * s_.Vc).value(); });
+    skippable("Ptot", [&] { n_.Ptot = (Num(n_.Pcu) + n_.Pcore).value(); });
+    skippable("Trise", [&] {
+        n_.Trise =
+            checkedPow((Num(n_.Ptot) * 1e3 / (Num(kTempRiseSurfaceFactor) * s_.SurfArea)).value(),
+                       kTempRiseExponent);
+    });
+    skippable("Wtot", [&] { n_.Wtot = (Num(n_.Wcu) + n_.Wcore).value(); });
+}
+
+DesignNumbers DesignRun::numbers() const {
+    DesignNumbers n = n_;
+    n.Hdc = s_.Hdc;
+    n.Bac = s_.Bac;
+    n.MuEff = static_cast<double>(s_.MuEff);
+    return n;
+}
+
+}  // namespace
+
+std::optional<std::string> unusableCatalogueValue(const DesignState& state) {
+    if (!state.coreRowProblem.empty())
+        return state.coreRowProblem;
+    if (!state.materialRowProblem.empty())
+        return state.materialRowProblem;
+    if (auto p = coreProblem(state))
+        return p;
+    return materialProblem(state);
+}
+
+DesignOutcome computeDesign(DesignState& state, const DesignSelection& selection) {
+    return DesignRun(state, selection).run();
+}
+
+}  // namespace coilsmith

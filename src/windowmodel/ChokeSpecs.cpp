@@ -1,0 +1,127 @@
+// The specification page: unit selectors, value lists, "Calculate AP" and page navigation.
+#include <initializer_list>
+#include <iterator>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "method/PhysicalConstants.h"
+#include "method/Sizing.h"
+#include "numeric/Num.h"
+#include "numeric/StepRunner.h"
+#include "windowmodel/ChokeModel.h"
+
+namespace coilsmith {
+
+namespace {
+
+// Each comparison that matches sets the factor; a text matching none leaves it alone.
+template <class Factor>
+void matchUnit(const std::string& text, Factor& factor,
+               std::initializer_list<std::pair<const char*, Factor>> units) {
+    for (const auto& [unit, value] : units) {
+        if (text == unit) {
+            factor = value;
+        }
+    }
+}
+
+}  // namespace
+
+void ChokeModel::applyInductanceUnit() {
+    matchUnit<double>(text("Lunit"), state_.Lfac, {{"uH", 1e-6}, {"mH", 1e-3}, {"H", 1}});
+}
+
+void ChokeModel::applyFrequencyUnit() {
+    matchUnit<double>(text("Funit"), state_.Ffac, {{"MHz", 1e6}, {"kHz", 1000}, {"Hz", 1}});
+}
+
+void ChokeModel::applyFluxDensityUnit() {
+    matchUnit<double>(text("Bunit"), state_.Bfac, {{"T", 1}, {"mT", 1e-3}});
+}
+
+void ChokeModel::applyDcCurrentUnit() {
+    matchUnit<double>(text("DCunit"), state_.DCfac, {{"A", 1}, {"mA", 1e-3}});
+}
+
+void ChokeModel::applyRippleCurrentUnit() {
+    matchUnit<float>(text("ACunit"), state_.ACfac, {{"A", 1.0f}, {"mA", 1e-3f}});
+}
+
+// The list items are the program's own numbers written with a full stop, so they are read
+// the same way whatever the user's decimal separator is. A typed value is read, and
+// checked, by the next "Calculate AP".
+void ChokeModel::applyCurrentDensity() {
+    if (const auto value = parseNumber(text("CurD"))) {
+        StepRunner().run([&] { state_.Jdes = checkedFinite(kSquareCmPerSquareMetre * *value); });
+    }
+}
+
+void ChokeModel::applyWindowUtilisation() {
+    if (const auto value = parseNumber(text("WU"))) {
+        StepRunner().run([&] { state_.Ku = toSingle(*value); });
+    }
+}
+
+void ChokeModel::showSpecifications() {
+    setPageAvailable(kSpecPage, true);
+    selectPage(kSpecPage);
+}
+
+void ChokeModel::showCoreDatabase() {
+    setPageAvailable(kCorePage, true);
+    selectPage(kCorePage);
+}
+
+void ChokeModel::calculateAreaProduct() {
+    sizeSpecification();
+}
+
+std::optional<std::string> ChokeModel::sizeSpecification() {
+    const SpecificationTexts texts{text("Ldes"), text("FD"),   text("DCC"), text("ACC"),
+                                   text("Freq"), text("CurD"), text("WU")};
+    const SizingOutcome outcome = sizeAreaProduct(state_, texts, locale_);
+    if (outcome.message) {
+        // The inputs read before the refused one are stored already: no design may be
+        // made from them until a specification is read whole again.
+        state_.sizedSpecification.clear();
+        forgetCheck();
+        report(*outcome.message);
+        return outcome.message;
+    }
+    state_.sizedSpecification = specificationTexts();
+    setTextRaw("APR", outcome.apText);
+    setTextRaw("minAP", text("APR"));
+    setPageAvailable(kCorePage, true);
+    if (listener_ != nullptr) {
+        listener_->areaProductCalculated();
+    }
+    return std::nullopt;
+}
+
+// Every text the sizing depends on: the typed inputs, their unit selectors (whose factors
+// follow their texts) and the two value lists.
+std::vector<std::string> ChokeModel::specificationTexts() const {
+    static constexpr std::string_view kSpecificationControls[] = {
+        "Ldes", "Lunit",  "FD",   "Bunit", "DCC",  "DCunit",
+        "ACC",  "ACunit", "Freq", "Funit", "CurD", "WU"};
+    std::vector<std::string> texts;
+    texts.reserve(std::size(kSpecificationControls));
+    for (const std::string_view name : kSpecificationControls) {
+        texts.push_back(text(name));
+    }
+    return texts;
+}
+
+bool ChokeModel::sizeChangedSpecification() {
+    return !specificationChangedSinceSizing() || !sizeSpecification();
+}
+
+// Compared whatever route changed a text: typing, a design file, paste or the frame.
+bool ChokeModel::specificationChangedSinceSizing() const {
+    return state_.sizedSpecification != specificationTexts();
+}
+
+}  // namespace coilsmith

@@ -1,0 +1,182 @@
+#include "windowmodel/DesignSubcircuit.h"
+
+#include <algorithm>
+#include <cmath>
+#include <string_view>
+#include <vector>
+
+#include "converter/SiNumber.h"
+#include "numeric/NumberText.h"
+#include "physics/Constants.h"
+#include "physics/Inductance.h"
+#include "windowmodel/CheckTexts.h"
+
+namespace coilsmith {
+
+namespace {
+
+using spice::SpiceModelError;
+
+constexpr double kMetresPerCm = 1e-2;
+constexpr double kMetresPerMm = 1e-3;
+constexpr double kSquareMetresPerSquareCm = 1e-4;
+
+// The header is read by simulators that take nothing but ASCII: "µ" becomes "u".
+std::string ascii(std::string text) {
+    const std::string_view micro = "\u00b5";
+    for (auto at = text.find(micro); at != std::string::npos; at = text.find(micro)) {
+        text.replace(at, micro.size(), "u");
+    }
+    for (const auto& [from, to] :
+         {std::pair<std::string_view, std::string_view>{"\u2126", "Ohm"}, {"\u00b0", " deg. "}}) {
+        for (auto at = text.find(from); at != std::string::npos; at = text.find(from)) {
+            text.replace(at, from.size(), to);
+        }
+    }
+    return text;
+}
+
+std::string si(double value, std::string_view unit) {
+    return ascii(converter::formatSi(value, unit));
+}
+
+std::string percent(double value) {
+    return formatFixed(value, 1) + " %";
+}
+
+// The core in SI units as the check holds it (cm, cm², mm). Its volume is the effective
+// volume Ve = Ae·le, which the inductance does not use.
+physics::MagneticCore magneticCore(const DesignCheckInput& input) {
+    physics::MagneticCore core;
+    core.crossSectionM2 = input.acCm2 * kSquareMetresPerSquareCm;
+    core.pathLengthM = input.lcCm * kMetresPerCm;
+    core.volumeM3 = core.crossSectionM2 * core.pathLengthM;
+    core.windowAreaM2 = input.windowAreaCm2 * kSquareMetresPerSquareCm;
+    core.gapM = input.gapMm * kMetresPerMm;
+    return core;
+}
+
+std::string subcircuitName(const std::string& core, const std::string& material) {
+    std::string name = spice::spiceName(core + "_" + material);
+    // "T80_-45" reads "T80__45": one underscore between the parts is enough.
+    name.erase(
+        std::unique(name.begin(), name.end(), [](char a, char b) { return a == '_' && b == '_'; }),
+        name.end());
+    if (name.size() > 1 && name.back() == '_') {
+        name.pop_back();
+    }
+    return name;
+}
+
+const DesignCheck& completedCheck(const ChokeModel& model) {
+    if (!model.lastDesign() || !model.lastDesign()->completed() || !model.lastCheck() ||
+        !model.lastCheckInput()) {
+        throw SpiceModelError(
+            "There is no completed design to model: choose a core and a material and run the "
+            "design first");
+    }
+    const DesignCheck& check = *model.lastCheck();
+    if (!check.inductance.available()) {
+        throw SpiceModelError("The design's inductance against current is not available: " +
+                              check.inductance.unavailableReason);
+    }
+    return check;
+}
+
+std::vector<std::string> headerLines(const ChokeModel& model, const SimulatorModelRequest& request,
+                                     const DesignCheck& check, double airCoreH) {
+    const DesignCheckInput& in = *model.lastCheckInput();
+    const InductanceFigures& l = *check.inductance.figures;
+    std::vector<std::string> lines;
+    lines.push_back("Coilsmith design " +
+                    (request.designName.empty() ? std::string("(not saved)") : request.designName) +
+                    ", as designed");
+    lines.push_back(std::string(in.shape == CoreShape::ECore ? "E-core " : "Toroid ") +
+                    model.text("Core") + " in " + model.text("CoreMat") + ", 1 core, " +
+                    std::to_string(in.turns) + " turns of AWG " + std::to_string(in.awg));
+    lines.push_back("Specification: L = " + si(in.requiredInductanceH, "H") +
+                    " at Idc = " + si(in.idcA, "A") + ", ripple " + si(in.iacPeakToPeakA, "A") +
+                    " p-p at " + si(in.frequencyHz, "Hz"));
+    lines.push_back("Design check at " + formatFixed(in.ambientC, 1) +
+                    " C ambient: L(0) = " + si(l.atZeroH, "H") + " (" + percent(l.atZeroPercent) +
+                    "), L(Idc) = " + si(l.atIdcH, "H") + " (" + percent(l.atIdcPercent) +
+                    "), L(Ipk) = " + si(l.atIpkH, "H") + " (" + percent(l.atIpkPercent) +
+                    ") of the required L");
+    lines.push_back(
+        "L(I) on the published DC-bias curve: mu0*mu*N^2*Ac/(gap*mu + lc), "
+        "mu = mui*%mu(H)/100, never below the air-core");
+    lines.push_back("inductance mu0*N^2*Ac/(lc + gap) = " + si(airCoreH, "H") +
+                    " (mu = 1; the winding's own area, a little larger than Ac, is left out)");
+    const double rdc20 = model.lastDesign()->numbers.Rdc;
+    if (check.copper.available()) {
+        const CopperFigures& copper = *check.copper.figures;
+        lines.push_back(
+            "Rdc at 20 C = " + si(rdc20, "Ohm") + " (design), " + si(copper.rdc20Ohm, "Ohm") +
+            " (check, the wound mean turn); Rw = " + si(copper.rhotOhm, "Ohm") + " hot, at " +
+            formatFixed(copper.hotTemperatureC, 1) + " C where the check's copper settles");
+    } else {
+        lines.push_back("Rw = Rdc = " + si(rdc20, "Ohm") +
+                        " at 20 C: the check's hot copper is unavailable (" +
+                        check.copper.unavailableReason + ")");
+    }
+    lines.push_back("Rcore at the specification's volt-seconds L*dI and a duty cycle of " +
+                    converter::formatSignificant(kModelDutyCycle) +
+                    " (the design holds no converter)");
+    for (const CheckVerdictRow& verdict : checkTexts(check, in).verdicts) {
+        lines.push_back("Check " + verdict.check + ": " + verdict.verdictText +
+                        (verdict.reason.empty() ? "" : " - " + ascii(verdict.reason)));
+    }
+    return lines;
+}
+
+}  // namespace
+
+double airCoreInductanceH(const DesignCheckInput& input) {
+    const physics::MagneticCore core = magneticCore(input);
+    const double n = static_cast<double>(input.turns);
+    return physics::kMu0HPerM * n * n * core.crossSectionM2 / (core.pathLengthM + core.gapM);
+}
+
+spice::InductanceCurve designInductanceCurve(const DesignCheckInput& input) {
+    if (!input.biasCurve) {
+        throw SpiceModelError("There is no published bias curve for material " + input.material);
+    }
+    const physics::BiasedMaterial material{
+        input.muInitial, {input.biasCurve->a, input.biasCurve->b, input.biasCurve->c}};
+    auto made = physics::InductanceModel::make(magneticCore(input), material);
+    if (!made) {
+        throw SpiceModelError("The design's core or material cannot give an inductance: " +
+                              made.reason());
+    }
+    const double airCoreH = airCoreInductanceH(input);
+    return [model = std::move(made).value(), turns = input.turns, airCoreH](double currentA) {
+        return std::max(model.inductanceH(turns, currentA), airCoreH);
+    };
+}
+
+spice::ChokeModelInput simulatorModelInput(const ChokeModel& model,
+                                           const SimulatorModelRequest& request) {
+    const DesignCheck& check = completedCheck(model);
+    const DesignCheckInput& in = *model.lastCheckInput();
+    spice::ChokeModelInput input;
+    input.name = subcircuitName(model.text("Core"), model.text("CoreMat"));
+    input.inductance = designInductanceCurve(in);
+    input.airCoreInductanceH = airCoreInductanceH(in);
+    input.dcCurrentA = in.idcA;
+    input.ripplePeakToPeakA = in.iacPeakToPeakA;
+    input.frequencyHz = in.frequencyHz;
+    input.dutyCycle = kModelDutyCycle;
+    // The design's core loss is at the flux swing of the required L and ripple.
+    input.rippleInductanceH = in.requiredInductanceH;
+    input.windingResistanceOhm =
+        check.copper.available() ? check.copper.figures->rhotOhm : model.lastDesign()->numbers.Rdc;
+    input.coreLossW = in.coreLossW;
+    input.headerLines = headerLines(model, request, check, input.airCoreInductanceH);
+    return input;
+}
+
+std::string simulatorModel(const ChokeModel& model, const SimulatorModelRequest& request) {
+    return spice::writeChokeSubcircuit(simulatorModelInput(model, request));
+}
+
+}  // namespace coilsmith

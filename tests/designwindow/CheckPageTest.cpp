@@ -1,0 +1,161 @@
+// The "Design Check" page of the design window on the shipped catalogue.
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSpinBox>
+#include <QStandardPaths>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QtTest>
+#include <memory>
+
+#include "designwindow/CheckPage.h"
+#include "designwindow/DesignWindow.h"
+#include "fakes/FakePrompter.h"
+
+namespace coilsmith {
+
+class CheckPageTest : public QObject {
+    Q_OBJECT
+
+  private:
+    FakePrompter prompter_;
+    std::unique_ptr<DesignWindow> choke_;
+
+    std::unique_ptr<DesignWindow> makeChoke() {
+        return std::make_unique<DesignWindow>(
+            ChokeModel::Options{COILSMITH_BIN_DIR, COILSMITH_BIN_DIR "/Cores.csx", {}}, prompter_,
+            nullptr);
+    }
+    QTabWidget* tabs() const { return choke_->findChild<QTabWidget*>("DsnTab"); }
+    QSpinBox* ambient() const { return choke_->findChild<QSpinBox*>("Ambient"); }
+
+    // The figure table's value as designed (column 1) or delivered (column 2) and unit of a
+    // row, "" when the row is missing.
+    QString figure(const QString& label, int column = 1) const {
+        auto* table = choke_->findChild<QTableWidget*>("CheckFigures");
+        const auto found = table->findItems(label, Qt::MatchExactly);
+        const int row = found.isEmpty() ? -1 : found.front()->row();
+        return row < 0 ? "" : table->item(row, column)->text() + " " + table->item(row, 3)->text();
+    }
+    QString delivered(const QString& label) const { return figure(label, 2); }
+    QComboBox* stack() const { return choke_->findChild<QComboBox*>("DeliveredStack"); }
+
+    // Calculate AP, the toroid T106 in -26, and Run, through the widget's run.
+    void runDesign(const char* microhenries) {
+        choke_->run([&](ChokeModel& m) {
+            for (const auto& [box, text] :
+                 {std::pair{"Ldes", microhenries}, {"DCC", "5"}, {"ACC", "1"}, {"Freq", "100"}}) {
+                m.editText(box, text);
+            }
+            m.calculateAreaProduct();
+            m.setOption("Toroid", true);
+            QVERIFY(m.setListText("Core", "T106") && m.setListText("CoreMat", "-26"));
+            m.runDesign();
+        });
+        QVERIFY(choke_->model().lastCheck().has_value());
+    }
+
+  private slots:
+    void initTestCase() {
+        QStandardPaths::setTestModeEnabled(true);
+        QCoreApplication::setOrganizationName("CoilsmithTest");
+        QSettings().clear();
+    }
+    void pageFollowsTheRuns() {
+        choke_ = makeChoke();
+        QCOMPARE(tabs()->count(), 4);
+        QVERIFY(tabs()->tabText(kCheckPage) == "Design Check" && !tabs()->isTabEnabled(kCheckPage));
+
+        runDesign("100");
+        QVERIFY(tabs()->isTabEnabled(kCheckPage) && figure("Required L") == "100.0 µH" &&
+                !figure("L at Idc").isEmpty());
+        QCOMPARE(choke_->findChild<QTableWidget*>("CheckVerdicts")->rowCount(), 7);
+
+        // The page stays shown over a second Run and shows its design.
+        tabs()->setCurrentIndex(kCheckPage);
+        runDesign("200");
+        QCOMPARE(tabs()->currentIndex(), kCheckPage);
+        QCOMPARE(figure("Required L"), QString("200.0 µH"));
+
+        // The ambient checks again and is remembered for the next window.
+        const double hotAt25 = choke_->model().lastCheck()->copper.figures.value().hotTemperatureC;
+        ambient()->setValue(60);
+        QCOMPARE(choke_->model().ambientTemperature(), 60.0);
+        QCOMPARE(figure("Ambient"), QString("60.0 °C"));
+        // The copper settles 35 °C warmer or more (its resistance rises with it).
+        QVERIFY(choke_->model().lastCheck()->copper.figures->hotTemperatureC >= hotAt25 + 35);
+
+        // A Run that ends on its message leaves no check: the page goes out of reach.
+        choke_->run([](ChokeModel& m) { m.setTextRaw("CoreMat", ""), m.runDesign(); });
+        QVERIFY(!tabs()->isTabEnabled(kCheckPage));
+        QCOMPARE(tabs()->currentIndex(), choke_->model().selectedPage());
+
+        choke_ = makeChoke();
+        QCOMPARE(choke_->model().ambientTemperature(), 60.0);
+        QCOMPARE(ambient()->value(), 60);
+        QSettings().clear();
+    }
+    // The delivered design's stack is chosen on the page, changes the column and is
+    // remembered for the next window.
+    void stackChoiceChangesTheColumn() {
+        QSettings().clear();
+        choke_ = makeChoke();
+        QCOMPARE(stack()->currentText(), QString("smallest that passes"));
+        runDesign("100");
+        const physics::DeliveredDesign& smallest = *choke_->model().lastDelivered()->design;
+        QVERIFY(smallest.passes());
+        QCOMPARE(delivered("Cores stacked"), QString::number(smallest.stackCount) + " ");
+        QVERIFY(!choke_->findChild<QLabel*>("DeliveredSummary")->text().isEmpty());
+
+        stack()->setCurrentText("3");
+        QCOMPARE(choke_->model().deliveredStack().count, std::optional<int>(3));
+        QCOMPARE(delivered("Cores stacked"), QString("3 "));
+        // Three cores need no more turns than fewer do.
+        QVERIFY(choke_->model().lastDelivered()->design->inductance->turns <=
+                smallest.inductance->turns);
+        QCOMPARE(delivered("Turns"),
+                 QString::number(choke_->model().lastDelivered()->design->inductance->turns) + " ");
+
+        choke_ = makeChoke();
+        QCOMPARE(choke_->model().deliveredStack().count, std::optional<int>(3));
+        QCOMPARE(stack()->currentText(), QString("3"));
+        QSettings().clear();
+    }
+    // The delivered design belongs to the check: an edit takes both away.
+    void deliveredGoesWithTheCheck() {
+        choke_ = makeChoke();
+        runDesign("100");
+        QVERIFY(choke_->model().lastDelivered().has_value() &&
+                !delivered("Turns").trimmed().isEmpty());
+        choke_->run([](ChokeModel& m) { m.editText("Ldes", "120"); });
+        QVERIFY(!choke_->model().lastDelivered());
+        QCOMPARE(delivered("Turns"), QString());
+    }
+    // A key typed into the specification, or into an editable list, takes the check away
+    // at once: it was made for the design before the key.
+    void typingTakesTheCheckAway() {
+        for (const char* box : {"Ldes", "CurD"}) {
+            choke_ = makeChoke();
+            choke_->show();
+            QVERIFY(QTest::qWaitForWindowExposed(choke_.get()));
+            runDesign("100");
+            tabs()->setCurrentIndex(kSpecPage);
+            QVERIFY(tabs()->isTabEnabled(kCheckPage));
+            auto* typedInto = choke_->findChild<QWidget*>(box);
+            auto* edit = qobject_cast<QComboBox*>(typedInto)
+                             ? qobject_cast<QComboBox*>(typedInto)->lineEdit()
+                             : qobject_cast<QLineEdit*>(typedInto);
+            QVERIFY(edit != nullptr);
+            QTest::keyClick(edit, Qt::Key_0);
+            QVERIFY2(!tabs()->isTabEnabled(kCheckPage), box);
+            QVERIFY(!choke_->model().lastCheck());
+        }
+    }
+};
+
+}  // namespace coilsmith
+
+QTEST_MAIN(coilsmith::CheckPageTest)
+#include "CheckPageTest.moc"

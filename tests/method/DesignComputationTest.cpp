@@ -1,0 +1,273 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <optional>
+#include <string>
+#include <utility>
+
+#include "WorkedExample.h"
+#include "method/DesignComputation.h"
+#include "method/ResultFormat.h"
+
+namespace coilsmith {
+namespace {
+
+using examples::workedExample;
+
+DesignSelection selection() {
+    DesignSelection sel;
+    sel.coreMatText = "-26", sel.coreMatIndex = 0, sel.ldesText = "100", sel.lunitText = "uH";
+    sel.coreText = "EI-100 ", sel.cost = Value(1.0);
+    return sel;
+}
+
+// Window area that makes the first estimate exactly `turns`.
+double windowForTurns(const DesignState& s, double turns) {
+    return turns * s.Ipk / (static_cast<double>(s.Ku) * s.Jdes * 1e-4);
+}
+
+// Hand calculation at N = 37, Irms = sqrt(25 + (0.5/sqrt 3)^2) = 5.0083264:
+// Hdc = 0.4 pi 37 5 / 10 = 23.2478 Oe, 0.798 Hdc = 18.5517 A/m; Bac = 1e-4 1e8 / (2 37) =
+// 135.135 G; Bmax = 1e-4 5.5 1e4 / 37 = 0.148649 T; AwReq = Irms / 400 = 0.0125208 cm^2,
+// AWG = round(-9.922 log AwReq - 2.691) = round(16.18) = 16, d = 0.808507 10^-0.8 =
+// 0.1281397 cm, Aw = pi d^2 / 4 = 0.01289607 cm^2, Jact = Irms / Aw = 388.36 A/cm^2,
+// Rdc = 5 37 1.724e-6 / Aw = 24.7316 mOhm, Pcu = Rdc Irms^2 = 0.62035 W,
+// Wcu = 5 37 Aw 8.89 = 21.2095 g; L(36) = 4 pi e-7 60 36^2 1e-4 / 0.1 = 97.716 uH.
+TEST(DesignComputation, WorkedExample) {
+    DesignState s = workedExample();
+    const DesignOutcome out = computeDesign(s, selection());
+    ASSERT_TRUE(out.completed()) << *out.message;
+    EXPECT_EQ(out.page, 2);
+    EXPECT_TRUE(out.skipped.empty());
+    const DesignNumbers& n = out.numbers;
+    EXPECT_EQ(n.iterations, 9);  // 44 down to 36
+    EXPECT_EQ(n.N, 37);
+    EXPECT_NEAR(n.Lcalc, 97.7161e-6, 1e-10);  // the last turn count tried, 36
+    EXPECT_NEAR(s.Hdc, 23.24779, 1e-5);
+    EXPECT_NEAR(s.Bac, 135.13514, 1e-5);
+    EXPECT_EQ(s.MuEff, 60.0f);
+    EXPECT_NEAR(n.Bmax, 0.1486486, 1e-7);
+    EXPECT_NEAR(n.AwReq, 0.01252082, 1e-8);
+    EXPECT_EQ(n.AWG, 16);
+    EXPECT_NEAR(n.d, 0.1281397, 1e-7);
+    EXPECT_NEAR(n.Aw, 0.01289607, 1e-8);
+    EXPECT_NEAR(n.Jact, 388.3606, 1e-4);
+    EXPECT_NEAR(n.Rdc, 0.02473156, 1e-8);
+    EXPECT_NEAR(n.Wcu, 21.20952, 1e-5);
+    EXPECT_NEAR(n.Pcu, 0.6203500, 1e-7);
+    EXPECT_EQ(n.Wcore, 70);  // density 7 times volume 10
+    EXPECT_EQ(n.Ptot, n.Pcu + n.Pcore);
+
+    const DesignResultTexts t = resultTexts(out, selection());
+    const std::pair<const std::optional<std::string>&, const char*> shown[] = {
+        {t.Inductance, "100  uH"}, {t.NTurns, "37"},        {t.WAWG, "16"},
+        {t.DCR, "24.73  mOhms"},   {t.FIdc, "18.55"},       {t.FDac, "0.0135"},
+        {t.FDmax, "0.149"},        {t.CDact, "388"},        {t.EffMu, "60.0"},
+        {t.CUL, "0.62"},           {t.fCore, "EI-100 -26"}, {t.Price, "1"},
+        {t.TWT, "91.21"}};  // 21.21 g of copper and 70 g of core
+    for (const auto& [text, expected] : shown) {
+        EXPECT_EQ(text, expected);
+    }
+    EXPECT_TRUE(t.COL && t.PTOT && t.TRISE);
+    // The texts follow the locale.
+    const DesignResultTexts comma = resultTexts(out, selection(), {",", "."});
+    EXPECT_EQ(*comma.DCR + " " + *comma.EffMu, "24,73  mOhms 60,0");
+}
+
+// The first estimate from the window area; the search walks up or down from it.
+TEST(DesignComputation, SearchFromTheFirstEstimate) {
+    const struct {
+        double estimate;
+        long turns;
+        int iterations;
+    } rows[] = {{30, 37, 8},   // up, stopping at the first turn count that exceeds: 30 to 37
+                {37, 37, 2}};  // an estimate that already fits
+    for (const auto& row : rows) {
+        DesignState s = workedExample();
+        s.Wa = windowForTurns(s, row.estimate);
+        const DesignOutcome out = computeDesign(s, selection());
+        ASSERT_TRUE(out.completed());
+        EXPECT_EQ(out.numbers.N, row.turns) << row.estimate;
+        EXPECT_EQ(out.numbers.iterations, row.iterations) << row.estimate;
+    }
+}
+
+// An inductance exactly equal to the requirement does not satisfy the search.
+TEST(DesignComputation, EqualityAtTheRequirementGoesOneTurnFurther) {
+    DesignState up = workedExample();
+    up.Wa = windowForTurns(up, 30);
+    const double lcalcAt37 = computeDesign(up, selection()).numbers.Lcalc;
+    up.Lreq = lcalcAt37;
+    EXPECT_EQ(computeDesign(up, selection()).numbers.N, 38);
+
+    DesignState down = workedExample();
+    const double lcalcAt36 = computeDesign(down, selection()).numbers.Lcalc;
+    down.Lreq = lcalcAt36;
+    EXPECT_EQ(computeDesign(down, selection()).numbers.N, 37);
+    down.Lreq = std::nextafter(lcalcAt36, 0.0);
+    EXPECT_EQ(computeDesign(down, selection()).numbers.N, 36);
+}
+
+DesignState eCoreExample() {
+    DesignState s = workedExample();
+    s.IsECore = true;
+    s.a_dim = 1, s.b_dim = 0.5, s.c_dim = 0.25, s.f_dim = 0.25, s.g_dim = 0.5;
+    return s;
+}
+
+constexpr float kNullSingle = std::numeric_limits<float>::quiet_NaN();
+
+// A fault of the computation, or a catalogue value the design needs (or a result built from
+// one) that is unusable, ends the run on the computational error, never on results; an
+// unusable value is named.
+TEST(DesignComputation, UnusableNumbersEndOnTheComputationalError) {
+    using SetUp = void (*)(DesignState&);
+    const std::pair<SetUp, const char*> rows[] = {
+        {[](DesignState& s) { s.Wa = 0.001; }, ""},     // first estimate below half a turn
+        {[](DesignState& s) { s.Lreq = 1e-12; }, ""},   // downward search reaching zero
+        {[](DesignState& s) { s.MuInit = 0.0f; }, ""},  // never reaches the requirement
+        {[](DesignState& s) { s.Wa = 1e7; }, ""},       // first estimate beyond the bound
+        {[](DesignState& s) { s.Ac = Num::null(); }, ""},
+        {[](DesignState& s) { s.Lc = Num::null(); }, ""},
+        {[](DesignState& s) { s.Wa = Num::null(); }, ""},
+        {[](DesignState& s) { s.Ipk = 0; }, ""},
+        {[](DesignState& s) { s.ah = -1; }, ""},            // bias fit with a negative ratio
+        {[](DesignState& s) { s.Gap = Num::null(); }, ""},  // caught after the search
+        // A toroid whose height is empty: the winding and surface come out null.
+        {[](DesignState& s) { s.HT = s.MLT = s.SurfArea = Num::null(); },
+         "HT is empty or not a number"},
+        // A small negative height still leaves MLT = 2.54 * (0.5 - 0.02) * 1.1 positive.
+        {[](DesignState& s) { s.HT = -0.01; }, "HT is not positive"},
+        // Each dimension positive, but ID above OD: MLT = 2.54 * (-0.7 + 0.2) * 1.1 < 0.
+        {[](DesignState& s) { s.OD = 0.3, s.ID = 1.0, s.HT = 0.1, s.MLT = -1.397; },
+         "mean turn length is not positive"},
+        {[](DesignState& s) { s.ID = Num::null(), s.Wa = 0; }, "ID is empty or not a number"},
+        {[](DesignState& s) { s = eCoreExample(), s.Wa = Num::null(); },
+         "WC is empty or not a number"},
+        {[](DesignState& s) { s = eCoreExample(), s.g_dim = s.MLT = Num::null(); },
+         "g_dim is empty or not a number"},
+        {[](DesignState& s) { s = eCoreExample(), s.b_dim = 0; }, "b_dim is not positive"},
+        {[](DesignState& s) { s = eCoreExample(), s.Gap = -1; }, "GAP is negative"},
+        {[](DesignState& s) { s.Vc = Num::null(); }, "VC is empty or not a number"},
+        {[](DesignState& s) { s.Vc = std::numeric_limits<double>::infinity(); },
+         "VC is not finite"},
+        {[](DesignState& s) { s.Density = Num::null(); }, "Density is empty or not a number"},
+        {[](DesignState& s) { s.Density = -7; }, "Density is not positive"},
+        {[](DesignState& s) { s.MuInit = kNullSingle; }, "Permeab is empty or not a number"},
+        {[](DesignState& s) { s.bl = Num::null(); }, "bl is empty or not a number"},
+        {[](DesignState& s) { s.dl = kNullSingle; }, "dl is empty or not a number"},
+        // At 135.1 G and 50 kHz: f / (al/B^3 + bl/B^2.3 + cl/B^1.65) = 5e4 / (405 + 1385 +
+        // 580) = 21.1 and dl f^2 B^2 = -1e-12 * 2.5e9 * 18262 = -45.7, so Pv < 0.
+        {[](DesignState& s) { s.dl = -1e-12f; }, "core loss is not positive"},
+        // With AC flux, a loss model that cannot be evaluated (all terms 0) is no zero loss;
+        // an earlier design's loss density is not shown either.
+        {[](DesignState& s) { s.Pv = 0.75, s.al = s.bl = s.cl = 0; }, "core loss is not positive"},
+    };
+    for (std::size_t row = 0; row < std::size(rows); ++row) {
+        const auto& [setUp, named] = rows[row];
+        SCOPED_TRACE(row);
+        DesignState s = workedExample();
+        setUp(s);
+        const DesignOutcome out = computeDesign(s, selection());
+        ASSERT_FALSE(out.completed());
+        EXPECT_EQ(*out.message, "Computational error.  Reverify your design parameters");
+        EXPECT_EQ(out.page, 0);
+        if (*named != 0) {
+            EXPECT_EQ(out.unusableValue, named);
+        }
+        const DesignResultTexts texts = resultTexts(out, selection());
+        EXPECT_FALSE(texts.NTurns || texts.DCR);
+    }
+}
+
+TEST(DesignComputation, SearchIsBoundedAtTheMaximumTurns) {
+    DesignState s = workedExample();
+    s.ah = 0;  // a bias fit of 0: MuEff 0
+    const DesignOutcome out = computeDesign(s, selection());
+    EXPECT_FALSE(out.completed());
+    // From 44 turns up to the bound, one iteration per turn.
+    EXPECT_EQ(s.Hdc, 0.4 * 3.141592654 * kMaxTurns * 5 / 10);
+}
+
+TEST(DesignComputation, ThickWireGivesGaugeZeroOrBelow) {
+    DesignState s = workedExample();
+    s.Irms = 500, s.Jdes = 1e6;
+    s.Wa = windowForTurns(s, 37);
+    const DesignOutcome out = computeDesign(s, selection());
+    ASSERT_TRUE(out.completed());
+    EXPECT_LE(out.numbers.AWG, 0);
+    EXPECT_EQ(resultTexts(out, selection()).WAWG, "-10");
+    EXPECT_NEAR(out.numbers.d, 0.808507 * std::pow(10.0, 0.5), 1e-12);
+}
+
+TEST(DesignComputation, ZeroRippleShowsNoCoreLossFromAnEarlierRun) {
+    DesignState s = workedExample();
+    s.Pv = 0.75, s.Iac = 0;  // an earlier design's loss density
+    const DesignOutcome out = computeDesign(s, selection());
+    ASSERT_TRUE(out.completed());
+    EXPECT_EQ(s.Bac, 0);
+    EXPECT_EQ(s.Pv, 0);
+    EXPECT_EQ(resultTexts(out, selection()).COL, "0.00");
+    EXPECT_EQ(out.numbers.Ptot, out.numbers.Pcu);
+}
+
+// Without ripple, a material without flux-dependent loss terms has no loss density: that
+// step is skipped and named, and the core loss it feeds stays 0.
+TEST(DesignComputation, ASkippedStepIsNamedWithItsFault) {
+    DesignState s = workedExample();
+    s.Iac = 0;
+    s.al = s.bl = s.cl = 0;
+    const DesignOutcome out = computeDesign(s, selection());
+    ASSERT_TRUE(out.completed() && out.skipped.size() == 1u);
+    EXPECT_EQ(out.skipped[0].value, "Pv");
+    EXPECT_EQ(out.skipped[0].fault.kind(), FaultKind::DivisionByZero);
+    EXPECT_EQ(resultTexts(out, selection()).COL, "0.00");
+}
+
+// The price box shows the cost as text; a missing cost or record leaves its previous text.
+TEST(DesignComputation, PriceShowsTheCostAsText) {
+    DesignState s = workedExample();
+    DesignSelection sel = selection();
+    sel.cost = Value(2.5);
+    const DesignOutcome out = computeDesign(s, sel);
+    EXPECT_EQ(resultTexts(out, sel).Price, "2.5");
+    sel.cost = Value(std::int64_t{4});
+    EXPECT_EQ(resultTexts(out, sel).Price, "4");
+    sel.cost = Value();
+    EXPECT_FALSE(resultTexts(out, sel).Price);
+    EXPECT_EQ(resultTexts(out, sel).NTurns, "37");
+    sel.cost.reset();  // no current record
+    EXPECT_FALSE(resultTexts(out, sel).Price);
+}
+
+TEST(DesignComputation, SelectionChecksComeFirst) {
+    DesignState s = workedExample();
+    const DesignState before = s;
+    DesignSelection noText = selection(), noIndex = selection();
+    noText.coreMatText.clear();
+    noIndex.coreMatIndex = -1;
+    for (const auto& [sel, message] : {std::pair{noText, "Select a core from the database"},
+                                       {noIndex, "Select a core material"}}) {
+        const DesignOutcome out = computeDesign(s, sel);
+        EXPECT_EQ(out.message, message);
+        EXPECT_EQ(out.page, 1);
+    }
+    EXPECT_EQ(s, before);
+}
+
+// A 1 mm gap at MuEff 60 adds 0.06 m to the 0.1 m path; with 2 cm^2 of core
+// L(N) = 4 pi e-7 60 N^2 2e-4 / 0.16: L(33) = 102.64 uH fits, L(32) = 96.510 uH, the last
+// count the downward walk from 44 tries, does not.
+TEST(DesignComputation, GapAndCrossSectionSetTheTurns) {
+    DesignState s = workedExample();
+    s.Gap = 1, s.Ac = 2;
+    const DesignOutcome out = computeDesign(s, selection());
+    ASSERT_TRUE(out.completed());
+    EXPECT_EQ(out.numbers.N, 33);
+    EXPECT_NEAR(out.numbers.Lcalc, 96.50973e-6, 1e-11);
+}
+
+}  // namespace
+}  // namespace coilsmith

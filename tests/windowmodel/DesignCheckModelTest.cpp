@@ -1,0 +1,174 @@
+// The design check of the model: made by every completed Run, from the run's own design.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <limits>
+#include <memory>
+#include <string>
+#include <tuple>
+#include <variant>
+#include <vector>
+
+#include "TestCatalogue.h"
+#include "windowmodel/CheckTexts.h"
+#include "windowmodel/DesignFile.h"
+
+namespace coilsmith::test {
+namespace {
+
+class DesignCheckModelTest : public WorkedTablesTest {
+  protected:
+    // The same design written out by hand from the catalogue rows of ED, M60 and AWG 16.
+    DesignCheckInput handBuiltInput(double ambientC) const {
+        const DesignNumbers& n = f.model->lastDesign()->numbers;
+        const DesignState& s = f.model->state();
+        DesignCheckInput in;
+        in.requiredInductanceH = 100e-6, in.idcA = 5, in.iacPeakToPeakA = 1, in.irmsA = s.Irms;
+        in.frequencyHz = s.Fexc, in.windowUtilisation = s.Ku, in.turns = 37, in.awg = 16;
+        in.shape = CoreShape::ECore, in.outline = CoreOutline{0, 0, 0, 0.25, 1.0, 0.25, 0.5};
+        in.acCm2 = 1, in.lcCm = 10, in.gapMm = 0, in.windowAreaCm2 = 1.5;
+        in.surfaceAreaCm2 = 2 * 2.54 * 2.54 * (0.5 + 0.25 + 0.125), in.material = "M60";
+        in.muInitial = 60, in.coreLossW = n.Pcore, in.designTempRiseC = n.Trise;
+        in.biasCurve = BiasCurve{0.01, 1e-4, 1}, in.wire = WireRow{1.2908, 1.3645, 13.1742};
+        in.ambientC = ambientC;
+        // 2 E / (B J Ku) = 2 (0.5 100e-6 5.5^2) 1e8 / (0.5 4e6 0.4) = 0.378 cm^4 shown; the
+        // core's 1 cm^2 x 1.5 cm^2.
+        in.minimumAreaProductCm4 = 0.378, in.coreAreaProductCm4 = 1.5;
+        in.specifiedFluxDensityT = 0.5, in.peakFluxDensityT = n.Bmax;
+        return in;
+    }
+
+    static void expectSameCheck(const DesignCheck& got, const DesignCheck& want) {
+        ASSERT_TRUE(got.inductance.available() && got.winding.available() &&
+                    got.copper.available() && want.copper.available());
+        EXPECT_NEAR(got.inductance.figures->atIdcH, want.inductance.figures->atIdcH, 1e-12);
+        EXPECT_NEAR(got.inductance.figures->atIpkH, want.inductance.figures->atIpkH, 1e-12);
+        EXPECT_EQ(got.winding.figures->turnsPerLayer, want.winding.figures->turnsPerLayer);
+        EXPECT_NEAR(got.copper.figures->meanTurnCm, want.copper.figures->meanTurnCm, 1e-9);
+        EXPECT_NEAR(got.copper.figures->hotTemperatureC, want.copper.figures->hotTemperatureC,
+                    1e-6);
+        ASSERT_EQ(got.verdicts.size(), want.verdicts.size());
+        for (std::size_t i = 0; i < got.verdicts.size(); ++i) {
+            EXPECT_EQ(got.verdicts[i].verdict, want.verdicts[i].verdict) << got.verdicts[i].check;
+        }
+    }
+};
+
+// Checked at the ambient temperature chosen, again when it changes; gone when a Run fails.
+TEST_F(DesignCheckModelTest, CompletedRunIsCheckedWithItsOwnDesign) {
+    m().setAmbientTemperature(40);  // nothing to check yet
+    EXPECT_FALSE(m().lastCheck().has_value());
+    runWorkedExample();
+    ASSERT_TRUE(m().lastCheck().has_value());
+    const DesignCheck& check = *m().lastCheck();
+    expectSameCheck(check, checkDesign(handBuiltInput(40)));
+    // By hand: L(0) = 4 pi 1e-7 * 60 * 37^2 * 1e-4 / 0.1 = 103.22 uH; H(Idc) = 0.4 pi 37 5 / 10
+    // = 23.248 Oe, %mu = 1 / (0.01 + 1e-4 H) = 81.137 %: L(Idc) = 83.75 % of 100 uH.
+    EXPECT_NEAR(check.inductance.figures->atZeroH, 103.220e-6, 0.001e-6);
+    EXPECT_NEAR(check.inductance.figures->atIdcPercent, 83.750, 0.001);
+    // 1.27 cm window height / 0.13645 cm wire = 9 turns a layer: 9, 9, 9, 9, 1.
+    EXPECT_EQ(check.winding.figures->layers, 5);
+    // 37 pi 0.13645^2 / 4 / 1.5 cm^2.
+    EXPECT_NEAR(check.winding.figures->fill, 0.36070, 0.00001);
+
+    const DesignState before = m().state();
+    m().setAmbientTemperature(60);
+    EXPECT_DOUBLE_EQ(m().ambientTemperature(), 60);
+    expectSameCheck(*m().lastCheck(), checkDesign(handBuiltInput(60)));
+    EXPECT_EQ(m().state(), before);  // the design did not run again
+    m().setAmbientTemperature(std::numeric_limits<double>::quiet_NaN());
+    EXPECT_DOUBLE_EQ(m().ambientTemperature(), 60);
+
+    m().setTextRaw("CoreMat", "");  // no material chosen: "Run" ends on its message
+    m().runDesign();
+    ASSERT_FALSE(m().lastDesign()->completed());
+    EXPECT_FALSE(m().lastCheck().has_value() || m().lastCheckInput().has_value());
+}
+
+// A check belongs to the Run that made it: any change to what the design is made from, by
+// whatever route, takes it away until the next completed Run; looking at other pages, a
+// "Calculate AP" of the same specification and the ambient do not.
+TEST_F(DesignCheckModelTest, CheckIsGoneOnceTheDesignShownChanges) {
+    using Change = std::function<void(ChokeModel&)>;
+    const std::pair<const char*, Change> changes[] = {
+        {"typed inductance, even the same", [](ChokeModel& m) { m.editText("Ldes", "100"); }},
+        {"inductance unit", [](ChokeModel& m) { m.chooseItem("Lunit", 1); }},
+        {"typed current density", [](ChokeModel& m) { m.editText("CurD", "300"); }},
+        {"window utilisation item", [](ChokeModel& m) { m.setListText("WU", "0.3"); }},
+        {"core type", [](ChokeModel& m) { m.setOption("Toroid", true); }},
+        {"core, picked again", [](ChokeModel& m) { m.setListText("Core", "ED"); }},
+        {"material, picked again", [](ChokeModel& m) { m.setListText("CoreMat", "M60"); }},
+        {"refused Calculate AP",
+         [](ChokeModel& m) { m.setTextRaw("FD", "x"), m.calculateAreaProduct(); }},
+        {"design file read, the same design", [](ChokeModel& m) {
+             const auto file = parseDesignFile(writeDesignFile(m), "same.txt");
+             loadDesignFile(m, std::get<DesignFileLines>(file));
+         }}};
+    for (const auto& [name, change] : changes) {
+        SCOPED_TRACE(name);
+        f.create(catalogue->path());
+        runWorkedExample();
+        m().calculateAreaProduct();
+        m().showSpecifications();
+        m().setAmbientTemperature(30);
+        ASSERT_TRUE(m().lastCheck().has_value());
+        change(m());
+        EXPECT_FALSE(m().lastCheck().has_value() || m().lastCheckInput().has_value());
+        EXPECT_FALSE(checkTexts(m()).has_value());
+    }
+}
+
+// The core page's sign, the results page's warning and the check judge the boxes as shown
+// (and the flux density last read). The worked example keeps to the method's limits: core
+// AP 1.500 above the minimum 0.378, Bmax = L Ipk / (N Ac) = 100e-6 5.5 / (37 1e-4)
+// = 0.149 T within 0.5 T.
+TEST_F(DesignCheckModelTest, MethodLimitsJudgeTheBoxesShown) {
+    runWorkedExample();
+    EXPECT_EQ(m().areaProductRelation().symbol, "<");
+    EXPECT_TRUE(m().exceededLimits().empty());
+    const auto& verdicts = m().lastCheck()->verdicts;
+    ASSERT_EQ(verdicts.size(), 7u);
+    EXPECT_EQ(verdicts[5].reason, "core AP 1.500 cm^4, above the minimum 0.378 cm^4");
+    EXPECT_EQ(verdicts[6].reason, "Bmax 0.149 T, within the specified 0.500 T");
+
+    const std::string ap = "core AP below the minimum AP";
+    const std::string b = "Bmax above the specified flux density";
+    const std::string rise = "temperature rise above 100 deg. C";
+    const std::tuple<const char*, const char*, const char*, std::vector<std::string>> rows[] = {
+        {"APROD", "0.378", "=", {}}, {"APROD", "0.377", ">", {ap}},   {"APROD", "", "<", {}},
+        {"minAP", "", "<", {}},      {"FDmax", "0.500", "<", {}},     {"FDmax", "0.501", "<", {b}},
+        {"TRISE", "100.0", "<", {}}, {"TRISE", "100.1", "<", {rise}}, {"TRISE", "many", "<", {}},
+    };
+    for (const auto& [box, text, symbol, exceeded] : rows) {
+        SCOPED_TRACE(std::string(box) + " " + text);
+        const std::string before = m().text(box);
+        m().setTextRaw(box, text);
+        EXPECT_EQ(m().areaProductRelation().symbol, symbol);
+        EXPECT_EQ(m().exceededLimits(), exceeded);
+        m().setTextRaw(box, before);
+    }
+}
+
+// Catalogue values a part of the check cannot use make just that part unavailable.
+TEST(DesignCheckInputTest, UnusableCatalogueValueNamesTheField) {
+    DesignState s;
+    s.IsECore = true, s.Ac = 1, s.Lc = 10, s.Gap = 0, s.Wa = 1.5, s.SurfArea = 11, s.MuInit = 60;
+    s.c_dim = 0.25, s.f_dim = 0.25, s.g_dim = 0.5;
+    s.d_dim = Num::null();  // an empty catalogue cell
+    const CheckReferences noTables{nullptr, "no tables"};
+    const DesignCheckInput in = designCheckInput(s, DesignNumbers{}, noTables, 25);
+    EXPECT_EQ(in.inductanceDataProblem, "no tables");
+    EXPECT_EQ(in.windingDataProblem, "d_dim is empty or not a number");
+    EXPECT_FALSE(in.copperDataProblem.has_value());
+    const DesignCheck check = checkDesign(in);
+    EXPECT_EQ(check.winding.unavailableReason, in.windingDataProblem);
+    EXPECT_EQ(check.copper.unavailableReason, in.windingDataProblem);
+
+    s.Gap = -1, s.IsECore = false, s.OD = 1, s.ID = 0.5, s.HT = 0;
+    const DesignCheckInput toroid = designCheckInput(s, DesignNumbers{}, noTables, 25);
+    EXPECT_EQ(toroid.inductanceDataProblem, "GAP is negative");
+    EXPECT_EQ(toroid.copperDataProblem, "HT is not positive");
+}
+
+}  // namespace
+}  // namespace coilsmith::test

@@ -1,0 +1,254 @@
+// The 40-line design file: writing, decoding, reading back as Open does, hostile files.
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "TestCatalogue.h"
+#include "windowmodel/DesignFile.h"
+
+namespace coilsmith::test {
+
+using Lines = std::vector<std::string>;
+using ReadResult = std::variant<DesignFileLines, DesignFileError>;
+
+static Lines splitCrLf(const std::string& text) {
+    Lines lines;
+    for (std::size_t start = 0; start < text.size();) {
+        const auto end = text.find("\r\n", start);
+        lines.push_back(text.substr(start, end - start));
+        start = end == std::string::npos ? text.size() : end + 2;
+    }
+    return lines;
+}
+
+static std::string joinLines(const Lines& lines, const std::string& end) {
+    std::string out;
+    for (const auto& line : lines) {
+        out += line + end;
+    }
+    return out;
+}
+
+// A read design as "first line|last line", a refused one as its message.
+static std::string outcome(const ReadResult& result) {
+    const auto* error = std::get_if<DesignFileError>(&result);
+    const auto* read = std::get_if<DesignFileLines>(&result);
+    return error                      ? error->message
+           : read->lines.size() != 40 ? "not 40 lines"
+                                      : read->lines.front() + "|" + read->lines.back();
+}
+
+// Lines `first`, x2 .. x39 and "last", each ended by `end`.
+static std::string fortyLines(const std::string& first, const std::string& end) {
+    std::string out = first + end;
+    for (int i = 2; i < 40; ++i) {
+        out += "x" + std::to_string(i) + end;
+    }
+    return out + "last" + end;
+}
+
+class DesignFileTest : public ::testing::Test {
+  protected:
+    void SetUp() override { f.create(catalogue.path()); }
+    ChokeModel& m() { return *f.model; }
+
+    // A completed design on the worked E-core.
+    void completeDesign() {
+        m().editText("Ldes", "100");
+        m().editText("DCC", "5");
+        m().editText("ACC", "1");
+        m().calculateAreaProduct();
+        m().setOption("ECore", true);
+        m().setListText("Core", "ED");
+        m().setListText("CoreMat", "M60");
+        m().runDesign();
+        ASSERT_TRUE(f.prompter.messages.empty());
+    }
+    // A second window that opens `bytes` as Open does.
+    ChokeModel& opened(const std::string& bytes) {
+        other.create(catalogue.path());
+        const ReadResult result = parseDesignFile(bytes, "test.txt");
+        EXPECT_EQ(outcome(result).find(" is not a "), std::string::npos) << outcome(result);
+        loadDesignFile(*other.model, std::get<DesignFileLines>(result));
+        return *other.model;
+    }
+
+    TempCatalogue catalogue{workedTables()};
+    ModelFixture f, other;
+};
+
+TEST_F(DesignFileTest, NewWindowWritesFortyLinesInControlOrder) {
+    const std::string text = writeDesignFile(m());
+    const Lines lines = splitCrLf(text);
+    ASSERT_EQ(lines.size(), 40u);
+    EXPECT_EQ(lines[0] + "|" + lines[1] + "|" + lines[2] + "|" + lines[5] + "|" + lines[28] + "|" +
+                  lines[29] + "|" + lines[38] + "|" + lines[39],
+              "False|False|||T|0.5|25|uH");
+    EXPECT_TRUE(text.ends_with("uH\r\n"));
+}
+
+TEST_F(DesignFileTest, DesignsWithoutCoreTypeAndCompletedRoundTrip) {
+    m().calculateAreaProduct();
+    const std::string text = writeDesignFile(m());
+    const ChokeModel& bare = opened(text);  // no core type: no core handler runs
+    EXPECT_FALSE(bare.control("ECore").value || bare.control("Toroid").value);
+    EXPECT_TRUE(bare.control("Core").items.empty() && bare.control("Core").enabled);
+    EXPECT_EQ(bare.text("APR"), "2.363");
+    EXPECT_EQ(writeDesignFile(bare), text);
+
+    completeDesign();
+    const std::string first = writeDesignFile(m());
+    const Lines lines = splitCrLf(first);
+    EXPECT_EQ(lines[0] + " " + lines[2] + " " + lines[5] + " " + lines[17], "True ED M60 37");
+    ChokeModel& o = opened(first);
+    EXPECT_TRUE(other.prompter.messages.empty());
+    EXPECT_EQ(writeDesignFile(o), first);
+    EXPECT_TRUE(o.selectedPage() == kSpecPage && o.pageAvailable(kResultsPage));
+    EXPECT_EQ(o.state().MatNo, "M60");
+    EXPECT_DOUBLE_EQ(o.state().Lreq, 100e-6);
+    o.runDesign();
+    EXPECT_EQ(writeDesignFile(o), first);
+}
+
+TEST_F(DesignFileTest, LinesReadFromTheFileRunTheirHandlersOddOrHugeAsTheyAre) {
+    auto lines = splitCrLf(writeDesignFile(m()));
+    lines[0] = "tRUE";     // ECore
+    lines[2] = "EW";       // Core
+    lines[5] = "M60";      // CoreMat
+    lines[38] = "1e308";   // Ldes: AP overflows, the sizing step is skipped
+    lines[29] = "1e-308";  // FD
+    lines[39] = "mH";      // Lunit
+    lines[31] = "800";     // CurD
+    lines[30] = "0.7";     // WU
+    lines[28] = "mT";      // Bunit
+    lines[32] = "GHz";     // Funit: not an item, stays kHz
+    ChokeModel& o = opened(joinLines(lines, "\n"));
+    const DesignState& s = o.state();
+    EXPECT_EQ((std::vector<double>{s.Lfac, s.Jdes, s.Ku, s.Bfac}),
+              (std::vector<double>{1e-3, 8e6, 0.7f, 1e-3}));
+    EXPECT_EQ(o.text("Funit"), "kHz");
+    EXPECT_TRUE(o.control("ECore").value);
+    EXPECT_EQ(o.text("ACORE"), "0.4");
+    o.runDesign();  // without a crash
+    EXPECT_EQ(splitCrLf(writeDesignFile(o)).size(), 40u);
+}
+
+// A core or material of the file that cannot be chosen is said once, after the messages
+// of "Calculate AP"; Run then has its own message.
+TEST_F(DesignFileTest, CoreOrMaterialThatCannotBeChosenIsSaidAfterTheOthers) {
+    completeDesign();
+    const Lines good = splitCrLf(writeDesignFile(m()));
+    const std::string noCore = "The core E999 of this design is not in the catalogue";
+    const struct {
+        int line;
+        const char* text;
+        std::vector<std::string> messages;
+    } rows[] = {{2, "E999", {noCore}},
+                {5, "-99", {"The material -99 of this design is not listed for the core ED"}},
+                {5, "M01", {"The material M01 of this design is not listed for the core ED"}},
+                {38, "abc", {"Re-Enter Inductance Value"}},
+                {0, "False", {}},  // no core type: the core page shows none chosen
+                {5, "", {}}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.text);
+        Lines lines = good;
+        lines[static_cast<std::size_t>(row.line)] = row.text;
+        if (row.line == 38) {
+            lines[2] = "E999";  // a refused input is said first
+        }
+        other.prompter.clear();
+        opened(joinLines(lines, "\r\n"));
+        std::vector<std::string> expected = row.messages;
+        if (row.line == 38) {
+            expected.push_back(noCore);
+        }
+        EXPECT_EQ(other.prompter.messages, expected);
+    }
+}
+
+TEST_F(DesignFileTest, TruncatedFileIsRejectedAndChangesNothing) {
+    completeDesign();
+    auto lines = splitCrLf(writeDesignFile(m()));
+    lines.resize(39);
+    EXPECT_EQ(outcome(parseDesignFile(joinLines(lines, "\r\n"), "designs/short.txt")),
+              "designs/short.txt is not a complete design file: it has 39 of 40 lines.");
+    const std::string before = writeDesignFile(m());
+    loadDesignFile(m(), DesignFileLines{lines});  // a short list is refused here too
+    EXPECT_EQ(writeDesignFile(m()), before);
+}
+
+TEST(DesignFileDecoding, DecodesLinesOrRefusesTooFew) {
+    const std::string lf = fortyLines("a", "\n");
+    const std::string tooFew = " is not a complete design file: it has ";
+    const std::pair<std::string, std::string> rows[] = {
+        {fortyLines("a", "\r\n"), "a|last"},
+        {lf, "a|last"},
+        {lf.substr(0, lf.size() - 1), "a|last"},                            // no final line end
+        {"\xEF\xBB\xBF" + fortyLines("E50", "\r\n"), "E50|last"},           // byte-order mark
+        {fortyLines("\xC2\xB5H", "\r\n"), "\xC2\xB5H|last"},                // UTF-8 kept
+        {fortyLines("\xB5H \x80", "\r\n"), "\xC2\xB5H \xE2\x82\xAC|last"},  // Windows-1252
+        {lf + "41\n42\n", "a|last"},                                        // extra lines ignored
+        {"", "h.txt" + tooFew + "0 of 40 lines."},
+        {"\r\n", "h.txt" + tooFew + "1 of 40 lines."},
+        {joinLines(Lines(39, "1"), "\n"), "h.txt" + tooFew + "39 of 40 lines."}};
+    for (const auto& [bytes, expected] : rows) {
+        EXPECT_EQ(outcome(parseDesignFile(bytes, "h.txt")), expected);
+    }
+}
+
+TEST(DesignFileFlags, ConvertLikeABoolean) {
+    const std::pair<const char*, bool> rows[] = {
+        {"True", true},   {"tRuE", true}, {"TRUE", true},  {" True ", true},
+        {"False", false}, {"-1", true},   {"1e308", true}, {"0", false},
+        {"0.0", false},   {"yes", false}, {"", false},     {"1e999", false}};
+    for (const auto& [line, value] : rows) {
+        EXPECT_EQ(designFileFlag(line), value) << '"' << line << '"';
+    }
+}
+
+// Files and paths that are no design file, read as Open reads them. The bounds: 64 KiB =
+// 65,536 bytes, no NUL, lines of 4,096 characters (one UTF-8 "µ" is two bytes, one character).
+TEST(DesignFileRead, ForeignInputsAreRefusedNamingThePath) {
+    const auto folder = std::filesystem::temp_directory_path() /
+                        ("coilsmith-foreign-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(folder);
+    const auto file = [&](const std::string& name, const std::string& bytes) {
+        std::ofstream(folder / name, std::ios::binary) << bytes;
+        return (folder / name).string();
+    };
+    const auto withFirstLine = [](const std::string& line) {
+        return fortyLines("a", "\r\n").replace(0, 1, line);
+    };
+    const auto ofSize = [](std::size_t size) {  // a design followed by ignored empty lines
+        const std::string design = fortyLines("a", "\r\n");
+        return design + std::string(size - design.size(), '\n');
+    };
+    std::string micros;
+    for (int i = 0; i < 4096; ++i) {
+        micros += "\xC2\xB5";
+    }
+    const std::string no = " is not a Coilsmith design file";
+    const std::pair<std::string, std::string> rows[] = {
+        // path, its refusal ("" for none)
+        {file("64k", ofSize(65536)), ""},
+        {file("64k+1", ofSize(65537)), no},
+        {file("10M", std::string(10 << 20, 'x')), no},
+        {file("nul", withFirstLine(std::string{'2', '\0', '5'})), no},
+        {file("4096", withFirstLine(micros)), ""},
+        {file("4097", withFirstLine(std::string(4097, '9'))), no},
+        {folder.string(), " is a folder"},
+        {"/dev/zero", no}};
+    for (const auto& [path, refused] : rows) {
+        const ReadResult result = readDesignFile(path);
+        EXPECT_EQ(result.index() == 0 ? "" : outcome(result),
+                  refused.empty() ? "" : path + refused);
+    }
+    EXPECT_EQ(outcome(readDesignFile("/nonexistent/design.txt")),
+              "Cannot read the design file /nonexistent/design.txt");
+    std::filesystem::remove_all(folder);
+}
+
+}  // namespace coilsmith::test

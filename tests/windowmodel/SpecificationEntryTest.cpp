@@ -1,0 +1,156 @@
+// A specification typed into the window by the program, as an engineer would type it.
+#include <gtest/gtest.h>
+
+#include <limits>
+#include <memory>
+
+#include "TestCatalogue.h"
+#include "windowmodel/SpecificationEntry.h"
+
+namespace coilsmith::test {
+namespace {
+
+struct TypedCase {
+    double value;
+    const char* decimalPoint;
+    const char* text;
+};
+
+// Six significant digits, rounded in decimal; the separator the window reads.
+TEST(TypedNumberTest, SixSignificantDigitsWithoutNoise) {
+    const TypedCase cases[] = {
+        {100e-6 / 1e-6, ".", "100"},     // 100.00000000000001 in binary
+        {0.3 / 0.001f, ".", "300"},      // a ripple over the single-precision mA factor
+        {8.0 / 0.15, ".", "53.3333"},    // 53.333… µH
+        {681.81818181, ".", "681.818"},  // rounded, not cut
+        {0.25, ",", "0,25"},
+        {1e-7, ".", "1e-07"},  // below the plain range: an exponent the window reads
+        {0, ".", "0"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(typedNumber(c.value, c.decimalPoint), c.text) << c.value;
+    }
+}
+
+class SpecificationEntryTest : public ::testing::Test {
+  protected:
+    static void SetUpTestSuite() { catalogue = std::make_unique<TempCatalogue>(workedTables()); }
+    static void TearDownTestSuite() { catalogue.reset(); }
+    void SetUp() override { f.create(catalogue->path()); }
+    ChokeModel& m() { return *f.model; }
+
+    static std::unique_ptr<TempCatalogue> catalogue;
+    ModelFixture f;
+};
+std::unique_ptr<TempCatalogue> SpecificationEntryTest::catalogue;
+
+// Each number in the unit that puts it at 1 or above with the fewest digits.
+TEST_F(SpecificationEntryTest, TypesEachNumberInItsNaturalUnit) {
+    struct Case {
+        SpecificationEntry entry;
+        std::vector<std::pair<const char*, const char*>> shown;
+    };
+    const Case cases[] = {
+        {{100e-6, 5, 1, 100e3, 0.5, {}, {}},
+         {{"Ldes", "100"},
+          {"Lunit", "uH"},
+          {"DCC", "5"},
+          {"DCunit", "A"},
+          {"ACC", "1"},
+          {"ACunit", "A"},
+          {"Freq", "100"},
+          {"Funit", "kHz"},
+          {"FD", "500"},
+          {"Bunit", "mT"}}},
+        {{1.5e-3, 0.25, 0.3, 2e6, 1.2, {}, {}},
+         {{"Ldes", "1.5"},
+          {"Lunit", "mH"},
+          {"DCC", "250"},
+          {"DCunit", "mA"},
+          {"ACC", "300"},
+          {"ACunit", "mA"},
+          {"Freq", "2"},
+          {"Funit", "MHz"},
+          {"FD", "1.2"},
+          {"Bunit", "T"}}},
+        // Below the smallest unit and above the largest: the end units.
+        {{0.47e-6, 2500, 0, 50, {}, {}, {}},
+         {{"Ldes", "0.47"},
+          {"Lunit", "uH"},
+          {"DCC", "2500"},
+          {"DCunit", "A"},
+          {"ACC", "0"},
+          {"ACunit", "mA"},
+          {"Freq", "50"},
+          {"Funit", "Hz"},
+          {"FD", "0.5"},
+          {"Bunit", "T"}}},
+    };
+    for (const Case& c : cases) {
+        f.create(catalogue->path());
+        ASSERT_EQ(enterSpecification(m(), c.entry), std::nullopt);
+        for (const auto& [box, text] : c.shown) {
+            EXPECT_EQ(m().text(box), text) << box << " for " << c.entry.inductanceH;
+        }
+    }
+}
+
+// What the program types sizes exactly as the same specification typed by hand.
+TEST_F(SpecificationEntryTest, SizesAsTheSameSpecificationTypedByHand) {
+    SpecificationEntry entry{330e-6, 2.5, 0.6, 50e3, 0.3, 300, 0.5};
+    ASSERT_EQ(enterSpecification(m(), entry), std::nullopt);
+    m().calculateAreaProduct();
+    const DesignState typedByProgram = m().state();
+
+    f.create(catalogue->path());
+    for (const auto& [list, item] : {std::pair{"Lunit", "uH"},
+                                     {"DCunit", "A"},
+                                     {"ACunit", "mA"},
+                                     {"Funit", "kHz"},
+                                     {"Bunit", "mT"},
+                                     {"CurD", "300"},
+                                     {"WU", "0.5"}}) {
+        ASSERT_TRUE(m().setListText(list, item));
+    }
+    for (const auto& [box, text] : {std::pair{"Ldes", "330"},
+                                    {"DCC", "2.5"},
+                                    {"ACC", "600"},
+                                    {"Freq", "50"},
+                                    {"FD", "300"}}) {
+        m().editText(box, text);
+    }
+    m().calculateAreaProduct();
+    EXPECT_EQ(m().state(), typedByProgram);
+    // 0.5 L Ipk^2 = 0.5 * 330e-6 * 2.8^2 = 1.2936e-3 J; AP = 2 W 1e8 / (B J Ku)
+    // = 2.5872e5 / (0.3 * 3e6 * 0.5) = 0.575 cm^4.
+    EXPECT_EQ(m().text("APR"), "0.575");
+}
+
+// A current density or window utilisation the lists do not hold is typed into the editable
+// list, as an engineer types it; only a number that is not finite is refused here.
+TEST_F(SpecificationEntryTest, RefusesWhatTheWindowCannotTake) {
+    SpecificationEntry entry{100e-6, 5, 1, 100e3, {}, 450, 0.45};
+    EXPECT_EQ(enterSpecification(m(), entry), std::nullopt);
+    EXPECT_EQ(m().text("CurD") + " " + m().text("WU"), "450 0.45");
+    const ChokeModel before = m();
+    entry.currentDensityAPerCm2.reset();
+    entry.windowUtilisation.reset();
+    entry.dcCurrentA = std::numeric_limits<double>::infinity();
+    EXPECT_EQ(enterSpecification(m(), entry), "The DC current is not a finite number");
+    for (const Control& control : m().controls()) {
+        EXPECT_EQ(control.text, before.text(control.name)) << control.name;
+    }
+}
+
+// The window's decimal comma is typed, and read back by Calculate AP.
+TEST_F(SpecificationEntryTest, TypesTheWindowsDecimalSeparator) {
+    f.create(catalogue->path(), NumberLocale{",", "."});
+    ASSERT_EQ(enterSpecification(m(), {2.2e-3, 1.5, 0.45, 20e3, 1.2, {}, {}}), std::nullopt);
+    EXPECT_EQ(m().text("Ldes") + " " + m().text("DCC") + " " + m().text("FD"), "2,2 1,5 1,2");
+    m().calculateAreaProduct();
+    EXPECT_DOUBLE_EQ(m().state().Lreq, 2.2e-3);
+    EXPECT_DOUBLE_EQ(m().state().Idc, 1.5);
+}
+
+}  // namespace
+}  // namespace coilsmith::test

@@ -1,0 +1,64 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "CsxBuilder.h"
+#include "TempCatalogue.h"
+#include "fakes/FakePrompter.h"
+#include "windowmodel/ChokeModel.h"
+
+namespace coilsmith::test {
+
+// Small tables with the worked cores of the tests:
+//  E-cores  EW  a 1.0 b 0.5 c 0.25 f 0.25 g 0.5, AC 0.4, WC 0.25 (MLT 3.4925, SurfArea 11.2903)
+//           ED  AC 1, LC 10, WC 1.5, gap 0, d 1.0: the design worked example
+//           EDUP twice (AC 0.5 first, 0.7 second), EC with links "EC", "ec", "EC",
+//           E11 / EZ12 with 11 / 12 link rows (EZ12 last in index order),
+//           ENOLINK without link rows, EMISS linking a missing material first
+//  toroids  TW  OD 1.0 ID 0.5 HT 0.25, AC 0.4;  TNULL with an empty ID
+//  materials M60 (MuEff 60 at any operating point), M01..M12, MEB with a long eb
+//  bias curve M60: %mu = 1 / (0.01 + 1e-4 H);  wire AWG 16 (1.3645 mm overall, 13.1742 Ohm/km)
+csx::CsvTables workedTables();
+
+// A model created on a catalogue, with a fake prompter; `emplace` re-creates it.
+struct ModelFixture {
+    FakePrompter prompter;
+    std::optional<ChokeModel> model;
+
+    void create(const std::string& cataloguePath, NumberLocale locale = {},
+                ChokeListener* listener = nullptr) {
+        model.emplace(ChokeModel::Options{"/opt/coilsmith", cataloguePath, std::move(locale)},
+                      prompter, listener);
+    }
+};
+
+// Tests on the worked tables, each with a fresh model; `runWorkedExample` designs the
+// worked example on ED with M60: 100 uH, 5 A DC, 1 A ripple, 37 turns AWG 16.
+class WorkedTablesTest : public ::testing::Test {
+  protected:
+    static void SetUpTestSuite() { catalogue = std::make_unique<TempCatalogue>(workedTables()); }
+    static void TearDownTestSuite() { catalogue.reset(); }
+    void SetUp() override { f.create(catalogue->path()); }
+    ChokeModel& m() { return *f.model; }
+
+    void runWorkedExample() {
+        for (const auto& [box, text] : {std::pair{"Ldes", "100"}, {"DCC", "5"}, {"ACC", "1"}}) {
+            m().editText(box, text);
+        }
+        m().calculateAreaProduct();
+        m().setOption("ECore", true);
+        ASSERT_TRUE(m().setListText("Core", "ED"));
+        ASSERT_TRUE(m().setListText("CoreMat", "M60"));
+        m().runDesign();
+        ASSERT_TRUE(m().lastDesign() && m().lastDesign()->completed());
+    }
+
+    inline static std::unique_ptr<TempCatalogue> catalogue;
+    ModelFixture f;
+};
+
+}  // namespace coilsmith::test
