@@ -1,6 +1,6 @@
 #include "adviser/DeliveredRanking.h"
 
-#include "adviser/DeliveredChoke.h"
+#include "check/DeliveredChoke.h"
 
 #include <algorithm>
 #include <cmath>

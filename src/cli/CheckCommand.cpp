@@ -3,9 +3,9 @@
 #include <optional>
 #include <ostream>
 
-#include "adviser/DeliveredChoke.h"
 #include "catalogue/Catalogue.h"
 #include "catalogue/Records.h"
+#include "check/DeliveredChoke.h"
 #include "cli/CheckFormats.h"
 #include "cli/Command.h"
 #include "cli/DeliveredFields.h"
@@ -31,17 +31,17 @@ struct CheckArguments {
     DesignSource source;
     double ambientC = 25;
     CheckFormat format = CheckFormat::Table;
-    adviser::StackChoice stack = adviser::StackChoice::smallestThatPasses();
+    StackChoice stack = StackChoice::smallestThatPasses();
 };
 
 // "1" … "3", or "auto" for the smallest stack that passes.
-std::optional<adviser::StackChoice> stackFromText(const std::string& text) {
+std::optional<StackChoice> stackFromText(const std::string& text) {
     if (text == "auto") {
-        return adviser::StackChoice::smallestThatPasses();
+        return StackChoice::smallestThatPasses();
     }
     for (int cores = 1; cores <= physics::kMaxStackedCores; ++cores) {
         if (text == std::to_string(cores)) {
-            return adviser::StackChoice::of(cores);
+            return StackChoice::of(cores);
         }
     }
     return std::nullopt;
@@ -121,14 +121,14 @@ std::optional<CheckArguments> parseArguments(std::span<const std::string> args, 
 
 // The delivered design of the file's core and material, on the file's specification and at
 // the check's ambient.
-DeliveredColumn deliverFileDesign(ChokeModel& model, adviser::StackChoice stack, double ambientC) {
+DeliveredColumn deliverFileDesign(ChokeModel& model, StackChoice stack, double ambientC) {
     try {
         const auto records = catalogue::CatalogueRecords::load(model.cataloguePath());
         const auto shape =
             model.state().IsECore ? catalogue::CoreShape::ECore : catalogue::CoreShape::Toroid;
-        auto design = adviser::deliverCatalogueChoke(
-            records, deliveredSpecification(model.state()), ambientC, shape,
-            model.designSelection().coreText, model.state().MatNo, stack);
+        auto design =
+            deliverCatalogueChoke(records, deliveredSpecification(model.state()), ambientC, shape,
+                                  model.designSelection().coreText, model.state().MatNo, stack);
         if (!design) {
             return {std::nullopt, design.reason()};
         }

@@ -158,7 +158,7 @@ CheckPage::CheckPage(QWidget* parent) : QWidget(parent) {
     stack_->setObjectName(QStringLiteral("DeliveredStack"));
     for (const std::string& choice : stackChoiceTexts())
         stack_->addItem(qs(choice));
-    stack_->setCurrentText(qs(stackChoiceText(adviser::StackChoice::smallestThatPasses())));
+    stack_->setCurrentText(qs(stackChoiceText(StackChoice::smallestThatPasses())));
     connect(stack_, &QComboBox::currentTextChanged, this, [this](const QString& text) {
         emit stackChanged(stackChoiceFromText(text.toStdString()));
     });

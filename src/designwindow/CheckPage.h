@@ -2,7 +2,7 @@
 
 #include <QWidget>
 
-#include "adviser/DeliveredChoke.h"
+#include "check/DeliveredChoke.h"
 
 class QChartView;
 class QComboBox;
@@ -39,7 +39,7 @@ class CheckPage : public QWidget {
     // The user set another ambient temperature, °C.
     void ambientChanged(double celsius);
     // The user chose another stack for the delivered design.
-    void stackChanged(adviser::StackChoice stack);
+    void stackChanged(StackChoice stack);
 
   private:
     void showChart(const ChokeModel& model);

@@ -227,7 +227,7 @@ void DesignWindow::changeAmbient(double celsius) {
     checkPage_->showCheck(model_);
 }
 
-void DesignWindow::changeStack(adviser::StackChoice stack) {
+void DesignWindow::changeStack(StackChoice stack) {
     model_.setDeliveredStack(stack);
     if (settingsKept()) {
         QSettings().setValue(QLatin1String(kStackKey),

@@ -62,7 +62,7 @@ class DesignWindow : public QWidget {
     void showLimits();
     void restoreAmbient();
     void changeAmbient(double celsius);
-    void changeStack(adviser::StackChoice stack);
+    void changeStack(StackChoice stack);
 
     ChokeModel model_;
     QTabWidget* tabs_ = nullptr;

@@ -184,8 +184,8 @@ class ChokeModel {
     const std::optional<DeliveredCheck>& lastDelivered() const noexcept { return lastDelivered_; }
     // The stack the delivered design is made on (the smallest that passes until set);
     // setting it delivers the checked design again. A count outside 1 … 3 is ignored.
-    adviser::StackChoice deliveredStack() const noexcept { return deliveredStack_; }
-    void setDeliveredStack(adviser::StackChoice stack);
+    StackChoice deliveredStack() const noexcept { return deliveredStack_; }
+    void setDeliveredStack(StackChoice stack);
     // A caller that wants only the method's designs and their checks (the method's core
     // adviser, which runs every candidate) turns the delivered design off; copies keep it.
     void setDeliversDesigns(bool delivers) noexcept { deliversDesigns_ = delivers; }
@@ -259,7 +259,7 @@ class ChokeModel {
     std::shared_ptr<const CheckReferences> checkReferences_;
     bool checkReferencesKept_ = false;
     void deliverCheckedDesign();
-    adviser::StackChoice deliveredStack_;
+    StackChoice deliveredStack_;
     bool deliversDesigns_ = true;
     std::optional<DeliveredCheck> lastDelivered_;
     std::shared_ptr<const DeliveredRecords> deliveredRecords_;

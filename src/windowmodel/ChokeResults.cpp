@@ -91,7 +91,7 @@ void ChokeModel::deliverCheckedDesign() {
         state_.MatNo, deliveredStack_);
 }
 
-void ChokeModel::setDeliveredStack(adviser::StackChoice stack) {
+void ChokeModel::setDeliveredStack(StackChoice stack) {
     if (stack.count && (*stack.count < 1 || *stack.count > physics::kMaxStackedCores))
         return;
     deliveredStack_ = stack;

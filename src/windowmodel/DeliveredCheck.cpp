@@ -54,14 +54,14 @@ DeliveredCheck deliverCheckedDesign(const DeliveredRecords& records,
                                     const physics::ChokeSpecification& specification,
                                     double ambientC, catalogue::CoreShape shape,
                                     const std::string& core, const std::string& material,
-                                    adviser::StackChoice stack) {
+                                    StackChoice stack) {
     DeliveredCheck check;
     if (!records.records) {
         check.problem = records.problem;
         return check;
     }
-    auto design = adviser::deliverCatalogueChoke(*records.records, specification, ambientC, shape,
-                                                 core, material, stack);
+    auto design = deliverCatalogueChoke(*records.records, specification, ambientC, shape, core,
+                                        material, stack);
     if (!design) {
         check.problem = design.reason();
         return check;

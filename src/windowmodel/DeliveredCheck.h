@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "adviser/DeliveredChoke.h"
 #include "catalogue/Records.h"
+#include "check/DeliveredChoke.h"
 #include "physics/DeliveredDesign.h"
 #include "physics/Inductance.h"
 
@@ -38,6 +38,6 @@ DeliveredCheck deliverCheckedDesign(const DeliveredRecords& records,
                                     const physics::ChokeSpecification& specification,
                                     double ambientC, catalogue::CoreShape shape,
                                     const std::string& core, const std::string& material,
-                                    adviser::StackChoice stack);
+                                    StackChoice stack);
 
 }  // namespace coilsmith

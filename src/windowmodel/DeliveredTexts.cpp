@@ -280,15 +280,15 @@ std::vector<std::string> stackChoiceTexts() {
     return texts;
 }
 
-std::string stackChoiceText(adviser::StackChoice stack) {
+std::string stackChoiceText(StackChoice stack) {
     return stack.count ? std::to_string(*stack.count) : kSmallestThatPasses;
 }
 
-adviser::StackChoice stackChoiceFromText(const std::string& text) {
+StackChoice stackChoiceFromText(const std::string& text) {
     for (int cores = 1; cores <= physics::kMaxStackedCores; ++cores)
         if (text == std::to_string(cores))
-            return adviser::StackChoice::of(cores);
-    return adviser::StackChoice::smallestThatPasses();
+            return StackChoice::of(cores);
+    return StackChoice::smallestThatPasses();
 }
 
 }  // namespace coilsmith

@@ -43,7 +43,7 @@ namespace coilsmith {
 // The stack choice as the check page lists it and the settings keep it: "1", "2", "3" and
 // "smallest that passes"; an unknown text reads as the smallest that passes.
 std::vector<std::string> stackChoiceTexts();
-std::string stackChoiceText(adviser::StackChoice stack);
-adviser::StackChoice stackChoiceFromText(const std::string& text);
+std::string stackChoiceText(StackChoice stack);
+StackChoice stackChoiceFromText(const std::string& text);
 
 }  // namespace coilsmith

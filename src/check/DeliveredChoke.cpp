@@ -1,10 +1,10 @@
-#include "adviser/DeliveredChoke.h"
+#include "check/DeliveredChoke.h"
 
 #include <string>
 
 #include "catalogue/PhysicsInputs.h"
 
-namespace coilsmith::adviser {
+namespace coilsmith {
 
 physics::Result<physics::WireTable> wireForSpecification(
     const catalogue::CatalogueRecords& records, const physics::ChokeSpecification& specification) {
@@ -57,4 +57,4 @@ physics::Result<physics::DeliveredDesign> deliverCatalogueChoke(
     return physics::deliverDesign(input, *wire, physics::kMaxStackedCores);
 }
 
-}  // namespace coilsmith::adviser
+}  // namespace coilsmith

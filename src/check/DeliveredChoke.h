@@ -9,7 +9,7 @@
 
 // The delivered design of one core and material of the catalogue: what the design check page,
 // the report and `coilsmith-cli check` show beside the method's own design.
-namespace coilsmith::adviser {
+namespace coilsmith {
 
 // The one wire every design of the specification is wound with (the method's gauge for its
 // rms current and current density), as a table of that gauge; a problem when the gauge is not
@@ -34,4 +34,4 @@ physics::Result<physics::DeliveredDesign> deliverCatalogueChoke(
     double ambientC, catalogue::CoreShape shape, std::string_view core, std::string_view material,
     StackChoice stack);
 
-}  // namespace coilsmith::adviser
+}  // namespace coilsmith
