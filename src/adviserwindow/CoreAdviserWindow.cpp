@@ -24,9 +24,9 @@
 #include "adviser/DeliveredCandidates.h"
 #include "adviserwindow/CandidateTable.h"
 #include "adviserwindow/LossWeightChart.h"
+#include "check/DeliveredSpecification.h"
 #include "platform/WindowFit.h"
 #include "windowmodel/ChokeModel.h"
-#include "windowmodel/DeliveredSpecification.h"
 
 namespace coilsmith {
 

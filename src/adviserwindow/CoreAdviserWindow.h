@@ -12,7 +12,7 @@
 
 #include "adviser/AdviserEngine.h"
 #include "adviser/RankingFilter.h"
-#include "windowmodel/DeliveredCheck.h"
+#include "check/DeliveredCheck.h"
 
 class QCheckBox;
 class QComboBox;

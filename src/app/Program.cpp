@@ -21,6 +21,7 @@
 #include "platform/QtPrinterDialog.h"
 #include "platform/QtPrompter.h"
 #include "report/PrintReport.h"
+#include "windowmodel/ModelTexts.h"
 
 namespace coilsmith {
 
@@ -71,7 +72,7 @@ FrameServices frameServices(Platform& platform) {
     services.print = [&platform](const ChokeModel& model, const std::string& fileName,
                                  const std::string& pdfName) {
         platform.printerDialog.suggestOutputFile(QString::fromStdString(pdfName));
-        printReport(model, fileName, platform.printerDialog, platform.prompter);
+        printReport(reportContent(model, fileName), platform.printerDialog, platform.prompter);
     };
     return services;
 }

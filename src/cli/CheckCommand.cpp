@@ -6,6 +6,7 @@
 #include "catalogue/Catalogue.h"
 #include "catalogue/Records.h"
 #include "check/DeliveredChoke.h"
+#include "check/DeliveredSpecification.h"
 #include "cli/CheckFormats.h"
 #include "cli/Command.h"
 #include "cli/DeliveredFields.h"
@@ -13,7 +14,6 @@
 #include "cli/OpenDesign.h"
 #include "cli/StreamPrompter.h"
 #include "windowmodel/ChokeModel.h"
-#include "windowmodel/DeliveredSpecification.h"
 
 namespace coilsmith::cli {
 

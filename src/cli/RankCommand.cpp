@@ -9,6 +9,7 @@
 #include "adviser/DeliveredRanking.h"
 #include "catalogue/Catalogue.h"
 #include "catalogue/Records.h"
+#include "check/DeliveredSpecification.h"
 #include "cli/Command.h"
 #include "cli/DeliveredFields.h"
 #include "cli/DeliveredRankingFormats.h"
@@ -17,7 +18,6 @@
 #include "cli/RankingFormats.h"
 #include "cli/StreamPrompter.h"
 #include "windowmodel/ChokeModel.h"
-#include "windowmodel/DeliveredSpecification.h"
 
 namespace coilsmith::cli {
 

@@ -14,6 +14,7 @@
 #include "platform/ProgramDir.h"
 #include "report/PrintReport.h"
 #include "windowmodel/ChokeModel.h"
+#include "windowmodel/ModelTexts.h"
 
 namespace coilsmith::cli {
 
@@ -115,7 +116,7 @@ int reportMain(std::span<const std::string> args, CommandContext& context) {
     }
     const auto application = fontApplication();
     try {
-        writeReportPdf(model, fullPath(parsed->inputPath), parsed->outputPath);
+        writeReportPdf(reportContent(model, fullPath(parsed->inputPath)), parsed->outputPath);
     } catch (const PrinterError& error) {
         context.err << error.what() << "\n";
         return kExitUsage;

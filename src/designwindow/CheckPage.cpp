@@ -20,9 +20,10 @@
 #include <algorithm>
 #include <cmath>
 
-#include "windowmodel/CheckTexts.h"
+#include "check/CheckTexts.h"
+#include "check/DeliveredTexts.h"
 #include "windowmodel/ChokeModel.h"
-#include "windowmodel/DeliveredTexts.h"
+#include "windowmodel/ModelTexts.h"
 
 namespace coilsmith {
 

@@ -13,7 +13,7 @@
 
 #include "designwindow/CheckPage.h"
 #include "designwindow/DesignPages.h"
-#include "windowmodel/DeliveredTexts.h"
+#include "check/DeliveredTexts.h"
 
 namespace coilsmith {
 

@@ -5,7 +5,6 @@
 
 #include "report/ReportLayout.h"
 #include "report/TextFlow.h"
-#include "windowmodel/ChokeModel.h"
 
 namespace coilsmith {
 
@@ -14,10 +13,11 @@ namespace {
 // Colours as the printer takes them, 0x00BBGGRR.
 constexpr std::uint32_t kBlack = 0x000000;
 constexpr std::uint32_t kGrid = 0xD0D0D0;
-constexpr std::uint32_t kCurveColour = 0xAA5A1E;     // blue
-constexpr std::uint32_t kRequiredColour = 0x1E3CC8;  // red
-constexpr std::uint32_t kIdcColour = 0x3C8C3C;       // green
-constexpr std::uint32_t kIpkColour = 0xA05096;       // purple
+constexpr std::uint32_t kCurveColour = 0xAA5A1E;      // blue
+constexpr std::uint32_t kDeliveredColour = 0x969614;  // teal
+constexpr std::uint32_t kRequiredColour = 0x1E3CC8;   // red
+constexpr std::uint32_t kIdcColour = 0x3C8C3C;        // green
+constexpr std::uint32_t kIpkColour = 0xA05096;        // purple
 
 // The chart stands right of the figure table, from this share of the page width.
 constexpr float kChartLeftOfPage = 0.58f;
@@ -177,9 +177,14 @@ class CheckPageLayout {
     float chart(float chartLeft, float top) {
         const InductanceUnit unit = inductanceUnit(check_.requiredInductanceH);
         double highestL = check_.requiredInductanceH;
-        for (const CurvePoint& point : check_.curve)
-            highestL = std::max(highestL, point.inductanceH);
-        const RoundAxis currents = roundAxis(check_.curve.back().currentA);
+        double highestI = check_.curve.back().currentA;
+        for (const auto* curve : {&check_.curve, &check_.deliveredCurve}) {
+            for (const CurvePoint& point : *curve) {
+                highestL = std::max(highestL, point.inductanceH);
+                highestI = std::max(highestI, point.currentA);
+            }
+        }
+        const RoundAxis currents = roundAxis(highestI);
         const RoundAxis inductances = roundAxis(highestL * unit.perHenry);
 
         const float labelRoom =
@@ -194,7 +199,8 @@ class CheckPageLayout {
 
         printAt(chartLeft, top, std::string("L (") + unit.name + ")");
         grid(currents, inductances);
-        polyline(unit);
+        polyline(check_.curve, unit, kCurveColour);
+        polyline(check_.deliveredCurve, unit, kDeliveredColour);
         const double required = check_.requiredInductanceH * unit.perHenry;
         dashed(0, required, xTop_, required, kRequiredColour);
         dashed(check_.idcA, 0, check_.idcA, yTop_, kIdcColour);
@@ -205,12 +211,16 @@ class CheckPageLayout {
         printAt((left_ + right_) / 2.0f - checkedSize(p_.textWidth(axisTitle)) / 2.0f, y,
                 axisTitle);
         y += lineHeight_;
-        const std::pair<std::uint32_t, std::string> legend[] = {
-            {kCurveColour, "L(I) from the published bias curve"},
+        const bool delivered = !check_.deliveredCurve.empty();
+        std::vector<std::pair<std::uint32_t, std::string>> legend = {
+            {kCurveColour,
+             std::string(delivered ? "As designed: " : "") + "L(I) from the published bias curve"},
             {kRequiredColour, "Required L = " + significantText(required) + " " + unit.name},
             {kIdcColour, "Idc = " + significantText(check_.idcA) + " A"},
             {kIpkColour, "Ipk = " + significantText(check_.ipkA) + " A"},
         };
+        if (delivered)
+            legend.insert(legend.begin() + 1, {kDeliveredColour, "Delivered design: L(I)"});
         const float textX = left_ + kLegendSample + kTick;
         for (const auto& [colour, text] : legend) {
             const float middle = y + lineHeight_ / 2.0f;
@@ -254,12 +264,13 @@ class CheckPageLayout {
         p_.drawLine(left_, bottom_, left_, top_, kBlack);
     }
 
-    void polyline(const InductanceUnit& unit) {
-        for (std::size_t i = 1; i < check_.curve.size(); ++i) {
-            const CurvePoint& a = check_.curve[i - 1];
-            const CurvePoint& b = check_.curve[i];
+    void polyline(const std::vector<CurvePoint>& curve, const InductanceUnit& unit,
+                  std::uint32_t colour) {
+        for (std::size_t i = 1; i < curve.size(); ++i) {
+            const CurvePoint& a = curve[i - 1];
+            const CurvePoint& b = curve[i];
             p_.drawLine(toX(a.currentA), toY(a.inductanceH * unit.perHenry), toX(b.currentA),
-                        toY(b.inductanceH * unit.perHenry), kCurveColour);
+                        toY(b.inductanceH * unit.perHenry), colour);
         }
     }
 
@@ -291,22 +302,6 @@ class CheckPageLayout {
 };
 
 }  // namespace
-
-std::optional<CheckReport> checkReport(const ChokeModel& model) {
-    std::optional<CheckTexts> texts = checkTexts(model);
-    if (!texts)
-        return std::nullopt;
-    const DesignCheckInput& input = *model.lastCheckInput();
-    CheckReport report{std::move(*texts),
-                       {},
-                       input.requiredInductanceH,
-                       input.idcA,
-                       input.idcA + input.iacPeakToPeakA / 2,
-                       deliveredTexts(model)};
-    if (const auto& inductance = model.lastCheck()->inductance; inductance.available())
-        report.curve.assign(inductance.figures->curve.begin(), inductance.figures->curve.end());
-    return report;
-}
 
 void layoutCheckPage(Printer& printer, const CheckReport& check) {
     CheckPageLayout(printer, check).lay();

@@ -14,7 +14,6 @@
 #include "platform/QtPrinter.h"
 #include "report/CheckReport.h"
 #include "report/ReportLayout.h"
-#include "report/ReportTexts.h"
 
 namespace coilsmith {
 
@@ -59,8 +58,7 @@ std::string fileBytes(const std::string& path) {
 
 }  // namespace
 
-void printReport(const ChokeModel& model, const std::string& fileName, PrinterDialog& dialog,
-                 Prompter& prompter) {
+void printReport(const ReportContent& content, PrinterDialog& dialog, Prompter& prompter) {
     try {
         PrinterDialog::Result chosen = dialog.choose();
         if (chosen.outcome == PrinterDialog::Outcome::Cancelled) {
@@ -69,14 +67,13 @@ void printReport(const ChokeModel& model, const std::string& fileName, PrinterDi
         if (chosen.outcome != PrinterDialog::Outcome::Chosen || !chosen.printer) {
             throw PrinterError("the printer dialog failed");
         }
-        layoutReport(*chosen.printer, fileName, reportTexts(model), checkReport(model));
+        layoutReport(*chosen.printer, content);
     } catch (const std::exception&) {
         prompter.message(kPrintProblemMessage);
     }
 }
 
-void writeReportPdf(const ChokeModel& model, const std::string& fileName,
-                    const std::string& pdfPath) {
+void writeReportPdf(const ReportContent& content, const std::string& pdfPath) {
     const auto failure = [&pdfPath](const std::string& why) {
         return PrinterError("Cannot write the report to \"" + pdfPath + "\": " + why + ".");
     };
@@ -86,14 +83,12 @@ void writeReportPdf(const ChokeModel& model, const std::string& fileName,
     if (pdfPath.empty()) {
         throw failure("no file name");
     }
-    const ReportTexts texts = reportTexts(model);
-    const std::optional<CheckReport> check = checkReport(model);
     try {
         // The old file stays as it was until the new one is complete on disk.
         FileReplacement file(pdfPath);
         {
             QtPrinter printer(pdfPrinter(QString::fromStdString(file.temporaryPath())));
-            layoutReport(printer, fileName, texts, check);
+            layoutReport(printer, content);
         }
         if (!pdfIsComplete(fileBytes(file.temporaryPath()))) {
             throw FileWriteError("the PDF could not be written whole");

@@ -4,23 +4,19 @@
 
 #include "platform/PrinterDialog.h"
 #include "platform/Prompter.h"
+#include "report/ReportContent.h"
 
 namespace coilsmith {
 
-class ChokeModel;
-
 inline constexpr const char* kPrintProblemMessage = "There was a problem printing to your printer.";
 
-// The Print command: the printer-selection dialog, then the report of the open design.
-// A cancel ends silently; any other failure shows the printing message and leaves the
-// document unended. `fileName` is the design file's full path (empty for a new design).
-void printReport(const ChokeModel& model, const std::string& fileName, PrinterDialog& dialog,
-                 Prompter& prompter);
+// The Print command: the printer-selection dialog, then the report. A cancel ends
+// silently; any other failure shows the printing message and leaves the document unended.
+void printReport(const ReportContent& content, PrinterDialog& dialog, Prompter& prompter);
 
 // Writes the report to a PDF file without any dialog. Needs a running QGuiApplication
 // (for the fonts). Throws PrinterError, naming the file and the reason, when it cannot be
 // written; an existing file is then left as it was and no partial file is left behind.
-void writeReportPdf(const ChokeModel& model, const std::string& fileName,
-                    const std::string& pdfPath);
+void writeReportPdf(const ReportContent& content, const std::string& pdfPath);
 
 }  // namespace coilsmith

@@ -41,30 +41,33 @@ void bodyLines(TextFlow& flow, Printer& printer, const Lines& lines) {
 
 }  // namespace
 
-std::vector<ReportLine> reportLines(const ReportTexts& t) {
+std::vector<ReportLine> reportLines(const ReportContent& content) {
+    const SpecificationTexts& s = content.specification;
+    const DesignResultTexts& r = content.results;
+    const auto text = [](const std::optional<std::string>& result) { return result.value_or(""); };
     std::vector<ReportLine> lines{{
-        {"Inductance Value:", t.Inductance},
-        {"DC Current:", pair(t.DCC, t.DCunit)},
-        {"AC Current:", pair(t.ACC, t.ACunit)},
-        {"Switching Frequency:", pair(t.Freq, t.Funit)},
-        {"Effective Permeability:", t.EffMu},
-        {"Number of Turns:", t.NTurns},
-        {"Wire AWG:", t.WAWG},
-        {"DC Resistance:", t.DCR},
-        {"Copper Loss:", t.CUL + " W"},
-        {"Core Loss:", t.COL + " W"},
-        {"Total Loss:", t.PTOT + " W"},
-        {"Total Weight:", t.TWT + " g"},
-        {"Temperature Rise:", t.TRISE + " deg. C"},
-        {"Max. Flux Density, Bmax:", t.FDmax + " T"},
-        {"Peak AC Flux Density, Bac:", t.FDac + " T"},
-        {"DC Magnetizing Force, Hdc:", t.FIdc + "  AT/cm"},
-        {"Current Density:", t.CDact + "  A/cm^2"},
-        {"Core Number:", t.fCore},
-        {"Relative Cost:", t.Price},
+        {"Inductance Value:", text(r.Inductance)},
+        {"DC Current:", pair(s.dcCurrent, s.dcCurrentUnit)},
+        {"AC Current:", pair(s.rippleCurrent, s.rippleCurrentUnit)},
+        {"Switching Frequency:", pair(s.frequency, s.frequencyUnit)},
+        {"Effective Permeability:", text(r.EffMu)},
+        {"Number of Turns:", text(r.NTurns)},
+        {"Wire AWG:", text(r.WAWG)},
+        {"DC Resistance:", text(r.DCR)},
+        {"Copper Loss:", text(r.CUL) + " W"},
+        {"Core Loss:", text(r.COL) + " W"},
+        {"Total Loss:", text(r.PTOT) + " W"},
+        {"Total Weight:", text(r.TWT) + " g"},
+        {"Temperature Rise:", text(r.TRISE) + " deg. C"},
+        {"Max. Flux Density, Bmax:", text(r.FDmax) + " T"},
+        {"Peak AC Flux Density, Bac:", text(r.FDac) + " T"},
+        {"DC Magnetizing Force, Hdc:", text(r.FIdc) + "  AT/cm"},
+        {"Current Density:", text(r.CDact) + "  A/cm^2"},
+        {"Core Number:", text(r.fCore)},
+        {"Relative Cost:", text(r.Price)},
     }};
     // A warning is printed in the label column, where its words have room.
-    for (const std::string& limit : t.limitWarnings) {
+    for (const std::string& limit : content.limitWarnings) {
         lines.push_back({"Warning: " + limit, {}});
     }
     return lines;
@@ -74,12 +77,7 @@ std::string reportTitle(const std::string& fileName) {
     return "Coilsmith - " + fileName;
 }
 
-void layoutReport(Printer& printer, const std::string& fileName, const ReportTexts& texts) {
-    layoutReport(printer, fileName, texts, std::nullopt);
-}
-
-void layoutReport(Printer& printer, const std::string& fileName, const ReportTexts& texts,
-                  const std::optional<CheckReport>& check) {
+void layoutReport(Printer& printer, const ReportContent& content) {
     printer.setFontBold(true);
     printer.setFontName(kReportFont);
     printer.setFontSize(kReportFontSize);
@@ -87,17 +85,17 @@ void layoutReport(Printer& printer, const std::string& fileName, const ReportTex
 
     // The title is centred without its closing full stop and printed with it; the rule
     // goes below its last line.
-    const int titleLines = flow.centred(reportTitle(fileName), ".");
+    const int titleLines = flow.centred(reportTitle(content.fileName), ".");
     flow.moveTo(kReportTop + kTitleRuleGap + static_cast<float>(titleLines) * flow.lineHeight());
     flow.rule();
     flow.skipLines(2);
     flow.centred(kReportHeading);
     flow.skipLines(3);
-    bodyLines(flow, printer, reportLines(texts));
+    bodyLines(flow, printer, reportLines(content));
 
-    if (check) {
+    if (content.check) {
         printer.newPage();
-        layoutCheckPage(printer, *check);
+        layoutCheckPage(printer, *content.check);
     }
     printer.endDocument();
 }

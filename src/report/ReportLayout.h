@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "platform/Printer.h"
-#include "report/ReportTexts.h"
+#include "report/ReportContent.h"
 
 namespace coilsmith {
 
@@ -24,23 +24,19 @@ struct ReportLine {
 };
 
 // The nineteen body lines: label and value text, suffixes appended unconditionally (an
-// empty result box prints as its suffix alone); then a line "Warning: " and the limit,
+// empty result prints as its suffix alone); then a line "Warning: " and the limit,
 // without a value, for each limit of the method that the design exceeds.
-std::vector<ReportLine> reportLines(const ReportTexts& texts);
+std::vector<ReportLine> reportLines(const ReportContent& content);
 
 // "Coilsmith - " and the design file's full path; printed with a closing ".".
 std::string reportTitle(const std::string& fileName);
 
-// Lays the report out on the printer and ends the document. Texts are measured in the
-// printer's font: labels at column 20 and values at column 70 where they fit, the columns
-// moved and the texts wrapped where they do not, and a page that is full continues on the
-// next. Any printer failure, or a measurement that is not a finite number, throws
-// PrinterError before the document is ended.
-void layoutReport(Printer& printer, const std::string& fileName, const ReportTexts& texts);
-
-struct CheckReport;
-// The same page, then, when the design has a check, a second page with the check.
-void layoutReport(Printer& printer, const std::string& fileName, const ReportTexts& texts,
-                  const std::optional<CheckReport>& check);
+// Lays the report out on the printer and ends the document: the design's page, then, when
+// the design has a check, the check's. Texts are measured in the printer's font: labels at
+// column 20 and values at column 70 where they fit, the columns moved and the texts wrapped
+// where they do not, and a page that is full continues on the next. Any printer failure, or
+// a measurement that is not a finite number, throws PrinterError before the document is
+// ended.
+void layoutReport(Printer& printer, const ReportContent& content);
 
 }  // namespace coilsmith

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "catalogue/Catalogue.h"
+#include "check/DeliveredCheck.h"
 #include "check/DesignCheck.h"
 #include "method/DesignComputation.h"
 #include "method/DesignState.h"
@@ -14,7 +15,6 @@
 #include "numeric/NumberText.h"
 #include "platform/Prompter.h"
 #include "windowmodel/CompletedDesignCheck.h"
-#include "windowmodel/DeliveredCheck.h"
 
 namespace coilsmith {
 

@@ -2,9 +2,9 @@
 #include <cmath>
 #include <utility>
 
+#include "check/DeliveredSpecification.h"
 #include "method/ResultFormat.h"
 #include "windowmodel/ChokeModel.h"
-#include "windowmodel/DeliveredSpecification.h"
 
 namespace coilsmith {
 

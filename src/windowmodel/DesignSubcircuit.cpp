@@ -5,11 +5,11 @@
 #include <string_view>
 #include <vector>
 
+#include "check/CheckTexts.h"
 #include "converter/SiNumber.h"
 #include "numeric/NumberText.h"
 #include "physics/Constants.h"
 #include "physics/Inductance.h"
-#include "windowmodel/CheckTexts.h"
 
 namespace coilsmith {
 

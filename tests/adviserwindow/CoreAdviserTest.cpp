@@ -22,7 +22,7 @@
 #include "adviserwindow/CandidateTable.h"
 #include "adviserwindow/CoreAdviserWindow.h"
 #include "adviserwindow/LossWeightChart.h"
-#include "windowmodel/DeliveredSpecification.h"
+#include "check/DeliveredSpecification.h"
 
 namespace coilsmith {
 

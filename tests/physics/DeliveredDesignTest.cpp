@@ -33,6 +33,9 @@ Material material(const char* name, double mu, double density, BiasCurve curve, 
 const Core kT300 = toroid("T300", 1.753, 34.85, 19.88, 3.058, 1.925, 0.5);
 const Core kT106 = toroid("T106", 0.6417, 4.173, 6.503, 1.06, 0.57, 0.437);
 const Core kT30 = toroid("T30", 0.06495, 0.1187, 1.827, 0.307, 0.151, 0.128);
+const Core kT94 = toroid("T94", 0.3815, 2.286, 5.993, 0.942, 0.56, 0.312);
+const Core kE168 =
+    eCore("E168", 1.317, 12.82, 9.733, 2.752, {1.687, 1.66, 0.424, 1.195, 0.4681, 1.174});
 const Core kE450 =
     eCore("E450", 8.165, 176.0, 21.56, 15.25, {4.5, 3.636, 1.031, 3.13, 1.031, 2.252});
 const Material kMix8 =
@@ -45,8 +48,10 @@ const Material kMix52 =
     material("-52", 75, 7.0, {0.01, 4.65718e-06, 1.84063}, {1e9, 1.1e8, 2.1e6, 6.9e-14});
 
 // Wires.csv rows: AWG, bare and insulated diameter (mm), Ω/km at 20 °C.
-const WireTable kWires({{13, {1.8278e-3, 1.8989e-3, 6.57056e-3}},
-                        {16, {1.2908e-3, 1.3645e-3, 13.1742e-3}}});
+const WireTable kWires({{9, {2.9064e-3, 2.9876e-3, 2.59881e-3}},
+                        {13, {1.8278e-3, 1.8989e-3, 6.57056e-3}},
+                        {16, {1.2908e-3, 1.3645e-3, 13.1742e-3}},
+                        {20, {0.81182e-3, 0.87024e-3, 33.3083e-3}}});
 
 // Bmax does not enter a delivered design; J 400 A/cm², Ku 0.4.
 ChokeSpecification spec(double l, double idc, double ripple, double f) {
@@ -54,6 +59,8 @@ ChokeSpecification spec(double l, double idc, double ripple, double f) {
 }
 const ChokeSpecification k5mH = spec(5e-3, 10, 2, 60);
 const ChokeSpecification k100uH = spec(100e-6, 5, 1, 100e3);
+const ChokeSpecification k25uH = spec(25e-6, 25, 5, 50e3);
+const ChokeSpecification k470uH = spec(470e-6, 2, 0.4, 50e3);
 
 DeliveredDesign deliver(const ChokeSpecification& s, const Core& core, const Material& m, int k) {
     return deliverDesign({s, core, m, 25, kIronPowderTemperatureLimitC}, kWires, k);
@@ -67,7 +74,7 @@ DeliveredDesign deliver(const ChokeSpecification& s, const Core& core, const Mat
 // the winding does not go on). Three T300 in -8 deliver 5 mH at 10 A where one core's hole
 // closes and two cores fill above Ku; the E450 in -40 fills above Ku on one core; T106 in
 // -26 delivers on any stack; T30 in -52 reaches 100 uH at 5 A only on three cores (and
-// does not wind).
+// does not wind); E168 in -52 and T94 in -26 fill above Ku on one core and fit on two.
 struct Expected {
     const ChokeSpecification* spec;
     const Core* core;
@@ -122,6 +129,30 @@ const Expected kDerived[] = {
     {&k100uH, &kT30, &kMix52, 3, 12565, 16, 1, false,
      {15.86930752, 0.0001000001767, 8.390978142e-05, 1590.333638, 1.280356721e-06, 2.4927},
      {}},
+    {&k25uH, &kE168, &kMix52, 1, 20, 9, 3, false,
+     {5.101174387e-05, 2.551937182e-05, 2.328773185e-05, 0.5094673409, 1.031809107, 89.74},
+     {0.003784106451, 0.004371627468, 47.62851831, 2.732267168, 0.4390741937,
+      4.203150469, 59.50640504, 85.87984025, 175.6198402}},
+    {&k25uH, &kE168, &kMix52, 2, 12, 9, 2, true,
+     {3.672845558e-05, 2.642105833e-05, 2.507181882e-05, 0.3056804045, 1.397326547, 179.48},
+     {0.002644033868, 0.002930347636, 23.0442024, 1.831467272, 0.1423978666,
+      3.371191686, 47.55387401, 60.00603026, 239.4860303}},
+    {&k25uH, &kE168, &kMix52, 3, 9, 9, 1, true,
+     {3.09896344e-05, 2.520019276e-05, 2.43286376e-05, 0.2292603034, 1.624789473, 269.22},
+     {0.00234705631, 0.002561295317, 7.746485471, 1.600809573, 0.04183877751,
+      3.267437823, 43.22643123, 53.26616036, 322.4861604}},
+    {&k470uH, &kT94, &kMix26, 1, 120, 20, 3, false,
+     {0.0008639406009, 0.0004747726744, 0.00043951035, 0.4491752744, 0.168130177, 16.002},
+     {0.1399308649, 0.1566657844, 11.64028729, 0.6266631377, 0.0247387492,
+      0.8195320638, 50.43109348, 19.33179523, 35.33379523}},
+    {&k470uH, &kT94, &kMix26, 2, 73, 20, 2, true,
+     {0.0006394360364, 0.0004741206095, 0.0004532496495, 0.2732482919, 0.220738212, 32.004},
+     {0.114930425, 0.1241440026, 5.8112974, 0.4965760104, 0.009772733407,
+      0.7270869559, 40.39861743, 15.8779226, 47.8819226}},
+    {&k470uH, &kT94, &kMix26, 3, 57, 20, 2, true,
+     {0.0005847797942, 0.0004762653235, 0.0004610279122, 0.2133582553, 0.2350535095, 48.006},
+     {0.1173922122, 0.1252392323, 5.878639291, 0.5009569293, 0.009971381702,
+      0.7459818205, 37.00877083, 16.21802458, 64.22402458}},
 };
 // clang-format on
 

@@ -144,9 +144,11 @@ def deliver(spec, core_no, mat, k, ambient=25.0):
 SPECS = {  # L, Idc, ΔI p-p, f, J (A/m²), Ku
     '5 mH': (5e-3, 10, 2, 60, 400e4, 0.4),
     '100 uH': (100e-6, 5, 1, 100e3, 400e4, 0.4),
+    '25 uH': (25e-6, 25, 5, 50e3, 400e4, 0.4),
+    '470 uH': (470e-6, 2, 0.4, 50e3, 400e4, 0.4),
 }
 CASES = [('5 mH', 'T300', '-8'), ('5 mH', 'E450', '-40'), ('100 uH', 'T106', '-26'),
-         ('100 uH', 'T30', '-52')]
+         ('100 uH', 'T30', '-52'), ('25 uH', 'E168', '-52'), ('470 uH', 'T94', '-26')]
 
 if __name__ == '__main__':
     # Rows as DeliveredDesignTest.cpp takes them: turns, AWG, layers, fits,

@@ -1,14 +1,22 @@
 #pragma once
 
+#include <QGuiApplication>
 #include <memory>
 #include <string>
 
 #include "platform/Prompter.h"
-#include "report/CheckReport.h"
-#include "report/ReportTexts.h"
+#include "report/ReportContent.h"
 #include "windowmodel/ChokeModel.h"
 
 namespace coilsmith {
+
+// The report's fonts need a running application; offscreen is enough.
+inline void fontApplication() {
+    static int argc = 1;
+    static char name[] = "report_tests";
+    static char* argv[] = {name, nullptr};
+    static const QGuiApplication app(argc, argv);
+}
 
 // A toroid design run from the window's creation texts on the shipped catalogue (the
 // last toroid in the list, its first material).
@@ -24,34 +32,31 @@ inline std::unique_ptr<ChokeModel> completedDesign(const std::string& catalogueD
     return model;
 }
 
-// Texts longer than any column of the report: a deep design path, a long core name,
-// a long figure label and value, and more verdicts with long reasons than one page holds.
-inline std::string deepDesignPath() {
-    std::string path;
+// Texts longer than any column of the report: a deep design path, a long core name, a long
+// figure label and value, and more verdicts with long reasons than one page holds.
+inline ReportContent crowded(ReportContent content) {
+    content.fileName.clear();
     for (int i = 0; i < 12; ++i)
-        path += "/a-rather-long-folder-name-" + std::to_string(i);
-    return path + "/output-choke-for-the-buck-converter.txt";
-}
-
-inline ReportTexts crowded(ReportTexts texts) {
-    texts.fCore = "A core name from an extended catalogue, far longer than any shipped one";
-    texts.TRISE = "1234567890123456789012345678901234567890";
-    return texts;
-}
-
-inline CheckReport crowded(CheckReport check) {
-    check.texts.figures.push_back({"Copper", "Rac / Rdc at the ripple frequency", "7.606", ""});
-    check.texts.figures.push_back({"Copper", "Hot temperature", "53.6", "°C"});
-    check.texts.figures.push_back(
+        content.fileName += "/a-rather-long-folder-name-" + std::to_string(i);
+    content.fileName += "/output-choke-for-the-buck-converter.txt";
+    content.results.fCore =
+        "A core name from an extended catalogue, far longer than any shipped one";
+    content.results.TRISE = "1234567890123456789012345678901234567890";
+    if (!content.check)
+        return content;
+    CheckTexts& check = content.check->texts;
+    check.figures.push_back({"Copper", "Rac / Rdc at the ripple frequency", "7.606", ""});
+    check.figures.push_back({"Copper", "Hot temperature", "53.6", "°C"});
+    check.figures.push_back(
         {"Winding", "Winding fits", "No: the winding needs 4 layers and the window holds 3", ""});
     const std::string reason =
         "the core's area product 4.876 cm^4 is below the minimum 126253.125 cm^4 that the "
         "specification asks for, so the results lie outside the method's range";
     for (int i = 0; i < 24; ++i) {
-        check.texts.verdicts.push_back(
+        check.verdicts.push_back(
             {i % 2 ? "Area product" : "Hot temperature", Verdict::Warning, "Unavailable", reason});
     }
-    return check;
+    return content;
 }
 
 }  // namespace coilsmith

@@ -10,8 +10,9 @@
 #include <vector>
 
 #include "TestCatalogue.h"
-#include "windowmodel/CheckTexts.h"
+#include "check/CheckTexts.h"
 #include "windowmodel/DesignFile.h"
+#include "windowmodel/ModelTexts.h"
 
 namespace coilsmith::test {
 namespace {

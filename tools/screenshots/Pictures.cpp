@@ -20,6 +20,7 @@
 #include "platform/Printer.h"
 #include "report/PrintReport.h"
 #include "windowmodel/ChokeModel.h"
+#include "windowmodel/ModelTexts.h"
 
 namespace coilsmith {
 
@@ -102,7 +103,8 @@ PictureProblem pictureReport(const QString& pdf) {
         return problem;
     }
     try {
-        writeReportPdf(model, "/home/engineer/designs/buck-choke.txt", pdf.toStdString());
+        writeReportPdf(reportContent(model, "/home/engineer/designs/buck-choke.txt"),
+                       pdf.toStdString());
     } catch (const PrinterError& error) {
         return QString::fromStdString(error.what());
     }

@@ -1,14 +1,11 @@
 #pragma once
 
-#include <optional>
 #include <string>
 #include <vector>
 
 #include "check/DesignCheck.h"
 
 namespace coilsmith {
-
-class ChokeModel;
 
 // One figure of the design check as the window, the report and the command line show it.
 // `part` is the check part the row belongs to ("Inductance", "Winding", "Copper"); a part
@@ -18,6 +15,7 @@ struct CheckFigureRow {
     std::string label;
     std::string value;
     std::string unit;  // empty for a plain count or ratio
+    friend bool operator==(const CheckFigureRow&, const CheckFigureRow&) = default;
 };
 
 struct CheckVerdictRow {
@@ -36,8 +34,6 @@ struct CheckTexts {
 // resistances in mΩ below 1 Ω and in Ω above, losses in W, temperatures in °C, lengths
 // in cm, each with four significant digits; percentages with one decimal.
 CheckTexts checkTexts(const DesignCheck& check, const DesignCheckInput& input);
-// The texts of the model's last check; empty when the last Run left none.
-std::optional<CheckTexts> checkTexts(const ChokeModel& model);
 
 // The unit an inductance axis or figure is shown in, and the factor from henries to it.
 struct InductanceUnit {

@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "windowmodel/DeliveredTexts.h"
+#include "check/DeliveredTexts.h"
 
 namespace coilsmith {
 namespace {

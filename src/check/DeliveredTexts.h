@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "windowmodel/CheckTexts.h"
-#include "windowmodel/DeliveredCheck.h"
+#include "check/CheckTexts.h"
+#include "check/DeliveredCheck.h"
 
 namespace coilsmith {
 
@@ -33,8 +33,6 @@ inline constexpr const char* kStackPart = "Stack and weight";
 // layers"). Without a delivered design the column is empty and the sentence gives the reason.
 DeliveredTexts deliveredTexts(const CheckTexts& check, const DesignCheckInput& input,
                               const DeliveredCheck& delivered);
-// The texts of the model's last check and delivered design; empty when the last Run left none.
-std::optional<DeliveredTexts> deliveredTexts(const ChokeModel& model);
 
 }  // namespace coilsmith
 

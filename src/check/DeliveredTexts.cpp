@@ -1,11 +1,10 @@
-#include "windowmodel/DeliveredTexts.h"
+#include "check/DeliveredTexts.h"
 
 #include <cmath>
 #include <functional>
 #include <map>
 
 #include "numeric/NumberText.h"
-#include "windowmodel/ChokeModel.h"
 
 namespace coilsmith {
 
@@ -255,13 +254,6 @@ DeliveredTexts deliveredTexts(const CheckTexts& check, const DesignCheckInput& i
     }
     texts.summary = summaryOf(texts, input, delivered);
     return texts;
-}
-
-std::optional<DeliveredTexts> deliveredTexts(const ChokeModel& model) {
-    const std::optional<CheckTexts> check = checkTexts(model);
-    if (!check || !model.lastDelivered())
-        return std::nullopt;
-    return deliveredTexts(*check, *model.lastCheckInput(), *model.lastDelivered());
 }
 
 }  // namespace coilsmith

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <tuple>
 
-#include "windowmodel/CheckTexts.h"
+#include "check/CheckTexts.h"
 
 namespace coilsmith {
 namespace {

@@ -1,4 +1,4 @@
-#include "windowmodel/DeliveredCheck.h"
+#include "check/DeliveredCheck.h"
 
 #include <exception>
 

@@ -1,4 +1,4 @@
-#include "windowmodel/CheckTexts.h"
+#include "check/CheckTexts.h"
 
 #include <algorithm>
 #include <cmath>
@@ -6,7 +6,6 @@
 
 #include "numeric/Num.h"
 #include "numeric/NumberText.h"
-#include "windowmodel/ChokeModel.h"
 
 namespace coilsmith {
 
@@ -184,12 +183,6 @@ CheckTexts checkTexts(const DesignCheck& check, const DesignCheckInput& input) {
         texts.verdicts.push_back({v.check, v.verdict, verdictWord(v.verdict), v.reason});
     }
     return texts;
-}
-
-std::optional<CheckTexts> checkTexts(const ChokeModel& model) {
-    if (!model.lastCheck() || !model.lastCheckInput())
-        return std::nullopt;
-    return checkTexts(*model.lastCheck(), *model.lastCheckInput());
 }
 
 }  // namespace coilsmith

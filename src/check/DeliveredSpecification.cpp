@@ -1,4 +1,4 @@
-#include "windowmodel/DeliveredSpecification.h"
+#include "check/DeliveredSpecification.h"
 
 namespace coilsmith {
 
