@@ -11,9 +11,9 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "check/DeliveredTexts.h"
 #include "designwindow/CheckPage.h"
 #include "designwindow/DesignPages.h"
-#include "check/DeliveredTexts.h"
 
 namespace coilsmith {
 

@@ -8,7 +8,6 @@
 #include <iterator>
 #include <memory>
 #include <string>
-#include <variant>
 
 #include "ReportTestData.h"
 #include "fakes/FakePrinterDialog.h"
@@ -99,25 +98,6 @@ TEST_F(PrintReportTest, CompletedDesignPrintsTheWindowTextsThenItsCheck) {
         return line.size() > 10 && delivered.summary.starts_with(line);
     })) << delivered.summary;
     EXPECT_TRUE(pageTexts(dialog.printer, 3).empty());
-}
-
-// Page 2 is the check of a Run of the design printed on page 1: after another design was
-// opened it is left out until that design has run.
-TEST_F(PrintReportTest, SecondPageIsOnlyTheCheckOfTheDesignPrinted) {
-    const auto model = completed();
-    ASSERT_TRUE(model->lastCheck());
-    std::string other = writeDesignFile(*model);
-    const std::string inductance = "\r\n25\r\nuH\r\n";  // the file's last lines: Ldes, Lunit
-    ASSERT_TRUE(other.ends_with(inductance));
-    other.replace(other.size() - inductance.size(), inductance.size(), "\r\n220\r\nuH\r\n");
-    loadDesignFile(*model, std::get<DesignFileLines>(parseDesignFile(other, "220.txt")));
-    EXPECT_FALSE(reportContent(*model, "220.txt").check);
-
-    model->runDesign();
-    printReport(reportContent(*model, "220.txt"), dialog, prompter);
-    const auto page2 = pageTexts(dialog.printer, 1);
-    EXPECT_NE(std::ranges::find(page2, "220.0 µH"), page2.end());
-    EXPECT_EQ(std::ranges::find(page2, "25.00 µH"), page2.end());
 }
 
 // 100 mH at 100 A DC, 1 A ripple on T157 keeps to none of the method's limits (minimum AP
