@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <charconv>
+#include <algorithm>
 #include <sstream>
 #include <string>
 #include <utility>
@@ -24,20 +24,14 @@ std::vector<std::string> linesOf(const std::string& text) {
 // The numbers of the pwl table as the netlist writes them: ψ1, i1, ψ2, i2, ….
 std::vector<double> tableNumbers(const std::vector<std::string>& lines) {
     std::vector<double> numbers;
-    for (const std::string& line : lines) {
+    for (std::string line : lines) {
         if (line.empty() || line.front() != '+')
             continue;
-        std::string rest = line.substr(1);
-        for (char& c : rest) {
-            if (c == ',' || c == ')')
-                c = ' ';
-        }
-        std::istringstream words(rest);
-        for (std::string word; words >> word;) {
-            double value = 0;
-            std::from_chars(word.data(), word.data() + word.size(), value);
+        std::replace_if(
+            line.begin() + 1, line.end(), [](char c) { return c == ',' || c == ')'; }, ' ');
+        std::istringstream words(line.substr(1));
+        for (double value = 0; words >> value;)
             numbers.push_back(value);
-        }
     }
     return numbers;
 }
