@@ -91,6 +91,7 @@ TEST(WriteChokeSubcircuit, LeavesOutTheResistancesThatAreZero) {
     const std::string text = writeChokeSubcircuit(input);
     EXPECT_EQ(text.find("\nRw "), std::string::npos);
     EXPECT_EQ(text.find("\nRcore "), std::string::npos);
+    EXPECT_EQ(text.find("Rcore: core loss"), std::string::npos);  // nor its comment
     EXPECT_NE(text.find("\nGpsi 0 psi 1 2 1\n"), std::string::npos);
     EXPECT_NE(text.find("\nBw 1 2 I = pwl(v(psi),\n"), std::string::npos);
 }
@@ -155,11 +156,9 @@ TEST(WriteChokeSubcircuit, RefusesWhatMakesNoModel) {
 }
 
 TEST(SpiceName, KeepsWhatSpiceTakes) {
-    const std::pair<const char*, const char*> rows[] = {{"CHOKE_1", "CHOKE_1"},
-                                                        {"my choke 2", "my_choke_2"},
-                                                        {"2x", "L_2x"},
-                                                        {"", "L_"},
-                                                        {"T106-26.txt", "T106_26_txt"}};
+    const std::pair<const char*, const char*> rows[] = {
+        {"CHOKE_1", "CHOKE_1"},         {"my choke 2", "my_choke_2"}, {"2x", "L_2x"}, {"", "L_"},
+        {"T106-26.txt", "T106_26_txt"}, {"azAZ09_", "azAZ09_"}};
     for (const auto& [text, name] : rows)
         EXPECT_EQ(spiceName(text), name);
 }
