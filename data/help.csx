@@ -217,9 +217,8 @@ CONTENTS
            Escape closes the adviser.
   Help     Coilsmith Help (this text; Escape closes it) and About
            Coilsmith. The about box shows the version; "System Info..."
-           starts the system's System Information tool on Windows, and shows
-           the details a support engineer asks for (system, Qt, screen,
-           catalogue) elsewhere, with a Copy button.
+           shows the details a support engineer asks for (system, Qt,
+           screen, catalogue), with a Copy button.
 
   Closing a design or the program asks whether to save it first.
 
@@ -376,8 +375,6 @@ CONTENTS
   "Select a core material"           Run without a material.
   "There was a problem printing to your printer."
       the printer or the PDF file could not be written; nothing was printed.
-  "System Information Is Unavailable At This Time"
-      the System Information tool could not be found or started.
 
 
 12. DESIGN CHECK

@@ -64,7 +64,7 @@ FrameServices frameServices(Platform& platform) {
         HelpWindow::open(helpDir, platform.prompter, platform.frame);
     };
     services.showAbout = [&platform, cataloguePath] {
-        auto* about = new AboutBox(platform.prompter, platform.frame);
+        auto* about = new AboutBox(platform.frame);
         about->showCatalogue(catalogueSummary(cataloguePath).text);
         about->setAttribute(Qt::WA_DeleteOnClose);
         about->show();

@@ -7,13 +7,11 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <utility>
 
 #include "extras/AppInfo.h"
 #include "extras/Logo.h"
 #include "extras/SystemInfoDialog.h"
-#include "extras/SystemInfoTool.h"
-#include "platform/ProcessLauncher.h"
-#include "platform/SystemRegistry.h"
 
 namespace coilsmith {
 
@@ -34,30 +32,13 @@ QPushButton* makeButton(QWidget* parent, const char* name, const QString& text) 
 
 }  // namespace
 
-AboutBox::AboutBox(Prompter& prompter, QWidget* parent)
-    : QDialog(parent),
-      ownedRegistry_(makeSystemRegistry()),
-      ownedLauncher_(std::make_unique<ProcessLauncher>()),
-      registry_(ownedRegistry_.get()),
-      launcher_(ownedLauncher_.get()),
-      prompter_(&prompter) {
-    if (!systemHasRegistry()) {
-        platformSysInfo_ = [this] { showSystemInformation(this); };
+AboutBox::AboutBox(QWidget* parent, std::function<void()> showSystemInfo)
+    : QDialog(parent), showSystemInfo_(std::move(showSystemInfo)) {
+    if (!showSystemInfo_) {
+        showSystemInfo_ = [this] { showSystemInformation(this); };
     }
     build();
 }
-
-AboutBox::AboutBox(Registry& registry, Launcher& launcher, Prompter& prompter,
-                   std::function<void()> platformSysInfo, QWidget* parent)
-    : QDialog(parent),
-      registry_(&registry),
-      launcher_(&launcher),
-      prompter_(&prompter),
-      platformSysInfo_(std::move(platformSysInfo)) {
-    build();
-}
-
-AboutBox::~AboutBox() = default;
 
 void AboutBox::build() {
     setObjectName(QStringLiteral("frmAbout"));
@@ -155,11 +136,7 @@ void AboutBox::showCatalogue(const QString& summary) {
 }
 
 void AboutBox::startSystemInfo() {
-    if (platformSysInfo_) {
-        platformSysInfo_();
-        return;
-    }
-    startSystemInfoTool(*registry_, *launcher_, *prompter_);
+    showSystemInfo_();
 }
 
 }  // namespace coilsmith

@@ -1,10 +1,4 @@
-# The registry, program launch and printing on the real system, with their test fakes.
-
-add_library(coilsmith_platform_system STATIC
-    ${CMAKE_CURRENT_LIST_DIR}/SystemRegistry.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/ProcessLauncher.cpp)
-target_include_directories(coilsmith_platform_system PUBLIC ${PROJECT_SOURCE_DIR}/src)
-target_link_libraries(coilsmith_platform_system PUBLIC Qt6::Core)
+# Printing on the real system.
 
 add_library(coilsmith_platform_print STATIC
     ${CMAKE_CURRENT_LIST_DIR}/QtPrinter.cpp

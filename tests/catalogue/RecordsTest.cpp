@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <limits>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,77 +21,63 @@ const CatalogueRecords& shipped() {
     return records;
 }
 
+using Values = std::vector<std::optional<double>>;
+
 // Spot values as data/catalogue/*.csv hold them.
 TEST(CatalogueRecords, ReadFromTheShippedCatalogue) {
     const CatalogueRecords& r = shipped();
-    EXPECT_EQ(r.cores().size(), 30u);
-    EXPECT_EQ(r.materials().size(), 11u);
-    EXPECT_EQ(r.biasCurves().size(), 11u);
-    EXPECT_EQ(r.wires().size(), 48u);
+    EXPECT_EQ((std::vector{r.cores().size(), r.materials().size(), r.biasCurves().size(),
+                           r.wires().size()}),
+              (std::vector<std::size_t>{30, 11, 11, 48}));
     // E-cores first, each kind in key order (texts compare as the index does).
-    EXPECT_EQ(r.cores().front().name, "E100");
-    EXPECT_EQ(r.cores()[10].name, "T106");
+    EXPECT_EQ(r.cores().front().name + " " + r.cores()[10].name, "E100 T106");
 
     const CoreRecord* e50 = r.findCore("e50");
     ASSERT_TRUE(e50);
     EXPECT_EQ(e50->shape(), CoreShape::ECore);
-    EXPECT_EQ(e50->crossSectionCm2, 0.1009);
-    EXPECT_EQ(e50->volumeCm3, 0.2744);
-    EXPECT_EQ(e50->pathLengthCm, 2.72);
-    EXPECT_EQ(e50->windowCm2, 0.2515);
-    EXPECT_EQ(e50->gapMm, 0.0);
+    // AC, VC, LC, WC, GAP, then a_dim, b_dim, c_dim, d_dim, f_dim, g_dim.
     const auto& e = std::get<ECoreDimensions>(e50->dimensions);
-    EXPECT_EQ(e.overallWidthIn, 0.5);
-    EXPECT_EQ(e.overallHeightIn, 0.4378);
-    EXPECT_EQ(e.stackDepthIn, 0.1248);
-    EXPECT_EQ(e.innerSpanIn, 0.3748);
-    EXPECT_EQ(e.centreLegWidthIn, 0.1248);
-    EXPECT_EQ(e.windowHeightIn, 0.3118);
+    EXPECT_EQ(
+        (Values{e50->crossSectionCm2, e50->volumeCm3, e50->pathLengthCm, e50->windowCm2, e50->gapMm,
+                e.overallWidthIn, e.overallHeightIn, e.stackDepthIn, e.innerSpanIn,
+                e.centreLegWidthIn, e.windowHeightIn}),
+        (Values{0.1009, 0.2744, 2.72, 0.2515, 0.0, 0.5, 0.4378, 0.1248, 0.3748, 0.1248, 0.3118}));
     EXPECT_EQ(e50->materials, (Strings{"-2", "-8", "-18", "-26", "-52"}));
 
     const CoreRecord* t106 = r.findCore("T106");
     ASSERT_TRUE(t106);
     EXPECT_EQ(t106->shape(), CoreShape::Toroid);
-    EXPECT_EQ(t106->crossSectionCm2, 0.6417);
-    EXPECT_FALSE(t106->windowCm2);
-    EXPECT_FALSE(t106->gapMm);
     const auto& t = std::get<ToroidDimensions>(t106->dimensions);
-    EXPECT_EQ(t.outerDiameterIn, 1.06);
-    EXPECT_EQ(t.innerDiameterIn, 0.57);
-    EXPECT_EQ(t.heightIn, 0.437);
+    EXPECT_EQ((Values{t106->crossSectionCm2, t106->windowCm2, t106->gapMm, t.outerDiameterIn,
+                      t.innerDiameterIn, t.heightIn}),
+              (Values{0.6417, {}, {}, 1.06, 0.57, 0.437}));
     EXPECT_EQ(t106->materials.size(), 11u);
     EXPECT_EQ(t106->materials.back(), "-52");
-    EXPECT_FALSE(r.findCore("T106", CoreShape::ECore));
-    EXPECT_FALSE(r.findCore("E50", CoreShape::Toroid));
+    EXPECT_FALSE(r.findCore("T106", CoreShape::ECore) || r.findCore("E50", CoreShape::Toroid));
 
     const MaterialRecord* mix52 = r.findMaterial("-52");
     ASSERT_TRUE(mix52);
-    EXPECT_EQ(mix52->initialPermeability, 75);
-    EXPECT_EQ(mix52->densityGPerCm3, 7.0);
-    EXPECT_EQ(mix52->biasFit.numeratorConstant, 10000.0);
-    EXPECT_EQ(mix52->biasFit.numeratorLinear, -45.7676);        // ch
-    EXPECT_EQ(mix52->biasFit.numeratorSquare, 0.0613922);       // eh
-    EXPECT_EQ(mix52->fluxFit.denominatorLinear, 0.0198183);     // bb
-    EXPECT_EQ(mix52->fluxFit.denominatorSquare, -4.24347e-06);  // db
-    EXPECT_EQ(mix52->lossCubeCoefficient, 1e9);
-    EXPECT_EQ(mix52->lossPower1_65Coefficient, 2.1e6);
-    EXPECT_EQ(mix52->lossEddyCoefficient, 6.9e-14);
-    EXPECT_EQ(mix52->relativeCost, 1.2);
+    // Permeab, Density, ah, ch, eh, bb, db, al, cl, dl, Cost.
+    EXPECT_EQ(
+        (Values{mix52->initialPermeability, mix52->densityGPerCm3, mix52->biasFit.numeratorConstant,
+                mix52->biasFit.numeratorLinear, mix52->biasFit.numeratorSquare,
+                mix52->fluxFit.denominatorLinear, mix52->fluxFit.denominatorSquare,
+                mix52->lossCubeCoefficient, mix52->lossPower1_65Coefficient,
+                mix52->lossEddyCoefficient, mix52->relativeCost}),
+        (Values{75, 7.0, 10000.0, -45.7676, 0.0613922, 0.0198183, -4.24347e-06, 1e9, 2.1e6, 6.9e-14,
+                1.2}));
 
     const BiasCurveRecord* curve = r.findBiasCurve("-26");
     ASSERT_TRUE(curve);
-    EXPECT_EQ(curve->offset, 0.01);
-    EXPECT_EQ(curve->fieldFactor, 9.7048e-06);
-    EXPECT_EQ(curve->fieldExponent, 1.71977);
+    EXPECT_EQ((Values{curve->offset, curve->fieldFactor, curve->fieldExponent}),
+              (Values{0.01, 9.7048e-06, 1.71977}));
 
     const WireRecord* awg13 = r.findWire(13);
     ASSERT_TRUE(awg13);
-    EXPECT_EQ(awg13->bareDiameterMm, 1.8278);
-    EXPECT_EQ(awg13->overallDiameterMm, 1.8989);
-    EXPECT_EQ(awg13->resistance20OhmPerKm, 6.57056);
-    EXPECT_EQ(r.findWire(-3)->bareDiameterMm, 11.684);
-    EXPECT_FALSE(r.findWire(45));
-    EXPECT_FALSE(r.findMaterial("-28"));
+    EXPECT_EQ((Values{awg13->bareDiameterMm, awg13->overallDiameterMm, awg13->resistance20OhmPerKm,
+                      r.findWire(-3)->bareDiameterMm}),
+              (Values{1.8278, 1.8989, 6.57056, 11.684}));
+    EXPECT_FALSE(r.findWire(45) || r.findMaterial("-28"));
 }
 
 TEST(CatalogueRecords, BecomePhysicsInputsInSi) {

@@ -123,18 +123,8 @@ class CheckPageTest : public QObject {
         QCOMPARE(stack()->currentText(), QString("3"));
         QSettings().clear();
     }
-    // The delivered design belongs to the check: an edit takes both away.
-    void deliveredGoesWithTheCheck() {
-        choke_ = makeChoke();
-        runDesign("100");
-        QVERIFY(choke_->model().lastDelivered().has_value() &&
-                !delivered("Turns").trimmed().isEmpty());
-        choke_->run([](ChokeModel& m) { m.editText("Ldes", "120"); });
-        QVERIFY(!choke_->model().lastDelivered());
-        QCOMPARE(delivered("Turns"), QString());
-    }
-    // A key typed into the specification, or into an editable list, takes the check away
-    // at once: it was made for the design before the key.
+    // A key typed into the specification, or into an editable list, takes the check and its
+    // delivered design away at once: they were made for the design before the key.
     void typingTakesTheCheckAway() {
         for (const char* box : {"Ldes", "CurD"}) {
             choke_ = makeChoke();
@@ -142,7 +132,7 @@ class CheckPageTest : public QObject {
             QVERIFY(QTest::qWaitForWindowExposed(choke_.get()));
             runDesign("100");
             tabs()->setCurrentIndex(kSpecPage);
-            QVERIFY(tabs()->isTabEnabled(kCheckPage));
+            QVERIFY(tabs()->isTabEnabled(kCheckPage) && !delivered("Turns").trimmed().isEmpty());
             auto* typedInto = choke_->findChild<QWidget*>(box);
             auto* edit = qobject_cast<QComboBox*>(typedInto)
                              ? qobject_cast<QComboBox*>(typedInto)->lineEdit()
@@ -150,7 +140,8 @@ class CheckPageTest : public QObject {
             QVERIFY(edit != nullptr);
             QTest::keyClick(edit, Qt::Key_0);
             QVERIFY2(!tabs()->isTabEnabled(kCheckPage), box);
-            QVERIFY(!choke_->model().lastCheck());
+            QVERIFY(!choke_->model().lastCheck() && !choke_->model().lastDelivered());
+            QCOMPARE(delivered("Turns"), QString());
         }
     }
 };

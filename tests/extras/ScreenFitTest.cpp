@@ -41,8 +41,7 @@ class ScreenFitTest : public QObject {
     }
 
     void aboutBoxFitsTheScreen() {
-        FakePrompter prompter;
-        AboutBox about(prompter);
+        AboutBox about;
         shownWithinTheScreen(about);
         SystemInfoDialog details(QStringLiteral("System: test\nQt: 6"));
         shownWithinTheScreen(details);

@@ -5,9 +5,9 @@
 #include <QTemporaryDir>
 
 #include <fstream>
-#include <memory>
 #include <sstream>
 
+#include "FakeFrameWindow.h"
 #include "fakes/FakeClipboard.h"
 #include "fakes/FakeFileDialogs.h"
 #include "fakes/FakePrompter.h"
@@ -21,30 +21,6 @@ namespace {
 const std::string kNoDesign =
     "There is no completed design to model: choose a core and a material and run the design "
     "first";
-
-struct FakeWindow final : FrameWindow {
-    void withDesign(const std::function<void(ChokeModel&)>& procedure) override {
-        if (!model) {
-            model = std::make_unique<ChokeModel>(
-                ChokeModel::Options{COILSMITH_BIN_DIR, COILSMITH_BIN_DIR "/Cores.csx", {}},
-                *prompter, listener);
-        }
-        procedure(*model);
-    }
-    void unloadDesign() override { model.reset(); }
-    void closeAdviser() override {}
-    void withEditTarget(const std::function<void(EditTarget&)>&) override {}
-    void showCaption(const std::string& text) override { caption = text; }
-    void showCommands(const CommandStates&) override {}
-    void showHelp() override {}
-    void showAbout() override {}
-    void showRememberedFiles(const RememberedFiles&) override {}
-
-    Prompter* prompter = nullptr;
-    ChokeListener* listener = nullptr;
-    std::unique_ptr<ChokeModel> model;
-    std::string caption;
-};
 
 struct Rig {
     Rig() {
@@ -72,7 +48,7 @@ struct Rig {
     FakePrompter prompter;
     FakeFileDialogs dialogs;
     FakeClipboard clipboard;
-    FakeWindow window;
+    test::FakeFrameWindow window;
     FrameController frame{window, {prompter, dialogs, clipboard, {}, {}}};
 };
 

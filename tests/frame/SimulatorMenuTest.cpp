@@ -8,13 +8,10 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
-#include <fstream>
 #include <memory>
-#include <sstream>
 
 #include "designwindow/ConverterDialog.h"
 #include "designwindow/DesignWindow.h"
@@ -33,7 +30,6 @@ class SimulatorMenuTest : public QObject {
     FakeFileDialogs dialogs_;
     FakeClipboard clipboard_;
     std::unique_ptr<MainWindow> main_;
-    QTemporaryDir dir_;
 
     // Acts on the converter dialog once it is shown modal; gives up after five seconds.
     void whenDialogShows(std::function<void(ConverterDialog&)> act) {
@@ -96,45 +92,17 @@ class SimulatorMenuTest : public QObject {
         });
         main_->findChild<QAction*>("mFromConverter")->trigger();
         QVERIFY(main_->design() != nullptr);
-        const ChokeModel& m = main_->design()->model();
-        QCOMPARE(QString::fromStdString(m.text("Ldes") + " " + m.text("Lunit") + " " +
-                                        m.text("DCC") + " " + m.text("ACC") + " " + m.text("Freq") +
-                                        " " + m.text("Funit")),
-                 QStringLiteral("53.3333 uH 5 1.5 100 kHz"));
         QCOMPARE(main_->design()->findChild<QLineEdit*>("Ldes")->text(), QStringLiteral("53.3333"));
-        QVERIFY(!m.text("APR").empty());
+        QVERIFY(!main_->design()->model().text("APR").empty());
         QVERIFY(main_->findChild<QAction*>("mRun")->isEnabled());
         QVERIFY(prompter_.transcript.empty());
     }
 
-    void exportWritesTheDesignsModel() {
-        main_->findChild<QAction*>("mExportModel")->trigger();  // nothing designed yet
+    // The item reaches the export command (what it writes is tested without widgets).
+    void exportNeedsADesign() {
+        main_->findChild<QAction*>("mExportModel")->trigger();
         QCOMPARE(prompter_.messages.size(), std::size_t{1});
         QVERIFY(main_->design() == nullptr);
-
-        main_->findChild<QAction*>("mNew")->trigger();
-        main_->design()->run([](ChokeModel& m) {
-            for (const auto& [box, text] : {std::pair{"Ldes", "100"},
-                                            {"DCC", "5"},
-                                            {"ACC", "1"},
-                                            {"Freq", "100"},
-                                            {"FD", "0.5"}}) {
-                m.editText(box, text);
-            }
-            m.calculateAreaProduct();
-            m.setOption("Toroid", true);
-            m.setListText("Core", "T106");
-            m.setListText("CoreMat", "-8");
-            m.runDesign();
-        });
-        const std::string path = dir_.filePath("t106.lib").toStdString();
-        dialogs_.chooseOnSave(path);
-        main_->findChild<QAction*>("mExportModel")->trigger();
-        std::ifstream in(path);
-        std::stringstream text;
-        text << in.rdbuf();
-        QVERIFY2(text.str().find(".subckt T106_8 1 2\n") != std::string::npos, text.str().c_str());
-        QCOMPARE(prompter_.messages.size(), std::size_t{1});
     }
 };
 

@@ -6,10 +6,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <iostream>
 #include <map>
 #include <regex>
-#include <sstream>
 #include <string>
 
 #include "SyntheticChoke.h"
@@ -99,8 +97,6 @@ TEST_F(NgspiceTest, SlowCurrentRampShowsTheInductanceCurve) {
         const double inductanceH =
             (measured.at(name) - choke.windingResistanceOhm * point.first) / kSlopeAPerS;
         EXPECT_NEAR(inductanceH, point.second, 0.02 * point.second) << name;
-        std::cout << name << " at " << point.first << " A: " << inductanceH * 1e6 << " uH, curve "
-                  << point.second * 1e6 << " uH\n";
     }
 }
 
@@ -136,8 +132,6 @@ TEST_F(NgspiceTest, BuckConverterRipplesAsTheInductanceAtIdcSays) {
     const double coreLossW =
         measured.at("winding_rms") * measured.at("winding_rms") / coreLossResistanceOhm(choke);
     EXPECT_NEAR(coreLossW, choke.coreLossW, 0.03 * choke.coreLossW);
-    std::cout << "ripple " << measured.at("ripple") << " A p-p (expected " << expectedRipple
-              << "), average " << measured.at("average") << " A, core loss " << coreLossW << " W\n";
 }
 
 }  // namespace

@@ -59,8 +59,7 @@ inline std::vector<std::string> splitCsvLine(const std::string& line) {
 // The shipped tables (they hold no quoted cells).
 inline CsvSet readCsvSet(const std::string& folder) {
     CsvSet set;
-    for (const char* table : {"E-Cores", "Toroids", "Materials", "Core_Materials",
-                              "Toroid_Materials", "Bias_Curves", "Wires"}) {
+    for (const char* table : kDamageableTables) {
         std::ifstream in(folder + "/" + table + ".csv", std::ios::binary);
         for (std::string line; std::getline(in, line);)
             if (!line.empty() && line != "\r")
@@ -155,11 +154,8 @@ inline csx::CsvTables csvTables(const CsvSet& set) {
     return tables;
 }
 
-inline bool finite(double value) {
-    return std::isfinite(value);
-}
-
-inline bool finite(const std::optional<double>& value) {
+// Finite, or no value at all.
+inline bool finite(std::optional<double> value) {
     return !value || std::isfinite(*value);
 }
 
@@ -176,18 +172,16 @@ inline bool showsNoFault(const std::optional<std::string>& text) {
 inline std::string candidateFault(const adviser::Candidate& c) {
     if (!c.completed)
         return {};
-    const double figures[] = {
-        c.turns,    c.awg,  c.rdc, c.copperLoss, c.coreLoss,       c.totalLoss, c.totalWeight,
-        c.tempRise, c.bmax, c.bac, c.hdc,        c.currentDensity, c.muEff};
-    const std::optional<double> optional[] = {c.cost, c.coreAP,      c.apMargin,  c.volume,
-                                              c.fill, c.lIdcPercent, c.woundFill, c.hotRise};
+    const std::optional<double> figures[] = {
+        c.turns,       c.awg,       c.rdc,    c.copperLoss, c.coreLoss, c.totalLoss,
+        c.totalWeight, c.tempRise,  c.bmax,   c.bac,        c.hdc,      c.currentDensity,
+        c.muEff,       c.cost,      c.coreAP, c.apMargin,   c.volume,   c.fill,
+        c.lIdcPercent, c.woundFill, c.hotRise};
     const auto& t = c.texts;
     const std::optional<std::string>* texts[] = {
         &t.Inductance, &t.NTurns, &t.WAWG, &t.DCR,  &t.CUL,   &t.COL,   &t.PTOT,  &t.TWT,
         &t.TRISE,      &t.FDmax,  &t.FDac, &t.FIdc, &t.CDact, &t.EffMu, &t.fCore, &t.Price};
-    if (!std::all_of(std::begin(figures), std::end(figures), [](double v) { return finite(v); }) ||
-        !std::all_of(std::begin(optional), std::end(optional),
-                     [](const std::optional<double>& v) { return finite(v); }))
+    if (!std::all_of(std::begin(figures), std::end(figures), finite))
         return "a figure is not finite";
     for (const auto* text : texts)
         if (!showsNoFault(*text))

@@ -50,34 +50,18 @@ static std::string fortyLines(const std::string& first, const std::string& end) 
     return out + "last" + end;
 }
 
-class DesignFileTest : public ::testing::Test {
+class DesignFileTest : public WorkedTablesTest {
   protected:
-    void SetUp() override { f.create(catalogue.path()); }
-    ChokeModel& m() { return *f.model; }
-
-    // A completed design on the worked E-core.
-    void completeDesign() {
-        m().editText("Ldes", "100");
-        m().editText("DCC", "5");
-        m().editText("ACC", "1");
-        m().calculateAreaProduct();
-        m().setOption("ECore", true);
-        m().setListText("Core", "ED");
-        m().setListText("CoreMat", "M60");
-        m().runDesign();
-        ASSERT_TRUE(f.prompter.messages.empty());
-    }
     // A second window that opens `bytes` as Open does.
     ChokeModel& opened(const std::string& bytes) {
-        other.create(catalogue.path());
+        other.create(catalogue->path());
         const ReadResult result = parseDesignFile(bytes, "test.txt");
         EXPECT_EQ(outcome(result).find(" is not a "), std::string::npos) << outcome(result);
         loadDesignFile(*other.model, std::get<DesignFileLines>(result));
         return *other.model;
     }
 
-    TempCatalogue catalogue{workedTables()};
-    ModelFixture f, other;
+    ModelFixture other;
 };
 
 TEST_F(DesignFileTest, NewWindowWritesFortyLinesInControlOrder) {
@@ -99,7 +83,7 @@ TEST_F(DesignFileTest, DesignsWithoutCoreTypeAndCompletedRoundTrip) {
     EXPECT_EQ(bare.text("APR"), "2.363");
     EXPECT_EQ(writeDesignFile(bare), text);
 
-    completeDesign();
+    runWorkedExample();
     const std::string first = writeDesignFile(m());
     const Lines lines = splitCrLf(first);
     EXPECT_EQ(lines[0] + " " + lines[2] + " " + lines[5] + " " + lines[17], "True ED M60 37");
@@ -139,7 +123,7 @@ TEST_F(DesignFileTest, LinesReadFromTheFileRunTheirHandlersOddOrHugeAsTheyAre) {
 // A core or material of the file that cannot be chosen is said once, after the messages
 // of "Calculate AP"; Run then has its own message.
 TEST_F(DesignFileTest, CoreOrMaterialThatCannotBeChosenIsSaidAfterTheOthers) {
-    completeDesign();
+    runWorkedExample();
     const Lines good = splitCrLf(writeDesignFile(m()));
     const std::string noCore = "The core E999 of this design is not in the catalogue";
     const struct {
@@ -170,7 +154,7 @@ TEST_F(DesignFileTest, CoreOrMaterialThatCannotBeChosenIsSaidAfterTheOthers) {
 }
 
 TEST_F(DesignFileTest, TruncatedFileIsRejectedAndChangesNothing) {
-    completeDesign();
+    runWorkedExample();
     auto lines = splitCrLf(writeDesignFile(m()));
     lines.resize(39);
     EXPECT_EQ(outcome(parseDesignFile(joinLines(lines, "\r\n"), "designs/short.txt")),

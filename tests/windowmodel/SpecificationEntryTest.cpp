@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <limits>
-#include <memory>
 
 #include "TestCatalogue.h"
 #include "windowmodel/SpecificationEntry.h"
@@ -32,66 +31,25 @@ TEST(TypedNumberTest, SixSignificantDigitsWithoutNoise) {
     }
 }
 
-class SpecificationEntryTest : public ::testing::Test {
-  protected:
-    static void SetUpTestSuite() { catalogue = std::make_unique<TempCatalogue>(workedTables()); }
-    static void TearDownTestSuite() { catalogue.reset(); }
-    void SetUp() override { f.create(catalogue->path()); }
-    ChokeModel& m() { return *f.model; }
-
-    static std::unique_ptr<TempCatalogue> catalogue;
-    ModelFixture f;
-};
-std::unique_ptr<TempCatalogue> SpecificationEntryTest::catalogue;
+using SpecificationEntryTest = WorkedTablesTest;
 
 // Each number in the unit that puts it at 1 or above with the fewest digits.
 TEST_F(SpecificationEntryTest, TypesEachNumberInItsNaturalUnit) {
-    struct Case {
-        SpecificationEntry entry;
-        std::vector<std::pair<const char*, const char*>> shown;
-    };
-    const Case cases[] = {
-        {{100e-6, 5, 1, 100e3, 0.5, {}, {}},
-         {{"Ldes", "100"},
-          {"Lunit", "uH"},
-          {"DCC", "5"},
-          {"DCunit", "A"},
-          {"ACC", "1"},
-          {"ACunit", "A"},
-          {"Freq", "100"},
-          {"Funit", "kHz"},
-          {"FD", "500"},
-          {"Bunit", "mT"}}},
-        {{1.5e-3, 0.25, 0.3, 2e6, 1.2, {}, {}},
-         {{"Ldes", "1.5"},
-          {"Lunit", "mH"},
-          {"DCC", "250"},
-          {"DCunit", "mA"},
-          {"ACC", "300"},
-          {"ACunit", "mA"},
-          {"Freq", "2"},
-          {"Funit", "MHz"},
-          {"FD", "1.2"},
-          {"Bunit", "T"}}},
+    // Ldes Lunit DCC DCunit ACC ACunit Freq Funit FD Bunit, as shown.
+    const std::pair<SpecificationEntry, const char*> cases[] = {
+        {{100e-6, 5, 1, 100e3, 0.5, {}, {}}, "100 uH 5 A 1 A 100 kHz 500 mT"},
+        {{1.5e-3, 0.25, 0.3, 2e6, 1.2, {}, {}}, "1.5 mH 250 mA 300 mA 2 MHz 1.2 T"},
         // Below the smallest unit and above the largest: the end units.
-        {{0.47e-6, 2500, 0, 50, {}, {}, {}},
-         {{"Ldes", "0.47"},
-          {"Lunit", "uH"},
-          {"DCC", "2500"},
-          {"DCunit", "A"},
-          {"ACC", "0"},
-          {"ACunit", "mA"},
-          {"Freq", "50"},
-          {"Funit", "Hz"},
-          {"FD", "0.5"},
-          {"Bunit", "T"}}},
-    };
-    for (const Case& c : cases) {
-        f.create(catalogue->path());
-        ASSERT_EQ(enterSpecification(m(), c.entry), std::nullopt);
-        for (const auto& [box, text] : c.shown) {
-            EXPECT_EQ(m().text(box), text) << box << " for " << c.entry.inductanceH;
+        {{0.47e-6, 2500, 0, 50, {}, {}, {}}, "0.47 uH 2500 A 0 mA 50 Hz 0.5 T"}};
+    for (const auto& [entry, shown] : cases) {
+        recreate();
+        ASSERT_EQ(enterSpecification(m(), entry), std::nullopt);
+        std::string texts;
+        for (const char* box :
+             {"Ldes", "Lunit", "DCC", "DCunit", "ACC", "ACunit", "Freq", "Funit", "FD", "Bunit"}) {
+            texts += (texts.empty() ? "" : " ") + m().text(box);
         }
+        EXPECT_EQ(texts, shown);
     }
 }
 
@@ -102,7 +60,7 @@ TEST_F(SpecificationEntryTest, SizesAsTheSameSpecificationTypedByHand) {
     m().calculateAreaProduct();
     const DesignState typedByProgram = m().state();
 
-    f.create(catalogue->path());
+    recreate();
     for (const auto& [list, item] : {std::pair{"Lunit", "uH"},
                                      {"DCunit", "A"},
                                      {"ACunit", "mA"},
@@ -144,7 +102,7 @@ TEST_F(SpecificationEntryTest, RefusesWhatTheWindowCannotTake) {
 
 // The window's decimal comma is typed, and read back by Calculate AP.
 TEST_F(SpecificationEntryTest, TypesTheWindowsDecimalSeparator) {
-    f.create(catalogue->path(), NumberLocale{",", "."});
+    recreate(NumberLocale{",", "."});
     ASSERT_EQ(enterSpecification(m(), {2.2e-3, 1.5, 0.45, 20e3, 1.2, {}, {}}), std::nullopt);
     EXPECT_EQ(m().text("Ldes") + " " + m().text("DCC") + " " + m().text("FD"), "2,2 1,5 1,2");
     m().calculateAreaProduct();

@@ -36,13 +36,23 @@ struct ModelFixture {
     }
 };
 
+// Counts the "Calculate AP" sizings the model reports.
+struct CountingListener final : ChokeListener {
+    int calls = 0;
+    void areaProductCalculated() override { ++calls; }
+};
+
 // Tests on the worked tables, each with a fresh model; `runWorkedExample` designs the
 // worked example on ED with M60: 100 uH, 5 A DC, 1 A ripple, 37 turns AWG 16.
 class WorkedTablesTest : public ::testing::Test {
   protected:
     static void SetUpTestSuite() { catalogue = std::make_unique<TempCatalogue>(workedTables()); }
     static void TearDownTestSuite() { catalogue.reset(); }
-    void SetUp() override { f.create(catalogue->path()); }
+    void SetUp() override { recreate(); }
+    void recreate(NumberLocale locale = {}) {
+        listener.calls = 0;
+        f.create(catalogue->path(), std::move(locale), &listener);
+    }
     ChokeModel& m() { return *f.model; }
 
     void runWorkedExample() {
@@ -58,6 +68,7 @@ class WorkedTablesTest : public ::testing::Test {
     }
 
     inline static std::unique_ptr<TempCatalogue> catalogue;
+    CountingListener listener;
     ModelFixture f;
 };
 

@@ -14,9 +14,7 @@
 #include "extras/AboutBox.h"
 #include "extras/HelpWindow.h"
 #include "extras/SplashScreen.h"
-#include "fakes/FakeLauncher.h"
 #include "fakes/FakePrompter.h"
-#include "fakes/MemoryRegistry.h"
 #include "platform/Printer.h"
 #include "report/PrintReport.h"
 #include "windowmodel/ChokeModel.h"
@@ -66,12 +64,9 @@ PictureProblem pictureWindows(const QString& dir) {
             return problem;
         }
     }
-    // Fakes for the registry and the program launch: the user's own system stays out.
-    MemoryRegistry registry;
-    FakeLauncher launcher;
     FakePrompter prompter;
     {
-        AboutBox about(registry, launcher, prompter, {});
+        AboutBox about(nullptr, [] {});
         if (const PictureProblem problem = grabShown(about, folder.filePath("about.png"))) {
             return problem;
         }
