@@ -72,11 +72,14 @@ class SimulatorMenuTest : public QObject {
     void itemsAreInTheirMenus() {
         auto* convert = main_->findChild<QAction*>("mFromConverter");
         auto* export_ = main_->findChild<QAction*>("mExportModel");
-        QVERIFY(convert && export_);
+        auto* delivered = main_->findChild<QAction*>("mExportDelivered");
+        QVERIFY(convert && export_ && delivered);
         QCOMPARE(convert->text(), QStringLiteral("Specification from &Converter\u2026"));
         QCOMPARE(export_->text(), QStringLiteral("&Export Simulator Model\u2026"));
+        QCOMPARE(delivered->text(), QStringLiteral("Export &Delivered Simulator Model\u2026"));
         QVERIFY(main_->findChild<QMenu*>("mDesign")->actions().contains(convert));
         QVERIFY(main_->findChild<QMenu*>("mFile")->actions().contains(export_));
+        QVERIFY(main_->findChild<QMenu*>("mFile")->actions().contains(delivered));
     }
 
     // The accepted converter fills the four boxes with their units and calculates the area
@@ -134,6 +137,16 @@ class SimulatorMenuTest : public QObject {
         std::stringstream text;
         text << in.rdbuf();
         QVERIFY2(text.str().find(".subckt T106_8 1 2\n") != std::string::npos, text.str().c_str());
+        QCOMPARE(prompter_.messages.size(), std::size_t{1});
+
+        const std::string deliveredPath = dir_.filePath("t106-delivered.lib").toStdString();
+        dialogs_.chooseOnSave(deliveredPath);
+        main_->findChild<QAction*>("mExportDelivered")->trigger();
+        std::ifstream deliveredIn(deliveredPath);
+        std::stringstream delivered;
+        delivered << deliveredIn.rdbuf();
+        QVERIFY2(delivered.str().find(", as delivered on 1 core") != std::string::npos,
+                 delivered.str().c_str());
         QCOMPARE(prompter_.messages.size(), std::size_t{1});
     }
 };
