@@ -130,6 +130,10 @@ void appendVerdicts(std::vector<std::string>& lines, const std::vector<CheckVerd
     }
 }
 
+std::string coresText(int count) {
+    return std::to_string(count) + (count == 1 ? " core" : " cores");
+}
+
 std::string designTitle(const SimulatorModelRequest& request, const std::string& how) {
     return "Coilsmith design " +
            (request.designName.empty() ? std::string("(not saved)") : request.designName) + ", " +
@@ -181,8 +185,8 @@ const physics::DeliveredDesign& modelledDeliveredDesign(const ChokeModel& model)
     const physics::DeliveredDesign& design = *delivered->design;
     if (!design.inductance || !design.winding || !design.copper || !design.core) {
         throw SpiceModelError(
-            "The delivered design on " + std::to_string(design.stackCount) +
-            " cores cannot be modelled: " + design.problem.value_or("its winding does not go on"));
+            "The delivered design on " + coresText(design.stackCount) +
+            " cannot be modelled: " + design.problem.value_or("its winding does not go on"));
     }
     return design;
 }
@@ -209,9 +213,8 @@ spice::ChokeModelInput deliveredModelInput(const ChokeModel& model,
     const std::string stack =
         model.deliveredStack().count ? "the stack chosen" : "the smallest stack that passes";
     std::vector<std::string>& lines = input.headerLines;
-    lines.push_back(designTitle(request, "as delivered on " + std::to_string(design.stackCount) +
-                                             (design.stackCount == 1 ? " core" : " cores") + " (" +
-                                             stack + ")"));
+    lines.push_back(designTitle(
+        request, "as delivered on " + coresText(design.stackCount) + " (" + stack + ")"));
     lines.push_back(coreLine(model, in, design.stackCount, l.turns, design.winding->awg));
     lines.push_back(specificationLine(in));
     lines.push_back(inductancesLine("Delivered design", in.ambientC, l.atZeroH, l.atZeroPercent,
