@@ -145,8 +145,10 @@ class SimulatorMenuTest : public QObject {
         std::ifstream deliveredIn(deliveredPath);
         std::stringstream delivered;
         delivered << deliveredIn.rdbuf();
-        QVERIFY2(delivered.str().find(", as delivered on 1 core") != std::string::npos,
-                 delivered.str().c_str());
+        QVERIFY2(
+            delivered.str().find(", as delivered on 2 cores (the smallest stack that passes)") !=
+                std::string::npos,
+            delivered.str().c_str());
         QCOMPARE(prompter_.messages.size(), std::size_t{1});
     }
 };
