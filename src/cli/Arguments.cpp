@@ -175,12 +175,16 @@ std::optional<int> parseCommandLine(CLI::App& app, std::span<const std::string> 
         context.out << app.help();
         return kExitDone;
     } catch (const CLI::ParseError& error) {
-        context.err << "coilsmith-cli " << app.get_name() << ": " << error.what() << "\n";
-        if (const auto help = std::dynamic_pointer_cast<CommandHelp>(app.get_formatter())) {
-            context.err << kUsage << help->synopsis() << "\n";
-        }
-        return kExitUsage;
+        return usageError(app, error.what(), context);
     }
+}
+
+int usageError(const CLI::App& app, const std::string& what, CommandContext& context) {
+    context.err << "coilsmith-cli " << app.get_name() << ": " << what << "\n";
+    if (const auto help = std::dynamic_pointer_cast<const CommandHelp>(app.get_formatter())) {
+        context.err << kUsage << help->synopsis() << "\n";
+    }
+    return kExitUsage;
 }
 
 }  // namespace coilsmith::cli

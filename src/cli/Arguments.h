@@ -50,6 +50,10 @@ CLI::Option* addStack(CLI::App& app, adviser::StackChoice& stack, const std::str
 std::optional<int> parseCommandLine(CLI::App& app, std::span<const std::string> args,
                                     CommandContext& context);
 
+// kExitUsage, after saying on standard error what is wrong with the command line and the
+// command's usage.
+int usageError(const CLI::App& app, const std::string& what, CommandContext& context);
+
 // The --help of a command whose parser `makeParser` declares into an `Arguments`.
 template <class Arguments, std::unique_ptr<CLI::App> (*makeParser)(Arguments&)>
 std::string helpOf() {

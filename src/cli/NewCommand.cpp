@@ -321,8 +321,7 @@ int newMain(std::span<const std::string> args, CommandContext& context) {
         return *status;
     }
     if (!parsed.topology && parsed.values.empty()) {
-        context.err << app->help();
-        return kExitUsage;
+        return usageError(*app, "give a specification or a converter", context);
     }
     try {
         const SpecificationEntry entry = specificationEntry(parsed, context.err);
