@@ -9,7 +9,7 @@ cd "$(dirname "$0")/.."
 
 PACKAGES=(build-essential cmake ninja-build pkg-config
     qt6-base-dev libqt6opengl6-dev qt6-svg-dev qt6-charts-dev
-    libsqlite3-dev nlohmann-json3-dev libgtest-dev libgmock-dev libbenchmark-dev
+    libsqlite3-dev nlohmann-json3-dev libcli11-dev libgtest-dev libgmock-dev libbenchmark-dev
     help2man xvfb xauth fonts-dejavu-core fonts-liberation2 poppler-utils locales ngspice
     dpkg-dev file desktop-file-utils appstream clang-format clang-tidy)
 # Only the package check needs these.

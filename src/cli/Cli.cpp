@@ -37,7 +37,8 @@ void printAllHelp(std::ostream& out) {
     constexpr std::string_view kUsage = "Usage: ";
     printOverview(out);
     for (const Command& command : commands()) {
-        const std::string_view help = command.help;
+        const std::string text = command.help();
+        const std::string_view help = text;
         const std::size_t usageEnd = std::min(help.find("\n\n"), help.size());
         out << "\nThe " << command.name << " command:\n";
         std::string_view usage = help.substr(0, usageEnd);
@@ -88,13 +89,8 @@ int runCommand(std::span<const std::string> args, CommandContext& context) {
         printOverview(context.err);
         return kExitUsage;
     }
-    const auto rest = args.subspan(1);
-    if (!rest.empty() && isHelp(rest.front())) {
-        context.out << command->help;
-        return kExitDone;
-    }
     try {
-        return command->run(rest, context);
+        return command->run(args.subspan(1), context);
     } catch (const std::exception& e) {
         context.err << "coilsmith-cli " << command->name << ": " << e.what() << "\n";
         return kExitUsage;

@@ -25,7 +25,7 @@ struct CommandContext {
 struct Command {
     std::string_view name;
     std::string_view summary;  // one sentence for the overview
-    std::string_view help;     // the full text of "COMMAND --help"
+    std::string (*help)();     // the full text of "COMMAND --help"
     int (*run)(std::span<const std::string> args, CommandContext& context);
 };
 

@@ -17,15 +17,6 @@ bool sameFile(const std::string& a, const std::string& b) {
 
 }  // namespace
 
-bool nonEmptyFileName(std::string_view command, std::string_view option, const std::string& value,
-                      std::ostream& err) {
-    if (!value.empty()) {
-        return true;
-    }
-    err << "coilsmith-cli " << command << ": the file name after " << option << " is empty\n";
-    return false;
-}
-
 bool outputReplacesNoInput(std::string_view command, const std::string& outputPath,
                            std::initializer_list<InputFile> inputs, std::ostream& err) {
     for (const InputFile& input : inputs) {

@@ -5,13 +5,8 @@
 #include <string>
 #include <string_view>
 
-// Checks of the file names a command is given, shared by every command.
+// The check of an output file name against the files a command reads.
 namespace coilsmith::cli {
-
-// False, after saying so on `err`, when the file name after `option` is empty: an empty
-// name is neither standard output nor the default catalogue.
-bool nonEmptyFileName(std::string_view command, std::string_view option, const std::string& value,
-                      std::ostream& err);
 
 // A file a command reads: what it is ("design file", "catalogue") and its path.
 struct InputFile {

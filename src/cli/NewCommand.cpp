@@ -5,9 +5,10 @@
 #include <optional>
 #include <ostream>
 #include <string>
+#include <tuple>
 #include <vector>
 
-#include "cli/Command.h"
+#include "cli/Arguments.h"
 #include "cli/OpenDesign.h"
 #include "converter/ConverterSpecification.h"
 #include "converter/SiNumber.h"
@@ -22,94 +23,12 @@ namespace coilsmith::cli {
 
 namespace {
 
-constexpr std::string_view kUsage =
-    "Usage: coilsmith-cli new --inductance L --dc A --ripple A --frequency F [OPTIONS]\n"
-    "       coilsmith-cli new --buck|--boost|--buck-boost --vin MIN:MAX --vout V\n"
-    "                         --iout A --fs F [--ripple-ratio R | --inductance L]\n"
-    "                         [--efficiency E] [OPTIONS]\n"
-    "OPTIONS: [--flux-density T] [--current-density J] [--window-utilisation K]\n"
-    "         [--core NAME [--material NAME]] [-o OUT] [--catalogue PATH]\n"
-    "         [--decimal-point C]";
-
-constexpr std::string_view kHelpBody =
-    "\n\n"
-    "Writes a complete 40-line design file without a hand-written one: the specification\n"
-    "is typed into a new design window, Calculate AP is pressed and, with --core, the core\n"
-    "type, core and material are chosen, as in the window; the file is what Save As would\n"
-    "write then. 'coilsmith-cli design' completes it when it names a core and material;\n"
-    "'coilsmith-cli rank' ranks every core for it.\n"
-    "\n"
-    "The specification, given directly:\n"
-    "  --inductance L      the required inductance, henries (100u)\n"
-    "  --dc A              the DC current, amperes\n"
-    "  --ripple A          the ripple current peak to peak, amperes\n"
-    "  --frequency F       the ripple frequency, hertz (100k)\n"
-    "\n"
-    "or worked out from a converter in continuous conduction, ideal switches and the losses\n"
-    "in an efficiency E (buck D = Vout/(E Vin), Idc = Iout; boost D = 1 - E Vin/Vout,\n"
-    "Idc = Iout/(1 - D); inverting buck-boost D = Vout/(Vout + E Vin), Idc = Iout/(1 - D);\n"
-    "all dI = Von D/(L fs)). The specification takes the worst case over the input range:\n"
-    "the largest dI for the ripple, the largest Idc for the DC current (standard error\n"
-    "names the input that gives each):\n"
-    "  --buck, --boost, --buck-boost   the topology (exactly one)\n"
-    "  --vin MIN:MAX       the input voltage range (or one voltage)\n"
-    "  --vout V            the output voltage (a magnitude for the buck-boost)\n"
-    "  --iout A            the output current\n"
-    "  --fs F              the switching frequency, the ripple frequency of the choke\n"
-    "  --ripple-ratio R    dI/Idc where it is largest, which sets L (default 0.3)\n"
-    "  --inductance L      the inductance instead of a ripple ratio\n"
-    "  --efficiency E      above 0 and at most 1 (default 1)\n"
-    "A converter that is not one in continuous conduction (Vout not below Vin for a buck,\n"
-    "a duty cycle outside 0.02 to 0.95, dI above 2 Idc) is refused with the reason.\n"
-    "\n"
-    "OPTIONS, either way:\n"
-    "  --flux-density T    the largest flux density, tesla (default the window's 0.5 T,\n"
-    "                      written 500 mT)\n"
-    "  --current-density J the current density in A/cm^2, 50 to 2000 (default 400)\n"
-    "  --window-utilisation K  the usable fraction of the window, 0.05 to 0.9 (default 0.4)\n"
-    "  --core NAME         a core of the catalogue (toroid or E-core, found by its name)\n"
-    "  --material NAME     a material the core is made in (needs --core)\n"
-    "  -o OUT              write the file to OUT instead of standard output\n"
-    "  --catalogue PATH    the core catalogue to use (default: Cores.csx beside the program)\n"
-    "  --decimal-point C   the decimal separator of the numbers written (default '.')\n"
-    "\n"
-    "Numbers take the prefixes n, u (or \u00b5), m, k and M: 100u, 4.7m, 100k. Each is\n"
-    "written in the unit of the window's list that puts it at 1 or above (100 uH, 300 mA,\n"
-    "100 kHz) with at most 6 significant digits.\n"
-    "\n"
-    "Exit status: 0 when the file was written, 2 for bad arguments, a converter or\n"
-    "specification that is refused, a core or material that is not in the catalogue, or a\n"
-    "file that cannot be written.\n";
-
 constexpr std::string_view kPrefix = "coilsmith-cli new: ";
 
-// Options that take a value; the topology options take none.
+// Options that belong to one way of giving the specification.
 constexpr std::string_view kSpecificationOptions[] = {"--dc", "--ripple", "--frequency"};
 constexpr std::string_view kConverterOptions[] = {"--vin", "--vout",         "--iout",
                                                   "--fs",  "--ripple-ratio", "--efficiency"};
-constexpr std::string_view kCommonOptions[] = {"--inductance",
-                                               "--flux-density",
-                                               "--current-density",
-                                               "--window-utilisation",
-                                               "--core",
-                                               "--material",
-                                               "-o",
-                                               "--catalogue",
-                                               "--decimal-point"};
-const std::map<std::string_view, converter::Topology> kTopologies = {
-    {"--buck", converter::Topology::Buck},
-    {"--boost", converter::Topology::Boost},
-    {"--buck-boost", converter::Topology::BuckBoost}};
-
-template <std::size_t N>
-bool isOneOf(std::string_view option, const std::string_view (&options)[N]) {
-    return std::find(std::begin(options), std::end(options), option) != std::end(options);
-}
-
-bool takesValue(std::string_view option) {
-    return isOneOf(option, kSpecificationOptions) || isOneOf(option, kConverterOptions) ||
-           isOneOf(option, kCommonOptions);
-}
 
 // A refusal of the command line, said once on standard error.
 struct Refusal {
@@ -121,26 +40,107 @@ struct NewArguments {
     std::map<std::string, std::string, std::less<>> values;  // option → its text
 };
 
-NewArguments parseArguments(std::span<const std::string> args) {
-    NewArguments parsed;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (const auto topology = kTopologies.find(arg); topology != kTopologies.end()) {
-            if (parsed.topology && *parsed.topology != topology->second)
-                throw Refusal{"give one of --buck, --boost and --buck-boost, not two"};
-            parsed.topology = topology->second;
-        } else if (takesValue(arg)) {
-            if (i + 1 >= args.size())
-                throw Refusal{arg + " needs a value"};
-            if (!parsed.values.emplace(arg, args[++i]).second)
-                throw Refusal{arg + " is given twice"};
-        } else if (arg.size() > 1 && arg.front() == '-') {
-            throw Refusal{"unknown option " + arg};
-        } else {
-            throw Refusal{"new reads no file ('" + arg + "'); it writes one, with -o OUT"};
+// One option that takes a value: its name, the value's name and its help.
+struct ValueOption {
+    const char* name;
+    const char* value;
+    const char* help;
+};
+
+constexpr ValueOption kSpecificationHelp[] = {
+    {"--inductance", "L",
+     "the required inductance, henries (100u); with a converter,\n"
+     "the inductance instead of a ripple ratio"},
+    {"--dc", "A", "the DC current, amperes"},
+    {"--ripple", "A", "the ripple current peak to peak, amperes"},
+    {"--frequency", "F", "the ripple frequency, hertz (100k)"},
+};
+constexpr ValueOption kConverterHelp[] = {
+    {"--vin", "MIN:MAX", "the input voltage range (or one voltage)"},
+    {"--vout", "V", "the output voltage (a magnitude for the buck-boost)"},
+    {"--iout", "A", "the output current"},
+    {"--fs", "F", "the switching frequency, the ripple frequency of the choke"},
+    {"--ripple-ratio", "R", "dI/Idc where it is largest, which sets L (default 0.3)"},
+    {"--efficiency", "E", "above 0 and at most 1 (default 1)"},
+};
+constexpr ValueOption kCommonHelp[] = {
+    {"--flux-density", "T",
+     "the largest flux density, tesla (default the window's 0.5 T,\nwritten 500 mT)"},
+    {"--current-density", "J", "the current density in A/cm^2, 50 to 2000 (default 400)"},
+    {"--window-utilisation", "K", "the usable fraction of the window, 0.05 to 0.9 (default 0.4)"},
+    {"--core", "NAME", "a core of the catalogue (toroid or E-core, found by its name)"},
+    {"--material", "NAME", "a material the core is made in (needs --core)"},
+    {"-o", "OUT", "write the file to OUT instead of standard output"},
+    {"--catalogue", "PATH", "the core catalogue to use (default: Cores.csx beside the program)"},
+    {"--decimal-point", "C", "the decimal separator of the numbers written (default '.')"},
+};
+
+template <std::size_t N>
+void addValues(CLI::App& app, NewArguments& arguments, const ValueOption (&options)[N],
+               const std::string& group) {
+    for (const ValueOption& option : options) {
+        app.add_option_function<std::string>(
+               option.name,
+               [&arguments, name = std::string(option.name)](const std::string& value) {
+                   arguments.values[name] = value;
+               },
+               option.help)
+            ->option_text(option.value)
+            ->group(group);
+    }
+}
+
+std::unique_ptr<CLI::App> parser(NewArguments& arguments) {
+    auto app = commandParser(
+        "new",
+        "new --inductance L --dc A --ripple A --frequency F [OPTIONS]\n"
+        "       coilsmith-cli new --buck|--boost|--buck-boost --vin MIN:MAX --vout V\n"
+        "                         --iout A --fs F [--ripple-ratio R | --inductance L]\n"
+        "                         [--efficiency E] [OPTIONS]\n"
+        "OPTIONS: [--flux-density T] [--current-density J] [--window-utilisation K]\n"
+        "         [--core NAME [--material NAME]] [-o OUT] [--catalogue PATH]\n"
+        "         [--decimal-point C]",
+        "Writes a complete 40-line design file without a hand-written one: the specification\n"
+        "is typed into a new design window, Calculate AP is pressed and, with --core, the core\n"
+        "type, core and material are chosen, as in the window; the file is what Save As would\n"
+        "write then. 'coilsmith-cli design' completes it when it names a core and material;\n"
+        "'coilsmith-cli rank' ranks every core for it.",
+        "A converter that is not one in continuous conduction (Vout not below Vin for a buck,\n"
+        "a duty cycle outside 0.02 to 0.95, dI above 2 Idc) is refused with the reason.\n"
+        "\n"
+        "Numbers take the prefixes n, u (or \u00b5), m, k and M: 100u, 4.7m, 100k. Each is\n"
+        "written in the unit of the window's list that puts it at 1 or above (100 uH, 300 mA,\n"
+        "100 kHz) with at most 6 significant digits.\n"
+        "\n"
+        "Exit status: 0 when the file was written, 2 for bad arguments, a converter or\n"
+        "specification that is refused, a core or material that is not in the catalogue, or a\n"
+        "file that cannot be written.\n");
+    addValues(*app, arguments, kSpecificationHelp, "The specification, given directly");
+    const std::string converterGroup = "Converter";
+    groupHeading(
+        *app, converterGroup,
+        "or worked out from a converter in continuous conduction, ideal switches and the losses\n"
+        "in an efficiency E (buck D = Vout/(E Vin), Idc = Iout; boost D = 1 - E Vin/Vout,\n"
+        "Idc = Iout/(1 - D); inverting buck-boost D = Vout/(Vout + E Vin), Idc = Iout/(1 - D);\n"
+        "all dI = Von D/(L fs)). The specification takes the worst case over the input range:\n"
+        "the largest dI for the ripple, the largest Idc for the DC current (standard error\n"
+        "names the input that gives each)");
+    std::vector<CLI::Option*> topologies;
+    for (const auto& [name, topology, help] :
+         {std::tuple{"--buck", converter::Topology::Buck, "a buck converter (one topology only)"},
+          {"--boost", converter::Topology::Boost, "a boost converter"},
+          {"--buck-boost", converter::Topology::BuckBoost, "an inverting buck-boost converter"}}) {
+        topologies.push_back(
+            app->add_flag_callback(
+                   name, [&arguments, topology = topology] { arguments.topology = topology; }, help)
+                ->group(converterGroup));
+        for (std::size_t i = 0; i + 1 < topologies.size(); ++i) {
+            topologies.back()->excludes(topologies[i]);
         }
     }
-    return parsed;
+    addValues(*app, arguments, kConverterHelp, converterGroup);
+    addValues(*app, arguments, kCommonHelp, "OPTIONS, either way");
+    return app;
 }
 
 const std::string* valueOf(const NewArguments& parsed, std::string_view option) {
@@ -315,12 +315,15 @@ ChokeModel typedDesign(const NewArguments& parsed, const SpecificationEntry& ent
 }
 
 int newMain(std::span<const std::string> args, CommandContext& context) {
+    NewArguments parsed;
+    const auto app = parser(parsed);
+    if (const auto status = parseCommandLine(*app, args, context)) {
+        return *status;
+    }
+    if (!parsed.topology && parsed.values.empty()) {
+        return usageError(*app, "give a specification or a converter", context);
+    }
     try {
-        const NewArguments parsed = parseArguments(args);
-        if (!parsed.topology && parsed.values.empty()) {
-            context.err << kUsage << "\n";
-            return kExitUsage;
-        }
         const SpecificationEntry entry = specificationEntry(parsed, context.err);
         CollectingPrompter prompter;
         const std::string text =
@@ -344,18 +347,13 @@ int newMain(std::span<const std::string> args, CommandContext& context) {
     }
 }
 
-const std::string& newHelp() {
-    static const std::string help = std::string(kUsage) + std::string(kHelpBody);
-    return help;
-}
-
 }  // namespace
 
 Command newCommand() {
     return {"new",
             "writes a new design file from a specification or from a buck, boost or "
             "buck-boost converter",
-            newHelp(), &newMain};
+            &helpOf<NewArguments, parser>, &newMain};
 }
 
 }  // namespace coilsmith::cli

@@ -1,10 +1,9 @@
 #include "cli/ReportCommand.h"
-#include "cli/ReportCommandText.h"
+#include "cli/ReportArguments.h"
 
 #include <QGuiApplication>
 #include <filesystem>
 #include <memory>
-#include <optional>
 #include <ostream>
 
 #include "cli/FileArguments.h"
@@ -19,55 +18,6 @@
 namespace coilsmith::cli {
 
 namespace {
-
-struct ReportArguments {
-    std::string inputPath;
-    std::string outputPath;
-    std::string cataloguePath;
-    std::string decimalPoint = ".";
-};
-
-std::optional<ReportArguments> parseArguments(std::span<const std::string> args,
-                                              std::ostream& err) {
-    ReportArguments parsed;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        const bool takesValue = arg == "-o" || arg == "--catalogue" || arg == "--decimal-point";
-        if (takesValue && i + 1 >= args.size()) {
-            err << "coilsmith-cli report: " << arg << " needs a value\n";
-            return std::nullopt;
-        }
-        if ((arg == "-o" || arg == "--catalogue") &&
-            !nonEmptyFileName("report", arg, args[i + 1], err)) {
-            return std::nullopt;
-        }
-        if (arg == "-o") {
-            parsed.outputPath = args[++i];
-        } else if (arg == "--catalogue") {
-            parsed.cataloguePath = args[++i];
-        } else if (arg == "--decimal-point") {
-            parsed.decimalPoint = args[++i];
-        } else if (arg.size() > 1 && arg.front() == '-') {
-            err << "coilsmith-cli report: unknown option " << arg << "\n";
-            return std::nullopt;
-        } else if (parsed.inputPath.empty()) {
-            parsed.inputPath = arg;
-        } else {
-            err << "coilsmith-cli report: only one design file, not also " << arg << "\n";
-            return std::nullopt;
-        }
-    }
-    if (parsed.inputPath.empty() || parsed.outputPath.empty()) {
-        err << "Usage: coilsmith-cli " << kReportSynopsis << "\n";
-        return std::nullopt;
-    }
-    const std::string& point = parsed.decimalPoint;
-    if (point.empty() || point.find_first_of("0123456789+-eE ") != std::string::npos) {
-        err << "coilsmith-cli report: '" << point << "' cannot be a decimal point\n";
-        return std::nullopt;
-    }
-    return parsed;
-}
 
 // The report's fonts need a GUI application; without a display platform chosen, the
 // offscreen one is enough and works on a machine without a display.
@@ -91,20 +41,21 @@ std::string fullPath(const std::string& path) {
 }
 
 int reportMain(std::span<const std::string> args, CommandContext& context) {
-    const auto parsed = parseArguments(args, context.err);
-    if (!parsed) {
-        return kExitUsage;
+    ReportArguments arguments;
+    const auto app = reportParser(arguments);
+    if (const auto status = parseCommandLine(*app, args, context)) {
+        return *status;
     }
     // A PDF written over the design it reports, or over the catalogue, would destroy it.
     if (!outputReplacesNoInput(
-            "report", parsed->outputPath,
-            {{"design file", parsed->inputPath},
-             {"catalogue", locateCatalogue(parsed->cataloguePath, context.programDir)}},
+            "report", arguments.outputPath,
+            {{"design file", arguments.inputPath},
+             {"catalogue", locateCatalogue(arguments.cataloguePath, context.programDir)}},
             context.err)) {
         return kExitUsage;
     }
     StreamPrompter prompter(context.err);
-    auto opened = openDesign({parsed->inputPath, parsed->cataloguePath, parsed->decimalPoint},
+    auto opened = openDesign({arguments.inputPath, arguments.cataloguePath, arguments.decimalPoint},
                              context.programDir, prompter);
     if (!opened) {
         return kExitUsage;
@@ -116,7 +67,7 @@ int reportMain(std::span<const std::string> args, CommandContext& context) {
     }
     const auto application = fontApplication();
     try {
-        writeReportPdf(reportContent(model, fullPath(parsed->inputPath)), parsed->outputPath);
+        writeReportPdf(reportContent(model, fullPath(arguments.inputPath)), arguments.outputPath);
     } catch (const PrinterError& error) {
         context.err << error.what() << "\n";
         return kExitUsage;
@@ -127,7 +78,7 @@ int reportMain(std::span<const std::string> args, CommandContext& context) {
 }  // namespace
 
 Command reportCommand() {
-    return {"report", kReportSummary, kReportHelp, &reportMain};
+    return {"report", kReportSummary, &helpOf<ReportArguments, reportParser>, &reportMain};
 }
 
 }  // namespace coilsmith::cli

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/ReportCommandText.h"
+#include "cli/ReportArguments.h"
 
 extern char** environ;
 
@@ -56,7 +56,7 @@ int runReportExecutable(std::span<const std::string> args, CommandContext& conte
 }  // namespace
 
 Command reportForwardCommand() {
-    return {"report", kReportSummary, kReportHelp, &runReportExecutable};
+    return {"report", kReportSummary, &helpOf<ReportArguments, reportParser>, &runReportExecutable};
 }
 
 }  // namespace coilsmith::cli

@@ -37,17 +37,12 @@ int main(int argc, char** argv) {
     std::ostream out(&standardOutput);
     CommandContext context{programDirectory(argc > 0 ? argv[0] : nullptr), out, std::cerr,
                            [&standardOutput] { return standardOutput.failure(); }};
-    const Command command = reportCommand();
-    if (!args.empty() && (args.front() == "--help" || args.front() == "-h")) {
-        out << command.help;
-        return finishOutput("coilsmith-cli report", kExitDone, context);
-    }
     if (!args.empty() && args.front() == "--version") {
         out << coilsmith::versionOptionText("coilsmith-cli-report");
         return finishOutput("coilsmith-cli report", kExitDone, context);
     }
     try {
-        return command.run(args, context);
+        return finishOutput("coilsmith-cli report", reportCommand().run(args, context), context);
     } catch (const std::exception& e) {
         std::cerr << "coilsmith-cli report: " << e.what() << "\n";
         return kExitUsage;

@@ -149,6 +149,13 @@ void MainWindow::buildMenus() {
                                     {services_.fileDialogs, services_.prompter,
                                      controller_.rememberedFiles().lastFolder});
            }},
+          {"mExportDelivered", "Export &Delivered Simulator Model\u2026",
+           [this] {
+               exportSimulatorModel(*this, design() != nullptr, controller_.state(),
+                                    {services_.fileDialogs, services_.prompter,
+                                     controller_.rememberedFiles().lastFolder},
+                                    ModelledDesign::Delivered);
+           }},
           {nullptr, nullptr, {}},
           {"mPrint", "&Print", [&c] { c.print(); }, standardKey(QKeySequence::Print)},
           {nullptr, nullptr, {}},

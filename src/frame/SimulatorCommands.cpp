@@ -4,7 +4,6 @@
 #include <optional>
 
 #include "platform/FileReplacement.h"
-#include "windowmodel/DesignSubcircuit.h"
 
 namespace coilsmith {
 
@@ -21,7 +20,7 @@ bool completed(const ChokeModel& model) {
 // The design run again and its netlist; nothing when the run or the model stopped, said
 // through the prompter (the model says why a run ended).
 std::optional<std::string> netlistOfShownDesign(FrameWindow& window, const FrameState& state,
-                                                Prompter& prompter) {
+                                                ModelledDesign design, Prompter& prompter) {
     std::optional<std::string> netlist;
     window.withDesign([&](ChokeModel& model) {
         if (!completed(model)) {
@@ -33,8 +32,7 @@ std::optional<std::string> netlistOfShownDesign(FrameWindow& window, const Frame
             return;
         }
         try {
-            netlist = simulatorModel(
-                model, {ModelledDesign::AsDesigned, state.IsFromFile ? state.FileName : ""});
+            netlist = simulatorModel(model, {design, state.IsFromFile ? state.FileName : ""});
         } catch (const spice::SpiceModelError& error) {
             prompter.message(error.what());
         }
@@ -54,23 +52,25 @@ void enterConverterSpecification(FrameWindow& window, const SpecificationEntry& 
     });
 }
 
-std::string simulatorModelFileName(const FrameState& state) {
-    const std::filesystem::path design(state.IsFromFile ? state.FileName : "Untitled");
-    return design.parent_path() / (design.stem().string() + "." + kSimulatorModelExtension);
+std::string simulatorModelFileName(const FrameState& state, ModelledDesign design) {
+    const std::filesystem::path file(state.IsFromFile ? state.FileName : "Untitled");
+    const std::string suffix = design == ModelledDesign::Delivered ? "-delivered." : ".";
+    return file.parent_path() / (file.stem().string() + suffix + kSimulatorModelExtension);
 }
 
 void exportSimulatorModel(FrameWindow& window, bool designShown, const FrameState& state,
-                          const SimulatorExportSeams& seams) {
+                          const SimulatorExportSeams& seams, ModelledDesign design) {
     if (!designShown) {
         seams.prompter.message(kNoDesign);
         return;
     }
-    const std::optional<std::string> netlist = netlistOfShownDesign(window, state, seams.prompter);
+    const std::optional<std::string> netlist =
+        netlistOfShownDesign(window, state, design, seams.prompter);
     if (!netlist) {
         return;
     }
     FileDialogRequest request;
-    request.initialName = simulatorModelFileName(state);
+    request.initialName = simulatorModelFileName(state, design);
     request.folder = seams.folder;
     request.filter = kSimulatorModelFilter;
     request.defaultExtension = kSimulatorModelExtension;

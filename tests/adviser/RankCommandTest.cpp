@@ -314,8 +314,8 @@ TEST_F(RankCommand, DeliveredOptionsRefuseBadValues) {
         {"--delivered --stack-max 4", "'4' is not a valid value for --stack-max"},
         {"--delivered --stack-max two", "'two' is not a valid value for --stack-max"},
         {"--delivered --ambient 300", "'300' is not a valid value for --ambient"},
-        {"--stack-max 2", "add --delivered"},
-        {"--delivered --checked", "not with --delivered"},
+        {"--stack-max 2", "--stack-max requires --delivered"},
+        {"--delivered --checked", "--checked excludes --delivered"},
     };
     for (const auto& c : cases) {
         const CliRun run = cli("rank " + file() + " " + c.arguments);

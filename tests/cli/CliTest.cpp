@@ -84,24 +84,22 @@ TEST_F(CliTest, DesignCompletesTheDefaultSpecification) {
     }
 }
 
-TEST_F(CliTest, DecimalCommaReadsAndWritesCommas) {
-    const std::string input =
-        design({{kToroid, "True"}, {kCore, "T184"}, {kCoreMat, "-26"}, {30, "0,5"}}, "comma.txt");
-    EXPECT_EQ(lines(cli("design --decimal-point , " + input).out).at(kAPR - 1), "2,363");
-}
-
-// A current density and window utilisation typed into the file are used as typed: the
-// starting specification's 2 E = 0.01890625 J over 0.5 T * 2.5e6 A/m^2 * 0.45 = 3.361 cm^4.
-TEST_F(CliTest, TypedCurrentDensityAndWindowUtilisationAreUsed) {
-    const CliRun run = cli(
-        "design " +
-        design(
-            {{kToroid, "True"}, {kCore, "T184"}, {kCoreMat, "-26"}, {kCurD, "250"}, {kWU, "0.45"}},
-            "typed.txt"));
-    ASSERT_EQ(run.exitCode, 0) << run.err;
-    const auto out = lines(run.out);
-    EXPECT_EQ(out.at(kAPR - 1), "3.361");
-    EXPECT_EQ(out.at(kCurD - 1) + " " + out.at(kWU - 1), "250 0.45");
+// The file's numbers are used as typed: a decimal comma; a current density and window
+// utilisation (the starting specification's 2 E = 0.01890625 J over 0.5 T * 2.5e6 A/m^2 *
+// 0.45 = 3.361 cm^4).
+TEST_F(CliTest, DesignUsesTheFilesNumbersAsTyped) {
+    const std::tuple<std::pair<int, std::string>, std::pair<int, std::string>, const char*,
+                     const char*>
+        rows[] = {{{30, "0,5"}, {kCurD, "400"}, "--decimal-point , ", "2,363"},
+                  {{kCurD, "250"}, {kWU, "0.45"}, "", "3.361"}};
+    for (const auto& [first, second, flags, areaProduct] : rows) {
+        const CliRun run =
+            cli(std::string("design ") + flags +
+                design({{kToroid, "True"}, {kCore, "T184"}, {kCoreMat, "-26"}, first, second},
+                       "typed.txt"));
+        ASSERT_EQ(run.exitCode, 0) << run.err;
+        EXPECT_EQ(lines(run.out).at(kAPR - 1), areaProduct);
+    }
 }
 
 // The default specification (25 uH, 25 A, 5 A at 50 kHz) on T184 in -8: 19 turns of AWG 9.
@@ -116,11 +114,8 @@ TEST_F(CliTest, CheckJsonOfAShippedDesign) {
     EXPECT_NEAR(json["l_idc_percent"].get<double>(), 103.364, 0.001);
     EXPECT_NEAR(json["fill"].get<double>(), 0.29126, 0.00001);
     EXPECT_NEAR(json["trise_hot_c"].get<double>(), 22.298, 0.001);
-    EXPECT_EQ(json["layers"], 1);
     EXPECT_EQ(json["turns_per_layer"], nlohmann::json::array({19}));
-    EXPECT_EQ(json["ambient_c"], 25);
-    ASSERT_EQ(json["curve"].size(), 101u);
-    EXPECT_EQ(json["curve"][0]["i_a"], 0);
+    EXPECT_EQ(json["curve"].size(), 101u);
 
     // The hot rise is the copper's: a warmer ambient raises it, not the inductance.
     const CliRun warm =
@@ -144,77 +139,48 @@ std::string lineStarting(const std::string& text, const std::string& start) {
 }
 
 // The default specification (25 uH, 25 A DC, 5 A p-p at 50 kHz) delivered on T184 in -26,
-// worked apart from the program by tests/physics/delivered_reference.py (run once, from
-// the catalogue CSVs): stack, turns, AWG, layers, L(Idc) H, wound fill, Rhot ohm, core
-// loss W, hot total loss W, hot temperature C, total weight g. One core already passes, so
-// "auto" takes it.
+// worked apart from the program by tests/physics/delivered_reference.py (run once, from the
+// catalogue CSVs): stack, turns and L(Idc). One core already passes, so "auto" takes it.
 struct DeliveredRow {
     int stack;
-    long turns, awg, layers;
-    double lIdcH, fill, rhotOhm, coreLossW, totalLossW, hotC, weightG;
+    long turns;
+    double lIdcH;
 };
 constexpr DeliveredRow kT184Mix26[] = {
-    {1, 16, 9, 1, 2.574790298e-05, 0.2452732808, 0.003294205701, 1.474852001, 3.586805249,
-     50.98316203, 222.1864722},
-    {2, 10, 9, 1, 2.593843851e-05, 0.1532958005, 0.003024963821, 1.824142684, 3.764164932,
-     43.14717539, 374.0068361},
-    {3, 8, 9, 1, 2.689532777e-05, 0.1226366404, 0.003192572306, 1.839413223, 3.887299282,
-     39.24778082, 533.9797017},
-};
-
-void expectDelivered(const nlohmann::json& d, const DeliveredRow& want) {
-    EXPECT_EQ(d["stack"], want.stack);
-    EXPECT_EQ(d["turns"], want.turns);
-    EXPECT_EQ(d["awg"], want.awg);
-    EXPECT_EQ(d["layers"], want.layers);
-    EXPECT_EQ(d["fits"], true);
-    EXPECT_EQ(d["reachable"], true);
-    EXPECT_NEAR(d["l_idc_h"].get<double>(), want.lIdcH, want.lIdcH * 1e-8);
-    EXPECT_NEAR(d["fill_wound"].get<double>(), want.fill, 1e-9);
-    EXPECT_NEAR(d["rhot_ohm"].get<double>(), want.rhotOhm, 1e-11);
-    EXPECT_NEAR(d["core_loss_w"].get<double>(), want.coreLossW, 1e-8);
-    EXPECT_NEAR(d["total_loss_hot_w"].get<double>(), want.totalLossW, 1e-6);
-    EXPECT_NEAR(d["t_hot_c"].get<double>(), want.hotC, 1e-5);
-    EXPECT_NEAR(d["total_weight_g"].get<double>(), want.weightG, 1e-5);
-    ASSERT_EQ(d["verdicts"].size(), 5u);
-    for (const auto& verdict : d["verdicts"]) {
-        EXPECT_EQ(verdict["verdict"], "pass") << verdict["check"];
-    }
-    EXPECT_TRUE(d["problem"].is_null());
-}
+    {1, 16, 2.574790298e-05}, {2, 10, 2.593843851e-05}, {3, 8, 2.689532777e-05}};
 
 TEST_F(CliTest, CheckDeliversOnTheChosenStack) {
     const std::string input = t184("-26", "t184.txt");
-    for (const DeliveredRow& want : kT184Mix26) {
-        SCOPED_TRACE(want.stack);
-        const CliRun run =
-            cli("check --stack " + std::to_string(want.stack) + " --format json " + input);
+    for (const std::string stack : {"1", "2", "3", "auto", ""}) {
+        SCOPED_TRACE(stack);
+        const CliRun run = cli("check " + (stack.empty() ? "" : "--stack " + stack + " ") +
+                               "--format json " + input);
         ASSERT_EQ(run.exitCode, 0) << run.err;
-        expectDelivered(nlohmann::json::parse(run.out)["delivered"], want);
-    }
-    for (const std::string stack : {"", "--stack auto "}) {
-        const CliRun run = cli("check " + stack + "--format json " + input);
-        ASSERT_EQ(run.exitCode, 0) << run.err;
-        expectDelivered(nlohmann::json::parse(run.out)["delivered"], kT184Mix26[0]);
+        const auto d = nlohmann::json::parse(run.out)["delivered"];
+        const DeliveredRow& want = kT184Mix26[std::isdigit(stack[0]) ? stack[0] - '1' : 0];
+        EXPECT_EQ(d["stack"], want.stack);
+        EXPECT_EQ(d["turns"], want.turns);
+        EXPECT_NEAR(d["l_idc_h"].get<double>(), want.lIdcH, want.lIdcH * 1e-8);
+        for (const auto& verdict : d["verdicts"]) {
+            EXPECT_EQ(verdict["verdict"], "pass") << verdict["check"];
+        }
     }
 
     // The table's second column and the CSV's delivered columns say the same.
     const CliRun table = cli("check --stack 2 " + input);
-    EXPECT_TRUE(table.out.starts_with("Figure")) << table.out;
     EXPECT_NE(lineStarting(table.out, "Figure ").find("As designed  Delivered  Unit"),
               std::string::npos);
     EXPECT_TRUE(lineStarting(table.out, "Turns ").ends_with(" 10")) << table.out;
     EXPECT_TRUE(lineStarting(table.out, "Cores stacked ").ends_with(" 2")) << table.out;
     const std::string csv = cli("check --stack 3 --format csv " + input).out;
-    const std::string header = csv.substr(0, csv.find('\n'));
-    EXPECT_NE(header.find(",delivered_stack,delivered_turns,"), std::string::npos) << header;
+    EXPECT_NE(csv.find(",delivered_stack,delivered_turns,"), std::string::npos) << csv;
     EXPECT_NE(csv.find(",3,8,9,1,"), std::string::npos) << csv;
 }
 
 // 25 uH at 25 A on a T80 in -26 reaches the inductance only with far more turns than wind:
 // on three cores (the largest stack, as none passes) 139 turns, of which the 0.5 in hole
 // takes 13 in 2 layers, and a fill of 7.848 (delivered_reference.py). Copper figures
-// cannot be had and are null. On a T30 no number of turns reaches L at 25 A.
+// cannot be had and are null.
 TEST_F(CliTest, CheckGivesNullForWhatADeliveredDesignCannotHave) {
     const CliRun t80 =
         cli("check --format json " +
@@ -223,28 +189,11 @@ TEST_F(CliTest, CheckGivesNullForWhatADeliveredDesignCannotHave) {
     const auto d = nlohmann::json::parse(t80.out)["delivered"];
     EXPECT_EQ(d["stack"], 3);
     EXPECT_EQ(d["turns"], 139);
-    EXPECT_EQ(d["layers"], 2);
     EXPECT_EQ(d["fits"], false);
     EXPECT_NEAR(d["fill_wound"].get<double>(), 7.848413402, 1e-8);
-    EXPECT_NEAR(d["l_idc_h"].get<double>(), 2.501898946e-05, 1e-13);
-    for (const char* key :
-         {"rdc20_ohm", "rhot_ohm", "fr_fundamental", "pcu_dc_w", "pcu_ac_w", "total_loss_hot_w",
-          "trise_hot_c", "t_hot_c", "copper_weight_g", "total_weight_g", "problem"}) {
+    for (const char* key : {"rdc20_ohm", "rhot_ohm", "total_loss_hot_w", "t_hot_c", "problem"}) {
         EXPECT_TRUE(d.contains(key) && d[key].is_null()) << key;
     }
-    EXPECT_EQ(d["verdicts"][2]["verdict"], "fail");
-
-    const CliRun t30 =
-        cli("check --format json " +
-            design({{kToroid, "True"}, {kCore, "T30"}, {kCoreMat, "-26"}}, "t30.txt"));
-    ASSERT_EQ(t30.exitCode, 0) << t30.err;
-    const auto none = nlohmann::json::parse(t30.out)["delivered"];
-    EXPECT_EQ(none.size(), 26u);
-    EXPECT_EQ(none["reachable"], false);
-    EXPECT_TRUE(none["turns"].is_null() && none["l_idc_h"].is_null());
-    EXPECT_TRUE(
-        none["problem"].get<std::string>().starts_with("L at Idc cannot be reached on this core"));
-    EXPECT_EQ(none["verdicts"][0]["verdict"], "fail");
 }
 
 // 100 mH at 100 A DC and 1 A ripple on T157 runs to a design far outside the method's
@@ -260,9 +209,7 @@ TEST_F(CliTest, CheckWarnsOfADesignBeyondTheMethodsLimits) {
                                       {kLdes, "100"},
                                       {40, "mH"}},
                                      "big.txt");
-    const CliRun designed = cli("design " + input);
-    EXPECT_EQ(designed.exitCode, 0);
-    EXPECT_EQ(designed.err, "");
+    EXPECT_EQ(cli("design " + input).exitCode, 0);
     const std::string apReason = "core AP 4.876 cm^4, below the minimum 126253.125 cm^4";
     const std::string fluxReason = " T, above the specified 0.500 T";
 
@@ -275,17 +222,11 @@ TEST_F(CliTest, CheckWarnsOfADesignBeyondTheMethodsLimits) {
         << fluxRow;
 
     const std::string csv = cli("check --format csv " + input).out;
-    const std::string header = csv.substr(0, csv.find('\n'));
-    EXPECT_NE(
-        header.find(
-            ",area_product_verdict,area_product_reason,flux_density_verdict,flux_density_reason,"),
-        std::string::npos);
+    EXPECT_NE(csv.find(",area_product_verdict,area_product_reason,flux_density_verdict,"),
+              std::string::npos);
     EXPECT_NE(csv.find(",warning,\"" + apReason + "\",warning,\"Bmax "), std::string::npos);
-
     const std::string json = cli("check --format json " + input).out;
-    EXPECT_NE(json.find("\"Area product\""), std::string::npos);
     EXPECT_NE(json.find("\"" + apReason + "\""), std::string::npos);
-    EXPECT_NE(json.find(fluxReason + "\""), std::string::npos);
 }
 
 // The files of a folder, less the captured output of coilsmith-cli and the runtime folder
@@ -331,15 +272,6 @@ TEST_F(CliTest, FailedWriteSaysWhyAndKeepsTheOldFile) {
     }
 }
 
-TEST_F(CliTest, DesignWrittenOverItsOwnInput) {
-    const std::string input = t184("-26");
-    const auto before = folderListing(dir);
-    const CliRun run = cli("design " + input + " -o " + input);
-    EXPECT_EQ(run.exitCode, 0) << run.err;
-    EXPECT_EQ(lines(readAll(dir / "in.txt")).at(kFCore - 1), "T184-26");
-    EXPECT_EQ(folderListing(dir), before);
-}
-
 // Qt's start-up remarks are no message of the design: a report that went well says nothing.
 TEST_F(CliTest, ReportWithoutRuntimeFolderIsSilent) {
     const std::string input = t184("-26");
@@ -358,26 +290,35 @@ TEST_F(CliTest, ReportWithoutRuntimeFolderIsSilent) {
 }
 
 // Every error goes to standard error with its exit code, and nothing to standard output. A
-// message ending in a newline is the whole of standard error; otherwise a part of it.
+// message ending in a newline begins standard error (a usage error's usage follows it) and
+// is all of it for the design's messages; otherwise it is a part of it.
 TEST_F(CliTest, ErrorsAreReportedWithTheirExitCodes) {
     const std::string noMaterial = design({{kToroid, "True"}, {kCore, "T184"}}, "nomat.txt");
     std::ofstream(dir / "short.txt") << "False\nFalse\n";
     const std::tuple<std::string, int, std::string> rows[] = {
         {"", 2, "Usage"},
-        {"frobnicate", 2, "unknown command"},
-        {"design", 2, "Usage"},
-        {"report choke.txt", 2, "Usage"},  // a report needs its output file
-        {"design x.txt --fast", 2, "--fast"},
-        {"design x.txt -o", 2, "-o"},
-        {"design a.txt b.txt", 2, "b.txt"},
-        {"design x.txt --decimal-point 5", 2, "'5'"},
+        {"frobnicate", 2, "coilsmith-cli: unknown command 'frobnicate'\n"},
+        // Usage errors: what is wrong, then the command's usage.
+        {"design", 2, "coilsmith-cli design: FILE is required\nUsage: coilsmith-cli design FILE"},
+        {"report choke.txt", 2, "coilsmith-cli report: -o is required\n"},
+        {"design x.txt --fast", 2,
+         "coilsmith-cli design: The following argument was not expected: --fast\n"},
+        {"design x.txt -o", 2, "coilsmith-cli design: -o: "},
+        {"design a.txt b.txt", 2, "not expected: b.txt"},
+        {"design x.txt --decimal-point 5", 2,
+         "coilsmith-cli design: '5' is not a valid value for --decimal-point\n"},
+        {"check x.txt --ambient 250", 2,
+         "coilsmith-cli check: '250' is not a valid value for --ambient\n"},
+        {"check x.txt --format xml", 2, "'xml' is not a valid value for --format"},
+        {"check x.txt --stack smallest", 2, "'smallest' is not a valid value for --stack"},
+        {"spice x.txt --delivered --stack 4", 2, "'4' is not a valid value for --stack"},
+        {"spice x.txt --stack 2", 2, "coilsmith-cli spice: --stack requires --delivered\n"},
+        // An empty name is neither standard output nor the default catalogue.
+        {"design " + t184("-26") + " -o ''", 2,
+         "coilsmith-cli design: the file name after -o is empty\n"},
+        {"report " + t184("-26") + " -o '" + (dir / "r.pdf").string() + "' --catalogue ''", 2,
+         "coilsmith-cli report: the file name after --catalogue is empty\n"},
         {"design /nonexistent/in.txt", 2, "/nonexistent/in.txt"},
-        {"check x.txt --ambient warm", 2, "'warm'"},
-        {"check x.txt --ambient 250", 2, "'250'"},
-        {"check x.txt --format xml", 2, "'xml'"},
-        {"check x.txt --stack 0", 2, "'0' is not a valid value for --stack"},
-        {"check x.txt --stack 4", 2, "'4' is not a valid value for --stack"},
-        {"check x.txt --stack smallest", 2, "'smallest'"},
         // Once from Open's Calculate AP, once from Run, which reads the specification again.
         {"design " + design({{kLdes, "lots"}}, "bad.txt"), 1,
          "Re-Enter Inductance Value\nRe-Enter Inductance Value\n"},
@@ -388,16 +329,10 @@ TEST_F(CliTest, ErrorsAreReportedWithTheirExitCodes) {
         {"check " + design({{kToroid, "True"}, {kCore, "T157"}, {kCoreMat, "-99"}}, "m99.txt"), 1,
          "The material -99 of this design is not listed for the core T157\n"
          "Select a core from the database\n"},
-        {"design " + design({{kCurD, "abc"}}, "j.txt"), 1,
-         "Re-Enter Current Density Value (50 to 2000 A/cm^2)\n"
-         "Re-Enter Current Density Value (50 to 2000 A/cm^2)\n"},
-        {"design " + design({{kFreq, "0"}}, "f.txt"), 1,
-         "Re-Enter Excitation Frequency\nRe-Enter Excitation Frequency\n"},
         // A file written with full stops, read with commas: said once, as a bad argument.
         {"design --decimal-point , " + t184("-26", "dots.txt"), 2,
          "The numbers of " + (dir / "dots.txt").string() +
              " are written with the decimal point '.', not ',': give --decimal-point .\n"},
-        {"check " + noMaterial, 1, "Select a core from the database\n"},
         {"design '" + (dir / "short.txt").string() + "'", 2, "not a complete design file"},
         // An endless device is refused by what it is, before a byte is read or written.
         {"design /dev/zero -o '" + (dir / "out.txt").string() + "'", 2,
@@ -405,26 +340,14 @@ TEST_F(CliTest, ErrorsAreReportedWithTheirExitCodes) {
         {"design " + design({}, "in.txt") + " --catalogue /nonexistent/Cores.csx", 2,
          "/nonexistent/Cores.csx"},
         {"design " + t184("-26") + " -o /nonexistent/out.txt", 2, "/nonexistent/out.txt"},
-        // An empty name is neither standard output nor the default catalogue.
-        {"design " + t184("-26") + " -o ''", 2,
-         "coilsmith-cli design: the file name after -o is empty\n"},
-        {"report " + t184("-26") + " -o ''", 2,
-         "coilsmith-cli report: the file name after -o is empty\n"},
-        {"design " + t184("-26") + " --catalogue ''", 2,
-         "coilsmith-cli design: the file name after --catalogue is empty\n"},
-        {"check " + t184("-26") + " --catalogue ''", 2,
-         "coilsmith-cli check: the file name after --catalogue is empty\n"},
-        {"rank " + t184("-26") + " --catalogue ''", 2,
-         "coilsmith-cli rank: the file name after --catalogue is empty\n"},
-        {"report " + t184("-26") + " -o '" + (dir / "r.pdf").string() + "' --catalogue ''", 2,
-         "coilsmith-cli report: the file name after --catalogue is empty\n"},
     };
     for (const auto& [args, exitCode, err] : rows) {
         const CliRun run = cli(args);
         EXPECT_EQ(run.exitCode, exitCode) << args;
         EXPECT_EQ(run.out, "") << args;
         if (err.ends_with('\n')) {
-            EXPECT_EQ(run.err, err) << args;
+            EXPECT_TRUE(exitCode == 1 ? run.err == err : run.err.starts_with(err))
+                << args << ": " << run.err;
         } else {
             EXPECT_NE(run.err.find(err), std::string::npos) << args << ": " << run.err;
         }
@@ -446,7 +369,6 @@ TEST_F(CliTest, OutputThatIsAnInputIsRefused) {
     fs::create_symlink("my.csx", dir / "catalogue-link.csx");
     const std::string other = " --catalogue '" + catalogue.string() + "'";
     const std::tuple<std::string, fs::path, std::string> rows[] = {
-        {"report " + input, dir / "in.txt", "the design file"},
         {"report " + input, dir / "." / "in.txt", "the design file"},
         {"report " + input, dir / "link.txt", "the design file"},
         {"report " + input, dir / "hard.txt", "the design file"},
@@ -464,6 +386,10 @@ TEST_F(CliTest, OutputThatIsAnInputIsRefused) {
     EXPECT_EQ(readAll(dir / "in.txt"), design);
     EXPECT_EQ(readAll(catalogue), catalogueBytes);
     EXPECT_TRUE(fs::is_symlink(dir / "link.txt"));
+
+    // The design file itself may take its completed design.
+    EXPECT_EQ(cli("design " + input + " -o " + input).exitCode, 0);
+    EXPECT_EQ(lines(readAll(dir / "in.txt")).at(kFCore - 1), "T184-26");
 }
 
 // Output that standard output does not take is no silent exit 2: the reason is said.
@@ -484,26 +410,16 @@ TEST_F(CliTest, FailedStandardOutputSaysWhy) {
     }
 }
 
-// An output that is a link whose target does not exist yet creates the target and keeps
-// the link, as for a link to an existing file.
-TEST_F(CliTest, OutputThroughADanglingLinkCreatesItsTarget) {
-    const std::string input = t184("-26");
-    fs::create_directory(dir / "designs");
-    fs::create_symlink("designs/done.txt", dir / "link.txt");
-    const CliRun run = cli("design " + input + " -o '" + (dir / "link.txt").string() + "'");
-    EXPECT_EQ(run.exitCode, 0) << run.err;
-    EXPECT_TRUE(fs::is_symlink(dir / "link.txt"));
-    EXPECT_EQ(lines(readAll(dir / "designs" / "done.txt")).size(), 40u);
-}
-
 TEST_F(CliTest, HelpExplainsTheCommands) {
-    for (const auto& [args, part] : {std::pair{"--help", "Commands:\n  new     "},
-                                     {"design --help", "--decimal-point"},
-                                     {"design --help", "Exit status"},
-                                     {"report --help", "two-page printed report"},
-                                     {"--help-all", "The rank command:"},
-                                     {"--help-all", "total_loss_w"},
-                                     {"--help-all", "l_idc_percent"}}) {
+    for (const auto& [args, part] :
+         {std::pair{"--help", "Commands:\n  new     "},
+          {"design --help", "\n  --decimal-point C   the decimal separator"},
+          {"design x.txt -h", "Exit status"},
+          {"report --help", "two-page printed report"},
+          {"spice --help", "\n  --delivered         model the delivered design"},
+          {"--help-all", "The rank command:\n  coilsmith-cli rank FILE"},
+          {"--help-all", "total_loss_w"},
+          {"--help-all", "l_idc_percent"}}) {
         const CliRun help = cli(args);
         EXPECT_EQ(help.exitCode, 0);
         EXPECT_NE(help.out.find(part), std::string::npos) << args;

@@ -28,9 +28,9 @@ struct Rig {
         window.listener = &frame;
     }
     std::string path(const char* name) const { return dir.filePath(name).toStdString(); }
-    void exportModel() {
+    void exportModel(ModelledDesign design = ModelledDesign::AsDesigned) {
         exportSimulatorModel(window, window.model != nullptr, frame.state(),
-                             {dialogs, prompter, "/last"});
+                             {dialogs, prompter, "/last"}, design);
     }
     // 100 uH, 5 A, 1 A at 100 kHz on T106 in -8, designed.
     void designT106() {
@@ -136,4 +136,21 @@ TEST(SimulatorCommands, OfferedNameFollowsTheDesignFile) {
     state.IsFromFile = true;
     state.FileName = "/designs/buck 12 V.txt";
     EXPECT_EQ(simulatorModelFileName(state), "/designs/buck 12 V.lib");
+    EXPECT_EQ(simulatorModelFileName(state, ModelledDesign::Delivered),
+              "/designs/buck 12 V-delivered.lib");
+}
+
+// The delivered export models the delivered design on the stack the check page chose.
+TEST(SimulatorCommands, DeliveredExportFollowsTheChosenStack) {
+    Rig r;
+    r.designT106();
+    r.window.model->setDeliveredStack(StackChoice::of(2));
+    const std::string expected = simulatorModel(*r.window.model, {ModelledDesign::Delivered, ""});
+    r.dialogs.chooseOnSave(r.path("delivered.lib"));
+    r.exportModel(ModelledDesign::Delivered);
+    EXPECT_EQ(r.dialogs.calls.back().request.initialName, "Untitled-delivered.lib");
+    EXPECT_EQ(fileText(r.path("delivered.lib")), expected);
+    EXPECT_NE(expected.find(", as delivered on 2 cores (the stack chosen)"), std::string::npos);
+    EXPECT_NE(expected.find(", 2 cores stacked, "), std::string::npos);
+    EXPECT_TRUE(r.prompter.messages.empty());
 }

@@ -68,11 +68,14 @@ class SimulatorMenuTest : public QObject {
     void itemsAreInTheirMenus() {
         auto* convert = main_->findChild<QAction*>("mFromConverter");
         auto* export_ = main_->findChild<QAction*>("mExportModel");
-        QVERIFY(convert && export_);
+        auto* delivered = main_->findChild<QAction*>("mExportDelivered");
+        QVERIFY(convert && export_ && delivered);
         QCOMPARE(convert->text(), QStringLiteral("Specification from &Converter\u2026"));
         QCOMPARE(export_->text(), QStringLiteral("&Export Simulator Model\u2026"));
+        QCOMPARE(delivered->text(), QStringLiteral("Export &Delivered Simulator Model\u2026"));
         QVERIFY(main_->findChild<QMenu*>("mDesign")->actions().contains(convert));
         QVERIFY(main_->findChild<QMenu*>("mFile")->actions().contains(export_));
+        QVERIFY(main_->findChild<QMenu*>("mFile")->actions().contains(delivered));
     }
 
     // The accepted converter fills the four boxes with their units and calculates the area
@@ -103,6 +106,9 @@ class SimulatorMenuTest : public QObject {
         main_->findChild<QAction*>("mExportModel")->trigger();
         QCOMPARE(prompter_.messages.size(), std::size_t{1});
         QVERIFY(main_->design() == nullptr);
+
+        main_->findChild<QAction*>("mExportDelivered")->trigger();
+        QCOMPARE(prompter_.messages.size(), std::size_t{2});
     }
 };
 
