@@ -62,15 +62,13 @@ DesignCheckInput withWire(DesignCheckInput in, double overallMm) {
 // 5·30 + 22 in 6 layers, 6·0.18989 = 1.14 cm across a window of (3.13 − 1.031)/2·2.54 =
 // 2.67 cm; a window height or wire that takes every turn in one layer gives one layer of
 // all turns; a T106 layer of floor(π·(1.4478 − 0.13645)/0.13645) = 30 turns takes 30 + 19,
-// and one of a vast room takes all 49. A centre leg wider than the inner span leaves a
-// window of (0.5 − 1.031)/2·2.54 = −0.67 cm: nothing is laid.
+// and one of a vast room takes all 49.
 const WindingRow kRows[] = {
     {"E450", e450(), {30, 30, 30, 30, 30, 22}, true},
     {"E450 d 1e19", with(e450(), &CoreOutline::d, 1e19), {30, 30, 30, 30, 30, 22}, true},
     {"E450 g 1e19", with(e450(), &CoreOutline::g, 1e19), {172}, true},
     {"E450 wire 1e-20 mm", withWire(e450(), 1e-20), {172}, true},
     {"E450 wire 1e-300 mm", withWire(e450(), 1e-300), {172}, true},
-    {"E450 d below f", with(e450(), &CoreOutline::d, 0.5), {}, false},
     {"T106", t106(), {30, 19}, true},
     {"T106 wire 1e-20 mm", withWire(t106(), 1e-20), {49}, true},
     {"T106 ID 1e19",
