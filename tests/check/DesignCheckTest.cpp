@@ -122,6 +122,14 @@ TEST(DesignCheck, SixDesignsMatchTheIndependentDerivation) {
         EXPECT_NEAR(cu.rdc20Ohm * 1e3, row.rdc20mOhm, near(row.rdc20mOhm));
         EXPECT_NEAR(cu.racOverRdcFundamental, row.fundamentalFr, near(row.fundamentalFr));
         EXPECT_NEAR(cu.temperatureRiseC, row.riseC, 0.02);
+        // Copper at 25 °C + rise: R = Rdc20·(1 + 0.00393·(T − 20)); Irms²·R without Fr.
+        const DesignCheckInput in = design(row.design);
+        const double rhot = row.rdc20mOhm * 1e-3 * (1 + 0.00393 * (5 + row.riseC));
+        EXPECT_NEAR(cu.rhotOhm, rhot, 1e-4 * rhot);
+        EXPECT_NEAR(cu.rmsLossAtRdcW, in.irmsA * in.irmsA * rhot,
+                    1e-4 * in.irmsA * in.irmsA * rhot);
+        const double l0Percent = row.l0uH / (in.requiredInductanceH * 1e4);
+        EXPECT_NEAR(l.atZeroPercent, l0Percent, near(l0Percent));
     }
 }
 
@@ -293,6 +301,10 @@ TEST(DesignCheck, UnusableValuesAndAbsurdTurnCountsMakeThePartUnavailable) {
               "the magnetic path length is not a positive number");
     EXPECT_EQ(check.winding.unavailableReason, "the window area is not a positive number");
     EXPECT_FALSE(check.copper.available());
+    in = design(2);
+    in.idcA = 1e300;  // %µ = 1/(a + b·H^c) falls to 0 with H^c beyond a double
+    EXPECT_EQ(checkDesign(in).inductance.unavailableReason,
+              "the inductance at Idc is not positive");
     in = design(6);
     in.outline.d = 0.5;  // below the centre leg: no window
     EXPECT_EQ(checkDesign(in).winding.unavailableReason,
