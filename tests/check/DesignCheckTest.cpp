@@ -130,7 +130,14 @@ TEST(DesignCheck, SixDesignsMatchTheIndependentDerivation) {
                     1e-4 * in.irmsA * in.irmsA * rhot);
         const double l0Percent = row.l0uH / (in.requiredInductanceH * 1e4);
         EXPECT_NEAR(l.atZeroPercent, l0Percent, near(l0Percent));
+        EXPECT_NEAR(cu.copperLossDcW, in.idcA * in.idcA * rhot, 1e-4 * in.idcA * in.idcA * rhot);
+        EXPECT_DOUBLE_EQ(cu.copperLossW, cu.copperLossDcW + cu.copperLossAcW);
     }
+    // A 0.5 mm gap in series with design 2's path: H = 47.3437 Oe, µ = 35·0.921395 = 32.2488,
+    // L = µ0·32.2488·49²·0.6417e-4/(0.5e-3·32.2488 + 0.06503) = 76.937 µH.
+    DesignCheckInput gapped = design(2);
+    gapped.gapMm = 0.5;
+    EXPECT_NEAR(checkDesign(gapped).inductance.figures->atIdcH, 76.93708e-6, 1e-11);
 }
 
 // T106 with AWG 16: the layers hold 30, 23, 17, 11, 5 turns (floor(π·(1.4478 − (2k − 1)·
