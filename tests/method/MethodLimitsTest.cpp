@@ -32,6 +32,14 @@ TEST(MethodLimits, ExceededLimitsInWords) {
     }
 }
 
+TEST(MethodLimits, AreaProductStandsAboveAtOrBelowTheMinimum) {
+    using enum AreaProductStanding;
+    EXPECT_EQ(areaProductStanding(2.363, 4.876), AboveMinimum);
+    EXPECT_EQ(areaProductStanding(2.363, 2.363), AtMinimum);
+    EXPECT_EQ(areaProductStanding(126253.125, 4.876), BelowMinimum);
+    EXPECT_EQ(areaProductStanding(2.363, kNaN), std::nullopt);
+}
+
 TEST(MethodLimits, OneWarningLine) {
     EXPECT_EQ(methodLimitWarning({}), "");
     EXPECT_EQ(methodLimitWarning({kRise}), "Warning: temperature rise above 100 deg. C.");
