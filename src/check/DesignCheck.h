@@ -5,6 +5,11 @@
 #include <string>
 #include <vector>
 
+#include "physics/Inductance.h"
+#include "physics/Ripple.h"
+#include "physics/Thermal.h"
+#include "physics/Verdicts.h"
+
 namespace coilsmith {
 
 // An independent check of a completed design. The design method sizes the turns with a
@@ -23,16 +28,11 @@ namespace coilsmith {
 // turn, Dowell AC loss over the ripple's odd harmonics 1…19, hot resistance) needs a
 // winding that fits. The hot point starts at ambient + the design's rise and repeats
 // T = ambient + ΔT(P(T)) until it moves less than 0.01 °C (at most 100 rounds); no
-// settling, or a temperature above 250 °C, is thermal runaway. Arithmetic faults make the
-// part unavailable; no figure is ever inf or NaN.
+// settling, or a temperature above 250 °C, is thermal runaway. A value the physics cannot
+// use makes the part unavailable with the reason; no figure is ever inf or NaN.
 //
-// Constants:
-//   π   = 3.141592654 (the program's own value, as in the design computation, so the
-//         inductance here is the turns search's expression to the last digit);
-//   µ0  = 4·π·1e-7 H/m;
-//   copper ρ20 = 1.7241e-8 Ω·m (annealed copper, the wire table's resistances come from
-//         it), temperature coefficient 0.00393 /K for both ρ and R;
-//   temperature rise ΔT = (P[mW] / (1.1·surface[cm²]))^0.833, the design's own law.
+// The arithmetic is the physics core's (physics/Inductance, Winding, CopperLoss, Thermal);
+// this check maps the design onto it and judges the results.
 
 enum class CoreShape { Toroid, ECore };
 
@@ -106,14 +106,14 @@ struct DesignCheckInput {
 // Thresholds of the verdicts, in percent of the required inductance. The required L is
 // the L at Idc; at Ipk it may fall by a margin of its own, but L at Ipk is never judged
 // better than L at Idc.
-inline constexpr double kInductanceAtIdcPassPercent = 100;
-inline constexpr double kInductanceAtIdcWarnPercent = 90;
-inline constexpr double kInductanceAtIpkPassPercent = 90;
-inline constexpr double kInductanceAtIpkWarnPercent = 70;
-inline constexpr long kMaxTurnsSearched = 100000;
-inline constexpr double kRunawayTemperatureC = 250;
+inline constexpr double kInductanceAtIdcPassPercent = physics::kInductanceAtIdcPassPercent;
+inline constexpr double kInductanceAtIdcWarnPercent = physics::kInductanceAtIdcWarnPercent;
+inline constexpr double kInductanceAtIpkPassPercent = physics::kInductanceAtIpkPassPercent;
+inline constexpr double kInductanceAtIpkWarnPercent = physics::kInductanceAtIpkWarnPercent;
+inline constexpr long kMaxTurnsSearched = physics::kMaxTurns;
+inline constexpr double kRunawayTemperatureC = physics::kRunawayTemperatureC;
 inline constexpr int kCurvePoints = 101;
-inline constexpr int kHighestHarmonic = 19;
+inline constexpr int kHighestHarmonic = physics::kHighestRippleHarmonic;
 
 // One part of the check: its figures, or why they could not be had.
 template <class Figures>

@@ -5,9 +5,10 @@
 #include <utility>
 
 #include "method/MaterialModels.h"
-#include "method/PhysicalConstants.h"
+#include "method/MethodConstants.h"
 #include "numeric/Fault.h"
 #include "numeric/StepRunner.h"
+#include "physics/Winding.h"
 
 namespace coilsmith {
 
@@ -200,6 +201,7 @@ DesignOutcome DesignRun::run() {
 }
 
 void DesignRun::operatingPoint() {
+    // H = 0.4π·N·I/lc in the method's order and units (physics::fieldStrengthOe works in m).
     steps_.run([&] { s_.Hdc = (kOerstedPerAmpereTurnPerCm * Num(n_.N) * s_.Idc / s_.Lc).value(); });
     steps_.run([&] {
         s_.Bac =
@@ -222,11 +224,12 @@ bool DesignRun::searchTurns() {
         steps_.run([&] { updateEffectivePermeability(s_); });
         if (steps_.hasPending())
             return false;
+        // L(N) of InductanceModel at the fitted µ, kept in the method's cm/mm order.
         steps_.run([&] {
             const Num mu = static_cast<double>(s_.MuEff);
             const Num n = n_.N;
-            n_.Lcalc = (Num(kMu0) * mu * (n * n) * s_.Ac * kSquareMetresPerSquareCm /
-                        (s_.Gap * mu * 0.001 + s_.Lc * 0.01))
+            n_.Lcalc = (Num(physics::kMu0HPerM) * mu * (n * n) * s_.Ac * kSquareMetresPerSquareCm /
+                        (s_.Gap * mu * physics::kMetresPerMm + s_.Lc * physics::kMetresPerCm))
                            .value();
         });
         if (n_.Lcalc > s_.Lreq) {
@@ -250,15 +253,19 @@ void DesignRun::wireAndLosses() {
     });
     double awgExact = 0;
     skippable("AWG", [&] {
-        awgExact = (Num(kAwgPerDecadeOfArea) * checkedLog10(n_.AwReq) + kAwgOfOneSquareCm).value();
+        awgExact = (Num(physics::kAwgPerDecadeOfArea) * checkedLog10(n_.AwReq) +
+                    physics::kAwgOfOneSquareCm)
+                       .value();
     });
     skippable("AWG", [&] { n_.AWG = std::floor(checkedFinite(awgExact + 0.5)); });
     skippable("d", [&] {
         n_.d =
             (Num(kAwgZeroDiameterCm) * checkedPow(10, -n_.AWG / kAwgDiameterDecadeGauges)).value();
     });
-    skippable("Aw", [&] { n_.Aw = (Num(kPi) * (Num(n_.d) * n_.d) / 4).value(); });
+    // Only d·d can overflow here, as the method's own step would.
+    skippable("Aw", [&] { n_.Aw = checkedFinite(physics::circleArea(n_.d)); });
     skippable("Jact", [&] { n_.Jact = (Num(s_.Irms) / n_.Aw).value(); });
+    // The method's 1.724 µΩ·cm over its own mean turn (physics::dcResistanceOhm takes Ω/m).
     skippable("Rdc", [&] {
         n_.Rdc = (s_.MLT * n_.N * (Num(kCopperResistivityMicroOhmCm) / n_.Aw) * kOhmsPerMicroOhm)
                      .value();
@@ -270,10 +277,12 @@ void DesignRun::wireAndLosses() {
     skippable("Pcore", [&] { n_.Pcore = (Num(s_.Pv) * s_.Vc).value(); });
     skippable("Wcore", [&] { n_.Wcore = (s_.Density * s_.Vc).value(); });
     skippable("Ptot", [&] { n_.Ptot = (Num(n_.Pcu) + n_.Pcore).value(); });
+    // physics::temperatureRiseC's law, each operation faulting on its own (the skip rule).
     skippable("Trise", [&] {
-        n_.Trise =
-            checkedPow((Num(n_.Ptot) * 1e3 / (Num(kTempRiseSurfaceFactor) * s_.SurfArea)).value(),
-                       kTempRiseExponent);
+        n_.Trise = checkedPow((Num(n_.Ptot) * physics::kMilliwattsPerWatt /
+                               (Num(physics::kSurfaceLawMilliwattsPerSquareCm) * s_.SurfArea))
+                                  .value(),
+                              physics::kSurfaceLawExponent);
     });
     skippable("Wtot", [&] { n_.Wtot = (Num(n_.Wcu) + n_.Wcore).value(); });
 }

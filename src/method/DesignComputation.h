@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "method/DesignState.h"
-#include "method/PhysicalConstants.h"
+#include "method/MethodConstants.h"
 #include "numeric/Fault.h"
 #include "numeric/Value.h"
 

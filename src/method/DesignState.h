@@ -7,6 +7,32 @@
 
 namespace coilsmith {
 
+// The field names are the method's own and live only here and in the design file. What
+// each holds (single precision where the type is float):
+//
+//   Lreq      required inductance, H                 Bdes      design flux density, T
+//   Idc       DC current, A                          Iac       ripple current peak to peak, A
+//   Fexc      ripple frequency, Hz                   Jdes      design current density, A/m²
+//   Ku        window utilisation, fraction           Ipk       peak current Idc + Iac/2, A
+//   Irms      rms current, A
+//   Lfac, Bfac, Ffac, DCfac, ACfac   unit factors of the specification page: the typed
+//             inductance, flux density, frequency, DC and AC current times these give
+//             H, T, Hz, A and A
+//   IsECore   the selected core is an E-core         AppDir    the program's folder
+//   a_dim … g_dim   E-core drawing letters, inch: a overall width, b overall height,
+//             c stack depth, d inner span, f centre leg width, g window height
+//   OD, ID, HT      toroid outer diameter, inner diameter and height, inch
+//   Ac        effective cross-section, cm²           Vc        effective volume, cm³
+//   Lc        effective magnetic path length, cm     Wa        winding window area, cm²
+//   Gap       air gap, mm                            MLT       mean length of a turn, cm
+//   SurfArea  outer surface that sheds the heat, cm²
+//   MatNo     material name ("-8")                   MuInit    initial permeability µi
+//   ah … eh   DC-bias fit, %µ of H in oersted        ab … eb   AC-flux fit, of B in gauss
+//   al … dl   core-loss fit, mW/cm³ of B in gauss and f in Hz
+//   Density   core density, g/cm³
+//   Hdc       DC field strength, Oe                  Bac       peak AC flux density, gauss
+//   MuEff     effective permeability µi·kH·kB        Pv        core-loss density, W/cm³
+
 // The design window's state record. A numeric field never written reads as 0. Catalogue
 // sourced fields are nullable numbers: an empty catalogue field stays null, null
 // propagates through arithmetic and faults when used as a number.

@@ -4,9 +4,10 @@
 #include <limits>
 #include <vector>
 
-#include "method/PhysicalConstants.h"
+#include "method/MethodConstants.h"
 #include "numeric/Fault.h"
 #include "numeric/StepRunner.h"
+#include "physics/Ripple.h"
 
 namespace coilsmith {
 
@@ -120,13 +121,11 @@ SizingOutcome sizeAreaProduct(DesignState& s, const SpecificationTexts& texts,
     // A failing step is skipped and leaves its target as it was; locals start at 0. With
     // the inputs in range no step is expected to fail short of an overflow.
     StepRunner steps;
-    double iacRms = 0;
     double energy = 0;
     float ap = 0;
-    const double root3 = checkedSqrt(3.0);
-    steps.run([&] { s.Ipk = (Num(s.Iac) / 2 + s.Idc).value(); });
-    steps.run([&] { iacRms = ((Num(s.Iac) / 2) / root3).value(); });
-    steps.run([&] { s.Irms = sqrt(Num(iacRms) * iacRms + Num(s.Idc) * s.Idc).value(); });
+    // The inputs are finite, so only an overflow can fault these, as each operation would.
+    steps.run([&] { s.Ipk = checkedFinite(physics::peakCurrentA(s.Idc, s.Iac)); });
+    steps.run([&] { s.Irms = checkedFinite(physics::rmsCurrentA(s.Idc, s.Iac)); });
     steps.run([&] { energy = (Num(0.5) * s.Lreq * (Num(s.Ipk) * s.Ipk)).value(); });
     steps.run([&] {
         ap = toSingle(Num(energy) * 2 * 1e8 / (Num(s.Bdes) * s.Jdes * static_cast<double>(s.Ku)));

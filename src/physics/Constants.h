@@ -15,6 +15,9 @@ inline constexpr double kMu0HPerM = 4 * kPi * 1e-7;
 
 // Unit conversions.
 inline constexpr double kMetresPerInch = 0.0254;
+inline constexpr double kMetresPerCm = 0.01;
+inline constexpr double kMetresPerMm = 0.001;
+inline constexpr double kMetresPerKm = 1e3;
 inline constexpr double kSquareCmPerSquareMetre = 1e4;
 inline constexpr double kCubicCmPerCubicMetre = 1e6;
 inline constexpr double kMilliwattsPerWatt = 1e3;
@@ -32,6 +35,11 @@ inline constexpr double kCopperReferenceTemperatureC = 20;
 inline constexpr double kCopperTemperatureCoefficientPerK = 0.00393;
 // Copper density 8.89 g/cm³.
 inline constexpr double kCopperDensityKgPerM3 = 8890;
+
+// The wire table's gauge against the bare copper area: AWG = −9.922·log10(A[cm²]) − 2.691
+// (a fit of the table).
+inline constexpr double kAwgPerDecadeOfArea = -9.922;
+inline constexpr double kAwgOfOneSquareCm = -2.691;
 
 // Temperature rise of a wound core in still air, the design's own empirical law:
 // ΔT[°C] = (P[mW] / (1.1·S[cm²]))^0.833, S the core's outer surface.

@@ -36,7 +36,7 @@ Result<CopperLoss> copperLossAt(const WindingCopper& copper, const RippleCurrent
     loss.resistanceOhm = copper.resistance20Ohm * *factor;
     loss.dcLossW = current.dcCurrentA * current.dcCurrentA * loss.resistanceOhm;
     if (current.frequencyHz > 0) {
-        const double rho = kCopperResistivity20OhmM * *factor;
+        const double rho = *copperResistivityOhmM(temperatureC);  // as the factor, no problem
         for (int n = 1; n <= kHighestRippleHarmonic; n += 2) {
             const Result<double> depth = skinDepthM(rho, n * current.frequencyHz);
             if (!depth)

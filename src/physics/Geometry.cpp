@@ -68,15 +68,18 @@ std::optional<Problem> problemOf(const CoreOutline& outline) {
     return std::visit([](const auto& o) { return problemOf(o); }, outline);
 }
 
-std::optional<Problem> problemOf(const MagneticCore& c) {
+std::optional<Problem> magneticPathProblem(const MagneticCore& c) {
     if (auto p = firstOf({notPositive(c.crossSectionM2, "cross-section"),
-                          notPositive(c.pathLengthM, "magnetic path length"),
-                          notPositive(c.volumeM3, "core volume"),
-                          notPositive(c.windowAreaM2, "window area")}))
+                          notPositive(c.pathLengthM, "magnetic path length")}))
         return p;
     if (!std::isfinite(c.gapM) || c.gapM < 0)
         return problem("the gap is negative or not a number");
     return std::nullopt;
+}
+
+std::optional<Problem> problemOf(const MagneticCore& c) {
+    return firstOf({magneticPathProblem(c), notPositive(c.volumeM3, "core volume"),
+                    notPositive(c.windowAreaM2, "window area")});
 }
 
 Result<ToroidOutline> stacked(const ToroidOutline& outline, int coreCount) {

@@ -41,6 +41,9 @@ std::optional<Problem> problemOf(const ToroidOutline& outline);
 std::optional<Problem> problemOf(const ECoreOutline& outline);
 std::optional<Problem> problemOf(const CoreOutline& outline);
 std::optional<Problem> problemOf(const MagneticCore& core);
+// What makes the magnetic path unusable for an inductance: the cross-section, path length
+// and gap alone.
+std::optional<Problem> magneticPathProblem(const MagneticCore& core);
 
 // coreCount identical cores side by side: a toroid grows in height, an E-core in depth;
 // the section and volume grow with the count, path length, window and gap stay. A count

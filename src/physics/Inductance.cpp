@@ -56,7 +56,7 @@ double fieldStrengthOe(long turns, double currentA, double pathLengthM) {
 
 Result<InductanceModel> InductanceModel::make(const MagneticCore& core,
                                               const BiasedMaterial& material) {
-    if (auto p = problemOf(core))
+    if (auto p = magneticPathProblem(core))
         return *p;
     if (auto p = problemOf(material.curve))
         return *p;

@@ -11,9 +11,7 @@ namespace coilsmith::physics {
 
 namespace {
 
-// The gauge fit: AWG = −9.922·log10(A[cm²]) − 2.691, rounded to the nearest gauge.
-constexpr double kAwgPerDecadeOfArea = -9.922;
-constexpr double kAwgOfOneSquareCm = -2.691;
+// The gauge fit is rounded to the nearest gauge.
 constexpr double kRoundingHalf = 0.5;
 // Gauges beyond these are not wire (AWG −3 is 11.7 mm, AWG 60 is 9 µm).
 constexpr double kThickestGauge = -100;
@@ -53,8 +51,12 @@ std::optional<Problem> problemOf(const Wire& w) {
     return std::nullopt;
 }
 
+double circleArea(double diameter) {
+    return kPi * (diameter * diameter) / 4;
+}
+
 double bareAreaM2(const Wire& wire) {
-    return kPi * wire.bareDiameterM * wire.bareDiameterM / 4;
+    return circleArea(wire.bareDiameterM);
 }
 
 Result<Wire> WireTable::find(int awg) const {
@@ -155,7 +157,7 @@ Result<double> windingFill(long turns, double insulatedDiameterM, double windowA
     if (!positive(windowAreaM2))
         return problem("the window area is not a positive number");
     const double d = insulatedDiameterM;
-    const double fill = static_cast<double>(turns) * kPi * d * d / 4 / windowAreaM2;
+    const double fill = static_cast<double>(turns) * circleArea(d) / windowAreaM2;
     if (!std::isfinite(fill))
         return problem("the fill is not a finite number");
     return fill;

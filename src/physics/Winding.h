@@ -20,6 +20,10 @@ struct Wire {
 // nothing, a resistance that is not positive), or nothing.
 std::optional<Problem> problemOf(const Wire& wire);
 
+// The area π·d²/4 of a circle of diameter d, in the square of d's unit: the section of a
+// round wire.
+double circleArea(double diameter);
+
 // The copper section π·d²/4.
 double bareAreaM2(const Wire& wire);
 

@@ -4,7 +4,7 @@
 #include <limits>
 #include <string>
 
-#include "method/PhysicalConstants.h"
+#include "method/MethodConstants.h"
 #include "numeric/StepRunner.h"
 #include "windowmodel/ChokeModel.h"
 #include "windowmodel/RecordSteps.h"

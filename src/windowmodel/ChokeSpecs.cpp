@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "method/PhysicalConstants.h"
+#include "method/MethodConstants.h"
 #include "method/Sizing.h"
 #include "numeric/Num.h"
 #include "numeric/StepRunner.h"

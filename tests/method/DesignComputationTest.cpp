@@ -267,6 +267,9 @@ TEST(DesignComputation, GapAndCrossSectionSetTheTurns) {
     ASSERT_TRUE(out.completed());
     EXPECT_EQ(out.numbers.N, 33);
     EXPECT_NEAR(out.numbers.Lcalc, 96.50973e-6, 1e-11);
+    // Bmax = 1e-4·5.5·1e4/(33·2) = 0.0833333 T; Bac = 1e-4·1·1e8/(2·33·2) = 75.7576 G.
+    EXPECT_NEAR(out.numbers.Bmax, 0.08333333, 1e-8);
+    EXPECT_NEAR(out.numbers.Bac, 75.757576, 1e-6);
 }
 
 }  // namespace

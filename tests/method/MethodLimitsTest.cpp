@@ -37,7 +37,6 @@ TEST(MethodLimits, AreaProductStandsAboveAtOrBelowTheMinimum) {
     EXPECT_EQ(areaProductStanding(2.363, 4.876), AboveMinimum);
     EXPECT_EQ(areaProductStanding(2.363, 2.363), AtMinimum);
     EXPECT_EQ(areaProductStanding(126253.125, 4.876), BelowMinimum);
-    EXPECT_EQ(areaProductStanding(std::nullopt, 4.876), std::nullopt);
     EXPECT_EQ(areaProductStanding(2.363, kNaN), std::nullopt);
 }
 

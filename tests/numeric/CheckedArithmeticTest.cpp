@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <cfloat>
+#include <cmath>
 #include <functional>
+#include <limits>
+#include <optional>
+#include <tuple>
 
 #include "numeric/Fault.h"
 #include "numeric/Num.h"
@@ -77,6 +81,29 @@ TEST(StepRunner, KeepsTheFirstFaultAndLeavesTargetsUntouched) {
     EXPECT_EQ(steps.pending()->kind(), DivisionByZero);
     steps.clear();
     EXPECT_FALSE(steps.hasPending());
+}
+
+// The one conversion of a double to a count: rounded, and refused beyond its bounds or
+// beyond what a long holds (2^63 and up).
+TEST(Num, RoundedCountRefusesWhatDoesNotFit) {
+    constexpr long kMax = std::numeric_limits<long>::max();
+    constexpr long kMin = std::numeric_limits<long>::min();
+    const double inf = std::numeric_limits<double>::infinity();
+    const std::tuple<double, long, long, std::optional<long>> rows[] = {
+        {2.5, 0, 10, 3},
+        {-2.5, -10, 10, -3},
+        {10.4, 0, 10, 10},
+        {10.5, 0, 10, {}},
+        {-0.6, 0, 10, {}},
+        {0x1p63, kMin, kMax, {}},
+        {-0x1p63, kMin, kMax, kMin},
+        {0x1p63 - 1024, kMin, kMax, 0x7FFFFFFFFFFFFC00L},
+        {-1e30, kMin, kMax, {}},
+        {std::nan(""), kMin, kMax, {}},
+        {inf, kMin, kMax, {}},
+        {-inf, kMin, kMax, {}}};
+    for (const auto& [value, lowest, highest, expected] : rows)
+        EXPECT_EQ(roundedCount(value, lowest, highest), expected) << value;
 }
 
 }  // namespace

@@ -60,8 +60,13 @@ TEST(FixedText, RoundsTheReadableDecimalHalfUp) {
         const char* text;
     } rows[] = {
         {2.3625, 3, "2.363"},  // stored a hair below 2.3625
-        {9.995, 2, "10.00"},  {-0.0001, 2, "0.00"}, {-1.25, 1, "-1.3"},
-        {0.0456, 3, "0.046"}, {1e6, 0, "1000000"},  {0, 2, "0.00"},
+        {9.995, 2, "10.00"},
+        {-0.0001, 2, "0.00"},
+        {-1.25, 1, "-1.3"},
+        {0.0456, 3, "0.046"},
+        {1e6, 0, "1000000"},
+        {0, 2, "0.00"},
+        {0.1 + 0.2, 17, "0.30000000000000000"},  // 0.30000000000000004 read to 15 digits
     };
     for (const auto& row : rows)
         EXPECT_EQ(fixedText(row.value, row.decimals), row.text) << row.value;

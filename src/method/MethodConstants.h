@@ -1,14 +1,14 @@
 #pragma once
 
-// The constants of the design's physics, each named once. Their values are the program's
-// own: results must match the figures engineers have been checking designs against.
+// The method's own unit factors and fitted values. Physical constants (π, µ0, copper's
+// density, the surface law) are the physics core's, named once in physics/Constants.h.
+
+#include "physics/Constants.h"
 
 namespace coilsmith {
 
-// π as the program has always used it, not the full-precision value.
-inline constexpr double kPi = 3.141592654;
-// Permeability of free space µ0 = 4π·1e-7 H/m (with the program's π).
-inline constexpr double kMu0 = 4 * kPi * 1e-7;
+using physics::kPi;
+
 // Field of one ampere-turn per cm of path, in oersted: H[Oe] = 0.4π·N·I / l[cm].
 inline constexpr double kOerstedPerAmpereTurnPerCm = 0.4 * kPi;
 // The results page shows H in A/cm as 0.798·H[Oe] (1 Oe is 0.7958 A/cm; 0.798 is kept).
@@ -20,7 +20,7 @@ inline constexpr double kMilliohmsPerOhm = 1000;
 // Square metres per square centimetre: Ac[cm²] to m², and Jdes[A/m²] to A/cm².
 inline constexpr double kSquareMetresPerSquareCm = 1e-4;
 // Square centimetres per square metre: a current density in A/cm² to Jdes[A/m²].
-inline constexpr double kSquareCmPerSquareMetre = 1e4;
+inline constexpr double kSquareCmPerSquareMetre = physics::kSquareCmPerSquareMetre;
 // Flux density of one weber per cm², in tesla (Bmax) and in gauss (Bac).
 inline constexpr double kTeslaPerWeberPerSquareCm = 1e4;
 inline constexpr double kGaussPerWeberPerSquareCm = 1e8;
@@ -30,16 +30,12 @@ inline constexpr double kOhmsPerMicroOhm = 1e-6;
 // AWG diameter approximation d[cm] = 0.808507·10^(−AWG/20): 0.808507 cm is its AWG 0.
 inline constexpr double kAwgZeroDiameterCm = 0.808507;
 inline constexpr double kAwgDiameterDecadeGauges = 20;
-// Gauge from the required bare area A[cm²]: AWG = −9.922·log10(A) − 2.691 (a fit).
-inline constexpr double kAwgPerDecadeOfArea = -9.922;
-inline constexpr double kAwgOfOneSquareCm = -2.691;
 
-// Copper resistivity 1.724 µΩ·cm (annealed copper at 20 °C), and density 8.89 g/cm³.
+// The method's copper resistivity: physics::kCopperResistivity20OhmM (1.7241e-8 Ω·m) rounded
+// to 1.724 µΩ·cm. Kept rounded: the resistance and copper loss are printed from it.
 inline constexpr double kCopperResistivityMicroOhmCm = 1.724;
-inline constexpr double kCopperDensityGramsPerCm3 = 8.89;
-
-// Temperature rise of a wound core in still air: ΔT[°C] = (P[mW] / (1.1·S[cm²]))^0.833.
-inline constexpr double kTempRiseSurfaceFactor = 1.1;
-inline constexpr double kTempRiseExponent = 0.833;
+// Copper's density in g/cm³ (8.89), the physics core's kg/m³ figure in the method's units.
+inline constexpr double kCopperDensityGramsPerCm3 = physics::kCopperDensityKgPerM3 / 1000;
+static_assert(kCopperDensityGramsPerCm3 == 8.89);
 
 }  // namespace coilsmith
