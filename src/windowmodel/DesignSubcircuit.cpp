@@ -5,12 +5,13 @@
 #include <string_view>
 #include <vector>
 
+#include "check/CheckTexts.h"
+#include "check/DeliveredTexts.h"
 #include "converter/SiNumber.h"
 #include "numeric/NumberText.h"
 #include "physics/Constants.h"
 #include "physics/Inductance.h"
-#include "check/CheckTexts.h"
-#include "check/DeliveredTexts.h"
+#include "windowmodel/ModelTexts.h"
 
 namespace coilsmith {
 
