@@ -18,6 +18,7 @@
 #include "cli/StreamPrompter.h"
 #include "windowmodel/ChokeModel.h"
 #include "windowmodel/DeliveredSpecification.h"
+#include "windowmodel/SizedSpecificationOf.h"
 
 namespace coilsmith::cli {
 
@@ -227,7 +228,8 @@ int rankMain(std::span<const std::string> args, CommandContext& context) {
     if (parsed->delivered) {
         return rankDeliveredDesigns(model, *parsed, context);
     }
-    const adviser::Ranking ranking = adviser::rankCores(model, parsed->adviser);
+    const adviser::Ranking ranking =
+        adviser::rankCores(sizedSpecificationOf(model), model.cataloguePath(), parsed->adviser);
     if (ranking.problem) {
         context.err << *ranking.problem << "\n";
         return kExitMessage;

@@ -7,13 +7,13 @@
 #include <vector>
 
 #include "catalogue/Catalogue.h"
+#include "check/CompletedDesignCheck.h"
 #include "check/DesignCheck.h"
 #include "method/DesignComputation.h"
 #include "method/DesignState.h"
 #include "method/MethodLimits.h"
 #include "numeric/NumberText.h"
 #include "platform/Prompter.h"
-#include "windowmodel/CompletedDesignCheck.h"
 #include "windowmodel/DeliveredCheck.h"
 
 namespace coilsmith {

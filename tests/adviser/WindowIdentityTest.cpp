@@ -1,6 +1,8 @@
 // The adviser's numbers are those of a window driven by hand, whatever the threads and index.
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "AdviserCatalogues.h"
 #include "adviser/AdviserEngine.h"
 #include "windowmodel/DesignFile.h"
@@ -16,7 +18,7 @@ TEST_P(WindowIdentity, EveryCandidateShowsWhatTheWindowShowsWithAnyNumberOfThrea
     AdviserOptions options;
     options.threads = 2;
     options.progress = [&](std::size_t d, std::size_t n) { finished += d == n ? n : 0; };
-    const Ranking ranking = rankCores(window, options);
+    const Ranking ranking = test::rankWindow(window, options);
     EXPECT_EQ(finished.load(), 30u);  // once all of 10 E-cores and 20 toroids
     for (const Candidate& c : ranking.candidates) {
         prompter.clear();
@@ -30,15 +32,15 @@ TEST_P(WindowIdentity, EveryCandidateShowsWhatTheWindowShowsWithAnyNumberOfThrea
         }
         const DesignResultTexts& t = c.texts;
         const std::pair<const char*, std::optional<std::string>> boxes[] = {
-            {"EffMu", t.EffMu}, {"NTurns", t.NTurns}, {"WAWG", t.WAWG},
-            {"DCR", t.DCR},     {"CUL", t.CUL},       {"COL", t.COL},
-            {"PTOT", t.PTOT},   {"TWT", t.TWT},       {"TRISE", t.TRISE},
-            {"FDmax", t.FDmax}, {"FDac", t.FDac},     {"FIdc", t.FIdc},
-            {"CDact", t.CDact}, {"Price", t.Price},   {"APROD", formatFixed(c.coreAP.value(), 3)}};
+            {"EffMu", t.EffMu}, {"NTurns", t.NTurns}, {"WAWG", t.WAWG}, {"DCR", t.DCR},
+            {"CUL", t.CUL},     {"COL", t.COL},       {"PTOT", t.PTOT}, {"TWT", t.TWT},
+            {"TRISE", t.TRISE}, {"FDmax", t.FDmax},   {"FDac", t.FDac}, {"FIdc", t.FIdc},
+            {"CDact", t.CDact}, {"Price", t.Price}};
         for (const auto& [box, text] : boxes) {
             EXPECT_EQ(text, hand.text(box)) << box << " " << c.core << " " << c.material;
         }
         EXPECT_EQ(c.volume, parseNumber(hand.text("VCORE")));
+        EXPECT_EQ(c.coreAP, hand.state().Wa.value() * hand.state().Ac.value());
         // The check too, though the ranking loaded the reference tables only once.
         ASSERT_TRUE(hand.lastCheck());
         const DesignCheck& check = *hand.lastCheck();
@@ -52,12 +54,22 @@ TEST_P(WindowIdentity, EveryCandidateShowsWhatTheWindowShowsWithAnyNumberOfThrea
             EXPECT_EQ(*c.hotRise, check.copper.figures->temperatureRiseC);
         }
     }
+    std::size_t listed = 0;  // every material the window lists for a core is a candidate
+    for (const char* type : {"ECore", "Toroid"}) {
+        ChokeModel hand = window;
+        hand.setOption(type, true);
+        for (const std::string& core : std::set(hand.control("Core").items)) {
+            hand.setListText("Core", core);
+            listed += std::set(hand.control("CoreMat").items).size();
+        }
+    }
+    EXPECT_EQ(listed, ranking.candidates.size());
     options.threads = 1;
-    EXPECT_EQ(rankCores(window, options).candidates, ranking.candidates);
+    EXPECT_EQ(test::rankWindow(window, options).candidates, ranking.candidates);
     std::stop_source stop;
     stop.request_stop();
     options.stop = stop.get_token();
-    const Ranking stopped = rankCores(window, options);
+    const Ranking stopped = test::rankWindow(window, options);
     EXPECT_TRUE(stopped.stopped && stopped.candidates.empty());
 }
 
