@@ -94,8 +94,12 @@ Candidate designMaterial(const DesignBasis& basis, const catalogue::CoreRecord& 
         c.completed = true;
         measure(c, basis, s, outcome, selection, material);
     } catch (const std::exception& e) {
-        c = Candidate{c.type, c.core, c.material};
-        c.reason = e.what();  // a design that could not be made is reported, never ranked
+        Candidate failed;
+        failed.type = c.type;
+        failed.core = std::move(c.core);
+        failed.material = std::move(c.material);
+        failed.reason = e.what();
+        return failed;  // a design that could not be made is reported, never ranked
     }
     return c;
 }

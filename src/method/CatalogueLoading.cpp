@@ -153,15 +153,14 @@ void loadToroid(DesignState& s, const CoreRecord& core, const ToroidDimensions& 
 }  // namespace
 
 std::string rowProblemOf(const CoreRecord& core) {
-    const std::string_view table = core.shape() == catalogue::CoreShape::ECore
-                                       ? catalogue::schema::kECores
-                                       : catalogue::schema::kToroids;
+    const std::string_view table =
+        core.shape() == catalogue::CoreShape::ECore ? schema::kECores : schema::kToroids;
     return problemText(table, core.name,
                        [&](std::string_view field) { return coreField(core, field); });
 }
 
 std::string rowProblemOf(const MaterialRecord& material) {
-    return problemText(catalogue::schema::kMaterials, material.name,
+    return problemText(schema::kMaterials, material.name,
                        [&](std::string_view field) { return materialField(material, field); });
 }
 

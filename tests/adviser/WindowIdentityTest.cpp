@@ -58,9 +58,12 @@ TEST_P(WindowIdentity, EveryCandidateShowsWhatTheWindowShowsWithAnyNumberOfThrea
     for (const char* type : {"ECore", "Toroid"}) {
         ChokeModel hand = window;
         hand.setOption(type, true);
-        for (const std::string& core : std::set(hand.control("Core").items)) {
+        const auto distinct = [](const std::vector<std::string>& items) {
+            return std::set<std::string>(items.begin(), items.end());
+        };
+        for (const std::string& core : distinct(hand.control("Core").items)) {
             hand.setListText("Core", core);
-            listed += std::set(hand.control("CoreMat").items).size();
+            listed += distinct(hand.control("CoreMat").items).size();
         }
     }
     EXPECT_EQ(listed, ranking.candidates.size());
