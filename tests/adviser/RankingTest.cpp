@@ -2,6 +2,7 @@
 // tie decides, on a made catalogue where the designs do.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <limits>
@@ -205,6 +206,41 @@ TEST_F(ReasonCatalogue, FiltersGiveWhatRankingWithThemGives) {
         EXPECT_EQ(coreTypeFilterFromName(coreTypeFilterName(types)), types);
     }
     EXPECT_FALSE(coreTypeFilterFromName("Both"));
+    Ranking stopped;
+    stopped.problem = "cannot", stopped.stopped = true;
+    const Ranking shown = filteredRanking(stopped, {CoreTypeFilter::Both, 9.0, false}, hot.key);
+    EXPECT_EQ(std::tuple(shown.problem, shown.stopped, shown.key, shown.limits.maxTempRise),
+              std::tuple(stopped.problem, true, hot.key, std::optional(9.0)));
+}
+
+// A core lists its first eleven links, a material missing from the catalogue left out, as the
+// window lists them; its area product over the minimum, 2·3 cm^4 over 2.36328125 cm^4
+// (0.5·25e-6·27.5² J · 2e8 / (0.5 T · 400e4 A/m² · 0.4)), is its AP margin.
+TEST(MaterialList, TheFirstElevenLinksAsTheWindowListsThem) {
+    csx::CsvTables t = test::reasonTables();
+    t["Core_Materials"] = "Core,Mat\nBIG,M0\nBIG,MISSING\n";
+    for (int i = 1; i <= 11; ++i) {
+        t["Materials"] += test::flatMaterial("M" + std::to_string(i), 7.0, 1.0);
+        t["Core_Materials"] += "BIG,M" + std::to_string(i) + "\n";
+    }
+    t["Materials"] += test::flatMaterial("M0", 7.0, 1.0);
+    const test::TempCatalogue catalogue(t);
+    FakePrompter prompter;
+    ChokeModel window = test::specifiedWindow(catalogue.path(), prompter);
+    const Ranking ranking = test::rankWindow(window);
+    window.setOption("ECore", true);
+    window.setListText("Core", "BIG");
+    std::vector<std::string> listed = window.control("CoreMat").items, designed;
+    for (const Candidate& c : ranking.candidates) {
+        if (c.core == "BIG") {
+            designed.push_back(c.material);
+            EXPECT_NEAR(c.apMargin.value(), 6 / 2.36328125, 1e-12);
+        }
+    }
+    std::sort(listed.begin(), listed.end());
+    std::sort(designed.begin(), designed.end());
+    EXPECT_EQ(designed, listed);
+    EXPECT_EQ(designed.size(), 10u);  // M0 and M1 … M9 of the first eleven links
 }
 
 TEST_F(ReasonCatalogue, ParetoSetMatchesTheDefinition) {

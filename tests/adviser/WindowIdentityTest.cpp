@@ -5,6 +5,7 @@
 
 #include "AdviserCatalogues.h"
 #include "adviser/AdviserEngine.h"
+#include "adviser/RankingFilter.h"
 #include "windowmodel/DesignFile.h"
 
 namespace coilsmith::adviser {
@@ -32,27 +33,51 @@ TEST_P(WindowIdentity, EveryCandidateShowsWhatTheWindowShowsWithAnyNumberOfThrea
         }
         const DesignResultTexts& t = c.texts;
         const std::pair<const char*, std::optional<std::string>> boxes[] = {
-            {"EffMu", t.EffMu}, {"NTurns", t.NTurns}, {"WAWG", t.WAWG}, {"DCR", t.DCR},
-            {"CUL", t.CUL},     {"COL", t.COL},       {"PTOT", t.PTOT}, {"TWT", t.TWT},
-            {"TRISE", t.TRISE}, {"FDmax", t.FDmax},   {"FDac", t.FDac}, {"FIdc", t.FIdc},
-            {"CDact", t.CDact}, {"Price", t.Price}};
+            {"EffMu", t.EffMu}, {"NTurns", t.NTurns},
+            {"WAWG", t.WAWG},   {"DCR", t.DCR},
+            {"CUL", t.CUL},     {"COL", t.COL},
+            {"PTOT", t.PTOT},   {"TWT", t.TWT},
+            {"TRISE", t.TRISE}, {"FDmax", t.FDmax},
+            {"FDac", t.FDac},   {"FIdc", t.FIdc},
+            {"CDact", t.CDact}, {"Price", t.Price},
+            {"fCore", t.fCore}, {"Inductance", t.Inductance}};
         for (const auto& [box, text] : boxes) {
             EXPECT_EQ(text, hand.text(box)) << box << " " << c.core << " " << c.material;
         }
-        EXPECT_EQ(c.volume, parseNumber(hand.text("VCORE")));
-        EXPECT_EQ(c.coreAP, hand.state().Wa.value() * hand.state().Ac.value());
-        // The check too, though the ranking loaded the reference tables only once.
+        // The unrounded numbers behind the texts, the core's figures and the design check,
+        // though the ranking loaded the reference tables only once.
+        const DesignNumbers& n = hand.lastDesign()->numbers;
+        const DesignState& s = hand.state();
         ASSERT_TRUE(hand.lastCheck());
         const DesignCheck& check = *hand.lastCheck();
+        const auto figure = [](const auto& part, auto member) {
+            return part.available() ? std::optional<double>((*part.figures).*member) : std::nullopt;
+        };
+        const std::pair<std::optional<double>, std::optional<double>> numbers[] = {
+            {c.turns, n.N},
+            {c.awg, n.AWG},
+            {c.rdc, n.Rdc},
+            {c.copperLoss, n.Pcu},
+            {c.coreLoss, n.Pcore},
+            {c.totalLoss, n.Ptot},
+            {c.totalWeight, n.Wtot},
+            {c.tempRise, n.Trise},
+            {c.bmax, n.Bmax},
+            {c.bac, n.bacTesla()},
+            {c.hdc, n.hdcAmperesPerCm()},
+            {c.currentDensity, n.Jact},
+            {c.muEff, n.MuEff},
+            {c.volume, parseNumber(hand.text("VCORE"))},
+            {c.coreAP, s.Wa.value() * s.Ac.value()},
+            {c.fill, n.N * n.Aw / s.Wa.value()},
+            {c.cost, parseNumber(hand.text("Price"), hand.locale())},
+            {c.lIdcPercent, figure(check.inductance, &InductanceFigures::atIdcPercent)},
+            {c.woundFill, figure(check.winding, &WindingFigures::fill)},
+            {c.hotRise, figure(check.copper, &CopperFigures::temperatureRiseC)}};
+        for (std::size_t i = 0; i < std::size(numbers); ++i) {
+            EXPECT_EQ(numbers[i].first, numbers[i].second) << i << " " << c.core << c.material;
+        }
         EXPECT_EQ(c.checkPassed, checkPasses(check));
-        EXPECT_EQ(c.lIdcPercent.has_value(), check.inductance.available());
-        if (c.lIdcPercent) {
-            EXPECT_EQ(*c.lIdcPercent, check.inductance.figures->atIdcPercent);
-        }
-        EXPECT_EQ(c.hotRise.has_value(), check.copper.available());
-        if (c.hotRise) {
-            EXPECT_EQ(*c.hotRise, check.copper.figures->temperatureRiseC);
-        }
     }
     std::size_t listed = 0;  // every material the window lists for a core is a candidate
     for (const char* type : {"ECore", "Toroid"}) {
@@ -69,6 +94,12 @@ TEST_P(WindowIdentity, EveryCandidateShowsWhatTheWindowShowsWithAnyNumberOfThrea
     EXPECT_EQ(listed, ranking.candidates.size());
     options.threads = 1;
     EXPECT_EQ(test::rankWindow(window, options).candidates, ranking.candidates);
+    options.checkedOnly = true;  // as the window's filter keeps the passing ones
+    const Ranking checked = test::rankWindow(window, options);
+    EXPECT_EQ(checked.candidates,
+              filteredRanking(ranking, {CoreTypeFilter::Both, std::nullopt, true}, options.key)
+                  .candidates);
+    EXPECT_TRUE(checked.checkedOnly && !checked.candidates.empty());
     std::stop_source stop;
     stop.request_stop();
     options.stop = stop.get_token();
