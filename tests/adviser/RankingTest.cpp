@@ -243,20 +243,21 @@ TEST(MaterialList, TheFirstElevenLinksAsTheWindowListsThem) {
     EXPECT_EQ(designed.size(), 10u);  // M0 and M1 … M9 of the first eleven links
 }
 
-TEST_F(ReasonCatalogue, ParetoSetMatchesTheDefinition) {
-    const Ranking ranking = rank();
-    std::size_t onFront = 0;
-    for (const Candidate& c : ranking.candidates) {
-        bool beaten = false;
-        for (const Candidate& o : ranking.candidates) {
-            beaten |= o.feasible && o.totalLoss <= c.totalLoss && o.totalWeight <= c.totalWeight &&
-                      (o.totalLoss < c.totalLoss || o.totalWeight < c.totalWeight);
-        }
-        EXPECT_EQ(c.pareto, c.feasible && !beaten) << c.core << " " << c.material;
-        onFront += c.pareto;
+// The relative cost is written in the window's locale, the other figures in the neutral one.
+TEST(Locale, TheRelativeCostIsWrittenInTheWindowsLocale) {
+    const test::TempCatalogue catalogue{test::reasonTables()};
+    FakePrompter prompter;
+    ChokeModel window({"/opt/coilsmith", catalogue.path(), {",", "."}}, prompter);
+    for (const auto& [box, text] :
+         {std::pair{"Ldes", "25"}, {"DCC", "25"}, {"ACC", "5"}, {"Freq", "50"}, {"FD", "0,5"}}) {
+        window.editText(box, text);
     }
-    EXPECT_GE(onFront, 1u);
-    EXPECT_LT(onFront, ranking.feasibleCount);
+    window.calculateAreaProduct();
+    const Ranking ranking = test::rankWindow(window);
+    const Candidate& big = ranking.candidates.at(0);
+    ASSERT_TRUE(big.completed) << big.reason;
+    EXPECT_EQ(big.texts.Price, big.material == "MB" ? "1" : "2,5");
+    EXPECT_EQ(big.texts.FDmax->find(','), std::string::npos);
 }
 
 // 1 µH at 0.11 A peak needs 4.84e-4 cm^4 ((0.5·1e-6·0.11²)·2e8 / (0.1 T · 50e4 A/m² · 0.05)),
