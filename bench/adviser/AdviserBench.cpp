@@ -10,6 +10,7 @@
 #include "adviser/AdviserEngine.h"
 #include "platform/Prompter.h"
 #include "windowmodel/ChokeModel.h"
+#include "windowmodel/SizedSpecificationOf.h"
 
 namespace {
 
@@ -79,13 +80,13 @@ std::string syntheticCatalogue(int eCores, int toroids) {
 
 void rank(benchmark::State& state, const std::string& catalogue, bool checkedOnly = false) {
     QuietPrompter prompter;
-    const ChokeModel window = specifiedWindow(catalogue, prompter);
+    const auto specification = sizedSpecificationOf(specifiedWindow(catalogue, prompter));
     adviser::AdviserOptions options;
     options.threads = static_cast<unsigned>(state.range(0));
     options.checkedOnly = checkedOnly;
     std::size_t candidates = 0;
     for (auto _ : state) {
-        const adviser::Ranking ranking = adviser::rankCores(window, options);
+        const adviser::Ranking ranking = adviser::rankCores(specification, catalogue, options);
         candidates = ranking.candidates.size();
         benchmark::DoNotOptimize(ranking.feasibleCount);
     }

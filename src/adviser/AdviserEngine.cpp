@@ -2,12 +2,12 @@
 
 #include <algorithm>
 #include <atomic>
-#include <memory>
+#include <exception>
+#include <set>
 #include <thread>
-#include <unordered_set>
+#include <utility>
 
 #include "adviser/CandidateDesigner.h"
-#include "windowmodel/ChokeModel.h"
 
 namespace coilsmith::adviser {
 
@@ -17,90 +17,58 @@ namespace {
 // the counter, small enough that two threads finish close together.
 constexpr std::size_t kChunk = 32;
 
-struct CorePick {
-    std::size_t type;  // index into the type starts
-    int coreIndex;
-};
-
-std::vector<TypeStart> typeStarts(const ChokeModel& window, CollectingPrompter& prompter) {
-    ChokeModel base = window;
-    base.setPrompter(prompter);
-    base.setListener(nullptr);
-    // Every pick refreshes the core table; one look at the file for the whole ranking is
-    // enough, and keeps every candidate on the same version of the catalogue.
-    base.sources().keepSnapshot();
-    base.indexCoreRows();
-    base.keepCheckReferences();
-    std::vector<TypeStart> starts;
-    for (const CoreType type : {CoreType::ECore, CoreType::Toroid}) {
-        TypeStart start{type, base};
-        start.window.setOption(coreTypeOption(type), true);
-        starts.push_back(std::move(start));
-    }
-    return starts;
-}
-
-// Each core number once, in list order: a number listed twice loads the same row.
-std::vector<CorePick> corePicks(const std::vector<TypeStart>& starts) {
-    std::vector<CorePick> picks;
-    for (std::size_t t = 0; t < starts.size(); ++t) {
-        const auto& items = starts[t].window.control("Core").items;
-        std::unordered_set<std::string> seen;
-        for (std::size_t i = 0; i < items.size(); ++i) {
-            if (seen.insert(items[i]).second) {
-                picks.push_back({t, static_cast<int>(i)});
-            }
+// Each core once: a name listed twice for one shape is the first row again.
+std::vector<const catalogue::CoreRecord*> coresOnce(const catalogue::CatalogueRecords& records) {
+    std::vector<const catalogue::CoreRecord*> cores;
+    std::set<std::pair<catalogue::CoreShape, std::string_view>> seen;
+    for (const catalogue::CoreRecord& core : records.cores()) {
+        if (seen.emplace(core.shape(), core.name).second) {
+            cores.push_back(&core);
         }
     }
-    return picks;
+    return cores;
 }
 
 class Batch {
   public:
-    Batch(const std::vector<TypeStart>& starts, const std::vector<CorePick>& picks,
+    Batch(const DesignBasis& basis, const std::vector<const catalogue::CoreRecord*>& cores,
           const Limits& limits, const AdviserOptions& options)
-        : starts_(starts),
-          picks_(picks),
+        : basis_(basis),
+          cores_(cores),
           limits_(limits),
           options_(options),
-          results_((picks.size() + kChunk - 1) / kChunk) {}
+          results_((cores.size() + kChunk - 1) / kChunk) {}
 
     // One thread's share: chunks taken from a shared counter; every chunk's candidates go
     // to the chunk's own slot, so the outcome does not depend on who designed what. They
     // are judged here, while still in the cache.
     void work() {
-        std::vector<std::unique_ptr<CandidateDesigner>> designers(starts_.size());
         for (;;) {
             const std::size_t first = next_.fetch_add(kChunk);
-            if (first >= picks_.size() || options_.stop.stop_requested()) {
+            if (first >= cores_.size() || options_.stop.stop_requested()) {
                 return;
             }
-            const std::size_t last = std::min(first + kChunk, picks_.size());
+            const std::size_t last = std::min(first + kChunk, cores_.size());
             std::vector<Candidate>& results = results_[first / kChunk];
             for (std::size_t i = first; i < last; ++i) {
-                const CorePick& pick = picks_[i];
-                auto& designer = designers[pick.type];
-                if (!designer) {
-                    designer = std::make_unique<CandidateDesigner>(starts_[pick.type]);
-                }
-                designer->designCore(pick.coreIndex, results);
+                designCore(basis_, *cores_[i], results);
             }
             for (Candidate& c : results) {
                 judge(c, limits_);
             }
             const std::size_t done = done_.fetch_add(last - first) + (last - first);
             if (options_.progress) {
-                options_.progress(done, picks_.size());
+                options_.progress(done, cores_.size());
             }
         }
     }
 
-    // The candidates of every chunk, in pick order; the batch is spent afterwards.
+    // The candidates of every chunk, in core order; the batch is spent afterwards.
     std::vector<std::vector<Candidate>>& chunks() { return results_; }
 
   private:
-    const std::vector<TypeStart>& starts_;
-    const std::vector<CorePick>& picks_;
+    const DesignBasis& basis_;
+    const std::vector<const catalogue::CoreRecord*>& cores_;
     const Limits& limits_;
     const AdviserOptions& options_;
     std::vector<std::vector<Candidate>> results_;
@@ -108,45 +76,42 @@ class Batch {
     std::atomic<std::size_t> done_{0};
 };
 
-unsigned threadCount(const AdviserOptions& options, std::size_t picks) {
+unsigned threadCount(const AdviserOptions& options, std::size_t cores) {
     unsigned threads = options.threads;
     if (threads == 0) {
         threads = std::max(1u, std::thread::hardware_concurrency());
     }
-    const std::size_t chunks = (picks + kChunk - 1) / kChunk;
+    const std::size_t chunks = (cores + kChunk - 1) / kChunk;
     return static_cast<unsigned>(std::max<std::size_t>(1, std::min<std::size_t>(threads, chunks)));
-}
-
-std::optional<Limits> limitsOf(const ChokeModel& window, const AdviserOptions& options) {
-    const auto minAP = parseNumber(window.text("minAP"), window.locale());
-    if (!minAP) {
-        return std::nullopt;
-    }
-    return Limits{*minAP, window.state().Bdes, static_cast<double>(window.state().Ku),
-                  options.maxTempRise};
 }
 
 }  // namespace
 
-Ranking rankCores(const ChokeModel& window, const AdviserOptions& options) {
+Ranking rankCores(const std::optional<SizedSpecification>& specification,
+                  const std::string& cataloguePath, const AdviserOptions& options) {
     Ranking ranking;
-    if (!window.catalogueOpen()) {
-        ranking.problem = "The catalogue " + window.cataloguePath() + " cannot be opened.";
+    catalogue::CatalogueRecords records;
+    try {
+        records = catalogue::CatalogueRecords::load(cataloguePath);
+    } catch (const std::exception&) {
+        ranking.problem = "The catalogue " + cataloguePath + " cannot be opened.";
         return ranking;
     }
-    const auto limits = limitsOf(window, options);
-    if (!limits) {
+    if (!specification) {
         ranking.problem = "Calculate AP first: the minimum area product is not known.";
         return ranking;
     }
-    ranking.limits = *limits;
+    ranking.limits = Limits{specification->minimumAreaProductCm4, specification->state.Bdes,
+                            static_cast<double>(specification->state.Ku), options.maxTempRise};
     ranking.key = options.key;
 
-    CollectingPrompter prompter;
-    const std::vector<TypeStart> starts = typeStarts(window, prompter);
-    const std::vector<CorePick> picks = corePicks(starts);
-    Batch batch(starts, picks, ranking.limits, options);
-    const unsigned threads = threadCount(options, picks.size());
+    // The reference tables are read once for the whole ranking, so every candidate is
+    // checked against the same version of the catalogue.
+    const CheckReferences references = CheckReferences::load(cataloguePath);
+    const DesignBasis basis{*specification, records, references};
+    const std::vector<const catalogue::CoreRecord*> cores = coresOnce(records);
+    Batch batch(basis, cores, ranking.limits, options);
+    const unsigned threads = threadCount(options, cores.size());
     {
         std::vector<std::jthread> helpers;
         for (unsigned i = 1; i < threads; ++i) {
@@ -171,15 +136,6 @@ Ranking rankCores(const ChokeModel& window, const AdviserOptions& options) {
         static_cast<std::size_t>(std::count_if(ranking.candidates.begin(), ranking.candidates.end(),
                                                [](const Candidate& c) { return c.feasible; }));
     return ranking;
-}
-
-void applyCandidate(ChokeModel& window, const Candidate& candidate) {
-    window.setOption(coreTypeOption(candidate.type), true);
-    window.setListText("Core", candidate.core);
-    window.setListText("CoreMat", candidate.material);
-    if (candidate.stackCount)
-        window.setDeliveredStack(StackChoice::of(*candidate.stackCount));
-    window.runDesign();
 }
 
 }  // namespace coilsmith::adviser

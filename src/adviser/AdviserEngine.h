@@ -9,10 +9,7 @@
 
 #include "adviser/Candidate.h"
 #include "adviser/Ranking.h"
-
-namespace coilsmith {
-class ChokeModel;
-}
+#include "method/SizedSpecification.h"
 
 namespace coilsmith::adviser {
 
@@ -36,15 +33,12 @@ struct Ranking {
     std::size_t feasibleCount = 0;
 };
 
-// Designs every E-core and toroid of the catalogue in every material listed for it, each
-// on a copy of `window` (a design window after a successful "Calculate AP") through the
-// window's own procedures, then judges, orders and marks the Pareto set. The result is
-// the same whatever the number of threads.
-Ranking rankCores(const ChokeModel& window, const AdviserOptions& options = {});
-
-// Picks the candidate's core type, core and material in `window` through its handlers and
-// runs the design, as the engineer would by hand; the window lands on "Design Results". A
-// delivered candidate first sets the window's delivered stack to its own.
-void applyCandidate(ChokeModel& window, const Candidate& candidate);
+// Designs every E-core and toroid of the catalogue at `cataloguePath` in every material
+// listed for it, from `specification` through the method and the functions that load the
+// design window's core and material, then judges, orders and marks the Pareto set. The
+// result is the same whatever the number of threads. A problem, and no candidates, when the
+// catalogue cannot be read or no specification was sized.
+Ranking rankCores(const std::optional<SizedSpecification>& specification,
+                  const std::string& cataloguePath, const AdviserOptions& options = {});
 
 }  // namespace coilsmith::adviser

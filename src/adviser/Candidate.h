@@ -54,7 +54,7 @@ struct Candidate {
     // Every box nullopt when the design did not complete.
     DesignResultTexts texts;
 
-    std::optional<double> coreAP;    // cm^4, the value "Core AP" shows
+    std::optional<double> coreAP;    // cm^4, the window area times the cross-section
     std::optional<double> apMargin;  // core AP over the minimum AP, as a ratio
     std::optional<double> volume;    // core volume, cm^3
     std::optional<double> fill;      // turns times bare wire area over window area

@@ -2,118 +2,45 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstddef>
 #include <exception>
 
+#include "method/CatalogueLoading.h"
+#include "method/DesignComputation.h"
 #include "method/ResultFormat.h"
-#include "numeric/Fault.h"
 
 namespace coilsmith::adviser {
 
 namespace {
 
-std::optional<double> known(Num value) {
-    if (value.isNull() || !std::isfinite(value.value())) {
-        return std::nullopt;
-    }
-    return value.value();
-}
+// A core lists at most this many materials, as the design window's list does.
+constexpr std::size_t kListedMaterials = 11;
 
 std::optional<double> finiteOrNone(double value) {
     return std::isfinite(value) ? std::optional<double>(value) : std::nullopt;
 }
 
-}  // namespace
-
-std::string_view coreTypeName(CoreType type) noexcept {
-    return type == CoreType::ECore ? "E-core" : "Toroid";
+std::optional<double> known(Num value) {
+    return value.isNull() ? std::nullopt : finiteOrNone(value.value());
 }
 
-std::string_view coreTypeOption(CoreType type) noexcept {
-    return type == CoreType::ECore ? "ECore" : "Toroid";
+void measureCheck(Candidate& c, const DesignCheck& check) {
+    if (check.inductance.available()) {
+        c.lIdcPercent = check.inductance.figures->atIdcPercent;
+    }
+    if (check.winding.available()) {
+        c.woundFill = check.winding.figures->fill;
+    }
+    if (check.copper.available()) {
+        c.hotRise = check.copper.figures->temperatureRiseC;
+    }
+    c.checkPassed = checkPasses(check);
 }
 
-CandidateDesigner::CandidateDesigner(const TypeStart& start)
-    : start_(start), window_(start.window) {
-    window_.setPrompter(prompter_);
-    window_.setListener(nullptr);
-    window_.setDeliversDesigns(false);
-}
-
-void CandidateDesigner::restartPick() {
-    window_.state() = start_.window.state();
-    for (const char* box : kCorePageBoxes) {
-        window_.setTextRaw(box, start_.window.text(box));
-    }
-    prompter_.messages.clear();
-}
-
-void CandidateDesigner::designCore(int coreIndex, std::vector<Candidate>& out) {
-    restartPick();
-    const std::string core =
-        start_.window.control("Core").items.at(static_cast<std::size_t>(coreIndex));
-    try {
-        window_.chooseItem("Core", coreIndex);
-    } catch (const std::exception& e) {
-        // A catalogue the window cannot read; the core is reported instead of designed.
-        Candidate failed;
-        failed.type = start_.type;
-        failed.core = core;
-        failed.reason = e.what();
-        out.push_back(std::move(failed));
-        return;
-    }
-    const DesignState afterCore = window_.state();
-    const std::vector<std::string> coreMessages = prompter_.messages;
-    const std::vector<std::string> materials = window_.control("CoreMat").items;
-
-    // A core lists at most eleven materials: looking back is cheaper than hashing.
-    for (std::size_t i = 0; i < materials.size(); ++i) {
-        const auto listed = materials.begin() + static_cast<std::ptrdiff_t>(i);
-        if (std::find(materials.begin(), listed, *listed) != listed) {
-            continue;  // listed twice: the same design again
-        }
-        prompter_.messages = coreMessages;
-        Candidate c = designMaterial(static_cast<int>(i), afterCore);
-        c.core = core;
-        out.push_back(std::move(c));
-    }
-}
-
-Candidate CandidateDesigner::designMaterial(int materialIndex, const DesignState& afterCore) {
-    Candidate c;
-    c.type = start_.type;
-    window_.state() = afterCore;
-    try {
-        window_.chooseItem("CoreMat", materialIndex);
-        c.material = window_.text("CoreMat");
-        window_.runDesign();
-    } catch (const std::exception& e) {
-        c.reason = e.what();
-        return c;
-    }
-    const auto& outcome = window_.lastDesign();
-    if (!outcome || !outcome->completed()) {
-        // Bad catalogue data is named, so the catalogue can be mended.
-        c.reason = outcome && outcome->unusableValue ? *outcome->unusableValue
-                   : outcome && outcome->message     ? *outcome->message
-                                                     : kComputationalError;
-        return c;
-    }
-    if (!prompter_.messages.empty()) {
-        c.reason = prompter_.messages.front();  // the material did not load cleanly
-        return c;
-    }
-    c.completed = true;
-    measure(c);
-    return c;
-}
-
-void CandidateDesigner::measure(Candidate& c) {
-    const DesignOutcome& outcome = *window_.lastDesign();
+void measure(Candidate& c, const DesignBasis& basis, const DesignState& s,
+             const DesignOutcome& outcome, const DesignSelection& selection,
+             const catalogue::MaterialRecord& material) {
     const DesignNumbers& n = outcome.numbers;
-    const DesignState& s = window_.state();
-    const DesignSelection selection = window_.designSelection();
+    const SizedSpecification& spec = basis.specification;
     c.turns = n.N;
     c.awg = n.AWG;
     c.rdc = n.Rdc;
@@ -128,42 +55,90 @@ void CandidateDesigner::measure(Candidate& c) {
     c.currentDensity = n.Jact;
     c.muEff = n.MuEff;
     c.texts = resultTexts(outcome, selection);
-    c.texts.Price = resultTexts(outcome, selection, window_.locale()).Price;
-    try {
-        c.cost = known(window_.sources().materials.recordset().field("Cost").toNum());
-    } catch (const std::exception&) {
-        c.cost.reset();  // no number to rank by
-    }
+    c.texts.Price = resultTexts(outcome, selection, spec.locale).Price;
+    c.cost = material.relativeCost ? finiteOrNone(*material.relativeCost) : std::nullopt;
 
-    const NumberLocale& locale = window_.locale();
-    c.coreAP = parseNumber(window_.text("APROD"), locale);
-    const auto minAP = parseNumber(window_.text("minAP"), locale);
-    if (c.coreAP && minAP && *minAP > 0) {
-        c.apMargin = finiteOrNone(*c.coreAP / *minAP);
+    c.coreAP = coreAreaProductCm4(s);
+    const double minAP = spec.minimumAreaProductCm4;
+    if (c.coreAP && minAP > 0) {
+        c.apMargin = finiteOrNone(*c.coreAP / minAP);
     }
     c.volume = known(s.Vc);
     const auto window = known(s.Wa);
     if (window && *window > 0) {
         c.fill = finiteOrNone(n.N * n.Aw / *window);
     }
-    measureCheck(c);
+    DesignCheckInput in = designCheckInput(s, n, basis.references, spec.ambientC);
+    in.minimumAreaProductCm4 = static_cast<double>(minAP);
+    in.coreAreaProductCm4 = c.coreAP;
+    measureCheck(c, checkDesign(in));
 }
 
-void CandidateDesigner::measureCheck(Candidate& c) {
-    const auto& check = window_.lastCheck();
-    if (!check) {
-        return;
+Candidate designMaterial(const DesignBasis& basis, const catalogue::CoreRecord& core,
+                         const catalogue::MaterialRecord& material, int listIndex, DesignState& s) {
+    Candidate c;
+    c.type = core.shape() == catalogue::CoreShape::ECore ? CoreType::ECore : CoreType::Toroid;
+    c.core = core.name;
+    c.material = material.name;
+    loadMaterial(s, material);
+    const SizedSpecification& spec = basis.specification;
+    const DesignSelection selection{material.name,           listIndex, spec.inductanceText,
+                                    spec.inductanceUnitText, core.name, relativeCostOf(material)};
+    try {
+        const DesignOutcome outcome = computeDesign(s, selection);
+        if (!outcome.completed()) {
+            // Bad catalogue data is named, so the catalogue can be mended.
+            c.reason = outcome.unusableValue ? *outcome.unusableValue : *outcome.message;
+            return c;
+        }
+        c.completed = true;
+        measure(c, basis, s, outcome, selection, material);
+    } catch (const std::exception& e) {
+        Candidate failed;
+        failed.type = c.type;
+        failed.core = std::move(c.core);
+        failed.material = std::move(c.material);
+        failed.reason = e.what();
+        return failed;  // a design that could not be made is reported, never ranked
     }
-    if (check->inductance.available()) {
-        c.lIdcPercent = check->inductance.figures->atIdcPercent;
+    return c;
+}
+
+}  // namespace
+
+std::string_view coreTypeName(CoreType type) noexcept {
+    return type == CoreType::ECore ? "E-core" : "Toroid";
+}
+
+std::string_view coreTypeOption(CoreType type) noexcept {
+    return type == CoreType::ECore ? "ECore" : "Toroid";
+}
+
+std::vector<const catalogue::MaterialRecord*> listedMaterials(
+    const catalogue::CoreRecord& core, const catalogue::CatalogueRecords& records) {
+    std::vector<const catalogue::MaterialRecord*> listed;
+    const std::size_t links = std::min(core.materials.size(), kListedMaterials);
+    for (std::size_t i = 0; i < links; ++i) {
+        const catalogue::MaterialRecord* material = records.findMaterial(core.materials[i]);
+        if (material != nullptr &&
+            std::find(listed.begin(), listed.end(), material) == listed.end()) {
+            listed.push_back(material);
+        }
     }
-    if (check->winding.available()) {
-        c.woundFill = check->winding.figures->fill;
+    return listed;
+}
+
+void designCore(const DesignBasis& basis, const catalogue::CoreRecord& core,
+                std::vector<Candidate>& out) {
+    DesignState afterCore = basis.specification.state;
+    afterCore.IsECore = core.shape() == catalogue::CoreShape::ECore;
+    loadCore(afterCore, core);
+    const auto materials = listedMaterials(core, basis.records);
+    DesignState working;
+    for (std::size_t i = 0; i < materials.size(); ++i) {
+        working = afterCore;
+        out.push_back(designMaterial(basis, core, *materials[i], static_cast<int>(i), working));
     }
-    if (check->copper.available()) {
-        c.hotRise = check->copper.figures->temperatureRiseC;
-    }
-    c.checkPassed = checkPasses(*check);
 }
 
 }  // namespace coilsmith::adviser

@@ -1,54 +1,32 @@
 #pragma once
 
-#include <optional>
-#include <string>
 #include <vector>
 
 #include "adviser/Candidate.h"
-#include "platform/Prompter.h"
-#include "windowmodel/ChokeModel.h"
+#include "catalogue/Records.h"
+#include "check/CompletedDesignCheck.h"
+#include "method/SizedSpecification.h"
 
 namespace coilsmith::adviser {
 
-// Keeps the messages the window would have shown, for the candidate they belong to.
-class CollectingPrompter final : public Prompter {
-  public:
-    void message(const std::string& text) override { messages.push_back(text); }
-    bool askYesNo(const std::string& text) override {
-        messages.push_back(text);
-        return false;
-    }
-    std::vector<std::string> messages;
+// What every candidate of one ranking is designed against.
+struct DesignBasis {
+    const SizedSpecification& specification;
+    const catalogue::CatalogueRecords& records;
+    const CheckReferences& references;
 };
 
-// The core page after choosing a core type: the core list filled, nothing picked.
-struct TypeStart {
-    CoreType type;
-    ChokeModel window;
-};
+// The materials of "Materials" a core is offered in, as the design window lists them: the
+// core's first eleven links, each material once, a link to a material that is not in the
+// catalogue left out.
+std::vector<const catalogue::MaterialRecord*> listedMaterials(
+    const catalogue::CoreRecord& core, const catalogue::CatalogueRecords& records);
 
-// Designs the cores of one core type on its own copy of the window, one thread's worth.
-// Every pick starts again from the window as the type left it, so the numbers are the
-// ones the engineer gets by picking that core and material by hand.
-class CandidateDesigner {
-  public:
-    explicit CandidateDesigner(const TypeStart& start);
-    CandidateDesigner(const CandidateDesigner&) = delete;
-    CandidateDesigner& operator=(const CandidateDesigner&) = delete;
-
-    // Picks entry `coreIndex` of the core list, then each material listed for it (each
-    // text once), and runs the design. Appends one candidate per material.
-    void designCore(int coreIndex, std::vector<Candidate>& out);
-
-  private:
-    void restartPick();
-    Candidate designMaterial(int materialIndex, const DesignState& afterCore);
-    void measure(Candidate& c);
-    void measureCheck(Candidate& c);
-
-    const TypeStart& start_;
-    CollectingPrompter prompter_;
-    ChokeModel window_;
-};
+// Designs `core` in each of its listed materials through the method, loaded by the
+// functions the design window loads them with, and checks each completed design: the
+// numbers the engineer gets by picking that core and material by hand. Appends one
+// candidate per material.
+void designCore(const DesignBasis& basis, const catalogue::CoreRecord& core,
+                std::vector<Candidate>& out);
 
 }  // namespace coilsmith::adviser

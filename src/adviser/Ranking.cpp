@@ -161,7 +161,7 @@ void judge(Candidate& c, const Limits& limits) {
     if (!c.completed) {
         return;  // the reason is the window's message
     }
-    // Areas as the core page shows them; an area product it could not show is no proof.
+    // An area product that could not be had is no proof.
     if (!c.coreAP || *c.coreAP < limits.minAP) {
         c.reason = kApTooSmall;
     } else if (!(c.bmax <= limits.bmax)) {

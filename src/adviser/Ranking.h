@@ -16,7 +16,7 @@ std::optional<RankKey> rankKeyFromName(std::string_view name) noexcept;
 
 // What a feasible design must keep to, from the specification.
 struct Limits {
-    double minAP = 0;                   // cm^4, as "Minimum AP Required" shows it
+    double minAP = 0;                   // cm^4, the sizing's area product
     double bmax = 0;                    // T, the specified maximum flux density
     double windowUtilisation = 0;       // Ku
     std::optional<double> maxTempRise;  // deg C, no limit when empty

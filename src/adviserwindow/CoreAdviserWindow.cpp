@@ -27,6 +27,8 @@
 #include "check/DeliveredSpecification.h"
 #include "platform/WindowFit.h"
 #include "windowmodel/ChokeModel.h"
+#include "check/DeliveredSpecification.h"
+#include "windowmodel/SizedSpecificationOf.h"
 
 namespace coilsmith {
 
@@ -288,7 +290,8 @@ void CoreAdviserWindow::rank(const ChokeModel& window) {
         records_ = std::make_shared<const DeliveredRecords>(
             DeliveredRecords::load(window.cataloguePath()));
     watcher_.setFuture(QtConcurrent::run(
-        [window = ChokeModel(window), options] { return adviser::rankCores(window, options); }));
+        [specification = sizedSpecificationOf(window), catalogue = window.cataloguePath(),
+         options] { return adviser::rankCores(specification, catalogue, options); }));
     showOutOfDate(false);
 }
 

@@ -12,6 +12,7 @@
 
 #include "adviser/AdviserEngine.h"
 #include "adviser/RankingFilter.h"
+#include "adviserwindow/CandidateInWindow.h"
 #include "check/DeliveredCheck.h"
 
 class QCheckBox;

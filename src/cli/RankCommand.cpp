@@ -16,6 +16,7 @@
 #include "cli/StreamPrompter.h"
 #include "windowmodel/ChokeModel.h"
 #include "check/DeliveredSpecification.h"
+#include "windowmodel/SizedSpecificationOf.h"
 
 namespace coilsmith::cli {
 
@@ -220,7 +221,8 @@ int rankMain(std::span<const std::string> args, CommandContext& context) {
     if (arguments.delivered) {
         return rankDeliveredDesigns(model, arguments, context);
     }
-    const adviser::Ranking ranking = adviser::rankCores(model, arguments.adviser);
+    const adviser::Ranking ranking =
+        adviser::rankCores(sizedSpecificationOf(model), model.cataloguePath(), arguments.adviser);
     if (ranking.problem) {
         context.err << *ranking.problem << "\n";
         return kExitMessage;

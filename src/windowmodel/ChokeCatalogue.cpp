@@ -1,10 +1,10 @@
 // Loading the chosen core and material from the catalogue. Every step runs under the
 // skip-and-continue rule: a step that faults leaves its box or field as it was.
-#include <cmath>
-#include <limits>
+#include <optional>
 #include <string>
 
-#include "method/MethodConstants.h"
+#include "catalogue/Records.h"
+#include "method/CatalogueLoading.h"
 #include "numeric/StepRunner.h"
 #include "windowmodel/ChokeModel.h"
 #include "windowmodel/RecordSteps.h"
@@ -15,23 +15,62 @@ namespace {
 
 constexpr int kMaxFurtherMaterials = 10;  // the list shows a core's first 11 materials
 
-// A catalogue cell that is empty or not a number reads as null, which the design refuses
-// by name, rather than leaving the previous core's or material's value in place.
-Num numberOrNull(const Value& cell) {
+// A catalogue cell as a record's number: empty for an empty cell or one that holds no number.
+std::optional<double> numberOrEmpty(const Recordset& row, std::string_view field) {
     try {
-        return cell.toNum();
+        const Num value = row.field(field).toNum();
+        return value.isNull() ? std::nullopt : std::optional<double>(value.value());
     } catch (const Fault&) {
-        return Num::null();
+        return std::nullopt;
     }
 }
 
-// The same for a value held in single precision: NaN stands for null there.
-float singleOrNaN(const Value& cell) {
+// The current row of a core table as the catalogue's record of it (its materials aside).
+catalogue::CoreRecord coreRecordOf(const Recordset& row, bool eCore) {
+    const auto number = [&](std::string_view field) { return numberOrEmpty(row, field); };
+    catalogue::CoreRecord core;
     try {
-        return toSingle(cell.toNum());
+        core.name = row.field("CoreNo").toText();
     } catch (const Fault&) {
-        return std::numeric_limits<float>::quiet_NaN();
     }
+    core.crossSectionCm2 = number("AC");
+    core.volumeCm3 = number("VC");
+    core.pathLengthCm = number("LC");
+    if (eCore) {
+        core.windowCm2 = number("WC");
+        core.gapMm = number("GAP");
+        core.dimensions =
+            catalogue::ECoreDimensions{number("a_dim"), number("b_dim"), number("c_dim"),
+                                       number("d_dim"), number("f_dim"), number("g_dim")};
+    } else {
+        core.dimensions = catalogue::ToroidDimensions{number("OD"), number("ID"), number("HT")};
+    }
+    return core;
+}
+
+// The current row of "Materials" as the catalogue's record of it.
+catalogue::MaterialRecord materialRecordOf(const Recordset& row, const NumberLocale& locale) {
+    const auto number = [&](std::string_view field) { return numberOrEmpty(row, field); };
+    const auto fit = [&](char suffix) {
+        const auto field = [&](char letter) { return number(std::string{letter, suffix}); };
+        return catalogue::RationalFitRecord{field('a'), field('b'), field('c'), field('d'),
+                                            field('e')};
+    };
+    catalogue::MaterialRecord m;
+    try {
+        m.name = row.field("MatNo").toText(locale);
+    } catch (const Fault&) {
+    }
+    m.initialPermeability = number("Permeab");
+    m.densityGPerCm3 = number("Density");
+    m.biasFit = fit('h');
+    m.fluxFit = fit('b');
+    m.lossCubeCoefficient = number("al");
+    m.lossPower2_3Coefficient = number("bl");
+    m.lossPower1_65Coefficient = number("cl");
+    m.lossEddyCoefficient = number("dl");
+    m.relativeCost = number("Cost");
+    return m;
 }
 
 }  // namespace
@@ -77,29 +116,9 @@ void ChokeModel::loadECore() {
     showCatalogueText("WinArea", cores, "WC");
     showAreaProduct();
 
-    StepRunner steps;
-    const auto field = [&](std::string_view name) {
-        return numberOrNull(records(cores).field(name));
-    };
-    DesignState& s = state_;
-    steps.run([&] { s.a_dim = field("a_dim"); });
-    steps.run([&] { s.b_dim = field("b_dim"); });
-    steps.run([&] { s.c_dim = field("c_dim"); });
-    steps.run([&] { s.f_dim = field("f_dim"); });
-    steps.run([&] { s.g_dim = field("g_dim"); });
-    steps.run([&] { s.d_dim = field("d_dim"); });
-    steps.run([&] { s.MLT = (s.c_dim * 2.0 + s.f_dim * 0.5 + s.g_dim * 1.5) * 2.54; });
-    steps.run([&] {
-        s.SurfArea = Num(2.0 * std::pow(2.54, 2)) *
-                     (s.a_dim * s.b_dim + s.a_dim * s.c_dim + s.b_dim * s.c_dim);
-    });
-    steps.run([&] { s.Lc = field("LC"); });
-    steps.run([&] { s.Ac = field("AC"); });
-    steps.run([&] { s.Vc = field("VC"); });
-    steps.run([&] { s.Wa = field("WC"); });
-    steps.run([&] { s.Gap = field("GAP"); });
-    steps.run([&] { s.coreRowProblem = records(cores).rowProblem(); });
+    loadCore(state_, coreRecordOf(records(cores), true));
 
+    StepRunner steps;
     Value coreNo;
     steps.run([&] { coreNo = records(cores).field("CoreNo"); });
     listMaterials(sources_.eCoreMaterials, coreNo);
@@ -111,34 +130,12 @@ void ChokeModel::loadToroid() {
         return;
     }
 
+    loadCore(state_, coreRecordOf(records(cores), false));
+
+    // The hole of the toroid is its winding window, held in single precision.
     StepRunner steps;
-    const auto field = [&](std::string_view name) {
-        return numberOrNull(records(cores).field(name));
-    };
-    DesignState& s = state_;
-    steps.run([&] { s.OD = field("OD"); });
-    steps.run([&] { s.ID = field("ID"); });
-    steps.run([&] { s.HT = field("HT"); });
-
-    // The hole of the toroid is its winding window; it starts at 0 so that a missing inner
-    // diameter shows a zero window.
-    float window = 0.0f;
-    const Num inchAreaPi(std::pow(2.54, 2) * kPi);
-    steps.run([&] { window = toSingle(inchAreaPi * pow(s.ID, 2) / 4.0); });
-    steps.run([&] { setTextRaw("WinArea", formatFixed(window, 2, locale_)); });
+    steps.run([&] { setTextRaw("WinArea", formatFixed(state_.Wa.value(), 2, locale_)); });
     showAreaProduct();
-
-    const double windingFactor = 1.1f;  // the winding build-up factor is a single
-    steps.run([&] { s.MLT = Num(2.54) * ((s.OD - s.ID) + 2.0 * s.HT) * windingFactor; });
-    steps.run([&] {
-        s.SurfArea = inchAreaPi * ((pow(s.OD, 2) - pow(s.ID, 2)) / 2.0 + (s.OD + s.ID) * s.HT);
-    });
-    steps.run([&] { s.Lc = field("LC"); });
-    steps.run([&] { s.Ac = field("AC"); });
-    steps.run([&] { s.Vc = field("VC"); });
-    s.Wa = Num(static_cast<double>(window));
-    s.Gap = Num(0.0);
-    steps.run([&] { s.coreRowProblem = records(cores).rowProblem(); });
 
     Value coreNo;
     steps.run([&] { coreNo = records(cores).field("CoreNo"); });
@@ -218,29 +215,8 @@ void ChokeModel::selectMaterial() {
         return;
     }
 
-    const auto field = [&](std::string_view name) { return records(materials).field(name); };
-    const auto number = [&](std::string_view name) { return numberOrNull(field(name)); };
-    const auto single = [&](std::string_view name) { return singleOrNaN(field(name)); };
-    DesignState& s = state_;
-    steps.run([&] { setTextRaw("Mu", field("Permeab").toText(locale_)); });
-    steps.run([&] { s.MatNo = field("MatNo").toText(locale_); });
-    steps.run([&] { s.MuInit = single("Permeab"); });
-    steps.run([&] { s.Density = number("Density"); });
-    steps.run([&] { s.ah = number("ah"); });
-    steps.run([&] { s.bh = number("bh"); });
-    steps.run([&] { s.ch = number("ch"); });
-    steps.run([&] { s.dh = number("dh"); });
-    steps.run([&] { s.eh = number("eh"); });
-    steps.run([&] { s.ab = number("ab"); });
-    steps.run([&] { s.bb = number("bb"); });
-    steps.run([&] { s.cb = number("cb"); });
-    steps.run([&] { s.db = number("db"); });
-    steps.run([&] { s.eb = single("eb"); });
-    steps.run([&] { s.al = number("al"); });
-    steps.run([&] { s.bl = number("bl"); });
-    steps.run([&] { s.cl = number("cl"); });
-    steps.run([&] { s.dl = single("dl"); });
-    steps.run([&] { s.materialRowProblem = records(materials).rowProblem(); });
+    steps.run([&] { setTextRaw("Mu", records(materials).field("Permeab").toText(locale_)); });
+    loadMaterial(state_, materialRecordOf(records(materials), locale_));
 }
 
 void ChokeModel::chooseDesignCore(const std::string& core, const std::string& material) {

@@ -1,22 +1,12 @@
 // Core type selection and the core list of the core page.
 #include <cstdint>
-#include <memory>
 #include <string>
-#include <unordered_map>
 
 #include "numeric/StepRunner.h"
 #include "windowmodel/ChokeModel.h"
 #include "windowmodel/RecordSteps.h"
 
 namespace coilsmith {
-
-// The first row of each core number in the order the walk of findCore visits them,
-// compared by the same text; rows whose number cannot be read are left out, as the walk
-// skips them.
-struct ChokeModel::CoreRowIndex {
-    Recordset rows;  // the load of the table the positions belong to
-    std::unordered_map<std::string, std::int64_t> firstRow;
-};
 
 void ChokeModel::chooseECores() {
     chooseCoreType(true);
@@ -93,14 +83,6 @@ bool ChokeModel::findCore(DataSource& cores) {
     std::int64_t count = 0;
     steps.run([&] { count = records(cores).recordCount(); });
 
-    if (const CoreRowIndex* index = coreRowsOf(cores)) {
-        const auto row = index->firstRow.find(wanted);
-        if (row == index->firstRow.end() || row->second >= count) {
-            records(cores).setAbsolutePosition(count);  // where the walk ends
-            return false;
-        }
-        return records(cores).setAbsolutePosition(row->second);
-    }
     for (std::int64_t i = 0; i < count; ++i) {
         bool equal = false;
         steps.run([&] { equal = records(cores).field("CoreNo").toText(locale_) == wanted; });
@@ -110,46 +92,6 @@ bool ChokeModel::findCore(DataSource& cores) {
         steps.run([&] { records(cores).moveNext(); });
     }
     return false;
-}
-
-std::shared_ptr<const ChokeModel::CoreRowIndex> ChokeModel::indexRows(DataSource cores,
-                                                                      const NumberLocale& locale) {
-    try {
-        cores.refresh();
-        auto index = std::make_shared<ChokeModel::CoreRowIndex>(
-            ChokeModel::CoreRowIndex{cores.recordset(), {}});
-        Recordset walk = index->rows;
-        const std::int64_t count = walk.recordCount();
-        index->firstRow.reserve(static_cast<std::size_t>(count));
-        for (std::int64_t i = 0; i < count; ++i) {
-            walk.setAbsolutePosition(i);
-            try {
-                index->firstRow.try_emplace(walk.field("CoreNo").toText(locale), i);
-            } catch (const Fault&) {
-            }
-        }
-        return index;
-    } catch (const CatalogueError&) {
-        return nullptr;  // picks walk the table, and meet the problem there
-    }
-}
-
-void ChokeModel::indexCoreRows() {
-    if (!catalogueOpen_) {
-        return;
-    }
-    eCoreRows_ = indexRows(sources_.eCores, locale_);
-    toroidRows_ = indexRows(sources_.toroids, locale_);
-}
-
-const ChokeModel::CoreRowIndex* ChokeModel::coreRowsOf(DataSource& cores) const {
-    const auto& index = &cores == &sources_.eCores ? eCoreRows_ : toroidRows_;
-    // A table read anew, or a record set still in an index order, is walked.
-    if (index == nullptr || !cores.isOpen() || !cores.recordset().sharesRowsWith(index->rows) ||
-        cores.recordset().index() != index->rows.index()) {
-        return nullptr;
-    }
-    return index.get();
 }
 
 void ChokeModel::reportMissingCore() {

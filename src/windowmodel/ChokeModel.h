@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "catalogue/Catalogue.h"
+#include "check/CompletedDesignCheck.h"
 #include "check/DeliveredCheck.h"
 #include "check/DesignCheck.h"
 #include "method/DesignComputation.h"
@@ -14,7 +15,6 @@
 #include "method/MethodLimits.h"
 #include "numeric/NumberText.h"
 #include "platform/Prompter.h"
-#include "windowmodel/CompletedDesignCheck.h"
 
 namespace coilsmith {
 
@@ -142,12 +142,6 @@ class ChokeModel {
     // The material, inductance, core and cost texts a run shows with its results.
     DesignSelection designSelection();
 
-    // Picking a core walks the core table from its first row to the core's row. A caller
-    // that picks many cores in turn (the core adviser) indexes the rows of both core
-    // tables once with this: a pick then lands directly on the row the walk would find,
-    // for as long as the loaded table is the one indexed. Copies share the index.
-    void indexCoreRows();
-
     // --- State ---------------------------------------------------------------------
     DesignState& state() noexcept { return state_; }
     const DesignState& state() const noexcept { return state_; }
@@ -263,13 +257,6 @@ class ChokeModel {
     bool deliversDesigns_ = true;
     std::optional<DeliveredCheck> lastDelivered_;
     std::shared_ptr<const DeliveredRecords> deliveredRecords_;
-
-    struct CoreRowIndex;
-    static std::shared_ptr<const CoreRowIndex> indexRows(DataSource cores,
-                                                         const NumberLocale& locale);
-    const CoreRowIndex* coreRowsOf(DataSource& cores) const;
-    std::shared_ptr<const CoreRowIndex> eCoreRows_;
-    std::shared_ptr<const CoreRowIndex> toroidRows_;
 };
 
 }  // namespace coilsmith

@@ -1,5 +1,7 @@
 #include "AdviserCatalogues.h"
 
+#include "windowmodel/SizedSpecificationOf.h"
+
 namespace coilsmith::test {
 
 std::string shippedCatalogue() {
@@ -48,6 +50,10 @@ ChokeModel specifiedWindow(const std::string& catalogue, Prompter& prompter,
     window.setListText("WU", spec.WU);
     window.calculateAreaProduct();
     return window;
+}
+
+adviser::Ranking rankWindow(const ChokeModel& window, const adviser::AdviserOptions& options) {
+    return adviser::rankCores(sizedSpecificationOf(window), window.cataloguePath(), options);
 }
 
 }  // namespace coilsmith::test

@@ -4,6 +4,7 @@
 
 #include "CsxBuilder.h"
 #include "TempCatalogue.h"
+#include "adviser/AdviserEngine.h"
 #include "fakes/FakePrompter.h"
 #include "windowmodel/ChokeModel.h"
 
@@ -29,5 +30,8 @@ struct SpecTexts {
 };
 ChokeModel specifiedWindow(const std::string& catalogue, Prompter& prompter,
                            const SpecTexts& spec = {});
+
+// The adviser on the window's sized specification and catalogue.
+adviser::Ranking rankWindow(const ChokeModel& window, const adviser::AdviserOptions& options = {});
 
 }  // namespace coilsmith::test

@@ -268,6 +268,7 @@ TEST(DeliveredRanking, TiesGoByCoreThenMaterialThenStack) {
 
 TEST(DeliveredRanking, KeysRankAscending) {
     DeliveredRanking r = rankDelivered(shipped(), k100uH, RankKey::Cost);
+    EXPECT_EQ(r.key, RankKey::Cost);
     const auto values = [&](auto value) {
         std::vector<double> out;
         for (const DeliveredCandidate& c : r.candidates)

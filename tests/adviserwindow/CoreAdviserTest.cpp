@@ -92,7 +92,7 @@ class CoreAdviserTest : public QObject {
     // A specification read again ("Calculate AP") is ranked at once. One only typed shows
     // the ranking out of date: nothing can be chosen from it, and Rank Again asks for a
     // ranking. 25 uH at 10 A DC, 5 A ripple: AP = 2 (0.5 25e-6 12.5^2) 1e8 / (0.5 4e6 0.4)
-    // = 0.488 cm^4; at 20 A, 1.582.
+    // = 0.48828125 cm^4 (shown as 0.488); at 20 A, 1.58203125.
     void rankingFollowsTheSpecification() {
         auto* again = adviser_->findChild<QPushButton*>("RankAgain");
         QVERIFY(again && !again->isVisible());
@@ -102,7 +102,7 @@ class CoreAdviserTest : public QObject {
         adviser_->follow(*design_);
         QVERIFY(adviser_->isRanking() && !view()->isEnabled());
         QVERIFY(finished.wait(60000));
-        QCOMPARE(adviser_->ranking().limits.minAP, 0.488);
+        QCOMPARE(adviser_->ranking().limits.minAP, 0.48828125);
         QVERIFY(
             adviser_->findChild<QLabel*>("RankingSummary")->text().contains("minimum AP 0.488"));
 
@@ -118,7 +118,7 @@ class CoreAdviserTest : public QObject {
         adviser_->follow(*design_);
         QVERIFY(finished.wait(60000));
         QVERIFY(!adviser_->outOfDate() && !again->isVisible() && view()->isEnabled());
-        QCOMPARE(adviser_->ranking().limits.minAP, 1.582);
+        QCOMPARE(adviser_->ranking().limits.minAP, 1.58203125);
         emit view()->doubleClicked(view()->model()->index(0, 2));
         QCOMPARE(applied_.size(), std::size_t{1});
     }
@@ -237,30 +237,22 @@ class CoreAdviserTest : public QObject {
         QVERIFY(qobject_cast<QLogValueAxis*>(chart->chart()->axes(Qt::Horizontal).value(0)));
     }
 
-    // The rank command's --max-trise limit ranks exactly these candidates.
-    void temperatureFilterRanksAsTheRankCommandsLimit() {
-        const std::size_t before = adviser_->ranking().feasibleCount;
-        for (const double limit : {40.0, 25.0}) {
+    // The temperature limit and the core type narrow the ranking as the engine's filter
+    // does (whose ranking equals the rank command's with the same limit).
+    void filtersNarrowTheRankingAsTheEngineDoes() {
+        using adviser::CoreTypeFilter;
+        const adviser::Ranking all = adviser_->ranking();
+        for (const auto& [limit, choice, types] : {std::tuple{40.0, 1, CoreTypeFilter::ECore},
+                                                   {25.0, 2, CoreTypeFilter::Toroid},
+                                                   {0.0, 0, CoreTypeFilter::Both}}) {
             maxTempRise()->setValue(limit);
-            adviser::AdviserOptions options;
-            options.maxTempRise = limit;
-            const adviser::Ranking expected = adviser::rankCores(*design_, options);
-            QVERIFY(expected.feasibleCount > 0 && expected.feasibleCount < before);
+            combo("CoreTypeFilter")->setCurrentIndex(choice);
+            const auto expected = adviser::filteredRanking(
+                all, {types, limit > 0 ? std::optional(limit) : std::nullopt, false}, all.key);
+            QVERIFY(expected.feasibleCount > 0 && expected.feasibleCount < all.candidates.size());
             QVERIFY(adviser_->ranking().candidates == expected.candidates);
             QCOMPARE(rowsWith("Rank", ""), static_cast<int>(expected.feasibleCount));
             QCOMPARE(rowCount(), static_cast<int>(expected.candidates.size()));
-        }
-    }
-
-    void coreTypeFilterKeepsOneType() {
-        const int eCores = rowsWith("Type", "E-core"), toroids = rowsWith("Type", "Toroid");
-        QVERIFY(eCores > 0 && toroids > 0);
-        for (const auto& [choice, type, count] :
-             {std::tuple{1, "E-core", eCores}, {2, "Toroid", toroids}}) {
-            combo("CoreTypeFilter")->setCurrentIndex(choice);
-            QCOMPARE(rowCount(), count);
-            QCOMPARE(rowsWith("Type", type), count);
-            QCOMPARE(cell(0, "Rank"), QString("1"));
         }
     }
 

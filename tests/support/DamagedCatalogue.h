@@ -23,6 +23,7 @@
 #include "catalogue/ReferenceTables.h"
 #include "fakes/FakePrompter.h"
 #include "windowmodel/ChokeModel.h"
+#include "windowmodel/SizedSpecificationOf.h"
 
 namespace coilsmith::test {
 
@@ -256,7 +257,8 @@ inline std::vector<std::string> rankDamaged(const CsvSet& full,
     window.calculateAreaProduct();
     adviser::AdviserOptions options;
     options.threads = 1;
-    const adviser::Ranking ranking = adviser::rankCores(window, options);
+    const adviser::Ranking ranking =
+        adviser::rankCores(sizedSpecificationOf(window), catalogue, options);
 
     std::vector<std::string> faults;
     for (const adviser::Candidate& c : ranking.candidates)

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "TestCatalogue.h"
-#include "windowmodel/CompletedDesignCheck.h"
+#include "check/CompletedDesignCheck.h"
 
 namespace coilsmith::test {
 namespace {

@@ -1,4 +1,4 @@
-#include "windowmodel/CompletedDesignCheck.h"
+#include "check/CompletedDesignCheck.h"
 
 #include <cmath>
 #include <initializer_list>
