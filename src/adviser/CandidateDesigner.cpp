@@ -114,21 +114,21 @@ void CandidateDesigner::measure(Candidate& c) {
     const DesignNumbers& n = outcome.numbers;
     const DesignState& s = window_.state();
     const DesignSelection selection = window_.designSelection();
-    c.turns = n.N;
-    c.awg = n.AWG;
-    c.rdc = n.Rdc;
-    c.copperLoss = n.Pcu;
-    c.coreLoss = n.Pcore;
-    c.totalLoss = n.Ptot;
-    c.totalWeight = n.Wtot;
-    c.tempRise = n.Trise;
-    c.bmax = n.Bmax;
-    c.bac = n.bacTesla();
-    c.hdc = n.hdcAmperesPerCm();
-    c.currentDensity = n.Jact;
-    c.muEff = n.MuEff;
+    c.turns = n.turns;
+    c.awg = n.wireGauge;
+    c.rdc = n.resistanceOhm;
+    c.copperLoss = n.copperLossW;
+    c.coreLoss = n.coreLossW;
+    c.totalLoss = n.totalLossW;
+    c.totalWeight = n.totalWeightG;
+    c.tempRise = n.temperatureRiseC;
+    c.bmax = n.peakFluxDensityT;
+    c.bac = n.acFluxDensityT();
+    c.hdc = n.dcFieldAPerCm();
+    c.currentDensity = n.currentDensityAPerCm2;
+    c.muEff = n.effectivePermeability;
     c.texts = resultTexts(outcome, selection);
-    c.texts.Price = resultTexts(outcome, selection, window_.locale()).Price;
+    c.texts.relativeCost = resultTexts(outcome, selection, window_.locale()).relativeCost;
     try {
         c.cost = known(window_.sources().materials.recordset().field("Cost").toNum());
     } catch (const std::exception&) {
@@ -144,7 +144,7 @@ void CandidateDesigner::measure(Candidate& c) {
     c.volume = known(s.Vc);
     const auto window = known(s.Wa);
     if (window && *window > 0) {
-        c.fill = finiteOrNone(n.N * n.Aw / *window);
+        c.fill = finiteOrNone(n.turns * n.wireAreaCm2 / *window);
     }
     measureCheck(c);
 }

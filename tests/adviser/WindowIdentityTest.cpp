@@ -30,11 +30,21 @@ TEST_P(WindowIdentity, EveryCandidateShowsWhatTheWindowShowsWithAnyNumberOfThrea
         }
         const DesignResultTexts& t = c.texts;
         const std::pair<const char*, std::optional<std::string>> boxes[] = {
-            {"EffMu", t.EffMu}, {"NTurns", t.NTurns}, {"WAWG", t.WAWG},
-            {"DCR", t.DCR},     {"CUL", t.CUL},       {"COL", t.COL},
-            {"PTOT", t.PTOT},   {"TWT", t.TWT},       {"TRISE", t.TRISE},
-            {"FDmax", t.FDmax}, {"FDac", t.FDac},     {"FIdc", t.FIdc},
-            {"CDact", t.CDact}, {"Price", t.Price},   {"APROD", formatFixed(c.coreAP.value(), 3)}};
+            {"EffMu", t.effectivePermeability},
+            {"NTurns", t.turns},
+            {"WAWG", t.wireGauge},
+            {"DCR", t.resistance},
+            {"CUL", t.copperLoss},
+            {"COL", t.coreLoss},
+            {"PTOT", t.totalLoss},
+            {"TWT", t.totalWeight},
+            {"TRISE", t.temperatureRise},
+            {"FDmax", t.peakFluxDensity},
+            {"FDac", t.acFluxDensity},
+            {"FIdc", t.dcField},
+            {"CDact", t.currentDensity},
+            {"Price", t.relativeCost},
+            {"APROD", formatFixed(c.coreAP.value(), 3)}};
         for (const auto& [box, text] : boxes) {
             EXPECT_EQ(text, hand.text(box)) << box << " " << c.core << " " << c.material;
         }
