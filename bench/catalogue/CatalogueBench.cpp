@@ -74,12 +74,12 @@ void RefreshAndWalk(benchmark::State& state, const char* table, bool cached) {
         }
         source.refresh();
         Recordset& records = source.recordset();
-        records.moveLast();
-        records.moveFirst();
+        records.goToLast();
+        records.goToFirst();
         const std::int64_t n = records.recordCount();
         for (std::int64_t i = 0; i < n; ++i) {
             benchmark::DoNotOptimize(records.field(table[0] == 'E' ? "CoreNo" : "Core"));
-            records.moveNext();
+            records.goToNext();
         }
     }
 }
@@ -100,8 +100,8 @@ void SeekAfterRefresh(benchmark::State& state, const char* table, const char* in
         std::string text = "e";  // differs in case from the stored keys
         text += std::to_string(pick(random));
         const Value key(std::move(text));
-        source.recordset().seek("=", key);
-        benchmark::DoNotOptimize(source.recordset().noMatch());
+        source.recordset().findByIndex("=", key);
+        benchmark::DoNotOptimize(source.recordset().lastFindFailed());
     }
 }
 BENCHMARK_CAPTURE(SeekAfterRefresh, ecores, "E-Cores", "PrimaryKey")->Unit(benchmark::kMicrosecond);

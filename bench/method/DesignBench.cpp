@@ -48,10 +48,10 @@ DesignState toroidDesign() {
 
 DesignSelection selection() {
     DesignSelection sel;
-    sel.coreMatText = "-26";
-    sel.coreMatIndex = 0;
-    sel.ldesText = "25";
-    sel.lunitText = "uH";
+    sel.materialText = "-26";
+    sel.materialIndex = 0;
+    sel.inductanceText = "25";
+    sel.inductanceUnitText = "uH";
     sel.coreText = "T106";
     sel.cost = Value(1.0);
     return sel;
@@ -63,7 +63,7 @@ void runOne(benchmark::State& bench, const DesignState& start) {
     const DesignOutcome check = computeDesign(probe, sel);
     if (!check.completed())
         throw std::runtime_error(*check.message);
-    bench.counters["turns"] = check.numbers.N;
+    bench.counters["turns"] = check.numbers.turns;
     bench.counters["iterations"] = check.numbers.iterations;
     for (auto _ : bench) {
         DesignState s = start;

@@ -41,21 +41,21 @@ void measure(Candidate& c, const DesignBasis& basis, const DesignState& s,
              const catalogue::MaterialRecord& material) {
     const DesignNumbers& n = outcome.numbers;
     const SizedSpecification& spec = basis.specification;
-    c.turns = n.N;
-    c.awg = n.AWG;
-    c.rdc = n.Rdc;
-    c.copperLoss = n.Pcu;
-    c.coreLoss = n.Pcore;
-    c.totalLoss = n.Ptot;
-    c.totalWeight = n.Wtot;
-    c.tempRise = n.Trise;
-    c.bmax = n.Bmax;
-    c.bac = n.bacTesla();
-    c.hdc = n.hdcAmperesPerCm();
-    c.currentDensity = n.Jact;
-    c.muEff = n.MuEff;
+    c.turns = n.turns;
+    c.awg = n.wireGauge;
+    c.rdc = n.resistanceOhm;
+    c.copperLoss = n.copperLossW;
+    c.coreLoss = n.coreLossW;
+    c.totalLoss = n.totalLossW;
+    c.totalWeight = n.totalWeightG;
+    c.tempRise = n.temperatureRiseC;
+    c.bmax = n.peakFluxDensityT;
+    c.bac = n.acFluxDensityT();
+    c.hdc = n.dcFieldAPerCm();
+    c.currentDensity = n.currentDensityAPerCm2;
+    c.muEff = n.effectivePermeability;
     c.texts = resultTexts(outcome, selection);
-    c.texts.Price = resultTexts(outcome, selection, spec.locale).Price;
+    c.texts.relativeCost = resultTexts(outcome, selection, spec.locale).relativeCost;
     c.cost = material.relativeCost ? finiteOrNone(*material.relativeCost) : std::nullopt;
 
     c.coreAP = coreAreaProductCm4(s);
@@ -66,7 +66,7 @@ void measure(Candidate& c, const DesignBasis& basis, const DesignState& s,
     c.volume = known(s.Vc);
     const auto window = known(s.Wa);
     if (window && *window > 0) {
-        c.fill = finiteOrNone(n.N * n.Aw / *window);
+        c.fill = finiteOrNone(n.turns * n.wireAreaCm2 / *window);
     }
     DesignCheckInput in = designCheckInput(s, n, basis.references, spec.ambientC);
     in.minimumAreaProductCm4 = static_cast<double>(minAP);

@@ -45,12 +45,12 @@ Candidate windowCandidate(const DeliveredCandidate& d) {
     if (design.inductance) {
         c.turns = static_cast<double>(design.inductance->turns);
         c.lIdcPercent = design.inductance->atIdcPercent;
-        c.texts.NTurns = std::to_string(design.inductance->turns);
+        c.texts.turns = std::to_string(design.inductance->turns);
     }
     if (design.winding) {
         c.awg = design.winding->awg;
         c.woundFill = design.winding->fill;
-        c.texts.WAWG = std::to_string(design.winding->awg);
+        c.texts.wireGauge = std::to_string(design.winding->awg);
     }
     if (design.core) {
         c.coreLoss = design.core->lossW;
@@ -65,9 +65,9 @@ Candidate windowCandidate(const DeliveredCandidate& d) {
         c.totalWeight = copper.totalWeightKg * kGramsPerKg;
         c.tempRise = copper.temperatureRiseHotC;
         c.hotRise = copper.temperatureRiseHotC;
-        c.texts.PTOT = formatFixed(c.totalLoss, 3);
-        c.texts.TWT = formatFixed(c.totalWeight, 1);
-        c.texts.TRISE = formatFixed(c.tempRise, 1);
+        c.texts.totalLoss = formatFixed(c.totalLoss, 3);
+        c.texts.totalWeight = formatFixed(c.totalWeight, 1);
+        c.texts.temperatureRise = formatFixed(c.tempRise, 1);
     }
     return c;
 }

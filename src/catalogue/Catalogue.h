@@ -47,21 +47,21 @@ class Recordset {
     void setIndex(std::string_view name);
     const std::string& index() const noexcept { return indexName_; }
 
-    void moveFirst();  // Fault(NoCurrentRecord) on an empty table
-    void moveLast();   // Fault(NoCurrentRecord) on an empty table
+    void goToFirst();  // Fault(NoCurrentRecord) on an empty table
+    void goToLast();   // Fault(NoCurrentRecord) on an empty table
     // From the last record: past the end (EOF, no current record). Fault(NoCurrentRecord)
     // when there is no current record to move from (already past the end, or after a
     // seek without a match).
-    void moveNext();
+    void goToNext();
     bool atEnd() const noexcept;  // true past the last record and on an empty table
     std::int64_t recordCount() const noexcept;
 
     // Positions on the first record, in current-index order, whose first key field equals
     // `key` (text compared by the index's collation: case-insensitively in the catalogue).
-    // Without a match there is no current record and noMatch() is true. Only "=" is
+    // Without a match there is no current record and lastFindFailed() is true. Only "=" is
     // supported (std::invalid_argument otherwise); CatalogueError without a current index.
-    void seek(std::string_view comparison, const Value& key);
-    bool noMatch() const noexcept { return noMatch_; }
+    void findByIndex(std::string_view comparison, const Value& key);
+    bool lastFindFailed() const noexcept { return noMatch_; }
     bool hasCurrent() const noexcept;
 
     // The position of the current record in the current order, -1 when there is none.

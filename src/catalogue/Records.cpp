@@ -38,7 +38,7 @@ template <class Visit>
 void forEachRecord(Recordset& records, Visit visit) {
     if (records.recordCount() == 0)
         return;
-    for (records.moveFirst(); !records.atEnd(); records.moveNext())
+    for (records.goToFirst(); !records.atEnd(); records.goToNext())
         visit(records);
 }
 

@@ -74,7 +74,7 @@ void Recordset::setIndex(std::string_view name) {
     lost_ = false;
 }
 
-void Recordset::moveFirst() {
+void Recordset::goToFirst() {
     if (size() == 0) {
         throw Fault(FaultKind::NoCurrentRecord, table_->name + ": no records");
     }
@@ -82,7 +82,7 @@ void Recordset::moveFirst() {
     lost_ = false;
 }
 
-void Recordset::moveLast() {
+void Recordset::goToLast() {
     if (size() == 0) {
         throw Fault(FaultKind::NoCurrentRecord, table_->name + ": no records");
     }
@@ -90,7 +90,7 @@ void Recordset::moveLast() {
     lost_ = false;
 }
 
-void Recordset::moveNext() {
+void Recordset::goToNext() {
     if (!hasCurrent()) {
         throw Fault(FaultKind::NoCurrentRecord, table_->name + ": no record to move from");
     }
@@ -109,7 +109,7 @@ std::int64_t Recordset::recordCount() const noexcept {
     return static_cast<std::int64_t>(size());
 }
 
-void Recordset::seek(std::string_view comparison, const Value& key) {
+void Recordset::findByIndex(std::string_view comparison, const Value& key) {
     if (comparison != "=") {
         throw std::invalid_argument("Seek supports only \"=\", not \"" + std::string(comparison) +
                                     "\"");

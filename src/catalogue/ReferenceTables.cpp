@@ -22,8 +22,8 @@ Recordset loadedTable(const std::string& catalogueFile, std::string_view table) 
 // A copy of the table's record set positioned on the row of `key`, or nothing.
 std::optional<Recordset> rowOf(const Recordset& table, const Value& key) {
     Recordset records = table;
-    records.seek("=", key);
-    if (records.noMatch() || !records.hasCurrent()) {
+    records.findByIndex("=", key);
+    if (records.lastFindFailed() || !records.hasCurrent()) {
         return std::nullopt;
     }
     return records;

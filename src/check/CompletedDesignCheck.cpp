@@ -68,8 +68,8 @@ DesignCheckInput designCheckInput(const DesignState& s, const DesignNumbers& num
     in.windowUtilisation = s.Ku;
     // A completed design has at most kMaxTurns + 1 turns and a gauge near the table; a
     // count outside these bounds is never laid out.
-    const auto turns = roundedCount(numbers.N, 0, kMostTurnsChecked);
-    const auto awg = roundedCount(numbers.AWG, -kFarthestGauge, kFarthestGauge);
+    const auto turns = roundedCount(numbers.turns, 0, kMostTurnsChecked);
+    const auto awg = roundedCount(numbers.wireGauge, -kFarthestGauge, kFarthestGauge);
     in.turns = turns.value_or(0);
     in.awg = static_cast<int>(awg.value_or(0));
     in.shape = s.IsECore ? CoreShape::ECore : CoreShape::Toroid;
@@ -84,11 +84,11 @@ DesignCheckInput designCheckInput(const DesignState& s, const DesignNumbers& num
     in.surfaceAreaCm2 = plain(s.SurfArea);
     in.material = s.MatNo;
     in.muInitial = s.MuInit;
-    in.coreLossW = numbers.Pcore;
-    in.designTempRiseC = numbers.Trise;
+    in.coreLossW = numbers.coreLossW;
+    in.designTempRiseC = numbers.temperatureRiseC;
     in.ambientC = ambientC;
     in.specifiedFluxDensityT = s.Bdes;
-    in.peakFluxDensityT = numbers.Bmax;
+    in.peakFluxDensityT = numbers.peakFluxDensityT;
 
     // Each part needs only its own table: the bias curve, or the wire row.
     std::optional<std::string> curveProblem = references.problem;
@@ -102,11 +102,12 @@ DesignCheckInput designCheckInput(const DesignState& s, const DesignNumbers& num
         }
     }
     if (!awg) {
-        wireProblem = "the design's gauge (" + formatNumber(numbers.AWG) + ") is out of range";
+        wireProblem =
+            "the design's gauge (" + formatNumber(numbers.wireGauge) + ") is out of range";
     }
     if (!turns) {
         curveProblem = wireProblem =
-            "the design's turns (" + formatNumber(numbers.N) + ") are out of range";
+            "the design's turns (" + formatNumber(numbers.turns) + ") are out of range";
     }
 
     in.inductanceDataProblem = firstOf(

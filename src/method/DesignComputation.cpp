@@ -148,25 +148,25 @@ DesignOutcome DesignRun::unusable(std::string what) {
 // winding or surface that is not (an inner diameter above the outer one), and a step
 // skipped on a fault leaves a zero that must never be shown as a result.
 std::optional<std::string> DesignRun::resultProblem() const {
-    if (auto p = firstProblem({{"resistance", n_.Rdc},
-                               {"copper loss", n_.Pcu},
-                               {"total loss", n_.Ptot},
-                               {"copper weight", n_.Wcu},
-                               {"core weight", n_.Wcore},
-                               {"total weight", n_.Wtot},
-                               {"temperature rise", n_.Trise}},
+    if (auto p = firstProblem({{"resistance", n_.resistanceOhm},
+                               {"copper loss", n_.copperLossW},
+                               {"total loss", n_.totalLossW},
+                               {"copper weight", n_.copperWeightG},
+                               {"core weight", n_.coreWeightG},
+                               {"total weight", n_.totalWeightG},
+                               {"temperature rise", n_.temperatureRiseC}},
                               Need::Positive))
         return p;
     // Without AC flux there is no core loss; with it, a loss that could not be evaluated
     // (left at 0) is as wrong as a negative one.
-    return firstProblem({{"core loss", n_.Pcore}},
+    return firstProblem({{"core loss", n_.coreLossW}},
                         s_.Bac == 0 ? Need::NotNegative : Need::Positive);
 }
 
 DesignOutcome DesignRun::run() {
-    if (sel_.coreMatText.empty())
+    if (sel_.materialText.empty())
         return failed("Select a core from the database", 1);
-    if (sel_.coreMatIndex < 0)
+    if (sel_.materialIndex < 0)
         return failed("Select a core material", 1);
     if (auto problem = unusableCatalogueValue(s_))
         return unusable(std::move(*problem));
@@ -178,14 +178,15 @@ DesignOutcome DesignRun::run() {
         n0 = (Num(static_cast<double>(s_.Ku)) * s_.Wa * s_.Jdes * kSquareMetresPerSquareCm / s_.Ipk)
                  .value();
     });
-    steps_.run([&] { n_.N = std::floor(checkedFinite(n0 + 0.5)); });
+    steps_.run([&] { n_.turns = std::floor(checkedFinite(n0 + 0.5)); });
 
     if (!searchTurns())
         return failed(kComputationalError, 0);
     // The last iteration of a downward walk evaluated N - 1: recompute for the chosen N.
     operatingPoint();
     steps_.run([&] {
-        n_.Bmax = (Num(s_.Lreq) * s_.Ipk * kTeslaPerWeberPerSquareCm / (Num(n_.N) * s_.Ac)).value();
+        n_.peakFluxDensityT =
+            (Num(s_.Lreq) * s_.Ipk * kTeslaPerWeberPerSquareCm / (Num(n_.turns) * s_.Ac)).value();
     });
     steps_.run([&] { updateEffectivePermeability(s_); });
     if (steps_.hasPending())
@@ -202,10 +203,11 @@ DesignOutcome DesignRun::run() {
 
 void DesignRun::operatingPoint() {
     // H = 0.4π·N·I/lc in the method's order and units (physics::fieldStrengthOe works in m).
-    steps_.run([&] { s_.Hdc = (kOerstedPerAmpereTurnPerCm * Num(n_.N) * s_.Idc / s_.Lc).value(); });
+    steps_.run(
+        [&] { s_.Hdc = (kOerstedPerAmpereTurnPerCm * Num(n_.turns) * s_.Idc / s_.Lc).value(); });
     steps_.run([&] {
-        s_.Bac =
-            (Num(s_.Lreq) * s_.Iac * kGaussPerWeberPerSquareCm / (2 * Num(n_.N) * s_.Ac)).value();
+        s_.Bac = (Num(s_.Lreq) * s_.Iac * kGaussPerWeberPerSquareCm / (2 * Num(n_.turns) * s_.Ac))
+                     .value();
     });
 }
 
@@ -217,7 +219,7 @@ bool DesignRun::searchTurns() {
     bool decreased = false;
     for (;;) {
         // Where the inductance can never exceed the requirement the walk would not end.
-        if (std::fabs(n_.N) > kMaxTurns)
+        if (std::fabs(n_.turns) > kMaxTurns)
             return false;
         ++n_.iterations;
         operatingPoint();
@@ -227,18 +229,19 @@ bool DesignRun::searchTurns() {
         // L(N) of InductanceModel at the fitted µ, kept in the method's cm/mm order.
         steps_.run([&] {
             const Num mu = static_cast<double>(s_.MuEff);
-            const Num n = n_.N;
-            n_.Lcalc = (Num(physics::kMu0HPerM) * mu * (n * n) * s_.Ac * kSquareMetresPerSquareCm /
-                        (s_.Gap * mu * physics::kMetresPerMm + s_.Lc * physics::kMetresPerCm))
-                           .value();
+            const Num n = n_.turns;
+            n_.searchedInductanceH =
+                (Num(physics::kMu0HPerM) * mu * (n * n) * s_.Ac * kSquareMetresPerSquareCm /
+                 (s_.Gap * mu * physics::kMetresPerMm + s_.Lc * physics::kMetresPerCm))
+                    .value();
         });
-        if (n_.Lcalc > s_.Lreq) {
+        if (n_.searchedInductanceH > s_.Lreq) {
             if (increased)
                 return true;
-            n_.N -= 1;
+            n_.turns -= 1;
             decreased = true;
         } else {
-            n_.N += 1;
+            n_.turns += 1;
             if (decreased)
                 return true;
             increased = true;
@@ -249,49 +252,56 @@ bool DesignRun::searchTurns() {
 void DesignRun::wireAndLosses() {
     // Faults from here on are skipped; the results show what the steps left.
     skippable("AwReq", [&] {
-        n_.AwReq = (Num(s_.Irms) / (Num(s_.Jdes) * kSquareMetresPerSquareCm)).value();
+        n_.requiredWireAreaCm2 = (Num(s_.Irms) / (Num(s_.Jdes) * kSquareMetresPerSquareCm)).value();
     });
     double awgExact = 0;
     skippable("AWG", [&] {
-        awgExact = (Num(physics::kAwgPerDecadeOfArea) * checkedLog10(n_.AwReq) +
+        awgExact = (Num(physics::kAwgPerDecadeOfArea) * checkedLog10(n_.requiredWireAreaCm2) +
                     physics::kAwgOfOneSquareCm)
                        .value();
     });
-    skippable("AWG", [&] { n_.AWG = std::floor(checkedFinite(awgExact + 0.5)); });
+    skippable("AWG", [&] { n_.wireGauge = std::floor(checkedFinite(awgExact + 0.5)); });
     skippable("d", [&] {
-        n_.d =
-            (Num(kAwgZeroDiameterCm) * checkedPow(10, -n_.AWG / kAwgDiameterDecadeGauges)).value();
+        n_.wireDiameterCm =
+            (Num(kAwgZeroDiameterCm) * checkedPow(10, -n_.wireGauge / kAwgDiameterDecadeGauges))
+                .value();
     });
     // Only d·d can overflow here, as the method's own step would.
-    skippable("Aw", [&] { n_.Aw = checkedFinite(physics::circleArea(n_.d)); });
-    skippable("Jact", [&] { n_.Jact = (Num(s_.Irms) / n_.Aw).value(); });
+    skippable("Aw",
+              [&] { n_.wireAreaCm2 = checkedFinite(physics::circleArea(n_.wireDiameterCm)); });
+    skippable("Jact", [&] { n_.currentDensityAPerCm2 = (Num(s_.Irms) / n_.wireAreaCm2).value(); });
     // The method's 1.724 µΩ·cm over its own mean turn (physics::dcResistanceOhm takes Ω/m).
     skippable("Rdc", [&] {
-        n_.Rdc = (s_.MLT * n_.N * (Num(kCopperResistivityMicroOhmCm) / n_.Aw) * kOhmsPerMicroOhm)
-                     .value();
+        n_.resistanceOhm = (s_.MLT * n_.turns *
+                            (Num(kCopperResistivityMicroOhmCm) / n_.wireAreaCm2) * kOhmsPerMicroOhm)
+                               .value();
     });
     // Mean turn [cm] x turns x bare area [cm²] is the copper's volume in cm³.
-    skippable("Wcu", [&] { n_.Wcu = (s_.MLT * n_.N * n_.Aw * kCopperDensityGramsPerCm3).value(); });
-    skippable("Pcu", [&] { n_.Pcu = (Num(n_.Rdc) * (Num(s_.Irms) * s_.Irms)).value(); });
+    skippable("Wcu", [&] {
+        n_.copperWeightG = (s_.MLT * n_.turns * n_.wireAreaCm2 * kCopperDensityGramsPerCm3).value();
+    });
+    skippable("Pcu",
+              [&] { n_.copperLossW = (Num(n_.resistanceOhm) * (Num(s_.Irms) * s_.Irms)).value(); });
     skippable("Pv", [&] { updateCoreLossDensity(s_); });
-    skippable("Pcore", [&] { n_.Pcore = (Num(s_.Pv) * s_.Vc).value(); });
-    skippable("Wcore", [&] { n_.Wcore = (s_.Density * s_.Vc).value(); });
-    skippable("Ptot", [&] { n_.Ptot = (Num(n_.Pcu) + n_.Pcore).value(); });
+    skippable("Pcore", [&] { n_.coreLossW = (Num(s_.Pv) * s_.Vc).value(); });
+    skippable("Wcore", [&] { n_.coreWeightG = (s_.Density * s_.Vc).value(); });
+    skippable("Ptot", [&] { n_.totalLossW = (Num(n_.copperLossW) + n_.coreLossW).value(); });
     // physics::temperatureRiseC's law, each operation faulting on its own (the skip rule).
     skippable("Trise", [&] {
-        n_.Trise = checkedPow((Num(n_.Ptot) * physics::kMilliwattsPerWatt /
-                               (Num(physics::kSurfaceLawMilliwattsPerSquareCm) * s_.SurfArea))
-                                  .value(),
-                              physics::kSurfaceLawExponent);
+        n_.temperatureRiseC =
+            checkedPow((Num(n_.totalLossW) * physics::kMilliwattsPerWatt /
+                        (Num(physics::kSurfaceLawMilliwattsPerSquareCm) * s_.SurfArea))
+                           .value(),
+                       physics::kSurfaceLawExponent);
     });
-    skippable("Wtot", [&] { n_.Wtot = (Num(n_.Wcu) + n_.Wcore).value(); });
+    skippable("Wtot", [&] { n_.totalWeightG = (Num(n_.copperWeightG) + n_.coreWeightG).value(); });
 }
 
 DesignNumbers DesignRun::numbers() const {
     DesignNumbers n = n_;
-    n.Hdc = s_.Hdc;
-    n.Bac = s_.Bac;
-    n.MuEff = static_cast<double>(s_.MuEff);
+    n.dcFieldOe = s_.Hdc;
+    n.acFluxDensityGauss = s_.Bac;
+    n.effectivePermeability = static_cast<double>(s_.MuEff);
     return n;
 }
 

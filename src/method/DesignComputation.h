@@ -13,28 +13,45 @@ namespace coilsmith {
 
 // What the design run needs from the window besides DesignState.
 struct DesignSelection {
-    std::string coreMatText;  // text of the material list; empty means no core chosen
-    int coreMatIndex = -1;    // selected entry of the material list, -1 for none
-    std::string ldesText;     // texts of Ldes, Lunit and Core as shown
-    std::string lunitText;
+    std::string materialText;    // text of the material list; empty means no core chosen
+    int materialIndex = -1;      // selected entry of the material list, -1 for none
+    std::string inductanceText;  // texts of Ldes, Lunit and Core as shown
+    std::string inductanceUnitText;
     std::string coreText;
     // The "Cost" field of the current material record; nullopt when it cannot be read.
     std::optional<Value> cost;
 };
 
 // The working values of a completed run, for the results page and for callers that
-// compare designs. Lcalc is the last inductance the turns search evaluated: that of N for
-// an upward search, of N - 1 for a downward one. A value whose step faulted keeps what it
-// held before the step (0, or the value of an earlier step); the run names it in `skipped`.
+// compare designs, in the units the method works in. searchedInductanceH is the last inductance
+// the turns search evaluated: that of `turns` for an upward search, of turns - 1 for a downward
+// one. A value whose step faulted keeps what it held before the step (0, or the value of an earlier
+// step); the run names it in `skipped`.
 struct DesignNumbers {
-    double N = 0, Lcalc = 0, Bmax = 0, AwReq = 0, AWG = 0, d = 0, Aw = 0, Jact = 0;
-    double Rdc = 0, Pcu = 0, Pcore = 0, Ptot = 0, Wcu = 0, Wcore = 0, Wtot = 0, Trise = 0;
-    double Hdc = 0, Bac = 0, MuEff = 0;  // Oe, gauss, and the effective permeability
-    int iterations = 0;                  // turns-search iterations
+    double turns = 0;                  // N
+    double searchedInductanceH = 0;    // Lcalc
+    double peakFluxDensityT = 0;       // Bmax
+    double requiredWireAreaCm2 = 0;    // AwReq
+    double wireGauge = 0;              // AWG
+    double wireDiameterCm = 0;         // d, bare
+    double wireAreaCm2 = 0;            // Aw, bare
+    double currentDensityAPerCm2 = 0;  // Jact
+    double resistanceOhm = 0;          // Rdc, at 20 °C
+    double copperLossW = 0;            // Pcu
+    double coreLossW = 0;              // Pcore
+    double totalLossW = 0;             // Ptot
+    double copperWeightG = 0;          // Wcu
+    double coreWeightG = 0;            // Wcore
+    double totalWeightG = 0;           // Wtot
+    double temperatureRiseC = 0;       // Trise
+    double dcFieldOe = 0;              // Hdc
+    double acFluxDensityGauss = 0;     // Bac
+    double effectivePermeability = 0;  // MuEff
+    int iterations = 0;                // turns-search iterations
 
     // The figures in the units the results page shows them in.
-    double bacTesla() const noexcept { return kTeslaPerGauss * Bac; }
-    double hdcAmperesPerCm() const noexcept { return kAmperesPerCmPerOersted * Hdc; }
+    double acFluxDensityT() const noexcept { return kTeslaPerGauss * acFluxDensityGauss; }
+    double dcFieldAPerCm() const noexcept { return kAmperesPerCmPerOersted * dcFieldOe; }
 };
 
 // A step of the wire and loss calculation whose fault was skipped: the value it computes

@@ -27,24 +27,24 @@ DesignResultTexts resultTexts(const DesignOutcome& outcome, const DesignSelectio
         return shown([&] { return formatFixed(value, decimals, locale); });
     };
     DesignResultTexts t;
-    t.Inductance = sel.ldesText + "  " + sel.lunitText;
-    t.NTurns = shown([&] { return formatNumber(n.N, locale); });
-    t.WAWG = shown([&] { return formatNumber(n.AWG, locale); });
-    if (const auto milliohms = fixed(kMilliohmsPerOhm * n.Rdc, 2))
-        t.DCR = *milliohms + "  mOhms";
-    t.CUL = fixed(n.Pcu, 2);
-    t.COL = fixed(n.Pcore, 2);
-    t.PTOT = fixed(n.Ptot, 2);
-    t.TWT = fixed(n.Wtot, 2);
-    t.TRISE = fixed(n.Trise, 1);
-    t.FDmax = fixed(n.Bmax, 3);
-    t.FDac = fixed(n.bacTesla(), 4);
-    t.FIdc = fixed(n.hdcAmperesPerCm(), 2);
-    t.CDact = fixed(n.Jact, 0);
-    t.EffMu = fixed(n.MuEff, 1);
-    t.fCore = sel.coreText + sel.coreMatText;
+    t.inductance = sel.inductanceText + "  " + sel.inductanceUnitText;
+    t.turns = shown([&] { return formatNumber(n.turns, locale); });
+    t.wireGauge = shown([&] { return formatNumber(n.wireGauge, locale); });
+    if (const auto milliohms = fixed(kMilliohmsPerOhm * n.resistanceOhm, 2))
+        t.resistance = *milliohms + "  mOhms";
+    t.copperLoss = fixed(n.copperLossW, 2);
+    t.coreLoss = fixed(n.coreLossW, 2);
+    t.totalLoss = fixed(n.totalLossW, 2);
+    t.totalWeight = fixed(n.totalWeightG, 2);
+    t.temperatureRise = fixed(n.temperatureRiseC, 1);
+    t.peakFluxDensity = fixed(n.peakFluxDensityT, 3);
+    t.acFluxDensity = fixed(n.acFluxDensityT(), 4);
+    t.dcField = fixed(n.dcFieldAPerCm(), 2);
+    t.currentDensity = fixed(n.currentDensityAPerCm2, 0);
+    t.effectivePermeability = fixed(n.effectivePermeability, 1);
+    t.coreAndMaterial = sel.coreText + sel.materialText;
     if (sel.cost)
-        t.Price = shown([&] { return sel.cost->toText(locale); });
+        t.relativeCost = shown([&] { return sel.cost->toText(locale); });
     return t;
 }
 

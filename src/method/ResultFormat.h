@@ -12,8 +12,11 @@ namespace coilsmith {
 // formed (a figure out of range, a cost that cannot be read) holds nullopt and keeps the
 // text it showed before.
 struct DesignResultTexts {
-    std::optional<std::string> Inductance, EffMu, NTurns, WAWG, DCR, CUL, COL, PTOT, TWT, TRISE,
-        FDmax, FDac, FIdc, CDact, fCore, Price;
+    // Boxes Inductance, EffMu, NTurns, WAWG, DCR, CUL, COL, PTOT, TWT, TRISE, FDmax, FDac, FIdc,
+    // CDact, fCore and Price, in that order.
+    std::optional<std::string> inductance, effectivePermeability, turns, wireGauge, resistance,
+        copperLoss, coreLoss, totalLoss, totalWeight, temperatureRise, peakFluxDensity,
+        acFluxDensity, dcField, currentDensity, coreAndMaterial, relativeCost;
     friend bool operator==(const DesignResultTexts&, const DesignResultTexts&) = default;
 };
 

@@ -71,22 +71,22 @@ std::string listMessage(const char* name, double low, double high, const char* u
 
 // Reads the inputs in their fixed order and stops at the first bad one, whose message it
 // returns; the fields read before it keep their new values.
-std::optional<std::string> readInputs(DesignState& s, const SpecificationTexts& texts,
+std::optional<std::string> readInputs(DesignState& s, const TypedSpecification& texts,
                                       const NumberLocale& locale) {
     std::vector<Input> inputs = {
-        {texts.Ldes, s.Lfac, kPositive, [&s](double v) { s.Lreq = v; },
+        {texts.inductance, s.Lfac, kPositive, [&s](double v) { s.Lreq = v; },
          "Re-Enter Inductance Value"},
-        {texts.FD, s.Bfac, kPositive, [&s](double v) { s.Bdes = v; },
+        {texts.fluxDensity, s.Bfac, kPositive, [&s](double v) { s.Bdes = v; },
          "Re-Enter Flux Density value Value"},
-        {texts.DCC, s.DCfac, kNotNegative, [&s](double v) { s.Idc = v; },
+        {texts.dcCurrent, s.DCfac, kNotNegative, [&s](double v) { s.Idc = v; },
          "Re-Enter DC Current Value"},
-        {texts.ACC, static_cast<double>(s.ACfac), kNotNegative, [&s](double v) { s.Iac = v; },
-         "Re-Enter AC Current Value"},
-        {texts.Freq, s.Ffac, kPositive, [&s](double v) { s.Fexc = toSingle(v); },
+        {texts.rippleCurrent, static_cast<double>(s.ACfac), kNotNegative,
+         [&s](double v) { s.Iac = v; }, "Re-Enter AC Current Value"},
+        {texts.frequency, s.Ffac, kPositive, [&s](double v) { s.Fexc = toSingle(v); },
          "Re-Enter Excitation Frequency"},
     };
-    if (texts.CurD) {
-        inputs.push_back({*texts.CurD, kSquareCmPerSquareMetre,
+    if (texts.currentDensity) {
+        inputs.push_back({*texts.currentDensity, kSquareCmPerSquareMetre,
                           Range{kLowestCurrentDensityAPerCm2 * kSquareCmPerSquareMetre, true,
                                 kHighestCurrentDensityAPerCm2 * kSquareCmPerSquareMetre},
                           [&s](double v) { s.Jdes = v; },
@@ -94,8 +94,8 @@ std::optional<std::string> readInputs(DesignState& s, const SpecificationTexts& 
                                       kHighestCurrentDensityAPerCm2, " A/cm^2", locale),
                           true});
     }
-    if (texts.WU) {
-        inputs.push_back({*texts.WU, 1,
+    if (texts.windowUtilisation) {
+        inputs.push_back({*texts.windowUtilisation, 1,
                           Range{kLowestWindowUtilisation, true, kHighestWindowUtilisation},
                           [&s](double v) { s.Ku = toSingle(v); },
                           listMessage("Window Utilization", kLowestWindowUtilisation,
@@ -111,7 +111,7 @@ std::optional<std::string> readInputs(DesignState& s, const SpecificationTexts& 
 
 }  // namespace
 
-SizingOutcome sizeAreaProduct(DesignState& s, const SpecificationTexts& texts,
+SizingOutcome sizeAreaProduct(DesignState& s, const TypedSpecification& texts,
                               const NumberLocale& locale) {
     SizingOutcome outcome;
     outcome.message = readInputs(s, texts, locale);

@@ -17,9 +17,10 @@ inline constexpr double kHighestWindowUtilisation = 0.9;
 
 // The typed inputs of the specification page, as the user typed them. CurD and WU are the
 // texts of the two editable lists; without them Jdes and Ku are taken as they stand.
-struct SpecificationTexts {
-    std::string Ldes, FD, DCC, ACC, Freq;
-    std::optional<std::string> CurD{}, WU{};
+struct TypedSpecification {
+    // Ldes, FD, DCC, ACC, Freq; CurD and WU.
+    std::string inductance, fluxDensity, dcCurrent, rippleCurrent, frequency;
+    std::optional<std::string> currentDensity{}, windowUtilisation{};
 };
 
 struct SizingOutcome {
@@ -35,7 +36,7 @@ struct SizingOutcome {
 // above zero, a negative current, a current density or window utilisation outside its
 // range), then sizes (peak and rms current, stored energy, area product) under the skip
 // rule: a failing sizing step leaves its target as it was.
-SizingOutcome sizeAreaProduct(DesignState& state, const SpecificationTexts& texts,
+SizingOutcome sizeAreaProduct(DesignState& state, const TypedSpecification& texts,
                               const NumberLocale& locale = {});
 
 }  // namespace coilsmith

@@ -12,7 +12,7 @@
 namespace coilsmith {
 
 // The specification as it was entered: each number and the unit it was entered in.
-struct SpecificationTexts {
+struct EnteredSpecification {
     std::string dcCurrent, dcCurrentUnit;
     std::string rippleCurrent, rippleCurrentUnit;
     std::string frequency, frequencyUnit;
@@ -37,7 +37,7 @@ struct CheckReport {
 // nothing itself. A result box that holds no text prints as its unit alone.
 struct ReportContent {
     std::string fileName;  // the design file's full path; empty for a new design
-    SpecificationTexts specification;
+    EnteredSpecification specification;
     DesignResultTexts results;
     // The limits of the method that the design exceeds, as the results page warns.
     std::vector<std::string> limitWarnings;

@@ -42,29 +42,29 @@ void bodyLines(TextFlow& flow, Printer& printer, const Lines& lines) {
 }  // namespace
 
 std::vector<ReportLine> reportLines(const ReportContent& content) {
-    const SpecificationTexts& s = content.specification;
+    const EnteredSpecification& s = content.specification;
     const DesignResultTexts& r = content.results;
     const auto text = [](const std::optional<std::string>& result) { return result.value_or(""); };
     std::vector<ReportLine> lines{{
-        {"Inductance Value:", text(r.Inductance)},
+        {"Inductance Value:", text(r.inductance)},
         {"DC Current:", pair(s.dcCurrent, s.dcCurrentUnit)},
         {"AC Current:", pair(s.rippleCurrent, s.rippleCurrentUnit)},
         {"Switching Frequency:", pair(s.frequency, s.frequencyUnit)},
-        {"Effective Permeability:", text(r.EffMu)},
-        {"Number of Turns:", text(r.NTurns)},
-        {"Wire AWG:", text(r.WAWG)},
-        {"DC Resistance:", text(r.DCR)},
-        {"Copper Loss:", text(r.CUL) + " W"},
-        {"Core Loss:", text(r.COL) + " W"},
-        {"Total Loss:", text(r.PTOT) + " W"},
-        {"Total Weight:", text(r.TWT) + " g"},
-        {"Temperature Rise:", text(r.TRISE) + " deg. C"},
-        {"Max. Flux Density, Bmax:", text(r.FDmax) + " T"},
-        {"Peak AC Flux Density, Bac:", text(r.FDac) + " T"},
-        {"DC Magnetizing Force, Hdc:", text(r.FIdc) + "  AT/cm"},
-        {"Current Density:", text(r.CDact) + "  A/cm^2"},
-        {"Core Number:", text(r.fCore)},
-        {"Relative Cost:", text(r.Price)},
+        {"Effective Permeability:", text(r.effectivePermeability)},
+        {"Number of Turns:", text(r.turns)},
+        {"Wire AWG:", text(r.wireGauge)},
+        {"DC Resistance:", text(r.resistance)},
+        {"Copper Loss:", text(r.copperLoss) + " W"},
+        {"Core Loss:", text(r.coreLoss) + " W"},
+        {"Total Loss:", text(r.totalLoss) + " W"},
+        {"Total Weight:", text(r.totalWeight) + " g"},
+        {"Temperature Rise:", text(r.temperatureRise) + " deg. C"},
+        {"Max. Flux Density, Bmax:", text(r.peakFluxDensity) + " T"},
+        {"Peak AC Flux Density, Bac:", text(r.acFluxDensity) + " T"},
+        {"DC Magnetizing Force, Hdc:", text(r.dcField) + "  AT/cm"},
+        {"Current Density:", text(r.currentDensity) + "  A/cm^2"},
+        {"Core Number:", text(r.coreAndMaterial)},
+        {"Relative Cost:", text(r.relativeCost)},
     }};
     // A warning is printed in the label column, where its words have room.
     for (const std::string& limit : content.limitWarnings) {

@@ -149,14 +149,14 @@ void ChokeModel::loadToroid() {
 void ChokeModel::listMaterials(DataSource& links, const Value& coreNo) {
     DataSource& materials = sources_.materials;
     StepRunner steps;
-    steps.run([&] { records(links).moveFirst(); });
-    steps.run([&] { records(materials).moveFirst(); });
+    steps.run([&] { records(links).goToFirst(); });
+    steps.run([&] { records(materials).goToFirst(); });
 
     bool found = false;
     steps.run([&] {
         Recordset& r = records(links);
-        r.seek("=", coreNo);
-        found = !r.noMatch() && r.hasCurrent();
+        r.findByIndex("=", coreNo);
+        found = !r.lastFindFailed() && r.hasCurrent();
     });
     if (!found) {
         return;
@@ -168,8 +168,8 @@ void ChokeModel::listMaterials(DataSource& links, const Value& coreNo) {
     const auto appendLinkedMaterial = [&] {
         steps.run([&] {
             Recordset& m = records(materials);
-            m.seek("=", records(links).field("Mat"));
-            if (!m.noMatch() && m.hasCurrent()) {
+            m.findByIndex("=", records(links).field("Mat"));
+            if (!m.lastFindFailed() && m.hasCurrent()) {
                 list.items.push_back(m.field("MatNo").toText(locale_));
             }
         });
@@ -179,7 +179,7 @@ void ChokeModel::listMaterials(DataSource& links, const Value& coreNo) {
         bool sameCore = false;
         steps.run([&] {
             Recordset& r = records(links);
-            r.moveNext();
+            r.goToNext();
             sameCore = !r.atEnd() && r.field("Core").toText(locale_) == coreKey;
         });
         if (!sameCore) {
@@ -196,12 +196,12 @@ void ChokeModel::selectMaterial() {
     DataSource& materials = sources_.materials;
     const std::string key = text("CoreMat");
     StepRunner steps;
-    steps.run([&] { records(materials).moveFirst(); });
+    steps.run([&] { records(materials).goToFirst(); });
     bool found = false;
     steps.run([&] {
         Recordset& r = records(materials);
-        r.seek("=", Value(key));
-        found = !r.noMatch() && r.hasCurrent();
+        r.findByIndex("=", Value(key));
+        found = !r.lastFindFailed() && r.hasCurrent();
     });
     if (!found) {
         // The previous material stays in force, and so does its record, whose cost the
@@ -210,7 +210,7 @@ void ChokeModel::selectMaterial() {
             report("Material " + key + " is not in the catalogue " + cataloguePath_);
         }
         if (!state_.MatNo.empty()) {
-            steps.run([&] { records(materials).seek("=", Value(state_.MatNo)); });
+            steps.run([&] { records(materials).findByIndex("=", Value(state_.MatNo)); });
         }
         return;
     }

@@ -50,15 +50,15 @@ void ChokeModel::fillCoreList(DataSource& cores) {
     }
     StepRunner steps;
     steps.run([&] { refreshStep(cores); });
-    steps.run([&] { records(cores).moveLast(); });
-    steps.run([&] { records(cores).moveFirst(); });
+    steps.run([&] { records(cores).goToLast(); });
+    steps.run([&] { records(cores).goToFirst(); });
     std::int64_t count = 0;
     steps.run([&] { count = records(cores).recordCount(); });
 
     Control& list = mutableControl("Core");
     for (std::int64_t i = 0; i < count; ++i) {
         steps.run([&] { list.items.push_back(records(cores).field("CoreNo").toText(locale_)); });
-        steps.run([&] { records(cores).moveNext(); });
+        steps.run([&] { records(cores).goToNext(); });
     }
 }
 
@@ -78,8 +78,8 @@ bool ChokeModel::findCore(DataSource& cores) {
     const std::string wanted = text("Core");
     StepRunner steps;
     steps.run([&] { refreshStep(cores); });
-    steps.run([&] { records(cores).moveLast(); });
-    steps.run([&] { records(cores).moveFirst(); });
+    steps.run([&] { records(cores).goToLast(); });
+    steps.run([&] { records(cores).goToFirst(); });
     std::int64_t count = 0;
     steps.run([&] { count = records(cores).recordCount(); });
 
@@ -89,7 +89,7 @@ bool ChokeModel::findCore(DataSource& cores) {
         if (equal) {
             return true;
         }
-        steps.run([&] { records(cores).moveNext(); });
+        steps.run([&] { records(cores).goToNext(); });
     }
     return false;
 }

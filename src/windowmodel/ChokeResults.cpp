@@ -38,22 +38,14 @@ void ChokeModel::runDesign() {
     // Display order of the run; a box whose text could not be formed keeps its old text.
     const DesignResultTexts t = resultTexts(outcome, selection, locale_);
     const std::pair<const char*, const std::optional<std::string>*> boxes[] = {
-        {"Inductance", &t.Inductance},
-        {"NTurns", &t.NTurns},
-        {"WAWG", &t.WAWG},
-        {"DCR", &t.DCR},
-        {"CUL", &t.CUL},
-        {"COL", &t.COL},
-        {"PTOT", &t.PTOT},
-        {"TWT", &t.TWT},
-        {"TRISE", &t.TRISE},
-        {"FDmax", &t.FDmax},
-        {"FDac", &t.FDac},
-        {"FIdc", &t.FIdc},
-        {"CDact", &t.CDact},
-        {"EffMu", &t.EffMu},
-        {"fCore", &t.fCore},
-        {"Price", &t.Price},
+        {"Inductance", &t.inductance}, {"NTurns", &t.turns},
+        {"WAWG", &t.wireGauge},        {"DCR", &t.resistance},
+        {"CUL", &t.copperLoss},        {"COL", &t.coreLoss},
+        {"PTOT", &t.totalLoss},        {"TWT", &t.totalWeight},
+        {"TRISE", &t.temperatureRise}, {"FDmax", &t.peakFluxDensity},
+        {"FDac", &t.acFluxDensity},    {"FIdc", &t.dcField},
+        {"CDact", &t.currentDensity},  {"EffMu", &t.effectivePermeability},
+        {"fCore", &t.coreAndMaterial}, {"Price", &t.relativeCost},
     };
     for (const auto& [box, value] : boxes) {
         if (value->has_value()) {

@@ -80,7 +80,7 @@ void ChokeModel::calculateAreaProduct() {
 }
 
 std::optional<std::string> ChokeModel::sizeSpecification() {
-    const SpecificationTexts texts{text("Ldes"), text("FD"),   text("DCC"), text("ACC"),
+    const TypedSpecification texts{text("Ldes"), text("FD"),   text("DCC"), text("ACC"),
                                    text("Freq"), text("CurD"), text("WU")};
     const SizingOutcome outcome = sizeAreaProduct(state_, texts, locale_);
     if (outcome.message) {

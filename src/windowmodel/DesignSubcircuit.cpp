@@ -159,7 +159,7 @@ std::vector<std::string> headerLines(const ChokeModel& model, const SimulatorMod
         inductancesLine("Design check", in.ambientC, l.atZeroH, l.atZeroPercent, l.atIdcH,
                         l.atIdcPercent, l.atIpkH, l.atIpkPercent)};
     appendModelLines(lines, airCoreH);
-    const double rdc20 = model.lastDesign()->numbers.Rdc;
+    const double rdc20 = model.lastDesign()->numbers.resistanceOhm;
     if (check.copper.available()) {
         const CopperFigures& copper = *check.copper.figures;
         lines.push_back(
@@ -283,8 +283,9 @@ spice::ChokeModelInput simulatorModelInput(const ChokeModel& model,
     input.dutyCycle = kModelDutyCycle;
     // The design's core loss is at the flux swing of the required L and ripple.
     input.rippleInductanceH = in.requiredInductanceH;
-    input.windingResistanceOhm =
-        check.copper.available() ? check.copper.figures->rhotOhm : model.lastDesign()->numbers.Rdc;
+    input.windingResistanceOhm = check.copper.available()
+                                     ? check.copper.figures->rhotOhm
+                                     : model.lastDesign()->numbers.resistanceOhm;
     input.coreLossW = in.coreLossW;
     input.headerLines = headerLines(model, request, check, input.airCoreInductanceH);
     return input;

@@ -11,22 +11,22 @@ namespace {
 DesignResultTexts shownResults(const ChokeModel& model) {
     const auto box = [&model](const char* name) { return model.text(name); };
     DesignResultTexts r;
-    r.Inductance = box("Inductance");
-    r.EffMu = box("EffMu");
-    r.NTurns = box("NTurns");
-    r.WAWG = box("WAWG");
-    r.DCR = box("DCR");
-    r.CUL = box("CUL");
-    r.COL = box("COL");
-    r.PTOT = box("PTOT");
-    r.TWT = box("TWT");
-    r.TRISE = box("TRISE");
-    r.FDmax = box("FDmax");
-    r.FDac = box("FDac");
-    r.FIdc = box("FIdc");
-    r.CDact = box("CDact");
-    r.fCore = box("fCore");
-    r.Price = box("Price");
+    r.inductance = box("Inductance");
+    r.effectivePermeability = box("EffMu");
+    r.turns = box("NTurns");
+    r.wireGauge = box("WAWG");
+    r.resistance = box("DCR");
+    r.copperLoss = box("CUL");
+    r.coreLoss = box("COL");
+    r.totalLoss = box("PTOT");
+    r.totalWeight = box("TWT");
+    r.temperatureRise = box("TRISE");
+    r.peakFluxDensity = box("FDmax");
+    r.acFluxDensity = box("FDac");
+    r.dcField = box("FIdc");
+    r.currentDensity = box("CDact");
+    r.coreAndMaterial = box("fCore");
+    r.relativeCost = box("Price");
     return r;
 }
 

@@ -256,8 +256,8 @@ TEST(Locale, TheRelativeCostIsWrittenInTheWindowsLocale) {
     const Ranking ranking = test::rankWindow(window);
     const Candidate& big = ranking.candidates.at(0);
     ASSERT_TRUE(big.completed) << big.reason;
-    EXPECT_EQ(big.texts.Price, big.material == "MB" ? "1" : "2,5");
-    EXPECT_EQ(big.texts.FDmax->find(','), std::string::npos);
+    EXPECT_EQ(big.texts.relativeCost, big.material == "MB" ? "1" : "2,5");
+    EXPECT_EQ(big.texts.peakFluxDensity->find(','), std::string::npos);
 }
 
 // 1 µH at 0.11 A peak needs 4.84e-4 cm^4 ((0.5·1e-6·0.11²)·2e8 / (0.1 T · 50e4 A/m² · 0.05)),

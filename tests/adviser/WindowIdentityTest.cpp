@@ -32,14 +32,22 @@ TEST_P(WindowIdentity, EveryCandidateShowsWhatTheWindowShowsWithAnyNumberOfThrea
         }
         const DesignResultTexts& t = c.texts;
         const std::pair<const char*, std::optional<std::string>> boxes[] = {
-            {"EffMu", t.EffMu}, {"NTurns", t.NTurns},
-            {"WAWG", t.WAWG},   {"DCR", t.DCR},
-            {"CUL", t.CUL},     {"COL", t.COL},
-            {"PTOT", t.PTOT},   {"TWT", t.TWT},
-            {"TRISE", t.TRISE}, {"FDmax", t.FDmax},
-            {"FDac", t.FDac},   {"FIdc", t.FIdc},
-            {"CDact", t.CDact}, {"Price", t.Price},
-            {"fCore", t.fCore}, {"Inductance", t.Inductance}};
+            {"EffMu", t.effectivePermeability},
+            {"NTurns", t.turns},
+            {"WAWG", t.wireGauge},
+            {"DCR", t.resistance},
+            {"CUL", t.copperLoss},
+            {"COL", t.coreLoss},
+            {"PTOT", t.totalLoss},
+            {"TWT", t.totalWeight},
+            {"TRISE", t.temperatureRise},
+            {"FDmax", t.peakFluxDensity},
+            {"FDac", t.acFluxDensity},
+            {"FIdc", t.dcField},
+            {"CDact", t.currentDensity},
+            {"Price", t.relativeCost},
+            {"fCore", t.coreAndMaterial},
+            {"Inductance", t.inductance}};
         for (const auto& [box, text] : boxes) {
             EXPECT_EQ(text, hand.text(box)) << box << " " << c.core << " " << c.material;
         }
@@ -53,22 +61,22 @@ TEST_P(WindowIdentity, EveryCandidateShowsWhatTheWindowShowsWithAnyNumberOfThrea
             return part.available() ? std::optional<double>((*part.figures).*member) : std::nullopt;
         };
         const std::pair<std::optional<double>, std::optional<double>> numbers[] = {
-            {c.turns, n.N},
-            {c.awg, n.AWG},
-            {c.rdc, n.Rdc},
-            {c.copperLoss, n.Pcu},
-            {c.coreLoss, n.Pcore},
-            {c.totalLoss, n.Ptot},
-            {c.totalWeight, n.Wtot},
-            {c.tempRise, n.Trise},
-            {c.bmax, n.Bmax},
-            {c.bac, n.bacTesla()},
-            {c.hdc, n.hdcAmperesPerCm()},
-            {c.currentDensity, n.Jact},
-            {c.muEff, n.MuEff},
+            {c.turns, n.turns},
+            {c.awg, n.wireGauge},
+            {c.rdc, n.resistanceOhm},
+            {c.copperLoss, n.copperLossW},
+            {c.coreLoss, n.coreLossW},
+            {c.totalLoss, n.totalLossW},
+            {c.totalWeight, n.totalWeightG},
+            {c.tempRise, n.temperatureRiseC},
+            {c.bmax, n.peakFluxDensityT},
+            {c.bac, n.acFluxDensityT()},
+            {c.hdc, n.dcFieldAPerCm()},
+            {c.currentDensity, n.currentDensityAPerCm2},
+            {c.muEff, n.effectivePermeability},
             {c.volume, parseNumber(hand.text("VCORE"))},
             {c.coreAP, s.Wa.value() * s.Ac.value()},
-            {c.fill, n.N * n.Aw / s.Wa.value()},
+            {c.fill, n.turns * n.wireAreaCm2 / s.Wa.value()},
             {c.cost, parseNumber(hand.text("Price"), hand.locale())},
             {c.lIdcPercent, figure(check.inductance, &InductanceFigures::atIdcPercent)},
             {c.woundFill, figure(check.winding, &WindingFigures::fill)},

@@ -157,7 +157,7 @@ TEST(CsxTool, BuildsAGoodSetAndAMissingFileFails) {
     CatalogueSources sources;
     sources.openFile(path);
     EXPECT_EQ(sources.eCoreMaterials.recordset().recordCount(), 3);
-    sources.materials.recordset().seek("=", Value("-8"));
+    sources.materials.recordset().findByIndex("=", Value("-8"));
     EXPECT_TRUE(sources.materials.recordset().field("Cost").isNull());
     csv.erase("Toroids");
     const auto [missing, output] = runTool(csv, dir.file("Other.csx"));
@@ -211,12 +211,12 @@ TEST(CsxBuilder, StoresTypedCellsAndQuotedTextsAndWithoutChecksFillsTheRest) {
     EXPECT_EQ(cores.field("CoreNo"), Value("E,20"));
     EXPECT_EQ(cores.field("AC"), Value(2.0));  // a real column stores reals
     EXPECT_EQ(cores.field("GAP"), Value(1e-3));
-    sources.materials.recordset().seek("=", Value("-2"));
+    sources.materials.recordset().findByIndex("=", Value("-2"));
     EXPECT_EQ(sources.materials.recordset().field("Permeab"), Value(std::int64_t{10}));
     // Without checks it fills missing tables and fields.
     csx::buildCatalogue({{"E-Cores", "CoreNo,AC\nE1,x\nE1,\n"}}, path, {.validate = false});
     sources.openFile(path);
-    cores.seek("=", Value("E1"));
+    cores.findByIndex("=", Value("E1"));
     EXPECT_EQ(cores.field("AC"), Value("x"));  // kept as text for tests of bad data
     EXPECT_TRUE(cores.field("GAP").isNull());
     EXPECT_EQ(sources.materials.recordset().recordCount(), 0);

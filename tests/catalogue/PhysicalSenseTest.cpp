@@ -94,7 +94,7 @@ TEST(PhysicalSense, TheBuildToolAndTheReaderRefuseTheSameRowsNamingTheField) {
         source.refresh();
         Recordset& records = source.recordset();
         records.setIndex("PrimaryKey");
-        records.seek("=", Value(damaged.key));
+        records.findByIndex("=", Value(damaged.key));
         ASSERT_TRUE(records.hasCurrent());
         const std::string problem(records.rowProblem());
         EXPECT_EQ(problem.rfind(std::string("field \"") + damaged.field + "\" of " + damaged.key +
@@ -104,7 +104,7 @@ TEST(PhysicalSense, TheBuildToolAndTheReaderRefuseTheSameRowsNamingTheField) {
             << problem;
         EXPECT_NE(problem.find(damaged.reason), std::string::npos) << problem;
         int marked = 0;  // the good rows stay sound
-        for (records.moveFirst(); !records.atEnd(); records.moveNext())
+        for (records.goToFirst(); !records.atEnd(); records.goToNext())
             marked += records.rowProblem().empty() ? 0 : 1;
         EXPECT_EQ(marked, 1);
     }
@@ -119,7 +119,7 @@ TEST(PhysicalSense, EveryShippedRowIsSound) {
         source.setDatabaseName(std::string(COILSMITH_BIN_DIR) + "/Cores.csx");
         source.refresh();
         Recordset& records = source.recordset();
-        for (records.moveFirst(); !records.atEnd(); records.moveNext())
+        for (records.goToFirst(); !records.atEnd(); records.goToNext())
             EXPECT_EQ(records.rowProblem(), "") << table.name;
     }
 }

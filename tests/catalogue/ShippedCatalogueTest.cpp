@@ -33,17 +33,17 @@ TEST(ShippedCatalogue, HasEveryFieldIndexAndRowOfItsCsvAndTypedFields) {
     Recordset materials = s.materials.recordset();
     for (DataSource* links : {&s.eCoreMaterials, &s.toroidMaterials}) {
         Recordset linkRows = links->recordset();
-        for (linkRows.moveFirst(); !linkRows.atEnd(); linkRows.moveNext()) {
-            materials.seek("=", linkRows.field("Mat"));
-            EXPECT_FALSE(materials.noMatch()) << linkRows.field("Mat").toText();
+        for (linkRows.goToFirst(); !linkRows.atEnd(); linkRows.goToNext()) {
+            materials.findByIndex("=", linkRows.field("Mat"));
+            EXPECT_FALSE(materials.lastFindFailed()) << linkRows.field("Mat").toText();
         }
     }
     Recordset cores = s.eCores.recordset();
-    cores.seek("=", Value("E50"));
+    cores.findByIndex("=", Value("E50"));
     EXPECT_TRUE(cores.field("CoreNo").isText());
     EXPECT_EQ(cores.field("AC"), Value(0.1009));
     EXPECT_EQ(cores.field("GAP"), Value(0.0));
-    materials.seek("=", Value("-26"));
+    materials.findByIndex("=", Value("-26"));
     EXPECT_EQ(materials.field("Permeab"), Value(std::int64_t{75}));
 }
 

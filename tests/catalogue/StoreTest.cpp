@@ -33,7 +33,7 @@ struct StoreTest : ::testing::Test {
 
 Values walk(Recordset& records, const char* field) {
     Values seen;
-    for (records.moveFirst(); !records.atEnd(); records.moveNext())
+    for (records.goToFirst(); !records.atEnd(); records.goToNext())
         seen.push_back(records.field(field));
     return seen;
 }
@@ -44,55 +44,56 @@ TEST_F(StoreTest, SeeksAndWalksFollowTheIndexOrderWithTiesInTableOrder) {
     const std::pair<const char*, Value> seeks[] = {
         {"E10", 1.5}, {"e10", 1.5}, {"E20", 2.0}, {"e20", 2.0}, {"E30", Value()}};
     for (const auto& [key, ac] : seeks) {
-        cores.seek("=", Value(key));
-        EXPECT_EQ(std::pair(cores.noMatch(), cores.field("AC")), std::pair(false, ac)) << key;
+        cores.findByIndex("=", Value(key));
+        EXPECT_EQ(std::pair(cores.lastFindFailed(), cores.field("AC")), std::pair(false, ac))
+            << key;
     }
     EXPECT_EQ(walk(cores, "AC"), (Values{1.5, 1.0, 9.0, 2.0, Value()}));
     sources.eCores.refresh();  // drops the index: table order
     Recordset& fresh = sources.eCores.recordset();
     EXPECT_TRUE(fresh.index().empty() && fresh.recordCount() == 5);
     EXPECT_EQ(walk(fresh, "CoreNo"), (Values{"E20", "e10", "E10", "E30", "E10"}));
-    EXPECT_THROW(fresh.seek("=", Value("E10")), CatalogueError);  // no index
+    EXPECT_THROW(fresh.findByIndex("=", Value("E10")), CatalogueError);  // no index
     EXPECT_THROW(fresh.field("e_dim"), CatalogueError);
     EXPECT_THROW(fresh.setIndex("NoSuchIndex"), CatalogueError);
     Recordset& links = sources.eCoreMaterials.recordset();
-    links.seek("=", Value("E20"));  // one core's link rows follow; the E20 rows come last
+    links.findByIndex("=", Value("E20"));  // one core's link rows follow; the E20 rows come last
     Values mats;
-    for (; !links.atEnd(); links.moveNext())
+    for (; !links.atEnd(); links.goToNext())
         mats.push_back(links.field("Mat"));
     EXPECT_EQ(mats, (Values{"-2", "-26", "-18"}));
-    links.moveLast();
+    links.goToLast();
     EXPECT_FALSE(links.atEnd());
-    links.moveNext();
+    links.goToNext();
     EXPECT_TRUE(links.atEnd() && !links.hasCurrent());
     EXPECT_THROW(links.field("Mat"), Fault);
-    EXPECT_THROW(links.moveNext(), Fault);
+    EXPECT_THROW(links.goToNext(), Fault);
     Recordset& materials = sources.materials.recordset();
-    materials.seek("=", Value("-99"));  // without a match, no current record
-    EXPECT_TRUE(materials.noMatch() && !materials.hasCurrent());
+    materials.findByIndex("=", Value("-99"));  // without a match, no current record
+    EXPECT_TRUE(materials.lastFindFailed() && !materials.hasCurrent());
     try {
         materials.field("MatNo");
         FAIL() << "a field was read without a current record";
     } catch (const Fault& fault) {
         EXPECT_EQ(fault.kind(), FaultKind::NoCurrentRecord);
     }
-    EXPECT_THROW(materials.moveNext(), Fault);
-    materials.moveFirst();
+    EXPECT_THROW(materials.goToNext(), Fault);
+    materials.goToFirst();
     EXPECT_EQ(materials.field("MatNo"), Value("-2"));
-    materials.seek("=", Value(std::int64_t{-26}));  // a number key finds the text key
+    materials.findByIndex("=", Value(std::int64_t{-26}));  // a number key finds the text key
     EXPECT_EQ(materials.field("Permeab"), Value(std::int64_t{75}));
     EXPECT_EQ(materials.field("density"), Value(7.0));  // field names ignore case
     Recordset& toroids = sources.toroids.recordset();
     EXPECT_TRUE(toroids.recordCount() == 0 && toroids.atEnd());
-    EXPECT_THROW(toroids.moveLast(), Fault);
-    EXPECT_THROW(toroids.moveFirst(), Fault);
+    EXPECT_THROW(toroids.goToLast(), Fault);
+    EXPECT_THROW(toroids.goToFirst(), Fault);
     EXPECT_THROW(toroids.field("CoreNo"), Fault);
-    toroids.seek("=", Value("T1"));
-    EXPECT_TRUE(toroids.noMatch());
+    toroids.findByIndex("=", Value("T1"));
+    EXPECT_TRUE(toroids.lastFindFailed());
     fresh.setIndex("PrimaryKey");  // copies keep their own cursor
-    fresh.seek("=", Value("E30"));
+    fresh.findByIndex("=", Value("E30"));
     Recordset copy = fresh;
-    copy.moveFirst();
+    copy.goToFirst();
     EXPECT_EQ(std::pair(fresh.field("CoreNo"), copy.field("CoreNo")),
               std::pair(Value("E30"), Value("e10")));
     EXPECT_EQ(CatalogueSources(sources).eCores.recordset().field("CoreNo"), Value("E30"));
@@ -110,9 +111,9 @@ TEST_F(StoreTest, SeeksAndWalksFollowTheIndexOrderWithTiesInTableOrder) {
                       {{"b", std::int64_t{1}}, {"A", std::int64_t{2}}, {"a", std::int64_t{3}}},
                       {{"ByKey", {"Key"}}});  // in memory, ordered by its indexes
     records.setIndex("ByKey");
-    records.seek("=", Value("a"));
+    records.findByIndex("=", Value("a"));
     EXPECT_EQ(records.field("N"), Value(std::int64_t{2}));
-    records.moveLast();
+    records.goToLast();
     EXPECT_EQ(records.field("Key"), Value("b"));
 }
 
@@ -131,7 +132,7 @@ TEST_F(StoreTest, RefreshReadsChangedFilesFromAnyThreadAndSnapshotsKeepTheirLoad
     EXPECT_EQ(sources.toroids.recordset().recordCount(), 2);
     ASSERT_TRUE(testing::execSql(path, "UPDATE Toroids SET AC = 7 WHERE CoreNo = 'T1'"));
     sources.toroids.refresh();
-    sources.toroids.recordset().moveFirst();
+    sources.toroids.recordset().goToFirst();
     EXPECT_EQ(sources.toroids.recordset().field("AC"), Value(7.0));
     clearCatalogueCache();
     std::vector<std::future<std::int64_t>> counts;

@@ -18,7 +18,8 @@ using examples::workedExample;
 
 DesignSelection selection() {
     DesignSelection sel;
-    sel.coreMatText = "-26", sel.coreMatIndex = 0, sel.ldesText = "100", sel.lunitText = "uH";
+    sel.materialText = "-26", sel.materialIndex = 0, sel.inductanceText = "100",
+    sel.inductanceUnitText = "uH";
     sel.coreText = "EI-100 ", sel.cost = Value(1.0);
     return sel;
 }
@@ -43,37 +44,45 @@ TEST(DesignComputation, WorkedExample) {
     EXPECT_TRUE(out.skipped.empty());
     const DesignNumbers& n = out.numbers;
     EXPECT_EQ(n.iterations, 9);  // 44 down to 36
-    EXPECT_EQ(n.N, 37);
-    EXPECT_NEAR(n.Lcalc, 97.7161e-6, 1e-10);  // the last turn count tried, 36
+    EXPECT_EQ(n.turns, 37);
+    EXPECT_NEAR(n.searchedInductanceH, 97.7161e-6, 1e-10);  // the last turn count tried, 36
     EXPECT_NEAR(s.Hdc, 23.24779, 1e-5);
     EXPECT_NEAR(s.Bac, 135.13514, 1e-5);
     EXPECT_EQ(s.MuEff, 60.0f);
-    EXPECT_NEAR(n.Bmax, 0.1486486, 1e-7);
-    EXPECT_NEAR(n.AwReq, 0.01252082, 1e-8);
-    EXPECT_EQ(n.AWG, 16);
-    EXPECT_NEAR(n.d, 0.1281397, 1e-7);
-    EXPECT_NEAR(n.Aw, 0.01289607, 1e-8);
-    EXPECT_NEAR(n.Jact, 388.3606, 1e-4);
-    EXPECT_NEAR(n.Rdc, 0.02473156, 1e-8);
-    EXPECT_NEAR(n.Wcu, 21.20952, 1e-5);
-    EXPECT_NEAR(n.Pcu, 0.6203500, 1e-7);
-    EXPECT_EQ(n.Wcore, 70);  // density 7 times volume 10
-    EXPECT_EQ(n.Ptot, n.Pcu + n.Pcore);
+    EXPECT_NEAR(n.peakFluxDensityT, 0.1486486, 1e-7);
+    EXPECT_NEAR(n.requiredWireAreaCm2, 0.01252082, 1e-8);
+    EXPECT_EQ(n.wireGauge, 16);
+    EXPECT_NEAR(n.wireDiameterCm, 0.1281397, 1e-7);
+    EXPECT_NEAR(n.wireAreaCm2, 0.01289607, 1e-8);
+    EXPECT_NEAR(n.currentDensityAPerCm2, 388.3606, 1e-4);
+    EXPECT_NEAR(n.resistanceOhm, 0.02473156, 1e-8);
+    EXPECT_NEAR(n.copperWeightG, 21.20952, 1e-5);
+    EXPECT_NEAR(n.copperLossW, 0.6203500, 1e-7);
+    EXPECT_EQ(n.coreWeightG, 70);  // density 7 times volume 10
+    EXPECT_EQ(n.totalLossW, n.copperLossW + n.coreLossW);
 
     const DesignResultTexts t = resultTexts(out, selection());
     const std::pair<const std::optional<std::string>&, const char*> shown[] = {
-        {t.Inductance, "100  uH"}, {t.NTurns, "37"},        {t.WAWG, "16"},
-        {t.DCR, "24.73  mOhms"},   {t.FIdc, "18.55"},       {t.FDac, "0.0135"},
-        {t.FDmax, "0.149"},        {t.CDact, "388"},        {t.EffMu, "60.0"},
-        {t.CUL, "0.62"},           {t.fCore, "EI-100 -26"}, {t.Price, "1"},
-        {t.TWT, "91.21"}};  // 21.21 g of copper and 70 g of core
+        {t.inductance, "100  uH"},
+        {t.turns, "37"},
+        {t.wireGauge, "16"},
+        {t.resistance, "24.73  mOhms"},
+        {t.dcField, "18.55"},
+        {t.acFluxDensity, "0.0135"},
+        {t.peakFluxDensity, "0.149"},
+        {t.currentDensity, "388"},
+        {t.effectivePermeability, "60.0"},
+        {t.copperLoss, "0.62"},
+        {t.coreAndMaterial, "EI-100 -26"},
+        {t.relativeCost, "1"},
+        {t.totalWeight, "91.21"}};  // 21.21 g of copper and 70 g of core
     for (const auto& [text, expected] : shown) {
         EXPECT_EQ(text, expected);
     }
-    EXPECT_TRUE(t.COL && t.PTOT && t.TRISE);
+    EXPECT_TRUE(t.coreLoss && t.totalLoss && t.temperatureRise);
     // The texts follow the locale.
     const DesignResultTexts comma = resultTexts(out, selection(), {",", "."});
-    EXPECT_EQ(*comma.DCR + " " + *comma.EffMu, "24,73  mOhms 60,0");
+    EXPECT_EQ(*comma.resistance + " " + *comma.effectivePermeability, "24,73  mOhms 60,0");
 }
 
 // The first estimate from the window area; the search walks up or down from it.
@@ -89,7 +98,7 @@ TEST(DesignComputation, SearchFromTheFirstEstimate) {
         s.Wa = windowForTurns(s, row.estimate);
         const DesignOutcome out = computeDesign(s, selection());
         ASSERT_TRUE(out.completed());
-        EXPECT_EQ(out.numbers.N, row.turns) << row.estimate;
+        EXPECT_EQ(out.numbers.turns, row.turns) << row.estimate;
         EXPECT_EQ(out.numbers.iterations, row.iterations) << row.estimate;
     }
 }
@@ -98,16 +107,16 @@ TEST(DesignComputation, SearchFromTheFirstEstimate) {
 TEST(DesignComputation, EqualityAtTheRequirementGoesOneTurnFurther) {
     DesignState up = workedExample();
     up.Wa = windowForTurns(up, 30);
-    const double lcalcAt37 = computeDesign(up, selection()).numbers.Lcalc;
+    const double lcalcAt37 = computeDesign(up, selection()).numbers.searchedInductanceH;
     up.Lreq = lcalcAt37;
-    EXPECT_EQ(computeDesign(up, selection()).numbers.N, 38);
+    EXPECT_EQ(computeDesign(up, selection()).numbers.turns, 38);
 
     DesignState down = workedExample();
-    const double lcalcAt36 = computeDesign(down, selection()).numbers.Lcalc;
+    const double lcalcAt36 = computeDesign(down, selection()).numbers.searchedInductanceH;
     down.Lreq = lcalcAt36;
-    EXPECT_EQ(computeDesign(down, selection()).numbers.N, 37);
+    EXPECT_EQ(computeDesign(down, selection()).numbers.turns, 37);
     down.Lreq = std::nextafter(lcalcAt36, 0.0);
-    EXPECT_EQ(computeDesign(down, selection()).numbers.N, 36);
+    EXPECT_EQ(computeDesign(down, selection()).numbers.turns, 36);
 }
 
 DesignState eCoreExample() {
@@ -178,7 +187,7 @@ TEST(DesignComputation, UnusableNumbersEndOnTheComputationalError) {
             EXPECT_EQ(out.unusableValue, named);
         }
         const DesignResultTexts texts = resultTexts(out, selection());
-        EXPECT_FALSE(texts.NTurns || texts.DCR);
+        EXPECT_FALSE(texts.turns || texts.resistance);
     }
 }
 
@@ -197,9 +206,9 @@ TEST(DesignComputation, ThickWireGivesGaugeZeroOrBelow) {
     s.Wa = windowForTurns(s, 37);
     const DesignOutcome out = computeDesign(s, selection());
     ASSERT_TRUE(out.completed());
-    EXPECT_LE(out.numbers.AWG, 0);
-    EXPECT_EQ(resultTexts(out, selection()).WAWG, "-10");
-    EXPECT_NEAR(out.numbers.d, 0.808507 * std::pow(10.0, 0.5), 1e-12);
+    EXPECT_LE(out.numbers.wireGauge, 0);
+    EXPECT_EQ(resultTexts(out, selection()).wireGauge, "-10");
+    EXPECT_NEAR(out.numbers.wireDiameterCm, 0.808507 * std::pow(10.0, 0.5), 1e-12);
 }
 
 TEST(DesignComputation, ZeroRippleShowsNoCoreLossFromAnEarlierRun) {
@@ -209,8 +218,8 @@ TEST(DesignComputation, ZeroRippleShowsNoCoreLossFromAnEarlierRun) {
     ASSERT_TRUE(out.completed());
     EXPECT_EQ(s.Bac, 0);
     EXPECT_EQ(s.Pv, 0);
-    EXPECT_EQ(resultTexts(out, selection()).COL, "0.00");
-    EXPECT_EQ(out.numbers.Ptot, out.numbers.Pcu);
+    EXPECT_EQ(resultTexts(out, selection()).coreLoss, "0.00");
+    EXPECT_EQ(out.numbers.totalLossW, out.numbers.copperLossW);
 }
 
 // Without ripple, a material without flux-dependent loss terms has no loss density: that
@@ -223,7 +232,7 @@ TEST(DesignComputation, ASkippedStepIsNamedWithItsFault) {
     ASSERT_TRUE(out.completed() && out.skipped.size() == 1u);
     EXPECT_EQ(out.skipped[0].value, "Pv");
     EXPECT_EQ(out.skipped[0].fault.kind(), FaultKind::DivisionByZero);
-    EXPECT_EQ(resultTexts(out, selection()).COL, "0.00");
+    EXPECT_EQ(resultTexts(out, selection()).coreLoss, "0.00");
 }
 
 // The price box shows the cost as text; a missing cost or record leaves its previous text.
@@ -232,22 +241,22 @@ TEST(DesignComputation, PriceShowsTheCostAsText) {
     DesignSelection sel = selection();
     sel.cost = Value(2.5);
     const DesignOutcome out = computeDesign(s, sel);
-    EXPECT_EQ(resultTexts(out, sel).Price, "2.5");
+    EXPECT_EQ(resultTexts(out, sel).relativeCost, "2.5");
     sel.cost = Value(std::int64_t{4});
-    EXPECT_EQ(resultTexts(out, sel).Price, "4");
+    EXPECT_EQ(resultTexts(out, sel).relativeCost, "4");
     sel.cost = Value();
-    EXPECT_FALSE(resultTexts(out, sel).Price);
-    EXPECT_EQ(resultTexts(out, sel).NTurns, "37");
+    EXPECT_FALSE(resultTexts(out, sel).relativeCost);
+    EXPECT_EQ(resultTexts(out, sel).turns, "37");
     sel.cost.reset();  // no current record
-    EXPECT_FALSE(resultTexts(out, sel).Price);
+    EXPECT_FALSE(resultTexts(out, sel).relativeCost);
 }
 
 TEST(DesignComputation, SelectionChecksComeFirst) {
     DesignState s = workedExample();
     const DesignState before = s;
     DesignSelection noText = selection(), noIndex = selection();
-    noText.coreMatText.clear();
-    noIndex.coreMatIndex = -1;
+    noText.materialText.clear();
+    noIndex.materialIndex = -1;
     for (const auto& [sel, message] : {std::pair{noText, "Select a core from the database"},
                                        {noIndex, "Select a core material"}}) {
         const DesignOutcome out = computeDesign(s, sel);
@@ -265,11 +274,11 @@ TEST(DesignComputation, GapAndCrossSectionSetTheTurns) {
     s.Gap = 1, s.Ac = 2;
     const DesignOutcome out = computeDesign(s, selection());
     ASSERT_TRUE(out.completed());
-    EXPECT_EQ(out.numbers.N, 33);
-    EXPECT_NEAR(out.numbers.Lcalc, 96.50973e-6, 1e-11);
+    EXPECT_EQ(out.numbers.turns, 33);
+    EXPECT_NEAR(out.numbers.searchedInductanceH, 96.50973e-6, 1e-11);
     // Bmax = 1e-4·5.5·1e4/(33·2) = 0.0833333 T; Bac = 1e-4·1·1e8/(2·33·2) = 75.7576 G.
-    EXPECT_NEAR(out.numbers.Bmax, 0.08333333, 1e-8);
-    EXPECT_NEAR(out.numbers.Bac, 75.757576, 1e-6);
+    EXPECT_NEAR(out.numbers.peakFluxDensityT, 0.08333333, 1e-8);
+    EXPECT_NEAR(out.numbers.acFluxDensityGauss, 75.757576, 1e-6);
 }
 
 }  // namespace

@@ -11,7 +11,7 @@ namespace {
 
 using examples::freshWindow;
 
-const SpecificationTexts kDefaultTexts{"25", "0.5", "25", "5", "50"};
+const TypedSpecification kDefaultTexts{"25", "0.5", "25", "5", "50"};
 
 TEST(Sizing, DefaultSpecification) {
     DesignState s = freshWindow();
@@ -53,7 +53,7 @@ TEST(Sizing, StopsAtTheFirstBadInput) {
     const char* const messages[] = {
         "Re-Enter Inductance Value", "Re-Enter Flux Density value Value",
         "Re-Enter DC Current Value", "Re-Enter AC Current Value", "Re-Enter Excitation Frequency"};
-    const std::tuple<int, SpecificationTexts, double> rows[] = {
+    const std::tuple<int, TypedSpecification, double> rows[] = {
         {0, {"", "0.5", "25", "5", "50"}, 1000},      {1, {"25", "abc", "25", "5", "50"}, 1000},
         {2, {"25", "0.5", " ", "5", "50"}, 1000},     {3, {"25", "0.5", "25", "1..2", "50"}, 1000},
         {4, {"25", "0.5", "25", "5", "fifty"}, 1000}, {4, {"25", "0.5", "25", "5", "1e36"}, 1000},
@@ -80,7 +80,7 @@ TEST(Sizing, StopsAtTheFirstBadInput) {
 // Ipk 2.5 A, E = 7.8125e-5 J; pure DC Ipk 25 A, E = 7.8125e-3 J; 1 Hz; 1000 times L;
 // the decimal comma and the thousands point: Ipk 1027.5 A, E = 13.19695 J, 3299.23828125 cm^4.
 TEST(Sizing, ShowsTheAreaProduct) {
-    const std::tuple<SpecificationTexts, NumberLocale, const char*> rows[] = {
+    const std::tuple<TypedSpecification, NumberLocale, const char*> rows[] = {
         {{"25", "0.5", "0", "5", "50"}, {".", ","}, "0.020"},
         {{"25", "0.5", "25", "0", "50"}, {".", ","}, "1.953"},
         {{"25", "0.5", "25", "5", "0.001"}, {".", ","}, "2.363"},

@@ -39,9 +39,9 @@ inline ReportContent crowded(ReportContent content) {
     for (int i = 0; i < 12; ++i)
         content.fileName += "/a-rather-long-folder-name-" + std::to_string(i);
     content.fileName += "/output-choke-for-the-buck-converter.txt";
-    content.results.fCore =
+    content.results.coreAndMaterial =
         "A core name from an extended catalogue, far longer than any shipped one";
-    content.results.TRISE = "1234567890123456789012345678901234567890";
+    content.results.temperatureRise = "1234567890123456789012345678901234567890";
     if (!content.check)
         return content;
     CheckTexts& check = content.check->texts;

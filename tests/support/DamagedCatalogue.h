@@ -179,9 +179,14 @@ inline std::string candidateFault(const adviser::Candidate& c) {
         c.muEff,       c.cost,      c.coreAP, c.apMargin,   c.volume,   c.fill,
         c.lIdcPercent, c.woundFill, c.hotRise};
     const auto& t = c.texts;
-    const std::optional<std::string>* texts[] = {
-        &t.Inductance, &t.NTurns, &t.WAWG, &t.DCR,  &t.CUL,   &t.COL,   &t.PTOT,  &t.TWT,
-        &t.TRISE,      &t.FDmax,  &t.FDac, &t.FIdc, &t.CDact, &t.EffMu, &t.fCore, &t.Price};
+    const std::optional<std::string>* texts[] = {&t.inductance,      &t.turns,
+                                                 &t.wireGauge,       &t.resistance,
+                                                 &t.copperLoss,      &t.coreLoss,
+                                                 &t.totalLoss,       &t.totalWeight,
+                                                 &t.temperatureRise, &t.peakFluxDensity,
+                                                 &t.acFluxDensity,   &t.dcField,
+                                                 &t.currentDensity,  &t.effectivePermeability,
+                                                 &t.coreAndMaterial, &t.relativeCost};
     if (!std::all_of(std::begin(figures), std::end(figures), finite))
         return "a figure is not finite";
     for (const auto* text : texts)

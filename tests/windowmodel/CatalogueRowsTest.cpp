@@ -112,12 +112,12 @@ TEST(CatalogueRowsCheckInput, TurnsAndGaugeOutOfRangeMakeTheirPartsUnavailable) 
     s.c_dim = 0.25, s.d_dim = 1.0, s.f_dim = 0.25, s.g_dim = 0.5;
     const CheckReferences none{nullptr, "no tables"};
     DesignNumbers numbers;
-    numbers.N = 1e30, numbers.AWG = 16;
+    numbers.turns = 1e30, numbers.wireGauge = 16;
     const DesignCheckInput manyTurns = designCheckInput(s, numbers, none, 25);
     EXPECT_EQ(manyTurns.turns, 0);
     EXPECT_NE(manyTurns.inductanceDataProblem.value_or("").find("turns"), std::string::npos);
     EXPECT_NE(manyTurns.windingDataProblem.value_or("").find("turns"), std::string::npos);
-    numbers.N = 37, numbers.AWG = -1e30;
+    numbers.turns = 37, numbers.wireGauge = -1e30;
     const DesignCheckInput farGauge = designCheckInput(s, numbers, none, 25);
     EXPECT_EQ(farGauge.turns, 37);
     EXPECT_EQ(farGauge.inductanceDataProblem, "no tables");

@@ -29,13 +29,13 @@ class DesignCheckModelTest : public WorkedTablesTest {
         in.shape = CoreShape::ECore, in.outline = CoreOutline{0, 0, 0, 0.25, 1.0, 0.25, 0.5};
         in.acCm2 = 1, in.lcCm = 10, in.gapMm = 0, in.windowAreaCm2 = 1.5;
         in.surfaceAreaCm2 = 2 * 2.54 * 2.54 * (0.5 + 0.25 + 0.125), in.material = "M60";
-        in.muInitial = 60, in.coreLossW = n.Pcore, in.designTempRiseC = n.Trise;
+        in.muInitial = 60, in.coreLossW = n.coreLossW, in.designTempRiseC = n.temperatureRiseC;
         in.biasCurve = BiasCurve{0.01, 1e-4, 1}, in.wire = WireRow{1.2908, 1.3645, 13.1742};
         in.ambientC = ambientC;
         // 2 E / (B J Ku) = 2 (0.5 100e-6 5.5^2) 1e8 / (0.5 4e6 0.4) = 0.378 cm^4 shown; the
         // core's 1 cm^2 x 1.5 cm^2.
         in.minimumAreaProductCm4 = 0.378, in.coreAreaProductCm4 = 1.5;
-        in.specifiedFluxDensityT = 0.5, in.peakFluxDensityT = n.Bmax;
+        in.specifiedFluxDensityT = 0.5, in.peakFluxDensityT = n.peakFluxDensityT;
         return in;
     }
 

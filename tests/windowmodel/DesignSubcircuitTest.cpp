@@ -36,7 +36,7 @@ TEST_F(DesignSubcircuitTest, InductanceIsTheChecksOnThePublishedCurve) {
 
     const CopperFigures& copper = *m().lastCheck()->copper.figures;
     EXPECT_EQ(input.windingResistanceOhm, copper.rhotOhm);
-    EXPECT_EQ(input.coreLossW, m().lastDesign()->numbers.Pcore);
+    EXPECT_EQ(input.coreLossW, m().lastDesign()->numbers.coreLossW);
     EXPECT_DOUBLE_EQ(input.rippleInductanceH, 100e-6);  // the volt-seconds the core loss is at
     EXPECT_EQ(input.dcCurrentA, 5);
     EXPECT_EQ(input.ripplePeakToPeakA, 1);
