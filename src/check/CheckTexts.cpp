@@ -69,7 +69,7 @@ void addInductanceRows(std::vector<CheckFigureRow>& rows, const DesignCheck& che
     PartRows part(rows, kInductancePart);
     part.inductance("Required L", in.requiredInductanceH);
     part.add("Idc", significantText(in.idcA), "A");
-    part.add("Ipk", significantText(in.idcA + in.iacPeakToPeakA / 2), "A");
+    part.add("Ipk", significantText(in.peakCurrentA()), "A");
     if (!check.inductance.available()) {
         part.unavailable(check.inductance.unavailableReason);
         return;

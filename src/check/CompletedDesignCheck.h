@@ -3,8 +3,8 @@
 #include <memory>
 #include <string>
 
-#include "catalogue/ReferenceTables.h"
 #include "check/DesignCheck.h"
+#include "check/ReferenceTables.h"
 #include "method/DesignComputation.h"
 #include "method/DesignState.h"
 

@@ -64,6 +64,7 @@ struct DesignCheckInput {
     double iacPeakToPeakA = 0;
     double irmsA = 0;  // only for the comparison figure rmsLossAtRdcW
     double frequencyHz = 0;
+    double peakCurrentA() const { return physics::peakCurrentA(idcA, iacPeakToPeakA); }
     double windowUtilisation = 0.4;  // Ku: the largest fill the design allows
 
     // The design: turns, gauge, core and material as the design computation used them.

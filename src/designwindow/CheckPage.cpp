@@ -308,7 +308,7 @@ void CheckPage::showChart(const ChokeModel& model) {
     const double top = roundAxis(highest * unit.perHenry).top;
     const double required = input->requiredInductanceH * unit.perHenry;
     required_->replace({{0, required}, {currents.top, required}});
-    const double ipk = input->idcA + input->iacPeakToPeakA / 2;
+    const double ipk = input->peakCurrentA();
     idc_->replace({{input->idcA, 0}, {input->idcA, top}});
     ipk_->replace({{ipk, 0}, {ipk, top}});
 }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/Printer.h"
-#include "report/ReportContent.h"
+#include "check/ReportContent.h"
 
 namespace coilsmith {
 

@@ -4,7 +4,7 @@
 
 #include "platform/PrinterDialog.h"
 #include "platform/Prompter.h"
-#include "report/ReportContent.h"
+#include "check/ReportContent.h"
 
 namespace coilsmith {
 

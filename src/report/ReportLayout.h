@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "platform/Printer.h"
-#include "report/ReportContent.h"
+#include "check/ReportContent.h"
 
 namespace coilsmith {
 

@@ -8,6 +8,7 @@
 
 #include "coilsmith/Version.h"
 #include "converter/SiNumber.h"
+#include "physics/Ripple.h"
 
 namespace coilsmith::spice {
 
@@ -187,7 +188,7 @@ void appendTable(std::string& text, const FluxTable& table) {
 }  // namespace
 
 double peakCurrentA(const ChokeModelInput& input) {
-    return input.dcCurrentA + input.ripplePeakToPeakA / 2;
+    return physics::peakCurrentA(input.dcCurrentA, input.ripplePeakToPeakA);
 }
 
 double rippleRmsVoltageV(const ChokeModelInput& input) {

@@ -167,11 +167,6 @@ class ChokeModel {
     // number is ignored.
     double ambientTemperature() const noexcept { return ambientC_; }
     void setAmbientTemperature(double celsius);
-    // Each completed Run looks the check's reference rows up in the catalogue file (the
-    // catalogue cache reads it only when it changed). A caller that runs many designs on
-    // one version of the catalogue (the core adviser) loads both tables once with this;
-    // every later Run of this model and of its copies uses that load.
-    void keepCheckReferences();
     // The delivered design of the last Run's core and material beside its check, on the
     // chosen stack; it belongs to the check and is dropped, and made again, with it. The
     // catalogue's records are read once per catalogue file.
@@ -180,9 +175,6 @@ class ChokeModel {
     // setting it delivers the checked design again. A count outside 1 … 3 is ignored.
     StackChoice deliveredStack() const noexcept { return deliveredStack_; }
     void setDeliveredStack(StackChoice stack);
-    // A caller that wants only the method's designs and their checks (the method's core
-    // adviser, which runs every candidate) turns the delivered design off; copies keep it.
-    void setDeliversDesigns(bool delivers) noexcept { deliversDesigns_ = delivers; }
     // Sizes the specification shown again when it changed since the last "Calculate AP",
     // with its checks and messages, so that what is designed next belongs to it. False
     // when an input was refused.
@@ -250,11 +242,8 @@ class ChokeModel {
     double ambientC_ = 25;
     std::optional<DesignCheckInput> lastCheckInput_;
     std::optional<DesignCheck> lastCheck_;
-    std::shared_ptr<const CheckReferences> checkReferences_;
-    bool checkReferencesKept_ = false;
     void deliverCheckedDesign();
     StackChoice deliveredStack_;
-    bool deliversDesigns_ = true;
     std::optional<DeliveredCheck> lastDelivered_;
     std::shared_ptr<const DeliveredRecords> deliveredRecords_;
 };

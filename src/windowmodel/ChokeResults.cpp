@@ -58,11 +58,10 @@ void ChokeModel::runDesign() {
 }
 
 void ChokeModel::checkCompletedDesign() {
-    if (!checkReferencesKept_ || !checkReferences_) {
-        checkReferences_ =
-            std::make_shared<const CheckReferences>(CheckReferences::load(cataloguePath_));
-    }
-    lastCheckInput_ = designCheckInput(state_, lastDesign_->numbers, *checkReferences_, ambientC_);
+    // Each completed Run looks the check's reference rows up in the catalogue file: the
+    // catalogue cache reads it again only when it changed.
+    const CheckReferences references = CheckReferences::load(cataloguePath_);
+    lastCheckInput_ = designCheckInput(state_, lastDesign_->numbers, references, ambientC_);
     lastCheckInput_->minimumAreaProductCm4 = minimumAreaProduct();
     lastCheckInput_->coreAreaProductCm4 = coreAreaProduct();
     lastCheck_ = checkDesign(*lastCheckInput_);
@@ -70,7 +69,7 @@ void ChokeModel::checkCompletedDesign() {
 }
 
 void ChokeModel::deliverCheckedDesign() {
-    if (!lastCheckInput_ || !deliversDesigns_) {
+    if (!lastCheckInput_) {
         lastDelivered_.reset();
         return;
     }
@@ -100,14 +99,6 @@ void ChokeModel::setAmbientTemperature(double celsius) {
         lastCheck_ = checkDesign(*lastCheckInput_);
         deliverCheckedDesign();
     }
-}
-
-void ChokeModel::keepCheckReferences() {
-    checkReferences_ =
-        std::make_shared<const CheckReferences>(CheckReferences::load(cataloguePath_));
-    checkReferencesKept_ = true;
-    deliveredRecords_ =
-        std::make_shared<const DeliveredRecords>(DeliveredRecords::load(cataloguePath_));
 }
 
 }  // namespace coilsmith

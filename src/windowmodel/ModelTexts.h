@@ -5,7 +5,7 @@
 
 #include "check/CheckTexts.h"
 #include "check/DeliveredTexts.h"
-#include "report/ReportContent.h"
+#include "check/ReportContent.h"
 
 namespace coilsmith {
 

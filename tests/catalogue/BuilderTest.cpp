@@ -9,7 +9,7 @@
 
 #include "TestCatalogues.h"
 #include "catalogue/Catalogue.h"
-#include "catalogue/ReferenceTables.h"
+#include "check/ReferenceTables.h"
 
 namespace coilsmith {
 namespace {

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "platform/Prompter.h"
-#include "report/ReportContent.h"
+#include "check/ReportContent.h"
 #include "windowmodel/ChokeModel.h"
 
 namespace coilsmith {

@@ -20,7 +20,7 @@
 #include "CsxBuilder.h"
 #include "adviser/AdviserEngine.h"
 #include "catalogue/Catalogue.h"
-#include "catalogue/ReferenceTables.h"
+#include "check/ReferenceTables.h"
 #include "fakes/FakePrompter.h"
 #include "windowmodel/ChokeModel.h"
 #include "windowmodel/SizedSpecificationOf.h"

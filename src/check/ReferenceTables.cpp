@@ -1,4 +1,4 @@
-#include "catalogue/ReferenceTables.h"
+#include "check/ReferenceTables.h"
 
 #include <cmath>
 #include <cstdint>
