@@ -19,6 +19,9 @@ DesignState toroidDesign() {
     sizeAreaProduct(s, {"25", "0.5", "25", "5", "50"});
     const double od = 1.06, id = 0.57, ht = 0.437;
     const double areaScale = std::pow(2.54, 2) * kPi;
+    s.OD = od;
+    s.ID = id;
+    s.HT = ht;
     s.Ac = 0.683;
     s.Vc = 4.4;
     s.Lc = 6.49;

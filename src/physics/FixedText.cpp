@@ -4,6 +4,7 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <iterator>
 
 namespace coilsmith::physics {
 
@@ -26,20 +27,20 @@ Digits readableDigits(double magnitude) {
     char* const first = buffer.data();
     char* const last = first + buffer.size();
     auto written = std::to_chars(first, last, magnitude, std::chars_format::scientific);
-    if (std::find(first, written.ptr, 'e') - first > kSignificantDigits + 1)
+    char* e = std::find(first, written.ptr, 'e');
+    if (e - first > kSignificantDigits + 1) {
         written = std::to_chars(first, last, magnitude, std::chars_format::scientific,
                                 kSignificantDigits - 1);
-    const std::string text(first, written.ptr);
-    const std::size_t e = text.find('e');
+        e = std::find(first, written.ptr, 'e');
+    }
     Digits d;
-    for (char c : text.substr(0, e))
-        if (c != '.')
-            d.digits.push_back(c);
-    const char* exponent = text.c_str() + e + 1;
+    d.digits.reserve(static_cast<std::size_t>(e - first));
+    std::copy_if(first, e, std::back_inserter(d.digits), [](char c) { return c != '.'; });
+    const char* exponent = e + 1;
     if (*exponent == '+')
         ++exponent;
     int power = 0;
-    std::from_chars(exponent, text.c_str() + text.size(), power);
+    std::from_chars(exponent, written.ptr, power);
     d.pointPosition = power + 1;
     return d;
 }
