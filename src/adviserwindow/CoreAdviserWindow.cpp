@@ -27,7 +27,6 @@
 #include "check/DeliveredSpecification.h"
 #include "platform/WindowFit.h"
 #include "windowmodel/ChokeModel.h"
-#include "check/DeliveredSpecification.h"
 #include "windowmodel/SizedSpecificationOf.h"
 
 namespace coilsmith {

@@ -2,9 +2,10 @@
 #include <optional>
 #include <ostream>
 
-#include "check/DeliveredChoke.h"
 #include "catalogue/Catalogue.h"
 #include "catalogue/Records.h"
+#include "check/DeliveredChoke.h"
+#include "check/DeliveredSpecification.h"
 #include "cli/Arguments.h"
 #include "cli/CheckFormats.h"
 #include "cli/Command.h"
@@ -12,7 +13,6 @@
 #include "cli/OpenDesign.h"
 #include "cli/StreamPrompter.h"
 #include "windowmodel/ChokeModel.h"
-#include "check/DeliveredSpecification.h"
 
 namespace coilsmith::cli {
 
@@ -82,9 +82,9 @@ DeliveredColumn deliverFileDesign(ChokeModel& model, StackChoice stack, double a
         const auto records = catalogue::CatalogueRecords::load(model.cataloguePath());
         const auto shape =
             model.state().IsECore ? catalogue::CoreShape::ECore : catalogue::CoreShape::Toroid;
-        auto design = deliverCatalogueChoke(
-            records, deliveredSpecification(model.state()), ambientC, shape,
-            model.designSelection().coreText, model.state().MatNo, stack);
+        auto design =
+            deliverCatalogueChoke(records, deliveredSpecification(model.state()), ambientC, shape,
+                                  model.designSelection().coreText, model.state().MatNo, stack);
         if (!design) {
             return {std::nullopt, design.reason()};
         }

@@ -8,6 +8,7 @@
 #include "adviser/DeliveredRanking.h"
 #include "catalogue/Catalogue.h"
 #include "catalogue/Records.h"
+#include "check/DeliveredSpecification.h"
 #include "cli/Arguments.h"
 #include "cli/DeliveredFields.h"
 #include "cli/DeliveredRankingFormats.h"
@@ -15,7 +16,6 @@
 #include "cli/RankingFormats.h"
 #include "cli/StreamPrompter.h"
 #include "windowmodel/ChokeModel.h"
-#include "check/DeliveredSpecification.h"
 #include "windowmodel/SizedSpecificationOf.h"
 
 namespace coilsmith::cli {

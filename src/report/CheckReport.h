@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/Printer.h"
 #include "check/ReportContent.h"
+#include "platform/Printer.h"
 
 namespace coilsmith {
 

@@ -2,9 +2,9 @@
 
 #include <string>
 
+#include "check/ReportContent.h"
 #include "platform/PrinterDialog.h"
 #include "platform/Prompter.h"
-#include "check/ReportContent.h"
 
 namespace coilsmith {
 

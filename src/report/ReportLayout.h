@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/Printer.h"
 #include "check/ReportContent.h"
+#include "platform/Printer.h"
 
 namespace coilsmith {
 

@@ -4,8 +4,8 @@
 #include <memory>
 #include <string>
 
-#include "platform/Prompter.h"
 #include "check/ReportContent.h"
+#include "platform/Prompter.h"
 #include "windowmodel/ChokeModel.h"
 
 namespace coilsmith {
