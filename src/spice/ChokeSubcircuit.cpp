@@ -5,6 +5,8 @@
 #include <charconv>
 #include <cmath>
 #include <string>
+#include <string_view>
+#include <utility>
 
 #include "coilsmith/Version.h"
 #include "converter/SiNumber.h"
@@ -30,24 +32,16 @@ bool isNameCharacter(char c) {
     return isLetter(c) || (c >= '0' && c <= '9') || c == '_';
 }
 
-// The figures in the header in ASCII, for simulators that read nothing else.
-std::string ascii(std::string text) {
-    const std::string_view micro = "\u00b5";
-    for (auto at = text.find(micro); at != std::string::npos; at = text.find(micro))
-        text.replace(at, micro.size(), "u");
-    return text;
-}
-
 std::string amperes(double value) {
-    return ascii(converter::formatSi(value, "A"));
+    return asciiText(converter::formatSi(value, "A"));
 }
 
 std::string henries(double value) {
-    return ascii(converter::formatSi(value, "H"));
+    return asciiText(converter::formatSi(value, "H"));
 }
 
 std::string ohms(double value) {
-    return ascii(converter::formatSi(value, "Ohm"));
+    return asciiText(converter::formatSi(value, "Ohm"));
 }
 
 std::string number(double value, int digits) {
@@ -152,10 +146,11 @@ void appendHeader(std::string& text, const ChokeModelInput& input, const FluxTab
     appendComment(text, "continued at the air-core slope " + henries(input.airCoreInductanceH));
     appendComment(text, "Rw: hot winding resistance " + ohms(input.windingResistanceOhm));
     if (input.coreLossW > 0) {
-        appendComment(text, "Rcore: core loss " + ascii(converter::formatSi(input.coreLossW, "W")) +
-                                " at " + ascii(converter::formatSi(input.frequencyHz, "Hz")) +
+        appendComment(text, "Rcore: core loss " +
+                                asciiText(converter::formatSi(input.coreLossW, "W")) + " at " +
+                                asciiText(converter::formatSi(input.frequencyHz, "Hz")) +
                                 " as R = V^2/P with V = " +
-                                ascii(converter::formatSi(rippleRmsVoltageV(input), "V")) +
+                                asciiText(converter::formatSi(rippleRmsVoltageV(input), "V")) +
                                 ", the rms winding");
         appendComment(text,
                       "voltage of the design ripple: an approximation, right near that ripple "
@@ -186,6 +181,16 @@ void appendTable(std::string& text, const FluxTable& table) {
 }
 
 }  // namespace
+
+std::string asciiText(std::string text) {
+    for (const auto& [from, to] : {std::pair<std::string_view, std::string_view>{"\u00b5", "u"},
+                                   {"\u2126", "Ohm"},
+                                   {"\u00b0", "deg. "}}) {
+        for (auto at = text.find(from); at != std::string::npos; at = text.find(from, at))
+            text.replace(at, from.size(), to);
+    }
+    return text;
+}
 
 double peakCurrentA(const ChokeModelInput& input) {
     return physics::peakCurrentA(input.dcCurrentA, input.ripplePeakToPeakA);

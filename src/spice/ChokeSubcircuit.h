@@ -55,6 +55,10 @@ double coreLossResistanceOhm(const ChokeModelInput& input);
 // "L_" put before it when it does not start with a letter ("my choke 2" → "my_choke_2").
 std::string spiceName(std::string_view text);
 
+// A text for the netlist's comments, which simulators read as ASCII: "µ" becomes "u", "Ω"
+// "Ohm" and "°" "deg. " ("52.0 °C" reads "52.0 deg. C").
+std::string asciiText(std::string text);
+
 // The netlist text: header comments (the caller's lines, the program version, the model's
 // figures), then ".subckt NAME 1 2" … ".ends NAME". The cards stay within kLongestLine
 // characters (the table goes on "+" continuation lines); a header line is one comment line

@@ -23,23 +23,8 @@ constexpr double kMetresPerCm = 1e-2;
 constexpr double kMetresPerMm = 1e-3;
 constexpr double kSquareMetresPerSquareCm = 1e-4;
 
-// The header is read by simulators that take nothing but ASCII: "µ" becomes "u".
-std::string ascii(std::string text) {
-    const std::string_view micro = "\u00b5";
-    for (auto at = text.find(micro); at != std::string::npos; at = text.find(micro)) {
-        text.replace(at, micro.size(), "u");
-    }
-    for (const auto& [from, to] :
-         {std::pair<std::string_view, std::string_view>{"\u2126", "Ohm"}, {"\u00b0", " deg. "}}) {
-        for (auto at = text.find(from); at != std::string::npos; at = text.find(from)) {
-            text.replace(at, from.size(), to);
-        }
-    }
-    return text;
-}
-
 std::string si(double value, std::string_view unit) {
-    return ascii(converter::formatSi(value, unit));
+    return spice::asciiText(converter::formatSi(value, unit));
 }
 
 std::string percent(double value) {
@@ -127,7 +112,7 @@ void appendCoreLossLine(std::vector<std::string>& lines) {
 void appendVerdicts(std::vector<std::string>& lines, const std::vector<CheckVerdictRow>& rows) {
     for (const CheckVerdictRow& verdict : rows) {
         lines.push_back("Check " + verdict.check + ": " + verdict.verdictText +
-                        (verdict.reason.empty() ? "" : " - " + ascii(verdict.reason)));
+                        (verdict.reason.empty() ? "" : " - " + spice::asciiText(verdict.reason)));
     }
 }
 

@@ -163,5 +163,10 @@ TEST(SpiceName, KeepsWhatSpiceTakes) {
         EXPECT_EQ(spiceName(text), name);
 }
 
+TEST(AsciiText, SpellsOutTheSymbolsSimulatorsCannotRead) {
+    EXPECT_EQ(asciiText("52.0 \u00b0C within 125 \u00b0C; 5 \u00b5H, 3 m\u2126"),
+              "52.0 deg. C within 125 deg. C; 5 uH, 3 mOhm");
+}
+
 }  // namespace
 }  // namespace coilsmith::spice
