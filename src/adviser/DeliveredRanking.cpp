@@ -84,7 +84,7 @@ double sortValue(const DeliveredCandidate& c, RankKey key) {
     switch (key) {
         case RankKey::Loss:
             return copperOf(c).totalLossHotW;
-        case RankKey::Trise:
+        case RankKey::TemperatureRise:
             return copperOf(c).temperatureRiseHotC;
         case RankKey::Weight:
             return copperOf(c).totalWeightKg;

@@ -15,7 +15,7 @@ namespace {
 
 constexpr std::array<std::pair<RankKey, std::string_view>, 5> kKeyNames{{
     {RankKey::Loss, "loss"},
-    {RankKey::Trise, "trise"},
+    {RankKey::TemperatureRise, "trise"},
     {RankKey::Weight, "weight"},
     {RankKey::Cost, "cost"},
     {RankKey::Volume, "volume"},
@@ -27,7 +27,7 @@ double sortValue(const Candidate& c, RankKey key) {
     switch (key) {
         case RankKey::Loss:
             return c.totalLoss;
-        case RankKey::Trise:
+        case RankKey::TemperatureRise:
             return c.tempRise;
         case RankKey::Weight:
             return c.totalWeight;

@@ -8,7 +8,7 @@
 
 namespace coilsmith::adviser {
 
-enum class RankKey { Loss, Trise, Weight, Cost, Volume };
+enum class RankKey { Loss, TemperatureRise, Weight, Cost, Volume };
 
 // "loss", "trise", "weight", "cost", "volume".
 std::string_view rankKeyName(RankKey key) noexcept;

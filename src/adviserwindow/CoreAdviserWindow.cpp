@@ -36,7 +36,7 @@ namespace {
 // A ranking that ends sooner than this shows no progress bar at all.
 constexpr int kProgressDelayMs = 200;
 
-const adviser::RankKey kKeys[] = {adviser::RankKey::Loss, adviser::RankKey::Trise,
+const adviser::RankKey kKeys[] = {adviser::RankKey::Loss, adviser::RankKey::TemperatureRise,
                                   adviser::RankKey::Weight, adviser::RankKey::Cost,
                                   adviser::RankKey::Volume};
 const adviser::CoreTypeFilter kTypeFilters[] = {

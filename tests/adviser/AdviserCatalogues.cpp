@@ -40,14 +40,14 @@ csx::CsvTables reasonTables() {
 ChokeModel specifiedWindow(const std::string& catalogue, Prompter& prompter,
                            const SpecTexts& spec) {
     ChokeModel window({"/opt/coilsmith", catalogue, {}}, prompter);
-    window.editText("Ldes", spec.Ldes);
-    window.setListText("Lunit", spec.Lunit);
-    window.editText("DCC", spec.DCC);
-    window.editText("ACC", spec.ACC);
-    window.editText("Freq", spec.Freq);
-    window.editText("FD", spec.FD);
-    window.setListText("CurD", spec.CurD);
-    window.setListText("WU", spec.WU);
+    window.editText("Ldes", spec.inductance);
+    window.setListText("Lunit", spec.inductanceUnit);
+    window.editText("DCC", spec.dcCurrent);
+    window.editText("ACC", spec.rippleCurrent);
+    window.editText("Freq", spec.frequency);
+    window.editText("FD", spec.fluxDensity);
+    window.setListText("CurD", spec.currentDensity);
+    window.setListText("WU", spec.windowUtilisation);
     window.calculateAreaProduct();
     return window;
 }

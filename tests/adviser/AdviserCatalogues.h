@@ -24,9 +24,11 @@ std::string flatMaterial(const std::string& matNo, double density, double cost);
 csx::CsvTables reasonTables();
 
 // A design window on `catalogue` with the specification typed and "Calculate AP" done.
+// The texts of the boxes Ldes, Lunit, DCC, ACC, Freq, FD, CurD and WU.
 struct SpecTexts {
-    std::string Ldes = "25", Lunit = "uH", DCC = "25", ACC = "5", Freq = "50", FD = "0.5",
-                CurD = "400", WU = "0.4";
+    std::string inductance = "25", inductanceUnit = "uH", dcCurrent = "25", rippleCurrent = "5",
+                frequency = "50", fluxDensity = "0.5", currentDensity = "400",
+                windowUtilisation = "0.4";
 };
 ChokeModel specifiedWindow(const std::string& catalogue, Prompter& prompter,
                            const SpecTexts& spec = {});

@@ -249,7 +249,7 @@ TEST(DeliveredRanking, TiesGoByCoreThenMaterialThenStack) {
     // Ranked again by cost from the order of the hot rise (two cores run cooler than one):
     // M2 at 1.0 per core, so the stack decides before the core; M1 has no cost and follows,
     // its ties in core, material, stack order whatever the order before.
-    DeliveredRanking byCost = rankDelivered(twins, twoStacks, RankKey::Trise);
+    DeliveredRanking byCost = rankDelivered(twins, twoStacks, RankKey::TemperatureRise);
     EXPECT_EQ(identity(byCost.candidates.front()), (Identity{"T1", "M1", 2}));
     orderDelivered(byCost.candidates, RankKey::Cost);
     EXPECT_EQ(identities(byCost.candidates, 8), (std::vector<Identity>{{"T1", "M2", 1},
@@ -286,7 +286,7 @@ TEST(DeliveredRanking, KeysRankAscending) {
     orderDelivered(r.candidates, RankKey::Volume);
     EXPECT_TRUE(ascending(values([](const auto& c) { return *c.stackedVolumeM3; })));
     EXPECT_DOUBLE_EQ(*find(r, {"T106", "-26", 3}).stackedVolumeM3, 3 * 4.173e-6);
-    orderDelivered(r.candidates, RankKey::Trise);
+    orderDelivered(r.candidates, RankKey::TemperatureRise);
     EXPECT_TRUE(
         ascending(values([](const auto& c) { return c.design->copper->temperatureRiseHotC; })));
 }

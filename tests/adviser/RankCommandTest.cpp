@@ -114,7 +114,7 @@ TEST_F(RankCommand, TableCsvAndJsonAgree) {
 }
 
 TEST_F(RankCommand, ExitStatuses) {
-    const std::string bad = "'" + writeDesign({.Ldes = "abc"}, "bad.txt").string() + "'";
+    const std::string bad = "'" + writeDesign({.inductance = "abc"}, "bad.txt").string() + "'";
     const std::pair<std::string, int> cases[] = {
         {"rank " + file(), 0},
         {"rank " + file() + " --top 3 --by weight --max-trise 80", 0},
@@ -214,8 +214,9 @@ TEST_F(RankCommand, CatalogueNamesWithBadBytesKeepEveryFormat) {
 // the command gives what DeliveredRankingTest derives independently (570 candidates, 311
 // feasible, the lightest T80 in -52 on three cores).
 TEST_F(RankCommand, DeliveredRankingMatchesTheIndependentDerivation) {
-    const fs::path spec =
-        writeDesign({.Ldes = "100", .DCC = "5", .ACC = "1", .Freq = "100"}, "100uH.txt");
+    const fs::path spec = writeDesign(
+        {.inductance = "100", .dcCurrent = "5", .rippleCurrent = "1", .frequency = "100"},
+        "100uH.txt");
     const CliRun run =
         cli("rank '" + spec.string() + "' --delivered --by weight --top 1 --format json");
     ASSERT_EQ(run.exitCode, 0) << run.err;

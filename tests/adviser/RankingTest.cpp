@@ -169,7 +169,7 @@ TEST_P(RankKeys, FeasibleFirstInKeyOrder) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Keys, RankKeys,
-                         ::testing::Values(RankKey::Loss, RankKey::Trise, RankKey::Weight,
+                         ::testing::Values(RankKey::Loss, RankKey::TemperatureRise, RankKey::Weight,
                                            RankKey::Cost, RankKey::Volume),
                          [](const auto& info) { return std::string(rankKeyName(info.param)); });
 
@@ -177,7 +177,7 @@ INSTANTIATE_TEST_SUITE_P(Keys, RankKeys,
 TEST_F(ReasonCatalogue, FiltersGiveWhatRankingWithThemGives) {
     Ranking all = rank();
     AdviserOptions hot;
-    hot.key = RankKey::Trise;
+    hot.key = RankKey::TemperatureRise;
     hot.maxTempRise = rank(hot).candidates.front().tempRise;  // the coolest, exactly
     const Ranking limited = rank(hot);
     EXPECT_EQ(

@@ -119,6 +119,6 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(test::SpecTexts{},
                       test::SpecTexts{"1", "mH", "2", "0.5", "100", "0.3", "300", "0.3"},
                       test::SpecTexts{"100", "uH", "5", "4", "20", "300", "800", "0.6"}),
-    [](const auto& info) { return info.param.Ldes + info.param.Lunit; });
+    [](const auto& info) { return info.param.inductance + info.param.inductanceUnit; });
 
 }  // namespace coilsmith::adviser
