@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "adviser/CandidateDesigner.h"
+#include "method/StateViews.h"
 
 namespace coilsmith::adviser {
 
@@ -101,8 +102,9 @@ Ranking rankCores(const std::optional<SizedSpecification>& specification,
         ranking.problem = "Calculate AP first: the minimum area product is not known.";
         return ranking;
     }
-    ranking.limits = Limits{specification->minimumAreaProductCm4, specification->state.Bdes,
-                            static_cast<double>(specification->state.Ku), options.maxTempRise};
+    const SpecificationView specified = specificationView(specification->state);
+    ranking.limits = Limits{specification->minimumAreaProductCm4, specified.fluxDensityT,
+                            specified.windowUtilisation, options.maxTempRise};
     ranking.key = options.key;
 
     // The reference tables are read once for the whole ranking, so every candidate is

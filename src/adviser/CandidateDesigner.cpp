@@ -7,6 +7,7 @@
 #include "method/CatalogueLoading.h"
 #include "method/DesignComputation.h"
 #include "method/ResultFormat.h"
+#include "method/StateViews.h"
 
 namespace coilsmith::adviser {
 
@@ -63,8 +64,9 @@ void measure(Candidate& c, const DesignBasis& basis, const DesignState& s,
     if (c.coreAP && minAP > 0) {
         c.apMargin = finiteOrNone(*c.coreAP / minAP);
     }
-    c.volume = known(s.Vc);
-    const auto window = known(s.Wa);
+    const CoreView core = coreView(s);
+    c.volume = known(core.volumeCm3);
+    const auto window = known(core.windowAreaCm2);
     if (window && *window > 0) {
         c.fill = finiteOrNone(n.turns * n.wireAreaCm2 / *window);
     }
@@ -131,7 +133,7 @@ std::vector<const catalogue::MaterialRecord*> listedMaterials(
 void designCore(const DesignBasis& basis, const catalogue::CoreRecord& core,
                 std::vector<Candidate>& out) {
     DesignState afterCore = basis.specification.state;
-    afterCore.IsECore = core.shape() == catalogue::CoreShape::ECore;
+    selectCoreShape(afterCore, core.shape() == catalogue::CoreShape::ECore);
     loadCore(afterCore, core);
     const auto materials = listedMaterials(core, basis.records);
     DesignState working;

@@ -136,13 +136,13 @@ void orderDelivered(std::vector<DeliveredCandidate>& candidates, RankKey key) {
         values[i] = candidates[i].feasible ? sortValue(candidates[i], key) : 0;
     }
     std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-        const DeliveredCandidate& ca = candidates[a];
-        const DeliveredCandidate& cb = candidates[b];
-        if (ca.feasible != cb.feasible)
-            return ca.feasible;
+        const DeliveredCandidate& left = candidates[a];
+        const DeliveredCandidate& right = candidates[b];
+        if (left.feasible != right.feasible)
+            return left.feasible;
         if (values[a] != values[b])
             return values[a] < values[b];
-        return identity(ca) < identity(cb);
+        return identity(left) < identity(right);
     });
     std::vector<DeliveredCandidate> ordered;
     ordered.reserve(candidates.size());

@@ -51,7 +51,7 @@ class Recordset {
     void goToLast();   // Fault(NoCurrentRecord) on an empty table
     // From the last record: past the end (EOF, no current record). Fault(NoCurrentRecord)
     // when there is no current record to move from (already past the end, or after a
-    // seek without a match).
+    // find without a match).
     void goToNext();
     bool atEnd() const noexcept;  // true past the last record and on an empty table
     std::int64_t recordCount() const noexcept;
@@ -61,7 +61,7 @@ class Recordset {
     // Without a match there is no current record and lastFindFailed() is true. Only "=" is
     // supported (std::invalid_argument otherwise); CatalogueError without a current index.
     void findByIndex(std::string_view comparison, const Value& key);
-    bool lastFindFailed() const noexcept { return noMatch_; }
+    bool lastFindFailed() const noexcept { return findFailed_; }
     bool hasCurrent() const noexcept;
 
     // The position of the current record in the current order, -1 when there is none.
@@ -105,8 +105,8 @@ class Recordset {
     const catalogue::TableIndex* index_ = nullptr;  // inside *table_; null: table order
     std::string indexName_;
     std::size_t cursor_ = 0;  // position in the current order; size() means past the end
-    bool lost_ = false;       // no current record after a seek without a match
-    bool noMatch_ = false;
+    bool lost_ = false;       // no current record after a find without a match
+    bool findFailed_ = false;
 };
 
 // A data source: a database file and one table. Refresh re-reads the table from the

@@ -128,9 +128,9 @@ void Recordset::findByIndex(std::string_view comparison, const Value& key) {
     };
     const auto first = std::partition_point(index_->order.begin(), index_->order.end(),
                                             [&](std::size_t row) { return compare(row) < 0; });
-    noMatch_ = first == index_->order.end() || compare(*first) != 0;
-    lost_ = noMatch_;
-    if (!noMatch_) {
+    findFailed_ = first == index_->order.end() || compare(*first) != 0;
+    lost_ = findFailed_;
+    if (!findFailed_) {
         cursor_ = static_cast<std::size_t>(first - index_->order.begin());
     }
 }

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "catalogue/Catalogue.h"
+#include "method/StateViews.h"
 #include "numeric/NumberText.h"
 
 namespace coilsmith {
@@ -57,45 +58,58 @@ CheckReferences CheckReferences::load(const std::string& catalogueFile) {
     return {std::make_shared<const ReferenceTables>(ReferenceTables::load(catalogueFile)), {}};
 }
 
-DesignCheckInput designCheckInput(const DesignState& s, const DesignNumbers& numbers,
+DesignCheckInput designCheckInput(const DesignState& state, const DesignNumbers& numbers,
                                   const CheckReferences& references, double ambientC) {
+    const SpecificationView spec = specificationView(state);
+    const CoreView core = coreView(state);
+    const MaterialView material = materialView(state);
     DesignCheckInput in;
-    in.requiredInductanceH = s.Lreq;
-    in.idcA = s.Idc;
-    in.iacPeakToPeakA = s.Iac;
-    in.irmsA = s.Irms;
-    in.frequencyHz = s.Fexc;
-    in.windowUtilisation = s.Ku;
+    in.requiredInductanceH = spec.requiredInductanceH;
+    in.idcA = spec.dcCurrentA;
+    in.iacPeakToPeakA = spec.ripplePeakToPeakA;
+    in.irmsA = spec.rmsCurrentA;
+    in.frequencyHz = spec.frequencyHz;
+    in.windowUtilisation = spec.windowUtilisation;
     // A completed design has at most kMaxTurns + 1 turns and a gauge near the table; a
     // count outside these bounds is never laid out.
     const auto turns = roundedCount(numbers.turns, 0, kMostTurnsChecked);
     const auto awg = roundedCount(numbers.wireGauge, -kFarthestGauge, kFarthestGauge);
     in.turns = turns.value_or(0);
     in.awg = static_cast<int>(awg.value_or(0));
-    in.shape = s.IsECore ? CoreShape::ECore : CoreShape::Toroid;
-    in.outline =
-        s.IsECore
-            ? CoreOutline{0, 0, 0, plain(s.c_dim), plain(s.d_dim), plain(s.f_dim), plain(s.g_dim)}
-            : CoreOutline{plain(s.OD), plain(s.ID), plain(s.HT), 0, 0, 0, 0};
-    in.acCm2 = plain(s.Ac);
-    in.lcCm = plain(s.Lc);
-    in.gapMm = plain(s.Gap);
-    in.windowAreaCm2 = plain(s.Wa);
-    in.surfaceAreaCm2 = plain(s.SurfArea);
-    in.material = s.MatNo;
-    in.muInitial = s.MuInit;
+    in.shape = core.isECore ? CoreShape::ECore : CoreShape::Toroid;
+    in.outline = core.isECore ? CoreOutline{0,
+                                            0,
+                                            0,
+                                            plain(core.stackDepthIn),
+                                            plain(core.innerSpanIn),
+                                            plain(core.centreLegWidthIn),
+                                            plain(core.windowHeightIn)}
+                              : CoreOutline{plain(core.outerDiameterIn),
+                                            plain(core.innerDiameterIn),
+                                            plain(core.heightIn),
+                                            0,
+                                            0,
+                                            0,
+                                            0};
+    in.acCm2 = plain(core.crossSectionCm2);
+    in.lcCm = plain(core.pathLengthCm);
+    in.gapMm = plain(core.gapMm);
+    in.windowAreaCm2 = plain(core.windowAreaCm2);
+    in.surfaceAreaCm2 = plain(core.surfaceAreaCm2);
+    in.material = material.name;
+    in.muInitial = material.initialPermeability;
     in.coreLossW = numbers.coreLossW;
     in.designTempRiseC = numbers.temperatureRiseC;
     in.ambientC = ambientC;
-    in.specifiedFluxDensityT = s.Bdes;
+    in.specifiedFluxDensityT = spec.fluxDensityT;
     in.peakFluxDensityT = numbers.peakFluxDensityT;
 
     // Each part needs only its own table: the bias curve, or the wire row.
     std::optional<std::string> curveProblem = references.problem;
     std::optional<std::string> wireProblem = references.problem;
     if (references.tables) {
-        in.biasCurve = references.tables->biasCurve(s.MatNo);
-        curveProblem = references.tables->biasCurveProblem(s.MatNo);
+        in.biasCurve = references.tables->biasCurve(material.name);
+        curveProblem = references.tables->biasCurveProblem(material.name);
         if (awg) {
             in.wire = references.tables->wire(in.awg);
             wireProblem = references.tables->wireProblem(in.awg);
@@ -110,22 +124,33 @@ DesignCheckInput designCheckInput(const DesignState& s, const DesignNumbers& num
             "the design's turns (" + formatNumber(numbers.turns) + ") are out of range";
     }
 
-    in.inductanceDataProblem = firstOf(
-        firstProblem({{"AC", s.Ac}, {"LC", s.Lc}, {"MuInit", single(s.MuInit)}}, Need::Positive),
-        firstProblem({{"GAP", s.Gap}}, Need::NotNegative), curveProblem);
+    // The problems name the values as the catalogue's columns do.
+    in.inductanceDataProblem =
+        firstOf(firstProblem({{"AC", core.crossSectionCm2},
+                              {"LC", core.pathLengthCm},
+                              {"MuInit", single(material.initialPermeability)}},
+                             Need::Positive),
+                firstProblem({{"GAP", core.gapMm}}, Need::NotNegative), curveProblem);
     in.windingDataProblem =
-        s.IsECore
-            ? firstOf(
-                  firstProblem(
-                      {{"WC", s.Wa}, {"d_dim", s.d_dim}, {"f_dim", s.f_dim}, {"g_dim", s.g_dim}},
-                      Need::Positive),
-                  wireProblem)
-            : firstOf(firstProblem({{"window area", s.Wa}, {"ID", s.ID}}, Need::Positive),
-                      wireProblem);
+        core.isECore
+            ? firstOf(firstProblem({{"WC", core.windowAreaCm2},
+                                    {"d_dim", core.innerSpanIn},
+                                    {"f_dim", core.centreLegWidthIn},
+                                    {"g_dim", core.windowHeightIn}},
+                                   Need::Positive),
+                      wireProblem)
+            : firstOf(
+                  firstProblem({{"window area", core.windowAreaCm2}, {"ID", core.innerDiameterIn}},
+                               Need::Positive),
+                  wireProblem);
     in.copperDataProblem =
-        s.IsECore ? firstProblem({{"c_dim", s.c_dim}, {"surface area", s.SurfArea}}, Need::Positive)
-                  : firstProblem({{"OD", s.OD}, {"HT", s.HT}, {"surface area", s.SurfArea}},
-                                 Need::Positive);
+        core.isECore
+            ? firstProblem({{"c_dim", core.stackDepthIn}, {"surface area", core.surfaceAreaCm2}},
+                           Need::Positive)
+            : firstProblem({{"OD", core.outerDiameterIn},
+                            {"HT", core.heightIn},
+                            {"surface area", core.surfaceAreaCm2}},
+                           Need::Positive);
     return in;
 }
 

@@ -1,17 +1,12 @@
 #include "check/DeliveredSpecification.h"
 
+#include "method/StateViews.h"
 namespace coilsmith {
 
 physics::ChokeSpecification deliveredSpecification(const DesignState& state) {
-    physics::ChokeSpecification spec;
-    spec.requiredInductanceH = state.Lreq;
-    spec.dcCurrentA = state.Idc;
-    spec.ripplePeakToPeakA = state.Iac;
-    spec.rmsCurrentA = state.Irms;
-    spec.frequencyHz = static_cast<double>(state.Fexc);
-    spec.currentDensityAPerM2 = state.Jdes;
-    spec.windowUtilisation = static_cast<double>(state.Ku);
-    return spec;
+    const SpecificationView s = specificationView(state);
+    return {s.requiredInductanceH, s.dcCurrentA,           s.ripplePeakToPeakA, s.rmsCurrentA,
+            s.frequencyHz,         s.currentDensityAPerM2, s.windowUtilisation};
 }
 
 }  // namespace coilsmith

@@ -12,6 +12,7 @@
 #include "cli/DeliveredFields.h"
 #include "cli/OpenDesign.h"
 #include "cli/StreamPrompter.h"
+#include "method/StateViews.h"
 #include "windowmodel/ChokeModel.h"
 
 namespace coilsmith::cli {
@@ -80,11 +81,11 @@ std::unique_ptr<CLI::App> parser(CheckArguments& arguments) {
 DeliveredColumn deliverFileDesign(ChokeModel& model, StackChoice stack, double ambientC) {
     try {
         const auto records = catalogue::CatalogueRecords::load(model.cataloguePath());
-        const auto shape =
-            model.state().IsECore ? catalogue::CoreShape::ECore : catalogue::CoreShape::Toroid;
-        auto design =
-            deliverCatalogueChoke(records, deliveredSpecification(model.state()), ambientC, shape,
-                                  model.designSelection().coreText, model.state().MatNo, stack);
+        const auto shape = coreView(model.state()).isECore ? catalogue::CoreShape::ECore
+                                                           : catalogue::CoreShape::Toroid;
+        auto design = deliverCatalogueChoke(records, deliveredSpecification(model.state()),
+                                            ambientC, shape, model.designSelection().coreText,
+                                            materialView(model.state()).name, stack);
         if (!design) {
             return {std::nullopt, design.reason()};
         }

@@ -13,6 +13,7 @@
 #include "converter/ConverterSpecification.h"
 #include "converter/SiNumber.h"
 #include "converter/WorstCaseSummary.h"
+#include "method/StateViews.h"
 #include "platform/FileReplacement.h"
 #include "platform/ProgramDir.h"
 #include "windowmodel/ChokeModel.h"
@@ -299,7 +300,8 @@ ChokeModel typedDesign(const NewArguments& parsed, const SpecificationEntry& ent
     // separator of the file like every other number.
     SpecificationEntry typed = entry;
     if (!typed.fluxDensityT) {
-        typed.fluxDensityT = parseNumber(model.text("FD")).value_or(0) * model.state().Bfac;
+        typed.fluxDensityT = parseNumber(model.text("FD")).value_or(0) *
+                             unitFactor(model.state(), SelectedUnit::FluxDensity);
     }
     if (const auto problem = enterSpecification(model, typed))
         throw Refusal{*problem};

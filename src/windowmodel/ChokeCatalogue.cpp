@@ -5,6 +5,7 @@
 
 #include "catalogue/Records.h"
 #include "method/CatalogueLoading.h"
+#include "method/StateViews.h"
 #include "numeric/StepRunner.h"
 #include "windowmodel/ChokeModel.h"
 #include "windowmodel/RecordSteps.h"
@@ -134,7 +135,9 @@ void ChokeModel::loadToroid() {
 
     // The hole of the toroid is its winding window, held in single precision.
     StepRunner steps;
-    steps.run([&] { setTextRaw("WinArea", formatFixed(state_.Wa.value(), 2, locale_)); });
+    steps.run([&] {
+        setTextRaw("WinArea", formatFixed(coreView(state_).windowAreaCm2.value(), 2, locale_));
+    });
     showAreaProduct();
 
     Value coreNo;
@@ -143,7 +146,7 @@ void ChokeModel::loadToroid() {
 }
 
 // Lists the materials of the link rows of one core, in the link table's "CoreNo" index
-// order: the row the seek lands on and at most ten more rows whose "Core" is exactly the
+// order: the row the find lands on and at most ten more rows whose "Core" is exactly the
 // core's number. A core without link rows lists nothing; a link to a material that is not
 // in "Materials" is left out.
 void ChokeModel::listMaterials(DataSource& links, const Value& coreNo) {
@@ -209,8 +212,8 @@ void ChokeModel::selectMaterial() {
         if (!key.empty()) {
             report("Material " + key + " is not in the catalogue " + cataloguePath_);
         }
-        if (!state_.MatNo.empty()) {
-            steps.run([&] { records(materials).findByIndex("=", Value(state_.MatNo)); });
+        if (const std::string held = materialView(state_).name; !held.empty()) {
+            steps.run([&] { records(materials).findByIndex("=", Value(held)); });
         }
         return;
     }

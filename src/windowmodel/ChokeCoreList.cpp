@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <string>
 
+#include "method/StateViews.h"
 #include "numeric/StepRunner.h"
 #include "windowmodel/ChokeModel.h"
 #include "windowmodel/RecordSteps.h"
@@ -21,7 +22,7 @@ void ChokeModel::chooseCoreType(bool eCore) {
     clearCoreParameters();
     setEnabled("Core", true);
     setEnabled("CoreMat", true);
-    state_.IsECore = eCore;
+    selectCoreShape(state_, eCore);
     eCore ? listECores() : listToroids();
 }
 
@@ -65,7 +66,7 @@ void ChokeModel::fillCoreList(DataSource& cores) {
 void ChokeModel::selectCore() {
     clearList("CoreMat");
     setTextRaw("Mu", {});
-    if (state_.IsECore) {
+    if (coreView(state_).isECore) {
         loadECore();
     } else {
         loadToroid();

@@ -1,5 +1,6 @@
 // The method's limits as the design window shows them: the core page's relation of the
 // area products and the results page's warning.
+#include "method/StateViews.h"
 #include "windowmodel/ChokeModel.h"
 
 namespace coilsmith {
@@ -33,8 +34,8 @@ std::vector<std::string> ChokeModel::exceededLimits() const {
     figures.minimumAreaProductCm4 = minimumAreaProduct();
     figures.coreAreaProductCm4 = coreAreaProduct();
     figures.peakFluxDensityT = parseNumber(text("FDmax"), locale_);
-    if (state_.Bdes > 0) {
-        figures.specifiedFluxDensityT = state_.Bdes;
+    if (const double specified = specificationView(state_).fluxDensityT; specified > 0) {
+        figures.specifiedFluxDensityT = specified;
     }
     figures.temperatureRiseC = parseNumber(text("TRISE"), locale_);
     return exceededMethodLimits(figures);

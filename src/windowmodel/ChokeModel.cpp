@@ -7,6 +7,7 @@
 #include <unordered_map>
 #include <utility>
 
+#include "method/StateViews.h"
 #include "windowmodel/ChokeControls.h"
 
 namespace coilsmith {
@@ -53,18 +54,9 @@ ChokeModel::ChokeModel(Options options, Prompter& prompter, ChokeListener* liste
 
     setCreationTexts();
 
-    state_.Lfac = 1e-6;
-    state_.Bfac = 1;
-    state_.DCfac = 1;
-    state_.ACfac = 1.0f;
-    state_.Ffac = 1000;
-    state_.Jdes = 10000.0 * 400;
-    state_.Ku = 0.4f;
-
-    state_.AppDir = std::move(options.appDir);
-    openCatalogue(options.cataloguePath.empty() ? coilsmith::cataloguePath(state_.AppDir)
+    state_ = initialDesignState(options.appDir);
+    openCatalogue(options.cataloguePath.empty() ? coilsmith::cataloguePath(options.appDir)
                                                 : options.cataloguePath);
-    state_.IsECore = false;
 }
 
 void ChokeModel::setCreationTexts() {

@@ -4,6 +4,7 @@
 
 #include "check/DeliveredSpecification.h"
 #include "method/ResultFormat.h"
+#include "method/StateViews.h"
 #include "windowmodel/ChokeModel.h"
 
 namespace coilsmith {
@@ -76,10 +77,11 @@ void ChokeModel::deliverCheckedDesign() {
     if (!deliveredRecords_ || deliveredRecords_->catalogueFile != cataloguePath_)
         deliveredRecords_ =
             std::make_shared<const DeliveredRecords>(DeliveredRecords::load(cataloguePath_));
-    const auto shape = state_.IsECore ? catalogue::CoreShape::ECore : catalogue::CoreShape::Toroid;
+    const auto shape =
+        coreView(state_).isECore ? catalogue::CoreShape::ECore : catalogue::CoreShape::Toroid;
     lastDelivered_ = coilsmith::deliverCheckedDesign(
         *deliveredRecords_, deliveredSpecification(state_), ambientC_, shape, text("Core"),
-        state_.MatNo, deliveredStack_);
+        materialView(state_).name, deliveredStack_);
 }
 
 void ChokeModel::setDeliveredStack(StackChoice stack) {

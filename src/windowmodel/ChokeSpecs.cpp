@@ -9,45 +9,31 @@
 
 #include "method/MethodConstants.h"
 #include "method/Sizing.h"
+#include "method/StateViews.h"
 #include "numeric/Num.h"
 #include "numeric/StepRunner.h"
 #include "windowmodel/ChokeModel.h"
 
 namespace coilsmith {
 
-namespace {
-
-// Each comparison that matches sets the factor; a text matching none leaves it alone.
-template <class Factor>
-void matchUnit(const std::string& text, Factor& factor,
-               std::initializer_list<std::pair<const char*, Factor>> units) {
-    for (const auto& [unit, value] : units) {
-        if (text == unit) {
-            factor = value;
-        }
-    }
-}
-
-}  // namespace
-
 void ChokeModel::applyInductanceUnit() {
-    matchUnit<double>(text("Lunit"), state_.Lfac, {{"uH", 1e-6}, {"mH", 1e-3}, {"H", 1}});
+    selectUnit(state_, SelectedUnit::Inductance, text("Lunit"));
 }
 
 void ChokeModel::applyFrequencyUnit() {
-    matchUnit<double>(text("Funit"), state_.Ffac, {{"MHz", 1e6}, {"kHz", 1000}, {"Hz", 1}});
+    selectUnit(state_, SelectedUnit::Frequency, text("Funit"));
 }
 
 void ChokeModel::applyFluxDensityUnit() {
-    matchUnit<double>(text("Bunit"), state_.Bfac, {{"T", 1}, {"mT", 1e-3}});
+    selectUnit(state_, SelectedUnit::FluxDensity, text("Bunit"));
 }
 
 void ChokeModel::applyDcCurrentUnit() {
-    matchUnit<double>(text("DCunit"), state_.DCfac, {{"A", 1}, {"mA", 1e-3}});
+    selectUnit(state_, SelectedUnit::DcCurrent, text("DCunit"));
 }
 
 void ChokeModel::applyRippleCurrentUnit() {
-    matchUnit<float>(text("ACunit"), state_.ACfac, {{"A", 1.0f}, {"mA", 1e-3f}});
+    selectUnit(state_, SelectedUnit::RippleCurrent, text("ACunit"));
 }
 
 // The list items are the program's own numbers written with a full stop, so they are read
@@ -55,13 +41,13 @@ void ChokeModel::applyRippleCurrentUnit() {
 // checked, by the next "Calculate AP".
 void ChokeModel::applyCurrentDensity() {
     if (const auto value = parseNumber(text("CurD"))) {
-        StepRunner().run([&] { state_.Jdes = checkedFinite(kSquareCmPerSquareMetre * *value); });
+        StepRunner().run([&] { selectCurrentDensity(state_, *value); });
     }
 }
 
 void ChokeModel::applyWindowUtilisation() {
     if (const auto value = parseNumber(text("WU"))) {
-        StepRunner().run([&] { state_.Ku = toSingle(*value); });
+        StepRunner().run([&] { selectWindowUtilisation(state_, *value); });
     }
 }
 

@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "method/StateViews.h"
+
 namespace coilsmith {
 
 namespace {
@@ -15,15 +17,14 @@ namespace {
 struct UnitSelector {
     std::string_view box;
     std::string_view selector;
-    double (*factor)(const DesignState&);
+    SelectedUnit unit;
 };
 
-constexpr UnitSelector kInductance{"Ldes", "Lunit", [](const DesignState& s) { return s.Lfac; }};
-constexpr UnitSelector kDcCurrent{"DCC", "DCunit", [](const DesignState& s) { return s.DCfac; }};
-constexpr UnitSelector kRipple{"ACC", "ACunit",
-                               [](const DesignState& s) { return static_cast<double>(s.ACfac); }};
-constexpr UnitSelector kFrequency{"Freq", "Funit", [](const DesignState& s) { return s.Ffac; }};
-constexpr UnitSelector kFluxDensity{"FD", "Bunit", [](const DesignState& s) { return s.Bfac; }};
+constexpr UnitSelector kInductance{"Ldes", "Lunit", SelectedUnit::Inductance};
+constexpr UnitSelector kDcCurrent{"DCC", "DCunit", SelectedUnit::DcCurrent};
+constexpr UnitSelector kRipple{"ACC", "ACunit", SelectedUnit::RippleCurrent};
+constexpr UnitSelector kFrequency{"Freq", "Funit", SelectedUnit::Frequency};
+constexpr UnitSelector kFluxDensity{"FD", "Bunit", SelectedUnit::FluxDensity};
 
 // Below this and from this on, a typed number is clearer with an exponent.
 constexpr double kSmallestPlainNumber = 1e-6;
@@ -40,7 +41,7 @@ void typeQuantity(ChokeModel& model, const UnitSelector& quantity, double value)
     for (std::size_t i = 0; i < units.size(); ++i) {
         const int index = static_cast<int>(i);
         model.chooseItem(quantity.selector, index);
-        const double factor = quantity.factor(model.state());
+        const double factor = unitFactor(model.state(), quantity.unit);
         if (smallest < 0 || factor < smallestFactor) {
             smallest = index;
             smallestFactor = factor;
