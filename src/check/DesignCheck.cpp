@@ -184,25 +184,16 @@ CheckPart<CopperFigures> checkCopper(const DesignCheckInput& in, const WoundLayo
         physics::dcResistanceOhm(*meanTurnM * static_cast<double>(in.turns), w.resistance20OhmPerM),
         w, winding.layout.layers};
     const physics::RippleCurrent current{in.idcA, in.iacPeakToPeakA, in.frequencyHz};
-    const auto lossAt = [&](double t) -> physics::Result<double> {
-        const auto c = physics::copperLossAt(copper, current, t);
-        if (!c)
-            return c.problem();
-        return c->totalW() + in.coreLossW;
-    };
     // From the design's own hot point.
-    const auto hot =
-        physics::settleHotTemperature(in.ambientC, in.ambientC + in.designTempRiseC,
-                                      in.surfaceAreaCm2 * kSquareMetresPerSquareCm, lossAt);
+    const auto hot = physics::settleHotWinding(copper, current, in.coreLossW, in.ambientC,
+                                               in.ambientC + in.designTempRiseC,
+                                               in.surfaceAreaCm2 * kSquareMetresPerSquareCm);
     if (!hot)
         return unavailable<CopperFigures>(hot.reason());
-    const auto c = physics::copperLossAt(copper, current, hot->temperatureC);
-    if (!c)
-        return unavailable<CopperFigures>(c.reason());
     CopperFigures f;
     f.meanTurnCm = *meanTurnM * kCmPerMetre;
     f.rdc20Ohm = copper.resistance20Ohm;
-    fillCopper(in, *c, *hot, f);
+    fillCopper(in, hot->copper, hot->hot, f);
     return {f, {}};
 }
 

@@ -182,31 +182,24 @@ std::optional<Problem> Delivery::settleCopper() {
         dcResistanceOhm(*meanTurn * static_cast<double>(turns), w.wire.resistance20OhmPerM), w.wire,
         w.layout.layers};
     const RippleCurrent current{spec_.dcCurrentA, spec_.ripplePeakToPeakA, spec_.frequencyHz};
-    const double coreLoss = d_.core->lossW;
-    const auto lossAt = [&](double t) -> Result<double> {
-        const Result<CopperLoss> c = copperLossAt(copper, current, t);
-        if (!c)
-            return c.problem();
-        return c->totalW() + coreLoss;
-    };
-    const Result<HotPoint> hot = settleHotTemperature(in_.ambientC, in_.ambientC, surface, lossAt);
-    if (!hot)
-        return hot.problem();
-    const Result<CopperLoss> c = copperLossAt(copper, current, hot->temperatureC);
-    if (!c)
-        return c.problem();
+    const Result<HotWinding> settled =
+        settleHotWinding(copper, current, d_.core->lossW, in_.ambientC, in_.ambientC, surface);
+    if (!settled)
+        return settled.problem();
+    const HotPoint& hot = settled->hot;
+    const CopperLoss& c = settled->copper;
     DeliveredCopper f;
     f.woundMeanTurnM = *meanTurn;
     f.resistance20Ohm = copper.resistance20Ohm;
-    f.resistanceHotOhm = c->resistanceOhm;
-    f.fundamentalFr = c->fundamentalFr;
-    f.copperLossDcW = c->dcLossW;
-    f.copperLossAcW = c->acLossW;
-    f.totalLossHotW = hot->lossW;
-    f.temperatureRiseHotC = hot->riseC;
-    f.hotTemperatureC = hot->temperatureC;
-    f.rounds = hot->rounds;
-    f.runaway = hot->runaway;
+    f.resistanceHotOhm = c.resistanceOhm;
+    f.fundamentalFr = c.fundamentalFr;
+    f.copperLossDcW = c.dcLossW;
+    f.copperLossAcW = c.acLossW;
+    f.totalLossHotW = hot.lossW;
+    f.temperatureRiseHotC = hot.riseC;
+    f.hotTemperatureC = hot.temperatureC;
+    f.rounds = hot.rounds;
+    f.runaway = hot.runaway;
     f.copperWeightKg = copperWeightKg(*meanTurn, turns, bareAreaM2(w.wire));
     f.totalWeightKg = f.copperWeightKg + d_.core->weightKg;
     d_.copper = f;

@@ -54,8 +54,15 @@ Result<double> dowellFactor(double penetration, long layers) {
         return 1 + (kSeriesSquareFactor * m2 - 1) / kSeriesDivisor * x * x * x * x;
     if (x > kLimitAbove)
         return finite(x * (1 + 2 * (m2 - 1) / kProximityDivisor), "Dowell factor");
-    const double skin = (std::sinh(2 * x) + std::sin(2 * x)) / (std::cosh(2 * x) - std::cos(2 * x));
-    const double proximity = (std::sinh(x) - std::sin(x)) / (std::cosh(x) + std::cos(x));
+    // One expm1 and one sincos give every term: the double angles are written out as
+    // (sinh 2Δ + sin 2Δ)/(cosh 2Δ − cos 2Δ) = (sh·ch + s·c)/(sh² + s²), with no cancellation.
+    const double em1 = std::expm1(x);
+    const double sh = (em1 + em1 / (em1 + 1)) / 2;
+    const double ch = sh + 1 / (em1 + 1);
+    const double s = std::sin(x);
+    const double c = std::cos(x);
+    const double skin = (sh * ch + s * c) / (sh * sh + s * s);
+    const double proximity = (sh - s) / (ch + c);
     return finite(x * (skin + 2 * (m2 - 1) / kProximityDivisor * proximity), "Dowell factor");
 }
 

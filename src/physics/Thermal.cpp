@@ -51,4 +51,23 @@ Result<HotPoint> settleHotTemperature(double ambientC, double startC, double sur
     return hot;
 }
 
+Result<HotWinding> settleHotWinding(const WindingCopper& copper, const RippleCurrent& current,
+                                    double coreLossW, double ambientC, double startC,
+                                    double surfaceM2) {
+    // The settling's last loss is the one at the hot temperature, so its breakdown is kept
+    // rather than worked out once more.
+    CopperLoss last;
+    const auto lossAt = [&](double t) -> Result<double> {
+        Result<CopperLoss> c = copperLossAt(copper, current, t);
+        if (!c)
+            return c.problem();
+        last = *c;
+        return last.totalW() + coreLossW;
+    };
+    const Result<HotPoint> hot = settleHotTemperature(ambientC, startC, surfaceM2, lossAt);
+    if (!hot)
+        return hot.problem();
+    return HotWinding{*hot, last};
+}
+
 }  // namespace coilsmith::physics

@@ -2,6 +2,7 @@
 
 #include <functional>
 
+#include "physics/CopperLoss.h"
 #include "physics/Result.h"
 
 namespace coilsmith::physics {
@@ -30,5 +31,17 @@ using LossAtTemperature = std::function<Result<double>(double temperatureC)>;
 
 Result<HotPoint> settleHotTemperature(double ambientC, double startC, double surfaceM2,
                                       const LossAtTemperature& lossAt);
+
+// A wound choke settled at its hot temperature, with the breakdown of its copper loss there.
+struct HotWinding {
+    HotPoint hot;
+    CopperLoss copper;
+};
+
+// The hot point of a winding's copper loss at each temperature plus a core loss that does
+// not change with it, settled from startC.
+Result<HotWinding> settleHotWinding(const WindingCopper& copper, const RippleCurrent& current,
+                                    double coreLossW, double ambientC, double startC,
+                                    double surfaceM2);
 
 }  // namespace coilsmith::physics
