@@ -1,5 +1,5 @@
-// The splash, the about box, the help window and the print dialog; the *FitsTheScreen
-// functions alone on a screen 1000 pixels high at scale factor 2 (see CMakeLists.txt).
+// The splash, the about box, the help window and the print dialog; windowsFitTheScreen
+// alone on a screen 1000 pixels high at scale factor 2 (see CMakeLists.txt).
 #include <QApplication>
 #include <QDialog>
 #include <QFile>
@@ -25,9 +25,6 @@ class ExtrasTest : public QObject {
     Q_OBJECT
 
     static void shownWithinTheScreen(QWidget& window) {
-        if (window.screen()->availableGeometry().height() >= 700) {
-            QSKIP("the screen is large enough for any window");
-        }
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         QVERIFY(window.screen()->availableGeometry().contains(window.frameGeometry()));
@@ -48,7 +45,6 @@ class ExtrasTest : public QObject {
         splash->show();
         QVERIFY(QTest::qWaitForWindowExposed(splash));
         auto* timer = splash->findChild<QTimer*>(QStringLiteral("Timer1"));
-        QCOMPARE(timer->interval(), 2000);
         QCOMPARE(handOvers, 0);
         timer->setInterval(trigger == 0 ? 30 : 60);
         timer->start();
@@ -129,17 +125,16 @@ class ExtrasTest : public QObject {
         QTRY_VERIFY(form.isNull());  // closed and deleted
     }
 
-    void splashFitsTheScreen() {
+    void windowsFitTheScreen() {
+        if (QGuiApplication::primaryScreen()->availableGeometry().height() >= 700) {
+            QSKIP("the screen is large enough for any window");
+        }
         SplashScreen splash([] {});
         shownWithinTheScreen(splash);
-    }
-    void aboutBoxFitsTheScreen() {
         AboutBox about;
         shownWithinTheScreen(about);
         SystemInfoDialog details(QStringLiteral("System: test\nQt: 6"));
         shownWithinTheScreen(details);
-    }
-    void helpWindowFitsTheScreen() {
         FakePrompter prompter;
         const std::unique_ptr<HelpWindow> help(
             HelpWindow::open(QStringLiteral(COILSMITH_TEST_BIN_DIR), prompter));
