@@ -3,7 +3,6 @@
 #include <QChartView>
 #include <QComboBox>
 #include <QDialogButtonBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
@@ -302,33 +301,6 @@ class FrameTest : public QObject {
         prompter_.answerNo();
         use("newButt");
         QCOMPARE(QApplication::focusWidget(), box("Ldes"));
-    }
-
-    // 100 mH at 100 A DC, 1 A ripple on T157: the core's AP is far below the minimum and the
-    // design that runs is outside the method's limits (the numbers are the model's tests').
-    void designBeyondTheMethodsLimitsIsFlagged() {
-        specify();
-        auto* relation = design()->findChild<QLabel*>("APRelation");
-        auto* warning = design()->findChild<QLabel*>("LimitWarning");
-        design()->findChild<QRadioButton*>("Toroid")->click();
-        choose("Core", "T157");
-        choose("CoreMat", "-26");
-        QCOMPARE(relation->text(), QString("<"));  // 4.876 above 2.363
-        use("runButt");
-        QVERIFY(warning->isHidden());
-        type("Ldes", "100");
-        choose("Lunit", "mH");
-        type("DCC", "100");
-        type("ACC", "1");
-        design()->findChild<QAbstractButton*>("CAP")->click();
-        QCOMPARE(relation->text(), QString(">"));
-        QCOMPARE(relation->toolTip(), QString("The core's AP is below the minimum AP"));
-        use("runButt");
-        QCOMPARE(tabs()->currentIndex(), kResultsPage);
-        QVERIFY(warning->isVisible());
-        QCOMPARE(warning->text(), QString("Warning: core AP below the minimum AP; Bmax above the "
-                                          "specified flux density; temperature rise above 100 "
-                                          "deg. C."));
     }
 
     // An open adviser follows the specification: typed, its ranking is out of date until
