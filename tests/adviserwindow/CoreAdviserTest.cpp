@@ -1,5 +1,4 @@
-// The core adviser window offscreen: the table and chart of a ranking, and a candidate
-// applied to the design window lands on its results with the table's numbers.
+// The core adviser window offscreen: its table, chart and choices wired to a ranking.
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDoubleSpinBox>
@@ -19,7 +18,6 @@
 #include "AdviserCatalogues.h"
 #include "ChartTexts.h"
 #include "adviser/DeliveredRanking.h"
-#include "adviserwindow/CandidateTable.h"
 #include "adviserwindow/CoreAdviserWindow.h"
 #include "adviserwindow/LossWeightChart.h"
 #include "check/DeliveredSpecification.h"
@@ -195,9 +193,8 @@ class CoreAdviserTest : public QObject {
         QVERIFY(chart->chart()->axes().first()->isVisible());
     }
 
-    // A ranking's designs weigh from a few grams to many times that: on a linear axis the
-    // light ones, where the Pareto set lies, crowd at the left edge. The axis runs from the
-    // decade at or below the lightest to the one at or above the heaviest.
+    // Weights span decades (linear, the light Pareto designs crowd at the left): the axis is
+    // logarithmic from the decade at or below the lightest to the one at or above the heaviest.
     void weightAxisIsLogarithmicOverWholeDecades() {
         auto* chart = adviser_->findChild<LossWeightChart*>("LossWeightChart");
         QVERIFY(qobject_cast<QLogValueAxis*>(chart->chart()->axes(Qt::Horizontal).value(0)));
@@ -209,9 +206,8 @@ class CoreAdviserTest : public QObject {
         }
     }
 
-    // "Delivered designs" ranks every core, material and stack of 1 to 3 as rankDelivered
-    // does for the window's specification at 25 °C, by the window's key; a double click
-    // opens the candidate with the design window's stack set to its own.
+    // "Delivered designs" ranks as rankDelivered does for the window's specification and key;
+    // a double click opens the candidate with the design window's stack set to its own.
     void deliveredDesignsRankAsRankDelivered() {
         auto* delivered = adviser_->findChild<QCheckBox*>("DeliveredDesigns");
         QVERIFY(delivered && !delivered->isChecked());
@@ -249,9 +245,8 @@ class CoreAdviserTest : public QObject {
         QVERIFY(adviser_->findChild<QCheckBox*>("DeliveredDesigns")->isChecked());
     }
 
-    // The key, the checked filter, the core type and the temperature limit give the ranking
-    // the engine's filter gives (RankingTest: the filter's own ranking); the choices are
-    // remembered for the next window.
+    // The key, checked filter, core type and temperature limit give the engine filter's
+    // ranking (RankingTest tests the filter); the choices are remembered for the next window.
     void choicesFilterAsTheEngineAndAreRemembered() {
         const adviser::Ranking all = adviser_->ranking();
         combo("RankBy")->setCurrentIndex(2);  // total weight
