@@ -1,6 +1,5 @@
-// The design window's "Design Check" page on the shipped catalogue, and the "Specification
-// from Converter" dialog: its worst case as the figures are typed, its refusals, and what it
-// gives the design window.
+// The design window's "Design Check" page and limit flags on the shipped catalogue, and the
+// "Specification from Converter" dialog: its worst case, its refusals and its entry.
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDialogButtonBox>
@@ -133,9 +132,8 @@ class DesignWindowTest : public QObject {
         QCOMPARE(stack()->currentText(), QString("3"));
         QSettings().clear();
     }
-    // The core page's sign with its tip, and the results page's warning, show the model's
-    // judgement of the method's limits (its numbers and texts are the model's tests): 100 uH
-    // on T106 keeps to them, 100 mH is far beyond the core.
+    // The AP sign, its tip and the limit warning show the model's judgement (its numbers are
+    // the model's tests): 100 uH on T106 keeps to the limits, 100 mH is far beyond the core.
     void methodsLimitsAreFlagged() {
         choke_ = makeChoke();
         auto* relation = choke_->findChild<QLabel*>("APRelation");
