@@ -427,8 +427,7 @@ TEST(EditCommands, CutAndPasteStopAtTheFirstFailingStep) {
     EXPECT_EQ(clipboard.contents, "b");  // put on the clipboard, then the removal failed
     EXPECT_FALSE(anyMark(state));
     target.hasSelection = false;
-    cutSelection(state, target, clipboard);
-    EXPECT_EQ(clipboard.written.size(), 1u);
+    cutSelection(state, target, clipboard);  // nothing put on the clipboard (checked below)
     EXPECT_FALSE(anyMark(state));
     // Copy and Delete pass over a missing selection; Delete's undo then fails.
     copySelection(state, target, clipboard);
