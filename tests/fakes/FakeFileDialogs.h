@@ -13,17 +13,16 @@ namespace coilsmith {
 // last file name and returns it after a cancel.
 class FakeFileDialogs final : public FileDialogs {
   public:
+    using Outcome = FileDialogResult::Outcome;
     struct Call {
         bool saving = false;
         FileDialogRequest request;
     };
 
-    void chooseOnOpen(std::string fileName) { openAnswers.push_back(chosen(std::move(fileName))); }
-    void chooseOnSave(std::string fileName) { saveAnswers.push_back(chosen(std::move(fileName))); }
-    void cancelOnOpen() { openAnswers.push_back({FileDialogResult::Outcome::Cancelled, {}}); }
-    void cancelOnSave() { saveAnswers.push_back({FileDialogResult::Outcome::Cancelled, {}}); }
-    void failOnSave() { saveAnswers.push_back({FileDialogResult::Outcome::Failed, {}}); }
-    void failOnOpen() { openAnswers.push_back({FileDialogResult::Outcome::Failed, {}}); }
+    void chooseOnOpen(std::string fileName) { openAnswers.push_back({Outcome::Chosen, fileName}); }
+    void chooseOnSave(std::string fileName) { saveAnswers.push_back({Outcome::Chosen, fileName}); }
+    void cancelOnSave() { saveAnswers.push_back({Outcome::Cancelled, {}}); }
+    void failOnSave() { saveAnswers.push_back({Outcome::Failed, {}}); }
 
     FileDialogResult open(const FileDialogRequest& request) override {
         return answer(request, false, openAnswers);
@@ -38,10 +37,6 @@ class FakeFileDialogs final : public FileDialogs {
     std::string lastName;
 
   private:
-    static FileDialogResult chosen(std::string fileName) {
-        return {FileDialogResult::Outcome::Chosen, std::move(fileName)};
-    }
-
     FileDialogResult answer(const FileDialogRequest& request, bool saving,
                             std::deque<FileDialogResult>& answers) {
         calls.push_back({saving, request});
@@ -53,7 +48,7 @@ class FakeFileDialogs final : public FileDialogs {
             result = answers.front();
             answers.pop_front();
         }
-        if (result.outcome == FileDialogResult::Outcome::Chosen) {
+        if (result.outcome == Outcome::Chosen) {
             lastName = result.fileName;
         } else {
             result.fileName = lastName;

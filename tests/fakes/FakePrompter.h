@@ -8,17 +8,13 @@
 
 namespace coilsmith {
 
-// A prompter for tests: records every message and question in the order asked, and
-// answers questions from a script (an empty script answers No).
+// A prompter for tests: records every message and question, and answers questions from a
+// script (an empty script answers No).
 class FakePrompter final : public Prompter {
   public:
-    void message(const std::string& text) override {
-        messages.push_back(text);
-        transcript.push_back(text);
-    }
+    void message(const std::string& text) override { messages.push_back(text); }
     bool askYesNo(const std::string& text) override {
         questions.push_back(text);
-        transcript.push_back(text);
         if (answers.empty()) {
             return false;
         }
@@ -32,12 +28,10 @@ class FakePrompter final : public Prompter {
     void clear() {
         messages.clear();
         questions.clear();
-        transcript.clear();
     }
 
     std::vector<std::string> messages;
     std::vector<std::string> questions;
-    std::vector<std::string> transcript;  // messages and questions together, in order
     std::deque<bool> answers;
 };
 

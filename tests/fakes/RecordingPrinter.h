@@ -14,7 +14,7 @@ namespace coilsmith {
 // `charWidth` twips wide (so the average character width is `charWidth` too) and every
 // line `lineHeight` high; the current position moves as on a real printer.
 // `failAtOperation` makes the n-th operation (counted from 0) throw.
-class RecordingPrinter final : public Printer {
+class RecordingPrinter : public Printer {
   public:
     struct Op {
         std::string name;
@@ -39,46 +39,22 @@ class RecordingPrinter final : public Printer {
     bool fontBold = false;
     bool ended = false;
 
-    void setFontBold(bool bold) override {
-        step("setFontBold");
-        fontBold = bold;
-    }
+    void setFontBold(bool bold) override { fontBold = recorded("setFontBold", bold); }
     void setFontName(const std::string& name) override {
-        step("setFontName", name);
-        fontName = name;
+        fontName = recorded("setFontName", name, name);
     }
-    void setFontSize(float points) override {
-        step("setFontSize");
-        fontSize = points;
-    }
+    void setFontSize(float points) override { fontSize = recorded("setFontSize", points); }
     float textWidth(const std::string& text) override {
-        step("textWidth", text);
-        return charWidth * static_cast<float>(text.size());
+        return recorded("textWidth", charWidth * static_cast<float>(text.size()), text);
     }
     float textHeight(const std::string& text) override {
-        step("textHeight", text);
-        return lineHeight;
+        return recorded("textHeight", lineHeight, text);
     }
-    float pageWidth() override {
-        step("pageWidth");
-        return width;
-    }
-    float pageHeight() override {
-        step("pageHeight");
-        return height;
-    }
-    float columnX(int column) override {
-        step("columnX");
-        return columnStart(column);
-    }
-    void setCurrentX(float x) override {
-        step("setCurrentX");
-        x_ = x;
-    }
-    void setCurrentY(float y) override {
-        step("setCurrentY");
-        y_ = y;
-    }
+    float pageWidth() override { return recorded("pageWidth", width); }
+    float pageHeight() override { return recorded("pageHeight", height); }
+    float columnX(int column) override { return recorded("columnX", columnStart(column)); }
+    void setCurrentX(float x) override { x_ = recorded("setCurrentX", x); }
+    void setCurrentY(float y) override { y_ = recorded("setCurrentY", y); }
     void printLine(const std::string& text) override {
         step("printLine", text);
         newLine();
@@ -101,12 +77,7 @@ class RecordingPrinter final : public Printer {
         newLine();
     }
     void drawLine(float x1, float y1, float x2, float y2, std::uint32_t colour) override {
-        Op& op = step("drawLine");
-        op.x = x1;
-        op.y = y1;
-        op.x2 = x2;
-        op.y2 = y2;
-        op.colour = colour;
+        step("drawLine") = {"drawLine", {}, x1, y1, 0, x2, y2, colour};
         x_ = x2;
         y_ = y2;
     }
@@ -130,6 +101,12 @@ class RecordingPrinter final : public Printer {
     }
 
   private:
+    // Records the operation, then gives `value` (what it returns or sets).
+    template <class T>
+    T recorded(const char* name, T value, const std::string& text = {}) {
+        step(name, text);
+        return value;
+    }
     Op& step(const char* name, const std::string& text = {}) {
         if (failAtOperation >= 0 && static_cast<int>(ops.size()) == failAtOperation) {
             throw PrinterError("scripted printer failure");

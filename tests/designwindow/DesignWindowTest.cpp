@@ -1,0 +1,221 @@
+// The design window's "Design Check" page and limit flags on the shipped catalogue, and the
+// "Specification from Converter" dialog: its worst case, its refusals and its entry.
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QStandardPaths>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QtTest>
+#include <memory>
+
+#include "designwindow/CheckPage.h"
+#include "designwindow/ConverterDialog.h"
+#include "designwindow/DesignWindow.h"
+#include "fakes/FakePrompter.h"
+
+namespace coilsmith {
+
+class DesignWindowTest : public QObject {
+    Q_OBJECT
+
+  private:
+    FakePrompter prompter_;
+    std::unique_ptr<DesignWindow> choke_;
+
+    std::unique_ptr<DesignWindow> makeChoke() {
+        return std::make_unique<DesignWindow>(
+            ChokeModel::Options{COILSMITH_BIN_DIR, COILSMITH_BIN_DIR "/Cores.csx", {}}, prompter_,
+            nullptr);
+    }
+    QTabWidget* tabs() const { return choke_->findChild<QTabWidget*>("DsnTab"); }
+    QSpinBox* ambient() const { return choke_->findChild<QSpinBox*>("Ambient"); }
+
+    // The figure table's value as designed (column 1) or delivered (column 2) and unit of a
+    // row, "" when the row is missing.
+    QString figure(const QString& label, int column = 1) const {
+        auto* table = choke_->findChild<QTableWidget*>("CheckFigures");
+        const auto found = table->findItems(label, Qt::MatchExactly);
+        const int row = found.isEmpty() ? -1 : found.front()->row();
+        return row < 0 ? "" : table->item(row, column)->text() + " " + table->item(row, 3)->text();
+    }
+    QString delivered(const QString& label) const { return figure(label, 2); }
+    QComboBox* stack() const { return choke_->findChild<QComboBox*>("DeliveredStack"); }
+
+    // Calculate AP, the toroid T106 in -26, and Run, through the widget's run.
+    void runDesign(const char* microhenries) {
+        choke_->run([&](ChokeModel& m) {
+            for (const auto& [box, text] :
+                 {std::pair{"Ldes", microhenries}, {"DCC", "5"}, {"ACC", "1"}, {"Freq", "100"}}) {
+                m.editText(box, text);
+            }
+            m.calculateAreaProduct();
+            m.setOption("Toroid", true);
+            QVERIFY(m.setListText("Core", "T106") && m.setListText("CoreMat", "-26"));
+            m.runDesign();
+        });
+        QVERIFY(choke_->model().lastCheck().has_value());
+    }
+
+    static void type(ConverterDialog& dialog, const char* box, const QString& text) {
+        dialog.findChild<QLineEdit*>(box)->setText(text);
+    }
+    static void typeConverter(ConverterDialog& dialog, const QStringList& figures) {
+        const char* boxes[] = {"VinMin", "VinMax", "Vout", "Iout", "Fs"};
+        for (int i = 0; i < figures.size(); ++i) {
+            type(dialog, boxes[i], figures[i]);
+        }
+    }
+    // "figure | value | where" for each row of the worst-case table.
+    static QStringList rows(ConverterDialog& dialog) {
+        auto* table = dialog.findChild<QTableWidget*>("WorstCase");
+        QStringList out;
+        for (int r = 0; r < table->rowCount(); ++r) {
+            out << table->item(r, 0)->text() + " | " + table->item(r, 1)->text() + " | " +
+                       table->item(r, 2)->text();
+        }
+        return out;
+    }
+    static QString refusal(ConverterDialog& dialog) {
+        return dialog.findChild<QLabel*>("Refusal")->text();
+    }
+    static bool okEnabled(ConverterDialog& dialog) {
+        return dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->isEnabled();
+    }
+
+  private slots:
+    void initTestCase() {
+        QStandardPaths::setTestModeEnabled(true);
+        QCoreApplication::setOrganizationName("CoilsmithTest");
+        QSettings().clear();
+    }
+    // The page follows the Runs; the ambient and the delivered design's stack chosen on it
+    // check again (what changes is the model's test) and are remembered for the next window.
+    void pageFollowsTheRunsAndItsChoices() {
+        QSettings().clear();
+        choke_ = makeChoke();
+        QVERIFY(!tabs()->isTabEnabled(kCheckPage));
+        QCOMPARE(stack()->currentText(), QString("smallest that passes"));
+        runDesign("100");
+        QVERIFY(tabs()->isTabEnabled(kCheckPage) && figure("Required L") == "100.0 µH" &&
+                !figure("L at Idc").isEmpty());
+        QCOMPARE(choke_->findChild<QTableWidget*>("CheckVerdicts")->rowCount(), 7);
+        const physics::DeliveredDesign& smallest = *choke_->model().lastDelivered()->design;
+        QCOMPARE(delivered("Cores stacked"), QString::number(smallest.stackCount) + " ");
+        QVERIFY(!choke_->findChild<QLabel*>("DeliveredSummary")->text().isEmpty());
+
+        // The page stays shown over a second Run and shows its design.
+        tabs()->setCurrentIndex(kCheckPage);
+        runDesign("200");
+        QCOMPARE(tabs()->currentIndex(), kCheckPage);
+        QCOMPARE(figure("Required L"), QString("200.0 µH"));
+        ambient()->setValue(60);
+        QCOMPARE(figure("Ambient"), QString("60.0 °C"));
+        stack()->setCurrentText("3");
+        QCOMPARE(delivered("Cores stacked"), QString("3 "));
+        QCOMPARE(delivered("Turns"),
+                 QString::number(choke_->model().lastDelivered()->design->inductance->turns) + " ");
+
+        // A Run that ends on its message leaves no check: the page goes out of reach.
+        choke_->run([](ChokeModel& m) { m.setTextRaw("CoreMat", ""), m.runDesign(); });
+        QVERIFY(!tabs()->isTabEnabled(kCheckPage));
+        QCOMPARE(tabs()->currentIndex(), choke_->model().selectedPage());
+
+        choke_ = makeChoke();
+        QCOMPARE(ambient()->value(), 60);
+        QCOMPARE(choke_->model().deliveredStack().count, std::optional<int>(3));
+        QCOMPARE(stack()->currentText(), QString("3"));
+        QSettings().clear();
+    }
+    // The AP sign, its tip and the limit warning show the model's judgement (its numbers are
+    // the model's tests): 100 uH on T106 keeps to the limits, 100 mH is far beyond the core.
+    void methodsLimitsAreFlagged() {
+        choke_ = makeChoke();
+        auto* relation = choke_->findChild<QLabel*>("APRelation");
+        auto* warning = choke_->findChild<QLabel*>("LimitWarning");
+        runDesign("100");
+        QVERIFY(relation->text() == "<" && warning->isHidden());
+        runDesign("100000");
+        QCOMPARE(relation->text(), QString(">"));
+        QCOMPARE(relation->toolTip(), QString("The core's AP is below the minimum AP"));
+        QCOMPARE(tabs()->currentIndex(), kResultsPage);
+        QVERIFY(!warning->isHidden());
+        QVERIFY(warning->text().startsWith("Warning: core AP below the minimum AP;"));
+    }
+    // A key typed into the specification, or into an editable list, takes the check and its
+    // delivered design away at once: they were made for the design before the key.
+    void typingTakesTheCheckAway() {
+        for (const char* box : {"Ldes", "CurD"}) {
+            choke_ = makeChoke();
+            choke_->show();
+            QVERIFY(QTest::qWaitForWindowExposed(choke_.get()));
+            runDesign("100");
+            tabs()->setCurrentIndex(kSpecPage);
+            QVERIFY(tabs()->isTabEnabled(kCheckPage) && !delivered("Turns").trimmed().isEmpty());
+            auto* typedInto = choke_->findChild<QWidget*>(box);
+            auto* edit = qobject_cast<QComboBox*>(typedInto)
+                             ? qobject_cast<QComboBox*>(typedInto)->lineEdit()
+                             : qobject_cast<QLineEdit*>(typedInto);
+            QVERIFY(edit != nullptr);
+            QTest::keyClick(edit, Qt::Key_0);
+            QVERIFY2(!tabs()->isTabEnabled(kCheckPage), box);
+            QVERIFY(!choke_->model().lastCheck() && !choke_->model().lastDelivered());
+            QCOMPARE(delivered("Turns"), QString());
+        }
+    }
+
+    // Buck 18…36 V → 12 V, 5 A at 100 kHz, r = 0.3. D = 12/Vin: 0.667 … 0.333. ΔI/Idc ∝
+    // (1 − 12/Vin) peaks at 36 V: L = (36 − 12)·(1/3)/(0.3·5 A·100 kHz) = 53.33 µH, ΔI = 1.5 A
+    // there; Idc = Iout = 5 A everywhere (Vin min named on a tie).
+    void converterShowsTheBucksWorstCaseOrItsRefusal() {
+        ConverterDialog dialog({});
+        QCOMPARE(refusal(dialog), QStringLiteral("Type Vin min."));
+        QVERIFY(!okEnabled(dialog));
+        typeConverter(dialog, {"18", "36", "12", "5", "100k"});
+        QCOMPARE(
+            rows(dialog),
+            QStringList({"D | 0.667 to 0.333 | from Vin 18 V to 36 V",
+                         "L | 53.33 \u00b5H | for the ripple ratio 0.3 at Vin 36 V (D = 0.333)",
+                         "Idc | 5 A | largest at Vin 18 V (D = 0.667)",
+                         "\u0394I | 1.5 A p-p | largest at Vin 36 V (D = 0.333)",
+                         "\u0394I/Idc | 0.3 | largest at Vin 36 V (D = 0.333)"}));
+        QVERIFY(refusal(dialog).isEmpty() && okEnabled(dialog));
+        const auto entry = dialog.entry();  // its arithmetic is the converter's test
+        QVERIFY(entry && qAbs(entry->inductanceH - 8.0 / 150e3) < 1e-15);
+        // A refusal takes the table and OK away.
+        type(dialog, "Vout", "40");
+        QVERIFY(
+            refusal(dialog).startsWith("A buck needs Vout below Vin: 40 V is not below the "
+                                       "lowest input 18 V"));
+        QVERIFY(rows(dialog).isEmpty() && !okEnabled(dialog) && !dialog.entry());
+        type(dialog, "Fs", "100q");
+        QVERIFY(refusal(dialog).startsWith("the switching frequency: \"100q\" is not a number"));
+    }
+
+    // Boost 5…9 V → 12 V, 1 A at 200 kHz, η = 0.9 (typed with a decimal comma), L = 22 µH
+    // given. D = 1 − 0.9·Vin/12 = 0.625 at 5 V; Idc = 12·1 A/(0.9·Vin) peaks there: 2.667 A.
+    void converterTakesABoostWithAGivenInductance() {
+        ConverterDialog dialog({",", "."});
+        dialog.findChild<QComboBox*>("Topology")->setCurrentIndex(1);
+        typeConverter(dialog, {"5", "9", "12", "1", "200k"});
+        type(dialog, "Efficiency", "0,9");
+        QVERIFY(!dialog.findChild<QLineEdit*>("GivenInductance")->isEnabled());
+        dialog.findChild<QRadioButton*>("ByInductance")->setChecked(true);
+        QVERIFY(!dialog.findChild<QLineEdit*>("RippleRatio")->isEnabled());
+        QCOMPARE(refusal(dialog), QStringLiteral("Type the inductance."));
+        type(dialog, "GivenInductance", "22u");
+        const QStringList shown = rows(dialog);
+        QCOMPARE(shown.value(1), QStringLiteral("L | 22 \u00b5H | as given"));
+        QCOMPARE(shown.value(2), QStringLiteral("Idc | 2.667 A | largest at Vin 5 V (D = 0.625)"));
+    }
+};
+
+}  // namespace coilsmith
+
+QTEST_MAIN(coilsmith::DesignWindowTest)
+#include "DesignWindowTest.moc"
