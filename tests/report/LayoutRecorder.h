@@ -38,14 +38,20 @@ class LayoutRecorder final : public Printer {
                 found.push_back(name +
                                 " went to the next line: the text before it runs past its column");
             for (const Box& line : lines)
-                if (crosses(line, a))
+                if (overlaps(line, a, kTolerance))
                     found.push_back(name + " is crossed by a line");
         }
         return found;
     }
 
-    // Boxes outside the area from (left, top) to (right, bottom), and boxes of one page on
-    // one another (boxes that only touch do not overlap).
+    // Boxes of one page on one another; boxes that only touch (adjacent lines, a tick mark
+    // ending at its label) do not overlap. A line is a box, flat for a straight rule.
+    static bool overlaps(const Box& a, const Box& b, float tolerance) {
+        return a.page == b.page && a.left < b.right - tolerance && b.left < a.right - tolerance &&
+               a.top < b.bottom - tolerance && b.top < a.bottom - tolerance;
+    }
+
+    // Boxes outside the area from (left, top) to (right, bottom), and boxes on one another.
     static std::vector<std::string> boxFaults(const std::vector<Box>& boxes, float left, float top,
                                               float right, float bottom, float tolerance) {
         std::vector<std::string> found;
@@ -55,13 +61,9 @@ class LayoutRecorder final : public Printer {
             if (a.left < left - tolerance || a.top < top - tolerance ||
                 a.right > right + tolerance || a.bottom > bottom + tolerance)
                 found.push_back(name + " is outside the page's margins");
-            for (std::size_t j = i + 1; j < boxes.size(); ++j) {
-                const Box& b = boxes[j];
-                if (a.page == b.page && a.left < b.right - tolerance &&
-                    b.left < a.right - tolerance && a.top < b.bottom - tolerance &&
-                    b.top < a.bottom - tolerance)
-                    found.push_back(name + " overlaps \"" + b.text + "\"");
-            }
+            for (std::size_t j = i + 1; j < boxes.size(); ++j)
+                if (overlaps(a, boxes[j], tolerance))
+                    found.push_back(name + " overlaps \"" + boxes[j].text + "\"");
         }
         return found;
     }
@@ -124,13 +126,6 @@ class LayoutRecorder final : public Printer {
   private:
     // The tolerance absorbs the rounding of twips.
     static constexpr float kTolerance = 0.01f;
-
-    // A line's box, flat for a straight rule, against the inside of a text's box.
-    static bool crosses(const Box& line, const Box& text) {
-        return line.page == text.page && line.left < text.right - kTolerance &&
-               line.right > text.left + kTolerance && line.top < text.bottom - kTolerance &&
-               line.bottom > text.top + kTolerance;
-    }
 
     // An empty text takes no room.
     void record(const std::string& text, bool pushedToNextLine) {
