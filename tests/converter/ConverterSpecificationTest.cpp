@@ -6,6 +6,7 @@
 #include <string>
 
 #include "converter/ConverterSpecification.h"
+#include "converter/WorstCaseSummary.h"
 
 namespace coilsmith::converter {
 namespace {
@@ -47,71 +48,58 @@ constexpr ConverterInput converter(Topology topology, double vinMinV, double vin
 
 // Worked by hand from D, Idc and ΔI = V_on·D/(L·fs) of each topology (Topology.h).
 const Case kCases[] = {
-    // Buck 18…36 V → 12 V, 5 A, 100 kHz, r = 0.3.
-    // Vin 18: D = 2/3, ΔI·L = 6·(2/3)/1e5 = 4e-5.  Vin 36: D = 1/3, ΔI·L = 24/3/1e5 = 8e-5.
-    // ΔI/Idc peaks at 36 V: L = 8e-5/(0.3·5) = 53.33 µH; ΔI = 0.75 A at 18 V, 1.5 A at 36 V.
-    // Idc = 5 A everywhere: the tie names Vin min.
+    // Buck 18…36 V → 12 V, 5 A, 100 kHz, r = 0.3: ΔI·L = 6·(2/3)/1e5 = 4e-5 at 18 V (D = 2/3),
+    // 24/3/1e5 = 8e-5 at 36 V, so L = 8e-5/(0.3·5) = 53.33 µH. Idc ties: Vin min is named.
     {"buck, ripple ratio",
      converter(T::Buck, 18, 36, 12, 5, 100e3, 1, kRatio, 0.3),
      8e-5 / 1.5,
      {18, 2.0 / 3, 5, 0.75},
      {36, 1.0 / 3, 5, 1.5},
      {36, 18, 36}},
-    // Buck 18…36 V → 12 V, 5 A, 100 kHz, η = 0.9, L = 47 µH (L·fs = 4.7 Ω).
-    // Vin 18: D = 12/16.2 = 0.740741, ΔI = 6·0.740741/4.7 = 0.945626 A.
-    // Vin 36: D = 12/32.4 = 0.370370, ΔI = 24·0.370370/4.7 = 1.891253 A.
+    // The same at η = 0.9, L = 47 µH (L·fs = 4.7 Ω): D = 12/(0.9 Vin), ΔI = (Vin − 12) D/4.7.
     {"buck, given L, efficiency",
      converter(T::Buck, 18, 36, 12, 5, 100e3, 0.9, 47e-6),
      47e-6,
      {18, 12 / 16.2, 5, 6 * (12 / 16.2) / 4.7},
      {36, 12 / 32.4, 5, 24 * (12 / 32.4) / 4.7},
      {36, 18, 36}},
-    // Boost 9…15 V → 24 V, 1 A, 200 kHz, r = 0.3. ΔI tops at Vout/2 = 12 V (inside);
-    // ΔI/Idc at 2·Vout/3 = 16 V (outside, so at the nearer end 15 V).
-    // Vin 9: D = 0.625, Idc = 1/0.375 = 2.6667 A, ΔI·L·fs = 5.625.
-    // Vin 15: D = 0.375, Idc = 1/0.625 = 1.6 A, ΔI·L·fs = 5.625.  Vin 12: D = 0.5, ΔI·L·fs = 6.
-    // L = 5.625/(2e5·0.3·1.6) = 58.59375 µH (ΔI·L·fs = 11.71875); ΔI = 0.48 A at the ends,
-    // 6/11.71875 = 0.512 A at 12 V.
+    // Boost 9…15 V → 24 V, 1 A, 200 kHz, r = 0.3: ΔI tops at Vout/2 = 12 V, ΔI/Idc at
+    // 2·Vout/3 = 16 V (outside: 15 V). ΔI·L·fs = Vin·D = 5.625 at both ends (D = 0.625, 0.375;
+    // Idc = 2.6667, 1.6 A), so L = 5.625/(2e5·0.3·1.6) = 58.59375 µH: ΔI = 0.48 A at the ends.
     {"boost, ripple ratio, ripple top inside",
      converter(T::Boost, 9, 15, 24, 1, 200e3, 1, kRatio, 0.3),
      58.59375e-6,
      {9, 0.625, 1 / 0.375, 0.48},
      {15, 0.375, 1.6, 0.48},
      {12, 9, 15}},
-    // Boost 12…20 V → 24 V, 1 A, 100 kHz, r = 0.4. ΔI/Idc tops inside at 16 V (D = 1/3).
-    // ΔI·L·fs / Idc: Vin 12: 6/2 = 3; Vin 16: (16/3)/1.5 = 3.5556; Vin 20: (20/6)/1.2 = 2.7778.
-    // L = 3.5556/(1e5·0.4) = 88.89 µH (L·fs = 8.8889); ΔI at 12 V = 6/8.8889 = 0.675 A (the
-    // ripple top Vout/2 = 12 V is the end), at 20 V = 3.3333/8.8889 = 0.375 A.
+    // Boost 12…20 V → 24 V, 1 A, 100 kHz, r = 0.4: ΔI·L·fs/Idc is 6/2 = 3 at 12 V,
+    // (16/3)/1.5 = 3.5556 at 16 V (D = 1/3), (20/6)/1.2 = 2.7778 at 20 V; L = 3.5556/4e4 =
+    // 88.89 µH: ΔI = 6/8.8889 = 0.675 A at 12 V (the ripple top), 3.3333/8.8889 = 0.375 A at 20 V.
     {"boost, ripple ratio, ratio top inside",
      converter(T::Boost, 12, 20, 24, 1, 100e3, 1, kRatio, 0.4),
      (32.0 / 9) / 40e3,
      {12, 0.5, 2, 0.675},
      {20, 1.0 / 6, 1.2, 0.375},
      {12, 12, 16}},
-    // Boost 9…15 V → 24 V, 1 A, 100 kHz, η = 0.9, L = 100 µH (L·fs = 10 Ω). ΔI tops at
-    // Vout/(2η) = 13.33 V: D = 0.5, ΔI = 13.33·0.5/10 = 0.6667 A.
-    // Vin 9: D = 1 − 8.1/24 = 0.6625, Idc = 1/0.3375 = 2.963 A, ΔI = 5.9625/10 = 0.59625 A.
-    // Vin 15: D = 1 − 13.5/24 = 0.4375, Idc = 1/0.5625 = 1.7778 A, ΔI = 6.5625/10 = 0.65625 A.
-    // ΔI/Idc: 0.2012 at 9 V, 0.3333 at 13.33 V, 0.3691 at 15 V.
+    // Boost 9…15 V → 24 V, 1 A, 100 kHz, η = 0.9, L = 100 µH (L·fs = 10 Ω): D = 1 − 0.9 Vin/24,
+    // Idc = 1/(1 − D), ΔI = Vin·D/10; ΔI tops at Vout/(2η) = 13.33 V, ΔI/Idc at 15 V (0.3691).
     {"boost, given L, efficiency",
      converter(T::Boost, 9, 15, 24, 1, 100e3, 0.9, 100e-6),
      100e-6,
      {9, 0.6625, 1 / 0.3375, 0.59625},
      {15, 0.4375, 1 / 0.5625, 0.65625},
      {24 / 1.8, 9, 15}},
-    // Buck-boost 10…20 V → −15 V, 2 A, 100 kHz, r = 0.3.
-    // Vin 10: D = 15/25 = 0.6, Idc = 2/0.4 = 5 A, ΔI·L·fs = 6.
-    // Vin 20: D = 15/35 = 0.42857, Idc = 2/0.57143 = 3.5 A, ΔI·L·fs = 8.5714.
-    // L = 8.5714/(1e5·0.3·3.5) = 81.63 µH; ΔI = 1.05 A at 20 V, 6/8.163 = 0.735 A at 10 V.
+    // Buck-boost 10…20 V → −15 V, 2 A, 100 kHz, r = 0.3: D = 15/(15 + Vin), Idc = 2/(1 − D),
+    // ΔI·L·fs = Vin·D: 6 at 10 V (Idc 5 A), 8.5714 at 20 V (Idc 3.5 A), so L = 8.5714/(1e5·0.3·
+    // 3.5) = 81.63 µH: ΔI = 1.05 A at 20 V, 0.735 A at 10 V.
     {"buck-boost, ripple ratio",
      converter(T::BuckBoost, 10, 20, 15, 2, 100e3, 1, kRatio, 0.3),
      (60.0 / 7) / 105e3,
      {10, 0.6, 5, 0.735},
      {20, 15.0 / 35, 3.5, 1.05},
      {20, 10, 20}},
-    // Buck-boost 5…12 V → −5 V, 0.5 A, 250 kHz, η = 0.85, L = 22 µH (L·fs = 5.5 Ω).
-    // Vin 5: D = 5/9.25 = 0.54054, Idc = 0.5/0.45946 = 1.08824 A, ΔI = 2.7027/5.5 = 0.4914 A.
-    // Vin 12: D = 5/15.2 = 0.32895, Idc = 0.5/0.67105 = 0.74510 A, ΔI = 3.9474/5.5 = 0.7177 A.
+    // Buck-boost 5…12 V → −5 V, 0.5 A, 250 kHz, η = 0.85, L = 22 µH (L·fs = 5.5 Ω):
+    // D = 5/(5 + 0.85 Vin), Idc = 0.5/(1 − D), ΔI = Vin·D/5.5.
     {"buck-boost, given L, efficiency",
      converter(T::BuckBoost, 5, 12, 5, 0.5, 250e3, 0.85, 22e-6),
      22e-6,
@@ -224,6 +212,26 @@ const Refusal kRefusals[] = {
      "check their units"},
 };
 
+// The first two cases in words, as the dialog and the command line show them.
+TEST(WorstCaseSummary, NamesEachWorstCaseAndItsInput) {
+    const auto summary = [](const ConverterInput& input) {
+        std::string text = converterLine(input) + ":";
+        for (const SummaryRow& row : worstCaseSummary(input, specifyFromConverter(input)))
+            text += "\n" + row.quantity + " | " + row.value + " | " + row.where;
+        return text;
+    };
+    EXPECT_EQ(summary(kCases[0].input),
+              "buck 18 V to 36 V -> 12 V, 5 A at 100 kHz, efficiency 1:\n"
+              "D | 0.667 to 0.333 | from Vin 18 V to 36 V\n"
+              "L | 53.33 \u00b5H | for the ripple ratio 0.3 at Vin 36 V (D = 0.333)\n"
+              "Idc | 5 A | largest at Vin 18 V (D = 0.667)\n"
+              "\u0394I | 1.5 A p-p | largest at Vin 36 V (D = 0.333)\n"
+              "\u0394I/Idc | 0.3 | largest at Vin 36 V (D = 0.333)");
+    EXPECT_NE(summary(kCases[1].input).find("\nL | 47 \u00b5H | as given\n"), std::string::npos);
+    EXPECT_EQ(converterLine(converter(T::BuckBoost, 24, 24, 5, 0.5, 250e3, 0.85)),
+              "buck-boost 24 V -> -5 V, 500 mA at 250 kHz, efficiency 0.85");
+}
+
 TEST(SpecifyFromConverter, RefusesWhatIsNotAContinuousConductionConverter) {
     for (const Refusal& r : kRefusals) {
         try {
@@ -237,10 +245,11 @@ TEST(SpecifyFromConverter, RefusesWhatIsNotAContinuousConductionConverter) {
 
 TEST(SpecifyFromConverter, AcceptsTheEdgesOfWhatItModels) {
     // L = 81 µH just keeps the refused 80 µH buck above continuous conduction; one input
-    // voltage is a range of one point; D = 0.95 and a ratio of 2 are still accepted.
+    // voltage is a range of one point; D = 0.95, D = 0.02 and a ratio of 2 are still accepted.
     EXPECT_NO_THROW(specifyFromConverter(converter(T::Buck, 18, 36, 12, 0.5, 100e3, 1, 81e-6)));
     EXPECT_NO_THROW(specifyFromConverter(converter(T::Buck, 24, 24, 12, 5, 100e3)));
-    EXPECT_NO_THROW(specifyFromConverter(converter(T::Boost, 1.2, 2, 24, 1, 100e3)));  // D = 0.95
+    EXPECT_NO_THROW(specifyFromConverter(converter(T::Buck, 100, 600, 12, 5, 100e3)));  // 0.02
+    EXPECT_NO_THROW(specifyFromConverter(converter(T::Boost, 1.2, 2, 24, 1, 100e3)));   // D = 0.95
     EXPECT_NO_THROW(specifyFromConverter(converter(T::Buck, 18, 36, 12, 5, 100e3, 1, kRatio, 2)));
 }
 

@@ -31,22 +31,39 @@ class LayoutRecorder final : public Printer {
     // Every way a text breaks the layout: two texts on one another, a text across a line,
     // off the printable page, or run past its column. Empty when the layout is sound.
     std::vector<std::string> faults() const {
-        std::vector<std::string> found;
-        for (std::size_t i = 0; i < texts.size(); ++i) {
-            const Box& a = texts[i];
+        std::vector<std::string> found = boxFaults(texts, 0, 0, width_, height_, kTolerance);
+        for (const Box& a : texts) {
             const std::string name = "\"" + a.text + "\" on page " + std::to_string(a.page + 1);
             if (a.pushedToNextLine)
                 found.push_back(name +
                                 " went to the next line: the text before it runs past its column");
-            if (a.left < -kTolerance || a.top < -kTolerance || a.right > width_ + kTolerance ||
-                a.bottom > height_ + kTolerance)
-                found.push_back(name + " is not inside the page");
-            for (std::size_t j = i + 1; j < texts.size(); ++j)
-                if (overlap(a, texts[j]))
-                    found.push_back(name + " overlaps \"" + texts[j].text + "\"");
             for (const Box& line : lines)
-                if (crosses(line, a))
+                if (overlaps(line, a, kTolerance))
                     found.push_back(name + " is crossed by a line");
+        }
+        return found;
+    }
+
+    // Boxes of one page on one another; boxes that only touch (adjacent lines, a tick mark
+    // ending at its label) do not overlap. A line is a box, flat for a straight rule.
+    static bool overlaps(const Box& a, const Box& b, float tolerance) {
+        return a.page == b.page && a.left < b.right - tolerance && b.left < a.right - tolerance &&
+               a.top < b.bottom - tolerance && b.top < a.bottom - tolerance;
+    }
+
+    // Boxes outside the area from (left, top) to (right, bottom), and boxes on one another.
+    static std::vector<std::string> boxFaults(const std::vector<Box>& boxes, float left, float top,
+                                              float right, float bottom, float tolerance) {
+        std::vector<std::string> found;
+        for (std::size_t i = 0; i < boxes.size(); ++i) {
+            const Box& a = boxes[i];
+            const std::string name = "\"" + a.text + "\" on page " + std::to_string(a.page + 1);
+            if (a.left < left - tolerance || a.top < top - tolerance ||
+                a.right > right + tolerance || a.bottom > bottom + tolerance)
+                found.push_back(name + " is outside the page's margins");
+            for (std::size_t j = i + 1; j < boxes.size(); ++j)
+                if (overlaps(a, boxes[j], tolerance))
+                    found.push_back(name + " overlaps \"" + boxes[j].text + "\"");
         }
         return found;
     }
@@ -107,20 +124,8 @@ class LayoutRecorder final : public Printer {
     void endDocument() override { t_.endDocument(); }
 
   private:
-    // Boxes that only touch (adjacent lines, a tick mark ending at its label) do not
-    // overlap; the tolerance absorbs the rounding of twips.
+    // The tolerance absorbs the rounding of twips.
     static constexpr float kTolerance = 0.01f;
-
-    static bool overlap(const Box& a, const Box& b) {
-        return a.page == b.page && a.left < b.right - kTolerance && b.left < a.right - kTolerance &&
-               a.top < b.bottom - kTolerance && b.top < a.bottom - kTolerance;
-    }
-    // A line's box, flat for a straight rule, against the inside of a text's box.
-    static bool crosses(const Box& line, const Box& text) {
-        return line.page == text.page && line.left < text.right - kTolerance &&
-               line.right > text.left + kTolerance && line.top < text.bottom - kTolerance &&
-               line.bottom > text.top + kTolerance;
-    }
 
     // An empty text takes no room.
     void record(const std::string& text, bool pushedToNextLine) {

@@ -68,6 +68,7 @@ TEST_F(PrintReportTest, CompletedDesignPrintsTheWindowTextsThenItsCheck) {
             << boxes[i];
     ASSERT_TRUE(content.check && content.check->delivered);
     EXPECT_EQ(content.check->texts.figures, checkTexts(*model)->figures);
+    EXPECT_EQ(content.check->delivered->summary, deliveredTexts(*model)->summary);
     EXPECT_EQ(content.check->curve.size(), static_cast<std::size_t>(kCurvePoints));
     EXPECT_EQ(content.check->deliveredCurve.size(), model->lastDelivered()->curve.size());
 
@@ -75,47 +76,15 @@ TEST_F(PrintReportTest, CompletedDesignPrintsTheWindowTextsThenItsCheck) {
     EXPECT_TRUE(prompter.messages.empty() && dialog.printer.ended);
     ASSERT_EQ(pageTexts(dialog.printer, 0).size(), 40u);
     EXPECT_EQ(dialog.printer.printed()[0].text, "Coilsmith - /home/engineer/designs/t.txt.");
-    // The second page and its continuation: the check's figure rows and verdicts, and
-    // beside them the delivered design's.
-    auto page2 = pageTexts(dialog.printer, 1);
-    std::ranges::copy(pageTexts(dialog.printer, 2), std::back_inserter(page2));
-    const auto printedOnPage2 = [&page2](const std::string& text) {
-        return std::ranges::find(page2, text) != page2.end();
-    };
-    EXPECT_TRUE(printedOnPage2("Design Check") && printedOnPage2("Delivered design verdicts"));
-    const DeliveredTexts& delivered = *content.check->delivered;
-    for (const ComparedFigureRow& row : delivered.figures) {
-        if (row.label == "L at Idc" || row.label == "Fill" || row.label == "Cores stacked") {
-            const std::string unit = row.unit.empty() ? "" : " " + row.unit;
-            EXPECT_TRUE(printedOnPage2(row.label) && printedOnPage2(row.designed + unit) &&
-                        printedOnPage2(row.delivered + unit))
-                << row.label;
-        }
-    }
-    for (const CheckVerdictRow& row : content.check->texts.verdicts)
-        EXPECT_TRUE(printedOnPage2(row.verdictText)) << row.check;
-    EXPECT_TRUE(std::ranges::any_of(page2, [&](const std::string& line) {  // wrapped or not
-        return line.size() > 10 && delivered.summary.starts_with(line);
-    })) << delivered.summary;
-    EXPECT_TRUE(pageTexts(dialog.printer, 3).empty());
-}
+    // The check's page follows (its layout is ReportLayoutTest's).
+    const auto page2 = pageTexts(dialog.printer, 1);
+    EXPECT_NE(std::ranges::find(page2, "Design Check"), page2.end());
 
-// 100 mH at 100 A DC, 1 A ripple on T157 keeps to none of the method's limits (minimum AP
-// 126253.125 cm^4 against 4.876): the report warns of each.
-TEST_F(PrintReportTest, DesignBeyondTheMethodsLimitsHasItsWarnings) {
-    const auto model = emptyDesign();
-    model->editText("Ldes", "100");
-    model->setListText("Lunit", "mH");
-    model->editText("DCC", "100");
-    model->editText("ACC", "1");
-    model->calculateAreaProduct();
-    model->setOption("Toroid", true);
-    ASSERT_TRUE(model->setListText("Core", "T157") && model->setListText("CoreMat", "-26"));
-    model->runDesign();
-    EXPECT_EQ(reportContent(*model, "big.txt").limitWarnings,
-              (std::vector<std::string>{"core AP below the minimum AP",
-                                        "Bmax above the specified flux density",
-                                        "temperature rise above 100 deg. C"}));
+    // A limit of the method that the boxes exceed is warned of (which limits, and when, are
+    // the window model's: DesignCheckModelTest).
+    model->setTextRaw("TRISE", "100.1");
+    EXPECT_EQ(reportContent(*model, "t.txt").limitWarnings,
+              std::vector<std::string>{"temperature rise above 100 deg. C"});
 }
 
 // Cancel ends silently; a failing dialog, or a failure at any printer operation, gives one
@@ -143,32 +112,33 @@ TEST_F(PrintReportTest, CancelAndFailuresStopTheReport) {
 }
 
 // The report written as PDF, by the program and by the command line from the design file,
-// read back: the title, and every label and every word of its value.
+// read back: the title, and every label and every word of its value. Qt's start-up remarks
+// are no message of the design: the command line's report says nothing, also where the
+// system gives no runtime folder.
 TEST_F(PrintReportTest, PdfHoldsTheNineteenLabelsAndValues) {
     const auto model = completed();
     ASSERT_EQ(model->selectedPage(), kResultsPage);
     QTemporaryDir dir;
-    const QString pdf = dir.filePath("report.pdf"), design = dir.filePath("choke.txt");
+    const QString design = dir.filePath("choke.txt");
     const ReportContent content = reportContent(*model, design.toStdString());
-    writeReportPdf(content, pdf.toStdString());
-    QFile file(pdf);
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly) && file.read(5).startsWith("%PDF-"));
-    QStringList pdfs{pdf};
-    const QString cli = QStringLiteral(COILSMITH_TEST_BIN_DIR "/coilsmith-cli");
-    if (QFile::exists(cli)) {
-        QFile designFile(design);
-        ASSERT_TRUE(designFile.open(QIODevice::WriteOnly));
-        designFile.write(QByteArray::fromStdString(writeDesignFile(*model)));
-        designFile.close();
-        QProcess process;
-        pdfs << dir.filePath("cli.pdf");
-        process.start(cli, {"report", design, "-o", pdfs.back()});
-        ASSERT_TRUE(process.waitForFinished(60000));
-        EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
-    }
+    writeReportPdf(content, dir.filePath("report.pdf").toStdString());
+    QFile designFile(design);
+    ASSERT_TRUE(designFile.open(QIODevice::WriteOnly));
+    designFile.write(QByteArray::fromStdString(writeDesignFile(*model)));
+    designFile.close();
+    QProcess cli;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove("XDG_RUNTIME_DIR");
+    cli.setProcessEnvironment(environment);
+    cli.start(COILSMITH_TEST_BIN_DIR "/coilsmith-cli",
+              {"report", design, "-o", dir.filePath("cli.pdf")});
+    ASSERT_TRUE(cli.waitForFinished(60000));
+    EXPECT_EQ(cli.exitCode(), 0);
+    EXPECT_EQ(cli.readAllStandardError().toStdString(), "");
+    EXPECT_EQ(cli.readAllStandardOutput().toStdString(), "");
     if (QStandardPaths::findExecutable("pdftotext").isEmpty())
         GTEST_SKIP() << "pdftotext is not installed";
-    for (const QString& written : pdfs) {
+    for (const QString& written : {dir.filePath("report.pdf"), dir.filePath("cli.pdf")}) {
         QProcess process;
         process.start("pdftotext", {"-layout", written, "-"});
         ASSERT_TRUE(process.waitForFinished(30000) && process.exitCode() == 0);

@@ -28,9 +28,9 @@ namespace {
 
 // The shipped PDF's margins, 12.7 mm: 36 points.
 constexpr double kMarginMm = 12.7;
-constexpr double kMarginPoints = 36.0;
+constexpr float kMarginPoints = 36.0f;
 // PDF positions are rounded to device pixels; touching words may overlap by this much.
-constexpr double kTolerancePoints = 0.05;
+constexpr float kTolerancePoints = 0.05f;
 
 class ReportOnPaper : public ::testing::TestWithParam<QPageSize::PageSizeId> {
   protected:
@@ -64,48 +64,28 @@ QString run(const QString& program, const QStringList& arguments) {
     return QString::fromUtf8(process.readAllStandardOutput());
 }
 
-struct Word {
-    int page = 0;
-    QString text;
-    double left = 0, top = 0, right = 0, bottom = 0;
-};
-
 // The faults of a PDF's words, with their boxes in points as pdftotext reads them back:
 // a word outside the margins or on another.
 std::vector<std::string> pdfFaults(const QString& pdf) {
     static const QRegularExpression pageLine(R"re(<page width="([\d.]+)" height="([\d.]+)")re");
     static const QRegularExpression wordLine(
         R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">(.*)</word>)re");
-    std::vector<Word> words;
-    double width = 0, height = 0;
+    std::vector<LayoutRecorder::Box> words;
+    float width = 0, height = 0;
     int page = -1;
     for (const QString& line : run("pdftotext", {"-bbox", pdf, "-"}).split(u'\n')) {
         if (const auto m = pageLine.match(line); m.hasMatch()) {
-            ++page, width = m.captured(1).toDouble(), height = m.captured(2).toDouble();
+            ++page, width = m.captured(1).toFloat(), height = m.captured(2).toFloat();
         } else if (const auto w = wordLine.match(line); w.hasMatch()) {
-            words.push_back({page, w.captured(5), w.captured(1).toDouble(),
-                             w.captured(2).toDouble(), w.captured(3).toDouble(),
-                             w.captured(4).toDouble()});
+            words.push_back({page, w.captured(5).toStdString(), w.captured(1).toFloat(),
+                             w.captured(2).toFloat(), w.captured(3).toFloat(),
+                             w.captured(4).toFloat()});
         }
     }
-    std::vector<std::string> faults;
-    const double t = kTolerancePoints;
     if (words.size() < 100)
-        faults.push_back("too few words: " + std::to_string(words.size()));
-    for (std::size_t i = 0; i < words.size(); ++i) {
-        const Word& a = words[i];
-        const std::string name = a.text.toStdString();
-        if (a.left < kMarginPoints - t || a.top < kMarginPoints - t ||
-            a.right > width - kMarginPoints + t || a.bottom > height - kMarginPoints + t)
-            faults.push_back(name + " is outside the margins");
-        for (std::size_t j = i + 1; j < words.size(); ++j) {
-            const Word& b = words[j];
-            if (a.page == b.page && a.left < b.right - t && b.left < a.right - t &&
-                a.top < b.bottom - t && b.top < a.bottom - t)
-                faults.push_back(name + " overlaps " + b.text.toStdString());
-        }
-    }
-    return faults;
+        return {"too few words: " + std::to_string(words.size())};
+    return LayoutRecorder::boxFaults(words, kMarginPoints, kMarginPoints, width - kMarginPoints,
+                                     height - kMarginPoints, kTolerancePoints);
 }
 
 // The design as run, with both L(I) curves, then with texts longer than any column: every
