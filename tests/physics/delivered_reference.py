@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Independent derivation of the delivered designs in DeliveredDesignTest.cpp.
+"""Independent derivation of delivered designs (DeliveredDesignTest.cpp; adviser imports it).
 
 Reads the shipped catalogue CSVs and works in the catalogue's own units (inches, cm, gauss,
 mW/cm³, Ω/km) as an engineer would by hand, walking the turns up from N = 1; it never runs the
@@ -51,10 +51,19 @@ def deliver(spec, core_no, mat, k, ambient=25.0):
     ac, vc, lc = float(core['AC']) * k, float(core['VC']) * k, float(core['LC'])
     gap = float(core['GAP']) if kind == 'E' else 0.0
     mui, curve = float(m['Permeab']), CURVES[mat]
-    n = 1  # the turns walk up from 1 (every case here reaches L within 100000 turns)
-    while inductance(n, idc, mui, curve, ac, lc, gap) < l_req:
-        n += 1
-    out = {'N': n}
+    out = {}
+    # Turns: walk up from 1.
+    n, previous = 1, None
+    while True:
+        l = inductance(n, idc, mui, curve, ac, lc, gap)
+        if l >= l_req:
+            break
+        if previous is not None and l < previous:
+            return {'unreachable': 'falls'}
+        previous, n = l, n + 1
+        if n > 100000:
+            return {'unreachable': 'beyond 100000 turns'}
+    out['N'] = n
     for key, i in (('L0', 0), ('Lidc', idc), ('Lipk', ipk)):
         out[key] = inductance(n, i, mui, curve, ac, lc, gap)
     # Core loss, gauss and mW/cm³.
@@ -94,6 +103,7 @@ def deliver(spec, core_no, mat, k, ambient=25.0):
         innermost = 2 * (f_ + c) * 2.54
         surface = 2 * 2.54 ** 2 * (a * b_ + a * c + b_ * c)
     out['layers'] = len(layers) if fits or kind == 'T' else needed
+    out['turns_laid'] = sum(layers)
     out['fill'] = n * PI * do * do / 4 / window
     out['fits'] = fits and out['fill'] <= ku
     if not fits:
@@ -124,7 +134,7 @@ def deliver(spec, core_no, mat, k, ambient=25.0):
             break
     r_hot, fr1, p_dc, p_ac = copper(t)
     out.update(Rdc20=rdc20, Rhot=r_hot, Fr=fr1, PcuDc=p_dc, PcuAc=p_ac,
-               Ptot=p_dc + p_ac + out['Pcore'], Thot=t,
+               Ptot=p_dc + p_ac + out['Pcore'], Thot=t, rounds=rounds,
                Wcu=mlt * n * PI / 4 * (bare / 10) ** 2 * 8.89)
     out['Wtot'] = out['Wcu'] + out['Wcore']
     return out
