@@ -63,14 +63,14 @@ DeliveredDesign deliver(const ChokeSpecification& s, const Core& core, const Mat
     return deliverDesign({s, core, m, 25, kIronPowderTemperatureLimitC}, kWires, k);
 }
 
-// Printed by tests/physics/delivered_reference.py, which derives them independently in the
-// catalogue's units (walking N up from 1, the hot point iterated from 25 °C):
-// specification, core, material, stack, turns, AWG, layers, fits,
-// {L(0), L(Idc), L(Ipk) H, fill, core loss W, core weight g},
-// {Rdc20, Rhot Ω, Fr, Pcu DC, Pcu AC, total hot W, T hot °C, copper, total weight g} (empty:
-// the winding does not go on). One T300 in -8 closes its hole; three fit (fill, mean turn and
-// weights by hand in WindingTest and LossTest); two E450 in -40 fit; T106 in -26 at 100 kHz
-// has Fr 14; T30 in -52 needs 12565 turns and does not wind; one E168 in -52 fills above Ku.
+// deliver(specification + (400e4, 0.4), core, material, stack) of
+// tests/physics/delivered_reference.py, which derives them independently in the catalogue's
+// units (walking N up from 1, the hot point iterated from 25 °C): turns, AWG, layers, fits,
+// {L0, Lidc, Lipk, fill, Pcore, Wcore}, {Rdc20, Rhot, Fr, PcuDc, PcuAc, Ptot, Thot, Wcu, Wtot}
+// (empty: the winding does not go on), printed to 10 digits. One T300 in -8 closes its hole;
+// three fit (fill, mean turn and weights by hand in WindingTest and LossTest); two E450 in
+// -40 fit; T106 in -26 at 100 kHz has Fr 14; T30 in -52 needs 12565 turns and does not wind;
+// one E168 in -52 fills above Ku.
 struct Expected {
     const ChokeSpecification* spec;
     const Core* core;

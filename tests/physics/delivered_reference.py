@@ -3,7 +3,8 @@
 
 Reads the shipped catalogue CSVs and works in the catalogue's own units (inches, cm, gauss,
 mW/cm³, Ω/km) as an engineer would by hand, walking the turns up from N = 1; it never runs the
-program. Run once: python3 tests/physics/delivered_reference.py
+program. deliver((L H, Idc A, ripple A p-p, f Hz, J A/m², Ku), core, material, stack) gives
+one design's figures as a dict.
 """
 import csv
 import math
@@ -138,19 +139,3 @@ def deliver(spec, core_no, mat, k, ambient=25.0):
                Wcu=mlt * n * PI / 4 * (bare / 10) ** 2 * 8.89)
     out['Wtot'] = out['Wcu'] + out['Wcore']
     return out
-
-
-SPECS = {'5 mH': (5e-3, 10, 2, 60), '100 uH': (100e-6, 5, 1, 100e3),
-         '25 uH': (25e-6, 25, 5, 50e3)}  # L, Idc, ΔI p-p, f; J 400 A/cm², Ku 0.4 for all
-CASES = [('5 mH', 'T300', '-8', 1), ('5 mH', 'T300', '-8', 3), ('5 mH', 'E450', '-40', 2),
-         ('100 uH', 'T106', '-26', 1), ('100 uH', 'T30', '-52', 3), ('25 uH', 'E168', '-52', 1)]
-
-if __name__ == '__main__':
-    for spec, core, mat, k in CASES:
-        o = deliver(SPECS[spec] + (400e4, 0.4), core, mat, k)
-        print(f'{spec} {core} {mat} x{k}: turns {o["N"]}, AWG {o["AWG"]}, {o["layers"]} layers,',
-              f'fits {o["fits"]}')
-        for keys in (('L0', 'Lidc', 'Lipk', 'fill', 'Pcore', 'Wcore'),
-                     ('Rdc20', 'Rhot', 'Fr', 'PcuDc', 'PcuAc', 'Ptot', 'Thot', 'Wcu', 'Wtot')):
-            if keys[0] in o:
-                print('  {' + ', '.join(f'{o[key]:.10g}' for key in keys) + '}')
