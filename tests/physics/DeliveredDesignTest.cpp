@@ -63,7 +63,7 @@ DeliveredDesign deliver(const ChokeSpecification& s, const Core& core, const Mat
     return deliverDesign({s, core, m, 25, kIronPowderTemperatureLimitC}, kWires, k);
 }
 
-// deliver(specification + (400e4, 0.4), core, material, stack) of
+// deliver((L, Idc, ripple, f) + (400e4, 0.4), core, material, stack) of
 // tests/physics/delivered_reference.py, which derives them independently in the catalogue's
 // units (walking N up from 1, the hot point iterated from 25 °C): turns, AWG, layers, fits,
 // {L0, Lidc, Lipk, fill, Pcore, Wcore}, {Rdc20, Rhot, Fr, PcuDc, PcuAc, Ptot, Thot, Wcu, Wtot}
@@ -171,10 +171,8 @@ TEST(DeliveredDesign, VerdictsAndTheSmallestStackThatPasses) {
     EXPECT_EQ(three.verdicts[3].reason, "fill 0.382 within Ku 0.40");
     EXPECT_EQ(three.verdicts[4].reason, "78.1 °C, within the 125 °C limit");
     EXPECT_TRUE(three.passes());
-    const auto smallest = smallestPassingStack({k5mH, kT300, kMix8}, kWires);
-    ASSERT_TRUE(smallest);
-    EXPECT_EQ(smallest->stackCount, 3);
-    EXPECT_EQ(smallestPassingStack({k5mH, kE450, kMix40}, kWires)->stackCount, 2);
+    EXPECT_EQ(smallestPassingStack({k5mH, kT300, kMix8}, kWires).value().stackCount, 3);
+    EXPECT_EQ(smallestPassingStack({k5mH, kE450, kMix40}, kWires).value().stackCount, 2);
     EXPECT_FALSE(smallestPassingStack({k5mH, kT300, kMix8}, kWires, 2));
     // Ipk = 5.5 A on one T106: 95.33 uH, 95.3 % (a pass at 90 % and above).
     EXPECT_EQ(deliver(k100uH, kT106, kMix26, 1).verdicts[1].reason,
