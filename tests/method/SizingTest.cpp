@@ -85,6 +85,11 @@ TEST(Sizing, ListValuesInTheirRange) {
         EXPECT_EQ(out.message.value_or("none"), message) << j << ' ' << ku;
         EXPECT_EQ(s.Jdes, out.message ? 4e6 : std::stod(j) * 1e4) << j;
     }
+    // A list value is read in the user's locale first.
+    DesignState s = freshWindow();
+    EXPECT_FALSE(
+        sizeAreaProduct(s, {"25", "0,5", "25", "5", "50", "400", "0,3"}, {",", "."}).message);
+    EXPECT_EQ(s.Ku, 0.3f);
 }
 
 // 2 E / (B J Ku) with B J Ku = 0.5 T * 4e6 A/m^2 * 0.4 = 8e5, times 1e8 for cm^4: pure ripple
