@@ -16,11 +16,7 @@ const TypedSpecification kDefaultTexts{"25", "0.5", "25", "5", "50"};
 TEST(Sizing, DefaultSpecification) {
     DesignState s = freshWindow();
     const SizingOutcome out = sizeAreaProduct(s, kDefaultTexts);
-    ASSERT_FALSE(out.message);
-    EXPECT_DOUBLE_EQ(s.Lreq, 25e-6);
-    EXPECT_EQ(s.Bdes, 0.5);
-    EXPECT_EQ(s.Idc, 25);
-    EXPECT_EQ(s.Iac, 5);
+    ASSERT_FALSE(out.message);  // the other inputs' values: StopsAtTheFirstBadInput
     EXPECT_EQ(s.Fexc, 50000.0f);
     EXPECT_EQ(s.Ipk, 27.5);
     // Irms = sqrt(25^2 + (5/2/sqrt 3)^2) = sqrt(627.08333...) = 25.0416320021945...
@@ -74,6 +70,26 @@ TEST(Sizing, StopsAtTheFirstBadInput) {
         for (int i = 0; i < 7; ++i)
             EXPECT_DOUBLE_EQ(fields[i], i < failing ? fresh[i] : -7) << "input " << i;
     }
+}
+
+// The two lists take J from 50 to 2000 A/cm² and Ku from 0.05 to 0.9, both ends included.
+TEST(Sizing, ListValuesInTheirRange) {
+    const std::tuple<const char*, const char*, const char*> rows[] = {
+        {"50", "0.9", "none"},
+        {"2000", "0.05", "none"},
+        {"49.9", "0.4", "Re-Enter Current Density Value (50 to 2000 A/cm^2)"},
+        {"400", "0.91", "Re-Enter Window Utilization Value (0.05 to 0.9)"}};
+    for (const auto& [j, ku, message] : rows) {
+        DesignState s = freshWindow();
+        const SizingOutcome out = sizeAreaProduct(s, {"25", "0.5", "25", "5", "50", j, ku});
+        EXPECT_EQ(out.message.value_or("none"), message) << j << ' ' << ku;
+        EXPECT_EQ(s.Jdes, out.message ? 4e6 : std::stod(j) * 1e4) << j;
+    }
+    // A list value is read in the user's locale first.
+    DesignState s = freshWindow();
+    EXPECT_FALSE(
+        sizeAreaProduct(s, {"25", "0,5", "25", "5", "50", "400", "0,3"}, {",", "."}).message);
+    EXPECT_EQ(s.Ku, 0.3f);
 }
 
 // 2 E / (B J Ku) with B J Ku = 0.5 T * 4e6 A/m^2 * 0.4 = 8e5, times 1e8 for cm^4: pure ripple

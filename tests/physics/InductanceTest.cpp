@@ -21,23 +21,15 @@ TEST(Ripple, PeakRmsAndHarmonicsByHand) {
     EXPECT_DOUBLE_EQ(peakCurrentA(10, 2), 11);
     EXPECT_NEAR(rmsCurrentA(10, 2), 10.0166528009, 1e-9);
     // Harmonic n: 4·2/(π²·n²·√2) = 0.5731592 A at n = 1, a ninth of it at n = 3; even: none.
-    EXPECT_NEAR(rippleHarmonicRmsA(2, 1), 0.5731591681, 1e-9);
     EXPECT_NEAR(rippleHarmonicRmsA(2, 3), 0.0636843520, 1e-9);
     EXPECT_EQ(rippleHarmonicRmsA(2, 2), 0);
-    EXPECT_EQ(rippleHarmonicRmsA(2, 0), 0);
-}
-
-TEST(Inductance, FieldInAmperesPerMetreAndOersted) {
-    // 41 turns at 5 A over 6.503 cm: 3152.391 A/m = 0.4π·205/6.503 = 39.614116 Oe.
-    EXPECT_NEAR(fieldStrengthAPerM(41, 5, 0.06503), 3152.39120406, 1e-7);
-    EXPECT_NEAR(fieldStrengthOe(41, 5, 0.06503), 39.6141161968, 1e-9);
 }
 
 TEST(Inductance, T106In26ByHand) {
-    // N = 41, I = 5 A: H = 39.614116 Oe, H^c = 559.67311, %µ = 1/(0.01 + 9.7048e-6·559.67311)
-    // = 64.802449 %, µ = 48.601836; L = 4π·1e-7·48.601836·41²·0.6417e-4/0.06503 = 101.30912 µH.
-    // At no current µ = 75: L(0) = 156.33533 µH. With a 0.5 mm gap in series:
-    // L = µ0·µ·N²·Ac/(0.5e-3·µ + 0.06503) = 73.749741 µH.
+    // N = 41, I = 5 A: H = 0.4π·205/6.503 = 39.614116 Oe, H^c = 559.67311, %µ = 1/(0.01 +
+    // 9.7048e-6·559.67311) = 64.802449 %, µ = 48.601836; L = 4π·1e-7·48.601836·41²·0.6417e-4
+    // /0.06503 = 101.30912 µH. At no current µ = 75: L(0) = 156.33533 µH. With a 0.5 mm gap
+    // in series: L = µ0·µ·N²·Ac/(0.5e-3·µ + 0.06503) = 73.749741 µH.
     const InductanceModel l = model(kT106, kMix26);
     EXPECT_NEAR(l.inductanceH(41, 5), 101.30911996e-6, 1e-13);
     EXPECT_NEAR(l.inductanceH(41, -5), 101.30911996e-6, 1e-13);  // the curve is even in H
@@ -45,15 +37,10 @@ TEST(Inductance, T106In26ByHand) {
     MagneticCore gapped = kT106;
     gapped.gapM = 0.5e-3;
     EXPECT_NEAR(model(gapped, kMix26).inductanceH(41, 5), 73.749740858e-6, 1e-13);
-    EXPECT_NEAR(biasPercent(kMix26.curve, 39.614116196832), 64.802448652, 1e-8);
-    EXPECT_DOUBLE_EQ(biasPercent(kMix26.curve, 0), 100);
-}
-
-TEST(Inductance, CurveSpansTheCurrentRange) {
-    const auto points = *model(kT106, kMix26).curve(41, 10, 5);
+    const auto points = *l.curve(41, 10, 5);  // 0, 2.5, 5, 7.5, 10 A
     EXPECT_EQ(points.back().currentA, 10);
-    EXPECT_NEAR(points[2].inductanceH, 101.30911996e-6, 1e-13);  // at 5 A
-    EXPECT_FALSE(model(kT106, kMix26).curve(41, 10, 1));
+    EXPECT_NEAR(points[2].inductanceH, 101.30911996e-6, 1e-13);
+    EXPECT_FALSE(l.curve(41, 10, 1));
 }
 
 TEST(Inductance, FewestTurnsReachingTheTarget) {

@@ -11,7 +11,7 @@ namespace {
 
 using enum VerdictLevel;
 
-TEST(Verdicts, InductanceThresholds) {
+TEST(Verdicts, LevelsAndReasons) {
     const struct {
         Verdict verdict;
         VerdictLevel level;
@@ -30,24 +30,21 @@ TEST(Verdicts, InductanceThresholds) {
          "L(Ipk) = 70.00 µH, 70.0 % of the required L, below 90 %"},
         {inductanceAtIpkVerdict(69.9e-6, 69.9), Fail,
          "L(Ipk) = 69.90 µH, 69.9 % of the required L, below 70 %"},
+        {windingFitsVerdict(41, {{21, 20}, 2, true, {}}), Pass, "41 turns in 2 layers"},
+        {windingFitsVerdict(9, {{9}, 1, true, {}}), Pass, "9 turns in 1 layer"},
+        {windingFitsVerdict(9, {{}, 0, false, "no room"}), Fail, "no room"},
+        {fillVerdict(0.4, 0.4), Pass, "fill 0.400 within Ku 0.40"},
+        {fillVerdict(0.4001, 0.4), Warning, "fill 0.400 above Ku 0.40"},
+        {hotTemperatureVerdict({125, 100, 1, 3, false}, 125), Pass,
+         "125.0 °C, within the 125 °C limit"},
+        {hotTemperatureVerdict({125.01, 100, 1, 3, false}, 125), Fail,
+         "125.0 °C, above the 125 °C limit"},
+        {hotTemperatureVerdict({60, 35, 1, 100, true}, 125), Fail, "thermal runaway"},
     };
     for (const auto& row : rows) {
         EXPECT_EQ(row.verdict.level, row.level) << row.reason;
         EXPECT_EQ(row.verdict.reason, row.reason);
     }
-}
-
-TEST(Verdicts, WindingFillAndTemperature) {
-    EXPECT_EQ(windingFitsVerdict(41, {{21, 20}, 2, true, {}}).reason, "41 turns in 2 layers");
-    EXPECT_EQ(windingFitsVerdict(9, {{9}, 1, true, {}}).reason, "9 turns in 1 layer");
-    EXPECT_EQ(windingFitsVerdict(9, {{}, 0, false, "no room"}).level, Fail);
-    EXPECT_EQ(fillVerdict(0.4, 0.4).level, Pass);
-    EXPECT_EQ(fillVerdict(0.4001, 0.4).reason, "fill 0.400 above Ku 0.40");
-    EXPECT_EQ(fillVerdict(0.4001, 0.4).level, Warning);
-    EXPECT_EQ(hotTemperatureVerdict({125, 100, 1, 3, false}, 125).level, Pass);
-    EXPECT_EQ(hotTemperatureVerdict({125.01, 100, 1, 3, false}, 125).reason,
-              "125.0 °C, above the 125 °C limit");
-    EXPECT_EQ(hotTemperatureVerdict({60, 35, 1, 100, true}, 125).reason, "thermal runaway");
     EXPECT_TRUE(verdictsPass({fillVerdict(0.5, 0.4), {"L at Idc", Pass, ""}}));
     EXPECT_FALSE(verdictsPass({{"L at Idc", Pass, ""}, unavailableVerdict("Fill", "no wire")}));
     EXPECT_FALSE(verdictsPass({{"L at Idc", Fail, ""}}));

@@ -1,10 +1,10 @@
 #!/usr/bin/env python3
-"""Independent derivation of delivered designs for DeliveredDesignTest.cpp.
+"""Independent derivation of delivered designs (DeliveredDesignTest.cpp; adviser imports it).
 
-Run once (python3 tests/physics/delivered_reference.py); its rows are pasted into the test.
-It reads the shipped catalogue CSVs and works in the catalogue's own units (inches, cm, cm²,
-gauss, mW/cm³, Ω/km) as an engineer would by hand, not in the SI of the C++ code, and walks
-the turns up one by one from N = 1 (no bisection). It never runs the program.
+Reads the shipped catalogue CSVs and works in the catalogue's own units (inches, cm, gauss,
+mW/cm³, Ω/km) as an engineer would by hand, walking the turns up from N = 1; it never runs the
+program. deliver((L H, Idc A, ripple A p-p, f Hz, J A/m², Ku), core, material, stack) gives
+one design's figures as a dict.
 """
 import csv
 import math
@@ -139,37 +139,3 @@ def deliver(spec, core_no, mat, k, ambient=25.0):
                Wcu=mlt * n * PI / 4 * (bare / 10) ** 2 * 8.89)
     out['Wtot'] = out['Wcu'] + out['Wcore']
     return out
-
-
-SPECS = {  # L, Idc, ΔI p-p, f, J (A/m²), Ku
-    '5 mH': (5e-3, 10, 2, 60, 400e4, 0.4),
-    '100 uH': (100e-6, 5, 1, 100e3, 400e4, 0.4),
-    '25 uH': (25e-6, 25, 5, 50e3, 400e4, 0.4),
-    '470 uH': (470e-6, 2, 0.4, 50e3, 400e4, 0.4),
-}
-CASES = [('5 mH', 'T300', '-8'), ('5 mH', 'E450', '-40'), ('100 uH', 'T106', '-26'),
-         ('100 uH', 'T30', '-52'), ('25 uH', 'E168', '-52'), ('470 uH', 'T94', '-26')]
-
-if __name__ == '__main__':
-    # Rows as DeliveredDesignTest.cpp takes them: turns, AWG, layers, fits,
-    # {L(0), L(Idc), L(Ipk) H, fill, core loss W, core weight g},
-    # {Rdc20, Rhot Ω, Fr, Pcu DC, Pcu AC, total hot W, T hot °C, copper, total weight g}.
-    def numbers(o, keys):
-        if keys[0] not in o:
-            return '{}'
-        texts = [f'{o[k]:.10g}' for k in keys]
-        if len(', '.join(texts)) < 90:
-            return '{' + ', '.join(texts) + '}'
-        return '{' + ', '.join(texts[:5]) + ',\n  ' + ', '.join(texts[5:]) + '}'
-    for spec, core, mat in CASES:
-        for k in (1, 2, 3):
-            o = deliver(SPECS[spec], core, mat, k)
-            if 'unreachable' in o:
-                print(f'// {spec} {core} {mat} x{k}: L not reached, {o["unreachable"]}')
-                continue
-            names = f'&k{spec.replace(" ", "")}, &k{core}, &kMix{mat[1:]}'
-            print(f'{{{names}, {k}, {o["N"]}, {o["AWG"]}, {o["layers"]}, '
-                  f'{str(o["fits"]).lower()},\n '
-                  + numbers(o, ('L0', 'Lidc', 'Lipk', 'fill', 'Pcore', 'Wcore')) + ',\n '
-                  + numbers(o, ('Rdc20', 'Rhot', 'Fr', 'PcuDc', 'PcuAc', 'Ptot', 'Thot', 'Wcu',
-                                'Wtot')) + '},')
