@@ -54,6 +54,12 @@ const OpenCase kOpenCases[] = {
     {[](const std::string&) { return sqlite::Database(); }, "does not exist", 0},
     {fileOf(""), "it is empty", 0},
     {fileOf(std::string(2048, 'x')), "it is not a Coilsmith catalogue", 0},
+    {[](const std::string& path) {  // the first page alone: the tables' pages are gone
+         csx::buildCatalogue(testing::goodCsv(), path);
+         std::filesystem::resize_file(path, 4096);
+         return sqlite::Database();
+     },
+     "it cannot be read (database disk image is malformed)", 0},
     {writer("DROP TABLE \"Core_Materials\"; DROP TABLE \"Toroid_Materials\"; DROP TABLE "
             "\"E-Cores\"; DROP TABLE Toroids; DROP TABLE Materials; CREATE TABLE Invoices (No)"),
      "it is not a Coilsmith catalogue", 0},
