@@ -49,7 +49,8 @@ TEST(FormatNumber, ShowsTheOrdinaryFormAndReadsBack) {
         {1.0 / 3, E, "0.333333333333333"}, {1e-5, E, "0.00001"},
         {999999999999999, E, "999999999999999"}, {1e-6, E, "1E-06"}, {1.5e-7, G, "1,5E-07"},
         {-2e-9, E, "-2E-09"}, {1e15, E, "1E+15"}, {1e16, E, "1E+16"}, {1.23e300, E, "1.23E+300"},
-        {9999999999999999.0, E, "1E+16"}};
+        {9999999999999999.0, E, "1E+16"},
+        {std::numeric_limits<double>::denorm_min(), E, "5E-324"}};  // shortest, not 15 digits
     // clang-format on
     for (const auto& [value, locale, expected] : rows)
         EXPECT_EQ(formatNumber(value, locale), expected);
