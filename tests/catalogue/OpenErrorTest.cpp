@@ -54,6 +54,12 @@ const OpenCase kOpenCases[] = {
     {[](const std::string&) { return sqlite::Database(); }, "does not exist", 0},
     {fileOf(""), "it is empty", 0},
     {fileOf(std::string(2048, 'x')), "it is not a Coilsmith catalogue", 0},
+    {[](const std::string& path) {  // the first page alone: the tables' pages are gone
+         csx::buildCatalogue(testing::goodCsv(), path);
+         std::filesystem::resize_file(path, 4096);
+         return sqlite::Database();
+     },
+     "it cannot be read (database disk image is malformed)", 0},
     {writer("DROP TABLE \"Core_Materials\"; DROP TABLE \"Toroid_Materials\"; DROP TABLE "
             "\"E-Cores\"; DROP TABLE Toroids; DROP TABLE Materials; CREATE TABLE Invoices (No)"),
      "it is not a Coilsmith catalogue", 0},
@@ -63,6 +69,11 @@ const OpenCase kOpenCases[] = {
     {writer("ALTER TABLE \"E-Cores\" DROP COLUMN \"GAP\""),
      "field \"GAP\" of table \"E-Cores\" is missing", 0},
     {writer("BEGIN EXCLUSIVE"), nullptr, 2},
+    {writer("ALTER TABLE \"Toroid_Materials\" RENAME TO Old; CREATE TABLE \"Toroid_Materials\" "
+            "(Core TEXT COLLATE NOCASE, Mat TEXT COLLATE NOCASE, PRIMARY KEY (Core, Mat)) WITHOUT "
+            "ROWID; INSERT INTO \"Toroid_Materials\" SELECT * FROM Old; DROP TABLE Old; CREATE "
+            "INDEX \"Toroid_Materials.CoreNo\" ON \"Toroid_Materials\" (Core)"),
+     nullptr, 2},  // a table without row ids, as another tool may write it
     {writer("PRAGMA journal_mode = WAL; DELETE FROM \"E-Cores\" WHERE CoreNo = 'E10'"), nullptr, 1},
     {writer("BEGIN EXCLUSIVE; UPDATE \"E-Cores\" SET AC = 7"), "it is locked by another program",
      0},

@@ -142,62 +142,54 @@ std::string reasonOf(Make make) {
     const auto result = make();
     return result ? "usable" : result.reason();
 }
+ToroidDimensions& toroid(CoreRecord& c) {
+    return std::get<ToroidDimensions>(c.dimensions);
+}
+ECoreDimensions& eCore(CoreRecord& c) {
+    return std::get<ECoreDimensions>(c.dimensions);
+}
 
 // Each unusable value is named by its catalogue field; the first in table order wins.
 TEST(CatalogueRecords, AnUnusableValueIsNamedByItsField) {
-    const auto core = [](auto change, CoreRecord record) {
+    using CoreChange = void (*)(CoreRecord&);
+    const std::tuple<CoreRecord, CoreChange, const char*> cores[] = {
+        {usableToroid(), [](CoreRecord&) {}, "usable"},
+        {usableECore(), [](CoreRecord&) {}, "usable"},
+        {usableToroid(), [](CoreRecord& c) { toroid(c).heightIn.reset(); },
+         "HT is empty or not a number"},
+        {usableToroid(), [](CoreRecord& c) { c.crossSectionCm2 = kInf; }, "AC is not finite"},
+        {usableToroid(),
+         [](CoreRecord& c) { toroid(c).innerDiameterIn = 0, c.pathLengthCm.reset(); },
+         "LC is empty or not a number"},
+        {usableECore(), [](CoreRecord& c) { c.windowCm2.reset(); }, "WC is empty or not a number"},
+        {usableECore(), [](CoreRecord& c) { eCore(c).innerSpanIn = 0; }, "d_dim is not positive"},
+        {usableECore(), [](CoreRecord& c) { eCore(c).windowHeightIn = -1; },
+         "g_dim is not positive"},
+        {usableECore(), [](CoreRecord& c) { c.gapMm = -0.1; }, "GAP is negative"},
+        {usableECore(), [](CoreRecord& c) { c.gapMm.reset(); }, "GAP is empty or not a number"}};
+    for (auto [record, change, reason] : cores) {
         change(record);
-        return reasonOf([&] { return physicsCore(record); });
-    };
-    const auto toroid = [](CoreRecord& c) -> ToroidDimensions& {
-        return std::get<ToroidDimensions>(c.dimensions);
-    };
-    const auto eCore = [](CoreRecord& c) -> ECoreDimensions& {
-        return std::get<ECoreDimensions>(c.dimensions);
-    };
-    EXPECT_EQ(core([](CoreRecord&) {}, usableToroid()), "usable");
-    EXPECT_EQ(core([](CoreRecord&) {}, usableECore()), "usable");
-    EXPECT_EQ(core([&](CoreRecord& c) { toroid(c).heightIn.reset(); }, usableToroid()),
-              "HT is empty or not a number");
-    EXPECT_EQ(core([&](CoreRecord& c) { c.crossSectionCm2 = kInf; }, usableToroid()),
-              "AC is not finite");
-    EXPECT_EQ(core(
-                  [&](CoreRecord& c) {
-                      toroid(c).innerDiameterIn = 0;
-                      c.pathLengthCm.reset();
-                  },
-                  usableToroid()),
-              "LC is empty or not a number");
-    EXPECT_EQ(core([&](CoreRecord& c) { c.windowCm2.reset(); }, usableECore()),
-              "WC is empty or not a number");
-    EXPECT_EQ(core([&](CoreRecord& c) { eCore(c).innerSpanIn = 0; }, usableECore()),
-              "d_dim is not positive");
-    EXPECT_EQ(core([&](CoreRecord& c) { eCore(c).windowHeightIn = -1; }, usableECore()),
-              "g_dim is not positive");
-    EXPECT_EQ(core([&](CoreRecord& c) { c.gapMm = -0.1; }, usableECore()), "GAP is negative");
-    EXPECT_EQ(core([&](CoreRecord& c) { c.gapMm.reset(); }, usableECore()),
-              "GAP is empty or not a number");
+        EXPECT_EQ(reasonOf([&] { return physicsCore(record); }), reason);
+    }
     CoreRecord gapped = usableECore();
     gapped.gapMm = 0.5;
     EXPECT_DOUBLE_EQ(physicsCore(gapped)->magnetic.gapM, 0.5e-3);
 
-    const auto material = [](auto change, const BiasCurveRecord* curve = &kCurve) {
+    const BiasCurveRecord noExponent{"M1", 0.01, 9.7e-6, std::nullopt};
+    using MaterialChange = void (*)(MaterialRecord&);
+    const std::tuple<MaterialChange, const BiasCurveRecord*, const char*> materials[] = {
+        {[](MaterialRecord&) {}, &kCurve, "usable"},
+        {[](MaterialRecord& m) { m.densityGPerCm3.reset(); }, &kCurve,
+         "Density is empty or not a number"},
+        {[](MaterialRecord& m) { m.initialPermeability = 0; }, &kCurve, "Permeab is not positive"},
+        {[](MaterialRecord& m) { m.lossPower2_3Coefficient = -1; }, &kCurve, "bl is negative"},
+        {[](MaterialRecord& m) { m.lossEddyCoefficient = kInf; }, &kCurve, "dl is not finite"},
+        {[](MaterialRecord&) {}, &noExponent, "the bias curve's c is empty or not a number"}};
+    for (const auto& [change, curve, reason] : materials) {
         MaterialRecord m = usableMaterial();
         change(m);
-        return reasonOf([&] { return physicsMaterial(m, curve); });
-    };
-    EXPECT_EQ(material([](MaterialRecord&) {}), "usable");
-    EXPECT_EQ(material([](MaterialRecord& m) { m.densityGPerCm3.reset(); }),
-              "Density is empty or not a number");
-    EXPECT_EQ(material([](MaterialRecord& m) { m.initialPermeability = 0; }),
-              "Permeab is not positive");
-    EXPECT_EQ(material([](MaterialRecord& m) { m.lossPower2_3Coefficient = -1; }),
-              "bl is negative");
-    EXPECT_EQ(material([](MaterialRecord& m) { m.lossEddyCoefficient = kInf; }),
-              "dl is not finite");
-    const BiasCurveRecord noExponent{"M1", 0.01, 9.7e-6, std::nullopt};
-    EXPECT_EQ(material([](MaterialRecord&) {}, &noExponent),
-              "the bias curve's c is empty or not a number");
+        EXPECT_EQ(reasonOf([&] { return physicsMaterial(m, curve); }), reason);
+    }
     EXPECT_EQ(reasonOf([] {
                   return physicsBiasCurve({"M1", 0, 1, 1});
               }),

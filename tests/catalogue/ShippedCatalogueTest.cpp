@@ -10,7 +10,7 @@ namespace coilsmith {
 namespace {
 
 // The catalogue the build put beside the executables, against the CSV files it was built from.
-TEST(ShippedCatalogue, HasEveryFieldIndexAndRowOfItsCsvAndTypedFields) {
+TEST(ShippedCatalogue, HasEveryFieldIndexAndRowOfItsCsv) {
     CatalogueSources s;
     s.open(COILSMITH_BIN_DIR);
     DataSource* sources[] = {&s.eCores, &s.toroids, &s.materials, &s.eCoreMaterials,
@@ -29,22 +29,6 @@ TEST(ShippedCatalogue, HasEveryFieldIndexAndRowOfItsCsvAndTypedFields) {
             rows += line.empty() ? 0 : 1;
         EXPECT_EQ(records.recordCount(), rows) << table.name;
     }
-    // Every link row leads to a material; keys are text, dimensions real, permeabilities whole.
-    Recordset materials = s.materials.recordset();
-    for (DataSource* links : {&s.eCoreMaterials, &s.toroidMaterials}) {
-        Recordset linkRows = links->recordset();
-        for (linkRows.goToFirst(); !linkRows.atEnd(); linkRows.goToNext()) {
-            materials.findByIndex("=", linkRows.field("Mat"));
-            EXPECT_FALSE(materials.lastFindFailed()) << linkRows.field("Mat").toText();
-        }
-    }
-    Recordset cores = s.eCores.recordset();
-    cores.findByIndex("=", Value("E50"));
-    EXPECT_TRUE(cores.field("CoreNo").isText());
-    EXPECT_EQ(cores.field("AC"), Value(0.1009));
-    EXPECT_EQ(cores.field("GAP"), Value(0.0));
-    materials.findByIndex("=", Value("-26"));
-    EXPECT_EQ(materials.field("Permeab"), Value(std::int64_t{75}));
 }
 
 }  // namespace

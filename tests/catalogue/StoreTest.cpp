@@ -83,6 +83,8 @@ TEST_F(StoreTest, SeeksAndWalksFollowTheIndexOrderWithTiesInTableOrder) {
     materials.findByIndex("=", Value(std::int64_t{-26}));  // a number key finds the text key
     EXPECT_EQ(materials.field("Permeab"), Value(std::int64_t{75}));
     EXPECT_EQ(materials.field("density"), Value(7.0));  // field names ignore case
+    materials.findByIndex("=", Value(-2.0));  // a real key reads "-2.0", as the database writes it
+    EXPECT_TRUE(materials.lastFindFailed());
     Recordset& toroids = sources.toroids.recordset();
     EXPECT_TRUE(toroids.recordCount() == 0 && toroids.atEnd());
     EXPECT_THROW(toroids.goToLast(), Fault);
@@ -107,14 +109,14 @@ TEST_F(StoreTest, SeeksAndWalksFollowTheIndexOrderWithTiesInTableOrder) {
     EXPECT_EQ(cataloguePath("/opt/coilsmith"), "/opt/coilsmith" + sep + "Cores.csx");
     EXPECT_EQ(cataloguePath("/opt/coilsmith/"), "/opt/coilsmith/" + sep + "Cores.csx");
     EXPECT_EQ(cataloguePath(""), sep + "Cores.csx");
-    Recordset records("T", {"Key", "N"},
-                      {{"b", std::int64_t{1}}, {"A", std::int64_t{2}}, {"a", std::int64_t{3}}},
-                      {{"ByKey", {"Key"}}});  // in memory, ordered by its indexes
+    Recordset records(
+        "T", {"Key", "N"}, {{"c"}, {"A", std::int64_t{2}}, {"a", std::int64_t{3}}},
+        {{"ByKey", {"Key"}}});  // in memory, ordered by its indexes; short rows filled
     records.setIndex("ByKey");
     records.findByIndex("=", Value("a"));
     EXPECT_EQ(records.field("N"), Value(std::int64_t{2}));
     records.goToLast();
-    EXPECT_EQ(records.field("Key"), Value("b"));
+    EXPECT_EQ(std::pair(records.field("Key"), records.field("N")), std::pair(Value("c"), Value()));
 }
 
 TEST_F(StoreTest, RefreshReadsChangedFilesFromAnyThreadAndSnapshotsKeepTheirLoad) {
@@ -125,6 +127,13 @@ TEST_F(StoreTest, RefreshReadsChangedFilesFromAnyThreadAndSnapshotsKeepTheirLoad
     sources.eCores.refresh();
     EXPECT_FALSE(sources.eCores.recordset().sharesRowsWith(before));
     EXPECT_EQ(sources.eCores.recordset().recordCount(), 4);
+    ASSERT_TRUE(testing::execSql(path, "CREATE INDEX \"E-Cores.Down\" ON \"E-Cores\" (AC DESC)"));
+    sources.eCores.refresh();
+    Recordset& down = sources.eCores.recordset();
+    down.setIndex("Down");  // a descending index walks and seeks downwards
+    EXPECT_EQ(walk(down, "AC"), (Values{9.0, 2.0, 1.5, 1.0}));
+    down.findByIndex("=", Value(1.5));
+    EXPECT_EQ(down.field("CoreNo"), Value("e10"));
     auto csv = hostileCsv();  // a new file under the same name, then one changed in place
     csv["Toroids"] = testing::goodCsv()["Toroids"];
     csx::buildCatalogue(csv, path, {.validate = false});
@@ -163,6 +172,9 @@ TEST_F(StoreTest, RefreshReadsChangedFilesFromAnyThreadAndSnapshotsKeepTheirLoad
     ASSERT_TRUE(kept.keepSnapshot());  // a new snapshot takes the new version
     kept.refresh();
     EXPECT_TRUE(kept.recordset().sharesRowsWith(sources.eCores.recordset()));
+    EXPECT_TRUE(sources.keepSnapshot());
+    EXPECT_FALSE(CatalogueSources().keepSnapshot());  // no file: nothing kept, nothing to say
+    EXPECT_EQ(CatalogueSources().notice(), "");
     DataSource source("E-Cores");  // a snapshot of a missing file keeps nothing
     EXPECT_FALSE(source.keepSnapshot());
     source.setDatabaseName("/nonexistent/Cores.csx");

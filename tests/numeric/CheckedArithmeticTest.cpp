@@ -59,6 +59,8 @@ TEST(Num, NullPropagatesNarrowingRoundsValuesConvert) {
     EXPECT_EQ(toSingle(FLT_MAX), FLT_MAX);
     EXPECT_EQ(toSingle(1e-50), 0.0f);
     EXPECT_EQ(toSingle(2.36328125), 2.36328125f);
+    EXPECT_EQ(checkedPow(-2, 3), -8);  // only a fractional power of a negative base is refused
+    EXPECT_DOUBLE_EQ(checkedPow(2, 0.5), std::sqrt(2.0));
     // Catalogue fields.
     EXPECT_EQ(Value(std::int64_t{75}).toDouble(), 75.0);
     EXPECT_EQ(Value("2.5").toDouble(), 2.5);

@@ -28,7 +28,8 @@ TEST(FormatFixed, ShowsThePattern) {
         {9.9995, 3, E, "10.000"}, {99.95, 1, E, "100.0"}, {-0.0001, 3, E, "0.000"},
         {-0.0, 2, E, "0.00"}, {0.0, 0, E, "0"}, {-1e-20, 4, E, "0.0000"}, {1e-300, 2, E, "0.00"},
         {1e20, 0, E, "100000000000000000000"}, {-1.5e18, 1, E, "-1500000000000000000.0"},
-        {std::numeric_limits<double>::denorm_min(), 4, E, "0.0000"}};
+        {std::numeric_limits<double>::denorm_min(), 4, E, "0.0000"}, {2.5, -1, E, "3"},
+        {0.1, 25, E, "0.10000000000000000000"}};  // decimals held to 0 to 20
     // clang-format on
     for (const auto& [value, decimals, locale, expected] : rows)
         EXPECT_EQ(formatFixed(value, decimals, locale), expected) << value << " to " << decimals;
@@ -48,7 +49,8 @@ TEST(FormatNumber, ShowsTheOrdinaryFormAndReadsBack) {
         {1.0 / 3, E, "0.333333333333333"}, {1e-5, E, "0.00001"},
         {999999999999999, E, "999999999999999"}, {1e-6, E, "1E-06"}, {1.5e-7, G, "1,5E-07"},
         {-2e-9, E, "-2E-09"}, {1e15, E, "1E+15"}, {1e16, E, "1E+16"}, {1.23e300, E, "1.23E+300"},
-        {9999999999999999.0, E, "1E+16"}};
+        {9999999999999999.0, E, "1E+16"},
+        {std::numeric_limits<double>::denorm_min(), E, "5E-324"}};  // shortest, not 15 digits
     // clang-format on
     for (const auto& [value, locale, expected] : rows)
         EXPECT_EQ(formatNumber(value, locale), expected);
@@ -74,6 +76,7 @@ TEST(ParseNumber, ReadsOrRejects) {
                              "1.2.3",  "12abc", "0x10", "inf",  "nan",   "1 000",
                              "--1",    "- 1",   ",5"})
         EXPECT_EQ(parseNumber(text, E), std::nullopt) << '"' << text << '"';
+    EXPECT_EQ(parseNumber(std::string(200, '0') + "1e-400", E), 0.0);  // leading zeros: tiny
     EXPECT_EQ(parseNumber("1234.5", G), std::nullopt);
     EXPECT_EQ(parseNumber("0.5", G), std::nullopt);
 }

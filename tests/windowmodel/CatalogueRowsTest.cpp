@@ -13,37 +13,20 @@
 namespace coilsmith::test {
 namespace {
 
-// The worked tables with `from` replaced by `to` in one table.
-csx::CsvTables damaged(const std::string& table, const std::string& from, const std::string& to) {
-    csx::CsvTables tables = workedTables();
-    std::string& text = tables[table];
-    text.replace(text.find(from), from.size(), to);
-    return tables;
-}
-
-class CatalogueRowsTest : public ::testing::Test {
+class CatalogueRowsTest : public WorkedTablesTest {
   protected:
-    // The design worked example: ED with M60, 100 uH, 5 A DC, 1 A ripple (37 turns, AWG 16).
-    ChokeModel& runWorkedExample(const csx::CsvTables& tables) {
-        catalogue.rebuild(tables);
-        return runWorkedExample();
+    // The worked example run on the worked tables with `from` replaced by `to` in one table.
+    const ChokeModel& runDamaged(const std::string& table, const std::string& from,
+                                 const std::string& to) {
+        csx::CsvTables tables = workedTables();
+        tables[table].replace(tables[table].find(from), from.size(), to);
+        own.emplace(tables);
+        recreate({}, own->path());
+        pickWorkedExample();
+        m().runDesign();
+        return m();
     }
-    ChokeModel& runWorkedExample() {
-        f.create(catalogue.path());
-        ChokeModel& m = *f.model;
-        for (const auto& [box, text] : {std::pair{"Ldes", "100"}, {"DCC", "5"}, {"ACC", "1"}}) {
-            m.editText(box, text);
-        }
-        m.calculateAreaProduct();
-        m.setOption("ECore", true);
-        EXPECT_TRUE(m.setListText("Core", "ED"));
-        EXPECT_TRUE(m.setListText("CoreMat", "M60"));
-        m.runDesign();
-        return m;
-    }
-
-    TempCatalogue catalogue{workedTables()};
-    ModelFixture f;
+    std::optional<TempCatalogue> own;
 };
 
 // By hand: VC 1e300 lies beyond 1e6 cm³; al, a coefficient of the loss's B³ term, beyond
@@ -59,7 +42,7 @@ TEST_F(CatalogueRowsTest, TheDesignRefusesACoreOrMaterialRowNamingItsField) {
          "field \"al\" of M60 in table \"Materials\" is 1e+300, outside 1e+05 to 1e+13"}};
     for (const auto& [table, from, to, reason] : rows) {
         SCOPED_TRACE(reason);
-        const ChokeModel& m = runWorkedExample(damaged(table, from, to));
+        const ChokeModel& m = runDamaged(table, from, to);
         ASSERT_TRUE(m.lastDesign());
         EXPECT_EQ(m.lastDesign()->message, kComputationalError);
         EXPECT_EQ(m.lastDesign()->unusableValue, reason);
@@ -76,7 +59,7 @@ TEST_F(CatalogueRowsTest, AReferenceRowThatMakesNoSenseMakesOnlyItsPartUnavailab
          "field \"OverallDiameter\" of 16 in table \"Wires\" is 1, below BareDiameter = 1.2908"}};
     for (const auto& [table, from, to, inductance, reason] : rows) {
         SCOPED_TRACE(reason);
-        const ChokeModel& m = runWorkedExample(damaged(table, from, to));
+        const ChokeModel& m = runDamaged(table, from, to);
         ASSERT_TRUE(m.lastDesign() && m.lastDesign()->completed() && m.lastCheck());
         const DesignCheck& check = *m.lastCheck();
         const std::string& unavailable =
@@ -90,38 +73,21 @@ TEST_F(CatalogueRowsTest, AReferenceRowThatMakesNoSenseMakesOnlyItsPartUnavailab
 
 // The winding and the copper need the wire table only.
 TEST_F(CatalogueRowsTest, WithoutTheBiasCurveTableTheWindingAndCopperAreStillChecked) {
+    own.emplace(workedTables());
     sqlite3* raw = nullptr;
-    ASSERT_EQ(sqlite3_open(catalogue.path().c_str(), &raw), SQLITE_OK);
+    ASSERT_EQ(sqlite3_open(own->path().c_str(), &raw), SQLITE_OK);
     EXPECT_EQ(sqlite3_exec(raw, "DROP TABLE \"Bias_Curves\"", nullptr, nullptr, nullptr),
               SQLITE_OK);
     sqlite3_close(raw);
-    const ChokeModel& m = runWorkedExample();
-    ASSERT_TRUE(m.lastDesign() && m.lastDesign()->completed() && m.lastCheck());
-    const DesignCheck& check = *m.lastCheck();
+    recreate({}, own->path());
+    runWorkedExample();
+    ASSERT_TRUE(m().lastCheck());
+    const DesignCheck& check = *m().lastCheck();
     EXPECT_NE(check.inductance.unavailableReason.find("the table \"Bias_Curves\" is missing"),
               std::string::npos)
         << check.inductance.unavailableReason;
     EXPECT_TRUE(check.winding.available() && check.copper.available());
     EXPECT_EQ(check.winding.figures->layers, 5);  // 9, 9, 9, 9, 1 turns
-}
-
-// A design's turns or gauge too large for any count are not laid out.
-TEST(CatalogueRowsCheckInput, TurnsAndGaugeOutOfRangeMakeTheirPartsUnavailable) {
-    DesignState s;
-    s.IsECore = true, s.Ac = 1, s.Lc = 10, s.Gap = 0, s.Wa = 1.5, s.SurfArea = 11, s.MuInit = 60;
-    s.c_dim = 0.25, s.d_dim = 1.0, s.f_dim = 0.25, s.g_dim = 0.5;
-    const CheckReferences none{nullptr, "no tables"};
-    DesignNumbers numbers;
-    numbers.turns = 1e30, numbers.wireGauge = 16;
-    const DesignCheckInput manyTurns = designCheckInput(s, numbers, none, 25);
-    EXPECT_EQ(manyTurns.turns, 0);
-    EXPECT_NE(manyTurns.inductanceDataProblem.value_or("").find("turns"), std::string::npos);
-    EXPECT_NE(manyTurns.windingDataProblem.value_or("").find("turns"), std::string::npos);
-    numbers.turns = 37, numbers.wireGauge = -1e30;
-    const DesignCheckInput farGauge = designCheckInput(s, numbers, none, 25);
-    EXPECT_EQ(farGauge.turns, 37);
-    EXPECT_EQ(farGauge.inductanceDataProblem, "no tables");
-    EXPECT_NE(farGauge.windingDataProblem.value_or("").find("gauge"), std::string::npos);
 }
 
 }  // namespace

@@ -14,22 +14,17 @@ const std::vector<double> kStartFactors = {1e-6, 1000, 1, 1, 1, 4e6, 0.4f};
 
 TEST_F(ChokeModelTest, CreationSetsUnitsDefaultsAndPages) {
     EXPECT_EQ(factors(m().state()), kStartFactors);
-    EXPECT_EQ(m().state().AppDir, "/opt/coilsmith");
     EXPECT_TRUE(m().pageAvailable(kSpecPage) && m().selectedPage() == kSpecPage);
     EXPECT_FALSE(m().pageAvailable(kCorePage) || m().pageAvailable(kResultsPage));
     EXPECT_TRUE(m().catalogueOpen() && f.prompter.messages.empty());
     EXPECT_FALSE(m().control("Core").enabled || m().control("CoreMat").enabled);
-    EXPECT_TRUE(m().control("Core").items.empty() && m().control("CoreMat").items.empty());
     EXPECT_FALSE(m().state().IsECore || m().control("ECore").value || m().control("Toroid").value);
     EXPECT_THROW(m().control("NoSuchBox"), std::out_of_range);
-    EXPECT_TRUE(m().control("APR").readOnly && !m().control("Ldes").readOnly);
-
     m().showCoreDatabase();
     EXPECT_TRUE(m().pageAvailable(kCorePage) && m().selectedPage() == kCorePage);
     m().showSpecifications();
     m().selectPage(7);
     EXPECT_EQ(m().selectedPage(), kSpecPage);
-    EXPECT_FALSE(m().pageAvailable(-1));
 }
 
 TEST(ChokeModelCatalogue, MissingCatalogueIsReportedOnceAndListsStayEmpty) {
@@ -39,7 +34,6 @@ TEST(ChokeModelCatalogue, MissingCatalogueIsReportedOnceAndListsStayEmpty) {
     EXPECT_NE(f.prompter.messages.at(0).find("/nonexistent/folder/Cores.csx"), std::string::npos);
     EXPECT_FALSE(m.catalogueOpen());
     m.setOption("ECore", true);
-    EXPECT_TRUE(m.control("Core").enabled);
     m.setTextRaw("Core", "EW");
     m.selectCore();
     m.setTextRaw("CoreMat", "M60");
@@ -48,7 +42,6 @@ TEST(ChokeModelCatalogue, MissingCatalogueIsReportedOnceAndListsStayEmpty) {
     m.runDesign();
     EXPECT_EQ(f.prompter.messages.at(1), "Select a core material");
     EXPECT_EQ(f.prompter.messages.size(), 2u);
-
     ChokeModel defaulted({"/nonexistent", "", {}}, f.prompter);
     EXPECT_EQ(defaulted.cataloguePath(), "/nonexistent/Cores.csx");  // beside the program
 }
@@ -65,7 +58,6 @@ TEST_F(ChokeModelTest, ChoosingAnItemSetsItsFactorAndTheStartingItemResetsIt) {
         std::vector<double> expected = kStartFactors;
         expected[factor] = value;
         EXPECT_EQ(factors(m().state()), expected) << control << " " << item;
-        EXPECT_EQ(m().text(control), item);
         m().setListText(control, start);
         EXPECT_EQ(factors(m().state()), kStartFactors) << control << " " << start;
     }
@@ -82,14 +74,11 @@ TEST_F(ChokeModelTest, TextOutsideAListChangesNothingOrOnlyTheEditableText) {
     EXPECT_EQ(factors(m().state()), kStartFactors);  // only a chosen item counts
 }
 
-// 25 uH, 25 A DC, 5 A ripple: Ipk = 27.5 A; AP = L Ipk^2 / (B J Ku) = 25e-6 756.25 /
-// (0.5 4e6 0.4) = 2.363e-8 m^4 = 2.363 cm^4.
+// The sizing's numbers are its own tests'; here what the window shows and reports.
 TEST_F(ChokeModelTest, CalculateApWithTheStartingTexts) {
     m().calculateAreaProduct();
     EXPECT_EQ(m().text("APR") + " " + m().text("minAP"), "2.363 2.363");
     EXPECT_TRUE(m().pageAvailable(kCorePage) && m().selectedPage() == kSpecPage);
-    EXPECT_DOUBLE_EQ(m().state().Ipk, 27.5);
-    EXPECT_EQ(m().state().Fexc, 50000.0f);
     m().setListText("Funit", "MHz");
     EXPECT_EQ(m().text("APR"), "2.363");
     m().calculateAreaProduct();
@@ -97,11 +86,17 @@ TEST_F(ChokeModelTest, CalculateApWithTheStartingTexts) {
     EXPECT_TRUE(f.prompter.messages.empty());
 }
 
-// Which input is refused first is the sizing's (tested there); here nothing is shown.
-TEST_F(ChokeModelTest, FirstBadInputIsReportedAndNothingShown) {
-    const char* const rows[][3] = {{"Ldes", "", "Re-Enter Inductance Value"},
-                                   {"ACC", "five", "Re-Enter AC Current Value"},
-                                   {"Freq", "0", "Re-Enter Excitation Frequency"}};
+// The first refused input is said and nothing is shown. Which specification input is refused
+// first is the sizing's; the current density and window utilisation are read here, by name
+// and range, after the typed inputs.
+TEST_F(ChokeModelTest, RefusedInputIsSaidAndNothingShown) {
+    const std::string L = "Re-Enter Inductance Value", F = "Re-Enter Excitation Frequency",
+                      J = "Re-Enter Current Density Value (50 to 2000 A/cm^2)",
+                      Ku = "Re-Enter Window Utilization Value (0.05 to 0.9)";
+    const std::tuple<const char*, const char*, std::string> rows[] = {
+        {"Ldes", "", L},     {"Freq", "0", F},   {"CurD", "abc", J},  {"CurD", "", J},
+        {"CurD", "-400", J}, {"CurD", "49", J},  {"CurD", "2001", J}, {"WU", "0", Ku},
+        {"WU", "0.04", Ku},  {"WU", "0.95", Ku}, {"WU", "0.4.0", Ku}};
     for (const auto& [box, text, message] : rows) {
         recreate();
         f.prompter.clear();
@@ -110,7 +105,11 @@ TEST_F(ChokeModelTest, FirstBadInputIsReportedAndNothingShown) {
         EXPECT_EQ(f.prompter.messages, std::vector<std::string>{message}) << box << " " << text;
         EXPECT_TRUE(m().text("APR").empty() && m().text("minAP").empty() && listener.calls == 0 &&
                     !m().pageAvailable(kCorePage));
+        EXPECT_EQ(factors(m().state()), kStartFactors);
     }
+    m().editText("Ldes", "");  // an earlier input that is refused is named first
+    m().calculateAreaProduct();
+    EXPECT_EQ(f.prompter.messages.back(), L);
 }
 
 // A value typed into an editable list is read by "Calculate AP" and used as typed. With the
@@ -119,12 +118,10 @@ TEST_F(ChokeModelTest, TypedCurrentDensityAndWindowUtilisationAreUsedAsTyped) {
     m().editText("CurD", "250");
     m().editText("WU", "0.45");
     m().calculateAreaProduct();
-    EXPECT_TRUE(f.prompter.messages.empty());
     EXPECT_EQ(m().state().Jdes, 2.5e6);
     EXPECT_EQ(m().state().Ku, 0.45f);
     EXPECT_EQ(m().text("APR"), "3.361");
-    // The ends of both ranges are taken.
-    for (const auto& [curD, wu] : {std::pair{"50", "0.05"}, {"2000", "0.9"}}) {
+    for (const auto& [curD, wu] : {std::pair{"50", "0.05"}, {"2000", "0.9"}}) {  // range ends
         m().editText("CurD", curD);
         m().editText("WU", wu);
         m().calculateAreaProduct();
@@ -134,47 +131,18 @@ TEST_F(ChokeModelTest, TypedCurrentDensityAndWindowUtilisationAreUsedAsTyped) {
     EXPECT_TRUE(f.prompter.messages.empty());
 }
 
-// Anything else is refused by name and range, after the typed inputs, and nothing is shown.
-TEST_F(ChokeModelTest, CurrentDensityOrWindowUtilisationOutOfRangeIsRefused) {
-    const std::string J = "Re-Enter Current Density Value (50 to 2000 A/cm^2)",
-                      Ku = "Re-Enter Window Utilization Value (0.05 to 0.9)";
-    const std::tuple<const char*, const char*, std::string> rows[] = {
-        {"CurD", "abc", J},  {"CurD", "0", J},   {"CurD", "", J},     {"CurD", "-400", J},
-        {"CurD", "1e30", J}, {"CurD", "49", J},  {"CurD", "2001", J}, {"WU", "abc", Ku},
-        {"WU", "0", Ku},     {"WU", "", Ku},     {"WU", "0.04", Ku},  {"WU", "0.95", Ku},
-        {"WU", "1e30", Ku},  {"WU", "-0.4", Ku}, {"WU", "0.4.0", Ku}};
-    for (const auto& [list, text, message] : rows) {
-        recreate();
-        f.prompter.clear();
-        m().editText(list, text);
-        m().calculateAreaProduct();
-        EXPECT_EQ(f.prompter.messages, std::vector<std::string>{message}) << list << " " << text;
-        EXPECT_TRUE(m().text("APR").empty() && listener.calls == 0 &&
-                    !m().pageAvailable(kCorePage));
-        EXPECT_EQ(factors(m().state()), kStartFactors);
-    }
-    // An earlier input that is refused is named first.
-    m().editText("Ldes", "");
-    m().calculateAreaProduct();
-    EXPECT_EQ(f.prompter.messages.back(), "Re-Enter Inductance Value");
-}
-
 TEST_F(ChokeModelTest, CommaLocaleReadsAndWritesCommas) {
     recreate(NumberLocale{",", "."});
     m().editText("FD", "0,5");
     m().calculateAreaProduct();
     EXPECT_EQ(m().text("APR"), "2,363");
     m().setListText("WU", "0.8");  // the list's own items keep their full stop
-    EXPECT_EQ(m().state().Ku, 0.8f);
     m().calculateAreaProduct();
     EXPECT_EQ(m().state().Ku, 0.8f);
-    m().editText("WU", "0,45");  // a typed value is read in the locale
-    m().calculateAreaProduct();
-    EXPECT_EQ(m().state().Ku, 0.45f);
-    m().editText("WU", "0.4");
+    m().editText("WU", "0,45");     // a typed value is read in the locale
     m().editText("CurD", "1.500");  // grouped
     m().calculateAreaProduct();
-    EXPECT_EQ(m().state().Ku, 0.4f);
+    EXPECT_EQ(m().state().Ku, 0.45f);
     EXPECT_EQ(m().state().Jdes, 1.5e7);
     m().editText("WU", "0,95");
     m().calculateAreaProduct();

@@ -7,25 +7,8 @@ namespace coilsmith::test {
 
 using Items = std::vector<std::string>;
 
-struct SizingCounter : ChokeListener {
-    int calls = 0;
-    void areaProductCalculated() override { ++calls; }
-};
-
-class CoreSelectionTest : public ::testing::Test {
+class CoreSelectionTest : public WorkedTablesTest {
   protected:
-    void SetUp() override { f.create(catalogue.path(), {}, &listener); }
-    ChokeModel& m() { return *f.model; }
-
-    // The design worked example, 100 uH, 5 A DC, 1 A ripple, designed on ED in M60.
-    void designWorkedExample() {
-        m().editText("Ldes", "100");
-        m().editText("DCC", "5");
-        m().editText("ACC", "1");
-        m().calculateAreaProduct();
-        pick("ECore", "ED", "M60");
-        m().runDesign();
-    }
     std::string texts(std::initializer_list<const char*> boxes) {  // joined by "|"
         std::string joined;
         for (const char* box : boxes) {
@@ -38,10 +21,6 @@ class CoreSelectionTest : public ::testing::Test {
         ASSERT_TRUE(m().setListText("Core", core)) << core;
         ASSERT_TRUE(m().setListText("CoreMat", material)) << material;
     }
-
-    TempCatalogue catalogue{workedTables()};
-    SizingCounter listener;
-    ModelFixture f;
 };
 
 TEST_F(CoreSelectionTest, CoreTypeListsItsCoresOnceAndSwitchingClearsAllButMinAp) {
@@ -176,15 +155,13 @@ TEST_F(CoreSelectionTest, RunAfterASpecificationChangeShowsResultsOfTheSpecifica
         {{{"Ldes", "0.4"}, {"Lunit", "mH"}}, "", "0.4  mH|73|1.512|1.512", 1},
         {{{"Ldes", "-5"}}, "Re-Enter Inductance Value", kept, 0},
         {{{"Ldes", "400"}, {"FD", "abc"}}, "Re-Enter Flux Density value Value", kept, 0}};
+    runWorkedExample();  // the window's own parts: the typed inductance, names and cost
+    EXPECT_EQ(texts({"NTurns", "fCore", "Inductance", "Price"}), "37|EDM60|100  uH|2.5");
+    EXPECT_TRUE(m().pageAvailable(kResultsPage) && m().selectedPage() == kResultsPage);
+    EXPECT_NE(m().text("DCR").find("  mOhms"), std::string::npos);
     for (const auto& [typed, message, shown, sizings] : rows) {
-        f.create(catalogue.path(), {}, &listener);
-        designWorkedExample();
-        // The numbers are the design computation's; here the window's own parts: the typed
-        // inductance, the core and material names and the catalogue's cost.
-        ASSERT_EQ(texts({"NTurns", "fCore", "Inductance", "Price"}), "37|EDM60|100  uH|2.5");
-        EXPECT_TRUE(m().pageAvailable(kResultsPage) && m().selectedPage() == kResultsPage);
-        EXPECT_NE(m().text("DCR").find("  mOhms"), std::string::npos);
-        EXPECT_EQ(m().lastDesign().value().numbers.iterations, 9);
+        recreate();
+        runWorkedExample();
         listener.calls = 0;
         f.prompter.clear();
         for (const auto& [box, text] : typed) {
@@ -214,7 +191,7 @@ TEST_F(CoreSelectionTest, EmptyCoreTableGivesAnEmptyEnabledList) {
     auto tables = workedTables();
     tables["Toroids"] = "CoreNo,AC,VC,LC,OD,ID,HT\n";
     TempCatalogue empty(tables);
-    f.create(empty.path());
+    recreate({}, empty.path());
     m().setOption("Toroid", true);
     EXPECT_TRUE(m().control("Core").items.empty() && m().control("Core").enabled);
     m().setTextRaw("Core", "TW");

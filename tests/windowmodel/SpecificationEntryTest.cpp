@@ -33,16 +33,18 @@ TEST(TypedNumberTest, SixSignificantDigitsWithoutNoise) {
 
 using SpecificationEntryTest = WorkedTablesTest;
 
-// Each number in the unit that puts it at 1 or above with the fewest digits.
+// Each number in the unit that puts it at 1 or above with the fewest digits, with the
+// window's decimal separator; "Calculate AP" reads all of it back.
 TEST_F(SpecificationEntryTest, TypesEachNumberInItsNaturalUnit) {
     // Ldes Lunit DCC DCunit ACC ACunit Freq Funit FD Bunit, as shown.
-    const std::pair<SpecificationEntry, const char*> cases[] = {
-        {{100e-6, 5, 1, 100e3, 0.5, {}, {}}, "100 uH 5 A 1 A 100 kHz 500 mT"},
-        {{1.5e-3, 0.25, 0.3, 2e6, 1.2, {}, {}}, "1.5 mH 250 mA 300 mA 2 MHz 1.2 T"},
+    const std::tuple<SpecificationEntry, const char*, const char*> cases[] = {
+        {{100e-6, 5, 1, 100e3, 0.5, {}, {}}, ".", "100 uH 5 A 1 A 100 kHz 500 mT"},
+        {{1.5e-3, 0.25, 0.3, 2e6, 1.2, {}, {}}, ".", "1.5 mH 250 mA 300 mA 2 MHz 1.2 T"},
+        {{2.2e-3, 1.5, 0.45, 20e3, 1.2, {}, {}}, ",", "2,2 mH 1,5 A 450 mA 20 kHz 1,2 T"},
         // Below the smallest unit and above the largest: the end units.
-        {{0.47e-6, 2500, 0, 50, {}, {}, {}}, "0.47 uH 2500 A 0 mA 50 Hz 0.5 T"}};
-    for (const auto& [entry, shown] : cases) {
-        recreate();
+        {{0.47e-6, 2500, 0, 50, {}, {}, {}}, ".", "0.47 uH 2500 A 0 mA 50 Hz 0.5 T"}};
+    for (const auto& [entry, decimalPoint, shown] : cases) {
+        recreate(NumberLocale{decimalPoint, *decimalPoint == ',' ? "." : ","});
         ASSERT_EQ(enterSpecification(m(), entry), std::nullopt);
         std::string texts;
         for (const char* box :
@@ -50,38 +52,23 @@ TEST_F(SpecificationEntryTest, TypesEachNumberInItsNaturalUnit) {
             texts += (texts.empty() ? "" : " ") + m().text(box);
         }
         EXPECT_EQ(texts, shown);
+        m().calculateAreaProduct();
+        EXPECT_TRUE(f.prompter.messages.empty()) << f.prompter.messages.front();
+        EXPECT_DOUBLE_EQ(m().state().Lreq, entry.inductanceH);
     }
 }
 
-// What the program types sizes exactly as the same specification typed by hand.
-TEST_F(SpecificationEntryTest, SizesAsTheSameSpecificationTypedByHand) {
-    SpecificationEntry entry{330e-6, 2.5, 0.6, 50e3, 0.3, 300, 0.5};
-    ASSERT_EQ(enterSpecification(m(), entry), std::nullopt);
+// What the program types is what "Calculate AP" reads: 0.5 L Ipk^2 = 0.5 * 330e-6 * 2.8^2 =
+// 1.2936e-3 J; AP = 2 W 1e8 / (B J Ku) = 2.5872e5 / (0.3 * 3e6 * 0.5) = 0.575 cm^4.
+TEST_F(SpecificationEntryTest, SizesAsTypedIncludingTheListValues) {
+    ASSERT_EQ(enterSpecification(m(), {330e-6, 2.5, 0.6, 50e3, 0.3, 300, 0.5}), std::nullopt);
+    EXPECT_EQ(
+        m().text("ACC") + " " + m().text("ACunit") + " " + m().text("CurD") + " " + m().text("WU"),
+        "600 mA 300 0.5");
     m().calculateAreaProduct();
-    const DesignState typedByProgram = m().state();
-
-    recreate();
-    for (const auto& [list, item] : {std::pair{"Lunit", "uH"},
-                                     {"DCunit", "A"},
-                                     {"ACunit", "mA"},
-                                     {"Funit", "kHz"},
-                                     {"Bunit", "mT"},
-                                     {"CurD", "300"},
-                                     {"WU", "0.5"}}) {
-        ASSERT_TRUE(m().setListText(list, item));
-    }
-    for (const auto& [box, text] : {std::pair{"Ldes", "330"},
-                                    {"DCC", "2.5"},
-                                    {"ACC", "600"},
-                                    {"Freq", "50"},
-                                    {"FD", "300"}}) {
-        m().editText(box, text);
-    }
-    m().calculateAreaProduct();
-    EXPECT_EQ(m().state(), typedByProgram);
-    // 0.5 L Ipk^2 = 0.5 * 330e-6 * 2.8^2 = 1.2936e-3 J; AP = 2 W 1e8 / (B J Ku)
-    // = 2.5872e5 / (0.3 * 3e6 * 0.5) = 0.575 cm^4.
     EXPECT_EQ(m().text("APR"), "0.575");
+    EXPECT_EQ(m().state().Jdes, 3e6);
+    EXPECT_EQ(m().state().Ku, 0.5f);
 }
 
 // A current density or window utilisation the lists do not hold is typed into the editable
@@ -98,16 +85,6 @@ TEST_F(SpecificationEntryTest, RefusesWhatTheWindowCannotTake) {
     for (const Control& control : m().controls()) {
         EXPECT_EQ(control.text, before.text(control.name)) << control.name;
     }
-}
-
-// The window's decimal comma is typed, and read back by Calculate AP.
-TEST_F(SpecificationEntryTest, TypesTheWindowsDecimalSeparator) {
-    recreate(NumberLocale{",", "."});
-    ASSERT_EQ(enterSpecification(m(), {2.2e-3, 1.5, 0.45, 20e3, 1.2, {}, {}}), std::nullopt);
-    EXPECT_EQ(m().text("Ldes") + " " + m().text("DCC") + " " + m().text("FD"), "2,2 1,5 1,2");
-    m().calculateAreaProduct();
-    EXPECT_DOUBLE_EQ(m().state().Lreq, 2.2e-3);
-    EXPECT_DOUBLE_EQ(m().state().Idc, 1.5);
 }
 
 }  // namespace

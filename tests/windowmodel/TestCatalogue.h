@@ -49,13 +49,14 @@ class WorkedTablesTest : public ::testing::Test {
     static void SetUpTestSuite() { catalogue = std::make_unique<TempCatalogue>(workedTables()); }
     static void TearDownTestSuite() { catalogue.reset(); }
     void SetUp() override { recreate(); }
-    void recreate(NumberLocale locale = {}) {
+    void recreate(NumberLocale locale = {}, const std::string& path = catalogue->path()) {
         listener.calls = 0;
-        f.create(catalogue->path(), std::move(locale), &listener);
+        f.create(path, std::move(locale), &listener);
     }
     ChokeModel& m() { return *f.model; }
 
-    void runWorkedExample() {
+    // Specified, sized, ED and M60 picked; `runWorkedExample` then runs it to completion.
+    void pickWorkedExample() {
         for (const auto& [box, text] : {std::pair{"Ldes", "100"}, {"DCC", "5"}, {"ACC", "1"}}) {
             m().editText(box, text);
         }
@@ -63,6 +64,9 @@ class WorkedTablesTest : public ::testing::Test {
         m().setOption("ECore", true);
         ASSERT_TRUE(m().setListText("Core", "ED"));
         ASSERT_TRUE(m().setListText("CoreMat", "M60"));
+    }
+    void runWorkedExample() {
+        pickWorkedExample();
         m().runDesign();
         ASSERT_TRUE(m().lastDesign() && m().lastDesign()->completed());
     }
