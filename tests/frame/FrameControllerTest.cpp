@@ -38,23 +38,19 @@ struct FakeTarget final : EditTarget {
     std::optional<std::string> selText() const override {
         return hasSelection ? std::optional(text.substr(start, length)) : std::nullopt;
     }
-    bool setSelStart(int s) override {
-        start = std::min<int>(s, static_cast<int>(text.size()));
-        length = 0;
-        return hasSelection;
-    }
-    bool setSelLength(int l) override {
-        length = std::min<int>(l, static_cast<int>(text.size()) - start);
-        return hasSelection;
-    }
+    bool setSelStart(int s) override { return select(s, 0); }
+    bool setSelLength(int l) override { return select(start, l); }
     bool replaceSelection(const std::string& inserted) override {
         if (!hasSelection || replaceFails) {
             return false;
         }
         text.replace(start, length, inserted);
-        start += static_cast<int>(inserted.size());
-        length = 0;
-        return true;
+        return select(start + static_cast<int>(inserted.size()), 0);
+    }
+    bool select(int s, int l) {
+        start = std::min<int>(s, static_cast<int>(text.size()));
+        length = std::min<int>(l, static_cast<int>(text.size()) - start);
+        return hasSelection;
     }
 };
 
@@ -155,7 +151,6 @@ TEST(FrameController, WithoutADesignSaveAsAndCalculateApCreateTheWindowOnly) {
     }
     EXPECT_TRUE(r.frame.frameClosing());  // still no design: nothing asked
     r.frame.showSpecifications();         // the creation texts are a valid specification
-    r.model().calculateAreaProduct();
     // New empties the window but keeps the selectors, the core type and the core list.
     r.model().chooseItem("Lunit", 1);
     r.model().setOption("Toroid", true);
@@ -218,17 +213,30 @@ TEST(FrameController, SaveQuestionIsAskedWhenADesignIsOpenAndStopsOnlyACancelled
     }
 }
 
-TEST(FrameController, SavedThenOpenedDesignIsNamedByItsFile) {
+// A design is named by the file it was opened from, which goes first in the recent files;
+// dialogs start in the folder last used. Which files are refused, and why, is the design
+// file reader's: here a refused one changes nothing.
+TEST(FrameController, OpenedDesignIsNamedByItsFileAndRemembered) {
     Rig r;
     r.newWith("25");
     for (const char* box : {"DCC", "ACC", "Freq", "FD"}) {
         r.model().editText(box, "1");  // a valid specification: opening it reports nothing
     }
+    r.dialogs.chooseOnOpen("/dev/zero");
+    r.frame.openDesign();
+    EXPECT_EQ(r.prompter.messages, Strings{"/dev/zero is not a Coilsmith design file"});
+    EXPECT_EQ(r.model().text("Ldes"), "25");
+    EXPECT_EQ(r.caption, "Coilsmith : Untitled");
+    EXPECT_TRUE(r.frame.state().IsUntitled && !r.frame.state().IsFromFile);
+    EXPECT_FALSE(r.shown.enabled("mSave"));
+    r.prompter.clear();
+    r.frame.print();  // a new design is offered as Untitled.pdf in the folder last used
+    EXPECT_EQ(r.printed, (Strings{"", "/last/Untitled.pdf"}));
     r.dialogs.chooseOnSave(r.path("d.txt"));
     r.frame.save();
-    EXPECT_EQ(r.dialogs.calls.back().request.initialName, "Untitled");
+    const FileDialogRequest& request = r.dialogs.calls.back().request;
+    EXPECT_EQ(std::tie(request.initialName, request.folder), std::tuple("Untitled", "/last"));
     EXPECT_EQ(r.caption, "Coilsmith : Untitled");  // a saved new design stays untitled
-    r.prompter.answerNo();
     r.dialogs.chooseOnOpen(r.path("d.txt"));
     const int adviserClosed = r.adviserClosed;
     r.frame.openDesign();
@@ -236,6 +244,10 @@ TEST(FrameController, SavedThenOpenedDesignIsNamedByItsFile) {
     EXPECT_TRUE(r.prompter.messages.empty());
     EXPECT_EQ(r.caption, "Coilsmith : " + r.path("d.txt"));
     EXPECT_TRUE(r.shown.enabled("mSave"));  // only Open enables Save
+    const std::string folder = r.dir.path().toStdString();
+    EXPECT_EQ(r.dialogs.calls.back().request.folder, folder);
+    EXPECT_EQ(std::tie(r.remembered.recentFiles, r.remembered.lastFolder),
+              std::tuple(Strings{r.path("d.txt"), "/gone/old.txt"}, folder));
     r.dialogs.cancelOnSave();
     r.frame.saveAs();
     EXPECT_EQ(r.dialogs.calls.back().request.initialName, r.path("d.txt"));
@@ -243,22 +255,14 @@ TEST(FrameController, SavedThenOpenedDesignIsNamedByItsFile) {
     EXPECT_EQ(r.printed, (Strings{r.path("d.txt"), r.path("d.pdf")}));
     EXPECT_EQ(simulatorModelFileName(r.frame.state(), ModelledDesign::Delivered),
               r.path("d-delivered.lib"));
-    r.prompter.answerNo();
+    r.frame.openRecentFile("/gone/old.txt");  // nothing asked for a missing file
+    EXPECT_EQ(r.prompter.messages,
+              Strings{"/gone/old.txt no longer exists and was taken off the recent files."});
+    EXPECT_EQ(r.remembered.recentFiles, Strings{r.path("d.txt")});
     r.frame.openDesign();
-    EXPECT_EQ(r.prompter.questions.back(), "Do you want to save changes for " + r.path("d.txt"));
-}
-
-// Which files are refused, and why, is the design file reader's; here nothing changes.
-TEST(FrameController, BadFileIsReportedAndChangesNothing) {
-    Rig r;
-    r.newWith("7");
-    r.dialogs.chooseOnOpen("/dev/zero");
-    r.frame.openDesign();
-    EXPECT_EQ(r.prompter.messages, Strings{"/dev/zero is not a Coilsmith design file"});
-    EXPECT_EQ(r.model().text("Ldes"), "7");
-    EXPECT_EQ(r.caption, "Coilsmith : Untitled");
-    EXPECT_TRUE(r.frame.state().IsUntitled && !r.frame.state().IsFromFile);
-    EXPECT_FALSE(r.shown.enabled("mSave"));
+    EXPECT_EQ(r.prompter.questions,
+              (Strings{"Do you want to save changes for Untitled",
+                       "Do you want to save changes for " + r.path("d.txt")}));
 }
 
 TEST(FrameController, FailedSaveKeepsTheOldFileAndTheDesign) {
@@ -284,29 +288,6 @@ TEST(FrameController, FailedSaveKeepsTheOldFileAndTheDesign) {
     r.dialogs.failOnSave();
     r.frame.saveAs();
     EXPECT_EQ(r.prompter.messages.back(), "Unknown error in saving file Untitled");
-}
-
-TEST(FrameController, FilesOpenedOrSavedAreRecentAndDialogsStartInTheLastFolder) {
-    Rig r;
-    r.frame.newDesign();
-    r.frame.print();  // a new design is offered as Untitled.pdf in the folder last used
-    EXPECT_EQ(r.printed, (Strings{"", "/last/Untitled.pdf"}));
-    r.dialogs.chooseOnSave(r.path("a.txt"));
-    r.frame.saveAs();
-    EXPECT_EQ(r.dialogs.calls.back().request.folder, "/last");
-    r.dialogs.chooseOnOpen(r.path("a.txt"));
-    r.prompter.answerNo();
-    r.frame.openDesign();
-    const std::string folder = r.dir.path().toStdString();
-    EXPECT_EQ(r.dialogs.calls.back().request.folder, folder);
-    EXPECT_EQ(std::tie(r.remembered.recentFiles, r.remembered.lastFolder),
-              std::tuple(Strings{r.path("a.txt"), "/gone/old.txt"}, folder));
-    r.prompter.answerNo();
-    r.frame.openRecentFile("/gone/old.txt");
-    EXPECT_EQ(r.prompter.messages.back(),
-              "/gone/old.txt no longer exists and was taken off the recent files.");
-    EXPECT_EQ(r.remembered.recentFiles, Strings{r.path("a.txt")});
-    EXPECT_EQ(r.prompter.questions.size(), 1u);  // nothing was asked for the missing file
 }
 
 TEST(FrameController, FileArgumentsAreOpenedAsOpenWouldOrRefused) {
