@@ -58,8 +58,7 @@ bool anyMark(const FrameState& s) {
     return s.EditDone || s.CutDone || s.CopyDone || s.PasteDone || s.DeleteDone;
 }
 
-// A controller over a fake window (a plain model on the shipped catalogue) and fake
-// platform seams, with a folder for design files.
+// A controller over a fake window (a plain model on the shipped catalogue) and fake seams.
 struct Rig final : FrameWindow {
     void withDesign(const std::function<void(ChokeModel&)>& procedure) override {
         if (!design) {
