@@ -65,7 +65,6 @@ class CoreAdviserTest : public QObject {
             applied_.push_back(c);
             adviser::applyCandidate(*design_, c);
         });
-        // Another test program may share the settings file: the choice is made here too.
         find<QCheckBox>("DeliveredDesigns")->setChecked(false);
         adviser_->resize(1000, 700);
         adviser_->show();
@@ -122,9 +121,8 @@ class CoreAdviserTest : public QObject {
         }
     }
 
-    // The order is the engine's; the table shows it and greys, with a tip, what is infeasible.
-    // A row double-clicked, or a point of the chart, runs its design on the results page;
-    // Escape closes the window.
+    // The table shows the engine's order and greys, with a tip, what is infeasible. A row or a
+    // point of the chart double-clicked runs its design on the results page; Escape closes.
     void tableAndChartApplyTheirCandidates() {
         const adviser::Ranking& ranking = adviser_->ranking();
         QCOMPARE(rowCount(), static_cast<int>(ranking.candidates.size()));

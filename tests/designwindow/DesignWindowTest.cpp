@@ -34,8 +34,7 @@ class DesignWindowTest : public QObject {
     QTabWidget* tabs() const { return choke_->findChild<QTabWidget*>("DsnTab"); }
     QSpinBox* ambient() const { return choke_->findChild<QSpinBox*>("Ambient"); }
 
-    // The figure table's value as designed (column 1) or delivered (column 2) and unit of a
-    // row, "" when the row is missing.
+    // A row's value as designed (column 1) or delivered (2) and unit; "" for no such row.
     QString figure(const QString& label, int column = 1) const {
         auto* table = choke_->findChild<QTableWidget*>("CheckFigures");
         const auto found = table->findItems(label, Qt::MatchExactly);
@@ -91,10 +90,9 @@ class DesignWindowTest : public QObject {
         QCoreApplication::setOrganizationName("CoilsmithTest");
         QSettings().clear();
     }
-    // The page follows the Runs; the ambient and the delivered design's stack chosen on it
-    // check again (what changes is the model's test) and are remembered for the next window.
-    // The AP sign, its tip and the limit warning show the model's judgement (its numbers are
-    // the model's tests): 100 uH on T106 keeps to the limits, 100 mH is far beyond the core.
+    // The page follows the Runs; the ambient and stack chosen on it check again (what changes
+    // is the model's test) and are remembered for the next window. The AP sign, its tip and the
+    // limit warning: 100 uH on T106 keeps to the method's limits, 100 mH is far beyond them.
     void pageFollowsTheRunsAndItsChoices() {
         choke_ = makeChoke();
         QVERIFY(!tabs()->isTabEnabled(kCheckPage));

@@ -213,8 +213,7 @@ TEST(FrameController, SaveQuestionIsAskedWhenADesignIsOpenAndStopsOnlyACancelled
 }
 
 // A design is named by the file it was opened from, which goes first in the recent files;
-// dialogs start in the folder last used. Which files are refused, and why, is the design
-// file reader's: here a refused one changes nothing.
+// dialogs start in the folder last used. A refused file (the reader's test) changes nothing.
 TEST(FrameController, OpenedDesignIsNamedByItsFileAndRemembered) {
     Rig r;
     r.newWith("25");
@@ -426,11 +425,9 @@ TEST(EditCommands, LengthsCountTextBoxCharactersAndFitSixteenBits) {
     EXPECT_FALSE(state.PasteDone);
 }
 
-// Without a completed design there is nothing to model (with a design window, the frame
-// window's test); the design shown is run again and written as the spice command writes it,
-// as designed or as delivered on the stack the check page chose. Print prints the check of
-// the last Run, none once New has taken it away (as reading a design file does: the model's
-// test).
+// Without a completed design there is nothing to model; the design shown is run again and
+// written as the spice command writes it, as designed or as delivered on the chosen stack.
+// Print prints the last Run's check, none once New has taken it away.
 TEST(SimulatorCommands, ExportWritesTheShownDesignsModelAndPrintTheLastCheck) {
     Rig r;
     r.exportModel();  // no design window at all: none is created for the message

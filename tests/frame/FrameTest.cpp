@@ -217,8 +217,7 @@ class FrameTest : public QObject {
         }
     }
 
-    // The accepted converter fills the boxes and calculates the area product; a cancelled one
-    // changes nothing.
+    // The accepted converter fills the boxes and calculates AP; a cancelled one changes nothing.
     void converterFillsTheSpecification() {
         whenDialogShows([](ConverterDialog& dialog) { dialog.reject(); });
         use("mFromConverter");
