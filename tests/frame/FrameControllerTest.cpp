@@ -21,7 +21,6 @@ using testing::StartsWith;
 
 namespace {
 
-const std::string kExitQuestion = "Do you want to save changes before exiting?";
 using Strings = std::vector<std::string>;
 
 // A text box (or, with textBox false, an editable list) held as text and selection.
@@ -82,15 +81,6 @@ struct Rig final : FrameWindow {
     void newWith(const std::string& inductance) {
         frame.newDesign();
         model().editText("Ldes", inductance);
-    }
-    // A new design of `microhenries`, 5 A, 1 A at 100 kHz on T106 in `material`, run.
-    void runNew(double microhenries, const char* material = "-26") {
-        frame.newDesign();
-        enterConverterSpecification(*this, {microhenries * 1e-6, 5, 1, 100e3, 0.5, 400, 0.4});
-        model().setOption("Toroid", true);
-        model().setListText("Core", "T106");
-        model().setListText("CoreMat", material);
-        frame.runDesign();
     }
     void exportModel(ModelledDesign modelled = ModelledDesign::AsDesigned) {
         exportSimulatorModel(*this, design != nullptr, frame.state(), {dialogs, prompter, "/last"},
@@ -201,9 +191,9 @@ TEST(FrameController, SaveQuestionIsAskedWhenADesignIsOpenAndStopsOnlyACancelled
             r.dialogs.chooseOnSave(r.path("a.txt"));
         }
         EXPECT_EQ(row.command(r), row.goesOn);
-        const std::string& question = row.command == close || row.command == exit
-                                          ? kExitQuestion
-                                          : "Do you want to save changes for Untitled";
+        const bool exiting = row.command == close || row.command == exit;
+        const std::string question = "Do you want to save changes " +
+                                     std::string(exiting ? "before exiting?" : "for Untitled");
         EXPECT_EQ(r.prompter.questions, row.answer == NotAsked ? Strings{} : Strings{question});
         EXPECT_EQ(QFile::exists(r.dir.filePath("a.txt")), row.answer == Saved);
         // Exit marks that it asked; only Open leaves the mark of a cancelled save.
@@ -435,7 +425,12 @@ TEST(SimulatorCommands, ExportWritesTheShownDesignsModelAndPrintTheLastCheck) {
     EXPECT_EQ(r.prompter.messages, Strings{"There is no completed design to model: choose a core "
                                            "and a material and run the design first"});
     r.prompter.clear();
-    r.runNew(100, "-8");
+    r.frame.newDesign();  // 100 uH, 5 A, 1 A at 100 kHz on T106 in -8
+    enterConverterSpecification(r, {100e-6, 5, 1, 100e3, 0.5, 400, 0.4});
+    r.model().setOption("Toroid", true);
+    r.model().setListText("Core", "T106");
+    r.model().setListText("CoreMat", "-8");
+    r.frame.runDesign();
     ASSERT_TRUE(r.model().lastDesign()->completed());
     r.frame.print();
     EXPECT_DOUBLE_EQ(r.printedCheckInductance, 100e-6);
