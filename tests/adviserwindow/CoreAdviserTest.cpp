@@ -10,6 +10,7 @@
 #include <QTableView>
 #include <QtTest>
 
+#include <algorithm>
 #include <optional>
 #include <tuple>
 
@@ -195,19 +196,18 @@ class CoreAdviserTest : public QObject {
         const adviser::Ranking& shown = adviser_->ranking();
         QVERIFY(expected.feasibleCount > 0);
         QCOMPARE(shown.feasibleCount, expected.feasibleCount);
-        std::optional<int> stacked;  // the best candidate on more than one core
         for (std::size_t i = 0; i < shown.feasibleCount; ++i) {
             const adviser::Candidate& c = shown.candidates[i];
             const adviser::DeliveredCandidate& e = expected.candidates[i];
             QCOMPARE(std::tuple(c.core, c.material, c.stackCount),
                      std::tuple(e.core, e.material, std::optional<int>(e.stackCount)));
-            if (!stacked && e.stackCount > 1)
-                stacked = static_cast<int>(i);
         }
         QCOMPARE(cell(0, "Stack"), QString::number(*shown.candidates[0].stackCount));
-        QVERIFY(stacked.has_value());
-        const adviser::Candidate chosen = shown.candidates[static_cast<std::size_t>(*stacked)];
-        emit view()->doubleClicked(view()->model()->index(*stacked, 2));
+        const auto stacked =  // the best candidate on more than one core
+            std::ranges::find_if(shown.candidates, [](const auto& c) { return c.stackCount > 1; });
+        QVERIFY(stacked != shown.candidates.end() && stacked->feasible);
+        const adviser::Candidate chosen = *stacked;
+        emit view()->doubleClicked(view()->model()->index(stacked - shown.candidates.begin(), 2));
         QCOMPARE(applied_, std::vector{chosen});
         QCOMPARE(design_->lastDelivered()->design->stackCount, *chosen.stackCount);
 

@@ -344,7 +344,7 @@ TEST(CommandStates, TransitionsFollowTheFrameTable) {
     EXPECT_THROW(states.enabled("mGraph"), std::out_of_range);
 }
 
-TEST(EditCommands, CutAndPasteStopAtTheFirstFailingStep) {
+TEST(EditCommands, CutAndPasteStopAtTheFirstFailingStepAndListsTakeOnlyTheMarks) {
     FrameState state;
     FakeClipboard clipboard("new");
     FakeTarget target("abc", 1, 1);
@@ -365,17 +365,12 @@ TEST(EditCommands, CutAndPasteStopAtTheFirstFailingStep) {
     undoLastEdit(state, target, clipboard);
     EXPECT_FALSE(anyMark(state));
     EXPECT_EQ(clipboard.contents, "b");
-}
-
-TEST(EditCommands, PasteIntoAListSetsOnlyTheMarksAndDeleteWorksOnAnyControl) {
-    FrameState state;
-    FakeClipboard clipboard("9");
-    FakeTarget list("400");
+    // Paste into a list sets only the marks; Delete works on any control.
+    FakeTarget list("400", 0, 1);
     list.textBox = false;
     pasteClipboard(state, list, clipboard);
     EXPECT_EQ(list.text, "400");
     EXPECT_TRUE(state.PasteDone);
-    list.length = 1;
     deleteSelection(state, list);
     EXPECT_EQ(list.text + state.DeletedText, "004");
 }
