@@ -7,11 +7,10 @@
 #include <QPushButton>
 #include <QScatterSeries>
 #include <QScreen>
-#include <QSettings>
-#include <QSignalSpy>
 #include <QTableView>
 #include <QtTest>
 
+#include <algorithm>
 #include <optional>
 #include <tuple>
 
@@ -33,7 +32,7 @@ class CoreAdviserTest : public QObject {
     std::optional<CoreAdviserWindow> adviser_;
     std::vector<adviser::Candidate> applied_;
 
-    QTableView* view() { return adviser_->findChild<QTableView*>("Candidates"); }
+    QTableView* view() { return find<QTableView>("Candidates"); }
     QString cell(int row, const QString& title) {
         QAbstractItemModel* model = view()->model();
         for (int column = 0; column < model->columnCount(); ++column) {
@@ -44,11 +43,10 @@ class CoreAdviserTest : public QObject {
         return "no column " + title;
     }
 
-    QComboBox* combo(const char* name) { return adviser_->findChild<QComboBox*>(name); }
-    QDoubleSpinBox* maxTempRise() {
-        return adviser_->findChild<QDoubleSpinBox*>("MaxTempRiseFilter");
+    template <class T>
+    T* find(const char* name) {
+        return adviser_->findChild<T*>(name);
     }
-    QCheckBox* checkedFilter() { return adviser_->findChild<QCheckBox*>("CheckedFilter"); }
     int rowCount() { return view()->model()->rowCount(); }
 
   private slots:
@@ -62,15 +60,13 @@ class CoreAdviserTest : public QObject {
     // The method's designs unless a test asks for the delivered ones.
     void init() {
         QSettings().clear();
-        QSettings().setValue("CoreAdviser/Delivered", false);
         design_.emplace(test::specifiedWindow(test::shippedCatalogue(), prompter_));
         applied_.clear();
         adviser_.emplace([this](const adviser::Candidate& c) {
             applied_.push_back(c);
             adviser::applyCandidate(*design_, c);
         });
-        // Another test program may share the settings file: the choice is made here too.
-        adviser_->findChild<QCheckBox*>("DeliveredDesigns")->setChecked(false);
+        find<QCheckBox>("DeliveredDesigns")->setChecked(false);
         adviser_->resize(1000, 700);
         adviser_->show();
         QSignalSpy finished(&*adviser_, &CoreAdviserWindow::rankingFinished);
@@ -84,7 +80,7 @@ class CoreAdviserTest : public QObject {
     // frame's test). 25 uH at 20 A DC, 5 A ripple: AP = 2 (0.5 25e-6 22.5^2) 1e8 /
     // (0.5 4e6 0.4) = 1.58203125 cm^4 (shown as 1.582).
     void rankingFollowsTheSpecification() {
-        auto* again = adviser_->findChild<QPushButton*>("RankAgain");
+        auto* again = find<QPushButton>("RankAgain");
         QVERIFY(again && !again->isVisible());
         QSignalSpy finished(&*adviser_, &CoreAdviserWindow::rankingFinished);
         design_->editText("DCC", "20");
@@ -100,17 +96,9 @@ class CoreAdviserTest : public QObject {
         QVERIFY(finished.wait(60000));
         QVERIFY(!adviser_->outOfDate() && !again->isVisible() && view()->isEnabled());
         QCOMPARE(adviser_->ranking().limits.minAP, 1.58203125);
-        QVERIFY(
-            adviser_->findChild<QLabel*>("RankingSummary")->text().contains("minimum AP 1.582"));
+        QVERIFY(find<QLabel>("RankingSummary")->text().contains("minimum AP 1.582"));
         emit view()->doubleClicked(view()->model()->index(0, 2));
         QCOMPARE(applied_.size(), std::size_t{1});
-    }
-
-    void escapeClosesTheWindow() {
-        adviser_->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&*adviser_));
-        QTest::keyClick(view(), Qt::Key_Escape);
-        QVERIFY(!adviser_->isVisible());
     }
 
     // Run by itself on a 1000-pixel-high screen at scale 2 (see CMakeLists.txt): the window
@@ -127,15 +115,16 @@ class CoreAdviserTest : public QObject {
             const QRect shown(choice->mapTo(&*adviser_, QPoint(0, 0)), choice->size());
             QVERIFY2(adviser_->rect().contains(shown), name);
         }
-        auto* chart = adviser_->findChild<LossWeightChart*>("LossWeightChart");
+        auto* chart = find<LossWeightChart>("LossWeightChart");
         for (QAbstractAxis* axis : chart->chart()->axes()) {
             QTRY_VERIFY2(test::chartTexts(*chart).contains(axis->titleText()),
                          qPrintable(test::chartTexts(*chart).join('|')));
         }
     }
 
-    // The order is the engine's; the table shows it and greys, with a tip, what is infeasible.
-    void tableGreysTheInfeasible() {
+    // The table shows the engine's order and greys, with a tip, what is infeasible. A row or a
+    // point of the chart double-clicked runs its design on the results page; Escape closes.
+    void tableAndChartApplyTheirCandidates() {
         const adviser::Ranking& ranking = adviser_->ranking();
         QCOMPARE(rowCount(), static_cast<int>(ranking.candidates.size()));
         QVERIFY(ranking.feasibleCount > 0 && ranking.feasibleCount < ranking.candidates.size());
@@ -146,10 +135,6 @@ class CoreAdviserTest : public QObject {
             QCOMPARE(index.data(Qt::ForegroundRole).isValid(), !feasible);
             QCOMPARE(index.data(Qt::ToolTipRole).toString().isEmpty(), feasible);
         }
-    }
-
-    // A row double-clicked, or a point of the chart, runs its design on the results page.
-    void rowsAndPointsApplyTheirCandidate() {
         const int row = 2;
         emit view()->doubleClicked(view()->model()->index(row, 2));
         QCOMPARE(applied_.size(), std::size_t{1});
@@ -163,7 +148,7 @@ class CoreAdviserTest : public QObject {
 
         applied_.clear();
         design_->selectPage(kSpecPage);
-        auto* chart = adviser_->findChild<LossWeightChart*>("LossWeightChart");
+        auto* chart = find<LossWeightChart>("LossWeightChart");
         auto* front = static_cast<QScatterSeries*>(chart->chart()->series().value(1));
         QVERIFY(front && front->count() > 0);  // the Pareto front over all designs
         const QPointF point = front->at(0);
@@ -177,26 +162,17 @@ class CoreAdviserTest : public QObject {
         emit front->doubleClicked(point);
         QCOMPARE(applied_, std::vector{candidate});
         QCOMPARE(design_->selectedPage(), kResultsPage);
-    }
 
-    void noFeasibleDesignShowsAPlainMessage() {
-        auto* chart = adviser_->findChild<LossWeightChart*>("LossWeightChart");
-        auto* message = chart->findChild<QLabel*>("NoFeasibleDesign");
-        QVERIFY(message && message->isHidden());
-        maxTempRise()->setValue(0.1);  // every design warms its core by degrees
-        QCOMPARE(adviser_->ranking().feasibleCount, std::size_t{0});
-        QVERIFY(message->isVisible());
-        QCOMPARE(message->text(), QString("No design meets the limits"));
-        QVERIFY(!chart->chart()->axes().first()->isVisible());
-        maxTempRise()->setValue(0);
-        QVERIFY(message->isHidden());
-        QVERIFY(chart->chart()->axes().first()->isVisible());
+        adviser_->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&*adviser_));
+        QTest::keyClick(view(), Qt::Key_Escape);
+        QVERIFY(!adviser_->isVisible());
     }
 
     // Weights span decades (linear, the light Pareto designs crowd at the left): the axis is
     // logarithmic from the decade at or below the lightest to the one at or above the heaviest.
     void weightAxisIsLogarithmicOverWholeDecades() {
-        auto* chart = adviser_->findChild<LossWeightChart*>("LossWeightChart");
+        auto* chart = find<LossWeightChart>("LossWeightChart");
         QVERIFY(qobject_cast<QLogValueAxis*>(chart->chart()->axes(Qt::Horizontal).value(0)));
         for (const auto& [low, high, from, to] : {std::tuple{45.0, 140.0, 10.0, 1000.0},
                                                   {100.0, 1000.0, 100.0, 1000.0},
@@ -209,12 +185,9 @@ class CoreAdviserTest : public QObject {
     // "Delivered designs" ranks as rankDelivered does for the window's specification and key;
     // a double click opens the candidate with the design window's stack set to its own.
     void deliveredDesignsRankAsRankDelivered() {
-        auto* delivered = adviser_->findChild<QCheckBox*>("DeliveredDesigns");
-        QVERIFY(delivered && !delivered->isChecked());
-        delivered->setChecked(true);
-        combo("RankBy")->setCurrentIndex(2);  // total weight
+        find<QCheckBox>("DeliveredDesigns")->setChecked(true);
+        find<QComboBox>("RankBy")->setCurrentIndex(2);  // total weight
         QVERIFY(QSettings().value("CoreAdviser/Delivered").toBool());
-
         adviser::DeliveredRankingRequest request;
         request.specification = deliveredSpecification(design_->state());
         const adviser::DeliveredRanking expected =
@@ -223,46 +196,54 @@ class CoreAdviserTest : public QObject {
         const adviser::Ranking& shown = adviser_->ranking();
         QVERIFY(expected.feasibleCount > 0);
         QCOMPARE(shown.feasibleCount, expected.feasibleCount);
-        std::optional<int> stacked;  // the best candidate on more than one core
         for (std::size_t i = 0; i < shown.feasibleCount; ++i) {
             const adviser::Candidate& c = shown.candidates[i];
             const adviser::DeliveredCandidate& e = expected.candidates[i];
             QCOMPARE(std::tuple(c.core, c.material, c.stackCount),
                      std::tuple(e.core, e.material, std::optional<int>(e.stackCount)));
-            if (!stacked && e.stackCount > 1)
-                stacked = static_cast<int>(i);
         }
         QCOMPARE(cell(0, "Stack"), QString::number(*shown.candidates[0].stackCount));
-
-        QVERIFY(stacked.has_value());
-        const adviser::Candidate chosen = shown.candidates[static_cast<std::size_t>(*stacked)];
-        emit view()->doubleClicked(view()->model()->index(*stacked, 2));
+        const auto stacked =  // the best candidate on more than one core
+            std::ranges::find_if(shown.candidates, [](const auto& c) { return c.stackCount > 1; });
+        QVERIFY(stacked != shown.candidates.end() && stacked->feasible);
+        const adviser::Candidate chosen = *stacked;
+        emit view()->doubleClicked(view()->model()->index(stacked - shown.candidates.begin(), 2));
         QCOMPARE(applied_, std::vector{chosen});
         QCOMPARE(design_->lastDelivered()->design->stackCount, *chosen.stackCount);
 
         QSettings().remove("CoreAdviser/Delivered");  // never chosen: on
         adviser_.emplace([](const adviser::Candidate&) {});
-        QVERIFY(adviser_->findChild<QCheckBox*>("DeliveredDesigns")->isChecked());
+        QVERIFY(find<QCheckBox>("DeliveredDesigns")->isChecked());
     }
 
-    // The key, checked filter, core type and temperature limit give the engine filter's
-    // ranking (RankingTest tests the filter); the choices are remembered for the next window.
+    // With no feasible design the chart says so plainly. The key, checked filter, core type
+    // and temperature limit give the engine filter's ranking (RankingTest tests the filter);
+    // the choices are remembered for the next window.
     void choicesFilterAsTheEngineAndAreRemembered() {
         const adviser::Ranking all = adviser_->ranking();
-        combo("RankBy")->setCurrentIndex(2);  // total weight
-        checkedFilter()->setChecked(true);
-        combo("CoreTypeFilter")->setCurrentIndex(2);
-        maxTempRise()->setValue(45);
+        auto* chart = find<LossWeightChart>("LossWeightChart");
+        auto* message = chart->findChild<QLabel*>("NoFeasibleDesign");
+        auto* maxTempRise = find<QDoubleSpinBox>("MaxTempRiseFilter");
+        QVERIFY(message && message->isHidden());
+        maxTempRise->setValue(0.1);  // every design warms its core by degrees
+        QCOMPARE(adviser_->ranking().feasibleCount, std::size_t{0});
+        QVERIFY(message->isVisible() && !chart->chart()->axes().first()->isVisible());
+        QCOMPARE(message->text(), QString("No design meets the limits"));
+        find<QComboBox>("RankBy")->setCurrentIndex(2);  // total weight
+        find<QCheckBox>("CheckedFilter")->setChecked(true);
+        find<QComboBox>("CoreTypeFilter")->setCurrentIndex(2);
+        maxTempRise->setValue(45);
+        QVERIFY(message->isHidden() && chart->chart()->axes().first()->isVisible());
         const auto expected = adviser::filteredRanking(
             all, {adviser::CoreTypeFilter::Toroid, 45.0, true}, adviser::RankKey::Weight);
         QVERIFY(expected.feasibleCount > 0 && expected.candidates.size() < all.candidates.size());
         QVERIFY(adviser_->ranking().candidates == expected.candidates);
         QCOMPARE(rowCount(), static_cast<int>(expected.candidates.size()));
         adviser_.emplace([](const adviser::Candidate&) {});
-        QVERIFY(checkedFilter()->isChecked());
-        QCOMPARE(combo("RankBy")->currentText(), QString("Total Weight"));
-        QCOMPARE(combo("CoreTypeFilter")->currentText(), QString("Toroid"));
-        QCOMPARE(maxTempRise()->value(), 45.0);
+        QVERIFY(find<QCheckBox>("CheckedFilter")->isChecked());
+        QCOMPARE(find<QComboBox>("RankBy")->currentText(), QString("Total Weight"));
+        QCOMPARE(find<QComboBox>("CoreTypeFilter")->currentText(), QString("Toroid"));
+        QCOMPARE(find<QDoubleSpinBox>("MaxTempRiseFilter")->value(), 45.0);
         QCOMPARE(QSettings().value("CoreAdviser/RankBy").toString(), QString("weight"));
     }
 };

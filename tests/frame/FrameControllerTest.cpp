@@ -1,3 +1,4 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <QFile>
@@ -16,15 +17,10 @@
 #include "windowmodel/DesignSubcircuit.h"
 
 using namespace coilsmith;
+using testing::StartsWith;
 
 namespace {
 
-using test::FileSizeLimit;
-const std::string kExitQuestion = "Do you want to save changes before exiting?";
-const std::string kNewQuestion = "Do you want to save changes for Untitled";
-const std::string kNoDesign =
-    "There is no completed design to model: choose a core and a material and run the design "
-    "first";
 using Strings = std::vector<std::string>;
 
 // A text box (or, with textBox false, an editable list) held as text and selection.
@@ -41,23 +37,19 @@ struct FakeTarget final : EditTarget {
     std::optional<std::string> selText() const override {
         return hasSelection ? std::optional(text.substr(start, length)) : std::nullopt;
     }
-    bool setSelStart(int s) override {
-        start = std::min<int>(s, static_cast<int>(text.size()));
-        length = 0;
-        return hasSelection;
-    }
-    bool setSelLength(int l) override {
-        length = std::min<int>(l, static_cast<int>(text.size()) - start);
-        return hasSelection;
-    }
+    bool setSelStart(int s) override { return select(s, 0); }
+    bool setSelLength(int l) override { return select(start, l); }
     bool replaceSelection(const std::string& inserted) override {
         if (!hasSelection || replaceFails) {
             return false;
         }
         text.replace(start, length, inserted);
-        start += static_cast<int>(inserted.size());
-        length = 0;
-        return true;
+        return select(start + static_cast<int>(inserted.size()), 0);
+    }
+    bool select(int s, int l) {
+        start = std::min<int>(s, static_cast<int>(text.size()));
+        length = std::min<int>(l, static_cast<int>(text.size()) - start);
+        return hasSelection;
     }
 };
 
@@ -65,17 +57,17 @@ bool anyMark(const FrameState& s) {
     return s.EditDone || s.CutDone || s.CopyDone || s.PasteDone || s.DeleteDone;
 }
 
-// The window as the frame's commands see it, over a plain model on the shipped catalogue.
-struct FakeFrameWindow final : FrameWindow {
+// A controller over a fake window (a plain model on the shipped catalogue) and fake seams.
+struct Rig final : FrameWindow {
     void withDesign(const std::function<void(ChokeModel&)>& procedure) override {
-        if (!model) {
-            model = std::make_unique<ChokeModel>(
+        if (!design) {
+            design = std::make_unique<ChokeModel>(
                 ChokeModel::Options{COILSMITH_BIN_DIR, COILSMITH_BIN_DIR "/Cores.csx", {}},
-                *prompter, listener);
+                prompter, &frame);
         }
-        procedure(*model);
+        procedure(*design);
     }
-    void unloadDesign() override { model.reset(); }
+    void unloadDesign() override { design.reset(); }
     void closeAdviser() override { ++adviserClosed; }
     void withEditTarget(const std::function<void(EditTarget&)>&) override {}
     void showCaption(const std::string& text) override { caption = text; }
@@ -84,52 +76,30 @@ struct FakeFrameWindow final : FrameWindow {
     void showAbout() override {}
     void showRememberedFiles(const RememberedFiles& files) override { remembered = files; }
 
-    Prompter* prompter = nullptr;
-    ChokeListener* listener = nullptr;
-    RememberedFiles remembered;
-    std::unique_ptr<ChokeModel> model;
-    std::string caption;
-    CommandStates shown;
-    int adviserClosed = 0;
-};
-
-// A controller over its fakes, with the design file folder.
-struct Rig {
-    Rig() {
-        window.prompter = &prompter;
-        window.listener = &frame;
-    }
     std::string path(const char* name) const { return dir.filePath(name).toStdString(); }
-    ChokeModel& model() { return *window.model; }
+    ChokeModel& model() { return *design; }
     void newWith(const std::string& inductance) {
         frame.newDesign();
         model().editText("Ldes", inductance);
     }
-    // A new design of `microhenries`, 5 A, 1 A at 100 kHz on T106 in `material`, run.
-    void runNew(double microhenries, const char* material = "-26") {
-        frame.newDesign();
-        enterConverterSpecification(window, {microhenries * 1e-6, 5, 1, 100e3, 0.5, 400, 0.4});
-        window.withDesign([material](ChokeModel& m) {
-            m.setOption("Toroid", true);
-            m.setListText("Core", "T106");
-            m.setListText("CoreMat", material);
-        });
-        frame.runDesign();
-    }
-    void exportModel(ModelledDesign design = ModelledDesign::AsDesigned) {
-        exportSimulatorModel(window, window.model != nullptr, frame.state(),
-                             {dialogs, prompter, "/last"}, design);
+    void exportModel(ModelledDesign modelled = ModelledDesign::AsDesigned) {
+        exportSimulatorModel(*this, design != nullptr, frame.state(), {dialogs, prompter, "/last"},
+                             modelled);
     }
 
     QTemporaryDir dir;
     FakePrompter prompter;
     FakeFileDialogs dialogs;
     FakeClipboard clipboard;
+    std::unique_ptr<ChokeModel> design;
+    std::string caption;
+    CommandStates shown;
+    RememberedFiles remembered;
+    int adviserClosed = 0;
     Strings printed;                     // file name, then the name offered for a PDF
     double printedCheckInductance = -1;  // H, 0 when printed without a check
-    FakeFrameWindow window;
     FrameController frame{
-        window,
+        *this,
         {prompter,
          dialogs,
          clipboard,
@@ -153,24 +123,23 @@ TEST(FrameController, WithoutADesignSaveAsAndCalculateApCreateTheWindowOnly) {
     r.frame.saveAs();  // cancelled: the dialog was shown without a name, nothing created
     EXPECT_TRUE(r.dialogs.calls.back().request.initialName.empty());
     EXPECT_TRUE(r.frame.state().SaveCancelled);
-    EXPECT_EQ(r.window.model, nullptr);
+    EXPECT_EQ(r.design, nullptr);
     r.dialogs.chooseOnSave(r.path("s.txt"));
     r.frame.saveAs();
     const QList<QByteArray> lines = fileBytes(r.path("s.txt")).split('\n');
     EXPECT_EQ(lines.value(38) + lines.value(39), "25\ruH\r");  // the creation texts
-    EXPECT_EQ(r.window.caption, "");                           // unchanged
+    EXPECT_EQ(r.caption, "");                                  // unchanged
     EXPECT_FALSE(r.frame.state().designOpen());
     // Calculate Ap enables the core commands only when it succeeds.
     for (const char* ldes : {"", "25"}) {
         r.model().editText("Ldes", ldes);
-        r.window.withDesign([](ChokeModel& m) { m.calculateAreaProduct(); });
-        EXPECT_EQ(r.window.shown.enabled("mRun"), *ldes != 0);  // the set is the table's test
+        r.model().calculateAreaProduct();
+        EXPECT_EQ(r.shown.enabled("mRun"), *ldes != 0);  // the set is the table's test
         EXPECT_EQ(r.model().selectedPage(), kSpecPage);
         EXPECT_FALSE(r.frame.commands().enabled("mClose"));
     }
     EXPECT_TRUE(r.frame.frameClosing());  // still no design: nothing asked
     r.frame.showSpecifications();         // the creation texts are a valid specification
-    r.window.withDesign([](ChokeModel& m) { m.calculateAreaProduct(); });
     // New empties the window but keeps the selectors, the core type and the core list.
     r.model().chooseItem("Lunit", 1);
     r.model().setOption("Toroid", true);
@@ -184,16 +153,16 @@ TEST(FrameController, WithoutADesignSaveAsAndCalculateApCreateTheWindowOnly) {
     }
     EXPECT_EQ(r.model().selectedPage(), kSpecPage);
     EXPECT_FALSE(r.model().pageAvailable(kCorePage) || r.model().pageAvailable(kResultsPage));
-    EXPECT_EQ(r.model().text("Lunit"), "mH");
-    EXPECT_TRUE(r.model().control("Toroid").value);
-    EXPECT_EQ(r.model().control("Core").items.size(), cores);
-    EXPECT_EQ(r.model().text("Core"), "");
-    EXPECT_TRUE(r.model().control("CoreMat").items.empty());
+    EXPECT_EQ(std::tuple(r.model().text("Lunit"), r.model().control("Toroid").value,
+                         r.model().control("Core").items.size(), r.model().text("Core"),
+                         r.model().control("CoreMat").items.size()),
+              std::tuple("mH", true, cores, "", 0u));
 }
 
+// Each command says whether it went on after the save question; a design is open unless no
+// question is asked. Open names the untitled design too, and closing after Exit asks no more.
 TEST(FrameController, SaveQuestionIsAskedWhenADesignIsOpenAndStopsOnlyACancelledSave) {
     enum Answer { NotAsked, No, Saved, Cancelled };
-    // Each command runs and says whether it went on after the question.
     using Command = bool (*)(Rig&);
     const Command newDesign = [](Rig& r) {
         return r.frame.newDesign(), r.model().text("Ldes").empty();
@@ -201,9 +170,8 @@ TEST(FrameController, SaveQuestionIsAskedWhenADesignIsOpenAndStopsOnlyACancelled
     const Command open = [](Rig& r) {
         return r.frame.openDesign(), !r.dialogs.calls.back().saving;
     };
-    const Command close = [](Rig& r) { return r.frame.closeDesign() && !r.window.model; };
-    const Command exit = [](Rig& r) { return r.frame.exitProgram(); };
-    // A design is open unless no question is asked; Open names the untitled design too.
+    const Command close = [](Rig& r) { return r.frame.closeDesign() && !r.design; };
+    const Command exit = [](Rig& r) { return r.frame.exitProgram() && r.frame.frameClosing(); };
     const struct Row {
         Command command;
         Answer answer;
@@ -223,8 +191,9 @@ TEST(FrameController, SaveQuestionIsAskedWhenADesignIsOpenAndStopsOnlyACancelled
             r.dialogs.chooseOnSave(r.path("a.txt"));
         }
         EXPECT_EQ(row.command(r), row.goesOn);
-        const std::string& question =
-            row.command == close || row.command == exit ? kExitQuestion : kNewQuestion;
+        const bool exiting = row.command == close || row.command == exit;
+        const std::string question = "Do you want to save changes " +
+                                     std::string(exiting ? "before exiting?" : "for Untitled");
         EXPECT_EQ(r.prompter.questions, row.answer == NotAsked ? Strings{} : Strings{question});
         EXPECT_EQ(QFile::exists(r.dir.filePath("a.txt")), row.answer == Saved);
         // Exit marks that it asked; only Open leaves the mark of a cancelled save.
@@ -233,34 +202,40 @@ TEST(FrameController, SaveQuestionIsAskedWhenADesignIsOpenAndStopsOnlyACancelled
     }
 }
 
-// The close box without Exit asks as Close does: the frame window's test.
-TEST(FrameController, ClosingAfterExitDoesNotAskAgain) {
-    Rig r;
-    r.newWith("1");
-    r.prompter.answerNo();
-    EXPECT_TRUE(r.frame.exitProgram());
-    EXPECT_TRUE(r.frame.frameClosing());
-    EXPECT_EQ(r.prompter.questions.size(), 1u);
-}
-
-TEST(FrameController, SavedThenOpenedDesignIsNamedByItsFile) {
+// A design is named by the file it was opened from, which goes first in the recent files;
+// dialogs start in the folder last used. A refused file (the reader's test) changes nothing.
+TEST(FrameController, OpenedDesignIsNamedByItsFileAndRemembered) {
     Rig r;
     r.newWith("25");
     for (const char* box : {"DCC", "ACC", "Freq", "FD"}) {
         r.model().editText(box, "1");  // a valid specification: opening it reports nothing
     }
+    r.dialogs.chooseOnOpen("/dev/zero");
+    r.frame.openDesign();
+    EXPECT_EQ(r.prompter.messages, Strings{"/dev/zero is not a Coilsmith design file"});
+    EXPECT_EQ(r.model().text("Ldes"), "25");
+    EXPECT_EQ(r.caption, "Coilsmith : Untitled");
+    EXPECT_TRUE(r.frame.state().IsUntitled && !r.frame.state().IsFromFile);
+    EXPECT_FALSE(r.shown.enabled("mSave"));
+    r.prompter.clear();
+    r.frame.print();  // a new design is offered as Untitled.pdf in the folder last used
+    EXPECT_EQ(r.printed, (Strings{"", "/last/Untitled.pdf"}));
     r.dialogs.chooseOnSave(r.path("d.txt"));
     r.frame.save();
-    EXPECT_EQ(r.dialogs.calls.back().request.initialName, "Untitled");
-    EXPECT_EQ(r.window.caption, "Coilsmith : Untitled");  // a saved new design stays untitled
-    r.prompter.answerNo();
+    const FileDialogRequest& request = r.dialogs.calls.back().request;
+    EXPECT_EQ(std::tie(request.initialName, request.folder), std::tuple("Untitled", "/last"));
+    EXPECT_EQ(r.caption, "Coilsmith : Untitled");  // a saved new design stays untitled
     r.dialogs.chooseOnOpen(r.path("d.txt"));
-    const int adviserClosed = r.window.adviserClosed;
+    const int adviserClosed = r.adviserClosed;
     r.frame.openDesign();
-    EXPECT_EQ(r.window.adviserClosed, adviserClosed + 1);
+    EXPECT_EQ(r.adviserClosed, adviserClosed + 1);
     EXPECT_TRUE(r.prompter.messages.empty());
-    EXPECT_EQ(r.window.caption, "Coilsmith : " + r.path("d.txt"));
-    EXPECT_TRUE(r.window.shown.enabled("mSave"));  // only Open enables Save
+    EXPECT_EQ(r.caption, "Coilsmith : " + r.path("d.txt"));
+    EXPECT_TRUE(r.shown.enabled("mSave"));  // only Open enables Save
+    const std::string folder = r.dir.path().toStdString();
+    EXPECT_EQ(r.dialogs.calls.back().request.folder, folder);
+    EXPECT_EQ(std::tie(r.remembered.recentFiles, r.remembered.lastFolder),
+              std::tuple(Strings{r.path("d.txt"), "/gone/old.txt"}, folder));
     r.dialogs.cancelOnSave();
     r.frame.saveAs();
     EXPECT_EQ(r.dialogs.calls.back().request.initialName, r.path("d.txt"));
@@ -268,36 +243,14 @@ TEST(FrameController, SavedThenOpenedDesignIsNamedByItsFile) {
     EXPECT_EQ(r.printed, (Strings{r.path("d.txt"), r.path("d.pdf")}));
     EXPECT_EQ(simulatorModelFileName(r.frame.state(), ModelledDesign::Delivered),
               r.path("d-delivered.lib"));
-    r.prompter.answerNo();
+    r.frame.openRecentFile("/gone/old.txt");  // nothing asked for a missing file
+    EXPECT_EQ(r.prompter.messages,
+              Strings{"/gone/old.txt no longer exists and was taken off the recent files."});
+    EXPECT_EQ(r.remembered.recentFiles, Strings{r.path("d.txt")});
     r.frame.openDesign();
-    EXPECT_EQ(r.prompter.questions.back(), "Do you want to save changes for " + r.path("d.txt"));
-}
-
-// A check belongs to a Run of the design shown: New takes it away, and Print then prints
-// none. That reading a design file takes it away too is the model's own test.
-TEST(FrameController, CheckAndItsPrintBelongToARunOfTheDesignShown) {
-    Rig r;
-    r.runNew(100);
-    r.frame.print();
-    EXPECT_DOUBLE_EQ(r.printedCheckInductance, 100e-6);
-    r.frame.newDesign();
-    EXPECT_FALSE(r.model().lastCheckInput());
-    r.frame.print();
-    EXPECT_EQ(r.printedCheckInductance, 0);
-    EXPECT_TRUE(r.prompter.messages.empty());
-}
-
-// Which files are refused, and why, is the design file reader's; here nothing changes.
-TEST(FrameController, BadFileIsReportedAndChangesNothing) {
-    Rig r;
-    r.newWith("7");
-    r.dialogs.chooseOnOpen("/dev/zero");
-    r.frame.openDesign();
-    EXPECT_EQ(r.prompter.messages, Strings{"/dev/zero is not a Coilsmith design file"});
-    EXPECT_EQ(r.model().text("Ldes"), "7");
-    EXPECT_EQ(r.window.caption, "Coilsmith : Untitled");
-    EXPECT_TRUE(r.frame.state().IsUntitled && !r.frame.state().IsFromFile);
-    EXPECT_FALSE(r.window.shown.enabled("mSave"));
+    EXPECT_EQ(r.prompter.questions,
+              (Strings{"Do you want to save changes for Untitled",
+                       "Do you want to save changes for " + r.path("d.txt")}));
 }
 
 TEST(FrameController, FailedSaveKeepsTheOldFileAndTheDesign) {
@@ -311,40 +264,18 @@ TEST(FrameController, FailedSaveKeepsTheOldFileAndTheDesign) {
     r.prompter.answerYes();
     r.dialogs.chooseOnSave(r.path("keep.txt"));
     {
-        const FileSizeLimit limit(16);
+        const test::FileSizeLimit limit(16);
         r.frame.newDesign();  // Yes: the save fails, so New does not discard the design
     }
     EXPECT_EQ(fileBytes(r.path("keep.txt")), before);
     const std::string expected = "Unknown error in saving file " + r.path("keep.txt") + ": ";
-    ASSERT_EQ(r.prompter.messages.size(), 1u);
-    EXPECT_EQ(r.prompter.messages.front().substr(0, expected.size()), expected);
-    EXPECT_GT(r.prompter.messages.front().size(), expected.size());  // and the reason
+    EXPECT_THAT(r.prompter.messages,  // and the reason
+                testing::ElementsAre(testing::AllOf(
+                    StartsWith(expected), testing::SizeIs(testing::Gt(expected.size())))));
     EXPECT_EQ(r.model().text("Ldes"), "123456789012345678901234567890");
     r.dialogs.failOnSave();
     r.frame.saveAs();
     EXPECT_EQ(r.prompter.messages.back(), "Unknown error in saving file Untitled");
-}
-
-TEST(FrameController, FilesOpenedOrSavedAreRecentAndDialogsStartInTheLastFolder) {
-    Rig r;
-    r.frame.newDesign();
-    r.frame.print();  // a new design is offered as Untitled.pdf in the folder last used
-    EXPECT_EQ(r.printed, (Strings{"", "/last/Untitled.pdf"}));
-    r.dialogs.chooseOnSave(r.path("a.txt"));
-    r.frame.saveAs();
-    EXPECT_EQ(r.dialogs.calls.back().request.folder, "/last");
-    r.dialogs.chooseOnOpen(r.path("a.txt"));
-    r.prompter.answerNo();
-    r.frame.openDesign();
-    EXPECT_EQ(r.dialogs.calls.back().request.folder, r.dir.path().toStdString());
-    EXPECT_EQ(r.window.remembered.recentFiles, (Strings{r.path("a.txt"), "/gone/old.txt"}));
-    EXPECT_EQ(r.window.remembered.lastFolder, r.dir.path().toStdString());
-    r.prompter.answerNo();
-    r.frame.openRecentFile("/gone/old.txt");
-    EXPECT_EQ(r.prompter.messages.back(),
-              "/gone/old.txt no longer exists and was taken off the recent files.");
-    EXPECT_EQ(r.window.remembered.recentFiles, Strings{r.path("a.txt")});
-    EXPECT_EQ(r.prompter.questions.size(), 1u);  // nothing was asked for the missing file
 }
 
 TEST(FrameController, FileArgumentsAreOpenedAsOpenWouldOrRefused) {
@@ -364,10 +295,9 @@ TEST(FrameController, FileArgumentsAreOpenedAsOpenWouldOrRefused) {
     for (const auto& row : rows) {
         Rig r;
         r.frame.openAtStart(row.files);
-        EXPECT_EQ(r.window.caption, row.caption);
-        const std::string shown = r.prompter.messages.empty() ? "" : r.prompter.messages.front();
+        EXPECT_EQ(r.caption, row.caption);
         EXPECT_EQ(r.prompter.messages.size(), row.message.empty() ? 0u : 1u);
-        EXPECT_EQ(shown.substr(0, row.message.size()), row.message);
+        EXPECT_THAT(r.prompter.messages, testing::Each(StartsWith(row.message)));
         EXPECT_TRUE(r.prompter.questions.empty());
     }
 }
@@ -387,8 +317,7 @@ TEST(RecentFiles, KeepEightNewestFirstOnceEachAndDropMissingOnes) {
     QSettings settings(dir.filePath("settings.ini"), QSettings::IniFormat);
     saveRememberedFiles(settings, {recent.paths(), "/last"});
     const RememberedFiles back = loadRememberedFiles(settings);
-    EXPECT_EQ(back.recentFiles, recent.paths());
-    EXPECT_EQ(back.lastFolder, "/last");
+    EXPECT_EQ(std::tie(back.recentFiles, back.lastFolder), std::tie(recent.paths(), "/last"));
 }
 
 TEST(CommandStates, TransitionsFollowTheFrameTable) {
@@ -415,7 +344,7 @@ TEST(CommandStates, TransitionsFollowTheFrameTable) {
     EXPECT_THROW(states.enabled("mGraph"), std::out_of_range);
 }
 
-TEST(EditCommands, CutAndPasteStopAtTheFirstFailingStep) {
+TEST(EditCommands, CutAndPasteStopAtTheFirstFailingStepAndListsTakeOnlyTheMarks) {
     FrameState state;
     FakeClipboard clipboard("new");
     FakeTarget target("abc", 1, 1);
@@ -436,17 +365,12 @@ TEST(EditCommands, CutAndPasteStopAtTheFirstFailingStep) {
     undoLastEdit(state, target, clipboard);
     EXPECT_FALSE(anyMark(state));
     EXPECT_EQ(clipboard.contents, "b");
-}
-
-TEST(EditCommands, PasteIntoAListSetsOnlyTheMarksAndDeleteWorksOnAnyControl) {
-    FrameState state;
-    FakeClipboard clipboard("9");
-    FakeTarget list("400");
+    // Paste into a list sets only the marks; Delete works on any control.
+    FakeTarget list("400", 0, 1);
     list.textBox = false;
     pasteClipboard(state, list, clipboard);
     EXPECT_EQ(list.text, "400");
     EXPECT_TRUE(state.PasteDone);
-    list.length = 1;
     deleteSelection(state, list);
     EXPECT_EQ(list.text + state.DeletedText, "004");
 }
@@ -469,8 +393,7 @@ TEST(EditCommands, UndoPrecedenceIsCutPasteDeleteCopy) {
         FakeClipboard clipboard("c");
         FakeTarget target("0123456", 3);
         undoLastEdit(state, target, clipboard);
-        EXPECT_EQ(target.text, c.text);
-        EXPECT_EQ(clipboard.contents, c.clipboard);
+        EXPECT_EQ(std::tie(target.text, clipboard.contents), std::tie(c.text, c.clipboard));
         EXPECT_FALSE(anyMark(state));
     }
 }
@@ -487,27 +410,33 @@ TEST(EditCommands, LengthsCountTextBoxCharactersAndFitSixteenBits) {
     EXPECT_FALSE(state.PasteDone);
 }
 
-// Without a completed design there is nothing to model (with a design window, the frame
-// window's test); the design shown is run again and written as the spice command writes it,
-// as designed or as delivered on the stack the check page chose.
-TEST(SimulatorCommands, ExportWritesTheShownDesignsModel) {
+// Without a completed design there is nothing to model; the design shown is run again and
+// written as the spice command writes it, as designed or as delivered on the chosen stack.
+// Print prints the last Run's check, none once New has taken it away.
+TEST(SimulatorCommands, ExportWritesTheShownDesignsModelAndPrintTheLastCheck) {
     Rig r;
     r.exportModel();  // no design window at all: none is created for the message
-    EXPECT_EQ(r.window.model, nullptr);
-    EXPECT_EQ(r.prompter.messages, Strings{kNoDesign});
+    EXPECT_EQ(r.design, nullptr);
+    EXPECT_EQ(r.prompter.messages, Strings{"There is no completed design to model: choose a core "
+                                           "and a material and run the design first"});
     r.prompter.clear();
-    r.runNew(100, "-8");
+    r.frame.newDesign();  // 100 uH, 5 A, 1 A at 100 kHz on T106 in -8
+    enterConverterSpecification(r, {100e-6, 5, 1, 100e3, 0.5, 400, 0.4});
+    r.model().setOption("Toroid", true);
+    r.model().setListText("Core", "T106");
+    r.model().setListText("CoreMat", "-8");
+    r.frame.runDesign();
     ASSERT_TRUE(r.model().lastDesign()->completed());
-    const std::string expected = simulatorModel(*r.window.model, {});
+    r.frame.print();
+    EXPECT_DOUBLE_EQ(r.printedCheckInductance, 100e-6);
+    const std::string expected = simulatorModel(r.model(), {});
     r.dialogs.chooseOnSave(r.path("t106.lib"));
     r.exportModel();
     ASSERT_EQ(r.dialogs.calls.size(), 1u);
-    const FileDialogRequest& request = r.dialogs.calls.back().request;
-    EXPECT_TRUE(r.dialogs.calls.back().saving);
-    EXPECT_EQ(request.initialName, "Untitled.lib");
-    EXPECT_EQ(request.folder, "/last");
-    EXPECT_EQ(request.filter, "SPICE models|*.lib|All files|*.*");
-    EXPECT_EQ(request.defaultExtension, "lib");
+    const auto& [saving, request] = r.dialogs.calls.back();
+    EXPECT_EQ(std::tie(saving, request.initialName, request.folder, request.filter,
+                       request.defaultExtension),
+              std::tuple(true, "Untitled.lib", "/last", "SPICE models|*.lib|All files|*.*", "lib"));
     EXPECT_EQ(fileBytes(r.path("t106.lib")).toStdString(), expected);
 
     r.model().setDeliveredStack(StackChoice::of(2));
@@ -519,7 +448,7 @@ TEST(SimulatorCommands, ExportWritesTheShownDesignsModel) {
     EXPECT_EQ(fileBytes(r.path("delivered.lib")).toStdString(), delivered);
 
     // A core picked since the Run is designed before it is modelled.
-    r.window.model->setListText("CoreMat", "-26");
+    r.model().setListText("CoreMat", "-26");
     r.dialogs.chooseOnSave(r.path("t106-26.lib"));
     r.exportModel();
     EXPECT_TRUE(fileBytes(r.path("t106-26.lib")).contains(".subckt T106_26 1 2\n"));
@@ -531,7 +460,9 @@ TEST(SimulatorCommands, ExportWritesTheShownDesignsModel) {
     EXPECT_EQ(r.prompter.messages, (Strings{"Unknown error in saving file Untitled.lib"}));
     r.dialogs.chooseOnSave(r.path("no-such-folder/x.lib"));
     r.exportModel();
-    EXPECT_EQ(r.prompter.messages.back().rfind(
-                  "Cannot write the simulator model " + r.path("no-such-folder/x.lib") + ": ", 0),
-              0u);
+    EXPECT_THAT(r.prompter.messages.back(), StartsWith("Cannot write the simulator model " +
+                                                       r.path("no-such-folder/x.lib") + ": "));
+    r.frame.newDesign();
+    r.frame.print();
+    EXPECT_EQ(r.printedCheckInductance, 0);
 }

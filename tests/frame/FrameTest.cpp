@@ -8,15 +8,10 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
-#include <QSettings>
-#include <QSignalSpy>
-#include <QStandardPaths>
 #include <QStatusBar>
 #include <QTabWidget>
-#include <QTemporaryDir>
-#include <QTest>
-#include <QTimer>
 #include <QToolButton>
+#include <QtTest>
 
 #include <functional>
 #include <memory>
@@ -40,16 +35,17 @@ class FrameTest : public QObject {
     Q_OBJECT
 
   private:
-    FakePrompter prompter_;
-    FakeFileDialogs dialogs_;
-    FakeClipboard clipboard_;
+    struct {
+        FakePrompter prompter;
+        FakeFileDialogs dialogs;
+        FakeClipboard clipboard;
+        int printed = 0, helpShown = 0, aboutShown = 0;
+    } f_;  // the fakes, new for each test
     std::unique_ptr<MainWindow> main_;
     QTemporaryDir dir_;
-    std::vector<std::string> printed_;
-    int helpShown_ = 0, aboutShown_ = 0;
 
     DesignWindow* design() const { return main_->design(); }
-    QLineEdit* box(const char* name) const { return design()->findChild<QLineEdit*>(name); }
+    QLineEdit* box(const QString& name) const { return design()->findChild<QLineEdit*>(name); }
     QTabWidget* tabs() const { return design()->findChild<QTabWidget*>("DsnTab"); }
     std::string path(const char* name) const { return dir_.filePath(name).toStdString(); }
 
@@ -67,11 +63,6 @@ class FrameTest : public QObject {
                      name.c_str());
         }
     }
-    void type(const char* name, const char* text) {
-        box(name)->setFocus();
-        box(name)->selectAll();
-        QTest::keyClicks(box(name), text);
-    }
     // Clicks a tool button, triggers a menu item or presses a key, as the user would.
     void use(const QString& name) {
         if (auto* button = main_->findChild<QToolButton*>(name)) {
@@ -84,15 +75,18 @@ class FrameTest : public QObject {
             QTest::keySequence(main_.get(), QKeySequence(name));
         }
     }
+    // Types "box=text" into the box as the user would.
+    void type(const QString& entry) {
+        QLineEdit* typed = box(entry.section('=', 0, 0));
+        typed->setFocus();
+        typed->selectAll();
+        QTest::keyClicks(typed, entry.section('=', 1));
+    }
     // New and the worked specification typed in.
     void typeSpecification() {
         use("mNew");
-        for (const auto& [name, text] : {std::pair{"Ldes", "25"},
-                                         {"DCC", "25"},
-                                         {"ACC", "5"},
-                                         {"Freq", "50"},
-                                         {"FD", "0.5"}}) {
-            type(name, text);
+        for (const char* entry : {"Ldes=25", "DCC=25", "ACC=5", "Freq=50", "FD=0.5"}) {
+            type(entry);
         }
     }
     // Then Calculate AP: every command is enabled.
@@ -121,18 +115,12 @@ class FrameTest : public QObject {
     }
     void init() {
         QSettings().clear();
-        prompter_ = FakePrompter{};
-        dialogs_ = FakeFileDialogs{};
-        clipboard_ = FakeClipboard{};
-        printed_.clear();
-        helpShown_ = aboutShown_ = 0;
-        FrameServices services{prompter_, dialogs_, clipboard_};
-        services.appDir = COILSMITH_BIN_DIR;
-        services.cataloguePath = std::string(COILSMITH_BIN_DIR) + "/Cores.csx";
-        services.showHelp = [this] { ++helpShown_; };
-        services.showAbout = [this] { ++aboutShown_; };
-        services.print = [this](const ChokeModel&, const std::string& name, const std::string&) {
-            printed_.push_back(name);
+        f_ = {};
+        FrameServices services{f_.prompter, f_.dialogs, f_.clipboard, COILSMITH_BIN_DIR};
+        services.showHelp = [this] { ++f_.helpShown; };
+        services.showAbout = [this] { ++f_.aboutShown; };
+        services.print = [this](const ChokeModel&, const std::string&, const std::string&) {
+            ++f_.printed;
         };
         services.startupNotice = "The catalogue is missing.";
         main_ = std::make_unique<MainWindow>(std::move(services));
@@ -141,14 +129,31 @@ class FrameTest : public QObject {
     }
     void cleanup() { main_.reset(); }
 
-    void enabledStatesAreCopied() {
+    // The shown states are the controller's at start, after New and Calculate AP (by Return
+    // in a field) and after Close. New, by menu or button, puts the cursor in the first
+    // field; the close box asks, and a cancelled save keeps the frame.
+    void frameFollowsTheDesign() {
         QCOMPARE(main_->statusBar()->currentMessage(), "The catalogue is missing.");
         QVERIFY(main_->findChild<QToolButton*>("graphButt")->isHidden());
         showsTheControllersStates();
-        specify();
+        main_->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(main_.get()));
+        use("mNew");
+        QCOMPARE(QApplication::focusWidget(), box("Ldes"));
+        box("FD")->setFocus();
+        use("newButt");
+        QCOMPARE(QApplication::focusWidget(), box("Ldes"));
+        typeSpecification();
+        QVERIFY(!tabs()->isTabEnabled(kCorePage));
+        QTest::keyClick(box("Freq"), Qt::Key_Return);
+        QVERIFY(tabs()->isTabEnabled(kCorePage) && shownEnabled("mRun"));
         showsTheControllersStates();
-        prompter_.answerNo();
-        use("mClose");
+        f_.prompter.answerYes();
+        f_.dialogs.cancelOnSave();
+        QVERIFY(!main_->close());
+        QVERIFY(main_->isVisible() && design());
+        QVERIFY(main_->close() && !design());  // not saved: the prompter answers No
+        QCOMPARE(f_.prompter.questions.back(), "Do you want to save changes before exiting?");
         showsTheControllersStates();
         QCOMPARE(main_->windowTitle(), "Coilsmith");
     }
@@ -159,36 +164,38 @@ class FrameTest : public QObject {
         struct Row {
             const char* controls;  // a menu item, a button and a key that run the same command
             std::function<bool()> done;
-            char prepare = 0;  // 's': a Save first, 'p': a Paste first, 'c': the core page
+            const char* first = nullptr;  // a control used before
         };
         const auto ldes = [this](const char* text) {
             return box("Ldes")->text() == text && design()->model().text("Ldes") == text;
         };
         const auto dialog = [this](bool saving, std::size_t calls) {
-            return dialogs_.calls.size() == calls && dialogs_.calls.back().saving == saving;
+            return f_.dialogs.calls.size() == calls && f_.dialogs.calls.back().saving == saving;
         };
+        const auto messages = [this] { return f_.prompter.messages.size() == 1; };
         const std::vector<Row> rows{
             {"mNew newButt Ctrl+N", [this] { return box("DCC")->text().isEmpty(); }},
             {"mOpen openButt Ctrl+O", [&] { return dialog(false, 1); }},
             {"mClose", [this] { return !design(); }},
-            {"mSave saveButt Ctrl+S", [&] { return dialog(true, 2); }, 's'},
+            {"mSave saveButt Ctrl+S", [&] { return dialog(true, 2); }, "mSaveAs"},
             {"mSaveAs Ctrl+Shift+S", [&] { return dialog(true, 1); }},
-            {"mPrint printButt Ctrl+P", [this] { return printed_.size() == 1; }},
+            {"mPrint printButt Ctrl+P", [this] { return f_.printed == 1; }},
             {"mExit Ctrl+Q", [this] { return !main_->isVisible(); }},
-            {"mCopy copyButt Ctrl+C", [this] { return clipboard_.contents == "2"; }},
-            {"mCut cutButt Ctrl+X", [&] { return ldes("5") && clipboard_.contents == "2"; }},
+            {"mCopy copyButt Ctrl+C", [this] { return f_.clipboard.contents == "2"; }},
+            {"mCut cutButt Ctrl+X", [&] { return ldes("5") && f_.clipboard.contents == "2"; }},
             {"mPaste pasteButt Ctrl+V", [&] { return ldes("X5"); }},
-            {"delButt Del", [&] { return ldes("5") && clipboard_.contents == "X"; }},
-            {"mUndo undoButt Ctrl+Z", [&] { return ldes("5"); }, 'p'},  // takes the "X" out again
-            {"mSpces designButt", [this] { return tabs()->currentIndex() == kSpecPage; }, 'c'},
+            {"delButt Del", [&] { return ldes("5") && f_.clipboard.contents == "X"; }},
+            {"mUndo undoButt Ctrl+Z", [&] { return ldes("5"); },
+             "mPaste"},  // takes the "X" out again
+            {"mSpces designButt", [this] { return tabs()->currentIndex() == kSpecPage; },
+             "mCoreDB"},
             {"mCoreDB coredbButt", [this] { return tabs()->currentIndex() == kCorePage; }},
-            // No core chosen yet: Run says so.
-            {"mRun runButt F5", [this] { return prompter_.messages.size() == 1; }},
+            {"mRun runButt F5", messages},  // no core chosen yet: Run says so
             {"mAdviser", [this] { return main_->adviser() != nullptr; }},
             // Not run yet: nothing to model (what the export writes is the controller's test).
-            {"mExportModel mExportDelivered", [this] { return prompter_.messages.size() == 1; }},
-            {"mCSHelp helpButt F1", [this] { return helpShown_ == 1; }},
-            {"mAbout", [this] { return aboutShown_ == 1; }},
+            {"mExportModel mExportDelivered", messages},
+            {"mCSHelp helpButt F1", [this] { return f_.helpShown == 1; }},
+            {"mAbout", [this] { return f_.aboutShown == 1; }},
         };
         for (const Row& row : rows) {
             for (const QString& control : QString(row.controls).split(' ')) {
@@ -197,14 +204,10 @@ class FrameTest : public QObject {
                 specify();
                 box("Ldes")->setFocus();
                 box("Ldes")->setSelection(0, 1);
-                clipboard_.contents = "X";
-                if (row.prepare == 's') {
-                    dialogs_.chooseOnSave(path("p.txt"));
-                    main_->controller().saveAs();
-                } else if (row.prepare == 'p') {
-                    main_->controller().paste();
-                } else if (row.prepare == 'c') {
-                    main_->controller().showCoreDatabase();
+                f_.clipboard.contents = "X";
+                f_.dialogs.chooseOnSave(path("p.txt"));  // for a Save
+                if (row.first) {
+                    use(row.first);
                 }
                 use(control);
                 QVERIFY2(row.done(), qPrintable(control));
@@ -212,8 +215,7 @@ class FrameTest : public QObject {
         }
     }
 
-    // The accepted converter fills the boxes and calculates the area product; a cancelled one
-    // changes nothing.
+    // The accepted converter fills the boxes and calculates AP; a cancelled one changes nothing.
     void converterFillsTheSpecification() {
         whenDialogShows([](ConverterDialog& dialog) { dialog.reject(); });
         use("mFromConverter");
@@ -227,30 +229,20 @@ class FrameTest : public QObject {
             dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
         });
         use("mFromConverter");
-        QVERIFY(design() != nullptr);
         QCOMPARE(box("Ldes")->text(), QStringLiteral("53.3333"));
-        QVERIFY(!design()->model().text("APR").empty());
-        QVERIFY(shownEnabled("mRun"));
-        QVERIFY(prompter_.messages.empty() && prompter_.questions.empty());
-    }
-
-    void returnInASpecificationFieldCalculatesTheAreaProduct() {
-        typeSpecification();
-        QVERIFY(!tabs()->isTabEnabled(kCorePage));
-        QTest::keyClick(box("Freq"), Qt::Key_Return);
-        QVERIFY(tabs()->isTabEnabled(kCorePage));
-        QVERIFY(shownEnabled("mRun"));
+        QVERIFY(!design()->model().text("APR").empty() && shownEnabled("mRun"));
+        QVERIFY(f_.prompter.messages.empty() && f_.prompter.questions.empty());
     }
 
     void recentFilesAreListedAndOpened() {
         use("mNew");
-        dialogs_.chooseOnSave(path("r.txt"));
+        f_.dialogs.chooseOnSave(path("r.txt"));
         use("mSaveAs");
         const QList<QAction*> recent = main_->findChild<QMenu*>("mRecent")->actions();
         QCOMPARE(recent.size(), 1);
         QCOMPARE(recent.front()->text(), "&1 " + QString::fromStdString(path("r.txt")));
         recent.front()->trigger();
-        QCOMPARE(prompter_.questions.size(), std::size_t{1});  // for the design open
+        QCOMPARE(f_.prompter.questions.size(), std::size_t{1});  // for the design open
         QCOMPARE(main_->windowTitle(), QString::fromStdString("Coilsmith : " + path("r.txt")));
         QCOMPARE(loadRememberedFiles(QSettings()).recentFiles, std::vector{path("r.txt")});
     }
@@ -271,27 +263,13 @@ class FrameTest : public QObject {
         tabs()->setCurrentIndex(kCheckPage);
         QCOMPARE(tabs()->currentIndex(), kCheckPage);
         QVERIFY(available.contains(main_->frameGeometry()));
-        auto* workspace = main_->findChild<QWidget*>("workspace");
-        const QSize room = workspace->size();
-        const QSize needed = design()->minimumSizeHint();
-        QVERIFY(needed.width() <= room.width() && needed.height() <= room.height());
+        const QSize room = main_->findChild<QWidget*>("workspace")->size();
+        QCOMPARE(room.expandedTo(design()->minimumSizeHint()), room);  // the design window fits
         auto* chart = design()->findChild<QChartView*>("CheckChart");
         for (QAbstractAxis* axis : chart->chart()->axes()) {
             QTRY_VERIFY2(test::chartTexts(*chart).contains(axis->titleText()),
                          qPrintable(test::chartTexts(*chart).join('|')));
         }
-    }
-
-    // New, by menu or button, puts the keyboard cursor in the first specification field.
-    void newDesignStartsInItsFirstField() {
-        main_->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(main_.get()));
-        use("mNew");
-        QCOMPARE(QApplication::focusWidget(), box("Ldes"));
-        box("FD")->setFocus();
-        prompter_.answerNo();
-        use("newButt");
-        QCOMPARE(QApplication::focusWidget(), box("Ldes"));
     }
 
     // An open adviser follows the specification: typed, its ranking is out of date until
@@ -304,7 +282,7 @@ class FrameTest : public QObject {
         QSignalSpy finished(adviser, &CoreAdviserWindow::rankingFinished);
         QVERIFY(finished.wait(60000));
         QVERIFY(!adviser->outOfDate());
-        type("DCC", "10");
+        type("DCC=10");
         QVERIFY(adviser->outOfDate());
         design()->findChild<QAbstractButton*>("CAP")->click();
         QVERIFY(!adviser->outOfDate() && adviser->isRanking());
@@ -320,17 +298,6 @@ class FrameTest : public QObject {
         QCOMPARE(summary.text, "Catalogue: " + shipped + ", 30 cores, 11 materials");
         QCOMPARE(catalogueSummary("/none/Cores.csx").text,
                  "The catalogue /none/Cores.csx is missing.");
-    }
-
-    void closeBoxAsksAndACancelledSaveKeepsTheFrame() {
-        use("mNew");
-        prompter_.answerYes();
-        dialogs_.cancelOnSave();
-        QVERIFY(!main_->close());
-        QVERIFY(main_->isVisible() && design());
-        prompter_.answerNo();
-        QVERIFY(main_->close() && !design());
-        QCOMPARE(prompter_.questions.back(), "Do you want to save changes before exiting?");
     }
 };
 
