@@ -301,7 +301,8 @@ TEST(DeliveredWindowRanking, KeepsOneTypeInTheWindowsUnits) {
     const auto same = std::find_if(all.candidates.begin(), all.candidates.end(), [](auto& d) {
         return d.core == "T300" && d.material == "-8" && d.stackCount == 3;
     });
-    EXPECT_EQ(c.coreLoss, same->design->core->lossW);
+    EXPECT_EQ(std::tuple(c.coreLoss, c.hotRise),
+              std::tuple(same->design->core->lossW, same->design->copper->temperatureRiseHotC));
     EXPECT_EQ(toroids.candidates.at(1).core + std::to_string(*toroids.candidates[1].stackCount),
               "T4001");
 }
