@@ -70,14 +70,16 @@ TEST(CheckTexts, FiguresWithTheirUnits) {
     const CheckVerdictRow& fill = texts.verdicts[1];
     EXPECT_EQ(fill.check + "|" + fill.verdictText + "|" + fill.reason, "Fill|Warning|full");
 
-    // The copper part that could not run has no figures but its reason.
+    // A part that could not run has no figures but its reason.
     DesignCheck check = handCheck();
+    check.inductance = {std::nullopt, "no published bias curve for material -8"};
     check.copper = {std::nullopt, "no wire row for AWG 16"};
-    const CheckTexts noCopper = checkTexts(check, handInput());
-    EXPECT_EQ(figure(noCopper, "Not available"), "Copper|no wire row for AWG 16|");
-    EXPECT_EQ(std::count_if(noCopper.figures.begin(), noCopper.figures.end(),
-                            [](const CheckFigureRow& r) { return r.part == "Copper"; }),
-              2);
+    std::string rows;
+    for (const CheckFigureRow& r : checkTexts(check, handInput()).figures)
+        rows += r.part == "Winding" ? "" : r.label + "|" + r.value + "; ";
+    EXPECT_EQ(rows,
+              "Required L|100.0; Idc|5.000; Ipk|5.500; Not available|no published bias curve for "
+              "material -8; Ambient|40.0; Not available|no wire row for AWG 16; ");
 }
 
 TEST(CheckTexts, SignificantDigitsAndRoundAxes) {

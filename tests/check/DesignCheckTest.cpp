@@ -222,6 +222,7 @@ TEST(DesignCheck, EachCheckHasItsVerdict) {
     EXPECT_EQ(two[1].reason,
               "L(Ipk) = 94.93 µH, 94.9 % of the required L, and L at Idc is below 100 %");
     EXPECT_EQ(two[4].reason, "46.9 °C, within the 125 °C limit");
+    EXPECT_EQ(checkDesign(design(1)).verdicts[1].reason.find(", and"), std::string::npos);
     DesignCheckInput higher = design(4);
     higher.requiredInductanceH *= 1.02;
     const auto four = checkDesign(higher).verdicts;
@@ -298,6 +299,8 @@ TEST(DesignCheck, UnusableValuesAndAbsurdTurnCountsMakeThePartUnavailable) {
     EXPECT_EQ(checkDesign(in).winding.unavailableReason,
               "the window's width or height is not a positive number");
     in = design(6);
+    in.turns = 1;  // one turn is a winding too
+    EXPECT_TRUE(checkDesign(in).winding.available() && checkDesign(in).inductance.available());
     in.turns = 2'000'000'000;
     EXPECT_EQ(checkDesign(in).winding.unavailableReason,
               "a winding of 2000000000 turns is not laid out (more than 1000000)");
