@@ -21,7 +21,7 @@ DesignCheck handCheck() {
     w.insulatedDiameterCm = 0.136452, w.turnsPerLayer = {9, 9, 9, 9, 1};
     w.layers = 5, w.fill = 0.36070, w.fits = true;
     CopperFigures c;
-    c.rdc20Ohm = 0.024731, c.rhotOhm = 1.5, c.hotTemperatureC = 96.04;
+    c.rdc20Ohm = 0.024731, c.rhotOhm = 1.5, c.hotTemperatureC = 96.04, c.meanTurnCm = 4.4336;
     c.copperLossW = 0.8, c.totalLossW = 1.2;
     DesignCheck check;
     check.inductance.figures = l, check.winding.figures = w, check.copper.figures = c;
@@ -60,6 +60,7 @@ TEST(CheckTexts, FiguresWithTheirUnits) {
         {"Fill", "Winding|36.1|%"},  // 0.36070 of the window
         {"Largest fill (Ku)", "Winding|40.0|%"},
         {"Ambient", "Copper|40.0|°C"},
+        {"Mean turn", "Copper|4.434|cm"},
         {"R at 20 °C", "Copper|24.73|mΩ"},
         {"R hot", "Copper|1.500|Ω"},
         {"Hot temperature", "Copper|96.0|°C"}};
@@ -73,13 +74,15 @@ TEST(CheckTexts, FiguresWithTheirUnits) {
     // A part that could not run has no figures but its reason.
     DesignCheck check = handCheck();
     check.inductance = {std::nullopt, "no published bias curve for material -8"};
+    check.winding = {std::nullopt, "AWG 16 is outside the wire table"};
     check.copper = {std::nullopt, "no wire row for AWG 16"};
     std::string rows;
     for (const CheckFigureRow& r : checkTexts(check, handInput()).figures)
-        rows += r.part == "Winding" ? "" : r.label + "|" + r.value + "; ";
+        rows += r.label + "|" + r.value + "; ";
     EXPECT_EQ(rows,
               "Required L|100.0; Idc|5.000; Ipk|5.500; Not available|no published bias curve for "
-              "material -8; Ambient|40.0; Not available|no wire row for AWG 16; ");
+              "material -8; Turns|37; Wire|AWG 16; Not available|AWG 16 is outside the wire "
+              "table; Ambient|40.0; Not available|no wire row for AWG 16; ");
 }
 
 TEST(CheckTexts, SignificantDigitsAndRoundAxes) {
@@ -141,6 +144,7 @@ TEST(DeliveredTexts, ColumnInTheDesignedUnits) {
         {"Turns per layer", "9, 9, 9, 9, 1|30, 11|*"},
         {"Fill", "36.1|40.0|%*"},  // 0.3996 of the window
         {"Largest fill (Ku)", "40.0|40.0|%"},
+        {"Mean turn", "4.434|5.230|cm*"},
         {"R at 20 °C", "24.73|30.10|mΩ*"},
         {"Copper loss", "0.8000|0.8923|W*"},  // 0.88 + 0.0123
         {"Total loss", "1.200|1.500|W*"},
@@ -167,6 +171,8 @@ TEST(DeliveredTexts, SentenceSaysWhatChanged) {
     EXPECT_EQ(textsOf(sameTurns).summary,
               "37 turns, as designed, reach 104.2 µH at 5 A; the winding does not fit: the fill "
               "45.0 % exceeds Ku.");
+    d.copper.reset();  // no hot copper: no weights
+    EXPECT_EQ(row(textsOf(sameTurns), "Total weight"), "||g");
 
     const DeliveredCheck missing{std::nullopt, "the core T1 is not in the catalogue", {}};
     const DeliveredTexts none = textsOf(missing);

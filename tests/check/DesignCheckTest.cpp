@@ -104,7 +104,8 @@ const SixDesignsRow kSixDesigns[] = {
 TEST(DesignCheck, SixDesignsMatchTheIndependentDerivation) {
     for (const SixDesignsRow& row : kSixDesigns) {
         SCOPED_TRACE(row.l0uH);
-        const DesignCheck check = checkDesign(design(row.design));
+        const DesignCheckInput in = design(row.design);
+        const DesignCheck check = checkDesign(in);
         ASSERT_TRUE(check.inductance.available() && check.winding.available() &&
                     check.copper.available());
         const auto& l = *check.inductance.figures;
@@ -114,6 +115,7 @@ TEST(DesignCheck, SixDesignsMatchTheIndependentDerivation) {
         EXPECT_NEAR(l.atZeroH * 1e6, row.l0uH, near(row.l0uH));
         EXPECT_NEAR(l.atIdcPercent, row.lIdcPercent, near(row.lIdcPercent));
         EXPECT_NEAR(l.atIpkPercent, row.lIpkPercent, near(row.lIpkPercent));
+        EXPECT_NEAR(l.swing, row.l0uH / row.lIdcPercent / (in.requiredInductanceH * 1e4), 1e-4);
         EXPECT_EQ(l.turnsNeeded, row.turnsNeeded);
         EXPECT_EQ(w.turnsPerLayer, row.layers);
         EXPECT_NEAR(w.fill, row.fill, near(row.fill));
@@ -122,7 +124,6 @@ TEST(DesignCheck, SixDesignsMatchTheIndependentDerivation) {
         EXPECT_NEAR(cu.racOverRdcFundamental, row.fundamentalFr, near(row.fundamentalFr));
         EXPECT_NEAR(cu.temperatureRiseC, row.riseC, 0.02);
         // Copper at 25 °C + rise: R = Rdc20·(1 + 0.00393·(T − 20)); Irms²·R without Fr.
-        const DesignCheckInput in = design(row.design);
         const double rhot = row.rdc20mOhm * 1e-3 * (1 + 0.00393 * (5 + row.riseC));
         EXPECT_NEAR(cu.rhotOhm / rhot, 1, 1e-4);
         EXPECT_NEAR(cu.rmsLossAtRdcW / (in.irmsA * in.irmsA * rhot), 1, 1e-4);
@@ -152,6 +153,7 @@ TEST(DesignCheck, LayersAndFitAtTheBoundaries) {
         ASSERT_TRUE(check.winding.available());
         EXPECT_EQ(check.winding.figures->layers, layers);
         EXPECT_EQ(check.winding.figures->fits, fits);
+        EXPECT_EQ(check.winding.figures->doesNotFitReason.empty(), fits);
         EXPECT_EQ(check.copper.available(), fits);
         EXPECT_EQ(check.verdicts[2].verdict, fits ? Pass : Fail);
         EXPECT_EQ(check.verdicts[4].verdict, fits ? Pass : Unavailable);
