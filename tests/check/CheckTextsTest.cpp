@@ -146,6 +146,7 @@ TEST(DeliveredTexts, ColumnInTheDesignedUnits) {
         {"Largest fill (Ku)", "40.0|40.0|%"},
         {"Mean turn", "4.434|5.230|cm*"},
         {"R at 20 °C", "24.73|30.10|mΩ*"},
+        {"Rac / Rdc at the ripple frequency", "0.000|1.234|*"},
         {"Copper loss", "0.8000|0.8923|W*"},  // 0.88 + 0.0123
         {"Total loss", "1.200|1.500|W*"},
         {"Hot temperature", "96.0|55.3|°C*"},  // 55.25, exact in binary, half away from zero
