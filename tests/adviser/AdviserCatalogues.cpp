@@ -37,9 +37,9 @@ csx::CsvTables reasonTables() {
     return t;
 }
 
-ChokeModel specifiedWindow(const std::string& catalogue, Prompter& prompter,
-                           const SpecTexts& spec) {
-    ChokeModel window({"/opt/coilsmith", catalogue, {}}, prompter);
+ChokeModel specifiedWindow(const std::string& catalogue, Prompter& prompter, const SpecTexts& spec,
+                           const NumberLocale& locale) {
+    ChokeModel window({"/opt/coilsmith", catalogue, locale}, prompter);
     window.editText("Ldes", spec.inductance);
     window.setListText("Lunit", spec.inductanceUnit);
     window.editText("DCC", spec.dcCurrent);

@@ -31,7 +31,7 @@ struct SpecTexts {
                 windowUtilisation = "0.4";
 };
 ChokeModel specifiedWindow(const std::string& catalogue, Prompter& prompter,
-                           const SpecTexts& spec = {});
+                           const SpecTexts& spec = {}, const NumberLocale& locale = {});
 
 // The adviser on the window's sized specification and catalogue.
 adviser::Ranking rankWindow(const ChokeModel& window, const adviser::AdviserOptions& options = {});
