@@ -1,10 +1,11 @@
 #!/usr/bin/env python3
-"""Independent derivation of delivered designs (DeliveredDesignTest.cpp; adviser imports it).
+"""Independent derivation of delivered designs (DeliveredDesignTest.cpp, CliTest.cpp).
 
 Reads the shipped catalogue CSVs and works in the catalogue's own units (inches, cm, gauss,
 mW/cm³, Ω/km) as an engineer would by hand, walking the turns up from N = 1; it never runs the
 program. deliver((L H, Idc A, ripple A p-p, f Hz, J A/m², Ku), core, material, stack) gives
-one design's figures as a dict.
+one design's figures as a dict, for example
+  python3 -c "import delivered_reference as d; print(d.deliver((100e-6, 5, 1, 100e3, 4e6, 0.4), 'T106', '-26', 1))"
 """
 import csv
 import math
