@@ -10,7 +10,7 @@
 namespace coilsmith::sqlite {
 
 struct CloseDatabase {
-    void operator()(sqlite3* db) const noexcept { sqlite3_close(db); }
+    void operator()(sqlite3* connection) const noexcept { sqlite3_close(connection); }
 };
 struct FinalizeStatement {
     void operator()(sqlite3_stmt* statement) const noexcept { sqlite3_finalize(statement); }
@@ -32,8 +32,8 @@ inline std::string quoted(std::string_view name) {
     return out;
 }
 
-inline std::string lastError(sqlite3* db) {
-    return db != nullptr ? sqlite3_errmsg(db) : "out of memory";
+inline std::string lastError(sqlite3* connection) {
+    return connection != nullptr ? sqlite3_errmsg(connection) : "out of memory";
 }
 
 }  // namespace coilsmith::sqlite

@@ -156,8 +156,10 @@ std::string plainText(const FieldValue& value, bool full, double scale = 1) {
 // "Winding fits" -> "winding_fits".
 std::string verdictKey(std::string_view check) {
     std::string key;
-    for (const char ch : check) {
-        key += ch == ' ' ? '_' : static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+    for (const char character : check) {
+        key += character == ' '
+                   ? '_'
+                   : static_cast<char>(std::tolower(static_cast<unsigned char>(character)));
     }
     return key;
 }

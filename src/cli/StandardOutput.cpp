@@ -25,15 +25,15 @@ std::string DescriptorOutput::failure() const {
     return error_ == EBADF ? "it is closed" : std::strerror(error_);
 }
 
-DescriptorOutput::int_type DescriptorOutput::overflow(int_type ch) {
+DescriptorOutput::int_type DescriptorOutput::overflow(int_type character) {
     if (!flushPending()) {
         return traits_type::eof();
     }
-    if (!traits_type::eq_int_type(ch, traits_type::eof())) {
-        *pptr() = traits_type::to_char_type(ch);
+    if (!traits_type::eq_int_type(character, traits_type::eof())) {
+        *pptr() = traits_type::to_char_type(character);
         pbump(1);
     }
-    return traits_type::not_eof(ch);
+    return traits_type::not_eof(character);
 }
 
 int DescriptorOutput::sync() {

@@ -23,7 +23,7 @@ class DescriptorOutput final : public std::streambuf {
     std::string failure() const;
 
   protected:
-    int_type overflow(int_type ch) override;
+    int_type overflow(int_type character) override;
     int sync() override;
 
   private:

@@ -93,9 +93,9 @@ std::string tableCell(std::string_view text) {
 
 std::size_t displayWidth(std::string_view utf8) {
     std::size_t characters = 0;
-    for (const char ch : utf8) {
+    for (const char byte : utf8) {
         // Every character has exactly one byte that is not a continuation byte.
-        characters += (static_cast<unsigned char>(ch) & 0xC0) != 0x80 ? 1 : 0;
+        characters += (static_cast<unsigned char>(byte) & 0xC0) != 0x80 ? 1 : 0;
     }
     return characters;
 }
@@ -106,9 +106,9 @@ std::string csvField(std::string_view text) {
         return valid;
     }
     std::string out = "\"";
-    for (const char ch : valid) {
-        out += ch;
-        if (ch == '"') {
+    for (const char character : valid) {
+        out += character;
+        if (character == '"') {
             out += '"';
         }
     }

@@ -54,15 +54,16 @@ Result<double> dowellFactor(double penetration, long layers) {
         return 1 + (kSeriesSquareFactor * m2 - 1) / kSeriesDivisor * x * x * x * x;
     if (x > kLimitAbove)
         return finite(x * (1 + 2 * (m2 - 1) / kProximityDivisor), "Dowell factor");
-    // One expm1 and one sincos give every term: the double angles are written out as
-    // (sinh 2Δ + sin 2Δ)/(cosh 2Δ − cos 2Δ) = (sh·ch + s·c)/(sh² + s²), with no cancellation.
-    const double em1 = std::expm1(x);
-    const double sh = (em1 + em1 / (em1 + 1)) / 2;
-    const double ch = sh + 1 / (em1 + 1);
-    const double s = std::sin(x);
-    const double c = std::cos(x);
-    const double skin = (sh * ch + s * c) / (sh * sh + s * s);
-    const double proximity = (sh - s) / (ch + c);
+    // One expm1 and one sincos give every term: with the double angles written out,
+    // (sinh 2Δ + sin 2Δ)/(cosh 2Δ − cos 2Δ) = (sinh Δ·cosh Δ + sin Δ·cos Δ)/(sinh² Δ + sin² Δ),
+    // whose denominator does not cancel.
+    const double expm1X = std::expm1(x);
+    const double sinhX = (expm1X + expm1X / (expm1X + 1)) / 2;
+    const double coshX = sinhX + 1 / (expm1X + 1);
+    const double sinX = std::sin(x);
+    const double cosX = std::cos(x);
+    const double skin = (sinhX * coshX + sinX * cosX) / (sinhX * sinhX + sinX * sinX);
+    const double proximity = (sinhX - sinX) / (coshX + cosX);
     return finite(x * (skin + 2 * (m2 - 1) / kProximityDivisor * proximity), "Dowell factor");
 }
 

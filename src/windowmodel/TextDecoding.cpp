@@ -72,8 +72,8 @@ bool isValidUtf8(std::string_view bytes) noexcept {
 std::string windows1252ToUtf8(std::string_view bytes) {
     std::string out;
     out.reserve(bytes.size() + bytes.size() / 4);
-    for (const char ch : bytes) {
-        const auto b = static_cast<std::uint8_t>(ch);
+    for (const char character : bytes) {
+        const auto b = static_cast<std::uint8_t>(character);
         if (b >= 0x80 && b < 0xA0) {
             appendUtf8(out, kHighControls[b - 0x80]);
         } else {
