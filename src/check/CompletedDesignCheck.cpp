@@ -77,20 +77,13 @@ DesignCheckInput designCheckInput(const DesignState& state, const DesignNumbers&
     in.turns = turns.value_or(0);
     in.awg = static_cast<int>(awg.value_or(0));
     in.shape = core.isECore ? CoreShape::ECore : CoreShape::Toroid;
-    in.outline = core.isECore ? CoreOutline{0,
-                                            0,
-                                            0,
-                                            plain(core.stackDepthIn),
-                                            plain(core.innerSpanIn),
-                                            plain(core.centreLegWidthIn),
-                                            plain(core.windowHeightIn)}
-                              : CoreOutline{plain(core.outerDiameterIn),
-                                            plain(core.innerDiameterIn),
-                                            plain(core.heightIn),
-                                            0,
-                                            0,
-                                            0,
-                                            0};
+    in.outline = core.isECore ? CoreOutline{.c = plain(core.stackDepthIn),
+                                            .d = plain(core.innerSpanIn),
+                                            .f = plain(core.centreLegWidthIn),
+                                            .g = plain(core.windowHeightIn)}
+                              : CoreOutline{.od = plain(core.outerDiameterIn),
+                                            .id = plain(core.innerDiameterIn),
+                                            .ht = plain(core.heightIn)};
     in.acCm2 = plain(core.crossSectionCm2);
     in.lcCm = plain(core.pathLengthCm);
     in.gapMm = plain(core.gapMm);

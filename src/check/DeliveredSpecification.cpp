@@ -5,8 +5,13 @@ namespace coilsmith {
 
 physics::ChokeSpecification deliveredSpecification(const DesignState& state) {
     const SpecificationView s = specificationView(state);
-    return {s.requiredInductanceH, s.dcCurrentA,           s.ripplePeakToPeakA, s.rmsCurrentA,
-            s.frequencyHz,         s.currentDensityAPerM2, s.windowUtilisation};
+    return {.requiredInductanceH = s.requiredInductanceH,
+            .dcCurrentA = s.dcCurrentA,
+            .ripplePeakToPeakA = s.ripplePeakToPeakA,
+            .rmsCurrentA = s.rmsCurrentA,
+            .frequencyHz = s.frequencyHz,
+            .currentDensityAPerM2 = s.currentDensityAPerM2,
+            .windowUtilisation = s.windowUtilisation};
 }
 
 }  // namespace coilsmith

@@ -28,19 +28,35 @@ void matchUnit(const std::string& text, Factor& factor,
 }  // namespace
 
 SpecificationView specificationView(const DesignState& s) {
-    return {s.Lreq, s.Bdes,
-            s.Idc,  s.Iac,
-            s.Irms, static_cast<double>(s.Fexc),
-            s.Jdes, static_cast<double>(s.Ku)};
+    return {.requiredInductanceH = s.Lreq,
+            .fluxDensityT = s.Bdes,
+            .dcCurrentA = s.Idc,
+            .ripplePeakToPeakA = s.Iac,
+            .rmsCurrentA = s.Irms,
+            .frequencyHz = static_cast<double>(s.Fexc),
+            .currentDensityAPerM2 = s.Jdes,
+            .windowUtilisation = static_cast<double>(s.Ku)};
 }
 
 CoreView coreView(const DesignState& s) {
-    return {s.IsECore, s.c_dim, s.d_dim, s.f_dim, s.g_dim, s.OD,  s.ID,
-            s.HT,      s.Ac,    s.Vc,    s.Lc,    s.Wa,    s.Gap, s.SurfArea};
+    return {.isECore = s.IsECore,
+            .stackDepthIn = s.c_dim,
+            .innerSpanIn = s.d_dim,
+            .centreLegWidthIn = s.f_dim,
+            .windowHeightIn = s.g_dim,
+            .outerDiameterIn = s.OD,
+            .innerDiameterIn = s.ID,
+            .heightIn = s.HT,
+            .crossSectionCm2 = s.Ac,
+            .volumeCm3 = s.Vc,
+            .pathLengthCm = s.Lc,
+            .windowAreaCm2 = s.Wa,
+            .gapMm = s.Gap,
+            .surfaceAreaCm2 = s.SurfArea};
 }
 
 MaterialView materialView(const DesignState& s) {
-    return {s.MatNo, s.MuInit};
+    return {.name = s.MatNo, .initialPermeability = s.MuInit};
 }
 
 DesignState initialDesignState(std::string programFolder) {
@@ -53,7 +69,6 @@ DesignState initialDesignState(std::string programFolder) {
     s.Jdes = kSquareCmPerSquareMetre * kDefaultCurrentDensityAPerCm2;
     s.Ku = kDefaultWindowUtilisation;
     s.AppDir = std::move(programFolder);
-    s.IsECore = false;
     return s;
 }
 

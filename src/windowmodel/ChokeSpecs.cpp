@@ -1,13 +1,10 @@
 // The specification page: unit selectors, value lists, "Calculate AP" and page navigation.
-#include <initializer_list>
 #include <iterator>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
-#include "method/MethodConstants.h"
 #include "method/Sizing.h"
 #include "method/StateViews.h"
 #include "numeric/Num.h"
