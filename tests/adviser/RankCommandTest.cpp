@@ -212,9 +212,9 @@ TEST_F(RankCommand, DeliveredRankingMatchesTheIndependentDerivation) {
     const auto fieldCount = [](const std::string& row) {
         std::size_t count = 1;
         bool quoted = false;
-        for (const char ch : row) {
-            quoted = ch == '"' ? !quoted : quoted;
-            count += !quoted && ch == ',' ? 1 : 0;
+        for (const char character : row) {
+            quoted = character == '"' ? !quoted : quoted;
+            count += !quoted && character == ',' ? 1 : 0;
         }
         return count;
     };

@@ -6,6 +6,7 @@
 #include "AdviserCatalogues.h"
 #include "adviser/AdviserEngine.h"
 #include "adviser/RankingFilter.h"
+#include "method/StateViews.h"
 
 namespace coilsmith::adviser {
 
@@ -54,7 +55,7 @@ TEST_P(WindowIdentity, EveryCandidateShowsWhatTheWindowShowsWithAnyNumberOfThrea
         // The unrounded numbers behind the texts, the core's figures and the design check,
         // though the ranking loaded the reference tables only once.
         const DesignNumbers& n = hand.lastDesign()->numbers;
-        const DesignState& s = hand.state();
+        const CoreView core = coreView(hand.state());
         ASSERT_TRUE(hand.lastCheck());
         const DesignCheck& check = *hand.lastCheck();
         const auto figure = [](const auto& part, auto member) {
@@ -75,8 +76,8 @@ TEST_P(WindowIdentity, EveryCandidateShowsWhatTheWindowShowsWithAnyNumberOfThrea
             {c.currentDensity, n.currentDensityAPerCm2},
             {c.muEff, n.effectivePermeability},
             {c.volume, parseNumber(hand.text("VCORE"))},
-            {c.coreAP, s.Wa.value() * s.Ac.value()},
-            {c.fill, n.turns * n.wireAreaCm2 / s.Wa.value()},
+            {c.coreAP, core.windowAreaCm2.value() * core.crossSectionCm2.value()},
+            {c.fill, n.turns * n.wireAreaCm2 / core.windowAreaCm2.value()},
             {c.cost, parseNumber(hand.text("Price"), hand.locale())},
             {c.lIdcPercent, figure(check.inductance, &InductanceFigures::atIdcPercent)},
             {c.woundFill, figure(check.winding, &WindingFigures::fill)},

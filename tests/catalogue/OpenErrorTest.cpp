@@ -23,9 +23,9 @@ Spoil writer(const std::string& sql) {
         csx::buildCatalogue(testing::goodCsv(), path);
         sqlite3* raw = nullptr;
         sqlite3_open_v2(path.c_str(), &raw, SQLITE_OPEN_READWRITE, nullptr);
-        sqlite::Database db(raw);
+        sqlite::Database connection(raw);
         EXPECT_EQ(sqlite3_exec(raw, sql.c_str(), nullptr, nullptr, nullptr), SQLITE_OK) << sql;
-        return db;
+        return connection;
     };
 }
 
@@ -84,7 +84,7 @@ TEST(OpenCatalogue, ReadsWhatIsWholeOrNamesTheFileAndWhatIsWrong) {
     for (const OpenCase& row : kOpenCases) {
         TempDir dir;
         const std::string path = cataloguePath(dir.path().string());
-        const sqlite::Database db = row.spoil(path);
+        const sqlite::Database connection = row.spoil(path);
         const auto files = filesIn(dir.path());
         CatalogueSources sources;
         try {
@@ -139,7 +139,7 @@ std::map<std::string, std::pair<std::size_t, std::size_t>> contentsOf(
 std::string leftBehind(const std::string& sql, const char* companion, const TempDir& dir) {
     TempDir writerDir;
     const std::string original = cataloguePath(writerDir.path().string());
-    const sqlite::Database db = writer(sql)(original);
+    const sqlite::Database connection = writer(sql)(original);
     const std::string path = cataloguePath(dir.path().string());
     std::filesystem::copy_file(original, path);
     std::filesystem::copy_file(original + companion, path + companion);

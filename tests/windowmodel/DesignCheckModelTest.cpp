@@ -11,6 +11,7 @@
 
 #include "TestCatalogue.h"
 #include "check/CheckTexts.h"
+#include "method/StateViews.h"
 #include "windowmodel/DesignFile.h"
 #include "windowmodel/ModelTexts.h"
 
@@ -22,10 +23,12 @@ class DesignCheckModelTest : public WorkedTablesTest {
     // The same design written out by hand from the catalogue rows of ED, M60 and AWG 16.
     DesignCheckInput handBuiltInput(double ambientC) const {
         const DesignNumbers& n = f.model->lastDesign()->numbers;
-        const DesignState& s = f.model->state();
+        const SpecificationView s = specificationView(f.model->state());
         DesignCheckInput in;
-        in.requiredInductanceH = 100e-6, in.idcA = 5, in.iacPeakToPeakA = 1, in.irmsA = s.Irms;
-        in.frequencyHz = s.Fexc, in.windowUtilisation = s.Ku, in.turns = 37, in.awg = 16;
+        in.requiredInductanceH = 100e-6, in.idcA = 5, in.iacPeakToPeakA = 1,
+        in.irmsA = s.rmsCurrentA;
+        in.frequencyHz = s.frequencyHz, in.windowUtilisation = s.windowUtilisation, in.turns = 37,
+        in.awg = 16;
         in.shape = CoreShape::ECore, in.outline = CoreOutline{0, 0, 0, 0.25, 1.0, 0.25, 0.5};
         in.acCm2 = 1, in.lcCm = 10, in.gapMm = 0, in.windowAreaCm2 = 1.5;
         in.surfaceAreaCm2 = 2 * 2.54 * 2.54 * (0.5 + 0.25 + 0.125), in.material = "M60";

@@ -7,6 +7,7 @@
 #include <fstream>
 
 #include "TestCatalogue.h"
+#include "method/StateViews.h"
 #include "windowmodel/DesignFile.h"
 
 namespace coilsmith::test {
@@ -88,8 +89,8 @@ TEST_F(DesignFileTest, DesignsWithoutCoreTypeAndCompletedRoundTrip) {
     EXPECT_TRUE(other.prompter.messages.empty());
     EXPECT_EQ(writeDesignFile(o), first);
     EXPECT_TRUE(o.selectedPage() == kSpecPage && o.pageAvailable(kResultsPage));
-    EXPECT_EQ(o.state().MatNo, "M60");
-    EXPECT_DOUBLE_EQ(o.state().Lreq, 100e-6);
+    EXPECT_EQ(materialView(o.state()).name, "M60");
+    EXPECT_DOUBLE_EQ(specificationView(o.state()).requiredInductanceH, 100e-6);
     o.runDesign();
     EXPECT_EQ(writeDesignFile(o), first);
 }

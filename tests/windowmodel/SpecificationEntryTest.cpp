@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "TestCatalogue.h"
+#include "method/StateViews.h"
 #include "windowmodel/SpecificationEntry.h"
 
 namespace coilsmith::test {
@@ -54,7 +55,7 @@ TEST_F(SpecificationEntryTest, TypesEachNumberInItsNaturalUnit) {
         EXPECT_EQ(texts, shown);
         m().calculateAreaProduct();
         EXPECT_TRUE(f.prompter.messages.empty()) << f.prompter.messages.front();
-        EXPECT_DOUBLE_EQ(m().state().Lreq, entry.inductanceH);
+        EXPECT_DOUBLE_EQ(specificationView(m().state()).requiredInductanceH, entry.inductanceH);
     }
 }
 
@@ -67,8 +68,8 @@ TEST_F(SpecificationEntryTest, SizesAsTypedIncludingTheListValues) {
         "600 mA 300 0.5");
     m().calculateAreaProduct();
     EXPECT_EQ(m().text("APR"), "0.575");
-    EXPECT_EQ(m().state().Jdes, 3e6);
-    EXPECT_EQ(m().state().Ku, 0.5f);
+    EXPECT_EQ(specificationView(m().state()).currentDensityAPerM2, 3e6);
+    EXPECT_EQ(specificationView(m().state()).windowUtilisation, 0.5);
 }
 
 // A current density or window utilisation the lists do not hold is typed into the editable
