@@ -30,7 +30,6 @@ inline ChokeModelInput syntheticChoke() {
     input.frequencyHz = 100e3;
     input.windingResistanceOhm = 0.02;
     input.coreLossW = 0.05;
-    input.headerLines = {"Synthetic choke for the simulator tests"};
     return input;
 }
 
