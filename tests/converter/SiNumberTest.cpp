@@ -89,10 +89,7 @@ TEST(FormatSi, ChoosesThePrefixAndRoundsInDecimal) {
         EXPECT_EQ(formatSi(value, unit), text) << value;
     EXPECT_EQ(formatSi(177.777e-6, "H", 3), "178 \u00b5H");
     EXPECT_EQ(formatSi(0.0171, "A", 1), "20 mA");
-    EXPECT_EQ(formatSi(1e100, "H"), "1e+100 H");
-    EXPECT_EQ(formatSignificant(0.97), "0.97");
     EXPECT_EQ(formatSignificant(0.0171428, 3), "0.0171");
-    EXPECT_EQ(formatSignificant(1e-5), "1e-05");
     EXPECT_EQ(formatSignificant(std::nan("")), "out of range");
 }
 
