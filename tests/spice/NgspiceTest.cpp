@@ -24,8 +24,7 @@ namespace {
 // (A slow current ramp through a designed model runs in tests/cli NewSpiceTest.)
 TEST(Ngspice, BuckConverterRipplesAsTheInductanceAtIdcSays) {
     if (std::system("command -v ngspice > /dev/null 2>&1") != 0)
-        GTEST_SKIP() << "ngspice is not installed (Debian package ngspice; tools/dev.sh test "
-                        "installs it), so the model was not simulated";
+        GTEST_SKIP() << "ngspice is not installed (tools/dev.sh test installs it)";
     const std::filesystem::path dir = std::filesystem::temp_directory_path() /
                                       ("coilsmith-ngspice-" + std::to_string(::getpid()));
     std::filesystem::create_directories(dir);

@@ -9,12 +9,8 @@ namespace coilsmith::spice::test {
 // A made-up powder-core choke: L0 = 100 µH rolling off as %µ = 100/(1 + (I/8 A)^1.5) above
 // an air-core 1 µH, so L(I) = 1 µH + 99 µH/(1 + (I/8 A)^1.5):
 //   L(0) = 100 µH; L(5 A) = 1 + 99/(1 + 0.625^1.5 = 1.494106) = 67.260 µH.
-inline constexpr double kAirCoreH = 1e-6;
-inline constexpr double kInitialH = 100e-6;
-inline constexpr double kKneeA = 8;
-
 inline double syntheticInductanceH(double currentA) {
-    return kAirCoreH + (kInitialH - kAirCoreH) / (1 + std::pow(std::fabs(currentA) / kKneeA, 1.5));
+    return 1e-6 + 99e-6 / (1 + std::pow(std::fabs(currentA) / 8, 1.5));
 }
 
 // The choke in a 24 V → 12 V buck at 100 kHz, D = 0.5, Idc = 5 A:
@@ -24,7 +20,7 @@ inline ChokeModelInput syntheticChoke() {
     ChokeModelInput input;
     input.name = "CHOKE";
     input.inductance = syntheticInductanceH;
-    input.airCoreInductanceH = kAirCoreH;
+    input.airCoreInductanceH = 1e-6;
     input.dcCurrentA = 5;
     input.ripplePeakToPeakA = 12 * 0.5 / (syntheticInductanceH(5) * 100e3);
     input.frequencyHz = 100e3;
