@@ -64,8 +64,7 @@ TEST(ParseSiRange, ReadsLowAndHigh) {
         {"18:x", "\"18:x\" is not a range LOW:HIGH: \"x\" is not a number"},
         {"1:2:3",
          "\"1:2:3\" is not a range LOW:HIGH: \"2:3\" is not a number: \":3\" is not "
-         "one of the prefixes n, u, \u00b5, m, k, M"},
-        {"x", "\"x\" is not a number"}};
+         "one of the prefixes n, u, \u00b5, m, k, M"}};
     for (const auto& [text, message] : refused) {
         try {
             parseSiRange(text);
