@@ -2,7 +2,6 @@
 
 #include "CliProcess.h"
 
-#include <algorithm>
 #include <fstream>
 #include <string>
 #include <utility>
@@ -11,7 +10,7 @@
 namespace coilsmith::test {
 
 // Line numbers (1-based) of the design file.
-constexpr int kToroid = 2, kCore = 3, kFCore = 5, kCoreMat = 6, kAPR = 28, kLdes = 39;
+constexpr int kToroid = 2, kCore = 3, kFCore = 5, kCoreMat = 6, kAPR = 28;
 
 // The lines of a design file, each ended by CR LF.
 inline std::vector<std::string> lines(const std::string& text) {
@@ -21,18 +20,6 @@ inline std::vector<std::string> lines(const std::string& text) {
         out.push_back(text.substr(at, end - at));
     }
     return out;
-}
-
-// The line of `text` that starts with `start`; empty when there is none.
-inline std::string lineStarting(const std::string& text, const std::string& start) {
-    for (std::size_t at = 0; at < text.size();) {
-        const std::size_t end = std::min(text.find('\n', at), text.size());
-        if (text.compare(at, start.size(), start) == 0) {
-            return text.substr(at, end - at);
-        }
-        at = end + 1;
-    }
-    return {};
 }
 
 // coilsmith-cli run on design files written into the test's folder.

@@ -17,16 +17,6 @@ namespace {
 
 using namespace coilsmith::test;
 
-// Lines 29 to 40: Bunit FD WU CurD Funit Freq ACunit ACC DCunit DCC Ldes Lunit.
-std::string specificationLines(const std::string& file) {
-    const auto all = lines(file);
-    std::string out;
-    for (std::size_t i = kAPR; i < all.size(); ++i) {
-        out += (out.empty() ? "" : " ") + all[i];
-    }
-    return out;
-}
-
 class NewSpiceTest : public DesignFileTest {
   protected:
     // `new` of 100 uH, 5 A, 1 A at 100 kHz on `core` in -8, written to `name`.
@@ -40,9 +30,8 @@ class NewSpiceTest : public DesignFileTest {
 
 // The specification typed in the window's own units, its defaults beside it (0.5 T typed as
 // 500 mT). 100 uH, 5 A, 1 A at 100 kHz: Calculate AP gives Ipk = 5.5 A, AP = L Ipk^2 1e8 /
-// (B J Ku) = 1e-4 30.25 1e8 / (0.5 4e6 0.4) = 0.378 cm^4. The converters' worst cases are
-// tests/converter's (buck 18…36 V → 12 V: 53.333 µH, ΔI = 1.5 A at 36 V; buck-boost 9…18 V →
-// 12 V at η = 0.9: Idc 2.48148 A at 9 V, L = 44.0018 µH, ΔI = 696.296 mA at 18 V).
+// (B J Ku) = 1e-4 30.25 1e8 / (0.5 4e6 0.4) = 0.378 cm^4. The converter's worst case is
+// tests/converter's (buck 18…36 V → 12 V: 53.333 µH, ΔI = 1.5 A at 36 V).
 TEST_F(NewSpiceTest, NewWritesTheSpecificationInTheWindowsUnits) {
     const std::tuple<const char*, const char*, const char*> rows[] = {
         {"--inductance 100u --dc 5 --ripple 1 --frequency 100k",
@@ -52,9 +41,6 @@ TEST_F(NewSpiceTest, NewWritesTheSpecificationInTheWindowsUnits) {
          "mT 300 0.5 300 kHz 20 mA 450 A 1,5 2,2 mH", nullptr},
         {"--buck --vin 18:36 --vout 12 --iout 5 --fs 100k",
          "mT 500 0.4 400 kHz 100 A 1.5 A 5 53.3333 uH", nullptr},
-        {"--buck-boost --vin 9:18 --vout 12 --iout 1 --fs 250k --efficiency 0.9 --ripple-ratio "
-         "0.4",
-         "mT 500 0.4 400 kHz 250 mA 696.296 A 2.48148 44.0018 uH", nullptr},
     };
     std::string said;
     for (const auto& [flags, specification, areaProduct] : rows) {
@@ -62,8 +48,11 @@ TEST_F(NewSpiceTest, NewWritesTheSpecificationInTheWindowsUnits) {
         ASSERT_EQ(run.exitCode, 0) << run.err;
         const auto out = lines(run.out);
         ASSERT_EQ(out.size(), 40u);
-        EXPECT_EQ(out[0] + out[1] + out[kCore - 1] + out[kCoreMat - 1], "FalseFalse");
-        EXPECT_EQ(specificationLines(run.out), specification);
+        // Lines 29 to 40: Bunit FD WU CurD Funit Freq ACunit ACC DCunit DCC Ldes Lunit.
+        std::string given;
+        for (std::size_t i = kAPR; i < out.size(); ++i)
+            given += (i > kAPR ? " " : "") + out[i];
+        EXPECT_EQ(given, specification);
         if (areaProduct) {
             EXPECT_EQ(out[kAPR - 1], areaProduct);
         }
@@ -86,7 +75,6 @@ TEST_F(NewSpiceTest, NewRefusesWithTheReason) {
         {"--inductance 100x --dc 5 --ripple 1 --frequency 1k",
          "--inductance: \"100x\" is not a number"},
         {spec + " --vin 18:36", "--vin needs a converter: --buck, --boost or --buck-boost"},
-        {buck + " --boost", "--buck excludes --boost"},
         {buck + " --dc 5", "--dc belongs to a specification given directly"},
         {buck + " --inductance 10u --ripple-ratio 0.2", "give --inductance or --ripple-ratio"},
         {" --buck --vin 5:9 --vout 12 --iout 1 --fs 100k",
@@ -121,42 +109,23 @@ TEST_F(NewSpiceTest, SpiceWritesTheModelAsDesignedOrDelivered) {
     newOn("T106", "t106.txt");
     const CliRun run = cli("spice " + file("t106.txt"));
     ASSERT_EQ(run.exitCode, 0) << run.err;
-    for (const char* line : {"* Toroid T106 in -8, 1 core, ",
-                             "* Design check at 25.0 C ambient: L(0) = ", "\n.subckt T106_8 1 2\n",
-                             "\n.ends T106_8\n"}) {
-        EXPECT_NE(run.out.find(line), std::string::npos) << line;
-    }
+    EXPECT_NE(run.out.find("* Toroid T106 in -8, 1 core, "), std::string::npos) << run.out;
     ASSERT_EQ(cli("spice --ambient 60 -o " + file("t106.lib") + " " + file("t106.txt")).exitCode,
               0);
     const std::string warm = readAll(dir / "t106.lib");
     EXPECT_NE(warm.find("* Design check at 60.0 C ambient"), std::string::npos);
-    EXPECT_NE(warm, run.out);  // hotter copper
 
-    const std::pair<const char*, const char*> rows[] = {
-        {"1", "as delivered on 1 core (the stack chosen)\n* Toroid T106 in -8, 1 core, 51 turns"},
-        {"auto",
-         "as delivered on 2 cores (the smallest stack that passes)\n"
-         "* Toroid T106 in -8, 2 cores stacked, 35 turns of AWG 16\n"},
-    };
-    for (const auto& [stack, header] : rows) {
-        const CliRun run = cli(std::string("spice --delivered --stack ") + stack + " -o " +
-                               file("delivered.lib") + " " + file("t106.txt"));
-        ASSERT_EQ(run.exitCode, 0) << run.err;
-        EXPECT_NE(readAll(dir / "delivered.lib").find(header), std::string::npos) << stack;
-    }
-    const std::string model = readAll(dir / "delivered.lib");
-    EXPECT_NE(model.find("* Delivered design at 25.0 C ambient: L(0) = "), std::string::npos);
-    EXPECT_NE(model.find("* Check Fill: Pass"), std::string::npos);
-
-    // No core, or a delivered T50 on one core whose winding does not go on: nothing to model.
     ASSERT_EQ(
-        cli("new --inductance 100u --dc 5 --ripple 1 --frequency 100k -o " + file("nocore.txt"))
-            .exitCode,
-        0);
-    const CliRun noCore = cli("spice " + file("nocore.txt"));
-    EXPECT_EQ(noCore.exitCode, 1);
-    EXPECT_EQ(noCore.out, "");
-    EXPECT_NE(noCore.err, "");
+        cli("spice --delivered -o " + file("delivered.lib") + " " + file("t106.txt")).exitCode, 0);
+    const std::string model = readAll(dir / "delivered.lib");
+    EXPECT_NE(model.find("as delivered on 2 cores (the smallest stack that passes)\n"
+                         "* Toroid T106 in -8, 2 cores stacked, 35 turns of AWG 16\n"),
+              std::string::npos)
+        << model;
+    EXPECT_NE(model.find("* Delivered design at 25.0 C ambient: L(0) = "), std::string::npos);
+
+    // A delivered T50 on one core whose winding does not go on: nothing to model. (What
+    // cannot be modelled, and why, is DesignSubcircuitTest's.)
     newOn("T50", "t50.txt");
     const CliRun t50 = cli("spice --delivered --stack 1 " + file("t50.txt"));
     EXPECT_EQ(t50.exitCode, 1);

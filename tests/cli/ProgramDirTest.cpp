@@ -17,49 +17,29 @@ using coilsmith::cli::kCatalogueVariable;
 using coilsmith::cli::locateCatalogue;
 using coilsmith::cli::locateDataFile;
 
-// Which of the two shipped places hold a copy (<prefix>/bin, the build tree, and
-// <prefix>/share/coilsmith, installed), what the caller chose, and where the lookup lands
-// ("@/..." is relative to the prefix).
+// A shipped file is beside the program (<prefix>/bin, the build tree), else in
+// <prefix>/share/coilsmith (installed); missing everywhere, it is the place beside the
+// program, which the message then names. The catalogue the user names comes first, even one
+// that does not exist (opening it says what is wrong), then $COILSMITH_CATALOGUE unless empty.
 TEST(CatalogueLookup, TakesTheFirstPlaceInOrder) {
     const fs::path prefix =
         fs::temp_directory_path() / ("coilsmith-lookup-" + std::to_string(::getpid()));
-    const struct {
-        bool besideProgram, installed;
-        const char* commandLine;
-        const char* environment;  // nullptr: unset
-        const char* expected;
-    } rows[] = {
-        // A path the user names is taken as it is, even when it does not exist: opening it
-        // then says what is wrong with it.
-        {true, true, "/my/Cores.csx", "/env/Cores.csx", "/my/Cores.csx"},
-        {true, true, "", "/env/Cores.csx", "/env/Cores.csx"},
-        {true, false, "", "", "@/bin/Cores.csx"},  // an empty variable is unset
-        {true, true, "", nullptr, "@/bin/Cores.csx"},
-        {false, true, "", nullptr, "@/share/coilsmith/Cores.csx"},
-        // Missing everywhere: the message names the place beside the program.
-        {false, false, "", nullptr, "@/bin/Cores.csx"},
-    };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(std::string(row.commandLine) + " " + row.expected);
-        fs::remove_all(prefix);
-        fs::create_directories(prefix / "bin");
-        fs::create_directories(prefix / "share" / "coilsmith");
-        for (const auto& [present, file] :
-             {std::pair{row.besideProgram, prefix / "bin" / "Cores.csx"},
-              {row.installed, prefix / "share/coilsmith/Cores.csx"}}) {
-            if (present)
-                std::ofstream(file) << "x";
-        }
-        row.environment ? ::setenv(kCatalogueVariable, row.environment, 1)
-                        : ::unsetenv(kCatalogueVariable);
-        const std::string expected = row.expected;
-        EXPECT_EQ(locateCatalogue(row.commandLine, (prefix / "bin").string()),
-                  expected.starts_with("@/") ? (prefix / expected.substr(2)).string() : expected);
-    }
+    const fs::path bin = prefix / "bin", share = prefix / "share" / "coilsmith";
+    fs::create_directories(bin);
+    fs::create_directories(share);
     ::unsetenv(kCatalogueVariable);
-    std::ofstream(prefix / "share" / "coilsmith" / "help.csx") << "x";
-    EXPECT_EQ(locateDataFile("help.csx", (prefix / "bin").string()),
-              (prefix / "share" / "coilsmith" / "help.csx").string());
+    EXPECT_EQ(locateCatalogue("", bin.string()), (bin / "Cores.csx").string());
+    std::ofstream(share / "Cores.csx") << "x";
+    std::ofstream(share / "help.csx") << "x";
+    EXPECT_EQ(locateCatalogue("", bin.string()), (share / "Cores.csx").string());
+    EXPECT_EQ(locateDataFile("help.csx", bin.string()), (share / "help.csx").string());
+    std::ofstream(bin / "Cores.csx") << "x";
+    ::setenv(kCatalogueVariable, "", 1);
+    EXPECT_EQ(locateCatalogue("", bin.string()), (bin / "Cores.csx").string());
+    ::setenv(kCatalogueVariable, "/env/Cores.csx", 1);
+    EXPECT_EQ(locateCatalogue("", bin.string()), "/env/Cores.csx");
+    EXPECT_EQ(locateCatalogue("/my/Cores.csx", bin.string()), "/my/Cores.csx");
+    ::unsetenv(kCatalogueVariable);
     fs::remove_all(prefix);
 }
 
