@@ -1,7 +1,6 @@
 // The splash, the about box and the help window (that they fit a small screen is the frame's
 // test).
 #include <QFile>
-#include <QLabel>
 #include <QPointer>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -34,8 +33,7 @@ class ExtrasTest : public QObject {
         splash->show();
         QVERIFY(QTest::qWaitForWindowExposed(splash));
         auto* timer = splash->findChild<QTimer*>(QStringLiteral("Timer1"));
-        timer->setInterval(trigger == 0 ? 30 : 60);
-        timer->start();
+        timer->start(trigger == 0 ? 30 : 60);
         if (trigger == 1)
             QTest::keyClick(splash, Qt::Key_Space);
         if (trigger == 2)
@@ -47,12 +45,10 @@ class ExtrasTest : public QObject {
         QTRY_VERIFY(splash.isNull());
     }
 
-    // The version is set at load; "System Info..." shows the program's own information; OK
-    // closes the box.
-    void aboutShowsVersionAndSystemInformation() {
+    // "System Info..." shows the program's own information; OK closes the box.
+    void aboutShowsSystemInformation() {
         int shown = 0;
         AboutBox about(nullptr, [&shown] { ++shown; });
-        QVERIFY(about.findChild<QLabel*>("lblVersion")->text().startsWith("Version "));
         QTest::mouseClick(about.findChild<QPushButton*>("cmdSysInfo"), Qt::LeftButton);
         QCOMPARE(shown, 1);
         about.show();
