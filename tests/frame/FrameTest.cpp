@@ -269,8 +269,7 @@ class FrameTest : public QObject {
         const QSize room = main_->findChild<QWidget*>("workspace")->size();
         QCOMPARE(room.expandedTo(design()->minimumSizeHint()), room);  // the design window fits
         use("mAdviser");
-        CoreAdviserWindow* adviser = main_->adviser();
-        QVERIFY(fits(adviser));
+        QVERIFY(fits(main_->adviser()));
         SplashScreen splash([] {});
         AboutBox about;
         SystemInfoDialog details(QStringLiteral("System: test\nQt: 6"));
