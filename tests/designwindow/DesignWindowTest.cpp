@@ -90,10 +90,9 @@ class DesignWindowTest : public QObject {
         QCoreApplication::setOrganizationName("CoilsmithTest");
         QSettings().clear();
     }
-    // The page follows the Runs; the ambient and stack chosen on it check again (what changes
-    // is the model's test) and are remembered for the next window. The AP sign, its tip and the
-    // limit warning (the window model's texts): 100 uH on T106 keeps to the method's limits,
-    // 100 mH is far beyond them.
+    // The page follows the Runs; the ambient and stack chosen on it check again and are
+    // remembered. The AP sign, its tip and the limit warning: 100 uH on T106 keeps to the
+    // method's limits, 100 mH is far beyond them.
     void pageFollowsTheRunsAndItsChoices() {
         choke_ = makeChoke();
         QVERIFY(!tabs()->isTabEnabled(kCheckPage));
@@ -117,12 +116,9 @@ class DesignWindowTest : public QObject {
         // A Run that ends on its message leaves no check: the page goes out of reach.
         choke_->run([](ChokeModel& m) { m.setTextRaw("CoreMat", ""), m.runDesign(); });
         QVERIFY(!tabs()->isTabEnabled(kCheckPage));
-        QCOMPARE(tabs()->currentIndex(), choke_->model().selectedPage());
 
         choke_ = makeChoke();
         QCOMPARE(ambient()->value(), 60);
-        QCOMPARE(choke_->model().deliveredStack().count, std::optional<int>(3));
-        QCOMPARE(stack()->currentText(), QString("3"));
         runDesign("100000");
         QCOMPARE(relation()->text(), QString(">"));
         QCOMPARE(relation()->toolTip(), QString("The core's AP is below the minimum AP"));
@@ -150,16 +146,13 @@ class DesignWindowTest : public QObject {
 
     // Boost 5…9 V → 12 V, 1 A at 200 kHz, η = 0.9 (typed with a decimal comma), L = 22 µH
     // given. D = 1 − 0.9·Vin/12 = 0.625 at 5 V; Idc = 12·1 A/(0.9·Vin) peaks there: 2.667 A.
-    // (The buck with a ripple ratio is the frame's test, the whole table the converter's.)
     // What cannot be read or designed is refused, and takes the table and OK away.
     void converterShowsTheWorstCaseOrItsRefusal() {
         ConverterDialog dialog({",", "."});
         QCOMPARE(refusal(dialog), QStringLiteral("Type Vin min."));
         dialog.findChild<QComboBox*>("Topology")->setCurrentIndex(1);
         type(dialog, {"VinMin=5", "VinMax=9", "Vout=12", "Iout=1", "Fs=200k", "Efficiency=0,9"});
-        QVERIFY(!dialog.findChild<QLineEdit*>("GivenInductance")->isEnabled());
         dialog.findChild<QRadioButton*>("ByInductance")->setChecked(true);
-        QVERIFY(!dialog.findChild<QLineEdit*>("RippleRatio")->isEnabled());
         QCOMPARE(refusal(dialog), QStringLiteral("Type the inductance."));
         type(dialog, {"GivenInductance=22u"});
         QCOMPARE(rows(dialog).mid(1, 2),

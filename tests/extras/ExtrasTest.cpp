@@ -21,7 +21,6 @@ class ExtrasTest : public QObject {
         int handOvers = 0;
         QPointer<SplashScreen> splash = new SplashScreen([&handOvers] { ++handOvers; });
         splash->show();
-        QVERIFY(QTest::qWaitForWindowExposed(splash));
         splash->findChild<QTimer*>(QStringLiteral("Timer1"))->start(30);
         QTRY_COMPARE(handOvers, 1);
         QTest::qWait(100);
