@@ -1,5 +1,5 @@
 // The design window's "Design Check" page and limit flags on the shipped catalogue, and the
-// "Specification from Converter" dialog: its worst case, its refusals and its entry.
+// "Specification from Converter" dialog's wiring: its figures are the converter's tests.
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QLabel>
@@ -44,7 +44,7 @@ class DesignWindowTest : public QObject {
     QString delivered(const QString& label) const { return figure(label, 2); }
     QComboBox* stack() const { return choke_->findChild<QComboBox*>("DeliveredStack"); }
     QLabel* relation() const { return choke_->findChild<QLabel*>("APRelation"); }
-    QLabel* warning() const { return choke_->findChild<QLabel*>("LimitWarning"); }
+    bool warned() const { return !choke_->findChild<QLabel*>("LimitWarning")->isHidden(); }
 
     // Calculate AP, the toroid T106 in -26, and Run, through the widget's run.
     void runDesign(const char* microhenries) {
@@ -90,21 +90,18 @@ class DesignWindowTest : public QObject {
         QCoreApplication::setOrganizationName("CoilsmithTest");
         QSettings().clear();
     }
-    // The page follows the Runs; the ambient and stack chosen on it check again (what changes
-    // is the model's test) and are remembered for the next window. The AP sign, its tip and the
-    // limit warning: 100 uH on T106 keeps to the method's limits, 100 mH is far beyond them.
+    // The page follows the Runs; the ambient and stack chosen on it check again and are
+    // remembered. The AP sign, its tip and the limit warning: 100 uH on T106 keeps to the
+    // method's limits, 100 mH is far beyond them.
     void pageFollowsTheRunsAndItsChoices() {
         choke_ = makeChoke();
         QVERIFY(!tabs()->isTabEnabled(kCheckPage));
-        QCOMPARE(stack()->currentText(), QString("smallest that passes"));
         runDesign("100");
-        QVERIFY(tabs()->isTabEnabled(kCheckPage) && figure("Required L") == "100.0 µH" &&
-                !figure("L at Idc").isEmpty());
+        QVERIFY(tabs()->isTabEnabled(kCheckPage) && figure("Required L") == "100.0 µH");
         QCOMPARE(choke_->findChild<QTableWidget*>("CheckVerdicts")->rowCount(), 7);
-        const physics::DeliveredDesign& smallest = *choke_->model().lastDelivered()->design;
-        QCOMPARE(delivered("Cores stacked"), QString::number(smallest.stackCount) + " ");
-        QVERIFY(!choke_->findChild<QLabel*>("DeliveredSummary")->text().isEmpty());
-        QVERIFY(relation()->text() == "<" && warning()->isHidden());
+        QCOMPARE(delivered("Cores stacked"),
+                 QString::number(choke_->model().lastDelivered()->design->stackCount) + " ");
+        QVERIFY(relation()->text() == "<" && !warned());
 
         // The page stays shown over a second Run and shows its design.
         tabs()->setCurrentIndex(kCheckPage);
@@ -115,24 +112,17 @@ class DesignWindowTest : public QObject {
         QCOMPARE(figure("Ambient"), QString("60.0 °C"));
         stack()->setCurrentText("3");
         QCOMPARE(delivered("Cores stacked"), QString("3 "));
-        QCOMPARE(delivered("Turns"),
-                 QString::number(choke_->model().lastDelivered()->design->inductance->turns) + " ");
 
         // A Run that ends on its message leaves no check: the page goes out of reach.
         choke_->run([](ChokeModel& m) { m.setTextRaw("CoreMat", ""), m.runDesign(); });
         QVERIFY(!tabs()->isTabEnabled(kCheckPage));
-        QCOMPARE(tabs()->currentIndex(), choke_->model().selectedPage());
 
         choke_ = makeChoke();
         QCOMPARE(ambient()->value(), 60);
-        QCOMPARE(choke_->model().deliveredStack().count, std::optional<int>(3));
-        QCOMPARE(stack()->currentText(), QString("3"));
         runDesign("100000");
         QCOMPARE(relation()->text(), QString(">"));
         QCOMPARE(relation()->toolTip(), QString("The core's AP is below the minimum AP"));
-        QCOMPARE(tabs()->currentIndex(), kResultsPage);
-        QVERIFY(!warning()->isHidden());
-        QVERIFY(warning()->text().startsWith("Warning: core AP below the minimum AP;"));
+        QVERIFY(tabs()->currentIndex() == kResultsPage && warned());
         QSettings().clear();
     }
     // A key typed into the specification, or into an editable list, takes the check and its
@@ -154,47 +144,27 @@ class DesignWindowTest : public QObject {
         }
     }
 
-    // Buck 18…36 V → 12 V, 5 A at 100 kHz, r = 0.3. D = 12/Vin: 0.667 … 0.333. ΔI/Idc ∝
-    // (1 − 12/Vin) peaks at 36 V: L = (36 − 12)·(1/3)/(0.3·5 A·100 kHz) = 53.33 µH, ΔI = 1.5 A
-    // there; Idc = Iout = 5 A everywhere (Vin min named on a tie).
-    void converterShowsTheBucksWorstCaseOrItsRefusal() {
-        ConverterDialog dialog({});
-        QCOMPARE(refusal(dialog), QStringLiteral("Type Vin min."));
-        type(dialog, {"VinMin=18", "VinMax=36", "Vout=12", "Iout=5", "Fs=100k"});
-        QCOMPARE(
-            rows(dialog),
-            QStringList({"D | 0.667 to 0.333 | from Vin 18 V to 36 V",
-                         "L | 53.33 \u00b5H | for the ripple ratio 0.3 at Vin 36 V (D = 0.333)",
-                         "Idc | 5 A | largest at Vin 18 V (D = 0.667)",
-                         "\u0394I | 1.5 A p-p | largest at Vin 36 V (D = 0.333)",
-                         "\u0394I/Idc | 0.3 | largest at Vin 36 V (D = 0.333)"}));
-        QVERIFY(refusal(dialog).isEmpty());
-        const auto entry = dialog.entry();  // its arithmetic is the converter's test
-        QVERIFY(entry && qAbs(entry->inductanceH - 8.0 / 150e3) < 1e-15);
-        // A refusal takes the table and OK away.
-        type(dialog, {"Vout=40"});
-        QVERIFY(
-            refusal(dialog).startsWith("A buck needs Vout below Vin: 40 V is not below the "
-                                       "lowest input 18 V"));
-        QVERIFY(rows(dialog).isEmpty() && !dialog.entry());
-        type(dialog, {"Fs=100q"});
-        QVERIFY(refusal(dialog).startsWith("the switching frequency: \"100q\" is not a number"));
-    }
-
     // Boost 5…9 V → 12 V, 1 A at 200 kHz, η = 0.9 (typed with a decimal comma), L = 22 µH
     // given. D = 1 − 0.9·Vin/12 = 0.625 at 5 V; Idc = 12·1 A/(0.9·Vin) peaks there: 2.667 A.
-    void converterTakesABoostWithAGivenInductance() {
+    // What cannot be read or designed is refused, and takes the table and OK away.
+    void converterShowsTheWorstCaseOrItsRefusal() {
         ConverterDialog dialog({",", "."});
+        QCOMPARE(refusal(dialog), QStringLiteral("Type Vin min."));
         dialog.findChild<QComboBox*>("Topology")->setCurrentIndex(1);
         type(dialog, {"VinMin=5", "VinMax=9", "Vout=12", "Iout=1", "Fs=200k", "Efficiency=0,9"});
-        QVERIFY(!dialog.findChild<QLineEdit*>("GivenInductance")->isEnabled());
         dialog.findChild<QRadioButton*>("ByInductance")->setChecked(true);
-        QVERIFY(!dialog.findChild<QLineEdit*>("RippleRatio")->isEnabled());
         QCOMPARE(refusal(dialog), QStringLiteral("Type the inductance."));
         type(dialog, {"GivenInductance=22u"});
         QCOMPARE(rows(dialog).mid(1, 2),
                  QStringList({"L | 22 \u00b5H | as given",
                               "Idc | 2.667 A | largest at Vin 5 V (D = 0.625)"}));
+        const auto entry = dialog.entry();
+        QVERIFY(entry && refusal(dialog).isEmpty() && qAbs(entry->inductanceH - 22e-6) < 1e-15);
+        type(dialog, {"Vout=4"});
+        QVERIFY(refusal(dialog).startsWith("A boost needs Vout above Vin"));
+        QVERIFY(rows(dialog).isEmpty() && !dialog.entry());
+        type(dialog, {"Fs=100q"});
+        QVERIFY(refusal(dialog).startsWith("the switching frequency: \"100q\" is not a number"));
     }
 };
 

@@ -9,9 +9,6 @@ namespace coilsmith {
 // A clipboard for tests: holds one text.
 class FakeClipboard final : public Clipboard {
   public:
-    FakeClipboard() = default;
-    explicit FakeClipboard(std::string initial) : contents(std::move(initial)) {}
-
     std::string text() const override { return contents; }
     void setText(const std::string& text) override { contents = text; }
 
