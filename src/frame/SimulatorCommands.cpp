@@ -9,10 +9,6 @@ namespace coilsmith {
 
 namespace {
 
-const std::string kNoDesign =
-    "There is no completed design to model: choose a core and a material and run the design "
-    "first";
-
 bool completed(const ChokeModel& model) {
     return model.lastDesign() && model.lastDesign()->completed();
 }
@@ -24,7 +20,7 @@ std::optional<std::string> netlistOfShownDesign(FrameWindow& window, const Frame
     std::optional<std::string> netlist;
     window.withDesign([&](ChokeModel& model) {
         if (!completed(model)) {
-            prompter.message(kNoDesign);
+            prompter.message(kNoCompletedDesignToModel);
             return;
         }
         model.runDesign();
@@ -61,7 +57,7 @@ std::string simulatorModelFileName(const FrameState& state, ModelledDesign desig
 void exportSimulatorModel(FrameWindow& window, bool designShown, const FrameState& state,
                           const SimulatorExportSeams& seams, ModelledDesign design) {
     if (!designShown) {
-        seams.prompter.message(kNoDesign);
+        seams.prompter.message(kNoCompletedDesignToModel);
         return;
     }
     const std::optional<std::string> netlist =

@@ -67,9 +67,7 @@ std::string subcircuitName(const std::string& core, const std::string& material)
 const DesignCheck& completedCheck(const ChokeModel& model) {
     if (!model.lastDesign() || !model.lastDesign()->completed() || !model.lastCheck() ||
         !model.lastCheckInput()) {
-        throw SpiceModelError(
-            "There is no completed design to model: choose a core and a material and run the "
-            "design first");
+        throw SpiceModelError(kNoCompletedDesignToModel);
     }
     const DesignCheck& check = *model.lastCheck();
     if (!check.inductance.available()) {

@@ -22,6 +22,11 @@ struct SimulatorModelRequest {
     std::string designName;  // the design file, named in the header; empty for a new design
 };
 
+// Said when a model is asked for before a Run has completed a design.
+inline constexpr const char* kNoCompletedDesignToModel =
+    "There is no completed design to model: choose a core and a material and run the design "
+    "first";
+
 // The duty cycle the core-loss resistance is sized at: a design holds no converter, and a
 // choke's rms ripple voltage is smallest, so its Rcore largest, at 0.5.
 inline constexpr double kModelDutyCycle = 0.5;
