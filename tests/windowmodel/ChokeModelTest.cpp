@@ -19,12 +19,8 @@ TEST_F(ChokeModelTest, CreationSetsUnitsDefaultsAndPages) {
     EXPECT_TRUE(m().catalogueOpen() && f.prompter.messages.empty());
     EXPECT_FALSE(m().control("Core").enabled || m().control("CoreMat").enabled);
     EXPECT_FALSE(m().state().IsECore || m().control("ECore").value || m().control("Toroid").value);
-    EXPECT_THROW(m().control("NoSuchBox"), std::out_of_range);
     m().showCoreDatabase();
     EXPECT_TRUE(m().pageAvailable(kCorePage) && m().selectedPage() == kCorePage);
-    m().showSpecifications();
-    m().selectPage(7);
-    EXPECT_EQ(m().selectedPage(), kSpecPage);
 }
 
 TEST(ChokeModelCatalogue, MissingCatalogueIsReportedOnceAndListsStayEmpty) {
@@ -40,8 +36,8 @@ TEST(ChokeModelCatalogue, MissingCatalogueIsReportedOnceAndListsStayEmpty) {
     m.selectMaterial();
     EXPECT_TRUE(m.control("Core").items.empty() && m.control("CoreMat").items.empty());
     m.runDesign();
-    EXPECT_EQ(f.prompter.messages.at(1), "Select a core material");
     EXPECT_EQ(f.prompter.messages.size(), 2u);
+    EXPECT_EQ(f.prompter.messages.back(), "Select a core material");
     ChokeModel defaulted({"/nonexistent", "", {}}, f.prompter);
     EXPECT_EQ(defaulted.cataloguePath(), "/nonexistent/Cores.csx");  // beside the program
 }
@@ -63,17 +59,6 @@ TEST_F(ChokeModelTest, ChoosingAnItemSetsItsFactorAndTheStartingItemResetsIt) {
     }
 }
 
-TEST_F(ChokeModelTest, TextOutsideAListChangesNothingOrOnlyTheEditableText) {
-    EXPECT_FALSE(m().setListText("Lunit", "nH"));
-    EXPECT_EQ(m().text("Lunit"), "uH");
-    EXPECT_TRUE(m().setListText("CurD", "450"));
-    EXPECT_TRUE(m().text("CurD") == "450" && m().control("CurD").selectedIndex == -1);
-    m().editText("WU", "0.9");
-    m().editText("Lunit", "H");  // a fixed list cannot be typed into
-    EXPECT_EQ(m().text("Lunit") + " " + m().text("WU"), "uH 0.9");
-    EXPECT_EQ(factors(m().state()), kStartFactors);  // only a chosen item counts
-}
-
 // The sizing's numbers are its own tests'; here what the window shows and reports.
 TEST_F(ChokeModelTest, CalculateApWithTheStartingTexts) {
     m().calculateAreaProduct();
@@ -86,17 +71,13 @@ TEST_F(ChokeModelTest, CalculateApWithTheStartingTexts) {
     EXPECT_TRUE(f.prompter.messages.empty());
 }
 
-// The first refused input is said and nothing is shown. Which specification input is refused
-// first is the sizing's; the current density and window utilisation are read here, by name
-// and range, after the typed inputs.
+// The refused input is said and nothing is shown; which input is refused, and the ranges, are
+// the sizing's: here each box reaches it.
 TEST_F(ChokeModelTest, RefusedInputIsSaidAndNothingShown) {
-    const std::string L = "Re-Enter Inductance Value", F = "Re-Enter Excitation Frequency",
-                      J = "Re-Enter Current Density Value (50 to 2000 A/cm^2)",
-                      Ku = "Re-Enter Window Utilization Value (0.05 to 0.9)";
     const std::tuple<const char*, const char*, std::string> rows[] = {
-        {"Ldes", "", L},     {"Freq", "0", F},   {"CurD", "abc", J},  {"CurD", "", J},
-        {"CurD", "-400", J}, {"CurD", "49", J},  {"CurD", "2001", J}, {"WU", "0", Ku},
-        {"WU", "0.04", Ku},  {"WU", "0.95", Ku}, {"WU", "0.4.0", Ku}};
+        {"Ldes", "", "Re-Enter Inductance Value"},
+        {"CurD", "abc", "Re-Enter Current Density Value (50 to 2000 A/cm^2)"},
+        {"WU", "0.4.0", "Re-Enter Window Utilization Value (0.05 to 0.9)"}};
     for (const auto& [box, text, message] : rows) {
         recreate();
         f.prompter.clear();
@@ -107,28 +88,6 @@ TEST_F(ChokeModelTest, RefusedInputIsSaidAndNothingShown) {
                     !m().pageAvailable(kCorePage));
         EXPECT_EQ(factors(m().state()), kStartFactors);
     }
-    m().editText("Ldes", "");  // an earlier input that is refused is named first
-    m().calculateAreaProduct();
-    EXPECT_EQ(f.prompter.messages.back(), L);
-}
-
-// A value typed into an editable list is read by "Calculate AP" and used as typed. With the
-// starting texts 2 E = 0.01890625 J: B J Ku = 0.5 * 2.5e6 * 0.45 = 562500 gives 3.361 cm^4.
-TEST_F(ChokeModelTest, TypedCurrentDensityAndWindowUtilisationAreUsedAsTyped) {
-    m().editText("CurD", "250");
-    m().editText("WU", "0.45");
-    m().calculateAreaProduct();
-    EXPECT_EQ(m().state().Jdes, 2.5e6);
-    EXPECT_EQ(m().state().Ku, 0.45f);
-    EXPECT_EQ(m().text("APR"), "3.361");
-    for (const auto& [curD, wu] : {std::pair{"50", "0.05"}, {"2000", "0.9"}}) {  // range ends
-        m().editText("CurD", curD);
-        m().editText("WU", wu);
-        m().calculateAreaProduct();
-        EXPECT_EQ(m().state().Jdes, 1e4 * std::stod(curD));
-        EXPECT_EQ(m().state().Ku, std::stof(wu));
-    }
-    EXPECT_TRUE(f.prompter.messages.empty());
 }
 
 TEST_F(ChokeModelTest, CommaLocaleReadsAndWritesCommas) {
