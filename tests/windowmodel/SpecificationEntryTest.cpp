@@ -10,15 +10,9 @@
 namespace coilsmith::test {
 namespace {
 
-struct TypedCase {
-    double value;
-    const char* decimalPoint;
-    const char* text;
-};
-
 // Six significant digits, rounded in decimal; the separator the window reads.
 TEST(TypedNumberTest, SixSignificantDigitsWithoutNoise) {
-    const TypedCase cases[] = {
+    const std::tuple<double, const char*, const char*> cases[] = {
         {100e-6 / 1e-6, ".", "100"},     // 100.00000000000001 in binary
         {0.3 / 0.001f, ".", "300"},      // a ripple over the single-precision mA factor
         {8.0 / 0.15, ".", "53.3333"},    // 53.333… µH
@@ -27,8 +21,8 @@ TEST(TypedNumberTest, SixSignificantDigitsWithoutNoise) {
         {1e-7, ".", "1e-07"},  // below the plain range: an exponent the window reads
         {0, ".", "0"},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(typedNumber(c.value, c.decimalPoint), c.text) << c.value;
+    for (const auto& [value, decimalPoint, text] : cases) {
+        EXPECT_EQ(typedNumber(value, decimalPoint), text) << value;
     }
 }
 
@@ -59,28 +53,19 @@ TEST_F(SpecificationEntryTest, TypesEachNumberInItsNaturalUnit) {
     }
 }
 
-// What the program types is what "Calculate AP" reads: 0.5 L Ipk^2 = 0.5 * 330e-6 * 2.8^2 =
-// 1.2936e-3 J; AP = 2 W 1e8 / (B J Ku) = 2.5872e5 / (0.3 * 3e6 * 0.5) = 0.575 cm^4.
-TEST_F(SpecificationEntryTest, SizesAsTypedIncludingTheListValues) {
-    ASSERT_EQ(enterSpecification(m(), {330e-6, 2.5, 0.6, 50e3, 0.3, 300, 0.5}), std::nullopt);
-    EXPECT_EQ(
-        m().text("ACC") + " " + m().text("ACunit") + " " + m().text("CurD") + " " + m().text("WU"),
-        "600 mA 300 0.5");
+// What the program types is what "Calculate AP" reads: a current density the list holds is
+// chosen, a window utilisation it does not hold typed into it. 0.5 L Ipk^2 = 0.5 * 330e-6 *
+// 2.8^2 = 1.2936e-3 J; AP = 2 W 1e8 / (B J Ku) = 2.5872e5 / (0.3 * 3e6 * 0.45) = 0.639 cm^4.
+// Only a number that is not finite is refused here, and leaves the window as it was.
+TEST_F(SpecificationEntryTest, SizesAsTypedAndRefusesWhatTheWindowCannotTake) {
+    SpecificationEntry entry{330e-6, 2.5, 0.6, 50e3, 0.3, 300, 0.45};
+    ASSERT_EQ(enterSpecification(m(), entry), std::nullopt);
+    EXPECT_EQ(m().text("ACC") + " " + m().text("ACunit") + " " + m().text("CurD") + " " +
+                  m().text("WU") + " " + std::to_string(m().control("WU").selectedIndex),
+              "600 mA 300 0.45 -1");
     m().calculateAreaProduct();
-    EXPECT_EQ(m().text("APR"), "0.575");
-    EXPECT_EQ(specificationView(m().state()).currentDensityAPerM2, 3e6);
-    EXPECT_EQ(specificationView(m().state()).windowUtilisation, 0.5);
-}
-
-// A current density or window utilisation the lists do not hold is typed into the editable
-// list, as an engineer types it; only a number that is not finite is refused here.
-TEST_F(SpecificationEntryTest, RefusesWhatTheWindowCannotTake) {
-    SpecificationEntry entry{100e-6, 5, 1, 100e3, {}, 450, 0.45};
-    EXPECT_EQ(enterSpecification(m(), entry), std::nullopt);
-    EXPECT_EQ(m().text("CurD") + " " + m().text("WU"), "450 0.45");
+    EXPECT_EQ(m().text("APR"), "0.639");
     const ChokeModel before = m();
-    entry.currentDensityAPerCm2.reset();
-    entry.windowUtilisation.reset();
     entry.dcCurrentA = std::numeric_limits<double>::infinity();
     EXPECT_EQ(enterSpecification(m(), entry), "The DC current is not a finite number");
     for (const Control& control : m().controls()) {
