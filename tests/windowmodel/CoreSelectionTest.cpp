@@ -23,7 +23,15 @@ class CoreSelectionTest : public WorkedTablesTest {
     }
 };
 
-TEST_F(CoreSelectionTest, CoreTypeListsItsCoresOnceAndSwitchingClearsAllButMinAp) {
+// EW: AC 0.4, VC 2, LC 5, WC 0.25, a 1.0, b 0.5, c 0.25, f 0.25, g 0.5 inches, gap 0.1 mm.
+// MLT = 2.54 (2c + f/2 + 1.5g) = 2.54 1.375 = 3.4925; SurfArea = 2 2.54^2 (ab + ac + bc) =
+// 12.9032 0.875 = 11.2903; AP = 0.4 0.25 = 0.100.
+// TW: AC 0.6, VC 3, LC 6, OD 1.0, ID 0.5, HT 0.5 inches, pi as 3.141592654: window
+// pi 2.54^2 0.5^2 / 4 = 1.2667687 cm^2 (a single), AP 0.6 1.27 (as shown) = 0.762;
+// MLT = 2.54 (OD - ID + 2 HT) 1.1f = 2.54 1.5 1.1000000238 = 4.1910000908;
+// SurfArea = pi 2.54^2 ((OD^2 - ID^2)/2 + (OD + ID) HT) = pi 6.4516 1.125 = 22.8018365624.
+// Switching the core type clears the core page but the minimum AP.
+TEST_F(CoreSelectionTest, CoreTypesListTheirCoresAndLoadTheWorkedNumbers) {
     m().calculateAreaProduct();
     m().setOption("ECore", true);
     m().chooseECores();
@@ -32,34 +40,25 @@ TEST_F(CoreSelectionTest, CoreTypeListsItsCoresOnceAndSwitchingClearsAllButMinAp
     EXPECT_TRUE(m().control("Core").enabled && m().control("CoreMat").enabled &&
                 m().control("CoreMat").items.empty() && m().control("Core").selectedIndex == -1);
     pick("ECore", "EW", "M60");
-    m().setOption("Toroid", true);
-    EXPECT_FALSE(m().control("ECore").value || m().state().IsECore);
-    EXPECT_EQ(m().control("Core").items, (Items{"TW", "TNULL"}));
-    EXPECT_TRUE(m().control("CoreMat").items.empty());
-    EXPECT_EQ(texts({"Mu", "APROD", "ACORE", "VCORE", "MPL", "WinArea", "minAP"}), "||||||2.363");
-}
-
-// EW: AC 0.4, VC 2, LC 5, WC 0.25, a 1.0, b 0.5, c 0.25, f 0.25, g 0.5 inches, no gap.
-// MLT = 2.54 (2c + f/2 + 1.5g) = 2.54 1.375 = 3.4925; SurfArea = 2 2.54^2 (ab + ac + bc) =
-// 12.9032 0.875 = 11.2903; AP = 0.4 0.25 = 0.100.
-// TW: OD 1.0, ID 0.5, HT 0.25 inches, pi as 3.141592654: window pi 2.54^2 0.5^2 / 4 =
-// 1.2667687 cm^2 (a single); MLT = 2.54 (OD - ID + 2 HT) 1.1f = 2.54 1.1000000238 = 2.7940000606;
-// SurfArea = pi 2.54^2 ((OD^2 - ID^2)/2 + (OD + ID) HT) = pi 6.4516 0.75 = 15.2012243749.
-TEST_F(CoreSelectionTest, ECoreAndToroidWorkedNumbers) {
-    pick("Toroid", "TW", "M60");  // first, so that the gap read is the toroid's own
     const DesignState& s = m().state();
-    EXPECT_EQ(m().text("WinArea") + " " + m().text("APROD"), "1.27 0.508");
-    EXPECT_FLOAT_EQ(static_cast<float>(s.Wa.value()), 1.2667687f);
-    EXPECT_NEAR(s.MLT.value(), 2.7940000606, 1e-10);
-    EXPECT_NEAR(s.SurfArea.value(), 15.2012243749, 1e-9);
-    EXPECT_EQ(s.Gap.value(), 0.0);
-    EXPECT_EQ(m().control("CoreMat").items, (Items{"M60", "M01"}));
-
-    pick("ECore", "EW", "M60");
     EXPECT_EQ(texts({"ACORE", "VCORE", "MPL", "WinArea", "APROD"}), "0.4|2|5|0.25|0.100");
     EXPECT_NEAR(s.MLT.value(), 3.4925, 1e-12);
     EXPECT_NEAR(s.SurfArea.value(), 11.2903, 1e-12);
+    EXPECT_EQ(s.Gap.value(), 0.1);
     EXPECT_EQ(m().control("CoreMat").items, (Items{"M60"}));
+
+    m().setOption("Toroid", true);
+    EXPECT_FALSE(m().control("ECore").value || s.IsECore);
+    EXPECT_EQ(m().control("Core").items, (Items{"TW", "TNULL"}));
+    EXPECT_TRUE(m().control("CoreMat").items.empty());
+    EXPECT_EQ(texts({"Mu", "APROD", "ACORE", "VCORE", "MPL", "WinArea", "minAP"}), "||||||2.363");
+    pick("Toroid", "TW", "M60");
+    EXPECT_EQ(texts({"ACORE", "VCORE", "MPL", "WinArea", "APROD"}), "0.6|3|6|1.27|0.762");
+    EXPECT_FLOAT_EQ(static_cast<float>(s.Wa.value()), 1.2667687f);
+    EXPECT_NEAR(s.MLT.value(), 4.1910000908, 1e-10);
+    EXPECT_NEAR(s.SurfArea.value(), 22.8018365624, 1e-9);
+    EXPECT_EQ(s.Gap.value(), 0.0);  // not the E-core's
+    EXPECT_EQ(m().control("CoreMat").items, (Items{"M60", "M01"}));
 }
 
 TEST_F(CoreSelectionTest, CoreLookUpAndItsMaterialList) {
@@ -102,6 +101,8 @@ TEST_F(CoreSelectionTest, MaterialLoadsItsCoefficients) {
     EXPECT_EQ(s.MatNo, "M60");  // the previous material stays
     m().setTextRaw("CoreMat", "MEB");
     m().selectMaterial();
+    EXPECT_EQ((std::vector<double>{s.ab.value(), s.bb.value(), s.cb.value(), s.db.value()}),
+              (std::vector<double>{1, 2, 3, 4}));
     EXPECT_EQ(s.eb, static_cast<float>(0.1234567890123));  // a single
 }
 

@@ -14,14 +14,14 @@
 namespace coilsmith::test {
 
 // Small tables with the worked cores of the tests:
-//  E-cores  EW  a 1.0 b 0.5 c 0.25 f 0.25 g 0.5, AC 0.4, WC 0.25 (MLT 3.4925, SurfArea 11.2903)
+//  E-cores  EW  a 1.0 b 0.5 c 0.25 f 0.25 g 0.5, AC 0.4, WC 0.25, gap 0.1 mm (MLT 3.4925)
 //           ED  AC 1, LC 10, WC 1.5, gap 0, d 1.0: the design worked example
 //           EDUP twice (AC 0.5 first, 0.7 second), EC with links "EC", "ec", "EC",
 //           E11 / EZ12 with 11 / 12 link rows (EZ12 last in index order),
 //           ENOLINK without link rows, EMISS linking a missing material first
-//  toroids  TW  OD 1.0 ID 0.5 HT 0.25, AC 0.4;  TNULL with an empty ID
-//  materials M60 (MuEff 60 at any operating point), M01..M12, MEB with a long eb
-//  bias curve M60: %mu = 1 / (0.01 + 1e-4 H);  wire AWG 16 (1.3645 mm overall, 13.1742 Ohm/km)
+//  toroids  TW  OD 1.0 ID 0.5 HT 0.5, AC 0.6, VC 3, LC 6;  TNULL with an empty ID
+//  materials M60 (MuEff 60 at any operating point), M01..M12, MEB with a flux fit 1 2 3 4
+//  and a long eb;  bias curve M60: %mu = 1 / (0.01 + 1e-4 H);  wire AWG 16 (1.3645 mm)
 csx::CsvTables workedTables();
 
 // A model created on a catalogue, with a fake prompter; `emplace` re-creates it.
