@@ -43,15 +43,9 @@ TEST_F(DesignCheckModelTest, CompletedRunIsCheckedWithItsOwnDesign) {
     EXPECT_TRUE(in.turns == 37 && in.awg == 16 && in.gapMm == 0 && in.material == "M60" &&
                 in.shape == CoreShape::ECore && in.coreLossW == n.coreLossW &&
                 in.designTempRiseC == n.temperatureRiseC);
-    const DesignCheck& check = *m().lastCheck();
-    // By hand: the inductances are the simulator model's test's.
-    // 1.27 cm window height / 0.13645 cm wire = 9 turns a layer: 9, 9, 9, 9, 1.
-    EXPECT_EQ(check.winding.figures->layers, 5);
-    // 37 pi 0.13645^2 / 4 / 1.5 cm^2.
-    EXPECT_NEAR(check.winding.figures->fill, 0.36070, 0.00001);
 
     const DesignState before = m().state();
-    const double hot = check.copper.figures->hotTemperatureC;
+    const double hot = m().lastCheck()->copper.figures->hotTemperatureC;
     m().setAmbientTemperature(60);
     EXPECT_EQ(m().lastCheckInput()->ambientC, 60);
     EXPECT_GT(m().lastCheck()->copper.figures->hotTemperatureC, hot + 19);
