@@ -107,22 +107,18 @@ TEST_F(DesignFileTest, LinesReadFromTheFileRunTheirHandlersOddOrHugeAsTheyAre) {
 TEST_F(DesignFileTest, CoreOrMaterialThatCannotBeChosenIsSaidAfterTheOthers) {
     runWorkedExample();
     const Lines good = linesOf(writeDesignFile(m()));
-    const struct {
-        int line;
-        const char* text;
-        std::vector<std::string> messages;
-    } rows[] = {{2, "E999", {"The core E999 of this design is not in the catalogue"}},
-                {5, "-99", {"The material -99 of this design is not listed for the core ED"}},
-                {5, "M01", {"The material M01 of this design is not listed for the core ED"}},
-                {38, "abc", {"Re-Enter Inductance Value"}},
-                {0, "False", {}},  // no core type: the core page shows none chosen
-                {5, "", {}}};
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.text);
+    const std::tuple<std::size_t, const char*, const char*> rows[] = {
+        {2, "E999", "The core E999 of this design is not in the catalogue"},
+        {5, "-99", "The material -99 of this design is not listed for the core ED"},
+        {5, "M01", "The material M01 of this design is not listed for the core ED"},
+        {38, "abc", "Re-Enter Inductance Value"},
+        {0, "False", ""},  // no core type: the core page shows none chosen
+        {5, "", ""}};
+    for (const auto& [line, text, message] : rows) {
         Lines lines = good;
-        lines[static_cast<std::size_t>(row.line)] = row.text;
+        lines[line] = text;
         opened(joinLines(lines, "\r\n"));
-        EXPECT_EQ(other.prompter.messages, row.messages);
+        EXPECT_EQ(other.prompter.messages, *message ? Lines{message} : Lines{}) << text;
     }
 }
 
