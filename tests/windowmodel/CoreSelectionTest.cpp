@@ -9,13 +9,6 @@ using Items = std::vector<std::string>;
 
 class CoreSelectionTest : public WorkedTablesTest {
   protected:
-    std::string texts(std::initializer_list<const char*> boxes) {  // joined by "|"
-        std::string joined;
-        for (const char* box : boxes) {
-            joined += "|" + m().text(box);
-        }
-        return joined.substr(1);
-    }
     void pick(const char* type, const char* core, const char* material) {
         m().setOption(type, true);
         ASSERT_TRUE(m().setListText("Core", core)) << core;

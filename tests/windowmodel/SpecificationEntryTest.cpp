@@ -30,20 +30,17 @@ using SpecificationEntryTest = WorkedTablesTest;
 TEST_F(SpecificationEntryTest, TypesEachNumberInItsNaturalUnit) {
     // Ldes Lunit DCC DCunit ACC ACunit Freq Funit FD Bunit, as shown.
     const std::tuple<SpecificationEntry, const char*, const char*> cases[] = {
-        {{100e-6, 5, 1, 100e3, 0.5, {}, {}}, ".", "100 uH 5 A 1 A 100 kHz 500 mT"},
-        {{1.5e-3, 0.25, 0.3, 2e6, 1.2, {}, {}}, ".", "1.5 mH 250 mA 300 mA 2 MHz 1.2 T"},
-        {{2.2e-3, 1.5, 0.45, 20e3, 1.2, {}, {}}, ",", "2,2 mH 1,5 A 450 mA 20 kHz 1,2 T"},
+        {{100e-6, 5, 1, 100e3, 0.5, {}, {}}, ".", "100|uH|5|A|1|A|100|kHz|500|mT"},
+        {{1.5e-3, 0.25, 0.3, 2e6, 1.2, {}, {}}, ".", "1.5|mH|250|mA|300|mA|2|MHz|1.2|T"},
+        {{2.2e-3, 1.5, 0.45, 20e3, 1.2, {}, {}}, ",", "2,2|mH|1,5|A|450|mA|20|kHz|1,2|T"},
         // Below the smallest unit and above the largest: the end units.
-        {{0.47e-6, 2500, 0, 50, {}, {}, {}}, ".", "0.47 uH 2500 A 0 mA 50 Hz 0.5 T"}};
+        {{0.47e-6, 2500, 0, 50, {}, {}, {}}, ".", "0.47|uH|2500|A|0|mA|50|Hz|0.5|T"}};
     for (const auto& [entry, decimalPoint, shown] : cases) {
         recreate(NumberLocale{decimalPoint, *decimalPoint == ',' ? "." : ","});
         ASSERT_EQ(enterSpecification(m(), entry), std::nullopt);
-        std::string texts;
-        for (const char* box :
-             {"Ldes", "Lunit", "DCC", "DCunit", "ACC", "ACunit", "Freq", "Funit", "FD", "Bunit"}) {
-            texts += (texts.empty() ? "" : " ") + m().text(box);
-        }
-        EXPECT_EQ(texts, shown);
+        EXPECT_EQ(texts({"Ldes", "Lunit", "DCC", "DCunit", "ACC", "ACunit", "Freq", "Funit", "FD",
+                         "Bunit"}),
+                  shown);
         m().calculateAreaProduct();
         EXPECT_TRUE(f.prompter.messages.empty()) << f.prompter.messages.front();
         EXPECT_DOUBLE_EQ(specificationView(m().state()).requiredInductanceH, entry.inductanceH);
@@ -57,9 +54,8 @@ TEST_F(SpecificationEntryTest, TypesEachNumberInItsNaturalUnit) {
 TEST_F(SpecificationEntryTest, SizesAsTypedAndRefusesWhatTheWindowCannotTake) {
     SpecificationEntry entry{330e-6, 2.5, 0.6, 50e3, 0.3, 300, 0.45};
     ASSERT_EQ(enterSpecification(m(), entry), std::nullopt);
-    EXPECT_EQ(m().text("ACC") + " " + m().text("ACunit") + " " + m().text("CurD") + " " +
-                  m().text("WU") + " " + std::to_string(m().control("WU").selectedIndex),
-              "600 mA 300 0.45 -1");
+    EXPECT_EQ(texts({"ACC", "ACunit", "CurD", "WU"}), "600|mA|300|0.45");
+    EXPECT_EQ(m().control("WU").selectedIndex, -1);
     m().calculateAreaProduct();
     EXPECT_EQ(m().text("APR"), "0.639");
     const ChokeModel before = m();

@@ -54,6 +54,13 @@ class WorkedTablesTest : public ::testing::Test {
         f.create(path, std::move(locale), &listener);
     }
     ChokeModel& m() { return *f.model; }
+    std::string texts(std::initializer_list<const char*> boxes) {  // joined by "|"
+        std::string joined;
+        for (const char* box : boxes) {
+            joined += "|" + m().text(box);
+        }
+        return joined.substr(1);
+    }
 
     // Specified, sized, ED and M60 picked; `runWorkedExample` then runs it to completion.
     void pickWorkedExample() {
