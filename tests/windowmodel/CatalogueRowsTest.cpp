@@ -13,21 +13,7 @@
 namespace coilsmith::test {
 namespace {
 
-class CatalogueRowsTest : public WorkedTablesTest {
-  protected:
-    // The worked example run on the worked tables with `from` replaced by `to` in one table.
-    const ChokeModel& runDamaged(const std::string& table, const std::string& from,
-                                 const std::string& to) {
-        csx::CsvTables tables = workedTables();
-        tables[table].replace(tables[table].find(from), from.size(), to);
-        own.emplace(tables);
-        recreate({}, own->path());
-        pickWorkedExample();
-        m().runDesign();
-        return m();
-    }
-    std::optional<TempCatalogue> own;
-};
+using CatalogueRowsTest = WorkedTablesTest;
 
 // A row that makes no sense is named where it is used. A core or material row refuses the
 // design: al, a coefficient of the loss's B³ term, lies beyond 1e13; d_dim 1e19 inches beyond
@@ -47,16 +33,21 @@ TEST_F(CatalogueRowsTest, ARowThatMakesNoSenseIsNamedWhereItIsUsed) {
          "field \"OverallDiameter\" of 16 in table \"Wires\" is 1, below BareDiameter = 1.2908"}};
     for (const auto& [table, from, to, part, reason] : rows) {
         SCOPED_TRACE(reason);
-        const ChokeModel& m = runDamaged(table, from, to);
-        ASSERT_TRUE(m.lastDesign());
+        csx::CsvTables tables = workedTables();  // the worked example, `from` replaced by `to`
+        tables[table].replace(tables[table].find(from), std::string(from).size(), to);
+        const TempCatalogue damaged(tables);
+        recreate({}, damaged.path());
+        pickWorkedExample();
+        m().runDesign();
+        ASSERT_TRUE(m().lastDesign());
         if (part == Design) {
-            EXPECT_EQ(m.lastDesign()->message, kComputationalError);
-            EXPECT_EQ(m.lastDesign()->unusableValue, reason);
-            EXPECT_FALSE(m.lastCheck());
+            EXPECT_EQ(m().lastDesign()->message, kComputationalError);
+            EXPECT_EQ(m().lastDesign()->unusableValue, reason);
+            EXPECT_FALSE(m().lastCheck());
             continue;
         }
-        ASSERT_TRUE(m.lastDesign()->completed() && m.lastCheck());
-        const DesignCheck& check = *m.lastCheck();
+        ASSERT_TRUE(m().lastDesign()->completed() && m().lastCheck());
+        const DesignCheck& check = *m().lastCheck();
         EXPECT_EQ(part == Inductance ? check.inductance.unavailableReason
                                      : check.winding.unavailableReason,
                   reason);
@@ -68,13 +59,13 @@ TEST_F(CatalogueRowsTest, ARowThatMakesNoSenseIsNamedWhereItIsUsed) {
 
 // The winding and the copper need the wire table only.
 TEST_F(CatalogueRowsTest, WithoutTheBiasCurveTableTheWindingAndCopperAreStillChecked) {
-    own.emplace(workedTables());
+    const TempCatalogue own(workedTables());
     sqlite3* raw = nullptr;
-    ASSERT_EQ(sqlite3_open(own->path().c_str(), &raw), SQLITE_OK);
+    ASSERT_EQ(sqlite3_open(own.path().c_str(), &raw), SQLITE_OK);
     EXPECT_EQ(sqlite3_exec(raw, "DROP TABLE \"Bias_Curves\"", nullptr, nullptr, nullptr),
               SQLITE_OK);
     sqlite3_close(raw);
-    recreate({}, own->path());
+    recreate({}, own.path());
     runWorkedExample();
     ASSERT_TRUE(m().lastCheck());
     const DesignCheck& check = *m().lastCheck();

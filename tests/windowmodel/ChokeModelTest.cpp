@@ -16,7 +16,7 @@ TEST_F(ChokeModelTest, CreationSetsUnitsDefaultsAndPages) {
     EXPECT_EQ(factors(m().state()), kStartFactors);
     EXPECT_TRUE(m().pageAvailable(kSpecPage) && m().selectedPage() == kSpecPage);
     EXPECT_FALSE(m().pageAvailable(kCorePage) || m().pageAvailable(kResultsPage));
-    EXPECT_TRUE(m().catalogueOpen() && f.prompter.messages.empty());
+    EXPECT_TRUE(m().catalogueOpen() && prompter.messages.empty());
     EXPECT_FALSE(m().control("Core").enabled || m().control("CoreMat").enabled);
     EXPECT_FALSE(m().state().IsECore || m().control("ECore").value || m().control("Toroid").value);
     m().showCoreDatabase();
@@ -24,16 +24,15 @@ TEST_F(ChokeModelTest, CreationSetsUnitsDefaultsAndPages) {
 }
 
 TEST(ChokeModelCatalogue, MissingCatalogueIsReportedOnceAndListsStayEmpty) {
-    ModelFixture f;
-    f.create("/nonexistent/folder/Cores.csx");
-    ChokeModel& m = *f.model;
-    EXPECT_NE(f.prompter.messages.at(0).find("/nonexistent/folder/Cores.csx"), std::string::npos);
+    FakePrompter prompter;
+    ChokeModel m({"/opt/coilsmith", "/nonexistent/folder/Cores.csx", {}}, prompter);
+    EXPECT_NE(prompter.messages.at(0).find("/nonexistent/folder/Cores.csx"), std::string::npos);
     EXPECT_FALSE(m.catalogueOpen());
     m.setOption("ECore", true);
     m.setTextRaw("Core", "EW");
     m.selectCore();
-    EXPECT_TRUE(m.control("Core").items.empty() && f.prompter.messages.size() == 1u);
-    ChokeModel defaulted({"/nonexistent", "", {}}, f.prompter);
+    EXPECT_TRUE(m.control("Core").items.empty() && prompter.messages.size() == 1u);
+    ChokeModel defaulted({"/nonexistent", "", {}}, prompter);
     EXPECT_EQ(defaulted.cataloguePath(), "/nonexistent/Cores.csx");  // beside the program
 }
 
@@ -60,10 +59,9 @@ TEST_F(ChokeModelTest, CalculateApWithTheStartingTexts) {
     EXPECT_EQ(m().text("APR") + " " + m().text("minAP"), "2.363 2.363");
     EXPECT_TRUE(m().pageAvailable(kCorePage) && m().selectedPage() == kSpecPage);
     m().setListText("Funit", "MHz");
-    EXPECT_EQ(m().text("APR"), "2.363");
     m().calculateAreaProduct();
     EXPECT_EQ(listener.calls, 2);  // not for the unit choice
-    EXPECT_TRUE(f.prompter.messages.empty());
+    EXPECT_TRUE(prompter.messages.empty());
 }
 
 // The refused input is said and nothing is shown; which input is refused, and the ranges, are
@@ -75,10 +73,10 @@ TEST_F(ChokeModelTest, RefusedInputIsSaidAndNothingShown) {
         {"WU", "0.4.0", "Re-Enter Window Utilization Value (0.05 to 0.9)"}};
     for (const auto& [box, text, message] : rows) {
         recreate();
-        f.prompter.clear();
+        prompter.clear();
         m().editText(box, text);
         m().calculateAreaProduct();
-        EXPECT_EQ(f.prompter.messages, std::vector<std::string>{message}) << box << " " << text;
+        EXPECT_EQ(prompter.messages, std::vector<std::string>{message}) << box << " " << text;
         EXPECT_TRUE(m().text("APR").empty() && m().text("minAP").empty() && listener.calls == 0 &&
                     !m().pageAvailable(kCorePage));
         EXPECT_EQ(factors(m().state()), kStartFactors);
@@ -98,7 +96,7 @@ TEST_F(ChokeModelTest, CommaLocaleReadsAndWritesCommas) {
     EXPECT_EQ(m().state().Ku, 0.45f);
     m().editText("WU", "0,95");
     m().calculateAreaProduct();
-    EXPECT_EQ(f.prompter.messages.back(), "Re-Enter Window Utilization Value (0,05 to 0,9)");
+    EXPECT_EQ(prompter.messages.back(), "Re-Enter Window Utilization Value (0,05 to 0,9)");
     m().setOption("ECore", true);
     m().setListText("Core", "EW");
     EXPECT_EQ(m().text("ACORE") + " " + m().text("APROD"), "0,4 0,100");

@@ -50,7 +50,7 @@ TEST_F(CoreSelectionTest, CoreTypesListTheirCoresAndLoadTheWorkedNumbers) {
     EXPECT_FLOAT_EQ(static_cast<float>(s.Wa.value()), 1.2667687f);
     EXPECT_NEAR(s.MLT.value(), 4.1910000908, 1e-10);
     EXPECT_NEAR(s.SurfArea.value(), 22.8018365624, 1e-9);
-    EXPECT_EQ(s.Gap.value(), 0.0);  // not the E-core's
+    EXPECT_EQ((std::vector<double>{s.Vc.value(), s.Gap.value()}), (std::vector<double>{3, 0}));
     EXPECT_EQ(m().control("CoreMat").items, (Items{"M60", "M01"}));
 }
 
@@ -77,7 +77,7 @@ TEST_F(CoreSelectionTest, CoreLookUpAndItsMaterialList) {
     const DesignState before = m().state();
     m().setTextRaw("Core", "E999");
     m().selectCore();
-    EXPECT_NE(f.prompter.messages.at(0).find("E999"), std::string::npos);
+    EXPECT_NE(prompter.messages.at(0).find("E999"), std::string::npos);
     EXPECT_EQ(m().state(), before);
     EXPECT_TRUE(m().text("ACORE") == "0.4" && m().control("CoreMat").items.empty());
 }
@@ -90,7 +90,7 @@ TEST_F(CoreSelectionTest, MaterialLoadsItsCoefficients) {
               (std::vector<double>{60, 7, 1e4, 1e9, 1e-15f}));
     m().setTextRaw("CoreMat", "NOPE");
     m().selectMaterial();
-    EXPECT_NE(f.prompter.messages.at(0).find("NOPE"), std::string::npos);
+    EXPECT_NE(prompter.messages.at(0).find("NOPE"), std::string::npos);
     EXPECT_EQ(s.MatNo, "M60");  // the previous material stays
     m().setTextRaw("CoreMat", "MEB");
     m().selectMaterial();
@@ -101,9 +101,9 @@ TEST_F(CoreSelectionTest, MaterialLoadsItsCoefficients) {
 
 TEST_F(CoreSelectionTest, DesignRunFailuresEndOnTheMessageWithoutResults) {
     const auto runFails = [&](const std::string& message, int page) {
-        f.prompter.clear();
+        prompter.clear();
         m().runDesign();
-        EXPECT_EQ(f.prompter.messages, Items{message});
+        EXPECT_EQ(prompter.messages, Items{message});
         EXPECT_EQ(m().selectedPage(), page);
         EXPECT_FALSE(m().pageAvailable(kResultsPage) || !m().text("NTurns").empty());
     };
@@ -137,12 +137,12 @@ TEST_F(CoreSelectionTest, RunAfterASpecificationChangeShowsResultsOfTheSpecifica
         recreate();
         runWorkedExample();
         listener.calls = 0;
-        f.prompter.clear();
+        prompter.clear();
         for (const auto& [box, text] : typed) {
             m().editText(box, text);
         }
         m().runDesign();
-        EXPECT_EQ(f.prompter.messages, *message ? Items{message} : Items{}) << shown;
+        EXPECT_EQ(prompter.messages, *message ? Items{message} : Items{}) << shown;
         EXPECT_EQ(texts({"Inductance", "NTurns", "APR", "minAP"}), shown);
         EXPECT_EQ(listener.calls, sizings) << shown;
         EXPECT_EQ(m().lastDesign()->completed(), !*message) << shown;

@@ -78,7 +78,7 @@ TEST_F(DesignCheckModelTest, CheckIsGoneOnceTheDesignShownChanges) {
          }}};
     for (const auto& [name, change] : changes) {
         SCOPED_TRACE(name);
-        f.create(catalogue->path());
+        recreate();
         runWorkedExample();
         m().calculateAreaProduct();
         m().showSpecifications();

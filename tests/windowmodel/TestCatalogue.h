@@ -24,26 +24,14 @@ namespace coilsmith::test {
 //  and a long eb;  bias curve M60: %mu = 1 / (0.01 + 1e-4 H);  wire AWG 16 (1.3645 mm)
 csx::CsvTables workedTables();
 
-// A model created on a catalogue, with a fake prompter; `emplace` re-creates it.
-struct ModelFixture {
-    FakePrompter prompter;
-    std::optional<ChokeModel> model;
-
-    void create(const std::string& cataloguePath, NumberLocale locale = {},
-                ChokeListener* listener = nullptr) {
-        model.emplace(ChokeModel::Options{"/opt/coilsmith", cataloguePath, std::move(locale)},
-                      prompter, listener);
-    }
-};
-
 // Counts the "Calculate AP" sizings the model reports.
 struct CountingListener final : ChokeListener {
     int calls = 0;
     void areaProductCalculated() override { ++calls; }
 };
 
-// Tests on the worked tables, each with a fresh model; `runWorkedExample` designs the
-// worked example on ED with M60: 100 uH, 5 A DC, 1 A ripple, 37 turns AWG 16.
+// Tests on the worked tables, each with a fresh model and a fake prompter; `runWorkedExample`
+// designs the worked example on ED with M60: 100 uH, 5 A DC, 1 A ripple, 37 turns AWG 16.
 class WorkedTablesTest : public ::testing::Test {
   protected:
     static void SetUpTestSuite() { catalogue = std::make_unique<TempCatalogue>(workedTables()); }
@@ -51,9 +39,10 @@ class WorkedTablesTest : public ::testing::Test {
     void SetUp() override { recreate(); }
     void recreate(NumberLocale locale = {}, const std::string& path = catalogue->path()) {
         listener.calls = 0;
-        f.create(path, std::move(locale), &listener);
+        model.emplace(ChokeModel::Options{"/opt/coilsmith", path, std::move(locale)}, prompter,
+                      &listener);
     }
-    ChokeModel& m() { return *f.model; }
+    ChokeModel& m() { return *model; }
     std::string texts(std::initializer_list<const char*> boxes) {  // joined by "|"
         std::string joined;
         for (const char* box : boxes) {
@@ -80,7 +69,8 @@ class WorkedTablesTest : public ::testing::Test {
 
     inline static std::unique_ptr<TempCatalogue> catalogue;
     CountingListener listener;
-    ModelFixture f;
+    FakePrompter prompter;
+    std::optional<ChokeModel> model;
 };
 
 }  // namespace coilsmith::test
