@@ -48,15 +48,16 @@ class DesignFileTest : public WorkedTablesTest {
   protected:
     // A second window that opens `bytes` as Open does.
     ChokeModel& opened(const std::string& bytes) {
-        other.prompter.clear();
-        other.create(catalogue->path());
+        otherPrompter.clear();
+        other.emplace(ChokeModel::Options{"/opt/coilsmith", catalogue->path(), {}}, otherPrompter);
         const ReadResult result = parseDesignFile(bytes, "test.txt");
         EXPECT_EQ(outcome(result).find(" is not a "), std::string::npos) << outcome(result);
-        loadDesignFile(*other.model, std::get<DesignFileLines>(result));
-        return *other.model;
+        loadDesignFile(*other, std::get<DesignFileLines>(result));
+        return *other;
     }
 
-    ModelFixture other;
+    FakePrompter otherPrompter;
+    std::optional<ChokeModel> other;
 };
 
 TEST_F(DesignFileTest, DesignsWithoutCoreTypeAndCompletedRoundTrip) {
@@ -81,7 +82,7 @@ TEST_F(DesignFileTest, DesignsWithoutCoreTypeAndCompletedRoundTrip) {
     EXPECT_EQ(designed[0] + " " + designed[2] + " " + designed[5] + " " + designed[17],
               "True ED M60 37");
     ChokeModel& o = opened(first);
-    EXPECT_TRUE(other.prompter.messages.empty());
+    EXPECT_TRUE(otherPrompter.messages.empty());
     EXPECT_EQ(writeDesignFile(o), first);
     EXPECT_TRUE(o.selectedPage() == kSpecPage && o.pageAvailable(kResultsPage));
     o.runDesign();  // the file's core and material were chosen: the same 37 turns
@@ -106,7 +107,7 @@ TEST_F(DesignFileTest, CoreOrMaterialThatCannotBeChosenIsSaidAfterTheOthers) {
         Lines lines = good;
         lines[line] = text;
         EXPECT_EQ(opened(joinLines(lines, "\r\n")).text("Funit"), "kHz");
-        EXPECT_EQ(other.prompter.messages, *message ? Lines{message} : Lines{}) << text;
+        EXPECT_EQ(otherPrompter.messages, *message ? Lines{message} : Lines{}) << text;
     }
 }
 
@@ -129,15 +130,6 @@ TEST(DesignFileDecoding, DecodesLinesOrRefusesTooFew) {
     }
 }
 
-TEST(DesignFileFlags, ConvertLikeABoolean) {
-    const std::pair<const char*, bool> rows[] = {{" tRuE ", true}, {"False", false},
-                                                 {"-1", true},     {"0.0", false},
-                                                 {"yes", false},   {"1e999", false}};
-    for (const auto& [line, value] : rows) {
-        EXPECT_EQ(designFileFlag(line), value) << '"' << line << '"';
-    }
-}
-
 // Files and paths that are no design file, read as Open reads them. The bounds: 64 KiB =
 // 65,536 bytes, no NUL, lines of 4,096 characters (one UTF-8 "µ" is two bytes, one character).
 TEST(DesignFileRead, ForeignInputsAreRefusedNamingThePath) {
@@ -155,10 +147,9 @@ TEST(DesignFileRead, ForeignInputsAreRefusedNamingThePath) {
         const std::string design = fortyLines("a", "\r\n");
         return design + std::string(size - design.size(), '\n');
     };
-    std::string micros;
-    for (int i = 0; i < 4096; ++i) {
+    std::string micros;  // 4,096 characters
+    while (micros.size() < 2 * 4096)
         micros += "\xC2\xB5";
-    }
     const std::string no = " is not a Coilsmith design file";
     const std::pair<std::string, std::string> rows[] = {
         // path, its refusal ("" for none)

@@ -10,19 +10,6 @@
 namespace coilsmith::test {
 namespace {
 
-// Six significant digits, rounded in decimal; the separator the window reads.
-TEST(TypedNumberTest, SixSignificantDigitsWithoutNoise) {
-    const std::tuple<double, const char*, const char*> cases[] = {
-        {8.0 / 0.15, ".", "53.3333"},    // 53.333… µH
-        {681.81818181, ".", "681.818"},  // rounded, not cut
-        {0.25, ",", "0,25"},
-        {1e-7, ".", "1e-07"},  // below the plain range: an exponent the window reads
-    };
-    for (const auto& [value, decimalPoint, text] : cases) {
-        EXPECT_EQ(typedNumber(value, decimalPoint), text) << value;
-    }
-}
-
 using SpecificationEntryTest = WorkedTablesTest;
 
 // Each number in the unit that puts it at 1 or above with the fewest digits, with the
@@ -42,7 +29,7 @@ TEST_F(SpecificationEntryTest, TypesEachNumberInItsNaturalUnit) {
                          "Bunit"}),
                   shown);
         m().calculateAreaProduct();
-        EXPECT_TRUE(f.prompter.messages.empty()) << f.prompter.messages.front();
+        EXPECT_TRUE(prompter.messages.empty()) << prompter.messages.front();
         EXPECT_DOUBLE_EQ(specificationView(m().state()).requiredInductanceH, entry.inductanceH);
     }
 }
