@@ -2,15 +2,15 @@
 
 namespace coilsmith::test {
 
-static std::string materialRow(const std::string& matNo, const std::string& eb = "0") {
-    return matNo + ",60,7.0,10000,0,0,0,0,10000,0,0,0," + eb + ",1e9,1e8,1e6,1e-15,2.5\n";
+static std::string materialRow(const std::string& matNo) {
+    return matNo + ",60,7.0,10000,0,0,0,0,10000,0,0,0,0,1e9,1e8,1e6,1e-15,2.5\n";
 }
 
 csx::CsvTables workedTables() {
     csx::CsvTables t;
     t["E-Cores"] =
         "CoreNo,AC,VC,LC,WC,a_dim,b_dim,c_dim,d_dim,f_dim,g_dim,GAP\n"
-        "EW,0.4,2,5,0.25,1.0,0.5,0.25,0.6,0.25,0.5,0\n"
+        "EW,0.4,2,5,0.25,1.0,0.5,0.25,0.6,0.25,0.5,0.1\n"
         "ED,1,10,10,1.5,1.0,0.5,0.25,1.0,0.25,0.5,0\n"
         "EDUP,0.5,1,5,0.25,1.0,0.5,0.25,0.6,0.25,0.5,0\n"
         "EDUP,0.7,1,5,0.25,1.0,0.5,0.25,0.6,0.25,0.5,0\n"
@@ -21,11 +21,12 @@ csx::CsvTables workedTables() {
         "EMISS,0.4,1,5,0.25,1.0,0.5,0.25,0.6,0.25,0.5,0\n";
     t["Toroids"] =
         "CoreNo,AC,VC,LC,OD,ID,HT\n"
-        "TW,0.4,2,5,1.0,0.5,0.25\n"
+        "TW,0.6,3,6,1.0,0.5,0.5\n"
         "TNULL,0.4,2,5,1.0,,0.25\n";
     std::string materials =
         "MatNo,Permeab,Density,ah,bh,ch,dh,eh,ab,bb,cb,db,eb,al,bl,cl,dl,Cost\n" +
-        materialRow("M60") + materialRow("MEB", "0.1234567890123");
+        materialRow("M60") +
+        "MEB,60,7.0,10000,0,0,0,0,1,2,3,4,0.1234567890123,1e9,1e8,1e6,1e-15,2.5\n";
     std::string e11Links, ez12Links;
     for (int i = 1; i <= 12; ++i) {
         const std::string matNo = (i < 10 ? "M0" : "M") + std::to_string(i);

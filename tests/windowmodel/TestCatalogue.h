@@ -14,27 +14,15 @@
 namespace coilsmith::test {
 
 // Small tables with the worked cores of the tests:
-//  E-cores  EW  a 1.0 b 0.5 c 0.25 f 0.25 g 0.5, AC 0.4, WC 0.25 (MLT 3.4925, SurfArea 11.2903)
+//  E-cores  EW  a 1.0 b 0.5 c 0.25 f 0.25 g 0.5, AC 0.4, WC 0.25, gap 0.1 mm (MLT 3.4925)
 //           ED  AC 1, LC 10, WC 1.5, gap 0, d 1.0: the design worked example
 //           EDUP twice (AC 0.5 first, 0.7 second), EC with links "EC", "ec", "EC",
 //           E11 / EZ12 with 11 / 12 link rows (EZ12 last in index order),
 //           ENOLINK without link rows, EMISS linking a missing material first
-//  toroids  TW  OD 1.0 ID 0.5 HT 0.25, AC 0.4;  TNULL with an empty ID
-//  materials M60 (MuEff 60 at any operating point), M01..M12, MEB with a long eb
-//  bias curve M60: %mu = 1 / (0.01 + 1e-4 H);  wire AWG 16 (1.3645 mm overall, 13.1742 Ohm/km)
+//  toroids  TW  OD 1.0 ID 0.5 HT 0.5, AC 0.6, VC 3, LC 6;  TNULL with an empty ID
+//  materials M60 (MuEff 60 at any operating point), M01..M12, MEB with a flux fit 1 2 3 4
+//  and a long eb;  bias curve M60: %mu = 1 / (0.01 + 1e-4 H);  wire AWG 16 (1.3645 mm)
 csx::CsvTables workedTables();
-
-// A model created on a catalogue, with a fake prompter; `emplace` re-creates it.
-struct ModelFixture {
-    FakePrompter prompter;
-    std::optional<ChokeModel> model;
-
-    void create(const std::string& cataloguePath, NumberLocale locale = {},
-                ChokeListener* listener = nullptr) {
-        model.emplace(ChokeModel::Options{"/opt/coilsmith", cataloguePath, std::move(locale)},
-                      prompter, listener);
-    }
-};
 
 // Counts the "Calculate AP" sizings the model reports.
 struct CountingListener final : ChokeListener {
@@ -42,8 +30,8 @@ struct CountingListener final : ChokeListener {
     void areaProductCalculated() override { ++calls; }
 };
 
-// Tests on the worked tables, each with a fresh model; `runWorkedExample` designs the
-// worked example on ED with M60: 100 uH, 5 A DC, 1 A ripple, 37 turns AWG 16.
+// Tests on the worked tables, each with a fresh model and a fake prompter; `runWorkedExample`
+// designs the worked example on ED with M60: 100 uH, 5 A DC, 1 A ripple, 37 turns AWG 16.
 class WorkedTablesTest : public ::testing::Test {
   protected:
     static void SetUpTestSuite() { catalogue = std::make_unique<TempCatalogue>(workedTables()); }
@@ -51,9 +39,17 @@ class WorkedTablesTest : public ::testing::Test {
     void SetUp() override { recreate(); }
     void recreate(NumberLocale locale = {}, const std::string& path = catalogue->path()) {
         listener.calls = 0;
-        f.create(path, std::move(locale), &listener);
+        model.emplace(ChokeModel::Options{"/opt/coilsmith", path, std::move(locale)}, prompter,
+                      &listener);
     }
-    ChokeModel& m() { return *f.model; }
+    ChokeModel& m() { return *model; }
+    std::string texts(std::initializer_list<const char*> boxes) {  // joined by "|"
+        std::string joined;
+        for (const char* box : boxes) {
+            joined += "|" + m().text(box);
+        }
+        return joined.substr(1);
+    }
 
     // Specified, sized, ED and M60 picked; `runWorkedExample` then runs it to completion.
     void pickWorkedExample() {
@@ -73,7 +69,8 @@ class WorkedTablesTest : public ::testing::Test {
 
     inline static std::unique_ptr<TempCatalogue> catalogue;
     CountingListener listener;
-    ModelFixture f;
+    FakePrompter prompter;
+    std::optional<ChokeModel> model;
 };
 
 }  // namespace coilsmith::test
