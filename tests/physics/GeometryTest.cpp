@@ -40,11 +40,6 @@ TEST(Geometry, StackingGrowsHeightOrDepthOnly) {
     EXPECT_NEAR(innermostTurnM(*stacked(kT106, 2)), 0.0568452, 1e-12);
     // Two E450: c 2.062", box 2(4.5·3.636 + 4.5·2.062 + 3.636·2.062) = 66.276864 in².
     EXPECT_NEAR(outerSurfaceM2(*stacked(CoreOutline(kE450), 2)), 0.0427591816, 1e-10);
-    // Three cores: three times the cross-section and volume, the same path (and window, gap).
-    const MagneticCore one{0.6417e-4, 0.06503, 4.173e-6, 1.6463e-4, 1e-3};
-    const MagneticCore three = *stacked(one, 3);
-    EXPECT_DOUBLE_EQ(three.volumeM3, 3 * one.volumeM3);
-    EXPECT_EQ(three.pathLengthM, one.pathLengthM);
 }
 
 TEST(Geometry, UnusableOutlinesCoresAndStacksAreNamed) {

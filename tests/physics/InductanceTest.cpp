@@ -56,23 +56,6 @@ TEST(Inductance, FewestTurnsReachingTheTarget) {
     EXPECT_FALSE(fewestTurnsWalkingUp(l, 5, 0));
 }
 
-TEST(Inductance, WalkUpStopsWhereTheCurveTurnsOver) {
-    // With c = 3 L(N) = µ0·µi/100·N²·Ac / (lc·(a + b·(kN)³)) peaks where b·(kN)³ = 2a.
-    // Ac 1 cm², lc 10 cm, µi 100, a 0.01, b 8e-5, 1 A: k = 0.04π Oe per turn, the peak at
-    // N = (2a/b)^⅓/k = 50.13; L(49) = 105.21262, L(50) = 105.26708, L(51) = 105.23687 µH.
-    const MagneticCore core{1e-4, 0.1, 1e-5, 1e-4, 0};
-    const InductanceModel l = model(core, {100, {0.01, 8e-5, 3}});
-    EXPECT_FALSE(l.risesWithTurns());
-    EXPECT_NEAR(l.inductanceH(50, 1), 105.267084027e-6, 1e-14);
-    EXPECT_EQ(*fewestTurnsWalkingUp(l, 1, 105.25e-6), 50);
-    EXPECT_EQ(fewestTurnsWalkingUp(l, 1, 106e-6).reason(),
-              "L at Idc cannot be reached on this core: 106.00 uH at 1.00 A: L falls from "
-              "105.27 uH at 50 turns to 105.24 uH at 51 turns");
-    // The check's search does not stop at the turn-over; it finds none up to the limit.
-    EXPECT_FALSE(fewestTurnsFrom(l, 1, 106e-6, 1));
-    EXPECT_EQ(*fewestTurnsFrom(l, 1, 105.2e-6, 1), 49);
-}
-
 TEST(Inductance, UnusableCoreOrCurveIsAProblem) {
     const struct {
         MagneticCore core;
