@@ -220,11 +220,10 @@ TEST(DesignCheck, EachCheckHasItsVerdict) {
     const auto two = checkDesign(design(2)).verdicts;
     ASSERT_EQ(two.size(), 7u);  // then the method's limits
     EXPECT_EQ(said(two[0]),
-              "L at Idc: warning, L(Idc) = 96.01 µH, 96.0 % of the required L, "
-              "below 100 %");
+              "L at Idc: warning, L(Idc) = 96.01 µH, 96.0 % of the required L, below 100 %");
     EXPECT_EQ(said(two[1]),
-              "L at Ipk: warning, L(Ipk) = 94.93 µH, 94.9 % of the required L, and "
-              "L at Idc is below 100 %");
+              "L at Ipk: warning, L(Ipk) = 94.93 µH, 94.9 % of the required L, and L "
+              "at Idc is below 100 %");
     EXPECT_EQ(two[2].check + ", " + two[3].check, "Winding fits, Fill");
     EXPECT_EQ(said(two[4]), "Hot temperature: pass, 46.9 °C, within the 125 °C limit");
     EXPECT_EQ(checkDesign(design(1)).verdicts[1].reason.find(", and"), std::string::npos);
@@ -284,10 +283,6 @@ TEST(DesignCheck, UnusableValuesAndAbsurdTurnCountsMakeThePartUnavailable) {
     in.idcA = 1e300;  // %µ = 1/(a + b·H^c) falls to 0 with H^c beyond a double
     EXPECT_EQ(checkDesign(in).inductance.unavailableReason,
               "the inductance at Idc is not positive");
-    in = design(6);
-    in.outline.d = 0.5;  // below the centre leg: no window
-    EXPECT_EQ(checkDesign(in).winding.unavailableReason,
-              "the window's width or height is not a positive number");
     in = design(6);
     in.turns = 1;  // one turn is a winding too
     EXPECT_TRUE(checkDesign(in).winding.available() && checkDesign(in).inductance.available());
