@@ -50,11 +50,8 @@ DesignCheckInput eCore450() {  // a = 4.5, b = 3.636, c = 1.031 inches outside
     return in;
 }
 
-// The six designs as the core adviser ranks them first (0.5 T, Ku 0.4, 400 A/cm²): 25 uH,
-// 25 A, 5 A at 50 kHz on a T184 in -8; 100 uH, 5 A, 1 A at 100 kHz, T106 in -8; 10 uH, 40 A,
-// 10 A at 200 kHz, T200 in -2; 470 uH, 2 A, 0.4 A at 50 kHz, T94 in -18; 1 mH, 1 A, 0.3 A at
-// 20 kHz, T80 in -45; 5 mH, 10 A, 2 A at 60 Hz, E450 in -40. The turns, gauge, core loss and
-// rise are the design method's own output.
+// The six designs the core adviser ranks first (0.5 T, Ku 0.4, 400 A/cm²) on T184, T106, T200,
+// T94, T80 and E450; the turns, gauge, core loss and rise are the design method's own output.
 const DesignCheckInput kDesigns[] = {
     wound(toroid(1.996, 11.13, 1.84, 0.95, 0.71), 25e-6, 25, 5, 50e3,
           {19, 9, {2.9064, 2.9876, 2.59881}, "-8", 35, kCurve8, 0.50923, 19.6218}),

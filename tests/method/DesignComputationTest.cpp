@@ -108,9 +108,8 @@ DesignState eCoreExample() {
 
 constexpr float kNullSingle = std::numeric_limits<float>::quiet_NaN();
 
-// A fault of the computation, or a catalogue value the design needs (or a result built from
-// one) that is unusable, ends the run on the computational error, never on results; an
-// unusable value is named.
+// A fault, or an unusable catalogue value (or result built from one), ends the run on the
+// computational error, never on results; an unusable value is named.
 TEST(DesignComputation, UnusableNumbersEndOnTheComputationalError) {
     using SetUp = void (*)(DesignState&);
     const std::pair<SetUp, const char*> rows[] = {
@@ -176,9 +175,8 @@ TEST(DesignComputation, ThickWireGivesGaugeZeroOrBelow) {
     EXPECT_NEAR(out.numbers.wireDiameterCm, 0.808507 * std::pow(10.0, 0.5), 1e-12);
 }
 
-// Without ripple there is no flux and no core loss, whatever an earlier design left in Pv;
-// a material without flux-dependent loss terms then has no loss density: that step is
-// skipped and named, and the core loss it feeds stays 0.
+// Without ripple there is no core loss, whatever an earlier design left in Pv; a loss fit
+// without flux terms then has no loss density: that step is skipped and named.
 TEST(DesignComputation, ZeroRippleShowsNoCoreLoss) {
     DesignState s = workedExample();
     s.Pv = 0.75, s.Iac = 0;
