@@ -119,8 +119,9 @@ TEST(DesignComputation, UnusableNumbersEndOnTheComputationalError) {
         {[](DesignState& s) { s.Wa = 1e7; }, ""},       // first estimate beyond the bound
         {[](DesignState& s) { s.Ac = Num::null(); }, ""},
         {[](DesignState& s) { s.Ipk = 0; }, ""},
-        {[](DesignState& s) { s.ah = -1; }, ""},            // bias fit with a negative ratio
-        {[](DesignState& s) { s.Gap = Num::null(); }, ""},  // caught after the search
+        {[](DesignState& s) { s.ah = -1; }, ""},  // bias fit with a negative ratio
+        {[](DesignState& s) { s.MuInit = 3e38f, s.ah = 40000; }, ""},  // MuEff 6e38 in a single
+        {[](DesignState& s) { s.Gap = Num::null(); }, ""},             // caught after the search
         // A toroid whose height is empty: the winding and surface come out null.
         {[](DesignState& s) { s.HT = s.MLT = s.SurfArea = Num::null(); },
          "HT is empty or not a number"},
