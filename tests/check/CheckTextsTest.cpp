@@ -77,6 +77,7 @@ TEST(CheckTexts, FiguresWithTheirUnits) {
 TEST(CheckTexts, SignificantDigitsAndRoundAxes) {
     EXPECT_EQ(significantText(99.996), "100.0");  // rounds into the next decade
     EXPECT_EQ(significantText(0.00123456), "0.001235");
+    EXPECT_EQ(inductanceUnit(1e-3).name, std::string("mH"));  // 1 mH reads 1.000 mH
     // 103.2 in about five: steps 10, 20, 50, 100 give 11, 6, 3, 2 intervals; 20 is nearest.
     const RoundAxis axis = roundAxis(103.2);
     EXPECT_EQ(std::tuple(axis.step, axis.top, axis.intervals()), std::tuple(20.0, 120.0, 6));
