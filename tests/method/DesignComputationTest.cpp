@@ -108,9 +108,8 @@ DesignState eCoreExample() {
 
 constexpr float kNullSingle = std::numeric_limits<float>::quiet_NaN();
 
-// A fault of the computation, or a catalogue value the design needs (or a result built from
-// one) that is unusable, ends the run on the computational error, never on results; an
-// unusable value is named.
+// A fault, or an unusable catalogue value (or result built from one), ends the run on the
+// computational error, never on results; an unusable value is named.
 TEST(DesignComputation, UnusableNumbersEndOnTheComputationalError) {
     using SetUp = void (*)(DesignState&);
     const std::pair<SetUp, const char*> rows[] = {
@@ -119,36 +118,26 @@ TEST(DesignComputation, UnusableNumbersEndOnTheComputationalError) {
         {[](DesignState& s) { s.MuInit = 0.0f; }, ""},  // never reaches the requirement
         {[](DesignState& s) { s.Wa = 1e7; }, ""},       // first estimate beyond the bound
         {[](DesignState& s) { s.Ac = Num::null(); }, ""},
-        {[](DesignState& s) { s.Lc = Num::null(); }, ""},
-        {[](DesignState& s) { s.Wa = Num::null(); }, ""},
         {[](DesignState& s) { s.Ipk = 0; }, ""},
-        {[](DesignState& s) { s.ah = -1; }, ""},            // bias fit with a negative ratio
-        {[](DesignState& s) { s.Gap = Num::null(); }, ""},  // caught after the search
+        {[](DesignState& s) { s.ah = -1; }, ""},  // bias fit with a negative ratio
+        {[](DesignState& s) { s.MuInit = 3e38f, s.ah = 40000; }, ""},  // MuEff 6e38 in a single
+        {[](DesignState& s) { s.Gap = Num::null(); }, ""},             // caught after the search
         // A toroid whose height is empty: the winding and surface come out null.
         {[](DesignState& s) { s.HT = s.MLT = s.SurfArea = Num::null(); },
          "HT is empty or not a number"},
-        // A small negative height still leaves MLT = 2.54 * (0.5 - 0.02) * 1.1 positive.
-        {[](DesignState& s) { s.HT = -0.01; }, "HT is not positive"},
         // Each dimension positive, but ID above OD: MLT = 2.54 * (-0.7 + 0.2) * 1.1 < 0.
         {[](DesignState& s) { s.OD = 0.3, s.ID = 1.0, s.HT = 0.1, s.MLT = -1.397; },
          "mean turn length is not positive"},
-        {[](DesignState& s) { s.ID = Num::null(), s.Wa = 0; }, "ID is empty or not a number"},
         {[](DesignState& s) { s = eCoreExample(), s.Wa = Num::null(); },
          "WC is empty or not a number"},
-        {[](DesignState& s) { s = eCoreExample(), s.g_dim = s.MLT = Num::null(); },
-         "g_dim is empty or not a number"},
         {[](DesignState& s) { s = eCoreExample(), s.b_dim = 0; }, "b_dim is not positive"},
         {[](DesignState& s) { s = eCoreExample(), s.Gap = -1; }, "GAP is negative"},
         {[](DesignState& s) { s.Vc = std::numeric_limits<double>::infinity(); },
          "VC is not finite"},
-        {[](DesignState& s) { s.Density = -7; }, "Density is not positive"},
-        {[](DesignState& s) { s.MuInit = kNullSingle; }, "Permeab is empty or not a number"},
         {[](DesignState& s) { s.dl = kNullSingle; }, "dl is empty or not a number"},
-        // At 135.1 G and 50 kHz: f / (al/B^3 + bl/B^2.3 + cl/B^1.65) = 5e4 / (405 + 1385 +
-        // 580) = 21.1 and dl f^2 B^2 = -1e-12 * 2.5e9 * 18262 = -45.7, so Pv < 0.
+        // At 135.1 G and 50 kHz: 5e4 / (405 + 1385 + 580) - 1e-12 * 2.5e9 * 18262 < 0.
         {[](DesignState& s) { s.dl = -1e-12f; }, "core loss is not positive"},
-        // With AC flux, a loss model that cannot be evaluated (all terms 0) is no zero loss;
-        // an earlier design's loss density is not shown either.
+        // With AC flux a loss model of no terms is no zero loss, nor an earlier design's.
         {[](DesignState& s) { s.Pv = 0.75, s.al = s.bl = s.cl = 0; }, "core loss is not positive"},
     };
     for (std::size_t row = 0; row < std::size(rows); ++row) {
@@ -183,14 +172,12 @@ TEST(DesignComputation, ThickWireGivesGaugeZeroOrBelow) {
     s.Wa = windowForTurns(s, 37);
     const DesignOutcome out = computeDesign(s, selection());
     ASSERT_TRUE(out.completed());
-    EXPECT_LE(out.numbers.wireGauge, 0);
     EXPECT_EQ(resultTexts(out, selection()).wireGauge, "-10");
     EXPECT_NEAR(out.numbers.wireDiameterCm, 0.808507 * std::pow(10.0, 0.5), 1e-12);
 }
 
-// Without ripple there is no flux and no core loss, whatever an earlier design left in Pv;
-// a material without flux-dependent loss terms then has no loss density: that step is
-// skipped and named, and the core loss it feeds stays 0.
+// Without ripple there is no core loss, whatever an earlier design left in Pv; a loss fit
+// without flux terms then has no loss density: that step is skipped and named.
 TEST(DesignComputation, ZeroRippleShowsNoCoreLoss) {
     DesignState s = workedExample();
     s.Pv = 0.75, s.Iac = 0;
@@ -198,27 +185,21 @@ TEST(DesignComputation, ZeroRippleShowsNoCoreLoss) {
     ASSERT_TRUE(out.completed() && out.skipped.empty());
     EXPECT_EQ(s.Pv, 0);
     EXPECT_EQ(resultTexts(out, selection()).coreLoss, "0.00");
-    EXPECT_EQ(out.numbers.totalLossW, out.numbers.copperLossW);
     s.al = s.bl = s.cl = 0;
     const DesignOutcome noFit = computeDesign(s, selection());
     ASSERT_TRUE(noFit.completed() && noFit.skipped.size() == 1u);
     EXPECT_EQ(noFit.skipped[0].value, "Pv");
-    EXPECT_EQ(noFit.skipped[0].fault.kind(), FaultKind::DivisionByZero);
     EXPECT_EQ(resultTexts(noFit, selection()).coreLoss, "0.00");
 }
 
-// The price box shows the cost as text; a missing cost or record leaves its previous text.
+// The price box shows the cost as text; without a current record it keeps its previous text.
 TEST(DesignComputation, PriceShowsTheCostAsText) {
     DesignState s = workedExample();
     DesignSelection sel = selection();
     sel.cost = Value(2.5);
     const DesignOutcome out = computeDesign(s, sel);
     EXPECT_EQ(resultTexts(out, sel).relativeCost, "2.5");
-    sel.cost = Value(std::int64_t{4});
-    EXPECT_EQ(resultTexts(out, sel).relativeCost, "4");
-    sel.cost = Value();
-    EXPECT_FALSE(resultTexts(out, sel).relativeCost);
-    sel.cost.reset();  // no current record
+    sel.cost.reset();
     EXPECT_FALSE(resultTexts(out, sel).relativeCost);
 }
 

@@ -2,8 +2,6 @@
 
 #include <array>
 #include <cmath>
-#include <functional>
-#include <optional>
 #include <tuple>
 
 #include "method/MaterialModels.h"
@@ -20,18 +18,6 @@ DesignState material(const std::string& matNo, std::array<double, 5> h, std::arr
     std::tie(s.ah, s.bh, s.ch, s.dh, s.eh) = std::tuple(h[0], h[1], h[2], h[3], h[4]);
     std::tie(s.ab, s.bb, s.cb, s.db, s.eb) = std::tuple(b[0], b[1], b[2], b[3], b[4]);
     return s;
-}
-
-template <typename Step, typename Field>
-std::optional<FaultKind> faultOf(DesignState s, Step step, Field DesignState::*out) {
-    const auto before = s.*out;
-    try {
-        step(s);
-    } catch (const Fault& fault) {
-        EXPECT_EQ(s.*out, before);
-        return fault.kind();
-    }
-    return std::nullopt;
 }
 
 // At H = B = 0 the bias factor is 0.01 sqrt(ah); the flux factor is 0.01 sqrt(ab) in the
@@ -84,35 +70,6 @@ TEST(MatLoss, LossDensityAndBaseTenLogarithm) {
     EXPECT_EQ(checkedLog10(1), 0);
     EXPECT_THROW(checkedLog10(0), Fault);
     EXPECT_THROW(checkedLog10(-5), Fault);
-}
-
-TEST(MaterialModels, FaultsLeaveTheResultUnchanged) {
-    using Setup = std::function<void(DesignState&)>;
-    const std::pair<Setup, FaultKind> mu[] = {
-        {[](DesignState& s) { s.ah = -1; }, FaultKind::NegativeSqrt},
-        {[](DesignState& s) { s.bh = -1; }, FaultKind::DivisionByZero},
-        {[](DesignState& s) { s.bb = -2; }, FaultKind::NegativeSqrt},
-        {[](DesignState& s) { s.MatNo = "-28", s.Bac = -1; }, FaultKind::NegativeSqrt},
-        {[](DesignState& s) { s.dh = Num::null(); }, FaultKind::NullValue},
-        {[](DesignState& s) { s.MuInit = 3e38f, s.ah = 40000; }, FaultKind::Overflow}};
-    for (const auto& [setUp, kind] : mu) {
-        DesignState s = material("-26", {10000}, {10000});
-        std::tie(s.MuEff, s.Hdc, s.Bac) = std::tuple(42.0f, 1, 1);
-        setUp(s);
-        EXPECT_EQ(faultOf(s, updateEffectivePermeability, &DesignState::MuEff), kind);
-    }
-    // No term at all, also no limit at B = 0; B^2.3 of a negative flux; a null coefficient.
-    const std::pair<Setup, FaultKind> loss[] = {
-        {[](DesignState& s) { s.Bac = 100; }, FaultKind::DivisionByZero},
-        {[](DesignState& s) { s.Bac = 0; }, FaultKind::DivisionByZero},
-        {[](DesignState& s) { s.al = 1, s.Bac = -100; }, FaultKind::NegativeSqrt},
-        {[](DesignState& s) { s.al = 1, s.bl = Num::null(), s.Bac = 100; }, FaultKind::NullValue}};
-    for (const auto& [setUp, kind] : loss) {
-        DesignState s;
-        std::tie(s.Fexc, s.Pv) = std::tuple(50000.0f, 0.5);
-        setUp(s);
-        EXPECT_EQ(faultOf(s, updateCoreLossDensity, &DesignState::Pv), kind);
-    }
 }
 
 }  // namespace

@@ -29,19 +29,6 @@ TEST(Sizing, DefaultSpecification) {
     EXPECT_EQ(s, afterFirst);
 }
 
-TEST(Sizing, OneMilliHenryExample) {
-    DesignState s = freshWindow();
-    s.Lfac = 1e-3;
-    s.Jdes = 3e6;
-    s.Ku = 0.3f;
-    const SizingOutcome out = sizeAreaProduct(s, {"1", "0.3", "2", "0.5", "100"});
-    ASSERT_FALSE(out.message);
-    // Ku is the single nearest 0.3, so the quotient lands one single below 1.875, which
-    // still reads 1.875 at single precision's seven digits.
-    EXPECT_FLOAT_EQ(out.ap, 1.875f);
-    EXPECT_EQ(out.apText, "1.875");
-}
-
 // Earlier inputs are stored, the failing one and all later ones keep what they held; values that
 // give no choke (no inductance, flux density or frequency, a negative current) are refused, as
 // is a frequency too large for single precision (1e36) or for a double (1e305 kHz).
@@ -94,14 +81,17 @@ TEST(Sizing, ListValuesInTheirRange) {
 
 // 2 E / (B J Ku) with B J Ku = 0.5 T * 4e6 A/m^2 * 0.4 = 8e5, times 1e8 for cm^4: pure ripple
 // Ipk 2.5 A, E = 7.8125e-5 J; pure DC Ipk 25 A, E = 7.8125e-3 J; 1 Hz; 1000 times L;
-// the decimal comma and the thousands point: Ipk 1027.5 A, E = 13.19695 J, 3299.23828125 cm^4.
+// the decimal comma and the thousands point: Ipk 1027.5 A, E = 13.19695 J, 3299.23828125 cm^4;
+// 1 mH, Ipk 2.25 A, 0.3 T, 300 A/cm², Ku 0.3: E = 2.53125e-3 J, 2 E 1e8 / 2.7e5 = 1.875 cm^4
+// (Ku is the single nearest 0.3: the quotient lands one single below, still read 1.875).
 TEST(Sizing, ShowsTheAreaProduct) {
     const std::tuple<TypedSpecification, NumberLocale, const char*> rows[] = {
         {{"25", "0.5", "0", "5", "50"}, {".", ","}, "0.020"},
         {{"25", "0.5", "25", "0", "50"}, {".", ","}, "1.953"},
         {{"25", "0.5", "25", "5", "0.001"}, {".", ","}, "2.363"},
         {{"25000", "0.5", "25", "5", "50"}, {".", ","}, "2363.281"},
-        {{"25", "0,5", "1.025", "5", "50"}, {",", "."}, "3299,238"}};
+        {{"25", "0,5", "1.025", "5", "50"}, {",", "."}, "3299,238"},
+        {{"1000", "0.3", "2", "0.5", "100", "300", "0.3"}, {".", ","}, "1.875"}};
     for (const auto& [texts, locale, apText] : rows) {
         DesignState s = freshWindow();
         EXPECT_EQ(sizeAreaProduct(s, texts, locale).apText, apText);

@@ -63,10 +63,11 @@ DeliveredDesign deliver(const ChokeSpecification& s, const Core& core, const Mat
 // tests/physics/delivered_reference.py, which derives them independently in the catalogue's
 // units (walking N up from 1, the hot point iterated from 25 °C): turns, AWG, layers, fits,
 // {L0, Lidc, Lipk, fill, Pcore, Wcore}, {Rdc20, Rhot, Fr, PcuDc, PcuAc, Ptot, Thot, Wcu, Wtot}
-// (empty: the winding does not go on), printed to 10 digits. One T300 in -8 closes its hole;
-// three fit (fill, mean turn and weights by hand in WindingTest and LossTest); two E450 in
-// -40 fit (one fills above Ku: the smallest passing stack is two); T106 in -26 at 100 kHz
-// has Fr 14.
+// (empty: the winding does not go on), printed to 10 digits. One T300 in -8 closes its hole
+// (WindingTest lays it by hand); on three, by hand: fill 253·1.8989²/48.895² = 0.381589, mean
+// turn 33357.55 mm / 253 = 131.848 mm (layers 77, 71, 65, 40 at 104.978 + 8(k − ½)·1.8989 mm),
+// Wcu 131.848·253·π/4·1.8278² mm³ · 8.89 g/cm³ = 778.114 g, Wcore 6.5·3·34.85 = 679.575 g.
+// Two E450 in -40 fit (one fills above Ku); T106 in -26 at 100 kHz has Fr 14.
 struct Expected {
     const ChokeSpecification* spec;
     const Core* core;
@@ -131,9 +132,6 @@ TEST(DeliveredDesign, EqualsTheIndependentDerivation) {
         EXPECT_EQ(d.fits, e.fits);
         expectNear(magnetics(d), e.magnetics);
         expectNear(copper(d), e.copper);
-        if (d.copper) {
-            EXPECT_DOUBLE_EQ(d.copper->temperatureRiseHotC, d.copper->hotTemperatureC - 25);
-        }
     }
 }
 
@@ -156,10 +154,7 @@ TEST(DeliveredDesign, VerdictsAndTheSmallestStackThatPasses) {
     EXPECT_EQ(levels(two), (std::vector{Pass, Pass, Pass, Warning, Pass}));
     EXPECT_EQ(two.winding->doesNotFitReason, "fill 0.502 above Ku 0.40");
     EXPECT_FALSE(two.passes());
-    const DeliveredDesign three = deliver(k5mH, kT300, kMix8, 3);
-    EXPECT_EQ(three.verdicts[3].reason, "fill 0.382 within Ku 0.40");
-    EXPECT_EQ(three.verdicts[4].reason, "78.1 °C, within the 125 °C limit");
-    EXPECT_TRUE(three.passes());
+    EXPECT_TRUE(deliver(k5mH, kT300, kMix8, 3).passes());
     EXPECT_EQ(smallestPassingStack({k5mH, kT300, kMix8}, kWires).value().stackCount, 3);
     EXPECT_EQ(smallestPassingStack({k5mH, kE450, kMix40}, kWires).value().stackCount, 2);
     EXPECT_FALSE(smallestPassingStack({k5mH, kT300, kMix8}, kWires, 2));
@@ -170,16 +165,9 @@ TEST(DeliveredDesign, VerdictsAndTheSmallestStackThatPasses) {
 
 TEST(DeliveredDesign, UnreachableInductance) {
     using enum VerdictLevel;
-    for (int k : {1, 2}) {
-        const DeliveredDesign d = deliver(k100uH, kT30, kMix52, k);
-        EXPECT_FALSE(d.reachable);
-        EXPECT_FALSE(d.inductance);
-        EXPECT_EQ(*d.problem,
-                  "L at Idc cannot be reached on this core: 100.00 uH at 5.00 A within 100000 "
-                  "turns");
-        EXPECT_EQ(levels(d),
-                  (std::vector{Fail, Unavailable, Unavailable, Unavailable, Unavailable}));
-    }
+    const DeliveredDesign d = deliver(k100uH, kT30, kMix52, 2);  // InductanceTest words it
+    EXPECT_FALSE(d.reachable || d.inductance);
+    EXPECT_EQ(levels(d), (std::vector{Fail, Unavailable, Unavailable, Unavailable, Unavailable}));
     EXPECT_FALSE(smallestPassingStack({k100uH, kT30, kMix52}, kWires));
 }
 
@@ -189,9 +177,7 @@ TEST(DeliveredDesign, UnavailableWithTheReason) {
     const DeliveredDesign noWire = deliverDesign({k100uH, kT106, kMix26}, onlyAwg13, 1);
     EXPECT_EQ(*noWire.problem, "AWG 16 is outside the wire table");
     EXPECT_EQ(noWire.inductance->turns, 41);
-    EXPECT_FALSE(noWire.winding);
     EXPECT_EQ(noWire.verdicts[2].level, VerdictLevel::Unavailable);
-    EXPECT_EQ(noWire.verdicts[2].reason, "AWG 16 is outside the wire table");
 
     Material noCurve = kMix26;
     noCurve.name = "-28";
