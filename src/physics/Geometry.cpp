@@ -9,13 +9,6 @@ namespace coilsmith::physics {
 
 namespace {
 
-// The mean turn of a toroid is lengthened by a tenth for the build of the winding.
-constexpr double kToroidBuildAllowance = 1.1;
-// E-core mean turn 2c + 0.5f + 1.5g: the coefficients of the design's own rule.
-constexpr double kECoreDepthShare = 2;
-constexpr double kECoreCentreLegShare = 0.5;
-constexpr double kECoreWindowHeightShare = 1.5;
-
 std::optional<Problem> notPositive(double value, const char* what) {
     if (std::isfinite(value) && value > 0)
         return std::nullopt;
@@ -119,19 +112,6 @@ Result<MagneticCore> stacked(const MagneticCore& core, int coreCount) {
     out.crossSectionM2 *= *k;
     out.volumeM3 *= *k;
     return out;
-}
-
-double meanTurnM(const ToroidOutline& o) {
-    return ((o.outerDiameterM - o.innerDiameterM) + 2 * o.heightM) * kToroidBuildAllowance;
-}
-
-double meanTurnM(const ECoreOutline& o) {
-    return kECoreDepthShare * o.stackDepthM + kECoreCentreLegShare * o.centreLegWidthM +
-           kECoreWindowHeightShare * o.windowHeightM;
-}
-
-double meanTurnM(const CoreOutline& outline) {
-    return std::visit([](const auto& o) { return meanTurnM(o); }, outline);
 }
 
 double outerSurfaceM2(const ToroidOutline& o) {

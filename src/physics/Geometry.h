@@ -53,13 +53,6 @@ Result<ECoreOutline> stacked(const ECoreOutline& outline, int coreCount);
 Result<CoreOutline> stacked(const CoreOutline& outline, int coreCount);
 Result<MagneticCore> stacked(const MagneticCore& core, int coreCount);
 
-// The mean length of one turn the design method sizes the copper with (before the real
-// layer build is known): toroid ((OD − ID) + 2·HT)·1.1, the 1.1 allowing for the build;
-// E-core 2c + 0.5f + 1.5g.
-double meanTurnM(const ToroidOutline& outline);
-double meanTurnM(const ECoreOutline& outline);
-double meanTurnM(const CoreOutline& outline);
-
 // The outer surface that sheds the heat: toroid π((OD² − ID²)/2 + (OD + ID)·HT); E-core
 // the bounding box 2(ab + ac + bc).
 double outerSurfaceM2(const ToroidOutline& outline);
