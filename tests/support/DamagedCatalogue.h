@@ -20,7 +20,6 @@
 #include "CsxBuilder.h"
 #include "adviser/AdviserEngine.h"
 #include "catalogue/Catalogue.h"
-#include "check/ReferenceTables.h"
 #include "fakes/FakePrompter.h"
 #include "windowmodel/ChokeModel.h"
 #include "windowmodel/SizedSpecificationOf.h"
@@ -209,38 +208,6 @@ inline std::pair<std::string, std::string> markedRow(const std::string& catalogu
     return {damaged.set.at(d.table)[row][0], std::string(records.rowProblem())};
 }
 
-// A T106 design of 49 turns, checked with the wire row of `awg` as the catalogue gives it.
-inline std::string wireRowFault(const std::string& catalogue, int awg) {
-    const ReferenceTables tables = ReferenceTables::load(catalogue);
-    DesignCheckInput in;
-    in.requiredInductanceH = 100e-6, in.idcA = 5, in.iacPeakToPeakA = 1, in.irmsA = 5.01;
-    in.frequencyHz = 100e3, in.turns = 49, in.awg = awg, in.shape = CoreShape::Toroid;
-    in.outline = {1.06, 0.57, 0.437}, in.acCm2 = 0.6417, in.lcCm = 6.503;
-    in.windowAreaCm2 = 1.6463, in.surfaceAreaCm2 = 22.53, in.muInitial = 35;
-    in.coreLossW = 0.178, in.designTempRiseC = 18, in.biasCurve = BiasCurve{};
-    in.wire = tables.wire(awg);
-    in.windingDataProblem = tables.wireProblem(awg);
-    const DesignCheck check = checkDesign(in);
-    if (check.copper.available()) {
-        const CopperFigures& f = *check.copper.figures;
-        for (const double v : {f.meanTurnCm, f.rdc20Ohm, f.rhotOhm, f.copperLossW, f.totalLossW,
-                               f.temperatureRiseC, f.hotTemperatureC})
-            if (!finite(v))
-                return "AWG " + std::to_string(awg) + ": a copper figure is not finite";
-    }
-    if (!check.winding.available())
-        return {};
-    const WindingFigures& w = *check.winding.figures;
-    long laid = 0;
-    for (const long turns : w.turnsPerLayer)
-        laid += turns > 0 ? turns : in.turns + 1;  // a layer of no turns is never laid
-    if (w.fits && laid != in.turns)
-        return "AWG " + std::to_string(awg) + ": a winding fits that was not laid out";
-    if (!finite(w.fill))
-        return "AWG " + std::to_string(awg) + ": the fill is not finite";
-    return {};
-}
-
 // Builds the damaged set into `catalogue` and ranks it with the default specification of
 // the adviser's tests; the faults found, none when all is well. A set the build tool cannot
 // even store (it never refuses a cell without its checks) gives none.
@@ -277,11 +244,6 @@ inline std::vector<std::string> rankDamaged(const CsvSet& full,
                 if (!problem.empty() && (coreRow ? c.core : c.material) == key && c.completed)
                     faults.push_back(c.core + " " + c.material + " completed despite: " + problem);
         }
-        if (d.table == "Wires" && d.row < full.at("Wires").size())
-            if (const std::string fault =
-                    wireRowFault(catalogue, std::stoi(full.at("Wires")[d.row][0]));
-                !fault.empty())
-                faults.push_back(fault);
     }
     return faults;
 }
