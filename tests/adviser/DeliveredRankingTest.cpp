@@ -227,7 +227,6 @@ TEST(DeliveredRanking, ProblemsThatStopTheWholeRanking) {
     };
     const double inf = std::numeric_limits<double>::infinity();
     EXPECT_EQ(problem(4, 25, {}), "the largest stack must be 1 to 3 cores, not 4");
-    EXPECT_EQ(problem(0, 25, {}), "the largest stack must be 1 to 3 cores, not 0");
     EXPECT_EQ(problem(1, std::nan(""), {}), "the ambient temperature is not a number");
     EXPECT_EQ(problem(1, 25, inf), "the maximum temperature rise is not a number");
     const CatalogueRecords noWires(shipped().cores(), shipped().materials(), shipped().biasCurves(),
