@@ -112,9 +112,6 @@ TEST_F(RankCommand, ExitStatuses) {
         EXPECT_NE(run.err.find(message), std::string::npos) << run.err;
         EXPECT_TRUE(exitCode == 0 || run.out.empty()) << args;
     }
-    const CliRun help = cli("rank --help");
-    EXPECT_EQ(help.exitCode, 0);
-    EXPECT_NE(help.out.find("total_loss_w"), std::string::npos);
 }
 
 // --checked keeps the designs whose check passes (the engine's tests show which those are).
