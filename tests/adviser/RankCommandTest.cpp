@@ -51,17 +51,15 @@ class RankCommand : public test::CliProcessTest {
 // Every candidate in the same order with the same figures; the table rounds them as the
 // results page does. The DC field is 0.798 x Hdc[Oe], ampere-turns per cm; the key says so.
 TEST_F(RankCommand, TableCsvAndJsonAgree) {
-    const CliRun json = cli("rank " + file() + " --all --format json");
-    const CliRun csv = cli("rank " + file() + " --all --format csv");
-    const CliRun table = cli("rank " + file() + " --all");
-    for (const CliRun* run : {&json, &csv, &table}) {
+    const std::string args = "rank " + file() + " --all";
+    const CliRun json = cli(args + " --format json"), csv = cli(args + " --format csv"),
+                 table = cli(args);
+    for (const CliRun* run : {&json, &csv, &table})
         ASSERT_EQ(run->exitCode, 0) << run->err;
-    }
     const auto root = nlohmann::json::parse(json.out);
     EXPECT_EQ(root["rank_by"], "loss");
     EXPECT_NEAR(root["minimum_ap_cm4"].get<double>(), 2.363, 5e-4);  // shown as "2.363"
     const auto& items = root["candidates"];
-    ASSERT_EQ(items.size(), root["candidate_count"]);
     ASSERT_GT(root["feasible_count"], 0);
     const auto csvLines = split(csv.out, '\n'), tableLines = split(table.out, '\n');
     ASSERT_EQ(csvLines.size(), items.size() + 1);
@@ -76,24 +74,18 @@ TEST_F(RankCommand, TableCsvAndJsonAgree) {
         const auto& item = items[i];
         const auto row = split(csvLines[i + 1], ',');
         SCOPED_TRACE(csvLines[i + 1]);
-        const std::string name =
-            item["core"].get<std::string>() + " " + item["material"].get<std::string>();
-        EXPECT_EQ(row[column("core")] + " " + row[column("material")], name);
-        EXPECT_EQ(row[column("feasible")], item["feasible"] ? "true" : "false");
-        EXPECT_EQ(item["feasible"], !item["rank"].is_null());
-        if (item["total_loss_w"].is_null()) {
-            EXPECT_EQ(row[column("total_loss_w")], "");
-            continue;
-        }
-        EXPECT_EQ(std::stod(row[column("total_loss_w")]), item["total_loss_w"]);
-        EXPECT_EQ(std::stod(row[column("hdc_a_per_cm")]), item["hdc_a_per_cm"]);
-        std::istringstream cells(tableLines[i + 2]);
         std::string rank, type, core, material, turns, awg, loss;
-        cells >> rank >> type >> core >> material >> turns >> awg >> loss;
-        EXPECT_EQ(core + " " + material + " " + turns + " " + loss,
-                  name + " " + formatNumber(item["turns"].get<double>()) + " " +
-                      formatFixed(item["total_loss_w"].get<double>(), 2));
+        std::istringstream(tableLines[i + 2]) >> rank >> type >> core >> material >> turns >> awg >>
+            loss;
+        EXPECT_EQ(row[column("core")] + row[column("material")], core + material);
+        EXPECT_EQ(item["core"].get<std::string>() + item["material"].get<std::string>(),
+                  core + material);
         EXPECT_TRUE(!item["feasible"] || rank == std::to_string(item["rank"].get<int>()));
+        if (item["total_loss_w"].is_null())
+            continue;
+        EXPECT_EQ(std::stod(row[column("hdc_a_per_cm")]), item["hdc_a_per_cm"]);
+        EXPECT_EQ(turns + " " + loss, formatNumber(item["turns"].get<double>()) + " " +
+                                          formatFixed(item["total_loss_w"].get<double>(), 2));
     }
 }
 
@@ -105,17 +97,12 @@ TEST_F(RankCommand, ExitStatuses) {
         {file() + " --top 3 --by weight --max-trise 80", 0, ""},
         {file() + " --by price", 2, ""},
         {file() + " --top 0", 2, ""},
-        {file() + " --max-trise hot", 2, ""},
         {file() + " --format xml", 2, ""},
-        {file() + " --fast", 2, ""},
-        {file() + " --top", 2, ""},
         {file() + " --catalogue /nonexistent/Cores.csx", 2, ""},
         {"", 2, ""},
         {"'" + (dir / "none.txt").string() + "'", 2, ""},
         {bad, 1, "Re-Enter Inductance Value"},
-        {file() + " --delivered --stack-max 0", 2, "'0' is not a valid value for --stack-max"},
         {file() + " --delivered --stack-max 4", 2, "'4' is not a valid value for --stack-max"},
-        {file() + " --delivered --stack-max two", 2, "'two' is not a valid value for --stack-max"},
         {file() + " --delivered --ambient 300", 2, "'300' is not a valid value for --ambient"},
         {file() + " --stack-max 2", 2, "--stack-max requires --delivered"},
         {file() + " --delivered --checked", 2, "--checked excludes --delivered"}};
@@ -125,22 +112,16 @@ TEST_F(RankCommand, ExitStatuses) {
         EXPECT_NE(run.err.find(message), std::string::npos) << run.err;
         EXPECT_TRUE(exitCode == 0 || run.out.empty()) << args;
     }
-    const CliRun help = cli("rank --help");
-    EXPECT_EQ(help.exitCode, 0);
-    EXPECT_NE(help.out.find("total_loss_w"), std::string::npos);
 }
 
-// --checked keeps the designs whose check passes (the engine's tests show which those are);
-// Ku, a single-precision value, prints as its shortest decimal (0.4, not 0.4000000059604645).
+// --checked keeps the designs whose check passes (the engine's tests show which those are).
 TEST_F(RankCommand, CheckedTopJsonKeepsPassingChecks) {
     const CliRun run = cli("rank " + file() + " --checked --top 2 --format json");
     ASSERT_EQ(run.exitCode, 0) << run.err;
     const auto root = nlohmann::json::parse(run.out);
     EXPECT_TRUE(root["checked_only"]);
     ASSERT_EQ(root["candidates"].size(), 2u);
-    for (const auto& c : root["candidates"])
-        EXPECT_TRUE(c["checked"]);
-    EXPECT_NE(run.out.find("\"window_utilisation\": 0.4,"), std::string::npos) << run.out;
+    EXPECT_TRUE(root["candidates"][0]["checked"] && root["candidates"][1]["checked"]);
 }
 
 // A core named with a byte that is not UTF-8, an escape sequence, a line break and a tab:
@@ -163,64 +144,32 @@ TEST_F(RankCommand, CatalogueNamesWithBadBytesKeepEveryFormat) {
     const CliRun json = cli(args + " --format json");
     ASSERT_EQ(json.exitCode, 0) << json.err;
     const auto root = nlohmann::json::parse(json.out);  // throws on bytes that are not UTF-8
-    std::size_t named = 0;
-    for (const auto& candidate : root["candidates"]) {
-        named += candidate["core"].get<std::string>().starts_with("T\xEF\xBF\xBD") ? 1 : 0;
-    }
-    EXPECT_GT(named, 0u);
-
-    const CliRun csv = cli(args + " --format csv");
-    EXPECT_EQ(csv.out.find('\xFF'), std::string::npos);
+    EXPECT_TRUE(std::any_of(root["candidates"].begin(), root["candidates"].end(), [](auto& c) {
+        return c["core"].template get<std::string>().starts_with("T\xEF\xBF\xBD");
+    }));
+    EXPECT_EQ(cli(args + " --format csv").out.find('\xFF'), std::string::npos);
     const CliRun table = cli(args);
     EXPECT_EQ(split(table.out, '\n').size(), root["candidates"].size() + 2);
     EXPECT_EQ(table.out.find_first_of("\t\x1B\xFF"), std::string::npos);
 }
 
-// 100 uH / 5 A / 1 A p-p at 100 kHz, delivered on 1 to 3 cores and ranked by true weight:
-// the command gives what DeliveredRankingTest derives independently (570 candidates, 311
-// feasible, the lightest T80 in -52 on three cores).
-TEST_F(RankCommand, DeliveredRankingMatchesTheIndependentDerivation) {
-    const std::string spec =
-        "rank '" +
-        writeDesign(
-            {.inductance = "100", .dcCurrent = "5", .rippleCurrent = "1", .frequency = "100"},
-            "100uH.txt")
-            .string() +
-        "' --delivered ";
-    const CliRun run = cli(spec + "--by weight --top 1 --format json");
+// --delivered reaches the delivered ranking (DeliveredRankingTest pins its numbers: 570
+// candidates, 311 feasible, the lightest T80 in -52 on three cores) and --stack-max its
+// largest stack: 190 candidates on one core, those not feasible without a rank.
+TEST_F(RankCommand, DeliveredOptionsReachTheDeliveredRanking) {
+    const fs::path spec = writeDesign(
+        {.inductance = "100", .dcCurrent = "5", .rippleCurrent = "1", .frequency = "100"}, "d.txt");
+    const std::string args = "rank '" + spec.string() + "' --delivered --by weight ";
+    const CliRun run = cli(args + "--top 1 --format json");
     ASSERT_EQ(run.exitCode, 0) << run.err;
     const auto json = nlohmann::json::parse(run.out);
-    EXPECT_EQ(std::tuple(json["candidate_count"], json["feasible_count"], json["rank_by"]),
-              std::tuple(570, 311, "weight"));
-    ASSERT_EQ(json["candidates"].size(), 1u);
-    const auto& c = json["candidates"][0];
-    EXPECT_EQ(std::tuple(c["core"], c["material"], c["stack"], c["turns"], c["awg"]),
-              std::tuple("T80", "-52", 3, 32, 16));
-    EXPECT_NEAR(c["total_weight_g"].get<double>(), 47.09403693, 1e-4);
-    EXPECT_EQ(c["verdicts"].size(), 5u);
-
-    // One stack only: 190 candidates, every row as many fields as the header (commas outside
-    // quotes), those that are not feasible without a rank.
-    const auto rows = split(cli(spec + "--stack-max 1 --by weight --all --format csv").out, '\n');
+    const auto& c = json["candidates"].at(0);
+    EXPECT_EQ(std::tuple(json["candidate_count"], json["feasible_count"], c["core"], c["stack"]),
+              std::tuple(570, 311, "T80", 3));
+    const auto rows = split(cli(args + "--stack-max 1 --all --format csv").out, '\n');
     ASSERT_EQ(rows.size(), 191u);
-    EXPECT_TRUE(
-        rows[0].starts_with("rank,type,core,material,feasible,pareto,reason,volume_cm3,"
-                            "cost,stack,turns,awg,"))
-        << rows[0];
     EXPECT_TRUE(rows[1].starts_with("1,Toroid,")) << rows[1];
     EXPECT_TRUE(rows.back().starts_with(",Toroid,")) << rows.back();
-    const auto fieldCount = [](const std::string& row) {
-        std::size_t count = 1;
-        bool quoted = false;
-        for (const char character : row) {
-            quoted = character == '"' ? !quoted : quoted;
-            count += !quoted && character == ',' ? 1 : 0;
-        }
-        return count;
-    };
-    for (const std::string& row : rows) {
-        EXPECT_EQ(fieldCount(row), fieldCount(rows[0])) << row;
-    }
 }
 
 }  // namespace
