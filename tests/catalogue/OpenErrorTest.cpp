@@ -69,6 +69,11 @@ const OpenCase kOpenCases[] = {
     {writer("ALTER TABLE \"E-Cores\" DROP COLUMN \"GAP\""),
      "field \"GAP\" of table \"E-Cores\" is missing", 0},
     {writer("BEGIN EXCLUSIVE"), nullptr, 2},
+    {writer("ALTER TABLE \"Toroid_Materials\" RENAME TO Old; CREATE TABLE \"Toroid_Materials\" "
+            "(Core TEXT COLLATE NOCASE, Mat TEXT COLLATE NOCASE, PRIMARY KEY (Core, Mat)) WITHOUT "
+            "ROWID; INSERT INTO \"Toroid_Materials\" SELECT * FROM Old; DROP TABLE Old; CREATE "
+            "INDEX \"Toroid_Materials.CoreNo\" ON \"Toroid_Materials\" (Core)"),
+     nullptr, 2},  // a table without row ids, as another tool may write it
     {writer("PRAGMA journal_mode = WAL; DELETE FROM \"E-Cores\" WHERE CoreNo = 'E10'"), nullptr, 1},
     {writer("BEGIN EXCLUSIVE; UPDATE \"E-Cores\" SET AC = 7"), "it is locked by another program",
      0},
