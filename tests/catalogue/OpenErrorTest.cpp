@@ -101,26 +101,6 @@ TEST(OpenCatalogue, ReadsWhatIsWholeOrNamesTheFileAndWhatIsWrong) {
     }
 }
 
-// Opening a WAL-mode database normally creates -wal and -shm files beside it (as root even
-// in a read-only folder; anyone else is refused there).
-TEST(OpenCatalogue, WalModeCatalogueInAReadOnlyFolderOpensAndCreatesNothing) {
-    TempDir dir;
-    const std::string path = cataloguePath(dir.path().string());
-    writer("PRAGMA journal_mode = WAL")(path);  // the connection closes here
-    char header[20] = {};
-    std::ifstream(path, std::ios::binary).read(header, sizeof header);
-    ASSERT_EQ(header[18], 2) << "not in WAL mode";  // file format: write version 2 is WAL
-    ASSERT_EQ(filesIn(dir.path()), 1);
-
-    ::chmod(dir.path().c_str(), 0555);
-    CatalogueSources sources;
-    EXPECT_NO_THROW(sources.open(dir.path().string()));
-    const bool read = sources.toroids.isOpen() && sources.toroids.recordset().recordCount() == 2;
-    ::chmod(dir.path().c_str(), 0755);
-    EXPECT_TRUE(read);
-    EXPECT_EQ(filesIn(dir.path()), 1);
-}
-
 // The size and a hash of the bytes of every file in the folder, by name.
 std::map<std::string, std::pair<std::size_t, std::size_t>> contentsOf(
     const std::filesystem::path& dir) {
@@ -143,7 +123,6 @@ std::string leftBehind(const std::string& sql, const char* companion, const Temp
     const std::string path = cataloguePath(dir.path().string());
     std::filesystem::copy_file(original, path);
     std::filesystem::copy_file(original + companion, path + companion);
-    EXPECT_GT(std::filesystem::file_size(path + companion), 0U);
     return path;
 }
 
@@ -168,27 +147,35 @@ TEST(OpenCatalogue, AChangeLeftUnfinishedIsLeftOutAndSaid) {
     EXPECT_EQ(contentsOf(dir.path()), before);
 }
 
-// Changes committed to the WAL file but not yet to the file itself are read, in a read-only
-// folder too, and nothing is created beside the file (no -shm).
-TEST(OpenCatalogue, ChangesWaitingInTheWalAreReadAndNothingIsCreated) {
-    for (const bool readOnly : {false, true}) {
-        SCOPED_TRACE(readOnly);
-        TempDir dir;
-        leftBehind("PRAGMA journal_mode = WAL; DELETE FROM \"E-Cores\" WHERE CoreNo = 'E10'",
-                   "-wal", dir);
-        const auto before = contentsOf(dir.path());
-        ::chmod(dir.path().c_str(), readOnly ? 0555 : 0755);
-        CatalogueSources sources;
-        try {
-            sources.open(dir.path().string());
-            EXPECT_EQ(sources.eCores.recordset().recordCount(), 1);
-            EXPECT_EQ(sources.notice(), "");
-        } catch (const CatalogueError& error) {
-            ADD_FAILURE() << error.what();
+// Opening a WAL-mode database normally creates -wal and -shm files beside it (as root even in
+// a read-only folder; anyone else is refused there). Closed cleanly or with committed changes
+// still waiting in the WAL (one row gone), it is read, in a read-only folder too, and nothing
+// beside it is created or changed.
+TEST(OpenCatalogue, WalModeCataloguesAreReadAndNothingIsCreated) {
+    for (const bool waiting : {false, true})
+        for (const bool readOnly : {false, true}) {
+            SCOPED_TRACE(std::to_string(waiting) + std::to_string(readOnly));
+            TempDir dir;
+            const std::string sql =
+                "PRAGMA journal_mode = WAL; DELETE FROM \"E-Cores\" WHERE "
+                "CoreNo = 'E10'";
+            if (waiting)
+                leftBehind(sql, "-wal", dir);
+            else
+                writer(sql)(cataloguePath(dir.path().string()));  // the connection closes here
+            const auto before = contentsOf(dir.path());
+            ::chmod(dir.path().c_str(), readOnly ? 0555 : 0755);
+            CatalogueSources sources;
+            try {
+                sources.open(dir.path().string());
+                EXPECT_EQ(sources.eCores.recordset().recordCount(), 1);
+                EXPECT_EQ(sources.notice(), "");
+            } catch (const CatalogueError& error) {
+                ADD_FAILURE() << error.what();
+            }
+            ::chmod(dir.path().c_str(), 0755);
+            EXPECT_EQ(contentsOf(dir.path()), before);
         }
-        ::chmod(dir.path().c_str(), 0755);
-        EXPECT_EQ(contentsOf(dir.path()), before);
-    }
 }
 
 // The file is named to SQLite as a URI, where '?', '#' and '%' would end or change the path.
@@ -200,13 +187,6 @@ TEST(OpenCatalogue, FolderNamesWithUriCharactersOpen) {
     CatalogueSources sources;
     sources.open(folder.string());
     EXPECT_EQ(sources.eCores.recordset().recordCount(), 2);
-}
-
-TEST(OpenError, ADataSourceWithoutFileOrRefreshSaysSo) {
-    DataSource source("E-Cores");
-    EXPECT_FALSE(source.isOpen());
-    EXPECT_THROW(source.recordset(), CatalogueError);
-    EXPECT_THROW(source.refresh(), CatalogueError);
 }
 
 }  // namespace
