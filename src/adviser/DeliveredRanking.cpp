@@ -8,6 +8,7 @@
 #include <tuple>
 #include <utility>
 
+#include "adviser/ParetoFront.h"
 #include "catalogue/PhysicsInputs.h"
 #include "physics/FixedText.h"
 
@@ -155,29 +156,9 @@ void orderDelivered(std::vector<DeliveredCandidate>& candidates, RankKey key) {
 }
 
 void markDeliveredPareto(std::vector<DeliveredCandidate>& candidates) {
-    std::vector<DeliveredCandidate*> feasible;
-    for (DeliveredCandidate& c : candidates) {
-        c.pareto = false;
-        if (c.feasible)
-            feasible.push_back(&c);
-    }
-    const auto lossWeight = [](const DeliveredCandidate* c) {
-        return std::pair(copperOf(*c).totalLossHotW, copperOf(*c).totalWeightKg);
-    };
-    std::sort(feasible.begin(), feasible.end(),
-              [&](const auto* a, const auto* b) { return lossWeight(a) < lossWeight(b); });
-    // Sweeping up in loss, a candidate is beaten unless it is lighter than every one before
-    // it; equal twins beat neither each other.
-    double lightest = std::numeric_limits<double>::infinity();
-    const DeliveredCandidate* lastOnFront = nullptr;
-    for (DeliveredCandidate* c : feasible) {
-        const bool twin = lastOnFront && lossWeight(c) == lossWeight(lastOnFront);
-        if (lossWeight(c).second < lightest || twin) {
-            c->pareto = true;
-            lastOnFront = c;
-            lightest = std::min(lightest, lossWeight(c).second);
-        }
-    }
+    markParetoFront(candidates, [](const DeliveredCandidate& c) {
+        return std::pair(copperOf(c).totalLossHotW, copperOf(c).totalWeightKg);
+    });
 }
 
 DeliveredRanking rankDelivered(const CatalogueRecords& records,

@@ -9,6 +9,8 @@
 #include <tuple>
 #include <utility>
 
+#include "adviser/ParetoFront.h"
+
 namespace coilsmith::adviser {
 
 namespace {
@@ -207,29 +209,8 @@ std::vector<Candidate> orderedCandidates(std::vector<std::vector<Candidate>>& pa
 }
 
 void markPareto(std::vector<Candidate>& candidates) {
-    std::vector<Candidate*> feasible;
-    for (Candidate& c : candidates) {
-        c.pareto = false;
-        if (c.feasible) {
-            feasible.push_back(&c);
-        }
-    }
-    std::sort(feasible.begin(), feasible.end(), [](const Candidate* a, const Candidate* b) {
-        return std::tie(a->totalLoss, a->totalWeight) < std::tie(b->totalLoss, b->totalWeight);
-    });
-    // Sweeping up in loss, a candidate is beaten unless it is lighter than every one before
-    // it; equal twins beat neither each other.
-    double lightest = std::numeric_limits<double>::infinity();
-    const Candidate* lastOnFront = nullptr;
-    for (Candidate* c : feasible) {
-        const bool twin = lastOnFront != nullptr && c->totalLoss == lastOnFront->totalLoss &&
-                          c->totalWeight == lastOnFront->totalWeight;
-        if (c->totalWeight < lightest || twin) {
-            c->pareto = true;
-            lastOnFront = c;
-            lightest = std::min(lightest, c->totalWeight);
-        }
-    }
+    markParetoFront(candidates,
+                    [](const Candidate& c) { return std::pair(c.totalLoss, c.totalWeight); });
 }
 
 }  // namespace coilsmith::adviser

@@ -32,11 +32,6 @@ struct TableIndex;
 // copy costs a reference count and a few words.
 class Recordset {
   public:
-    // A table made in memory: key texts compare case-insensitively; `indexes` names each
-    // index and its key fields.
-    Recordset(std::string table, std::vector<std::string> fields,
-              std::vector<std::vector<Value>> rows,
-              std::vector<std::pair<std::string, std::vector<std::string>>> indexes);
     // A table loaded from a catalogue file. No current index yet: records in table order,
     // the first one current.
     explicit Recordset(std::shared_ptr<const catalogue::Table> table);
@@ -127,20 +122,10 @@ class DataSource {
     Recordset& recordset();  // CatalogueError when not refreshed yet
     const Recordset& recordset() const;
 
-    // Reads the table now (a changed file anew) and makes every later Refresh of this
-    // source, and of its copies, start a fresh Recordset on that same load without looking
-    // at the file again. For a pass that refreshes thousands of times and must see one
-    // version of the catalogue throughout (the core adviser). The current Recordset is
-    // left as it is. False, and nothing kept, when the table cannot be read: Refresh then
-    // reports the problem as usual.
-    bool keepSnapshot() noexcept;
-    bool keepsSnapshot() const noexcept { return snapshot_ != nullptr; }
-
   private:
     std::string databaseName_;
     std::string table_;
     std::optional<Recordset> recordset_;
-    std::shared_ptr<const catalogue::Table> snapshot_;
 };
 
 // The five data sources of a design window.
@@ -157,8 +142,6 @@ struct CatalogueSources {
     void open(const std::string& appDir);
     // The same on an explicit database file.
     void openFile(const std::string& path);
-    // keepSnapshot on all five; false when any of them could not be read.
-    bool keepSnapshot() noexcept;
     // The first notice of the five open tables (Recordset::notice), or "".
     std::string notice() const;
 };

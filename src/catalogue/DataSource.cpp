@@ -10,20 +10,7 @@ void DataSource::refresh() {
     if (databaseName_.empty()) {
         throw CatalogueError("No catalogue file is named for table \"" + table_ + "\".");
     }
-    recordset_.emplace(snapshot_ ? snapshot_ : catalogue::cachedTable(databaseName_, table_));
-}
-
-bool DataSource::keepSnapshot() noexcept {
-    try {
-        if (databaseName_.empty()) {
-            return false;
-        }
-        snapshot_ = catalogue::cachedTable(databaseName_, table_);
-        return true;
-    } catch (const std::exception&) {
-        snapshot_.reset();
-        return false;
-    }
+    recordset_.emplace(catalogue::cachedTable(databaseName_, table_));
 }
 
 Recordset& DataSource::recordset() {
@@ -56,14 +43,6 @@ void CatalogueSources::openFile(const std::string& path) {
     materials.recordset().setIndex("PrimaryKey");
     toroids.recordset().setIndex("PrimaryKey");
     toroidMaterials.recordset().setIndex("CoreNo");
-}
-
-bool CatalogueSources::keepSnapshot() noexcept {
-    bool kept = true;
-    for (DataSource* source : {&eCores, &eCoreMaterials, &materials, &toroids, &toroidMaterials}) {
-        kept = source->keepSnapshot() && kept;
-    }
-    return kept;
 }
 
 std::string CatalogueSources::notice() const {

@@ -11,45 +11,7 @@ namespace {
 using catalogue::Table;
 using catalogue::TableIndex;
 
-std::shared_ptr<const Table> tableInMemory(
-    std::string name, std::vector<std::string> fields, std::vector<std::vector<Value>> rows,
-    std::vector<std::pair<std::string, std::vector<std::string>>> indexes) {
-    auto table = std::make_shared<Table>();
-    table->name = std::move(name);
-    table->fields = std::move(fields);
-    table->affinities.assign(table->fields.size(), catalogue::Affinity::Blob);
-    table->rowCount = rows.size();
-    table->cells.reserve(rows.size() * table->fields.size());
-    for (auto& row : rows) {
-        row.resize(table->fields.size());
-        for (const Value& value : row) {
-            table->append(value);
-        }
-    }
-    catalogue::markUnsoundRows(*table);
-    for (auto& [indexName, keyFields] : indexes) {
-        TableIndex index{std::move(indexName), {}, {}};
-        for (const std::string& keyField : keyFields) {
-            const auto field = table->fieldIndex(keyField);
-            if (!field) {
-                throw CatalogueError("The index \"" + index.name + "\" of table \"" + table->name +
-                                     "\" names no field \"" + keyField + "\".");
-            }
-            index.keys.push_back({*field, catalogue::Collation::NoCase, false});
-        }
-        catalogue::sortIndex(*table, index);
-        table->indexes.push_back(std::move(index));
-    }
-    return table;
-}
-
 }  // namespace
-
-Recordset::Recordset(std::string table, std::vector<std::string> fields,
-                     std::vector<std::vector<Value>> rows,
-                     std::vector<std::pair<std::string, std::vector<std::string>>> indexes)
-    : Recordset(tableInMemory(std::move(table), std::move(fields), std::move(rows),
-                              std::move(indexes))) {}
 
 Recordset::Recordset(std::shared_ptr<const Table> table) : table_(std::move(table)) {}
 

@@ -129,13 +129,4 @@ std::optional<std::string> ReferenceTables::wireProblem(int awg) const {
     return problemOfRow(*wires_.records, gaugeKey(awg));
 }
 
-std::optional<BiasCurve> loadBiasCurve(const std::string& catalogueFile,
-                                       std::string_view material) {
-    return curveIn(loadedTable(catalogueFile, schema::kBiasCurves), material);
-}
-
-std::optional<WireRow> loadWire(const std::string& catalogueFile, int awg) {
-    return wireIn(loadedTable(catalogueFile, schema::kWires), awg);
-}
-
 }  // namespace coilsmith

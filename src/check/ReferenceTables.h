@@ -45,9 +45,4 @@ class ReferenceTables {
     Loaded wires_;
 };
 
-// One look-up each, reading the file (through the catalogue cache). Nothing for a row that
-// is absent or unusable. CatalogueError when the file or table cannot be read.
-std::optional<BiasCurve> loadBiasCurve(const std::string& catalogueFile, std::string_view material);
-std::optional<WireRow> loadWire(const std::string& catalogueFile, int awg);
-
 }  // namespace coilsmith

@@ -76,17 +76,9 @@ TEST_F(StoreTest, SeeksAndWalksFollowTheIndexOrderWithTiesInTableOrder) {
     EXPECT_TRUE(toroids.recordCount() == 0 && toroids.atEnd());
     EXPECT_THROW(toroids.goToFirst(), Fault);
     EXPECT_EQ(cataloguePath("/opt/coilsmith"), "/opt/coilsmith/Cores.csx");
-    Recordset records(
-        "T", {"Key", "N"}, {{"c"}, {"A", std::int64_t{2}}, {"a", std::int64_t{3}}},
-        {{"ByKey", {"Key"}}});  // in memory, ordered by its indexes; short rows filled
-    records.setIndex("ByKey");
-    records.findByIndex("=", Value("a"));
-    EXPECT_EQ(records.field("N"), Value(std::int64_t{2}));
-    records.goToLast();
-    EXPECT_EQ(std::pair(records.field("Key"), records.field("N")), std::pair(Value("c"), Value()));
 }
 
-TEST_F(StoreTest, RefreshReadsChangedFilesFromAnyThreadAndSnapshotsKeepTheirLoad) {
+TEST_F(StoreTest, RefreshReadsChangedFilesFromAnyThread) {
     const Recordset before = sources.eCores.recordset();
     sources.eCores.refresh();
     EXPECT_TRUE(sources.eCores.recordset().sharesRowsWith(before));
@@ -121,23 +113,11 @@ TEST_F(StoreTest, RefreshReadsChangedFilesFromAnyThreadAndSnapshotsKeepTheirLoad
         }));
     for (auto& count : counts)
         EXPECT_EQ(count.get(), 5);
-    DataSource kept = sources.eCores;  // a snapshot keeps one load while others see the change
-    ASSERT_TRUE(kept.keepSnapshot());
-    kept.refresh();
-    const Recordset kept1 = kept.recordset();
-    ASSERT_TRUE(testing::execSql(path, "UPDATE \"E-Cores\" SET AC = 7 WHERE CoreNo = 'E10'"));
-    kept.refresh();
-    EXPECT_TRUE(kept.recordset().sharesRowsWith(kept1));
-    sources.eCores.refresh();
-    EXPECT_FALSE(sources.eCores.recordset().sharesRowsWith(kept1));
-    EXPECT_TRUE(sources.keepSnapshot());
-    EXPECT_FALSE(CatalogueSources().keepSnapshot());  // no file: nothing kept, nothing to say
     EXPECT_EQ(CatalogueSources().notice(), "");
     DataSource source("E-Cores");  // without a file, or with a missing one, nothing is read
     EXPECT_THROW(source.recordset(), CatalogueError);
     EXPECT_THROW(source.refresh(), CatalogueError);
     source.setDatabaseName("/nonexistent/Cores.csx");
-    EXPECT_FALSE(source.keepSnapshot() || source.keepsSnapshot());
     EXPECT_THROW(source.refresh(), CatalogueError);
 }
 
