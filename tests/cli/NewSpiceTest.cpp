@@ -72,8 +72,6 @@ TEST_F(NewSpiceTest, NewRefusesWithTheReason) {
     const std::pair<std::string, std::string> rows[] = {
         {"", "give a specification or a converter\nUsage: coilsmith-cli new"},
         {"--inductance 100u --dc 5 --ripple 1", "--frequency is missing"},
-        {"--inductance 100x --dc 5 --ripple 1 --frequency 1k",
-         "--inductance: \"100x\" is not a number"},
         {spec + " --vin 18:36", "--vin needs a converter: --buck, --boost or --buck-boost"},
         {buck + " --dc 5", "--dc belongs to a specification given directly"},
         {buck + " --inductance 10u --ripple-ratio 0.2", "give --inductance or --ripple-ratio"},
@@ -122,7 +120,6 @@ TEST_F(NewSpiceTest, SpiceWritesTheModelAsDesignedOrDelivered) {
                          "* Toroid T106 in -8, 2 cores stacked, 35 turns of AWG 16\n"),
               std::string::npos)
         << model;
-    EXPECT_NE(model.find("* Delivered design at 25.0 C ambient: L(0) = "), std::string::npos);
 
     // A delivered T50 on one core whose winding does not go on: nothing to model. (What
     // cannot be modelled, and why, is DesignSubcircuitTest's.)
