@@ -13,11 +13,9 @@ namespace coilsmith {
 class FakePrinterDialog final : public PrinterDialog {
   public:
     Outcome outcome = Outcome::Chosen;
-    int shown = 0;
     RecordingPrinter printer;
 
     Result choose() override {
-        ++shown;
         if (outcome != Outcome::Chosen) {
             return {outcome, nullptr};
         }

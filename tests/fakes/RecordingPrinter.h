@@ -91,15 +91,6 @@ class RecordingPrinter : public Printer {
         ended = true;
     }
 
-    // The texts printed, in order, with the position each was printed at.
-    std::vector<Op> printed() const {
-        std::vector<Op> result;
-        std::copy_if(ops.begin(), ops.end(), std::back_inserter(result), [](const Op& op) {
-            return op.name == "printLine" || op.name == "printAtColumn";
-        });
-        return result;
-    }
-
   private:
     // Records the operation, then gives `value` (what it returns or sets).
     template <class T>
