@@ -121,7 +121,6 @@ class DesignWindowTest : public QObject {
         QCOMPARE(ambient()->value(), 60);
         runDesign("100000");
         QCOMPARE(relation()->text(), QString(">"));
-        QCOMPARE(relation()->toolTip(), QString("The core's AP is below the minimum AP"));
         QVERIFY(tabs()->currentIndex() == kResultsPage && warned());
         QSettings().clear();
     }
@@ -163,8 +162,6 @@ class DesignWindowTest : public QObject {
         type(dialog, {"Vout=4"});
         QVERIFY(refusal(dialog).startsWith("A boost needs Vout above Vin"));
         QVERIFY(rows(dialog).isEmpty() && !dialog.entry());
-        type(dialog, {"Fs=100q"});
-        QVERIFY(refusal(dialog).startsWith("the switching frequency: \"100q\" is not a number"));
     }
 };
 
