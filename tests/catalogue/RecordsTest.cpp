@@ -51,8 +51,6 @@ TEST(CatalogueRecords, ReadFromTheShippedCatalogue) {
     EXPECT_EQ((Values{t106->crossSectionCm2, t106->windowCm2, t106->gapMm, t.outerDiameterIn,
                       t.innerDiameterIn, t.heightIn}),
               (Values{0.6417, {}, {}, 1.06, 0.57, 0.437}));
-    EXPECT_EQ(t106->materials.size(), 11u);
-    EXPECT_EQ(t106->materials.back(), "-52");
     EXPECT_FALSE(r.findCore("T106", CoreShape::ECore) || r.findCore("E50", CoreShape::Toroid));
 
     const MaterialRecord* mix52 = r.findMaterial("-52");
@@ -98,11 +96,8 @@ TEST(CatalogueRecords, BecomePhysicsInputsInSi) {
 
     const auto* mix26 = shipped().findMaterial("-26");
     const auto material = physicsMaterial(*mix26, shipped().findBiasCurve("-26"));
-    ASSERT_TRUE(material);
-    EXPECT_EQ(material->initialPermeability, 75);
-    EXPECT_DOUBLE_EQ(material->densityKgPerM3, 7000);
-    ASSERT_TRUE(material->biasCurve);
-    EXPECT_EQ(material->biasCurve->fieldExponent, 1.71977);
+    ASSERT_TRUE(material && material->biasCurve);
+    EXPECT_DOUBLE_EQ(material->densityKgPerM3, 7000);  // converted; the loss fit is copied
     EXPECT_EQ(material->loss.power2_3Coefficient, 1.1e8);
     EXPECT_EQ(material->relativeCost, 1.0);
     EXPECT_EQ(biasedMaterial(*mix26, *shipped().findBiasCurve("-26"))->initialPermeability, 75);

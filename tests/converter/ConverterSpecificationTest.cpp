@@ -107,9 +107,6 @@ struct Refusal {
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
 const Refusal kRefusals[] = {
-    {converter(T::Buck, 10, 20, 12, 5, 100e3),
-     "A buck needs Vout below Vin: 12 V is not below the lowest "
-     "input 10 V; use a boost or buck-boost, or raise Vin min above 12 V"},
     {converter(T::Buck, 12, 20, 12, 5, 100e3),
      "A buck needs Vout below Vin: 12 V is not below the lowest "
      "input 12 V; use a boost or buck-boost, or raise Vin min above 12 V"},

@@ -89,7 +89,6 @@ TEST(FormatSi, ChoosesThePrefixAndRoundsInDecimal) {
     EXPECT_EQ(formatSi(177.777e-6, "H", 3), "178 \u00b5H");
     EXPECT_EQ(formatSi(0.0171, "A", 1), "20 mA");
     EXPECT_EQ(formatSi(1e100, "H"), "1e+100 H");  // a three-digit exponent
-    EXPECT_EQ(formatSignificant(0.0171428, 3), "0.0171");
     EXPECT_EQ(formatSignificant(std::nan("")), "out of range");
 }
 

@@ -24,27 +24,23 @@ TEST(Sizing, DefaultSpecification) {
     // E = 0.009453125 J gives 2 E / (B J Ku) = 2.36328125 cm^4.
     EXPECT_FLOAT_EQ(out.ap, 2.36328125f);
     EXPECT_EQ(out.apText, "2.363");
-    const DesignState afterFirst = s;  // running again changes nothing
-    EXPECT_EQ(sizeAreaProduct(s, kDefaultTexts).apText, "2.363");
-    EXPECT_EQ(s, afterFirst);
 }
 
 // Earlier inputs are stored, the failing one and all later ones keep what they held; values that
 // give no choke (no inductance, flux density or frequency, a negative current) are refused, as
-// is a frequency too large for single precision (1e36) or for a double (1e305 kHz).
+// is a frequency too large for single precision (1e36) or for a double (1e305 kHz). Which texts
+// read as numbers at all is NumberText's (numeric tests).
 TEST(Sizing, StopsAtTheFirstBadInput) {
     const char* const messages[] = {
         "Re-Enter Inductance Value", "Re-Enter Flux Density value Value",
         "Re-Enter DC Current Value", "Re-Enter AC Current Value", "Re-Enter Excitation Frequency"};
     const std::tuple<int, TypedSpecification, double> rows[] = {
-        {0, {"", "0.5", "25", "5", "50"}, 1000},      {1, {"25", "abc", "25", "5", "50"}, 1000},
-        {2, {"25", "0.5", " ", "5", "50"}, 1000},     {3, {"25", "0.5", "25", "1..2", "50"}, 1000},
-        {4, {"25", "0.5", "25", "5", "fifty"}, 1000}, {4, {"25", "0.5", "25", "5", "1e36"}, 1000},
-        {4, {"25", "0.5", "25", "5", "1e305"}, 1e6},  {0, {"1e999", "0.5", "25", "5", "50"}, 1000},
-        {0, {"0", "0.5", "25", "5", "50"}, 1000},     {0, {"-5", "0.5", "25", "5", "50"}, 1000},
-        {1, {"25", "0", "25", "5", "50"}, 1000},      {1, {"25", "-0.5", "25", "5", "50"}, 1000},
-        {2, {"25", "0.5", "-25", "5", "50"}, 1000},   {3, {"25", "0.5", "25", "-1", "50"}, 1000},
-        {4, {"25", "0.5", "25", "5", "-25"}, 1000},   {4, {"25", "0.5", "25", "5", "0"}, 1000}};
+        {0, {"", "0.5", "25", "5", "50"}, 1000},     {4, {"25", "0.5", "25", "5", "1e36"}, 1000},
+        {4, {"25", "0.5", "25", "5", "1e305"}, 1e6}, {0, {"1e999", "0.5", "25", "5", "50"}, 1000},
+        {0, {"0", "0.5", "25", "5", "50"}, 1000},    {0, {"-5", "0.5", "25", "5", "50"}, 1000},
+        {1, {"25", "0", "25", "5", "50"}, 1000},     {1, {"25", "-0.5", "25", "5", "50"}, 1000},
+        {2, {"25", "0.5", "-25", "5", "50"}, 1000},  {3, {"25", "0.5", "25", "-1", "50"}, 1000},
+        {4, {"25", "0.5", "25", "5", "-25"}, 1000},  {4, {"25", "0.5", "25", "5", "0"}, 1000}};
     for (const auto& [failing, texts, ffac] : rows) {
         DesignState s = freshWindow();
         s.Ffac = ffac;
@@ -104,8 +100,6 @@ TEST(Sizing, FailingSizingStepsAreSkipped) {
     // The ripple's square overflows: Irms keeps its old value and the energy stays 0.
     const SizingOutcome out = sizeAreaProduct(s, {"25", "0.5", "25", "1e308", "50"});
     ASSERT_FALSE(out.message);
-    EXPECT_EQ(s.Iac, 1e308);
-    EXPECT_EQ(s.Ipk, 5e307 + 25);
     EXPECT_EQ(s.Irms, -7);
     EXPECT_EQ(out.apText, "0.000");
 }
