@@ -84,6 +84,13 @@ TEST_F(StoreTest, RefreshReadsChangedFilesFromAnyThread) {
     sources.eCores.refresh();
     EXPECT_FALSE(sources.eCores.recordset().sharesRowsWith(before));
     EXPECT_EQ(sources.eCores.recordset().recordCount(), 4);
+    ASSERT_TRUE(testing::execSql(path, "CREATE INDEX \"E-Cores.Down\" ON \"E-Cores\" (AC DESC)"));
+    sources.eCores.refresh();  // a catalogue edited by hand may key an index downwards
+    Recordset& down = sources.eCores.recordset();
+    down.setIndex("Down");
+    EXPECT_EQ(walk(down, "AC"), (Values{9.0, 2.0, 1.5, 1.0}));
+    down.findByIndex("=", Value(1.5));
+    EXPECT_EQ(down.field("CoreNo"), Value("e10"));
     auto csv = hostileCsv();  // a new file under the same name, then one changed in place
     csv["Toroids"] = testing::goodCsv()["Toroids"];
     csx::buildCatalogue(csv, path, {.validate = false});
