@@ -184,8 +184,10 @@ inline std::vector<std::string> rankDamaged(const CsvSet& full,
          {std::pair{"Ldes", "25"}, {"DCC", "25"}, {"ACC", "5"}, {"Freq", "50"}, {"FD", "0.5"}})
         window.editText(box, text);
     window.calculateAreaProduct();
+    adviser::AdviserOptions options;
+    options.threads = 1;
     const adviser::Ranking ranking =
-        adviser::rankCores(sizedSpecificationOf(window), catalogue, {.threads = 1});
+        adviser::rankCores(sizedSpecificationOf(window), catalogue, options);
 
     std::vector<std::string> faults;
     for (const adviser::Candidate& c : ranking.candidates)
