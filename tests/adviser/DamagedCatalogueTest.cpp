@@ -47,8 +47,7 @@ TEST(DamagedCatalogue, SeededDamageNeverCrashesMisleadsOrShowsANonFiniteFigure) 
     const auto pick = [&](std::size_t count) {
         return std::uniform_int_distribution<std::size_t>(0, count - 1)(random);
     };
-    constexpr int kRandomCatalogues = 40;
-    for (int i = 0; i < kRandomCatalogues; ++i) {
+    for (int catalogues = 40; catalogues > 0; --catalogues) {
         std::vector<CellDamage> damage;
         for (std::size_t cells = 1 + pick(3); cells > 0; --cells) {
             const std::string table = kDamageableTables[pick(std::size(kDamageableTables))];

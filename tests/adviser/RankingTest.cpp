@@ -109,9 +109,7 @@ TEST(Pareto, KeepsWhatNothingBeatsOnBothLossAndWeight) {
 class ReasonCatalogue : public ::testing::Test {
   protected:
     Ranking rank(AdviserOptions options = {}) {
-        const ChokeModel window = test::specifiedWindow(catalogue.path(), prompter);
-        EXPECT_EQ(window.text("minAP"), "2.363");
-        return test::rankWindow(window, options);
+        return test::rankWindow(test::specifiedWindow(catalogue.path(), prompter), options);
     }
     static const Candidate& find(const Ranking& r, const std::string& core, const char* mat) {
         return *std::find_if(r.candidates.begin(), r.candidates.end(), [&](const Candidate& c) {
@@ -188,7 +186,6 @@ TEST_F(ReasonCatalogue, FiltersGiveWhatRankingWithThemGives) {
                   static_cast<int>(feasible));
         EXPECT_EQ(coreTypeFilterFromName(coreTypeFilterName(types)), types);
     }
-    EXPECT_FALSE(coreTypeFilterFromName("Both"));
     Ranking stopped;
     stopped.problem = "cannot", stopped.stopped = true;
     const Ranking shown = filteredRanking(stopped, {CoreTypeFilter::Both, 9.0, false}, hot.key);
@@ -263,14 +260,11 @@ TEST(DeliveredWindowRanking, KeepsOneTypeInTheWindowsUnits) {
     const auto records = catalogue::CatalogueRecords::load(test::shippedCatalogue());
     const DeliveredRanking all = rankDelivered(records, request, RankKey::Loss);
     const Ranking toroids = deliveredWindowRanking(all, CoreTypeFilter::Toroid, RankKey::Weight);
-    EXPECT_EQ(toroids.key, RankKey::Weight);
     EXPECT_EQ(toroids.feasibleCount,
               static_cast<std::size_t>(
                   std::count_if(all.candidates.begin(), all.candidates.end(), [](const auto& c) {
                       return c.feasible && c.shape == catalogue::CoreShape::Toroid;
                   })));
-    EXPECT_TRUE(std::all_of(toroids.candidates.begin(), toroids.candidates.end(),
-                            [](const Candidate& c) { return c.type == CoreType::Toroid; }));
     const Candidate& c = toroids.candidates.at(0);
     EXPECT_EQ(std::tuple(c.core, c.material, c.stackCount, c.rank, c.pareto, c.completed,
                          c.texts.turns, c.texts.totalWeight),
@@ -278,9 +272,10 @@ TEST(DeliveredWindowRanking, KeepsOneTypeInTheWindowsUnits) {
     const auto same = std::find_if(all.candidates.begin(), all.candidates.end(), [](auto& d) {
         return d.core == "T300" && d.material == "-8" && d.stackCount == 3;
     });
-    EXPECT_EQ(std::tuple(c.coreLoss, c.hotRise, c.texts.totalLoss),
+    EXPECT_EQ(std::tuple(c.coreLoss, c.hotRise, c.texts.totalLoss, c.cost, c.texts.wireGauge),
               std::tuple(same->design->core->lossW, same->design->copper->temperatureRiseHotC,
-                         formatFixed(same->design->copper->totalLossHotW, 3)));
+                         formatFixed(same->design->copper->totalLossHotW, 3), same->stackedCost,
+                         std::to_string(same->design->winding->awg)));
     EXPECT_EQ(toroids.candidates.at(1).core + std::to_string(*toroids.candidates[1].stackCount),
               "T4001");
     request.maxStackCount = 4;  // a ranking that stops shows why

@@ -34,10 +34,6 @@ using CsvSet = std::map<std::string, CsvRows>;
 inline constexpr const char* kDamageableTables[] = {"E-Cores",         "Toroids", "Materials",
                                                     "Bias_Curves",     "Wires",   "Core_Materials",
                                                     "Toroid_Materials"};
-// The cores a ranking designs besides a damaged one: every material of the catalogue is
-// offered for one of them.
-inline constexpr const char* kRankedToroid = "T106";
-inline constexpr const char* kRankedECore = "E100";
 
 struct CellDamage {
     std::string table;
@@ -100,18 +96,16 @@ inline DamagedSet damagedSet(const CsvSet& full, const std::vector<CellDamage>& 
         return std::any_of(damage.begin(), damage.end(),
                            [&](const CellDamage& d) { return d.table == table && d.row == row; });
     };
-    std::vector<std::string> cores = {kRankedToroid, kRankedECore};
+    // Designed besides the damaged cores: every material of the catalogue is offered for one.
+    std::vector<std::string> cores = {"T106", "E100"};
     for (const char* table : {"E-Cores", "Toroids"})
         for (std::size_t row = 1; row < full.at(table).size(); ++row)
             if (damagedRow(table, row))
                 cores.push_back(full.at(table)[row][0]);
     const auto kept = [&](const std::string& table, std::size_t row) {
-        const bool coreTable = table == "E-Cores" || table == "Toroids";
-        const bool linkTable = table == "Core_Materials" || table == "Toroid_Materials";
-        if (!coreTable && !linkTable)
-            return true;
-        const std::string& core = full.at(table)[row][0];
-        return damagedRow(table, row) || std::find(cores.begin(), cores.end(), core) != cores.end();
+        return table == "Materials" || table == "Bias_Curves" || table == "Wires" ||
+               damagedRow(table, row) ||
+               std::find(cores.begin(), cores.end(), full.at(table)[row][0]) != cores.end();
     };
     DamagedSet damaged;
     for (const auto& [table, rows] : full) {
@@ -143,11 +137,6 @@ inline csx::CsvTables csvTables(const CsvSet& set) {
     return tables;
 }
 
-// Finite, or no value at all.
-inline bool finite(std::optional<double> value) {
-    return !value || std::isfinite(*value);
-}
-
 // What is wrong with one candidate of a ranking, or "". Its texts are written from these
 // figures.
 inline std::string candidateFault(const adviser::Candidate& c) {
@@ -156,6 +145,7 @@ inline std::string candidateFault(const adviser::Candidate& c) {
         c.totalWeight, c.tempRise,  c.bmax,   c.bac,        c.hdc,      c.currentDensity,
         c.muEff,       c.cost,      c.coreAP, c.apMargin,   c.volume,   c.fill,
         c.lIdcPercent, c.woundFill, c.hotRise};
+    const auto finite = [](std::optional<double> v) { return !v || std::isfinite(*v); };
     if (!c.completed || std::all_of(std::begin(figures), std::end(figures), finite))
         return {};
     return "a figure is not finite";

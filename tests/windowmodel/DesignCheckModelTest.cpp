@@ -27,22 +27,17 @@ TEST_F(DesignCheckModelTest, CompletedRunIsCheckedWithItsOwnDesign) {
     EXPECT_FALSE(m().lastCheck().has_value());
     runWorkedExample();
     ASSERT_TRUE(m().lastCheck() && m().lastCheckInput() && m().lastCheck()->copper.available());
+    // The rest (specification, ambient, turns, gauge, L(0) and L(Idc) from Ac, lc, mu, gap and
+    // the curve) shows in the simulator model's header: DesignSubcircuitTest pins it.
     const DesignCheckInput& in = *m().lastCheckInput();
-    EXPECT_EQ((std::vector<double>{in.idcA, in.iacPeakToPeakA, in.frequencyHz, in.windowUtilisation,
-                                   in.acCm2, in.lcCm, in.windowAreaCm2, in.muInitial, in.ambientC,
-                                   in.specifiedFluxDensityT}),
-              (std::vector<double>{5, 1, 50e3, 0.4f, 1, 10, 1.5, 60, 40, 0.5}));
-    EXPECT_EQ((std::vector<double>{in.outline.c, in.outline.d, in.outline.f, in.outline.g}),
-              (std::vector<double>{0.25, 1.0, 0.25, 0.5}));
-    EXPECT_NEAR(in.requiredInductanceH, 100e-6, 1e-15);
+    EXPECT_EQ((std::vector<double>{in.windowUtilisation, in.windowAreaCm2, in.specifiedFluxDensityT,
+                                   in.outline.c, in.outline.d, in.outline.f, in.outline.g}),
+              (std::vector<double>{0.4f, 1.5, 0.5, 0.25, 1.0, 0.25, 0.5}));
     EXPECT_NEAR(in.irmsA, 5.0083264, 1e-7);
     EXPECT_NEAR(in.surfaceAreaCm2, 11.2903, 1e-9);
-    EXPECT_TRUE(in.biasCurve && in.biasCurve->b == 1e-4 && in.wire &&
-                in.wire->overallDiameterMm == 1.3645);
     const DesignNumbers& n = m().lastDesign()->numbers;
-    EXPECT_TRUE(in.turns == 37 && in.awg == 16 && in.gapMm == 0 && in.material == "M60" &&
-                in.shape == CoreShape::ECore && in.coreLossW == n.coreLossW &&
-                in.designTempRiseC == n.temperatureRiseC);
+    EXPECT_TRUE(in.wire && in.wire->overallDiameterMm == 1.3645 && in.material == "M60" &&
+                in.coreLossW == n.coreLossW && in.designTempRiseC == n.temperatureRiseC);
 
     const DesignState before = m().state();
     const double hot = m().lastCheck()->copper.figures->hotTemperatureC;

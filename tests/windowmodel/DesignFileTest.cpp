@@ -82,7 +82,6 @@ TEST_F(DesignFileTest, DesignsWithoutCoreTypeAndCompletedRoundTrip) {
     EXPECT_EQ(designed[0] + " " + designed[2] + " " + designed[5] + " " + designed[17],
               "True ED M60 37");
     ChokeModel& o = opened(first);
-    EXPECT_TRUE(otherPrompter.messages.empty());
     EXPECT_EQ(writeDesignFile(o), first);
     EXPECT_TRUE(o.selectedPage() == kSpecPage && o.pageAvailable(kResultsPage));
     o.runDesign();  // the file's core and material were chosen: the same 37 turns
