@@ -111,6 +111,16 @@ TEST(DeliveredRanking, TopThreeByWeightAndLossEqualTheIndependentDerivation) {
         orderDelivered(ranking.candidates, RankKey::Loss);
         expectTop(ranking.candidates, e.byLoss, 0);
         EXPECT_EQ(ranking.key, RankKey::Weight);
+        for (const RankKey key : {RankKey::Cost, RankKey::Volume, RankKey::TemperatureRise}) {
+            orderDelivered(ranking.candidates, key);  // each key sorts on its own figure
+            std::vector<double> v;
+            for (const DeliveredCandidate& c : ranking.candidates)
+                if (c.feasible)
+                    v.push_back(key == RankKey::Cost     ? *c.stackedCost
+                                : key == RankKey::Volume ? *c.stackedVolumeM3
+                                                         : c.design->copper->temperatureRiseHotC);
+            EXPECT_TRUE(std::is_sorted(v.begin(), v.end()) && v.front() < v.back());
+        }
     }
     // -8 costs 4.0 a core; T106 is 4.173 cm^3.
     const DeliveredRanking r = rankDelivered(shipped(), k100uH, RankKey::Cost);
