@@ -272,8 +272,10 @@ TEST(DeliveredWindowRanking, KeepsOneTypeInTheWindowsUnits) {
     const auto same = std::find_if(all.candidates.begin(), all.candidates.end(), [](auto& d) {
         return d.core == "T300" && d.material == "-8" && d.stackCount == 3;
     });
-    EXPECT_EQ(std::tuple(c.coreLoss, c.hotRise, c.texts.totalLoss, c.cost, c.texts.wireGauge),
-              std::tuple(same->design->core->lossW, same->design->copper->temperatureRiseHotC,
+    EXPECT_EQ(std::tuple(c.type, c.lIdcPercent, c.coreLoss, c.hotRise, c.texts.totalLoss, c.cost,
+                         c.texts.wireGauge),
+              std::tuple(CoreType::Toroid, same->design->inductance->atIdcPercent,
+                         same->design->core->lossW, same->design->copper->temperatureRiseHotC,
                          formatFixed(same->design->copper->totalLossHotW, 3), same->stackedCost,
                          std::to_string(same->design->winding->awg)));
     EXPECT_EQ(toroids.candidates.at(1).core + std::to_string(*toroids.candidates[1].stackCount),
