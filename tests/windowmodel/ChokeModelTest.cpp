@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "TestCatalogue.h"
+#include "method/StateViews.h"
 
 namespace coilsmith::test {
 
@@ -89,7 +90,7 @@ TEST_F(ChokeModelTest, CommaLocaleReadsAndWritesCommas) {
     EXPECT_EQ(m().text("APR"), "2,363");
     m().setListText("WU", "0.8");  // the list's own items keep their full stop
     m().calculateAreaProduct();
-    EXPECT_EQ(m().state().Ku, 0.8f);
+    EXPECT_EQ(specificationView(m().state()).windowUtilisation, 0.8f);
     m().editText("WU", "0,95");  // typed values are read in the locale (SpecificationEntryTest)
     m().calculateAreaProduct();
     EXPECT_EQ(prompter.messages.back(), "Re-Enter Window Utilization Value (0,05 to 0,9)");

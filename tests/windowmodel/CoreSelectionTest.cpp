@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "TestCatalogue.h"
+#include "method/StateViews.h"
 
 namespace coilsmith::test {
 
@@ -36,20 +37,20 @@ TEST_F(CoreSelectionTest, CoreTypesListTheirCoresAndLoadTheWorkedNumbers) {
     const DesignState& s = m().state();
     EXPECT_EQ(texts({"ACORE", "VCORE", "MPL", "WinArea", "APROD"}), "0.4|2|5|0.25|0.100");
     EXPECT_NEAR(s.MLT.value(), 3.4925, 1e-12);
-    EXPECT_NEAR(s.SurfArea.value(), 11.2903, 1e-12);
-    EXPECT_EQ(s.Gap.value(), 0.1);
+    EXPECT_NEAR(coreView(s).surfaceAreaCm2.value(), 11.2903, 1e-12);
+    EXPECT_EQ(coreView(s).gapMm.value(), 0.1);
 
     m().setOption("Toroid", true);
-    EXPECT_FALSE(m().control("ECore").value || s.IsECore);
+    EXPECT_FALSE(m().control("ECore").value || coreView(s).isECore);
     EXPECT_EQ(m().control("Core").items, (Items{"TW", "TNULL"}));
     EXPECT_TRUE(m().control("CoreMat").items.empty());
     EXPECT_EQ(texts({"Mu", "APROD", "ACORE", "VCORE", "MPL", "WinArea", "minAP"}), "||||||2.363");
     pick("Toroid", "TW", "M60");
     EXPECT_EQ(texts({"ACORE", "VCORE", "MPL", "WinArea", "APROD"}), "0.6|3|6|1.27|0.762");
-    EXPECT_FLOAT_EQ(static_cast<float>(s.Wa.value()), 1.2667687f);
+    EXPECT_FLOAT_EQ(static_cast<float>(coreView(s).windowAreaCm2.value()), 1.2667687f);
     EXPECT_NEAR(s.MLT.value(), 4.1910000908, 1e-10);
-    EXPECT_NEAR(s.SurfArea.value(), 22.8018365624, 1e-9);
-    EXPECT_EQ(s.Gap.value(), 0);
+    EXPECT_NEAR(coreView(s).surfaceAreaCm2.value(), 22.8018365624, 1e-9);
+    EXPECT_EQ(coreView(s).gapMm.value(), 0);
     EXPECT_EQ(m().control("CoreMat").items, (Items{"M60", "M01"}));
 }
 
@@ -84,13 +85,14 @@ TEST_F(CoreSelectionTest, CoreLookUpAndItsMaterialList) {
 TEST_F(CoreSelectionTest, MaterialLoadsItsCoefficients) {
     pick("ECore", "EW", "M60");
     const DesignState& s = m().state();
-    EXPECT_EQ(m().text("Mu") + " " + s.MatNo, "60 M60");
-    EXPECT_EQ((std::vector<double>{s.MuInit, s.Density.value(), s.ah.value(), s.al.value(), s.dl}),
+    EXPECT_EQ(m().text("Mu") + " " + materialView(s).name, "60 M60");
+    EXPECT_EQ((std::vector<double>{materialView(s).initialPermeability, s.Density.value(),
+                                   s.ah.value(), s.al.value(), s.dl}),
               (std::vector<double>{60, 7, 1e4, 1e9, 1e-15f}));
     m().setTextRaw("CoreMat", "NOPE");
     m().selectMaterial();
     EXPECT_NE(prompter.messages.at(0).find("NOPE"), std::string::npos);
-    EXPECT_EQ(s.MatNo, "M60");  // the previous material stays
+    EXPECT_EQ(materialView(s).name, "M60");  // the previous material stays
     m().setTextRaw("CoreMat", "MEB");
     m().selectMaterial();
     EXPECT_EQ((std::vector<double>{s.ab.value(), s.bb.value(), s.cb.value(), s.db.value()}),
