@@ -28,14 +28,14 @@ void matchUnit(const std::string& text, Factor& factor,
 }  // namespace
 
 SpecificationView specificationView(const DesignState& s) {
-    return {.requiredInductanceH = s.Lreq,
-            .fluxDensityT = s.Bdes,
-            .dcCurrentA = s.Idc,
-            .ripplePeakToPeakA = s.Iac,
-            .rmsCurrentA = s.Irms,
-            .frequencyHz = static_cast<double>(s.Fexc),
-            .currentDensityAPerM2 = s.Jdes,
-            .windowUtilisation = static_cast<double>(s.Ku)};
+    return {{.requiredInductanceH = s.Lreq,
+             .dcCurrentA = s.Idc,
+             .ripplePeakToPeakA = s.Iac,
+             .rmsCurrentA = s.Irms,
+             .frequencyHz = static_cast<double>(s.Fexc),
+             .currentDensityAPerM2 = s.Jdes,
+             .windowUtilisation = static_cast<double>(s.Ku)},
+            s.Bdes};
 }
 
 CoreView coreView(const DesignState& s) {

@@ -4,22 +4,17 @@
 
 #include "method/DesignState.h"
 #include "numeric/Num.h"
+#include "physics/DeliveredDesign.h"
 
 // The state record's quantities under their own names and units, for the code outside the
 // method (the check, the delivered design, the adviser, the window's limits), and the
 // specification page's handlers that write them.
 namespace coilsmith {
 
-// The specification as the last "Calculate AP" scaled it; zeros before one.
-struct SpecificationView {
-    double requiredInductanceH = 0;
+// The specification as the last "Calculate AP" scaled it; zeros before one. It is the
+// specification a delivered design takes, with the flux density the sizing used.
+struct SpecificationView : physics::ChokeSpecification {
     double fluxDensityT = 0;
-    double dcCurrentA = 0;
-    double ripplePeakToPeakA = 0;
-    double rmsCurrentA = 0;
-    double frequencyHz = 0;
-    double currentDensityAPerM2 = 0;
-    double windowUtilisation = 0;  // the largest copper fill of the window, fraction
 };
 
 // The selected core in the catalogue's units; null where its row leaves a value empty.
